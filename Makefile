@@ -1,0 +1,53 @@
+# Quick start: `make run` and `make test`. Everything else is a step of those two.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps native asan fuzz windows test test-native test-asan test-fuzz test-windows run dist bench clean
+
+all: native windows
+
+deps:
+	@tools/install-deps.sh
+
+native: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j $(JOBS)
+
+asan: deps
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan -j $(JOBS)
+
+fuzz: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+
+windows: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j $(JOBS)
+
+test-native: native
+	ctest --preset native
+
+test-asan: asan
+	ctest --preset asan
+
+test-fuzz: fuzz
+	tools/run-fuzzers.sh build/fuzz
+
+# GUI tests need a display: a virtual one when there is none.
+test-windows: windows
+	tools/with-display.sh ctest --preset windows
+
+test: test-native test-asan test-fuzz test-windows
+
+run: windows
+	tools/run-gui.sh build/windows build/run
+
+dist: windows
+	tools/make-dist.sh build/windows dist
+
+bench: native
+	tools/run-benchmarks.sh build/native
+
+clean:
+	rm -rf build run dist

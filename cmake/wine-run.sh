@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Runs a Windows executable under Wine with a prefix of its own inside the build tree.
+set -eu
+exe="$1"; shift
+build_dir="${SONDRIX_WINE_BUILD_DIR:-$(cd "$(dirname "$exe")" && while [ ! -f CMakeCache.txt ] && [ "$PWD" != / ]; do cd ..; done; pwd)}"
+export WINEPREFIX="${WINEPREFIX:-$build_dir/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+export WINEARCH=win64
+if [ ! -d "$WINEPREFIX" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot --init >/dev/null 2>&1 || true
+    wineserver -w || true
+fi
+exec wine64 "$exe" "$@"

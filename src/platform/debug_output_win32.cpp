@@ -1,0 +1,7 @@
+#include <windows.h>
+
+namespace platform {
+
+void systemDebugOutput(const char* text) { OutputDebugStringA(text); }
+
+}  // namespace platform

@@ -1,0 +1,71 @@
+#include "shell/ui_strings.h"
+
+#include "shell/strings.h"
+
+char** UIStrings = nullptr;
+
+static const char* const builtInTexts[kUIStringCount] = {
+    "Untitled",
+    "Sondrix",
+    " - Sondrix",
+    "Template",
+    "Decimal byte (LE)",
+    "Decimal word (LE)",
+    "Decimal long (LE)",
+    "Decimal int64 (LE)",
+    "Unsigned byte (LE)",
+    "Unsigned word (LE)",
+    "Unsigned long (LE)",
+    "Unsigned int64 (LE)",
+    "Decimal byte (BE)",
+    "Decimal word (BE)",
+    "Decimal long (BE)",
+    "Decimal int64 (BE)",
+    "Unsigned byte (BE)",
+    "Unsigned word (BE)",
+    "Unsigned long (BE)",
+    "Unsigned int64 (BE)",
+    "Filler byte (BE)",
+    "Filler word (BE)",
+    "Filler long (BE)",
+    "Filler int64 (BE)",
+    "Filler byte (LE)",
+    "Filler word (LE)",
+    "Filler long (LE)",
+    "Filler int64 (LE)",
+    "Hex byte (BE)",
+    "Hex word (BE)",
+    "Hex long (BE)",
+    "Hex int64 (BE)",
+    "Hex byte (LE)",
+    "Hex word (LE)",
+    "Hex long (LE)",
+    "Hex int64 (LE)",
+    "Cannot open document, because the selected template is invalid. \n\nError on row %d, field %.4s: \"%s\".",
+    "Invalid template",
+    "Divider",
+    "Version: %s",
+    "Enter value:",
+    "Enter value:",
+    "Pascal string (BE)",
+    "Pascal string (LE)",
+    "Word string (BE)",
+    "Word string (LE)",
+    "Long string (BE)",
+    "Long string (LE)",
+    "64-bit string (BE)",
+    "64-bit string (LE)",
+    "*.*||",
+};
+
+void BuildUIStrings() {
+    UIStrings = new char*[kUIStringCount];
+    for (int i = 0; i < kUIStringCount; ++i) UIStrings[i] = DupString(builtInTexts[i]);
+}
+
+void FreeUIStrings() {
+    if (!UIStrings) return;
+    for (int i = 0; i < kUIStringCount; ++i) delete[] UIStrings[i];
+    delete[] UIStrings;
+    UIStrings = nullptr;
+}

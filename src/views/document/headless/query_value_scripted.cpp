@@ -1,0 +1,61 @@
+#include <vector>
+#include <optional>
+#include <string>
+
+#include "shell/strings.h"
+#include "views/document/headless/query_script.h"
+#include "views/document/query_value.h"
+
+namespace {
+
+// A vector, which holds no memory while empty, so an idle script leaks nothing between tests.
+std::vector<std::optional<std::string>>& answers() {
+    static std::vector<std::optional<std::string>> queue;
+    return queue;
+}
+
+int questions = 0;
+std::string* last = nullptr;
+
+}  // namespace
+
+namespace queryscript {
+
+void answer(const std::string& text) { answers().emplace_back(text); }
+void cancel() { answers().emplace_back(std::nullopt); }
+
+void reset() {
+    answers().clear();
+    answers().shrink_to_fit();
+    questions = 0;
+    delete last;
+    last = nullptr;
+}
+
+int asked() { return questions; }
+
+const std::string& lastQuestion() {
+    static const std::string none;
+    return last ? *last : none;
+}
+
+bool pending() { return !answers().empty(); }
+
+}  // namespace queryscript
+
+// With no answer queued the question is cancelled, as a user closing the dialog would.
+char* queryValue(platform::Window, const char* title, const char* prompt, const char* initialText,
+                 AcceptTextProc accept) {
+    ++questions;
+    std::string question = std::string(title ? title : "") + "|" + (prompt ? prompt : "") + "|" +
+                           (initialText ? initialText : "");
+    if (!last) last = new std::string;
+    *last = question;
+    if (answers().empty()) return nullptr;
+    std::optional<std::string> reply = answers().front();
+    answers().erase(answers().begin());
+    if (answers().empty()) answers().shrink_to_fit();
+    if (!reply) return nullptr;
+    if (accept && !accept(reply->c_str())) return nullptr;
+    return DupString(reply->c_str());
+}

@@ -1,0 +1,62 @@
+#include "support/temp_dir.h"
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace testsupport {
+
+static fs::path nativePath(const std::string& path) {
+    std::string converted = path;
+#ifndef _WIN32
+    for (char& c : converted) {
+        if (c == '\\') c = '/';
+    }
+#endif
+    return fs::path(converted);
+}
+
+TempDir::TempDir() {
+    static std::atomic<int> serial{0};
+    fs::path base = fs::temp_directory_path() / ("sondrix-test-" + std::to_string(serial++));
+    std::error_code ignored;
+    fs::remove_all(base, ignored);
+    fs::create_directories(base);
+    root_ = base.string();
+#ifndef _WIN32
+    for (char& c : root_) {
+        if (c == '/') c = '\\';
+    }
+#endif
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    fs::remove_all(nativePath(root_), ignored);
+}
+
+std::string TempDir::path(const std::string& name) const { return name.empty() ? root_ : root_ + "\\" + name; }
+
+void TempDir::write(const std::string& name, const std::vector<unsigned char>& bytes) const {
+    std::ofstream out(nativePath(path(name)), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void TempDir::write(const std::string& name, const std::string& text) const {
+    write(name, std::vector<unsigned char>(text.begin(), text.end()));
+}
+
+std::vector<unsigned char> TempDir::read(const std::string& name) const {
+    std::ifstream in(nativePath(path(name)), std::ios::binary);
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool TempDir::exists(const std::string& name) const { return fs::exists(nativePath(path(name))); }
+
+void TempDir::makeDir(const std::string& name) const { fs::create_directories(nativePath(path(name))); }
+
+}  // namespace testsupport

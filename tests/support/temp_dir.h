@@ -1,0 +1,30 @@
+#pragma once
+// A fresh directory for one test, removed with everything in it afterwards. Paths are spelled
+// with backslashes, as the program spells them.
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // The directory joined with a relative name ("a\\b.tmpl").
+    std::string path(const std::string& name = "") const;
+    void write(const std::string& name, const std::vector<unsigned char>& bytes) const;
+    void write(const std::string& name, const std::string& text) const;
+    std::vector<unsigned char> read(const std::string& name) const;
+    bool exists(const std::string& name) const;
+    void makeDir(const std::string& name) const;
+
+private:
+    std::string root_;
+};
+
+using Bytes = std::vector<unsigned char>;
+
+}  // namespace testsupport
