@@ -7,6 +7,8 @@
 
 #include "mainwindow/view.h"
 
+class Template;
+
 enum ViewKind : int32_t { vkDocument = 0, vkTemplate = 1 };
 
 // One per tab; entry i belongs to tab i.
@@ -49,6 +51,8 @@ class TfrmMain {
     void LayoutView(TabEntry* entry);
     void SetViewCaption(TfrmView* view);
     TabEntry* CurrentEntry();
+    // A template editor on a clone of the library template, on a new tab that is activated.
+    void OpenTemplateEditor(Template* libraryTemplate);
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,142 @@
+#include "template_editor_fixture.h"
+
+#include "fieldtypes/registry.h"
+#include "shell/strings.h"
+#include "templates/template_builder.h"
+#include "templates/template_library.h"
+
+namespace guitest {
+namespace {
+
+constexpr UINT kTickMilliseconds = 10;
+constexpr int kTicksBeforeForcedClose = 500;
+
+DialogDriver* activeDriver = nullptr;
+
+BOOL CALLBACK findShownDialog(HWND window, LPARAM found) {
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+}  // namespace
+
+DialogDriver::DialogDriver(std::initializer_list<Step> steps) {
+    for (const Step& step : steps) {
+        if (count_ < kMaxSteps) steps_[count_++] = step;
+    }
+    activeDriver = this;
+    timer_ = SetTimer(nullptr, 0, kTickMilliseconds, tick);
+}
+
+DialogDriver::~DialogDriver() {
+    KillTimer(nullptr, timer_);
+    activeDriver = nullptr;
+}
+
+void CALLBACK DialogDriver::tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (activeDriver) activeDriver->onTick();
+}
+
+void DialogDriver::onTick() {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findShownDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) return;
+    if (next_ < count_) {
+        steps_[next_++](dialog);
+        return;
+    }
+    // A test that forgot to close the dialog must not hang the run.
+    if (++idleTicks_ >= kTicksBeforeForcedClose) {
+        forced_ = true;
+        EndDialog(dialog, 0);
+    }
+}
+
+void clickButton(HWND dialog, int id) {
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void pressKey(HWND window, WPARAM key) {
+    PostMessageA(window, WM_KEYDOWN, key, 1);
+    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+
+void doubleClickAt(HWND window, POINT point) {
+    const LPARAM where = MAKELPARAM(point.x, point.y);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageA(window, WM_LBUTTONUP, 0, where);
+    PostMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
+    PostMessageA(window, WM_LBUTTONUP, 0, where);
+}
+
+std::string controlText(HWND dialog, int id) {
+    char text[1024] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+RECT childRect(HWND control) {
+    RECT bounds{};
+    GetWindowRect(control, &bounds);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
+RECT controlRect(HWND dialog, int id) {
+    return childRect(GetDlgItem(dialog, id));
+}
+
+ShiftHeld::ShiftHeld() {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+}
+
+ShiftHeld::~ShiftHeld() {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
+void TemplateEditorTest::TearDown() {
+    MainFrameTest::TearDown();
+    templateLibrary.clear();
+    destroyRegistry();
+}
+
+Template* TemplateEditorTest::addLibraryTemplate(const char* name, const char* codes) {
+    auto* entry = new Template;
+    entry->name = DupString(name);
+    entry->path = DupString(dir.path(name).c_str());
+    templatetest::appendCodes(*entry, codes);
+    entry->link();
+    templateLibrary.add(entry);
+    return entry;
+}
+
+TfrmTemplate* TemplateEditorTest::openEditor(Template* libraryTemplate) {
+    frame->OpenTemplateEditor(libraryTemplate);
+    TabEntry* current = frame->CurrentEntry();
+    return current ? static_cast<TfrmTemplate*>(current->view) : nullptr;
+}
+
+std::string TemplateEditorTest::repeated(const char* code, int count) {
+    std::string codes;
+    for (int i = 0; i < count; ++i) codes += (i ? " " : "") + std::string(code);
+    return codes;
+}
+
+std::string TemplateEditorTest::codesOf(const Template& t) {
+    std::string codes;
+    for (int32_t i = 0; i < t.fieldCount; ++i) {
+        codes += (i ? " " : "") + std::string(t.fields[i]->code, 4);
+    }
+    return codes;
+}
+
+}  // namespace guitest
