@@ -1,11 +1,15 @@
 // The commands of the menu and the accelerators, wherever the focus was.
 #include "mainwindow/main_frame.h"
 #include "resource_ids.h"
+#include "views/template/template_list_dialog.h"
 
 void TfrmMain::OnCommand(int id) {
     switch (id) {
         case cmdExit:
             quitRequested = true;
+            break;
+        case cmdListTemplates:
+            ShowTemplateList(this);
             break;
         default:
             // The other commands arrive with their dialogs and views.

@@ -1,0 +1,72 @@
+#include "views/template/template_choice_list.h"
+
+// after windows.h, whose types it uses
+#include <commctrl.h>
+
+#include <cstdint>
+
+#include "shell/ui_strings.h"
+#include "templates/template_library.h"
+#include "views/template/dialog_support.h"
+#include "views/template/template_choice_list_ids.h"
+
+namespace {
+
+char emptyText[] = "";
+
+void fillTemplateList(HWND list) {
+    RECT client;
+    GetClientRect(list, &client);
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH | LVCF_TEXT;
+    column.cx = client.right - GetSystemMetrics(SM_CXVSCROLL) - 1;
+    column.pszText = UIStrings[usTemplateColumn];
+    SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+
+    for (int32_t i = 0; i < templateLibrary.count; ++i) {
+        Template* entry = templateLibrary.templates[i];
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
+        item.iItem = i;
+        item.pszText = entry->name ? entry->name : emptyText;
+        item.lParam = reinterpret_cast<LPARAM>(entry);
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = i == 0 ? item.stateMask : 0;
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+}  // namespace
+
+void initTemplateDialog(HWND dialog, LPARAM parameter) {
+    SetWindowLongPtrA(dialog, GWLP_USERDATA, parameter);
+    fillTemplateList(GetDlgItem(dialog, IDC_TEMPLATE_LIST));
+    setProgramIcons(dialog);
+    SendMessageA(dialog, WM_SIZE, 0, 0);
+}
+
+void layoutTemplateDialog(HWND dialog, int secondButton, SecondButtonWidth width) {
+    RECT client;
+    GetClientRect(dialog, &client);
+    const int w = client.right;
+    const int h = client.bottom;
+    const ControlPlacement places[] = {
+        {IDC_TEMPLATE_LIST, 0, 0, w, h - 25},
+        {IDOK, 0, h - 24, w / 2, 23},
+        {secondButton, w / 2, h - 24, width == SecondButtonWidth::half ? w / 2 : w - w / 2, 23},
+    };
+    placeControls(dialog, places, sizeof places / sizeof places[0]);
+}
+
+Template* chosenTemplate(HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_TEMPLATE_LIST);
+    const int index =
+        static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (index < 0 || index >= templateLibrary.count) return nullptr;
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = index;
+    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return nullptr;
+    return reinterpret_cast<Template*>(item.lParam);
+}
