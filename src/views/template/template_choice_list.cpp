@@ -37,15 +37,6 @@ void fillTemplateList(HWND list) {
     }
 }
 
-}  // namespace
-
-void initTemplateDialog(HWND dialog, LPARAM parameter) {
-    SetWindowLongPtrA(dialog, GWLP_USERDATA, parameter);
-    fillTemplateList(GetDlgItem(dialog, IDC_TEMPLATE_LIST));
-    setProgramIcons(dialog);
-    SendMessageA(dialog, WM_SIZE, 0, 0);
-}
-
 void layoutTemplateDialog(HWND dialog, int secondButton, SecondButtonWidth width) {
     RECT client;
     GetClientRect(dialog, &client);
@@ -57,6 +48,31 @@ void layoutTemplateDialog(HWND dialog, int secondButton, SecondButtonWidth width
         {secondButton, w / 2, h - 24, width == SecondButtonWidth::half ? w / 2 : w - w / 2, 23},
     };
     placeControls(dialog, places, sizeof places / sizeof places[0]);
+}
+
+}  // namespace
+
+INT_PTR templateDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                              const TemplateDialogRules& rules) {
+    switch (message) {
+        case WM_INITDIALOG:
+            SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+            fillTemplateList(GetDlgItem(dialog, IDC_TEMPLATE_LIST));
+            setProgramIcons(dialog);
+            SendMessageA(dialog, WM_SIZE, 0, 0);
+            return TRUE;
+        case WM_SIZE:
+            layoutTemplateDialog(dialog, rules.secondButton, rules.secondWidth);
+            return TRUE;
+        case WM_NOTIFY:
+            if (reinterpret_cast<const NMHDR*>(lParam)->code != static_cast<UINT>(NM_DBLCLK)) return FALSE;
+            rules.onDoubleClick(dialog);
+            return TRUE;
+        case WM_COMMAND:
+            rules.onCommand(dialog, LOWORD(wParam));
+            return TRUE;
+    }
+    return FALSE;
 }
 
 Template* chosenTemplate(HWND dialog) {

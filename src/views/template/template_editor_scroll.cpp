@@ -29,6 +29,29 @@ int32_t thumbPosition(HWND window, int bar, WPARAM request) {
     return HIWORD(request);
 }
 
+// Where a scroll bar request leads from the current position, before clamping. Line steps are one
+// unit, page steps one page; the last position is the caller's.
+int64_t requestedPosition(HWND window, int bar, WPARAM request, int64_t current, int64_t page, int64_t last) {
+    switch (LOWORD(request)) {
+        case SB_LINEUP:
+            return current - 1;
+        case SB_LINEDOWN:
+            return current + 1;
+        case SB_PAGEUP:
+            return current - page;
+        case SB_PAGEDOWN:
+            return current + page;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
+            return thumbPosition(window, bar, request);
+        case SB_TOP:
+            return 0;
+        case SB_BOTTOM:
+            return last;
+    }
+    return current;
+}
+
 int32_t clampTo(int64_t value, int32_t low, int32_t high) {
     return static_cast<int32_t>(std::max<int64_t>(std::min<int64_t>(value, high), low));
 }
@@ -56,32 +79,8 @@ void TfrmTemplate::OnSize() {
 }
 
 void TfrmTemplate::OnVScroll(WPARAM request) {
-    int64_t row = topRow;
-    switch (LOWORD(request)) {
-        case SB_LINEUP:
-            row -= 1;
-            break;
-        case SB_LINEDOWN:
-            row += 1;
-            break;
-        case SB_PAGEUP:
-            row -= pageRows;
-            break;
-        case SB_PAGEDOWN:
-            row += pageRows;
-            break;
-        case SB_THUMBPOSITION:
-        case SB_THUMBTRACK:
-            row = thumbPosition(hwnd, SB_VERT, request);
-            break;
-        case SB_TOP:
-            row = 0;
-            break;
-        case SB_BOTTOM:
-            row = static_cast<int64_t>(templ->fieldCount) - pageRows + 1;
-            break;
-    }
-    ScrollToRow(row);
+    ScrollToRow(requestedPosition(hwnd, SB_VERT, request, topRow, pageRows,
+                                  static_cast<int64_t>(templ->fieldCount) - pageRows + 1));
 }
 
 void TfrmTemplate::OnMouseWheel(int delta) {
@@ -103,33 +102,10 @@ void TfrmTemplate::ScrollToRow(int64_t row) {
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
+// By pixels, up to the widest row.
 void TfrmTemplate::OnHScroll(WPARAM request) {
     const int32_t width = ClientWidth();
-    int64_t x = scrollX;
-    switch (LOWORD(request)) {
-        case SB_LINELEFT:
-            x -= 1;
-            break;
-        case SB_LINERIGHT:
-            x += 1;
-            break;
-        case SB_PAGELEFT:
-            x -= width;
-            break;
-        case SB_PAGERIGHT:
-            x += width;
-            break;
-        case SB_THUMBPOSITION:
-        case SB_THUMBTRACK:
-            x = thumbPosition(hwnd, SB_HORZ, request);
-            break;
-        case SB_LEFT:
-            x = 0;
-            break;
-        case SB_RIGHT:
-            x = contentWidth - width;
-            break;
-    }
+    const int64_t x = requestedPosition(hwnd, SB_HORZ, request, scrollX, width, contentWidth - width);
     scrollX = clampTo(x, 0, std::max(contentWidth - width, 0));
     SetScrollPos(hwnd, SB_HORZ, scrollX, TRUE);
     InvalidateRect(hwnd, nullptr, FALSE);

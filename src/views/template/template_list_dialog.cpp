@@ -1,5 +1,4 @@
-// The template list dialog closes only through OK, Edit or a double click on the list: Escape and
-// the close box do nothing.
+// The template list dialog closes only through OK, Edit or a double click on the list.
 #include "views/template/template_list_dialog.h"
 
 #include <windows.h>
@@ -22,27 +21,20 @@ void openChosen(HWND dialog) {
     EndDialog(dialog, 0);
 }
 
-INT_PTR CALLBACK listDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_INITDIALOG:
-            initTemplateDialog(dialog, lParam);
-            return TRUE;
-        case WM_SIZE:
-            layoutTemplateDialog(dialog, IDC_EDIT_TEMPLATE, SecondButtonWidth::half);
-            return TRUE;
-        case WM_NOTIFY:
-            if (reinterpret_cast<const NMHDR*>(lParam)->code != static_cast<UINT>(NM_DBLCLK)) return FALSE;
-            openChosen(dialog);
-            return TRUE;
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK) {
-                EndDialog(dialog, 0);
-            } else if (LOWORD(wParam) == IDC_EDIT_TEMPLATE) {
-                openChosen(dialog);
-            }
-            return TRUE;
+// Cancel, from Escape and the close box, is one of the commands that do nothing.
+void onListCommand(HWND dialog, int id) {
+    if (id == IDOK) {
+        EndDialog(dialog, 0);
+    } else if (id == IDC_EDIT_TEMPLATE) {
+        openChosen(dialog);
     }
-    return FALSE;
+}
+
+constexpr TemplateDialogRules kListRules{IDC_EDIT_TEMPLATE, SecondButtonWidth::half, openChosen,
+                                         onListCommand};
+
+INT_PTR CALLBACK listDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return templateDialogMessage(dialog, message, wParam, lParam, kListRules);
 }
 
 }  // namespace

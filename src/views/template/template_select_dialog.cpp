@@ -15,28 +15,23 @@ void answer(HWND dialog, Template* choice) {
     EndDialog(dialog, 0);
 }
 
-INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_INITDIALOG:
-            initTemplateDialog(dialog, lParam);
-            return TRUE;
-        case WM_SIZE:
-            layoutTemplateDialog(dialog, IDCANCEL, SecondButtonWidth::rest);
-            return TRUE;
-        case WM_NOTIFY:
-            if (reinterpret_cast<const NMHDR*>(lParam)->code != static_cast<UINT>(NM_DBLCLK)) return FALSE;
-            answer(dialog, chosenTemplate(dialog));
-            return TRUE;
-        case WM_COMMAND:
-            // Escape and the close box arrive as Cancel.
-            if (LOWORD(wParam) == IDOK) {
-                answer(dialog, chosenTemplate(dialog));
-            } else if (LOWORD(wParam) == IDCANCEL) {
-                answer(dialog, nullptr);
-            }
-            return TRUE;
+void answerChosen(HWND dialog) {
+    answer(dialog, chosenTemplate(dialog));
+}
+
+// Escape and the close box arrive as Cancel.
+void onSelectCommand(HWND dialog, int id) {
+    if (id == IDOK) {
+        answerChosen(dialog);
+    } else if (id == IDCANCEL) {
+        answer(dialog, nullptr);
     }
-    return FALSE;
+}
+
+constexpr TemplateDialogRules kSelectRules{IDCANCEL, SecondButtonWidth::rest, answerChosen, onSelectCommand};
+
+INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return templateDialogMessage(dialog, message, wParam, lParam, kSelectRules);
 }
 
 }  // namespace
