@@ -1,5 +1,7 @@
 #include "shell/startup.h"
 
+#include "fieldtypes/builtin_types.h"
+#include "fieldtypes/host_interface.h"
 #include "fieldtypes/registry.h"
 #include "shell/debug_log.h"
 #include "shell/drawing_resources.h"
@@ -9,10 +11,14 @@ void startEngine() {
     shell::truncateDebugLog();
     createDrawingResources();
     BuildUIStrings();
-    ensureRegistry();
+    buildInterface();
+    registerIntegerTypes();
+    registerDividerTypes();
+    registerStringTypes();
 }
 
 void stopEngine() {
     destroyRegistry();
+    freeInterface();
     FreeUIStrings();
 }

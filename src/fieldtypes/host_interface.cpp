@@ -1,0 +1,258 @@
+#include "fieldtypes/host_interface.h"
+
+#include <new>
+
+#include "document/document.h"
+#include "fieldtypes/byte_order.h"
+#include "fieldtypes/registry.h"
+#include "platform/message_box.h"
+#include "shell/drawing_resources.h"
+#include "shell/streams.h"
+#include "templates/template.h"
+
+HostInterface* hostInterface = nullptr;
+platform::Window mainWindowHandle = nullptr;
+
+namespace {
+
+platform::Brush lgGetBrush(int32_t number) {
+    switch (number) {
+        case 1:
+            return brWindow;
+        case 2:
+            return brBtnFace;
+        case 3:
+            return brHighlight;
+        case 4:
+            return brInactiveSelection;
+        default:
+            return nullptr;
+    }
+}
+
+platform::Pen lgGetPen(int32_t number) {
+    switch (number) {
+        case 1:
+            return penBlack;
+        case 2:
+            return penHighlight;
+        default:
+            return nullptr;
+    }
+}
+
+platform::Font lgGetFont(int32_t number) {
+    switch (number) {
+        case 1:
+            return fntNormal;
+        case 2:
+            return fntBold;
+        default:
+            return nullptr;
+    }
+}
+
+platform::Window lgGetMainWindow() {
+    return mainWindowHandle;
+}
+
+intptr_t lgShowModalDlg(void*) {
+    platform::messageBox(nullptr, "Not impemented yet: interface->LowGUIProcs->lgShowModalDlg()", "",
+                         platform::kMbOk);
+    return 0;
+}
+
+intptr_t lgEndModalDlg(void*) {
+    return platform::messageBox(nullptr, "Not impemented yet: interface->LowGUIProcs->lgEndModalDlg()", "",
+                                platform::kMbOk);
+}
+
+int64_t stRead(TIOStream* stream, void* buffer, int64_t count) {
+    return stream->Read(buffer, count);
+}
+int64_t stWrite(TIOStream* stream, const void* buffer, int64_t count) {
+    return stream->Write(buffer, count);
+}
+int64_t stSeek(TIOStream* stream, int64_t offset, int32_t origin) {
+    return stream->Seek(offset, origin);
+}
+int64_t stGetPosition(TIOStream* stream) {
+    return stream->Position();
+}
+uint32_t stGetCaps(TIOStream* stream) {
+    return stream->Capabilities();
+}
+intptr_t stReserved() {
+    return 0;
+}
+
+TIOStream* stOpenFile(const char* path, uint32_t access, uint32_t disposition) {
+    return new (std::nothrow) TIOFile(path, access, disposition);
+}
+
+int64_t stCopy(TIOStream* destination, TIOStream* source) {
+    return destination->CopyFrom(source, -1);
+}
+void stClose(TIOStream* stream) {
+    delete stream;
+}
+
+FieldCode tfGetCode(TemplateField* field) {
+    return fieldCodeOf(field->code);
+}
+const char* tfGetCaption(TemplateField* field) {
+    return field->caption;
+}
+TemplateField* tfGetPrevious(TemplateField* field) {
+    return field->previous;
+}
+TemplateField* tfGetNext(TemplateField* field) {
+    return field->next;
+}
+TemplateField* tfGetParent(TemplateField* field) {
+    return field->parent;
+}
+TemplateField* tfGetPartner(TemplateField* field) {
+    return field->partner;
+}
+uint32_t tfGetExtra(TemplateField* field) {
+    return field->extra;
+}
+intptr_t tfReserved(void*) {
+    return 0;
+}
+
+int32_t tfRegisterFieldType(FieldCode code, const char* name, uint32_t flags, const FieldTypeProcs* procs) {
+    ensureRegistry();
+    return registerFieldType(code, name, flags, procs) ? 1 : 0;
+}
+
+void* fiGetValue(FieldInstance* instance) {
+    return instance->value;
+}
+FieldCode fiGetCode(FieldInstance* instance) {
+    return fieldCodeOf(instance->field->code);
+}
+const char* fiGetCaption(FieldInstance* instance) {
+    return instance->field->caption;
+}
+FieldInstance* fiGetPrevious(FieldInstance* instance) {
+    return instance->previous;
+}
+FieldInstance* fiGetNext(FieldInstance* instance) {
+    return instance->next;
+}
+FieldInstance* fiGetParent(FieldInstance* instance) {
+    return instance->parent;
+}
+FieldInstance* fiGetPartner(FieldInstance* instance) {
+    return instance->partner;
+}
+FieldInstance* fiGetListSource(FieldInstance* instance) {
+    return instance->listSource;
+}
+TemplateField* fiGetField(FieldInstance* instance) {
+    return instance->field;
+}
+
+struct CountWidth {
+    FieldCode code;  // upper case; the lower-case form counts alike
+    int width;
+};
+
+constexpr CountWidth kCountWidths[] = {
+    {makeFieldCode("BCNT"), 1}, {makeFieldCode("BZCT"), 1}, {makeFieldCode("KBYT"), 1},
+    {makeFieldCode("OCNT"), 2}, {makeFieldCode("WCNT"), 2}, {makeFieldCode("WZCT"), 2},
+    {makeFieldCode("KWRD"), 2}, {makeFieldCode("KRID"), 2}, {makeFieldCode("LCNT"), 4},
+    {makeFieldCode("LZCT"), 4}, {makeFieldCode("KLNG"), 4}, {makeFieldCode("KNAM"), 4},
+    {makeFieldCode("QCNT"), 8}, {makeFieldCode("QZCT"), 8}, {makeFieldCode("KQWD"), 8},
+};
+
+constexpr FieldCode kLowerCaseBits = 0x20202020u;
+
+// The binder keeps one-byte counts unsigned (0 to 255), so they are read back unsigned here too.
+int64_t fiGetCount(FieldInstance* instance) {
+    FieldCode code = fieldCodeOf(instance->field->code);
+    if (!instance->value) return 0;
+    for (const CountWidth& entry : kCountWidths) {
+        if (code != entry.code && code != (entry.code | kLowerCaseBits)) continue;
+        int64_t number = *static_cast<const int64_t*>(instance->value);
+        if (entry.width == 1) return number & 0xFF;
+        return byteorder::signExtend(static_cast<uint64_t>(number), entry.width);
+    }
+    return 0;
+}
+
+template <typename Table>
+Table* makeTable(int32_t count) {
+    Table* table = new Table();  // zero-filled
+    table->count = count;
+    return table;
+}
+
+}  // namespace
+
+void buildInterface() {
+    if (hostInterface) return;
+    HostInterface* record = new HostInterface;
+    record->version = kInterfaceVersion;
+    record->lowGUIProcs = makeTable<LowGUIProcs>(6);
+    record->streamProcs = makeTable<StreamProcs>(9);
+    record->templateFieldProcs = makeTable<TemplateFieldProcs>(10);
+    record->instanceProcs = makeTable<InstanceProcs>(10);
+
+    StreamProcs& st = *record->streamProcs;
+    st.stRead = stRead;
+    st.stWrite = stWrite;
+    st.stSeek = stSeek;
+    st.stGetPosition = stGetPosition;
+    st.stGetCaps = stGetCaps;
+    st.stReserved = stReserved;
+    st.stOpenFile = stOpenFile;
+    st.stCopy = stCopy;
+    st.stClose = stClose;
+
+    LowGUIProcs& lg = *record->lowGUIProcs;
+    lg.lgGetBrush = lgGetBrush;
+    lg.lgGetPen = lgGetPen;
+    lg.lgGetFont = lgGetFont;
+    lg.lgGetMainWindow = lgGetMainWindow;
+    lg.lgShowModalDlg = lgShowModalDlg;
+    lg.lgEndModalDlg = lgEndModalDlg;
+
+    InstanceProcs& fi = *record->instanceProcs;
+    fi.fiGetValue = fiGetValue;
+    fi.fiGetCode = fiGetCode;
+    fi.fiGetCaption = fiGetCaption;
+    fi.fiGetPrevious = fiGetPrevious;
+    fi.fiGetNext = fiGetNext;
+    fi.fiGetParent = fiGetParent;
+    fi.fiGetPartner = fiGetPartner;
+    fi.fiGetListSource = fiGetListSource;
+    fi.fiGetCount = fiGetCount;
+    fi.fiGetField = fiGetField;
+
+    TemplateFieldProcs& tf = *record->templateFieldProcs;
+    tf.tfGetCode = tfGetCode;
+    tf.tfGetCaption = tfGetCaption;
+    tf.tfGetPrevious = tfGetPrevious;
+    tf.tfGetNext = tfGetNext;
+    tf.tfGetParent = tfGetParent;
+    tf.tfGetPartner = tfGetPartner;
+    tf.tfGetExtra = tfGetExtra;
+    tf.tfReserved1 = tfReserved;
+    tf.tfReserved2 = tfReserved;
+    tf.tfRegisterFieldType = tfRegisterFieldType;
+
+    hostInterface = record;
+}
+
+void freeInterface() {
+    if (!hostInterface) return;
+    delete hostInterface->instanceProcs;
+    delete hostInterface->templateFieldProcs;
+    delete hostInterface->streamProcs;
+    delete hostInterface->lowGUIProcs;
+    delete hostInterface;
+    hostInterface = nullptr;
+}
