@@ -74,7 +74,7 @@ void closeGap(Document* document, const Place& place, FieldInstance* lastBefore)
 }  // namespace
 
 bool insertItem(Document* document, FieldInstance* instance) {
-    if (!instance || !instance->value) return false;
+    if (!instance) return false;
     RowRole role = rowKindOf(instance->field->code).role;
     // Size-bounded lists do not bind, so an item inserted there could never be read back.
     if (role != RowRole::CountedList && role != RowRole::ListEnd) return false;
