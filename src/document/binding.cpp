@@ -216,7 +216,8 @@ int32_t Binder::bindData(int32_t row) {
 }
 
 int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
-    if (!pushLevel(parent)) return stop(kResultNoMemory, BindStop::OutOfMemory, rowIndex, rowIndex);
+    const RowKind* kinds = rowKinds(document_);
+    if (!kinds || !pushLevel(parent)) return stop(kResultNoMemory, BindStop::OutOfMemory, rowIndex, rowIndex);
     const Template* templ = document_->templ;
     int32_t row = rowIndex;
     for (;;) {
@@ -228,7 +229,7 @@ int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
             continue;
         }
         TemplateField* field = templ->fields[row];
-        RowKind kind = rowKindOf(field->code);
+        const RowKind& kind = kinds[row];
         int32_t next = row + 1;
         switch (kind.role) {
             case RowRole::Skip:
@@ -251,15 +252,17 @@ int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
                 return stop(kResultBadStructure, BindStop::SizeBoundedList, row, rowIndex);
             }
             case RowRole::ListEnd:
+                // The levels of list items always belong to a list; the first level only when the
+                // caller binds an item.
+                if (levelCount_ > 1) {
+                    next = finishItem();
+                    break;
+                }
                 if (!top().parent || !isListOpener(top().parent)) {
                     return stop(kResultBadStructure, BindStop::MisplacedEnd, row, rowIndex);
                 }
-                if (levelCount_ == 1) {
-                    rowIndex = row;
-                    return 0;
-                }
-                next = finishItem();
-                break;
+                rowIndex = row;
+                return 0;
             case RowRole::Key:
                 // No case is chosen by a key's value yet: the key shows, and binding ends there.
                 readNumber(kind);

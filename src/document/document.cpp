@@ -5,17 +5,20 @@
 #include <new>
 
 #include "document/instances.h"
+#include "document/row_kind.h"
 #include "fieldtypes/field_type.h"
 #include "shell/drawing_resources.h"
 #include "shell/strings.h"
 #include "templates/template.h"
 
-// The template's fields sorted by address, to find a field's row without a linear search.
-struct RowIndex {
+// What the engine looks up about the template's rows, made once per document: the kind of each
+// row, and the fields sorted by address to find a field's row without a linear search.
+struct TemplateRows {
     struct Entry {
         const TemplateField* field;
         int32_t row;
     };
+    RowKind* kinds;
     Entry* entries;
     int32_t count;
 };
@@ -53,7 +56,10 @@ void destroyDocument(Document* document) {
         instance = next;
     }
     delete document->templ;
-    if (document->rows) delete[] document->rows->entries;
+    if (document->rows) {
+        delete[] document->rows->kinds;
+        delete[] document->rows->entries;
+    }
     delete document->rows;
     delete document;
 }
@@ -98,32 +104,44 @@ int64_t* newNumber(Document* document, int64_t number) {
     return slot;
 }
 
-static bool buildRowIndex(Document* document) {
+static bool buildTemplateRows(Document* document) {
     const Template* templ = document->templ;
-    RowIndex* index = new (std::nothrow) RowIndex{nullptr, templ->fieldCount};
-    if (!index) return false;
-    index->entries = new (std::nothrow) RowIndex::Entry[templ->fieldCount > 0 ? templ->fieldCount : 1];
-    if (!index->entries) {
-        delete index;
+    int32_t count = templ->fieldCount;
+    TemplateRows* rows = new (std::nothrow) TemplateRows{nullptr, nullptr, count};
+    if (!rows) return false;
+    rows->kinds = new (std::nothrow) RowKind[count > 0 ? count : 1];
+    rows->entries = new (std::nothrow) TemplateRows::Entry[count > 0 ? count : 1];
+    if (!rows->kinds || !rows->entries) {
+        delete[] rows->kinds;
+        delete[] rows->entries;
+        delete rows;
         return false;
     }
-    for (int32_t row = 0; row < templ->fieldCount; ++row) index->entries[row] = {templ->fields[row], row};
-    std::sort(index->entries, index->entries + index->count,
-              [](const RowIndex::Entry& a, const RowIndex::Entry& b) {
+    for (int32_t row = 0; row < count; ++row) {
+        rows->kinds[row] = rowKindOf(templ->fields[row]->code);
+        rows->entries[row] = {templ->fields[row], row};
+    }
+    std::sort(rows->entries, rows->entries + count,
+              [](const TemplateRows::Entry& a, const TemplateRows::Entry& b) {
                   return std::less<const TemplateField*>()(a.field, b.field);
               });
-    document->rows = index;
+    document->rows = rows;
     return true;
 }
 
+const RowKind* rowKinds(Document* document) {
+    if (!document->rows && !buildTemplateRows(document)) return nullptr;
+    return document->rows->kinds;
+}
+
 int32_t rowOf(Document* document, const TemplateField* field) {
-    if (!field || (!document->rows && !buildRowIndex(document))) return -1;
-    const RowIndex* index = document->rows;
-    const RowIndex::Entry* end = index->entries + index->count;
-    const RowIndex::Entry* found =
-        std::lower_bound(static_cast<const RowIndex::Entry*>(index->entries), end, field,
-                         [](const RowIndex::Entry& e, const TemplateField* f) {
-                             return std::less<const TemplateField*>()(e.field, f);
-                         });
+    if (!field || (!document->rows && !buildTemplateRows(document))) return -1;
+    const TemplateRows* rows = document->rows;
+    const TemplateRows::Entry* begin = rows->entries;
+    const TemplateRows::Entry* end = begin + rows->count;
+    const TemplateRows::Entry* found =
+        std::lower_bound(begin, end, field, [](const TemplateRows::Entry& e, const TemplateField* f) {
+            return std::less<const TemplateField*>()(e.field, f);
+        });
     return found != end && found->field == field ? found->row : -1;
 }

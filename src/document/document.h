@@ -54,7 +54,7 @@ enum class BindStop : int32_t {
     UnreadableField,
 };
 
-struct RowIndex;
+struct TemplateRows;
 
 struct Document {
     Template* templ;  // the document's own clone
@@ -69,7 +69,7 @@ struct Document {
     int64_t instanceCount = 0;
     int64_t instanceLimit = kMaxDocumentInstances;
     BindStop stopReason = BindStop::None;
-    RowIndex* rows = nullptr;  // row numbers of the template's fields, made when first needed
+    TemplateRows* rows = nullptr;  // made when first needed
     SlotArena instances{sizeof(FieldInstance)};
     SlotArena numbers{sizeof(int64_t)};
 };

@@ -14,5 +14,9 @@ void dropLastInstance(Document* document);
 // A number owned by the document; null without memory.
 int64_t* newNumber(Document* document, int64_t number);
 
+struct RowKind;
+
 // The row of a field of the document's template; -1 when it is none of them (or no memory).
 int32_t rowOf(Document* document, const TemplateField* field);
+// The kind of each row of the document's template; null without memory.
+const RowKind* rowKinds(Document* document);

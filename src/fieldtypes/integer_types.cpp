@@ -1,7 +1,6 @@
 // The 32 integer codes: four widths, each one handler table shared by its four presentations and
 // both byte orders. One template serves all widths.
 #include <cstring>
-#include <new>
 
 #include "fieldtypes/builtin_types.h"
 #include "fieldtypes/byte_order.h"
@@ -9,6 +8,7 @@
 #include "fieldtypes/integer_text.h"
 #include "fieldtypes/registry.h"
 #include "fieldtypes/value_drawing.h"
+#include "fieldtypes/value_memory.h"
 #include "shell/drawing_resources.h"
 #include "shell/ui_strings.h"
 #include "views/document/query_value.h"
@@ -61,13 +61,11 @@ struct IntegerFamily {
         formatInteger(presentation(r), kBytes, r->value, text, kTextSize);
     }
 
-    static void* createValue(FieldInstance* instance) {
-        return new (std::nothrow) Record{hostCodeOf(instance), 0};
-    }
+    static void* createValue(FieldInstance* instance) { return newValue(Record{hostCodeOf(instance), 0}); }
 
-    static void destroyValue(FieldInstance*, void* value) { delete record(value); }
+    static void destroyValue(FieldInstance*, void* value) { deleteValue(record(value)); }
 
-    static void* cloneValue(FieldInstance*, void* value) { return new (std::nothrow) Record(*record(value)); }
+    static void* cloneValue(FieldInstance*, void* value) { return newValue(*record(value)); }
 
     static void drawValue(FieldInstance*, void* value, PaintContext* paint, RowLayout* row) {
         char text[kTextSize];

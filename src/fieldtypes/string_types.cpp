@@ -10,6 +10,7 @@
 #include "fieldtypes/host_calls.h"
 #include "fieldtypes/registry.h"
 #include "fieldtypes/value_drawing.h"
+#include "fieldtypes/value_memory.h"
 #include "shell/drawing_resources.h"
 #include "shell/ui_strings.h"
 #include "views/document/query_value.h"
@@ -51,7 +52,7 @@ uint64_t lengthLimit(FieldCode code) {
 }
 
 void releaseBytes(StringValue* r) {
-    delete[] r->bytes;
+    releaseValue(r->bytes, r->length);
     r->bytes = nullptr;
     r->length = 0;
 }
@@ -61,7 +62,7 @@ bool resizeStringBuffer(StringValue* r, uint64_t n) {
     releaseBytes(r);
     if (n == 0) return true;
     if (n > static_cast<uint64_t>(PTRDIFF_MAX)) return false;
-    r->bytes = new (std::nothrow) unsigned char[n];
+    r->bytes = static_cast<unsigned char*>(allocateValue(n));
     if (!r->bytes) return false;
     r->length = n;
     return true;
@@ -74,21 +75,21 @@ void setStringBytes(StringValue* r, const void* source, uint64_t n) {
 }
 
 void* createValue(FieldInstance* instance) {
-    return new (std::nothrow) StringValue{hostCodeOf(instance), 0, nullptr};
+    return newValue(StringValue{hostCodeOf(instance), 0, nullptr});
 }
 
 void destroyValue(FieldInstance*, void* value) {
     if (!value) return;
-    delete[] record(value)->bytes;
-    delete record(value);
+    releaseBytes(record(value));
+    deleteValue(record(value));
 }
 
 void* cloneValue(FieldInstance*, void* value) {
     const StringValue* source = record(value);
-    StringValue* copy = new (std::nothrow) StringValue{source->code, 0, nullptr};
+    StringValue* copy = newValue(StringValue{source->code, 0, nullptr});
     if (!copy) return nullptr;
     if (!resizeStringBuffer(copy, source->length)) {
-        delete copy;
+        deleteValue(copy);
         return nullptr;
     }
     if (source->length > 0) std::memcpy(copy->bytes, source->bytes, source->length);

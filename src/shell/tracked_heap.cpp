@@ -1,14 +1,7 @@
 #include "shell/tracked_heap.h"
 
+#include <cstdint>
 #include <cstdlib>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define SONDRIX_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define SONDRIX_ADDRESS_SANITIZER 1
-#endif
-#endif
 
 namespace shell {
 
