@@ -10,6 +10,6 @@ export WINEARCH=win64
 if [ ! -d "$WINEPREFIX" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot --init >/dev/null 2>&1 || true
-    wineserver -w || true
+    wineserver -w 2>/dev/null || /usr/lib/wine/wineserver -w 2>/dev/null || true
 fi
-exec wine64 "$exe" "$@"
+exec wine "$exe" "$@"

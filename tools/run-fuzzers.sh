@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs each fuzz target for a bounded time; a crash fails the run.
 set -euo pipefail
-build_dir="$1"
+build_dir="$(cd "$1" && pwd)"  # the targets run inside it
 seconds="${FUZZ_SECONDS:-30}"
 shopt -s nullglob
 targets=("$build_dir"/tests/fuzz/fuzz_*)

@@ -7,8 +7,8 @@ struct FieldType;
 
 struct TemplateField {
     int32_t depth;
-    char code[4];  // as written, not terminated; may hold zero bytes
-    char* caption; // owned, never null
+    char code[4];   // as written, not terminated; may hold zero bytes
+    char* caption;  // owned, never null
     TemplateField* parent;
     TemplateField* partner;
     TemplateField* previous;
@@ -19,9 +19,11 @@ struct TemplateField {
 };
 
 constexpr int32_t kTemplateFieldStep = 64;
+// No real template comes near this; it keeps a hostile file from taking all memory.
+constexpr int32_t kMaxTemplateFields = 1 << 20;
 
 class Template {
-public:
+  public:
     Template();
     ~Template();
     Template(const Template&) = delete;
@@ -36,20 +38,32 @@ public:
     bool linked = false;
     int32_t errorRow = 0;
 
-    // 0, or -1 when the file cannot be opened (the template is then unchanged).
+    // 0; -1 when the file cannot be opened; -9 when its rows do not fit in memory or exceed
+    // kMaxTemplateFields. On failure the template is unchanged.
     int load(const char* filePath);
     // 0, -1 when the file cannot be written (the old file is then untouched), -9 without memory.
     int save(const char* filePath);
     // A deep copy, linked and resolved; null without memory.
     Template* clone() const;
-    // code: four characters as written (null gives "\0\0\0\0"); caption may be null.
+    // code: four characters as written (null gives "\0\0\0\0"); caption may be null. Null, with the
+    // template unchanged, without memory or at kMaxTemplateFields rows.
     TemplateField* appendField(const char* code, const char* caption);
+    // index 0 to fieldCount; null, with the template unchanged, for any other index too.
     TemplateField* insertField(int32_t index, const char* code, const char* caption);
+    // An index outside the rows changes nothing.
     void removeField(int32_t index);
     int32_t indexOf(const TemplateField* field, int32_t hint) const;
     void link();
     int resolve();
     void clear();
+
+  private:
+    // Makes room for at least `wanted` rows; false without memory.
+    bool reserveFields(int32_t wanted);
+    // Sets path to a copy of filePath and name to its last component; false without memory.
+    bool setSource(const char* filePath);
+    // Takes over the strings, rows and marks of other, which is left empty.
+    void adopt(Template& other);
 };
 
 bool isControlCode(const char code[4]);

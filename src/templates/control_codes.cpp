@@ -1,0 +1,48 @@
+#include <cstddef>
+#include <cstring>
+
+#include "templates/template.h"
+
+namespace {
+
+constexpr char kControlCodes[][5] = {"BCNT", "BSIZ", "BSKP", "BZCT", "CASE", "KEYB", "KEYE", "LCNT", "LSIZ",
+                                     "LSKP", "LSTB", "LSTC", "LSTE", "LSTS", "LSTZ", "LZCT", "OCNT", "QCNT",
+                                     "QSIZ", "QSKP", "QZCT", "WCNT", "WSIZ", "WSKP", "WZCT"};
+constexpr char kOpeningCodes[][5] = {"LSTB", "LSTC", "LSTS", "LSTZ", "BSIZ", "WSIZ", "LSIZ",
+                                     "QSIZ", "BSKP", "WSKP", "LSKP", "QSKP", "KEYB"};
+constexpr char kClosingCodes[][5] = {"LSTE", "KEYE", "SKPE"};
+
+// The code as written in upper case, or all four letters in lower case; never mixed.
+bool matchesEitherCase(const char code[4], const char* upper) {
+    if (std::memcmp(code, upper, 4) == 0) return true;
+    for (int i = 0; i < 4; ++i) {
+        if (code[i] != upper[i] - 'A' + 'a') return false;
+    }
+    return true;
+}
+
+template <size_t N>
+bool inTable(const char code[4], const char (&table)[N][5]) {
+    for (const char* entry : table) {
+        if (matchesEitherCase(code, entry)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool isControlCode(const char code[4]) {
+    return inTable(code, kControlCodes);
+}
+
+bool isOpeningCode(const char code[4]) {
+    return inTable(code, kOpeningCodes);
+}
+
+bool isClosingCode(const char code[4]) {
+    return inTable(code, kClosingCodes);
+}
+
+bool isCaseCode(const char code[4]) {
+    return matchesEitherCase(code, "CASE");
+}

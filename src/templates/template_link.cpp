@@ -1,0 +1,86 @@
+#include <cstdio>
+#include <new>
+
+#include "fieldtypes/registry.h"
+#include "shell/debug_log.h"
+#include "templates/template.h"
+
+namespace {
+
+void logMisplacedClosing(const TemplateField* field, int32_t row, const char* templateName) {
+    static const char kFormat[] = "Bad field: %.4s (\"%s\") at line %d of template %s\n";
+    const char* name = templateName ? templateName : "";
+    int length = std::snprintf(nullptr, 0, kFormat, field->code, field->caption, row, name);
+    if (length < 0) return;
+    char* line = new (std::nothrow) char[length + 1];
+    if (!line) return;
+    std::snprintf(line, length + 1, kFormat, field->code, field->caption, row, name);
+    shell::logLine(line);
+    delete[] line;
+}
+
+}  // namespace
+
+// One pass with the open sections kept as the chain of parent links from the innermost opening
+// field, so that nesting depth costs no stack.
+void Template::link() {
+    if (linked) return;
+    for (int32_t i = 0; i < fieldCount; ++i) {
+        TemplateField* field = fields[i];
+        field->depth = 0;
+        field->parent = nullptr;
+        field->partner = nullptr;
+        field->hasCases = false;
+    }
+    TemplateField* opening = nullptr;
+    TemplateField* last = nullptr;  // the latest field of this level that is not a case row
+    int32_t depth = 0;
+    for (int32_t i = 0; i < fieldCount; ++i) {
+        TemplateField* field = fields[i];
+        field->parent = opening;
+        field->depth = depth;
+        if (isOpeningCode(field->code)) {
+            opening = field;
+            last = nullptr;
+            ++depth;
+        } else if (isClosingCode(field->code)) {
+            if (!opening) {
+                logMisplacedClosing(field, i, name);
+                break;
+            }
+            field->partner = opening;
+            opening->partner = field;
+            field->parent = opening->parent;
+            field->depth = --depth;
+            opening = opening->parent;
+            last = field;
+        } else if (isCaseCode(field->code)) {
+            field->parent = last;
+            field->depth = depth + 1;
+            if (last) last->hasCases = true;
+        } else {
+            last = field;
+        }
+    }
+    linked = true;
+}
+
+int Template::resolve() {
+    errorRow = 0;
+    if (resolved) return 0;
+    ensureRegistry();
+    for (int32_t i = 0; i < fieldCount; ++i) {
+        TemplateField* field = fields[i];
+        if (isControlCode(field->code)) {
+            field->fieldType = nullptr;
+            continue;
+        }
+        field->fieldType = findFieldType(fieldCodeOf(field->code));
+        if (!field->fieldType) {
+            errorRow = i;
+            return -4;
+        }
+    }
+    resolved = true;
+    return 0;
+}
