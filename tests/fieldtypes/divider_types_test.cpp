@@ -38,7 +38,7 @@ TEST_F(DividerTypes, CaptionEndsFourPixelsBeforeTheEdgeAndTheLineTwelveBeforeThe
     EXPECT_EQ(line.pen, penDivider);
     EXPECT_EQ(line.x1, 16);
     EXPECT_EQ(line.y1, 32);
-    EXPECT_EQ(line.x2, 300 - 6 * 6 - 16);
+    EXPECT_EQ(line.x2, 300 - widthIn(fntNormal, "Header") - 16);
     EXPECT_EQ(line.y2, 32);
 }
 
@@ -57,7 +57,7 @@ TEST_F(DividerTypes, ANarrowViewDrawsTheLineBackwards) {
     divider.draw(surface, {0, 0, 50, 13}, 40, 50);
     ASSERT_EQ(surface.lines.size(), 1u);
     EXPECT_EQ(surface.lines[0].x1, 40);
-    EXPECT_EQ(surface.lines[0].x2, 50 - 14 * 6 - 16);
+    EXPECT_EQ(surface.lines[0].x2, 50 - widthIn(fntNormal, "A long caption") - 16);
 }
 
 }  // namespace

@@ -8,8 +8,15 @@
 #include "document/document.h"
 #include "fieldtypes/memory_stream.h"
 #include "fieldtypes/registry.h"
+#include "platform/gdi.h"
 #include "platform/recording_surface.h"
+#include "shell/drawing_resources.h"
 #include "templates/template.h"
+
+// Width of a text in one of the shared fonts, as drawing measures it.
+inline int widthIn(platform::Font font, const char* text) {
+    return platform::system::measureText(font, text, static_cast<int>(std::strlen(text)));
+}
 
 class FieldHarness {
   public:
@@ -48,11 +55,14 @@ class FieldHarness {
     }
     int setText(const char* text) { return procs().setValueFromText(&instance_, value(), text); }
 
-    // What drawValue puts on a surface for a row at the given place.
-    void draw(platform::RecordingSurface& surface, platform::Rect row, int indent, int clientRight = 400) {
-        PaintContext paint{surface.dc(), {0, 0, clientRight, 300}, 1};
+    // Draws the row at the given place on a device context (a recording surface or a real one).
+    void draw(platform::Dc dc, platform::Rect row, int indent, int clientRight = 400) {
+        PaintContext paint{dc, {0, 0, clientRight, 300}, 1};
         RowLayout layout{field_.caption, row, false, indent, 0};
         procs().drawValue(&instance_, value(), &paint, &layout);
+    }
+    void draw(platform::RecordingSurface& surface, platform::Rect row, int indent, int clientRight = 400) {
+        draw(surface.dc(), row, indent, clientRight);
     }
     // The value text as drawn: the second text drawValue puts out.
     std::string shown() {

@@ -14,11 +14,6 @@ namespace {
 
 struct HostInterfaceTest : EngineFixture {};
 
-std::string* shownMessages = nullptr;
-void collect(const char* text) {
-    shownMessages->append(text);
-}
-
 TEST_F(HostInterfaceTest, HasVersionFourAndFourFullTablesOfTheirCounts) {
     ASSERT_NE(hostInterface, nullptr);
     EXPECT_EQ(hostInterface->version, 4u);
@@ -63,9 +58,18 @@ TEST_F(HostInterfaceTest, HandsOutTheSharedDrawingResourcesByNumber) {
     EXPECT_EQ(lg.lgGetFont(0), nullptr);
     EXPECT_EQ(lg.lgGetFont(1), fntNormal);
     EXPECT_EQ(lg.lgGetFont(2), fntBold);
-    mainWindowHandle = &shownMessages;
-    EXPECT_EQ(lg.lgGetMainWindow(), &shownMessages);
+    int window = 0;
+    mainWindowHandle = &window;
+    EXPECT_EQ(lg.lgGetMainWindow(), &window);
     mainWindowHandle = nullptr;
+}
+
+// Without a desktop the message box goes to the debugger output, where the test reads it; on
+// Windows it would wait for a click.
+#ifndef _WIN32
+std::string* shownMessages = nullptr;
+void collect(const char* text) {
+    shownMessages->append(text);
 }
 
 TEST_F(HostInterfaceTest, ModalDialogProceduresOnlySayTheyAreNotImplemented) {
@@ -82,6 +86,7 @@ TEST_F(HostInterfaceTest, ModalDialogProceduresOnlySayTheyAreNotImplemented) {
     EXPECT_NE(messages.find("Not impemented yet: interface->LowGUIProcs->lgEndModalDlg()"),
               std::string::npos);
 }
+#endif
 
 TEST_F(HostInterfaceTest, StreamProceduresForwardToTheStream) {
     const StreamProcs& st = *hostInterface->streamProcs;

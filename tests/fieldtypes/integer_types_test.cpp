@@ -168,7 +168,7 @@ TEST_F(IntegerTypes, CaptionIsDrawnBoldAtTheIndentAndTheValueTwelvePixelsAfterIt
     EXPECT_EQ(surface.texts[0].align, platform::kAlignLeftTop);
     EXPECT_TRUE(surface.texts[0].transparent);
     EXPECT_EQ(surface.texts[1].text, "42");
-    EXPECT_EQ(surface.texts[1].x, 16 + 5 * 7 + 12);  // five bold characters of 7 pixels
+    EXPECT_EQ(surface.texts[1].x, 16 + widthIn(fntBold, "Width") + 12);
     EXPECT_EQ(surface.texts[1].y, 26);
     EXPECT_EQ(surface.texts[1].font, fntNormal);
 
@@ -176,7 +176,7 @@ TEST_F(IntegerTypes, CaptionIsDrawnBoldAtTheIndentAndTheValueTwelvePixelsAfterIt
     FieldHarness quad("UQWD", "Big");
     quad.draw(surface, {0, 0, 400, 13}, 4);
     ASSERT_EQ(surface.texts.size(), 2u);
-    EXPECT_EQ(surface.texts[1].x, 4 + 3 * 7 + 12);
+    EXPECT_EQ(surface.texts[1].x, 4 + widthIn(fntBold, "Big") + 12);
     EXPECT_EQ(surface.texts[1].font, fntBold);  // 64-bit values are drawn bold
 }
 

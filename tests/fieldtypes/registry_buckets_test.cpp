@@ -44,8 +44,15 @@ TEST(FieldCodes, UpperCaseCodesSortBelowA000) {
     struct Case {
         const char* code;
         bool upper;
-    } cases[] = {{"DWRD", true}, {"dwrd", false}, {"ZZZZ", true}, {"a000", false},
-                 {"`zzz", true}, {"\x80" "ABC", false}, {"????", true}};
+    } cases[] = {{"DWRD", true},
+                 {"dwrd", false},
+                 {"ZZZZ", true},
+                 {"a000", false},
+                 {"`zzz", true},
+                 {"\x80"
+                  "ABC",
+                  false},
+                 {"????", true}};
     for (const Case& c : cases) EXPECT_EQ(isUpperCaseCode(fieldCodeOf(c.code)), c.upper) << c.code;
 }
 

@@ -131,7 +131,7 @@ TEST_F(StringTypes, TheBytesAreDrawnUnchangedAfterTheBoldCaption) {
     EXPECT_EQ(surface.texts[0].x, 28);
     EXPECT_EQ(surface.texts[0].font, fntBold);
     EXPECT_EQ(surface.texts[1].text, "a\tb");
-    EXPECT_EQ(surface.texts[1].x, 28 + 3 * 7 + 12);
+    EXPECT_EQ(surface.texts[1].x, 28 + widthIn(fntBold, "Tag") + 12);
     EXPECT_EQ(surface.texts[1].y, 13);
     EXPECT_EQ(surface.texts[1].font, fntNormal);
 }
