@@ -184,9 +184,9 @@ int64_t fiGetCount(FieldInstance* instance) {
 }
 
 template <typename Table>
-Table* makeTable(int32_t count) {
+Table* makeTable(const Table& procedures) {
     Table* table = new Table();  // zero-filled
-    table->count = count;
+    *table = procedures;
     return table;
 }
 
@@ -194,56 +194,18 @@ Table* makeTable(int32_t count) {
 
 void buildInterface() {
     if (hostInterface) return;
-    HostInterface* record = new HostInterface;
+    HostInterface* record = new HostInterface();
     record->version = kInterfaceVersion;
-    record->lowGUIProcs = makeTable<LowGUIProcs>(6);
-    record->streamProcs = makeTable<StreamProcs>(9);
-    record->templateFieldProcs = makeTable<TemplateFieldProcs>(10);
-    record->instanceProcs = makeTable<InstanceProcs>(10);
-
-    StreamProcs& st = *record->streamProcs;
-    st.stRead = stRead;
-    st.stWrite = stWrite;
-    st.stSeek = stSeek;
-    st.stGetPosition = stGetPosition;
-    st.stGetCaps = stGetCaps;
-    st.stReserved = stReserved;
-    st.stOpenFile = stOpenFile;
-    st.stCopy = stCopy;
-    st.stClose = stClose;
-
-    LowGUIProcs& lg = *record->lowGUIProcs;
-    lg.lgGetBrush = lgGetBrush;
-    lg.lgGetPen = lgGetPen;
-    lg.lgGetFont = lgGetFont;
-    lg.lgGetMainWindow = lgGetMainWindow;
-    lg.lgShowModalDlg = lgShowModalDlg;
-    lg.lgEndModalDlg = lgEndModalDlg;
-
-    InstanceProcs& fi = *record->instanceProcs;
-    fi.fiGetValue = fiGetValue;
-    fi.fiGetCode = fiGetCode;
-    fi.fiGetCaption = fiGetCaption;
-    fi.fiGetPrevious = fiGetPrevious;
-    fi.fiGetNext = fiGetNext;
-    fi.fiGetParent = fiGetParent;
-    fi.fiGetPartner = fiGetPartner;
-    fi.fiGetListSource = fiGetListSource;
-    fi.fiGetCount = fiGetCount;
-    fi.fiGetField = fiGetField;
-
-    TemplateFieldProcs& tf = *record->templateFieldProcs;
-    tf.tfGetCode = tfGetCode;
-    tf.tfGetCaption = tfGetCaption;
-    tf.tfGetPrevious = tfGetPrevious;
-    tf.tfGetNext = tfGetNext;
-    tf.tfGetParent = tfGetParent;
-    tf.tfGetPartner = tfGetPartner;
-    tf.tfGetExtra = tfGetExtra;
-    tf.tfReserved1 = tfReserved;
-    tf.tfReserved2 = tfReserved;
-    tf.tfRegisterFieldType = tfRegisterFieldType;
-
+    record->streamProcs = makeTable(StreamProcs{9, stRead, stWrite, stSeek, stGetPosition, stGetCaps,
+                                                stReserved, stOpenFile, stCopy, stClose});
+    record->lowGUIProcs = makeTable(
+        LowGUIProcs{6, lgGetBrush, lgGetPen, lgGetFont, lgGetMainWindow, lgShowModalDlg, lgEndModalDlg});
+    record->instanceProcs =
+        makeTable(InstanceProcs{10, fiGetValue, fiGetCode, fiGetCaption, fiGetPrevious, fiGetNext,
+                                fiGetParent, fiGetPartner, fiGetListSource, fiGetCount, fiGetField});
+    record->templateFieldProcs =
+        makeTable(TemplateFieldProcs{10, tfGetCode, tfGetCaption, tfGetPrevious, tfGetNext, tfGetParent,
+                                     tfGetPartner, tfGetExtra, tfReserved, tfReserved, tfRegisterFieldType});
     hostInterface = record;
 }
 

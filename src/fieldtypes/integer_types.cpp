@@ -4,6 +4,7 @@
 
 #include "fieldtypes/builtin_types.h"
 #include "fieldtypes/byte_order.h"
+#include "fieldtypes/handler_table.h"
 #include "fieldtypes/host_calls.h"
 #include "fieldtypes/integer_text.h"
 #include "fieldtypes/registry.h"
@@ -21,25 +22,6 @@ struct IntegerValue {
     T value;
 };
 
-template <typename T>
-struct Width;
-template <>
-struct Width<uint8_t> {
-    static constexpr const char* kSuffix = "BYT";
-};
-template <>
-struct Width<uint16_t> {
-    static constexpr const char* kSuffix = "WRD";
-};
-template <>
-struct Width<uint32_t> {
-    static constexpr const char* kSuffix = "LNG";
-};
-template <>
-struct Width<uint64_t> {
-    static constexpr const char* kSuffix = "QWD";
-};
-
 constexpr size_t kTextSize = 32;
 
 int acceptEveryText(const char*) {
@@ -52,10 +34,14 @@ struct IntegerFamily {
     static constexpr int kBytes = sizeof(T);
     // 64-bit values are shown (in bold) but not edited.
     static constexpr bool kEditable = kBytes < 8;
+    static constexpr const char* kSuffix = kBytes == 1   ? "BYT"
+                                           : kBytes == 2 ? "WRD"
+                                           : kBytes == 4 ? "LNG"
+                                                         : "QWD";
 
     static Record* record(void* value) { return static_cast<Record*>(value); }
 
-    static Presentation presentation(const Record* r) { return presentationOf(r->code, Width<T>::kSuffix); }
+    static Presentation presentation(const Record* r) { return presentationOf(r->code, kSuffix); }
 
     static void format(const Record* r, char* text) {
         formatInteger(presentation(r), kBytes, r->value, text, kTextSize);
@@ -134,44 +120,30 @@ struct IntegerFamily {
             return 0;
         }
     }
-
-    static constexpr FieldTypeProcs kProcs = {kFieldTypeProcsLength,
-                                              createValue,
-                                              destroyValue,
-                                              cloneValue,
-                                              drawValue,
-                                              readValue,
-                                              writeValue,
-                                              valueSize,
-                                              editValue,
-                                              nullptr,
-                                              setValueFromText,
-                                              nullptr,
-                                              nullptr};
 };
 
-const FieldTypeProcs* const kByteProcs = &IntegerFamily<uint8_t>::kProcs;
-const FieldTypeProcs* const kWordProcs = &IntegerFamily<uint16_t>::kProcs;
-const FieldTypeProcs* const kLongProcs = &IntegerFamily<uint32_t>::kProcs;
-const FieldTypeProcs* const kQuadProcs = &IntegerFamily<uint64_t>::kProcs;
+constexpr FieldTypeProcs kByteTable = handlerTableOf<IntegerFamily<uint8_t>>();
+constexpr FieldTypeProcs kWordTable = handlerTableOf<IntegerFamily<uint16_t>>();
+constexpr FieldTypeProcs kLongTable = handlerTableOf<IntegerFamily<uint32_t>>();
+constexpr FieldTypeProcs kQuadTable = handlerTableOf<IntegerFamily<uint64_t>>();
 
 const FieldTypeRegistration kIntegerTypes[] = {
-    {makeFieldCode("DBYT"), 12, 0, kByteProcs}, {makeFieldCode("DWRD"), 13, 0, kWordProcs},
-    {makeFieldCode("DLNG"), 14, 0, kLongProcs}, {makeFieldCode("DQWD"), 15, 0, kQuadProcs},
-    {makeFieldCode("UBYT"), 16, 0, kByteProcs}, {makeFieldCode("UWRD"), 17, 0, kWordProcs},
-    {makeFieldCode("ULNG"), 18, 0, kLongProcs}, {makeFieldCode("UQWD"), 19, 0, kQuadProcs},
-    {makeFieldCode("dbyt"), 4, 0, kByteProcs},  {makeFieldCode("dwrd"), 5, 0, kWordProcs},
-    {makeFieldCode("dlng"), 6, 0, kLongProcs},  {makeFieldCode("dqwd"), 7, 0, kQuadProcs},
-    {makeFieldCode("ubyt"), 8, 0, kByteProcs},  {makeFieldCode("uwrd"), 9, 0, kWordProcs},
-    {makeFieldCode("ulng"), 10, 0, kLongProcs}, {makeFieldCode("uqwd"), 11, 0, kQuadProcs},
-    {makeFieldCode("FBYT"), 20, 0, kByteProcs}, {makeFieldCode("FWRD"), 21, 0, kWordProcs},
-    {makeFieldCode("FLNG"), 22, 0, kLongProcs}, {makeFieldCode("FQWD"), 23, 0, kQuadProcs},
-    {makeFieldCode("fbyt"), 24, 0, kByteProcs}, {makeFieldCode("fwrd"), 25, 0, kWordProcs},
-    {makeFieldCode("flng"), 26, 0, kLongProcs}, {makeFieldCode("fqwd"), 27, 0, kQuadProcs},
-    {makeFieldCode("HBYT"), 28, 0, kByteProcs}, {makeFieldCode("HWRD"), 29, 0, kWordProcs},
-    {makeFieldCode("HLNG"), 30, 0, kLongProcs}, {makeFieldCode("HQWD"), 31, 0, kQuadProcs},
-    {makeFieldCode("hbyt"), 32, 0, kByteProcs}, {makeFieldCode("hwrd"), 33, 0, kWordProcs},
-    {makeFieldCode("hlng"), 34, 0, kLongProcs}, {makeFieldCode("hqwd"), 35, 0, kQuadProcs},
+    {makeFieldCode("DBYT"), 12, 0, &kByteTable}, {makeFieldCode("DWRD"), 13, 0, &kWordTable},
+    {makeFieldCode("DLNG"), 14, 0, &kLongTable}, {makeFieldCode("DQWD"), 15, 0, &kQuadTable},
+    {makeFieldCode("UBYT"), 16, 0, &kByteTable}, {makeFieldCode("UWRD"), 17, 0, &kWordTable},
+    {makeFieldCode("ULNG"), 18, 0, &kLongTable}, {makeFieldCode("UQWD"), 19, 0, &kQuadTable},
+    {makeFieldCode("dbyt"), 4, 0, &kByteTable},  {makeFieldCode("dwrd"), 5, 0, &kWordTable},
+    {makeFieldCode("dlng"), 6, 0, &kLongTable},  {makeFieldCode("dqwd"), 7, 0, &kQuadTable},
+    {makeFieldCode("ubyt"), 8, 0, &kByteTable},  {makeFieldCode("uwrd"), 9, 0, &kWordTable},
+    {makeFieldCode("ulng"), 10, 0, &kLongTable}, {makeFieldCode("uqwd"), 11, 0, &kQuadTable},
+    {makeFieldCode("FBYT"), 20, 0, &kByteTable}, {makeFieldCode("FWRD"), 21, 0, &kWordTable},
+    {makeFieldCode("FLNG"), 22, 0, &kLongTable}, {makeFieldCode("FQWD"), 23, 0, &kQuadTable},
+    {makeFieldCode("fbyt"), 24, 0, &kByteTable}, {makeFieldCode("fwrd"), 25, 0, &kWordTable},
+    {makeFieldCode("flng"), 26, 0, &kLongTable}, {makeFieldCode("fqwd"), 27, 0, &kQuadTable},
+    {makeFieldCode("HBYT"), 28, 0, &kByteTable}, {makeFieldCode("HWRD"), 29, 0, &kWordTable},
+    {makeFieldCode("HLNG"), 30, 0, &kLongTable}, {makeFieldCode("HQWD"), 31, 0, &kQuadTable},
+    {makeFieldCode("hbyt"), 32, 0, &kByteTable}, {makeFieldCode("hwrd"), 33, 0, &kWordTable},
+    {makeFieldCode("hlng"), 34, 0, &kLongTable}, {makeFieldCode("hqwd"), 35, 0, &kQuadTable},
 };
 
 }  // namespace

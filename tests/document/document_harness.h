@@ -11,6 +11,7 @@
 #include "fieldtypes/engine_fixture.h"
 #include "fieldtypes/registry.h"
 #include "platform/recording_surface.h"
+#include "shell/drawing_resources.h"
 #include "support/temp_dir.h"
 #include "templates/template.h"
 

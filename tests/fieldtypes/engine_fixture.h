@@ -1,28 +1,15 @@
 #pragma once
-// The process-wide state field types and documents need, brought up for one test and torn down
-// after it, so that every test gives back what it allocated.
+// The process-wide state field types and documents need, brought up for one test in the program's
+// start-up order and torn down after it, so that every test gives back what it allocated.
 #include <gtest/gtest.h>
 
-#include "fieldtypes/builtin_types.h"
-#include "fieldtypes/host_interface.h"
-#include "fieldtypes/registry.h"
-#include "shell/drawing_resources.h"
-#include "shell/ui_strings.h"
+#include "shell/startup.h"
 #include "views/document/headless/query_script.h"
 
 struct EngineFixture : testing::Test {
-    void SetUp() override {
-        createDrawingResources();
-        BuildUIStrings();
-        buildInterface();
-        registerIntegerTypes();
-        registerDividerTypes();
-        registerStringTypes();
-    }
+    void SetUp() override { startEngine(); }
     void TearDown() override {
         queryscript::reset();
-        destroyRegistry();
-        freeInterface();
-        FreeUIStrings();
+        stopEngine();
     }
 };

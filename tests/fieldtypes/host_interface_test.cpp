@@ -1,3 +1,5 @@
+#include "fieldtypes/host_interface.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,6 +10,7 @@
 #include "platform/debug_output.h"
 #include "platform/file_handle.h"
 #include "platform/message_box.h"
+#include "shell/drawing_resources.h"
 #include "support/temp_dir.h"
 
 namespace {
