@@ -15,41 +15,26 @@ platform::Window mainWindowHandle = nullptr;
 
 namespace {
 
+// Shared drawing resources by number from 1; null for any other number. The table holds the
+// addresses of the resources, which exist only after start-up has made them.
+template <typename Handle, size_t count>
+Handle numbered(Handle* const (&resources)[count], int32_t number) {
+    return number >= 1 && number <= static_cast<int32_t>(count) ? *resources[number - 1] : nullptr;
+}
+
 platform::Brush lgGetBrush(int32_t number) {
-    switch (number) {
-        case 1:
-            return brWindow;
-        case 2:
-            return brBtnFace;
-        case 3:
-            return brHighlight;
-        case 4:
-            return brInactiveSelection;
-        default:
-            return nullptr;
-    }
+    static platform::Brush* const brushes[] = {&brWindow, &brBtnFace, &brHighlight, &brInactiveSelection};
+    return numbered(brushes, number);
 }
 
 platform::Pen lgGetPen(int32_t number) {
-    switch (number) {
-        case 1:
-            return penBlack;
-        case 2:
-            return penHighlight;
-        default:
-            return nullptr;
-    }
+    static platform::Pen* const pens[] = {&penBlack, &penHighlight};
+    return numbered(pens, number);
 }
 
 platform::Font lgGetFont(int32_t number) {
-    switch (number) {
-        case 1:
-            return fntNormal;
-        case 2:
-            return fntBold;
-        default:
-            return nullptr;
-    }
+    static platform::Font* const fonts[] = {&fntNormal, &fntBold};
+    return numbered(fonts, number);
 }
 
 platform::Window lgGetMainWindow() {
