@@ -84,7 +84,7 @@ TEST_F(Registry, LookupsAreCaseSensitiveAndEmptyBucketsHoldNothing) {
     registerAll({makeFieldCode("DWRD")});
     EXPECT_EQ(findFieldType(makeFieldCode("dWRD")), nullptr);
     EXPECT_EQ(findFieldType(makeFieldCode("DWRX")), nullptr);
-    EXPECT_EQ(fieldTypeRegistry->arrays['X'], nullptr);
+    EXPECT_EQ(fieldTypeRegistry->arrays[static_cast<unsigned char>('X')], nullptr);
     EXPECT_EQ(findFieldType(makeFieldCode("AAAA")), nullptr);
 }
 
