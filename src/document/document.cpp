@@ -24,6 +24,7 @@ struct TemplateRows {
 };
 
 Document* createDocument(const char* path, const char* displayName, const Template* libraryTemplate) {
+    if (!libraryTemplate) return nullptr;
     Document* document = new (std::nothrow) Document{};
     if (!document) return nullptr;
     document->saved = true;
