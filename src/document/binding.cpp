@@ -71,6 +71,8 @@ class Binder {
     int32_t bindNumber(int32_t row, const RowKind& kind);
     int32_t bindCountedList(int32_t row);
     int32_t finishItem();
+    int32_t bindSizedList(int32_t row);
+    int32_t bindKey(int32_t row, const RowKind& kind);
     int32_t bindData(int32_t row);
 
     int32_t fail(int64_t result, BindStop reason) {
@@ -192,6 +194,22 @@ int32_t Binder::finishItem() {
     return item.endRow + 1;
 }
 
+// Lists bounded by a size are not bound: the row shows, and binding ends there.
+int32_t Binder::bindSizedList(int32_t row) {
+    Level& level = top();
+    if (level.sizeHead >= sizes_.count) return fail(kResultBadStructure, BindStop::MissingSize);
+    FieldInstance* size = sizes_.entries[level.sizeHead++];
+    if (!append(document_->templ->fields[row], level.parent, nullptr, size)) return -1;
+    return fail(kResultBadStructure, BindStop::SizeBoundedList);
+}
+
+// No case is chosen by a key's value yet: the key shows, and binding ends there.
+int32_t Binder::bindKey(int32_t row, const RowKind& kind) {
+    readNumber(kind);
+    if (!append(document_->templ->fields[row], top().parent, nullptr, nullptr)) return -1;
+    return fail(kResultKeyField, BindStop::KeyField);
+}
+
 int32_t Binder::bindData(int32_t row) {
     TemplateField* field = document_->templ->fields[row];
     const FieldType* type = field->fieldType;
@@ -228,7 +246,6 @@ int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
             row = next;
             continue;
         }
-        TemplateField* field = templ->fields[row];
         const RowKind& kind = kinds[row];
         int32_t next = row + 1;
         switch (kind.role) {
@@ -241,16 +258,9 @@ int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
             case RowRole::CountedList:
                 next = bindCountedList(row);
                 break;
-            case RowRole::SizedList: {
-                // Lists bounded by a size are not bound: the row shows, and binding ends there.
-                Level& level = top();
-                if (level.sizeHead >= sizes_.count)
-                    return stop(kResultBadStructure, BindStop::MissingSize, row, rowIndex);
-                FieldInstance* size = sizes_.entries[level.sizeHead++];
-                if (!append(field, level.parent, nullptr, size))
-                    return stop(failure_, reason_, row, rowIndex);
-                return stop(kResultBadStructure, BindStop::SizeBoundedList, row, rowIndex);
-            }
+            case RowRole::SizedList:
+                next = bindSizedList(row);
+                break;
             case RowRole::ListEnd:
                 // The levels of list items always belong to a list; the first level only when the
                 // caller binds an item.
@@ -264,11 +274,8 @@ int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
                 rowIndex = row;
                 return 0;
             case RowRole::Key:
-                // No case is chosen by a key's value yet: the key shows, and binding ends there.
-                readNumber(kind);
-                if (!append(field, top().parent, nullptr, nullptr))
-                    return stop(failure_, reason_, row, rowIndex);
-                return stop(kResultKeyField, BindStop::KeyField, row, rowIndex);
+                next = bindKey(row, kind);
+                break;
             case RowRole::Data:
                 next = bindData(row);
                 break;

@@ -52,7 +52,9 @@ FieldInstance* firstHeaderOf(FieldInstance* instance, const TemplateField* opene
         return first && first->field == opener ? first : nullptr;
     }
     for (FieldInstance* at = instance; at && at->depth >= instance->depth; at = at->previous) {
-        if (at->depth == instance->depth && isHeaderOf(at, instance) && numberOf(at) == 0) return at;
+        if (at->depth > instance->depth) continue;
+        if (!isHeaderOf(at, instance)) break;
+        if (numberOf(at) == 0) return at;
     }
     return nullptr;
 }
@@ -71,47 +73,68 @@ void closeGap(Document* document, const Place& place, FieldInstance* lastBefore)
     document->last = place.successor ? lastBefore : appended;
 }
 
+// Another header of the list after the document's last instance; numbered with the others later.
+FieldInstance* appendHeader(Document* document, FieldInstance* firstHeader) {
+    int64_t* number = newNumber(document, 0);
+    int64_t failure = 0;
+    FieldInstance* header = number ? appendInstance(document, firstHeader->field, firstHeader->parent,
+                                                    nullptr, firstHeader->listSource, &failure)
+                                   : nullptr;
+    if (header) header->value = number;
+    return header;
+}
+
+}  // namespace
+
+namespace {
+
+// The counted list an instance belongs to.
+struct CountedList {
+    int32_t row;  // of its LSTC
+    FieldInstance* firstHeader;
+    FieldInstance* count;
+    RowKind countKind;
+    int64_t items;
+};
+
+// False for an instance on no counted list's row. Size-bounded lists do not bind, so an item
+// inserted there could never be read back.
+bool findCountedList(Document* document, FieldInstance* instance, CountedList& list) {
+    RowRole role = rowKindOf(instance->field->code).role;
+    if (role != RowRole::CountedList && role != RowRole::ListEnd) return false;
+    TemplateField* opener = role == RowRole::ListEnd ? instance->field->partner : instance->field;
+    list.row = rowOf(document, opener);
+    if (list.row < 0 || rowKindOf(opener->code).role != RowRole::CountedList) return false;
+    list.firstHeader = firstHeaderOf(instance, opener);
+    if (!list.firstHeader || !list.firstHeader->listSource) return false;
+    list.count = list.firstHeader->listSource;
+    list.countKind = rowKindOf(list.count->field->code);
+    list.items = itemCount(list.firstHeader, list.count, list.countKind);
+    return true;
+}
+
 }  // namespace
 
 bool insertItem(Document* document, FieldInstance* instance) {
-    if (!instance) return false;
-    RowRole role = rowKindOf(instance->field->code).role;
-    // Size-bounded lists do not bind, so an item inserted there could never be read back.
-    if (role != RowRole::CountedList && role != RowRole::ListEnd) return false;
-    TemplateField* opener = role == RowRole::ListEnd ? instance->field->partner : instance->field;
-    int32_t listRow = rowOf(document, opener);
-    if (listRow < 0 || rowKindOf(opener->code).role != RowRole::CountedList) return false;
-    FieldInstance* firstHeader = firstHeaderOf(instance, opener);
-    if (!firstHeader || !firstHeader->listSource) return false;
-    FieldInstance* count = firstHeader->listSource;
-    RowKind countKind = rowKindOf(count->field->code);
-    int64_t items = itemCount(firstHeader, count, countKind);
-    if (items + 1 - (countKind.zeroBased ? 1 : 0) > largestCount(countKind)) return false;
+    CountedList list;
+    if (!instance || !findCountedList(document, instance, list)) return false;
+    int64_t zeroBased = list.countKind.zeroBased ? 1 : 0;
+    if (list.items + 1 - zeroBased > largestCount(list.countKind)) return false;
+    FieldInstance* firstHeader = list.firstHeader;
 
-    bool first = items == 0 || instance == firstHeader;
+    bool first = list.items == 0 || instance == firstHeader;
     Place place = first ? Place{firstHeader, firstHeader->next} : Place{instance->previous, instance};
     FieldInstance* lastBefore = document->last;
     document->last = place.predecessor;
-    int64_t failure = 0;
-    FieldInstance* header = firstHeader;
-    if (!first) {
-        int64_t* number = newNumber(document, items);
-        header = number ? appendInstance(document, opener, firstHeader->parent, nullptr, count, &failure)
-                        : nullptr;
-        if (header) header->value = number;
-    }
+    FieldInstance* header = first ? firstHeader : appendHeader(document, firstHeader);
     if (header) {
-        int32_t row = listRow + 1;
-        bind(document, nullptr, row, header, count);
+        int32_t row = list.row + 1;
+        bind(document, nullptr, row, header, list.count);
     }
-    if (first && items > 0) {
+    if (first && list.items > 0) {
         // The item that was first keeps a header of its own, after the new one.
-        int64_t* number = newNumber(document, items);
-        FieldInstance* oldFirst =
-            number ? appendInstance(document, opener, firstHeader->parent, nullptr, count, &failure)
-                   : nullptr;
+        FieldInstance* oldFirst = appendHeader(document, firstHeader);
         if (oldFirst) {
-            oldFirst->value = number;
             for (FieldInstance* at = place.successor; at && at->depth > firstHeader->depth; at = at->next) {
                 if (at->parent == firstHeader) at->parent = oldFirst;
             }
@@ -125,7 +148,7 @@ bool insertItem(Document* document, FieldInstance* instance) {
 
     int64_t headers = 0;
     forEachHeader(firstHeader, [&](FieldInstance* at) { numberOf(at) = headers++; });
-    numberOf(count) = headers - (countKind.zeroBased ? 1 : 0);
+    numberOf(list.count) = headers - zeroBased;
     document->saved = false;
     return true;
 }
