@@ -42,22 +42,25 @@ TEST_F(DividerTypes, CaptionEndsFourPixelsBeforeTheEdgeAndTheLineTwelveBeforeThe
     EXPECT_EQ(line.y2, 32);
 }
 
-TEST_F(DividerTypes, EmptyCaptionDrawsTheLineUpToSixteenPixelsBeforeTheEdge) {
-    platform::RecordingSurface surface;
-    FieldHarness divider("dvdr", "");
-    divider.draw(surface, {0, 0, 200, 13}, 4, 200);
-    ASSERT_EQ(surface.lines.size(), 1u);
-    EXPECT_EQ(surface.lines[0].x2, 184);
-    EXPECT_EQ(surface.lines[0].y1, 6);
-}
-
-TEST_F(DividerTypes, ANarrowViewDrawsTheLineBackwards) {
-    platform::RecordingSurface surface;
-    FieldHarness divider("DVDR", "A long caption");
-    divider.draw(surface, {0, 0, 50, 13}, 40, 50);
-    ASSERT_EQ(surface.lines.size(), 1u);
-    EXPECT_EQ(surface.lines[0].x1, 40);
-    EXPECT_EQ(surface.lines[0].x2, 50 - widthIn(fntNormal, "A long caption") - 16);
+TEST_F(DividerTypes, TheLineRunsFromTheIndentToTwelvePixelsBeforeTheCaptionEvenBackwards) {
+    const struct {
+        const char* caption;
+        int indent;
+        int clientRight;
+        int lineEnd;
+    } cases[] = {
+        {"", 4, 200, 184},  // only the line, ending 16 pixels before the edge
+        {"A long caption", 40, 50, 50 - widthIn(fntNormal, "A long caption") - 16},  // narrower than both
+    };
+    for (const auto& c : cases) {
+        platform::RecordingSurface surface;
+        FieldHarness divider("dvdr", c.caption);
+        divider.draw(surface, {0, 0, c.clientRight, 13}, c.indent, c.clientRight);
+        ASSERT_EQ(surface.lines.size(), 1u) << c.caption;
+        EXPECT_EQ(surface.lines[0].x1, c.indent) << c.caption;
+        EXPECT_EQ(surface.lines[0].x2, c.lineEnd) << c.caption;
+        EXPECT_EQ(surface.lines[0].y1, 6) << c.caption;
+    }
 }
 
 }  // namespace
