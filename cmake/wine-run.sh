@@ -5,7 +5,7 @@ exe="$1"; shift
 build_dir="${SONDRIX_WINE_BUILD_DIR:-$(cd "$(dirname "$exe")" && while [ ! -f CMakeCache.txt ] && [ "$PWD" != / ]; do cd ..; done; pwd)}"
 export WINEPREFIX="${WINEPREFIX:-$build_dir/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}"
 export WINEARCH=win64
 if [ ! -d "$WINEPREFIX" ]; then
     mkdir -p "$WINEPREFIX"

@@ -1,0 +1,14 @@
+// The commands of the menu and the accelerators, wherever the focus was.
+#include "mainwindow/main_frame.h"
+#include "resource_ids.h"
+
+void TfrmMain::OnCommand(int id) {
+    switch (id) {
+        case cmdExit:
+            quitRequested = true;
+            break;
+        default:
+            // The other commands arrive with their dialogs and views.
+            break;
+    }
+}

@@ -1,0 +1,69 @@
+#pragma once
+// TfrmMain: the one top-level window. A tab control fills its client area, each tab holds a view,
+// exactly the view of the selected tab is shown, and the frame runs the message loop.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "mainwindow/view.h"
+
+enum ViewKind : int32_t { vkDocument = 0, vkTemplate = 1 };
+
+// One per tab; entry i belongs to tab i.
+struct TabEntry {
+    int32_t kind;
+    TfrmView* view;  // owned
+
+    TabEntry(int32_t viewKind, TfrmView* ownedView) : kind(viewKind), view(ownedView) {}
+    ~TabEntry() { delete view; }
+    TabEntry(const TabEntry&) = delete;
+    TabEntry& operator=(const TabEntry&) = delete;
+};
+
+class TfrmMain {
+  public:
+    static constexpr int32_t kEntryGrowth = 16;
+
+    HWND hwnd = nullptr;
+    HWND hwndTabs = nullptr;
+    HICON hIconLarge = nullptr;
+    HICON hIconSmall = nullptr;
+    HWND hwndLastFocus = nullptr;
+    bool quitRequested = false;
+    TabEntry** entries = nullptr;
+    int32_t count = 0;
+    int32_t capacity = 0;
+
+    // Creates and shows the main window. The window outlives the object when the loop ended on Exit.
+    TfrmMain();
+    ~TfrmMain();
+    TfrmMain(const TfrmMain&) = delete;
+    TfrmMain& operator=(const TfrmMain&) = delete;
+
+    // Until the quit message (its code) or the first message after Exit (0).
+    int RunMessageLoop();
+
+    // Appends a tab for the view and takes it over; null (view deleted) when that fails.
+    TabEntry* AddView(int32_t kind, TfrmView* view);
+    void ActivateView(TabEntry* entry);
+    void LayoutView(TabEntry* entry);
+    void SetViewCaption(TfrmView* view);
+    TabEntry* CurrentEntry();
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void CreateMainWindow();
+    void CreateTabControl();
+    void RegisterViewClasses();
+
+    void OnDestroy();
+    void OnSize();
+    void OnPaint();
+    void OnActivateApp(bool active);
+    void OnNotify(const NMHDR& header);
+    void OnCommand(int id);
+    void OnRestoreFocus(HWND target);
+
+    TabEntry* EntryOfTab(int index);
+};

@@ -1,0 +1,27 @@
+#pragma once
+// What every view on a tab of the main frame has: its child window of the main window, the text
+// of its tab and the frame that owns it.
+#include <windows.h>
+
+#include <cstdint>
+
+class TfrmMain;
+
+class TfrmView {
+  public:
+    HWND hwnd = nullptr;
+    char* caption = nullptr;  // owned
+    TfrmMain* frame = nullptr;
+
+    explicit TfrmView(TfrmMain* owner) : frame(owner) {}
+    virtual ~TfrmView();
+    TfrmView(const TfrmView&) = delete;
+    TfrmView& operator=(const TfrmView&) = delete;
+
+    // Places the view's window on a rectangle of the main window's client area.
+    virtual void SetBounds(const RECT& bounds) = 0;
+    // Hands the caption to the frame's tab. Views rebuild caption and window text first.
+    virtual void UpdateCaption();
+    // Only the template editor has something to save; negative on failure.
+    virtual int32_t Save();
+};

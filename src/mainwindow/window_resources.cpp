@@ -1,0 +1,4 @@
+#include "mainwindow/window_resources.h"
+
+HINSTANCE moduleInstance = nullptr;
+HCURSOR curArrow = nullptr;

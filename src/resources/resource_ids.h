@@ -1,0 +1,44 @@
+#pragma once
+// Command identifiers of the menu "mMain" and the accelerators "accMain", and the names of the
+// resources the windows load. The resource script sees only the macros.
+
+#define IDM_NEW 40001
+#define IDM_OPEN 40002
+#define IDM_SAVE 40003
+#define IDM_SAVE_AS 40004
+#define IDM_EXIT 40005
+#define IDM_UNDO 40006
+#define IDM_REDO 40007
+#define IDM_LIST_TEMPLATES 40008
+#define IDM_PREFERENCES 40009
+#define IDM_HELP_INDEX 40010
+#define IDM_HELP_CONTENTS 40011
+#define IDM_ABOUT 40012
+#define IDM_HOME_PAGE 40013
+#define IDM_CLOSE 40014
+
+#ifndef RC_INVOKED
+
+enum CommandId : int {
+    cmdNew = IDM_NEW,
+    cmdOpen = IDM_OPEN,
+    cmdSave = IDM_SAVE,
+    cmdSaveAs = IDM_SAVE_AS,
+    cmdExit = IDM_EXIT,
+    cmdUndo = IDM_UNDO,
+    cmdRedo = IDM_REDO,
+    cmdListTemplates = IDM_LIST_TEMPLATES,
+    cmdPreferences = IDM_PREFERENCES,
+    cmdHelpIndex = IDM_HELP_INDEX,
+    cmdHelpContents = IDM_HELP_CONTENTS,
+    cmdAbout = IDM_ABOUT,
+    cmdHomePage = IDM_HOME_PAGE,
+    cmdClose = IDM_CLOSE,
+};
+
+constexpr const char* kMainMenuName = "mMain";
+constexpr const char* kAcceleratorsName = "accMain";
+constexpr const char* kMainIconName = "icoMain";
+constexpr const char* kDownIconName = "sicoDown";
+
+#endif

@@ -1,0 +1,3 @@
+#include "fieldtypes/host_interface.h"
+
+platform::Window mainWindowHandle = nullptr;

@@ -1,0 +1,142 @@
+// The menu, accelerators, icons and version record linked into the executable.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "resource_ids.h"
+
+namespace {
+
+struct MenuRow {
+    int popup;
+    UINT id;  // 0 for a separator
+    const char* caption;
+    bool greyed;
+};
+
+const char* const kPopups[] = {"&File", "&Edit", "&Tools", "&Help"};
+
+const MenuRow kMenuRows[] = {
+    {0, cmdNew, "&New\tCtrl+N", false},
+    {0, cmdOpen, "&Open\tCtrl+O", false},
+    {0, cmdSave, "&Save\tCtrl+S", false},
+    {0, cmdSaveAs, "Save &as...", false},
+    {0, cmdClose, "&Close\tCtrl+F4", false},
+    {0, 0, "", false},
+    {0, cmdExit, "E&xit\tAlt+X", false},
+    {1, cmdUndo, "&Undo\tCtrl+Z", false},
+    {1, cmdRedo, "&Redo", true},
+    {2, cmdListTemplates, "&List templates...\tCtrl+L", false},
+    {2, 0, "", false},
+    {2, cmdPreferences, "&Preferences...", false},
+    {3, cmdHelpIndex, "&Index...", false},
+    {3, cmdHelpContents, "Contents...", false},
+    {3, 0, "", false},
+    {3, cmdAbout, "&About...", false},
+    {3, 0, "", false},
+    {3, cmdHomePage, "Go to Sondrix homepage", false},
+};
+
+std::string menuText(HMENU menu, int position) {
+    char text[128] = "";
+    GetMenuStringA(menu, position, text, sizeof(text), MF_BYPOSITION);
+    return text;
+}
+
+TEST(Resources, MainMenuHasTheFourPopupsWithTheirItemsInOrder) {
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), kMainMenuName);
+    ASSERT_EQ(GetMenuItemCount(menu), 4);
+    int positions[4] = {};
+    for (const MenuRow& row : kMenuRows) {
+        HMENU popup = GetSubMenu(menu, row.popup);
+        int position = positions[row.popup]++;
+        UINT state = GetMenuState(popup, position, MF_BYPOSITION);
+        EXPECT_EQ(GetMenuItemID(popup, position), row.id) << row.popup << "/" << position;
+        EXPECT_EQ(menuText(popup, position), row.caption) << row.popup << "/" << position;
+        EXPECT_EQ((state & MF_SEPARATOR) != 0, row.id == 0) << row.popup << "/" << position;
+        // Separators count as greyed on some systems.
+        EXPECT_TRUE(row.id == 0 || ((state & MF_GRAYED) != 0) == row.greyed) << row.caption;
+    }
+    for (int popup = 0; popup < 4; ++popup) {
+        EXPECT_EQ(menuText(menu, popup), kPopups[popup]);
+        EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, popup)), positions[popup]);
+    }
+    DestroyMenu(menu);
+}
+
+TEST(Resources, AcceleratorsAreVirtualKeysWithoutMenuInversion) {
+    const ACCEL expected[] = {
+        {FVIRTKEY | FNOINVERT | FCONTROL, 'L', cmdListTemplates},
+        {FVIRTKEY | FNOINVERT | FCONTROL, 'N', cmdNew},
+        {FVIRTKEY | FNOINVERT | FCONTROL, 'O', cmdOpen},
+        {FVIRTKEY | FNOINVERT | FCONTROL, 'S', cmdSave},
+        {FVIRTKEY | FNOINVERT | FCONTROL, VK_F4, cmdClose},
+        {FVIRTKEY | FNOINVERT | FALT, 'X', cmdExit},
+        {FVIRTKEY | FNOINVERT | FCONTROL, 'Z', cmdUndo},
+    };
+    HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), kAcceleratorsName);
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 7);
+    ACCEL actual[7];
+    CopyAcceleratorTableA(table, actual, 7);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(actual[i].fVirt & ~0x80, expected[i].fVirt) << "entry " << i;  // 0x80 ends the table
+        EXPECT_EQ(actual[i].key, expected[i].key) << "entry " << i;
+        EXPECT_EQ(actual[i].cmd, expected[i].cmd) << "entry " << i;
+    }
+}
+
+TEST(Resources, IconsHaveA16And32PixelImage) {
+    for (const char* name : {kMainIconName, kDownIconName}) {
+        for (int size : {16, 32}) {
+            HICON icon =
+                static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, size, size, 0));
+            ICONINFO info{};
+            ASSERT_TRUE(GetIconInfo(icon, &info)) << name << " " << size;
+            BITMAP colours{};
+            GetObjectA(info.hbmColor, sizeof(colours), &colours);
+            EXPECT_EQ(colours.bmWidth, size) << name;
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+            DestroyIcon(icon);
+        }
+    }
+}
+
+std::string versionString(const std::vector<char>& info, const char* name) {
+    char* value = nullptr;
+    UINT length = 0;
+    std::string path = std::string("\\StringFileInfo\\040904b0\\") + name;
+    if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
+        return "(none)";
+    return value;
+}
+
+TEST(Resources, VersionRecordIsADebugBuildOfOneZeroZeroTwentySix) {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    DWORD size = GetFileVersionInfoSizeA(path, nullptr);
+    ASSERT_GT(size, 0u);
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, info.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0x0000001Au);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0x0000001Au);
+    EXPECT_TRUE(fixed->dwFileFlags & VS_FF_DEBUG);
+
+    EXPECT_EQ(versionString(info, "FileDescription"), "Sondrix");
+    EXPECT_EQ(versionString(info, "InternalName"), "Sondrix");
+    EXPECT_EQ(versionString(info, "ProductName"), "Sondrix");
+    EXPECT_EQ(versionString(info, "OriginalFilename"), "Sondrix.exe");
+    EXPECT_NE(versionString(info, "LegalCopyright"), "(none)");
+    EXPECT_NE(versionString(info, "LegalTrademarks"), "(none)");
+}
+
+}  // namespace
