@@ -11,7 +11,6 @@
 #include "templates/template.h"
 
 HostInterface* hostInterface = nullptr;
-platform::Window mainWindowHandle = nullptr;
 
 namespace {
 
