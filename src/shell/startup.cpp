@@ -3,12 +3,11 @@
 #include "fieldtypes/builtin_types.h"
 #include "fieldtypes/host_interface.h"
 #include "fieldtypes/registry.h"
-#include "shell/debug_log.h"
 #include "shell/drawing_resources.h"
 #include "shell/ui_strings.h"
+#include "templates/template_library.h"
 
 void startEngine() {
-    shell::truncateDebugLog();
     createDrawingResources();
     BuildUIStrings();
     buildInterface();
@@ -19,6 +18,7 @@ void startEngine() {
 
 void stopEngine() {
     destroyRegistry();
+    templateLibrary.clear();
     freeInterface();
     FreeUIStrings();
 }
