@@ -178,5 +178,64 @@ class Executables(unittest.TestCase):
         self.assertEqual(values(rows, "Virtual address"), [int(vma, 16) - value(rows, "Image base") for _, _, vma in sections])
 
 
+def cli(*arguments):
+    return subprocess.run((CLI,) + arguments, capture_output=True, text=True)
+
+
+def compile_template(name, text):
+    source, path = sample(name + ".txt"), sample(name + ".tmpl")
+    with open(source, "w") as out:
+        out.write(text)
+    run(CLI, "compile", source, path)
+    return path
+
+
+class CommandLine(unittest.TestCase):
+    def test_errors_are_one_sentence_with_their_exit_code(self):
+        missing = cli("dump", "-t", "bmp", sample("absent.bin"))
+        self.assertEqual((missing.returncode, missing.stdout), (2, ""))
+        self.assertRegex(missing.stderr, r"^sondrix-cli: cannot read .*absent\.bin\.\n$")
+        data = sample("four.bin")
+        with open(data, "wb") as out:
+            out.write(b"\x00\x01\x02\x03")
+        unknown = cli("dump", "--templates", TEMPLATES, "-t", "no-such", data)
+        self.assertEqual(unknown.returncode, 3)
+        invalid = cli("dump", "-T", compile_template("invalid", "DWRD Width\nXXXX Mystery\n"), data)
+        self.assertEqual(invalid.returncode, 4)
+        self.assertIn('Error on row 1, field XXXX: "Mystery".', invalid.stderr)
+
+    def test_binding_that_stops_early_still_prints_its_rows(self):
+        data = sample("two.bin")
+        with open(data, "wb") as out:
+            out.write(b"\x12\x34")
+        stopped = cli("dump", "--json", "-T", compile_template("stops", "DWRD Width\nLSTE\nDWRD Never\n"), data)
+        self.assertEqual(stopped.returncode, 5)
+        self.assertEqual([r["caption"] for r in json.loads(stopped.stdout)], ["Width"])
+        self.assertIn("binding stopped early", stopped.stderr)
+
+    def test_edit_sets_values_and_inserts_items(self):
+        template = compile_template("list", "BCNT Count\nLSTC Item\nUWRD Value\nLSTE\n")
+        data, edited = sample("list.bin"), sample("list-edited.bin")
+        with open(data, "wb") as out:
+            out.write(b"\x01\x00\x05")
+        run(CLI, "edit", "-T", template, "--set", "3=700", "--insert", "4", "--set", "5=9", "-o", edited, data)
+        with open(edited, "rb") as result:
+            self.assertEqual(result.read(), b"\x02\x02\xbc\x00\x09")
+        refused = cli("edit", "-T", template, "--set", "1=3", "-o", edited, data)
+        self.assertEqual(refused.returncode, 6)
+
+    def test_bundled_templates_decompile_and_compile_to_the_same_bytes(self):
+        for name in sorted(os.listdir(TEMPLATES)):
+            if not name.endswith(".tmpl"):
+                continue
+            original = os.path.join(TEMPLATES, name)
+            text = sample(name + ".txt")
+            with open(text, "w") as out:
+                out.write(run(CLI, "decompile", original))
+            run(CLI, "compile", text, sample(name))
+            with open(original, "rb") as a, open(sample(name), "rb") as b:
+                self.assertEqual(a.read(), b.read(), name)
+
+
 if __name__ == "__main__":
     unittest.main(verbosity=1)
