@@ -1,7 +1,7 @@
 #!/usr/bin/python3
-"""The bundled templates against sample files made by Debian's tools, checked against what an
-independent reader of each format (ImageMagick, Python's wave module, fontTools, readelf,
-objdump) says about the same file."""
+"""sondrix-cli as a user runs it: its errors and edits, and the bundled templates against sample
+files made by Debian's tools, checked against what an independent reader of each format
+(ImageMagick, Python's wave module, fontTools, readelf, objdump) says about the same file."""
 import json
 import os
 import re
