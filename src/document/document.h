@@ -3,6 +3,8 @@
 // parent links for list items.
 #include <cstdint>
 
+#include "document/slot_arena.h"
+
 class Template;
 class TIOStream;
 struct TemplateField;
@@ -23,6 +25,37 @@ struct FieldInstance {
 constexpr uint32_t kInstanceSelected = 1;
 constexpr uint32_t kInstanceCurrent = 2;
 
+// Results of binding and saving: 0 (or a byte count) for success, else one of these.
+constexpr int64_t kResultCannotOpen = -1;
+constexpr int64_t kResultBadStructure = -2;
+constexpr int64_t kResultWriteFailed = -3;
+constexpr int64_t kResultNoFieldType = -4;
+constexpr int64_t kResultNoValue = -5;
+constexpr int64_t kResultKeyField = -6;
+constexpr int64_t kResultNoMemory = -9;
+constexpr int64_t kResultInstanceLimit = -10;
+
+// A hostile count cannot make a document larger than this.
+constexpr int64_t kMaxDocumentInstances = 16777216;
+
+// Why the last binding stopped before the end of the template; bindStopReason words it.
+enum class BindStop : int32_t {
+    None,
+    InstanceLimit,
+    OutOfMemory,
+    MissingCount,
+    MissingSize,
+    ListWithoutEnd,
+    SizeBoundedList,
+    MisplacedEnd,
+    KeyField,
+    NoFieldType,
+    NoValue,
+    UnreadableField,
+};
+
+struct TemplateRows;
+
 struct Document {
     Template* templ;  // the document's own clone
     FieldInstance* first;
@@ -31,4 +64,18 @@ struct Document {
     char* displayName;
     bool needsNewName;
     bool saved;
+
+    // The engine's own bookkeeping.
+    int64_t instanceCount = 0;
+    int64_t instanceLimit = kMaxDocumentInstances;
+    BindStop stopReason = BindStop::None;
+    TemplateRows* rows = nullptr;  // made when first needed
+    SlotArena instances{sizeof(FieldInstance)};
+    SlotArena numbers{sizeof(int64_t)};
 };
+
+// A document on a clone of the template, without instances; path may be null (a new document).
+// Null without memory.
+Document* createDocument(const char* path, const char* displayName, const Template* libraryTemplate);
+// Frees the instances with their values, the strings and the template clone.
+void destroyDocument(Document* document);

@@ -18,10 +18,19 @@ constexpr FieldCode makeFieldCode(const char (&text)[5]) {
            static_cast<uint32_t>(static_cast<unsigned char>(text[3])) << 24;
 }
 
-FieldCode fieldCodeOf(const char code[4]);
+inline FieldCode fieldCodeOf(const char code[4]) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(code[0])) |
+           static_cast<uint32_t>(static_cast<unsigned char>(code[1])) << 8 |
+           static_cast<uint32_t>(static_cast<unsigned char>(code[2])) << 16 |
+           static_cast<uint32_t>(static_cast<unsigned char>(code[3])) << 24;
+}
 
-// Big-endian data: the four characters sort below "a000" (for registered codes: an upper-case first letter).
-bool isUpperCaseCode(FieldCode code);
+// Big-endian data: the four characters sort below "a000" (for registered codes: an upper-case first
+// letter). With the first character as the most significant byte, that is a comparison of numbers.
+inline bool isUpperCaseCode(FieldCode code) {
+    uint32_t inWrittenOrder = (code & 0xFF) << 24 | (code & 0xFF00) << 8 | (code >> 8 & 0xFF00) | code >> 24;
+    return inWrittenOrder < 0x61303030u;
+}
 
 struct PaintContext {
     platform::Dc dc;

@@ -8,19 +8,6 @@
 
 FieldTypeRegistry* fieldTypeRegistry = nullptr;
 
-FieldCode fieldCodeOf(const char code[4]) {
-    FieldCode result;
-    std::memcpy(&result, code, 4);  // the first character lands in the least significant byte
-    return result;
-}
-
-bool isUpperCaseCode(FieldCode code) {
-    // Compared as unsigned bytes from the first character: below "a000" means upper case.
-    unsigned char chars[4] = {static_cast<unsigned char>(code), static_cast<unsigned char>(code >> 8),
-                              static_cast<unsigned char>(code >> 16), static_cast<unsigned char>(code >> 24)};
-    return std::memcmp(chars, "a000", 4) < 0;
-}
-
 void ensureRegistry() {
     if (fieldTypeRegistry) return;
     fieldTypeRegistry = new (std::nothrow) FieldTypeRegistry;

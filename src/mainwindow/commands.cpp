@@ -1,4 +1,6 @@
 // The commands of the menu and the accelerators, wherever the focus was.
+#include "mainwindow/about_dialog.h"
+#include "mainwindow/home_page.h"
 #include "mainwindow/main_frame.h"
 #include "resource_ids.h"
 #include "views/template/template_list_dialog.h"
@@ -10,6 +12,12 @@ void TfrmMain::OnCommand(int id) {
             break;
         case cmdListTemplates:
             ShowTemplateList(this);
+            break;
+        case cmdAbout:
+            ShowAboutBox(hwnd);
+            break;
+        case cmdHomePage:
+            openHomePage(hwnd);
             break;
         default:
             // The other commands arrive with their dialogs and views.

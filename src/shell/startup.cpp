@@ -1,18 +1,24 @@
 #include "shell/startup.h"
 
+#include "fieldtypes/builtin_types.h"
+#include "fieldtypes/host_interface.h"
 #include "fieldtypes/registry.h"
-#include "shell/debug_log.h"
 #include "shell/drawing_resources.h"
 #include "shell/ui_strings.h"
+#include "templates/template_library.h"
 
 void startEngine() {
-    shell::truncateDebugLog();
     createDrawingResources();
     BuildUIStrings();
-    ensureRegistry();
+    buildInterface();
+    registerIntegerTypes();
+    registerDividerTypes();
+    registerStringTypes();
 }
 
 void stopEngine() {
     destroyRegistry();
+    templateLibrary.clear();
+    freeInterface();
     FreeUIStrings();
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The process-wide state every front end needs, brought up and torn down in a fixed order:
-// "debug.log" truncated, shared drawing resources, UI strings, host interface, field types, template
-// library. The windows come after start-up and go before shutdown.
+// The process-wide state every front end needs, brought up and torn down in a fixed order: shared
+// drawing resources, UI strings, host interface, the three batches of field types; the template
+// library is emptied at shutdown. Sondrix.exe truncates "debug.log" before and scans the template
+// library after; its windows come after start-up and go before shutdown.
 
 void startEngine();
 void stopEngine();

@@ -44,8 +44,15 @@ TEST(FieldCodes, UpperCaseCodesSortBelowA000) {
     struct Case {
         const char* code;
         bool upper;
-    } cases[] = {{"DWRD", true}, {"dwrd", false}, {"ZZZZ", true}, {"a000", false},
-                 {"`zzz", true}, {"\x80" "ABC", false}, {"????", true}};
+    } cases[] = {{"DWRD", true},
+                 {"dwrd", false},
+                 {"ZZZZ", true},
+                 {"a000", false},
+                 {"`zzz", true},
+                 {"\x80"
+                  "ABC",
+                  false},
+                 {"????", true}};
     for (const Case& c : cases) EXPECT_EQ(isUpperCaseCode(fieldCodeOf(c.code)), c.upper) << c.code;
 }
 
@@ -77,7 +84,7 @@ TEST_F(Registry, LookupsAreCaseSensitiveAndEmptyBucketsHoldNothing) {
     registerAll({makeFieldCode("DWRD")});
     EXPECT_EQ(findFieldType(makeFieldCode("dWRD")), nullptr);
     EXPECT_EQ(findFieldType(makeFieldCode("DWRX")), nullptr);
-    EXPECT_EQ(fieldTypeRegistry->arrays['X'], nullptr);
+    EXPECT_EQ(fieldTypeRegistry->arrays[static_cast<unsigned char>('X')], nullptr);
     EXPECT_EQ(findFieldType(makeFieldCode("AAAA")), nullptr);
 }
 

@@ -6,12 +6,16 @@
 
 #include "mainwindow/main_frame.h"
 #include "mainwindow/window_resources.h"
+#include "shell/debug_log.h"
 #include "shell/memory_tracker.h"
 #include "shell/startup.h"
+#include "templates/template_library.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     moduleInstance = GetModuleHandleA(nullptr);
+    shell::truncateDebugLog();
     startEngine();
+    scanTemplateLibrary();
     curArrow = LoadCursorA(nullptr, IDC_ARROW);
 
     auto* frame = new (std::nothrow) TfrmMain;

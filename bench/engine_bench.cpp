@@ -1,0 +1,102 @@
+// Times binding, saving and destroying a document over a synthetic file of N records against a
+// plain C++ decoder of the same file, and measures the peak memory per instance.
+//   engine_bench N DIRECTORY [--bind-only]
+// --bind-only binds and stops, for counting instructions under callgrind.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <string>
+
+#include "document/binding.h"
+#include "document/document.h"
+#include "document/saving.h"
+#include "process_memory.h"
+#include "reference_decoder.h"
+#include "shell/startup.h"
+#include "synthetic_file.h"
+#include "templates/template.h"
+
+namespace {
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void fillTemplate(Template& templ, const char* rows) {
+    std::istringstream codes(rows);
+    std::string code;
+    while (codes >> code) templ.appendField(code.c_str(), code.c_str());
+    templ.link();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s RECORDS DIRECTORY [--bind-only]\n", argv[0]);
+        return 2;
+    }
+    uint32_t records = static_cast<uint32_t>(std::strtoul(argv[1], nullptr, 10));
+    std::string directory = argv[2];
+    bool bindOnly = argc > 3 && std::strcmp(argv[3], "--bind-only") == 0;
+    std::string input = directory + "/synthetic-" + std::to_string(records) + ".bin";
+    std::string output = directory + "/saved-" + std::to_string(records) + ".bin";
+    int64_t fileBytes = writeSyntheticFile(input, records);
+    if (fileBytes < 0) {
+        std::fprintf(stderr, "cannot write %s\n", input.c_str());
+        return 1;
+    }
+
+    startEngine();
+    int exitCode = 0;
+    {
+        Template templ;
+        fillTemplate(templ, kSyntheticTemplate);
+
+        resetPeakMemory();
+        int64_t before = residentBytes();
+        auto start = std::chrono::steady_clock::now();
+        Document* document = createDocument(input.c_str(), "Untitled", &templ);
+        int64_t bound = document ? bindFile(document) : kResultNoMemory;
+        double bindSeconds = secondsSince(start);
+        int64_t instances = document ? document->instanceCount : 0;
+        if (bound != 0 || instances != 6 * int64_t{records} + 3) {
+            std::fprintf(stderr, "binding gave %lld with %lld instances\n", static_cast<long long>(bound),
+                         static_cast<long long>(instances));
+            exitCode = 1;
+        }
+        if (!bindOnly && document) {
+            start = std::chrono::steady_clock::now();
+            int64_t saved = saveDocument(document, output.c_str());
+            double saveSeconds = secondsSince(start);
+            int64_t peak = peakResidentBytes() - before;
+            if (saved != fileBytes) exitCode = 1;
+
+            start = std::chrono::steady_clock::now();
+            destroyDocument(document);
+            document = nullptr;
+            double destroySeconds = secondsSince(start);
+
+            start = std::chrono::steady_clock::now();
+            size_t decoded = decodeSyntheticFile(input).size();
+            double referenceSeconds = secondsSince(start);
+            if (decoded != records) exitCode = 1;
+
+            std::printf("records=%u instances=%lld file_bytes=%lld\n", records,
+                        static_cast<long long>(instances), static_cast<long long>(fileBytes));
+            std::printf("bind_s=%.4f save_s=%.4f destroy_s=%.4f reference_s=%.4f\n", bindSeconds, saveSeconds,
+                        destroySeconds, referenceSeconds);
+            std::printf(
+                "instances_per_s=%.0f bind_over_reference=%.2f save_over_bind=%.2f destroy_over_bind=%.2f\n",
+                instances / bindSeconds, bindSeconds / referenceSeconds, saveSeconds / bindSeconds,
+                destroySeconds / bindSeconds);
+            std::printf("peak_bytes_per_instance=%.1f\n",
+                        static_cast<double>(peak) / static_cast<double>(instances));
+        }
+        destroyDocument(document);
+    }
+    stopEngine();
+    return exitCode;
+}

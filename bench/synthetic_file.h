@@ -1,0 +1,11 @@
+#pragma once
+// The benchmark's file: a 4-byte magic, a big-endian 32-bit count N, then N records of a DWRD id,
+// an HBYT flags byte, a DLNG value, a PSTR name of 0 to 16 bytes and a uqwd stamp.
+#include <cstdint>
+#include <string>
+
+// The template rows that describe the file, in the test's compact form.
+extern const char* const kSyntheticTemplate;
+
+// Writes the file; the bytes written, or -1.
+int64_t writeSyntheticFile(const std::string& path, uint32_t records);

@@ -1,0 +1,50 @@
+#include "cli/commands.h"
+#include "cli/document_session.h"
+#include "cli/exit_codes.h"
+#include "document/changes.h"
+#include "document/document.h"
+#include "document/saving.h"
+#include "views/document/headless/query_script.h"
+
+namespace {
+
+FieldInstance* instanceAtRow(Document* document, long row) {
+    FieldInstance* instance = document->first;
+    for (long i = 1; instance && i < row; ++i) instance = instance->next;
+    return instance;
+}
+
+// The field type asks for the value through the value entry dialog; the tool answers it.
+bool apply(Document* document, const Edit& edit) {
+    FieldInstance* instance = instanceAtRow(document, edit.row);
+    if (!instance) return false;
+    if (edit.kind == Edit::Insert) return insertItem(document, instance);
+    queryscript::reset();
+    queryscript::answer(edit.text);
+    bool changed = editInstance(document, instance);
+    queryscript::reset();
+    return changed;
+}
+
+}  // namespace
+
+int runEdit(const Options& options) {
+    if (options.operands.size() != 1 || options.output.empty()) {
+        return fail(kExitUsage, "edit takes one file to change and -o OUT for the result.");
+    }
+    DocumentSession session;
+    int code = session.open(options, options.operands[0]);
+    if (!session.document()) return code;
+    // Saving a partial document would cut the file short: refuse it.
+    if (int bound = session.reportBinding(); bound != kExitDone) return bound;
+    for (const Edit& edit : options.edits) {
+        if (!apply(session.document(), edit)) {
+            const char* what = edit.kind == Edit::Set ? "cannot be edited" : "is not a list row";
+            return fail(kExitEditRefused, "row " + std::to_string(edit.row) + " " + what + "; nothing was saved.");
+        }
+    }
+    if (saveDocument(session.document(), options.output.c_str()) < 0) {
+        return fail(kExitFile, "cannot write " + options.output + "; nothing was changed there.");
+    }
+    return kExitDone;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The command line of sondrix-cli, parsed into one record.
+#include <string>
+#include <vector>
+
+struct Edit {
+    enum Kind { Set, Insert } kind;
+    long row;  // as dump numbers rows, from 1
+    std::string text;
+};
+
+struct Options {
+    std::string command;
+    std::string templateName;  // -t: a library template by name
+    std::string templateFile;  // -T: a template file
+    std::string templatesDir = "TMPL";
+    std::string output;        // -o
+    bool json = false;
+    std::vector<Edit> edits;
+    std::vector<std::string> operands;
+};
+
+// False with a message when the command line is malformed.
+bool parseOptions(int argc, char** argv, Options* options, std::string* error);
+
+extern const char* const kUsage;

@@ -1,0 +1,79 @@
+#include "cli/row_output.h"
+
+#include <cinttypes>
+#include <string>
+
+#include "cli/rows.h"
+
+namespace {
+
+const char* kindName(RowShape kind) {
+    switch (kind) {
+        case RowShape::Data: return "data";
+        case RowShape::Divider: return "divider";
+        case RowShape::Count: return "count";
+        case RowShape::Control: return "control";
+        case RowShape::ListHeader: return "list-header";
+        case RowShape::ListEnd: return "list-end";
+    }
+    return "control";
+}
+
+// Bytes above 0x7f are taken as Latin-1, so any value is valid JSON.
+std::string jsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c >= 0x7f) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+std::string printable(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text) out += c < 0x20 || c == 0x7f ? '.' : static_cast<char>(c);
+    return out;
+}
+
+std::string shownText(const Row& row) {
+    switch (row.kind) {
+        case RowShape::ListHeader: return printable(row.caption) + " [" + std::to_string(row.itemIndex) + "]";
+        case RowShape::ListEnd: return "[end] " + printable(row.caption);
+        case RowShape::Divider: return "-- " + printable(row.caption) + " --";
+        default: return row.value.empty() ? printable(row.caption) : printable(row.caption) + "  " + printable(row.value);
+    }
+}
+
+}  // namespace
+
+void printRowsAsText(Document* document, std::FILE* out) {
+    std::fprintf(out, "  row    offset    size  field\n");
+    size_t number = 0;
+    visitRows(document, [&](const Row& row) {
+        std::fprintf(out, "%5zu  %08" PRIx64 "  %6" PRId64 "  %*s%s\n", ++number, row.offset, row.size,
+                     2 * row.depth, "", shownText(row).c_str());
+    });
+}
+
+void printRowsAsJson(Document* document, std::FILE* out) {
+    std::fprintf(out, "[");
+    size_t number = 0;
+    visitRows(document, [&](const Row& row) {
+        std::string item = row.itemIndex >= 0 ? std::to_string(row.itemIndex) : "null";
+        std::fprintf(out,
+                     "%s\n  {\"row\": %zu, \"offset\": %" PRId64 ", \"size\": %" PRId64 ", \"depth\": %d, "
+                     "\"code\": %s, \"kind\": \"%s\", \"caption\": %s, \"value\": %s, \"item\": %s}",
+                     number == 0 ? "" : ",", number + 1, row.offset, row.size, row.depth, jsonString(row.code).c_str(),
+                     kindName(row.kind), jsonString(row.caption).c_str(), jsonString(row.value).c_str(), item.c_str());
+        ++number;
+    });
+    std::fprintf(out, "\n]\n");
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The rows of a bound document as the document view shows them: one per instance in display order,
+// with the file offset and size each one covers.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+struct Document;
+
+enum class RowShape { Data, Divider, Count, Control, ListHeader, ListEnd };
+
+struct Row {
+    int64_t offset;
+    int64_t size;
+    int32_t depth;
+    std::string code;  // four characters, zero bytes as they stand
+    std::string caption;
+    std::string value;  // the text the view draws after the caption
+    RowShape kind;
+    int64_t itemIndex;  // list headers only; -1 elsewhere
+};
+
+// Hands each row to the visitor in display order; the row is only valid during the call.
+void visitRows(Document* document, const std::function<void(const Row&)>& visit);

@@ -1,0 +1,66 @@
+#include "cli/session.h"
+
+#include <cstdio>
+#include <new>
+#include <vector>
+
+#include "cli/exit_codes.h"
+#include "shell/startup.h"
+#include "shell/ui_strings.h"
+#include "templates/template.h"
+#include "templates/template_library.h"
+
+Session::Session() { startEngine(); }
+
+Session::~Session() {
+    delete ownFile_;
+    stopEngine();
+}
+
+std::string invalidTemplateMessage(const Template& templ) {
+    const TemplateField* field = templ.fields[templ.errorRow];
+    std::vector<char> text(2000);
+    std::snprintf(text.data(), text.size(), UIStrings[usInvalidTemplateText], templ.errorRow, field->code,
+                  field->caption);
+    return text.data();
+}
+
+static const Template* findByName(const std::string& name) {
+    for (const std::string& wanted : {name, name + ".tmpl"}) {
+        for (int32_t i = 0; i < templateLibrary.count; ++i) {
+            if (wanted == templateLibrary.templates[i]->name) return templateLibrary.templates[i];
+        }
+    }
+    return nullptr;
+}
+
+const Template* Session::chooseTemplate(const Options& options, int* exitCode, std::string* error) {
+    Template* chosen = nullptr;
+    if (!options.templateFile.empty()) {
+        ownFile_ = new (std::nothrow) Template;
+        if (!ownFile_ || ownFile_->load(options.templateFile.c_str()) != 0) {
+            *exitCode = kExitTemplateUnreadable;
+            *error = "cannot read the template file " + options.templateFile + ".";
+            return nullptr;
+        }
+        chosen = ownFile_;
+    } else if (!options.templateName.empty()) {
+        templateLibrary.scan(options.templatesDir.c_str(), true);
+        chosen = const_cast<Template*>(findByName(options.templateName));
+        if (!chosen) {
+            *exitCode = kExitTemplateUnreadable;
+            *error = "no template named " + options.templateName + " in " + options.templatesDir + ".";
+            return nullptr;
+        }
+    } else {
+        *exitCode = kExitUsage;
+        *error = "choose a template with -t NAME or -T FILE.tmpl.";
+        return nullptr;
+    }
+    if (chosen->resolve() < 0) {
+        *exitCode = kExitTemplateInvalid;
+        *error = invalidTemplateMessage(*chosen);
+        return nullptr;
+    }
+    return chosen;
+}

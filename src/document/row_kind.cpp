@@ -1,0 +1,98 @@
+#include "document/row_kind.h"
+
+#include "fieldtypes/byte_order.h"
+#include "fieldtypes/field_type.h"
+
+namespace {
+
+constexpr FieldCode kLowerCaseBits = 0x20202020u;
+
+constexpr RowKind kind(RowRole role, int width = 0, bool zeroBased = false) {
+    return RowKind{role, static_cast<uint8_t>(width), false, zeroBased};
+}
+
+// The upper-case form of a control code; Data for every other code.
+RowKind upperCaseKind(FieldCode code) {
+    switch (code) {
+        case makeFieldCode("CASE"):
+        case makeFieldCode("KEYB"):
+        case makeFieldCode("KEYE"):
+            return kind(RowRole::Skip);
+        case makeFieldCode("BCNT"):
+            return kind(RowRole::Count, 1);
+        case makeFieldCode("BZCT"):
+            return kind(RowRole::Count, 1, true);
+        case makeFieldCode("OCNT"):
+        case makeFieldCode("WCNT"):
+            return kind(RowRole::Count, 2);
+        case makeFieldCode("WZCT"):
+            return kind(RowRole::Count, 2, true);
+        case makeFieldCode("LCNT"):
+            return kind(RowRole::Count, 4);
+        case makeFieldCode("LZCT"):
+            return kind(RowRole::Count, 4, true);
+        case makeFieldCode("QCNT"):
+            return kind(RowRole::Count, 8);
+        case makeFieldCode("QZCT"):
+            return kind(RowRole::Count, 8, true);
+        case makeFieldCode("BSIZ"):
+        case makeFieldCode("BSKP"):
+            return kind(RowRole::Size, 1);
+        case makeFieldCode("WSIZ"):
+        case makeFieldCode("WSKP"):
+            return kind(RowRole::Size, 2);
+        case makeFieldCode("LSIZ"):
+        case makeFieldCode("LSKP"):
+            return kind(RowRole::Size, 4);
+        case makeFieldCode("QSIZ"):
+        case makeFieldCode("QSKP"):
+            return kind(RowRole::Size, 8);
+        case makeFieldCode("LSTC"):
+            return kind(RowRole::CountedList);
+        case makeFieldCode("LSTB"):
+        case makeFieldCode("LSTS"):
+        case makeFieldCode("LSTZ"):
+            return kind(RowRole::SizedList);
+        case makeFieldCode("LSTE"):
+            return kind(RowRole::ListEnd);
+        case makeFieldCode("KBYT"):
+        case makeFieldCode("KUBT"):
+            return kind(RowRole::Key, 1);
+        case makeFieldCode("KWRD"):
+        case makeFieldCode("KUWD"):
+        case makeFieldCode("KRID"):
+            return kind(RowRole::Key, 2);
+        case makeFieldCode("KLNG"):
+        case makeFieldCode("KULG"):
+        case makeFieldCode("KNAM"):
+            return kind(RowRole::Key, 4);
+        case makeFieldCode("KQWD"):
+        case makeFieldCode("KUQW"):
+            return kind(RowRole::Key, 8);
+        default:
+            return kind(RowRole::Data);
+    }
+}
+
+}  // namespace
+
+RowKind rowKindOf(const char code[4]) {
+    FieldCode written = fieldCodeOf(code);
+    FieldCode upper = written & ~kLowerCaseBits;
+    // Folding maps only letters onto letters, so a code that is all upper or all lower case
+    // matches one of its two forms and a mixed one neither.
+    if (written != upper && written != (upper | kLowerCaseBits)) return kind(RowRole::Data);
+    RowKind result = upperCaseKind(upper);
+    result.bigEndian = written == upper;
+    return result;
+}
+
+int64_t numberFromBytes(const unsigned char* bytes, const RowKind& kind) {
+    uint64_t raw = byteorder::fromBytes(bytes, kind.width, kind.bigEndian);
+    return kind.width == 1 ? static_cast<int64_t>(raw) : byteorder::signExtend(raw, kind.width);
+}
+
+int64_t largestCount(const RowKind& kind) {
+    if (kind.width == 1) return 255;
+    return kind.width >= 8 ? INT64_MAX : (int64_t{1} << (kind.width * 8 - 1)) - 1;
+}

@@ -1,0 +1,73 @@
+#include "document/saving.h"
+
+#include <cstring>
+#include <new>
+
+#include "document/row_kind.h"
+#include "fieldtypes/byte_order.h"
+#include "fieldtypes/registry.h"
+#include "platform/file_handle.h"
+#include "shell/streams.h"
+#include "templates/template.h"
+
+int64_t writeInstances(Document* document, TIOStream* stream) {
+    int64_t total = 0;
+    for (FieldInstance* instance = document->first; instance; instance = instance->next) {
+        RowKind kind = rowKindOf(instance->field->code);
+        if (kind.role == RowRole::Count || kind.role == RowRole::Size) {
+            unsigned char bytes[8];
+            byteorder::toBytes(static_cast<uint64_t>(*static_cast<int64_t*>(instance->value)), bytes,
+                               kind.width, kind.bigEndian);
+            int64_t written = stream->Write(bytes, kind.width);
+            if (written < 0) return written;
+            total += kind.width;
+        } else if (kind.role == RowRole::Data && instance->value) {
+            const FieldType* type = instance->field->fieldType;
+            if (!type || !type->procs.writeValue) continue;
+            int64_t written = type->procs.writeValue(instance, instance->value, stream, total);
+            if (written < 0) return written;
+            total += written;
+        }
+    }
+    return total;
+}
+
+// Beside the target, so that replacing it is a rename on the same volume.
+static char* sidePathOf(const char* path) {
+    static const char kSuffix[] = ".saving";
+    size_t length = std::strlen(path);
+    char* side = new (std::nothrow) char[length + sizeof kSuffix];
+    if (!side) return nullptr;
+    std::memcpy(side, path, length);
+    std::memcpy(side + length, kSuffix, sizeof kSuffix);
+    return side;
+}
+
+static int64_t writeFile(Document* document, const char* path) {
+    TIOFile* stream = new (std::nothrow) TIOFile(path, platform::kGenericWrite, platform::kCreateAlways);
+    if (!stream) return kResultNoMemory;
+    if (!stream->IsOpen()) {
+        delete stream;
+        return kResultCannotOpen;
+    }
+    int64_t total = writeInstances(document, stream);
+    // The stream buffers, so a failed write may only show when the buffer goes out.
+    if (!stream->Flush() && total >= 0) total = kResultWriteFailed;
+    delete stream;
+    return total;
+}
+
+int64_t saveDocument(Document* document, const char* path) {
+    if (!path) return kResultCannotOpen;
+    char* side = sidePathOf(path);
+    if (!side) return kResultNoMemory;
+    int64_t total = writeFile(document, side);
+    if (total >= 0 && !platform::replaceFile(side, path)) total = kResultCannotOpen;
+    if (total < 0) platform::deleteFile(side);
+    delete[] side;
+    if (total >= 0) {
+        document->saved = true;
+        document->needsNewName = false;
+    }
+    return total;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Saving a document: the file is written anew from its instances, in display order.
+#include <cstdint>
+
+#include "document/document.h"
+
+// Writes the document beside the path and puts it in place of the file there only when every byte
+// was written, so a failed save leaves the old file as it was. The bytes written, or
+// kResultNoMemory, kResultCannotOpen, kResultWriteFailed or a field type's negative result; on
+// success the document is marked saved.
+int64_t saveDocument(Document* document, const char* path);
+
+// Counts and sizes as numbers in the byte order of their code, data fields through their field
+// type, list rows as nothing. The bytes written, or the first negative result.
+int64_t writeInstances(Document* document, TIOStream* stream);

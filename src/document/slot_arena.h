@@ -1,0 +1,38 @@
+#pragma once
+// Fixed-size slots handed out from large blocks and given back all at once: a document's field
+// instances and numbers, which live exactly as long as the document. One block per many slots
+// saves the per-block costs of the heap and the memory tracker.
+#include <cstddef>
+
+class SlotArena {
+  public:
+    explicit SlotArena(size_t slotSize) : slotSize_(slotSize) {}
+    ~SlotArena();
+    SlotArena(const SlotArena&) = delete;
+    SlotArena& operator=(const SlotArena&) = delete;
+
+    // Uninitialised storage for one slot, aligned for pointers and 64-bit numbers; null without memory.
+    void* allocate() {
+        if (next_ == end_ && !addBlock()) return nullptr;
+        void* slot = next_;
+        next_ += slotSize_;
+        return slot;
+    }
+
+  private:
+    // Blocks double from a few slots to a ceiling, so small documents stay small.
+    static constexpr size_t kFirstBlockSlots = 32;
+    static constexpr size_t kLargestBlockSlots = 16384;
+
+    struct alignas(16) Block {
+        Block* previous;
+    };
+
+    bool addBlock();
+
+    size_t slotSize_;
+    size_t nextBlockSlots_ = kFirstBlockSlots;
+    Block* newest_ = nullptr;
+    char* next_ = nullptr;
+    char* end_ = nullptr;
+};

@@ -1,0 +1,10 @@
+#pragma once
+// The three batches of built-in field types registered at start-up, in this order: integers,
+// dividers, strings.
+
+// Creates the registry when needed, then registers the 32 integer codes.
+void registerIntegerTypes();
+// Creates the registry when needed, then registers DVDR and dvdr.
+void registerDividerTypes();
+// Registers the 8 string codes.
+void registerStringTypes();

@@ -1,0 +1,19 @@
+#pragma once
+// Text of the integer field types: how a value is shown and how entered text becomes a number.
+#include <cstddef>
+#include <cstdint>
+
+#include "fieldtypes/field_type.h"
+
+enum class Presentation { Signed, Unsigned, Hex, Unknown };
+
+// The presentation of one of the eight codes of a width ("BYT", "WRD", "LNG", "QWD" in upper case);
+// Unknown for any other code.
+Presentation presentationOf(FieldCode code, const char* widthSuffix);
+
+// The value's text as the document shows it ("unknown" for Presentation::Unknown).
+void formatInteger(Presentation presentation, int width, uint64_t value, char* text, size_t size);
+
+// Converts like strtol (white space, sign, digits of the base; hexadecimal may start with "0x" or
+// "$"), saturating at the limits of 64 bits, then clamps into [minimum, maximum].
+int64_t parseClamped(const char* text, int base, int64_t minimum, int64_t maximum);

@@ -1,0 +1,153 @@
+// The 32 integer codes: four widths, each one handler table shared by its four presentations and
+// both byte orders. One template serves all widths.
+#include <cstring>
+
+#include "fieldtypes/builtin_types.h"
+#include "fieldtypes/byte_order.h"
+#include "fieldtypes/handler_table.h"
+#include "fieldtypes/host_calls.h"
+#include "fieldtypes/integer_text.h"
+#include "fieldtypes/registry.h"
+#include "fieldtypes/value_drawing.h"
+#include "fieldtypes/value_memory.h"
+#include "shell/drawing_resources.h"
+#include "shell/ui_strings.h"
+#include "views/document/query_value.h"
+
+namespace {
+
+template <typename T>
+struct IntegerValue {
+    FieldCode code;
+    T value;
+};
+
+constexpr size_t kTextSize = 32;
+
+int acceptEveryText(const char*) {
+    return 1;
+}
+
+template <typename T>
+struct IntegerFamily {
+    using Record = IntegerValue<T>;
+    static constexpr int kBytes = sizeof(T);
+    // 64-bit values are shown (in bold) but not edited.
+    static constexpr bool kEditable = kBytes < 8;
+    static constexpr const char* kSuffix = kBytes == 1   ? "BYT"
+                                           : kBytes == 2 ? "WRD"
+                                           : kBytes == 4 ? "LNG"
+                                                         : "QWD";
+
+    static Record* record(void* value) { return static_cast<Record*>(value); }
+
+    static Presentation presentation(const Record* r) { return presentationOf(r->code, kSuffix); }
+
+    static void format(const Record* r, char* text) {
+        formatInteger(presentation(r), kBytes, r->value, text, kTextSize);
+    }
+
+    static void* createValue(FieldInstance* instance) { return newValue(Record{hostCodeOf(instance), 0}); }
+
+    static void destroyValue(FieldInstance*, void* value) { deleteValue(record(value)); }
+
+    static void* cloneValue(FieldInstance*, void* value) { return newValue(*record(value)); }
+
+    static void drawValue(FieldInstance*, void* value, PaintContext* paint, RowLayout* row) {
+        char text[kTextSize];
+        format(record(value), text);
+        drawCaptionAndValue(*paint, *row, text, static_cast<int>(std::strlen(text)),
+                            kEditable ? fntNormal : fntBold);
+    }
+
+    // Bytes and words keep the bytes that did not arrive (zero in a new record); longer values
+    // change only when every byte arrived.
+    static int64_t readValue(FieldInstance*, void* value, TIOStream* stream, int64_t) {
+        Record* r = record(value);
+        constexpr bool keepsPartialRead = kBytes <= 2;
+        unsigned char bytes[kBytes];
+        byteorder::toBytes(keepsPartialRead ? r->value : 0, bytes, kBytes, false);
+        int64_t got = hostRead(stream, bytes, kBytes);
+        if (keepsPartialRead || got == kBytes) {
+            r->value = static_cast<T>(byteorder::fromBytes(bytes, kBytes, isUpperCaseCode(r->code)));
+        }
+        return got;
+    }
+
+    static int64_t writeValue(FieldInstance*, void* value, TIOStream* stream, int64_t) {
+        const Record* r = record(value);
+        unsigned char bytes[kBytes];
+        byteorder::toBytes(r->value, bytes, kBytes, isUpperCaseCode(r->code));
+        return hostWrite(stream, bytes, kBytes);
+    }
+
+    static int64_t valueSize(FieldInstance*, void*, int64_t) { return kBytes; }
+
+    static int editValue(FieldInstance* instance, void* value, int32_t*, int32_t*) {
+        if (!kEditable) return 0;
+        char text[kTextSize];
+        format(record(value), text);
+        char* entered = queryValue(hostMainWindow(), UIStrings[usEnterValueTitle],
+                                   UIStrings[usEnterValuePrompt], text, acceptEveryText);
+        if (!entered) return 0;
+        int taken = setValueFromText(instance, value, entered);
+        delete[] entered;
+        return taken;
+    }
+
+    static int setValueFromText(FieldInstance*, void* value, const char* text) {
+        if constexpr (!kEditable) {
+            return 0;
+        } else {
+            Record* r = record(value);
+            constexpr int kBits = kBytes * 8;
+            constexpr int64_t kSignedMin = -(int64_t{1} << (kBits - 1));
+            constexpr int64_t kSignedMax = (int64_t{1} << (kBits - 1)) - 1;
+            constexpr int64_t kUnsignedMax = (int64_t{1} << kBits) - 1;
+            switch (presentation(r)) {
+                case Presentation::Signed:
+                    r->value = static_cast<T>(parseClamped(text, 10, kSignedMin, kSignedMax));
+                    return 1;
+                case Presentation::Unsigned:
+                    r->value = static_cast<T>(parseClamped(text, 10, 0, kUnsignedMax));
+                    return 1;
+                case Presentation::Hex:
+                    r->value = static_cast<T>(parseClamped(text, 16, 0, kUnsignedMax));
+                    return 1;
+                case Presentation::Unknown:
+                    break;
+            }
+            return 0;
+        }
+    }
+};
+
+constexpr FieldTypeProcs kByteTable = handlerTableOf<IntegerFamily<uint8_t>>();
+constexpr FieldTypeProcs kWordTable = handlerTableOf<IntegerFamily<uint16_t>>();
+constexpr FieldTypeProcs kLongTable = handlerTableOf<IntegerFamily<uint32_t>>();
+constexpr FieldTypeProcs kQuadTable = handlerTableOf<IntegerFamily<uint64_t>>();
+
+const FieldTypeRegistration kIntegerTypes[] = {
+    {makeFieldCode("DBYT"), 12, 0, &kByteTable}, {makeFieldCode("DWRD"), 13, 0, &kWordTable},
+    {makeFieldCode("DLNG"), 14, 0, &kLongTable}, {makeFieldCode("DQWD"), 15, 0, &kQuadTable},
+    {makeFieldCode("UBYT"), 16, 0, &kByteTable}, {makeFieldCode("UWRD"), 17, 0, &kWordTable},
+    {makeFieldCode("ULNG"), 18, 0, &kLongTable}, {makeFieldCode("UQWD"), 19, 0, &kQuadTable},
+    {makeFieldCode("dbyt"), 4, 0, &kByteTable},  {makeFieldCode("dwrd"), 5, 0, &kWordTable},
+    {makeFieldCode("dlng"), 6, 0, &kLongTable},  {makeFieldCode("dqwd"), 7, 0, &kQuadTable},
+    {makeFieldCode("ubyt"), 8, 0, &kByteTable},  {makeFieldCode("uwrd"), 9, 0, &kWordTable},
+    {makeFieldCode("ulng"), 10, 0, &kLongTable}, {makeFieldCode("uqwd"), 11, 0, &kQuadTable},
+    {makeFieldCode("FBYT"), 20, 0, &kByteTable}, {makeFieldCode("FWRD"), 21, 0, &kWordTable},
+    {makeFieldCode("FLNG"), 22, 0, &kLongTable}, {makeFieldCode("FQWD"), 23, 0, &kQuadTable},
+    {makeFieldCode("fbyt"), 24, 0, &kByteTable}, {makeFieldCode("fwrd"), 25, 0, &kWordTable},
+    {makeFieldCode("flng"), 26, 0, &kLongTable}, {makeFieldCode("fqwd"), 27, 0, &kQuadTable},
+    {makeFieldCode("HBYT"), 28, 0, &kByteTable}, {makeFieldCode("HWRD"), 29, 0, &kWordTable},
+    {makeFieldCode("HLNG"), 30, 0, &kLongTable}, {makeFieldCode("HQWD"), 31, 0, &kQuadTable},
+    {makeFieldCode("hbyt"), 32, 0, &kByteTable}, {makeFieldCode("hwrd"), 33, 0, &kWordTable},
+    {makeFieldCode("hlng"), 34, 0, &kLongTable}, {makeFieldCode("hqwd"), 35, 0, &kQuadTable},
+};
+
+}  // namespace
+
+void registerIntegerTypes() {
+    registerFieldTypes(kIntegerTypes, static_cast<int>(sizeof kIntegerTypes / sizeof kIntegerTypes[0]));
+}

@@ -1,0 +1,180 @@
+// The 8 string codes: a length prefix of 1, 2, 4 or 8 bytes and that many bytes. One handler
+// table; the code in the record gives the prefix width and byte order.
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <new>
+
+#include "fieldtypes/builtin_types.h"
+#include "fieldtypes/byte_order.h"
+#include "fieldtypes/handler_table.h"
+#include "fieldtypes/host_calls.h"
+#include "fieldtypes/registry.h"
+#include "fieldtypes/value_drawing.h"
+#include "fieldtypes/value_memory.h"
+#include "shell/drawing_resources.h"
+#include "shell/ui_strings.h"
+#include "views/document/query_value.h"
+
+namespace {
+
+struct StringValue {
+    FieldCode code;
+    uint64_t length;
+    unsigned char* bytes;  // null when length is 0
+};
+
+// A file that ends inside a string leaves the rest zero; a length that asks for more than this
+// beyond the end of the file is no string but a broken length, and is refused like one larger
+// than memory.
+constexpr uint64_t kMaxMissingBytes = 16u << 20;
+
+StringValue* record(void* value) {
+    return static_cast<StringValue*>(value);
+}
+
+// P, W, L, Q in either case.
+int prefixWidth(FieldCode code) {
+    switch (static_cast<char>(code & 0xDF)) {
+        case 'W':
+            return 2;
+        case 'L':
+            return 4;
+        case 'Q':
+            return 8;
+        default:
+            return 1;
+    }
+}
+
+uint64_t lengthLimit(FieldCode code) {
+    int width = prefixWidth(code);
+    return width == 8 ? UINT64_MAX : (uint64_t{1} << (width * 8)) - 1;
+}
+
+void releaseBytes(StringValue* r) {
+    releaseValue(r->bytes, r->length);
+    r->bytes = nullptr;
+    r->length = 0;
+}
+
+// False when there is no memory for n bytes; the record is empty then.
+bool resizeStringBuffer(StringValue* r, uint64_t n) {
+    releaseBytes(r);
+    if (n == 0) return true;
+    if (n > static_cast<uint64_t>(PTRDIFF_MAX)) return false;
+    r->bytes = static_cast<unsigned char*>(allocateValue(n));
+    if (!r->bytes) return false;
+    r->length = n;
+    return true;
+}
+
+void setStringBytes(StringValue* r, const void* source, uint64_t n) {
+    uint64_t limit = lengthLimit(r->code);
+    if (n > limit) n = limit;
+    if (resizeStringBuffer(r, n) && n > 0) std::memcpy(r->bytes, source, n);
+}
+
+// The slots, in the order of the handler table.
+struct StringSlots {
+    static void* createValue(FieldInstance* instance) {
+        return newValue(StringValue{hostCodeOf(instance), 0, nullptr});
+    }
+
+    static void destroyValue(FieldInstance*, void* value) {
+        if (!value) return;
+        releaseBytes(record(value));
+        deleteValue(record(value));
+    }
+
+    static void* cloneValue(FieldInstance*, void* value) {
+        const StringValue* source = record(value);
+        StringValue* copy = newValue(StringValue{source->code, 0, nullptr});
+        if (!copy) return nullptr;
+        if (!resizeStringBuffer(copy, source->length)) {
+            deleteValue(copy);
+            return nullptr;
+        }
+        if (source->length > 0) std::memcpy(copy->bytes, source->bytes, source->length);
+        return copy;
+    }
+
+    static void drawValue(FieldInstance*, void* value, PaintContext* paint, RowLayout* row) {
+        const StringValue* r = record(value);
+        int shown = r->length > INT_MAX ? INT_MAX : static_cast<int>(r->length);
+        drawCaptionAndValue(*paint, *row, reinterpret_cast<const char*>(r->bytes), shown, fntNormal);
+    }
+
+    static int64_t readValue(FieldInstance*, void* value, TIOStream* stream, int64_t) {
+        StringValue* r = record(value);
+        int width = prefixWidth(r->code);
+        unsigned char prefix[8] = {0};
+        int64_t got = hostRead(stream, prefix, width);
+        if (got < 0) return got;
+        uint64_t n = byteorder::fromBytes(prefix, width, isUpperCaseCode(r->code));
+        if (!resizeStringBuffer(r, n)) return -9;
+        if (n == 0) return 0;
+        got = hostRead(stream, r->bytes, static_cast<int64_t>(n));
+        uint64_t arrived = got > 0 ? static_cast<uint64_t>(got) : 0;
+        if (n - arrived > kMaxMissingBytes) {
+            releaseBytes(r);
+            return -9;
+        }
+        std::memset(r->bytes + arrived, 0, n - arrived);
+        return got;
+    }
+
+    static int64_t writeValue(FieldInstance*, void* value, TIOStream* stream, int64_t) {
+        const StringValue* r = record(value);
+        int width = prefixWidth(r->code);
+        unsigned char prefix[8];
+        byteorder::toBytes(r->length, prefix, width, isUpperCaseCode(r->code));
+        int64_t written = hostWrite(stream, prefix, width);
+        if (written < width) return written;
+        if (r->length == 0) return width;
+        return hostWrite(stream, r->bytes, static_cast<int64_t>(r->length)) + width;
+    }
+
+    static int64_t valueSize(FieldInstance*, void* value, int64_t) {
+        return prefixWidth(record(value)->code) + static_cast<int64_t>(record(value)->length);
+    }
+
+    static int setValueFromText(FieldInstance*, void* value, const char* text) {
+        setStringBytes(record(value), text, std::strlen(text));
+        return 1;
+    }
+
+    // The dialog edits zero-terminated text, so a string is offered up to its first zero byte.
+    static int editValue(FieldInstance* instance, void* value, int32_t* result1, int32_t* result2) {
+        *result1 = 0;
+        *result2 = 0;
+        const StringValue* r = record(value);
+        if (r->length >= static_cast<uint64_t>(PTRDIFF_MAX)) return 0;
+        char* text = new (std::nothrow) char[r->length + 1];
+        if (!text) return 0;
+        if (r->length > 0) std::memcpy(text, r->bytes, r->length);
+        text[r->length] = '\0';
+        char* entered = queryValue(hostMainWindow(), UIStrings[usEnterValueTitle], hostCaptionOf(instance),
+                                   text, nullptr);
+        delete[] text;
+        if (!entered) return 0;
+        setValueFromText(instance, value, entered);
+        delete[] entered;
+        return 1;
+    }
+};
+
+constexpr FieldTypeProcs kStringProcs = handlerTableOf<StringSlots>();
+
+const FieldTypeRegistration kStringTypes[] = {
+    {makeFieldCode("PSTR"), 42, 0, &kStringProcs}, {makeFieldCode("pstr"), 43, 0, &kStringProcs},
+    {makeFieldCode("WSTR"), 44, 0, &kStringProcs}, {makeFieldCode("wstr"), 45, 0, &kStringProcs},
+    {makeFieldCode("LSTR"), 46, 0, &kStringProcs}, {makeFieldCode("lstr"), 47, 0, &kStringProcs},
+    {makeFieldCode("QSTR"), 48, 0, &kStringProcs}, {makeFieldCode("qstr"), 49, 0, &kStringProcs},
+};
+
+}  // namespace
+
+void registerStringTypes() {
+    registerFieldTypes(kStringTypes, static_cast<int>(sizeof kStringTypes / sizeof kStringTypes[0]));
+}

@@ -1,0 +1,135 @@
+#include "document/changes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "document/document_harness.h"
+
+namespace {
+
+struct Changes : DocumentTest {};
+
+FieldInstance* nth(Document* document, int index) {
+    FieldInstance* instance = document->first;
+    while (instance && index-- > 0) instance = instance->next;
+    return instance;
+}
+
+TEST_F(Changes, EditingChangesOnlyDataRowsAndMarksTheDocumentUnsaved) {
+    Document* document = open("BCNT LSTC DVDR DWRD LSTE", {1, 0x12, 0x34});
+    for (int row : {0, 1, 2, 4}) EXPECT_FALSE(editInstance(document, nth(document, row))) << row;
+    EXPECT_EQ(queryscript::asked(), 0);
+    EXPECT_TRUE(document->saved);
+
+    queryscript::cancel();
+    EXPECT_FALSE(editInstance(document, nth(document, 3)));
+    EXPECT_TRUE(document->saved);
+
+    queryscript::answer("-2");
+    EXPECT_TRUE(editInstance(document, nth(document, 3)));
+    EXPECT_FALSE(document->saved);
+    EXPECT_EQ(describe(document), "BCNT 1;LSTC #0;.DVDR;.DWRD -2;LSTE");
+}
+
+struct InsertCase {
+    const char* name;
+    std::string rows;
+    Bytes bytes;
+    int at;  // the instance inserted at, counted from the first
+    std::string shown;
+};
+
+TEST_F(Changes, InsertedItemsKeepTheirHeadersAndTheCountFollows) {
+    const InsertCase cases[] = {
+        {"at the end of a list of two",
+         "BCNT LSTC UBYT LSTE",
+         {2, 5, 6},
+         5,
+         "BCNT 3;LSTC #0;.UBYT 5;LSTC #1;.UBYT 6;LSTC #2;.UBYT 0;LSTE"},
+        {"at the first header of an empty list",
+         "WCNT LSTC UBYT LSTE",
+         {0, 0},
+         1,
+         "WCNT 1;LSTC #0;.UBYT 0;LSTE"},
+        {"at the end of an empty list", "wcnt LSTC UBYT LSTE", {0, 0}, 2, "wcnt 1;LSTC #0;.UBYT 0;LSTE"},
+        {"negative count", "WCNT LSTC UBYT LSTE", {0xFF, 0xFF}, 1, "WCNT 1;LSTC #0;.UBYT 0;LSTE"},
+        {"at the first header of a list with items",
+         "BCNT LSTC UBYT LSTE",
+         {2, 5, 6},
+         1,
+         "BCNT 3;LSTC #0;.UBYT 0;LSTC #1;.UBYT 5;LSTC #2;.UBYT 6;LSTE"},
+        {"at a header within the list",
+         "BCNT LSTC UBYT LSTE",
+         {2, 5, 6},
+         3,
+         "BCNT 3;LSTC #0;.UBYT 5;LSTC #1;.UBYT 0;LSTC #2;.UBYT 6;LSTE"},
+        {"zero-based count", "BZCT LSTC UBYT LSTE", {0, 5}, 3, "BZCT 1;LSTC #0;.UBYT 5;LSTC #1;.UBYT 0;LSTE"},
+        {"an item with a count and an inner list",
+         "BCNT LSTC BCNT LSTC UBYT LSTE LSTE",
+         {0},
+         1,
+         "BCNT 1;LSTC #0;.BCNT 0;.LSTC #0;.LSTE;LSTE"},
+        {"an item with a zero-based inner list",
+         "BCNT LSTC WZCT LSTC UBYT LSTE LSTE",
+         {0},
+         1,
+         "BCNT 1;LSTC #0;.WZCT 0;.LSTC #0;..UBYT 0;.LSTE;LSTE"},
+        {"into an inner list",
+         "BCNT LSTC BCNT LSTC UBYT LSTE LSTE",
+         {1, 1, 7},
+         5,
+         "BCNT 1;LSTC #0;.BCNT 2;.LSTC #0;..UBYT 7;.LSTC #1;..UBYT 0;.LSTE;LSTE"},
+        {"before the last row",
+         "BCNT LSTC UBYT LSTE",
+         {1, 7},
+         3,
+         "BCNT 2;LSTC #0;.UBYT 7;LSTC #1;.UBYT 0;LSTE"},
+        {"a full one-byte count", "BCNT LSTC LSTE", {255}, 1, ""},
+        {"a full zero-based count", "BZCT LSTC LSTE", {255}, 1, ""},
+        {"not a list row", "BCNT LSTC UBYT LSTE", {1, 7}, 2, ""},
+        {"a size-bounded list", "BSIZ LSTB UBYT LSTE LSTE", {1}, 1, ""},
+    };
+    for (const InsertCase& c : cases) {
+        Document* document = open(c.rows, c.bytes);
+        std::string before = describe(document);
+        bool inserted = insertItem(document, nth(document, c.at));
+        EXPECT_EQ(inserted, !c.shown.empty()) << c.name;
+        EXPECT_EQ(document->saved, c.shown.empty()) << c.name;
+        EXPECT_EQ(describe(document), c.shown.empty() ? before : c.shown) << c.name;
+        EXPECT_TRUE(linksAreSound(document)) << c.name;
+    }
+}
+
+TEST_F(Changes, TheItemThatWasFirstMovesUnderItsOwnHeader) {
+    Document* document = open("BCNT LSTC UBYT LSTE", {1, 5});
+    FieldInstance* firstHeader = nth(document, 1);
+    FieldInstance* oldItem = nth(document, 2);
+    ASSERT_TRUE(insertItem(document, firstHeader));
+    EXPECT_EQ(nth(document, 2)->parent, firstHeader);
+    EXPECT_EQ(oldItem->previous->field, firstHeader->field);
+    EXPECT_EQ(oldItem->parent, oldItem->previous);
+    EXPECT_EQ(oldItem->previous->listSource, document->first);
+}
+
+TEST_F(Changes, InsertingAfterTheLastRowMovesTheEndOfTheDocument) {
+    dir.write("in.bin", Bytes{2});
+    Document* document = create("BCNT LSTC UBYT LSTE", dir.path("in.bin").c_str());
+    document->instanceLimit = 2;  // binding stops right after the first header
+    ASSERT_EQ(bindFile(document), kResultInstanceLimit);
+    document->instanceLimit = kMaxDocumentInstances;
+    ASSERT_TRUE(insertItem(document, document->last));
+    EXPECT_EQ(describe(document), "BCNT 2;LSTC #0;.UBYT 0;LSTC #1");
+    EXPECT_TRUE(linksAreSound(document));
+}
+
+TEST_F(Changes, InsertingIntoANewDocumentAppendsAtItsEnd) {
+    Document* document = create("BCNT LSTC DWRD LSTE UBYT", nullptr);
+    bindNew(document);
+    ASSERT_TRUE(insertItem(document, nth(document, 2)));
+    ASSERT_TRUE(insertItem(document, document->first->next));
+    EXPECT_EQ(describe(document), "BCNT 2;LSTC #0;.DWRD 0;LSTC #1;.DWRD 0;LSTE;UBYT 0");
+    EXPECT_EQ(document->last->field, document->templ->fields[4]);
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+#pragma once
+// Documents made from a compact template text ("LCNT LSTC DWRD:Id LSTE": codes, each with an
+// optional caption) over bytes written to a file, and a compact text of the rows a document shows.
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "document/binding.h"
+#include "document/document.h"
+#include "fieldtypes/engine_fixture.h"
+#include "fieldtypes/registry.h"
+#include "platform/recording_surface.h"
+#include "shell/drawing_resources.h"
+#include "support/temp_dir.h"
+#include "templates/template.h"
+
+using Bytes = std::vector<unsigned char>;
+
+inline void fillTemplate(Template& templ, const std::string& rows) {
+    std::istringstream words(rows);
+    std::string word;
+    while (words >> word) {
+        std::string code = word.substr(0, word.find(':'));
+        std::string caption = word.find(':') == std::string::npos ? code : word.substr(word.find(':') + 1);
+        code.resize(4, '\0');
+        templ.appendField(code.c_str(), caption.c_str());
+    }
+}
+
+// What a row shows as its value: the field type's text, a count's or size's number, a list
+// header's item index after "#".
+inline std::string shownValue(FieldInstance* instance) {
+    const FieldType* type = instance->field->fieldType;
+    if (type) {
+        platform::RecordingSurface surface;
+        PaintContext paint{surface.dc(), {0, 0, 400, 300}, 1};
+        RowLayout layout{instance->field->caption, {0, 0, 400, 13}, false, 4, 0};
+        type->procs.drawValue(instance, instance->value, &paint, &layout);
+        return surface.texts.size() == 2 ? surface.texts[1].text : "";
+    }
+    if (!instance->value) return "";
+    int64_t number = *static_cast<int64_t*>(instance->value);
+    bool header = std::strncmp(instance->field->code, "LSTC", 4) == 0 ||
+                  std::strncmp(instance->field->code, "lstc", 4) == 0;
+    return (header ? "#" : "") + std::to_string(number);
+}
+
+// Rows separated by ";", each its depth in dots, its code and, when it has one, its value.
+inline std::string describe(const Document* document) {
+    std::string text;
+    for (FieldInstance* instance = document->first; instance; instance = instance->next) {
+        if (!text.empty()) text += ";";
+        text += std::string(instance->depth, '.') + std::string(instance->field->code, 4);
+        std::string value = shownValue(instance);
+        if (!value.empty()) text += " " + value;
+    }
+    return text;
+}
+
+// Every instance links back to the one before it and to its parent list header before it.
+inline bool linksAreSound(const Document* document) {
+    const FieldInstance* previous = nullptr;
+    for (FieldInstance* instance = document->first; instance; instance = instance->next) {
+        if (instance->previous != previous) return false;
+        previous = instance;
+    }
+    return previous == document->last;
+}
+
+struct DocumentTest : EngineFixture {
+    testsupport::TempDir dir;
+    std::vector<Document*> documents;
+    int64_t result = 0;
+
+    void TearDown() override {
+        for (Document* document : documents) destroyDocument(document);
+        EngineFixture::TearDown();
+    }
+
+    Document* create(const std::string& rows, const char* path) {
+        Template templ;
+        fillTemplate(templ, rows);
+        templ.link();
+        Document* document = createDocument(path, "Untitled", &templ);
+        documents.push_back(document);
+        return document;
+    }
+
+    // Binds the bytes, written to a file, to the template.
+    Document* open(const std::string& rows, const Bytes& bytes, const std::string& name = "in.bin") {
+        dir.write(name, bytes);
+        Document* document = create(rows, dir.path(name).c_str());
+        result = bindFile(document);
+        return document;
+    }
+
+    Document* reopen(const std::string& rows, const std::string& name) {
+        Document* document = create(rows, dir.path(name).c_str());
+        result = bindFile(document);
+        return document;
+    }
+};

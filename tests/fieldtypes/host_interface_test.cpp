@@ -1,0 +1,221 @@
+#include "fieldtypes/host_interface.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "fieldtypes/engine_fixture.h"
+#include "fieldtypes/field_harness.h"
+#include "platform/debug_output.h"
+#include "platform/file_handle.h"
+#include "platform/message_box.h"
+#include "shell/drawing_resources.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+struct HostInterfaceTest : EngineFixture {};
+
+TEST_F(HostInterfaceTest, HasVersionFourAndFourFullTablesOfTheirCounts) {
+    ASSERT_NE(hostInterface, nullptr);
+    EXPECT_EQ(hostInterface->version, 4u);
+    EXPECT_EQ(hostInterface->lowGUIProcs->count, 6);
+    EXPECT_EQ(hostInterface->streamProcs->count, 9);
+    EXPECT_EQ(hostInterface->templateFieldProcs->count, 10);
+    EXPECT_EQ(hostInterface->instanceProcs->count, 10);
+    // Field types find procedures by position: no slot after a count may be empty.
+    auto full = [](const void* table, int32_t count) {
+        const char* slots = static_cast<const char*>(table) + sizeof(void*);
+        for (int32_t i = 0; i < count; ++i) {
+            void* slot;
+            std::memcpy(&slot, slots + i * sizeof(void*), sizeof slot);
+            if (!slot) return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(full(hostInterface->lowGUIProcs, 6));
+    EXPECT_TRUE(full(hostInterface->streamProcs, 9));
+    EXPECT_TRUE(full(hostInterface->templateFieldProcs, 10));
+    EXPECT_TRUE(full(hostInterface->instanceProcs, 10));
+}
+
+TEST_F(HostInterfaceTest, FreeingResetsTheRecord) {
+    freeInterface();
+    EXPECT_EQ(hostInterface, nullptr);
+    buildInterface();
+    EXPECT_NE(hostInterface, nullptr);
+}
+
+TEST_F(HostInterfaceTest, HandsOutTheSharedDrawingResourcesByNumber) {
+    const LowGUIProcs& lg = *hostInterface->lowGUIProcs;
+    EXPECT_EQ(lg.lgGetBrush(1), brWindow);
+    EXPECT_EQ(lg.lgGetBrush(2), brBtnFace);
+    EXPECT_EQ(lg.lgGetBrush(3), brHighlight);
+    EXPECT_EQ(lg.lgGetBrush(4), brInactiveSelection);
+    EXPECT_EQ(lg.lgGetBrush(0), nullptr);
+    EXPECT_EQ(lg.lgGetBrush(5), nullptr);
+    EXPECT_EQ(lg.lgGetPen(1), penBlack);
+    EXPECT_EQ(lg.lgGetPen(2), penHighlight);
+    EXPECT_EQ(lg.lgGetPen(3), nullptr);
+    EXPECT_EQ(lg.lgGetFont(0), nullptr);
+    EXPECT_EQ(lg.lgGetFont(1), fntNormal);
+    EXPECT_EQ(lg.lgGetFont(2), fntBold);
+    int window = 0;
+    mainWindowHandle = &window;
+    EXPECT_EQ(lg.lgGetMainWindow(), &window);
+    mainWindowHandle = nullptr;
+}
+
+// Without a desktop the message box goes to the debugger output, where the test reads it; on
+// Windows it would wait for a click.
+#ifndef _WIN32
+std::string* shownMessages = nullptr;
+void collect(const char* text) {
+    shownMessages->append(text);
+}
+
+TEST_F(HostInterfaceTest, ModalDialogProceduresOnlySayTheyAreNotImplemented) {
+    std::string messages;
+    shownMessages = &messages;
+    platform::DebugOutputSink previous = platform::setDebugOutputSink(collect);
+    EXPECT_EQ(hostInterface->lowGUIProcs->lgShowModalDlg(nullptr), 0);
+    intptr_t answer = hostInterface->lowGUIProcs->lgEndModalDlg(nullptr);
+    platform::setDebugOutputSink(previous);
+    shownMessages = nullptr;
+    EXPECT_EQ(answer, platform::kIdOk);
+    EXPECT_NE(messages.find("Not impemented yet: interface->LowGUIProcs->lgShowModalDlg()"),
+              std::string::npos);
+    EXPECT_NE(messages.find("Not impemented yet: interface->LowGUIProcs->lgEndModalDlg()"),
+              std::string::npos);
+}
+#endif
+
+TEST_F(HostInterfaceTest, StreamProceduresForwardToTheStream) {
+    const StreamProcs& st = *hostInterface->streamProcs;
+    testsupport::TempDir dir;
+    dir.write("in.bin", std::string("abcdef"));
+    TIOStream* in =
+        st.stOpenFile(dir.path("in.bin").c_str(), platform::kGenericRead, platform::kOpenExisting);
+    TIOStream* out =
+        st.stOpenFile(dir.path("out.bin").c_str(), platform::kGenericWrite, platform::kCreateAlways);
+    ASSERT_NE(in, nullptr);
+    ASSERT_NE(out, nullptr);
+    EXPECT_EQ(st.stGetCaps(in), 15u);
+    EXPECT_EQ(st.stGetCaps(out), 23u);
+    char two[2];
+    EXPECT_EQ(st.stRead(in, two, 2), 2);
+    EXPECT_EQ(st.stGetPosition(in), 2);
+    EXPECT_EQ(st.stWrite(out, "xy", 2), 2);
+    EXPECT_EQ(st.stCopy(out, in), 4);
+    EXPECT_EQ(st.stSeek(in, 0, 2), 6);
+    EXPECT_EQ(st.stSeek(in, 1, 3), 0);
+    EXPECT_EQ(st.stReserved(), 0);
+    st.stClose(in);
+    st.stClose(out);
+    st.stClose(nullptr);
+    EXPECT_EQ(dir.read("out.bin"), (testsupport::Bytes{'x', 'y', 'c', 'd', 'e', 'f'}));
+
+    TIOStream* missing =
+        st.stOpenFile(dir.path("none.bin").c_str(), platform::kGenericRead, platform::kOpenExisting);
+    ASSERT_NE(missing, nullptr);
+    EXPECT_EQ(st.stRead(missing, two, 2), 0);
+    st.stClose(missing);
+}
+
+TEST_F(HostInterfaceTest, TemplateFieldProceduresReturnTheRowsFields) {
+    TemplateField before{}, row{}, parent{}, partner{};
+    std::memcpy(row.code, "dwrd", 4);
+    row.caption = const_cast<char*>("Row");
+    row.previous = &before;
+    row.next = &partner;
+    row.parent = &parent;
+    row.partner = &partner;
+    row.extra = 77;
+    const TemplateFieldProcs& tf = *hostInterface->templateFieldProcs;
+    EXPECT_EQ(tf.tfGetCode(&row), makeFieldCode("dwrd"));
+    EXPECT_NE(tf.tfGetCode(&row), makeFieldCode("DWRD"));
+    EXPECT_STREQ(tf.tfGetCaption(&row), "Row");
+    EXPECT_EQ(tf.tfGetPrevious(&row), &before);
+    EXPECT_EQ(tf.tfGetNext(&row), &partner);
+    EXPECT_EQ(tf.tfGetParent(&row), &parent);
+    EXPECT_EQ(tf.tfGetPartner(&row), &partner);
+    EXPECT_EQ(tf.tfGetExtra(&row), 77u);
+    EXPECT_EQ(tf.tfReserved1(nullptr), 0);
+    EXPECT_EQ(tf.tfReserved2(nullptr), 0);
+}
+
+TEST_F(HostInterfaceTest, RegistrationTakesNewCodesOnly) {
+    const FieldTypeProcs procs = findFieldType(makeFieldCode("DVDR"))->procs;
+    const TemplateFieldProcs& tf = *hostInterface->templateFieldProcs;
+    EXPECT_EQ(tf.tfRegisterFieldType(makeFieldCode("DWRD"), "again", 0, &procs), 0);
+    EXPECT_EQ(tf.tfRegisterFieldType(makeFieldCode("NEW1"), "new", 0, &procs), 1);
+    EXPECT_NE(findFieldType(makeFieldCode("NEW1")), nullptr);
+}
+
+TEST_F(HostInterfaceTest, InstanceProceduresReturnTheInstancesFields) {
+    FieldHarness field("dwrd", "Caption");
+    FieldInstance other{};
+    FieldInstance* instance = field.instance();
+    instance->previous = instance->next = instance->parent = instance->partner = instance->listSource =
+        &other;
+    const InstanceProcs& fi = *hostInterface->instanceProcs;
+    EXPECT_EQ(fi.fiGetValue(instance), field.value());
+    EXPECT_EQ(fi.fiGetCode(instance), makeFieldCode("dwrd"));
+    EXPECT_STREQ(fi.fiGetCaption(instance), "Caption");
+    EXPECT_EQ(fi.fiGetPrevious(instance), &other);
+    EXPECT_EQ(fi.fiGetNext(instance), &other);
+    EXPECT_EQ(fi.fiGetParent(instance), &other);
+    EXPECT_EQ(fi.fiGetPartner(instance), &other);
+    EXPECT_EQ(fi.fiGetListSource(instance), &other);
+    EXPECT_EQ(fi.fiGetField(instance), instance->field);
+    EXPECT_EQ(fi.fiGetCount(instance), 0);  // not a count
+}
+
+TEST_F(HostInterfaceTest, CountsAreReadAtTheWidthOfTheirCode) {
+    const struct {
+        const char* code;
+        int64_t stored;
+        int64_t count;
+    } cases[] = {
+        {"BCNT", 200, 200},
+        {"bzct", 7, 7},
+        {"WCNT", 0xFFFF, -1},
+        {"ocnt", 3, 3},
+        {"LCNT", -5, -5},
+        {"lzct", 0x80000000, INT32_MIN},
+        {"QCNT", INT64_MAX, INT64_MAX},
+        {"KWRD", 0x8001, -32767},
+        {"Lcnt", 3, 0},  // mixed case is no count code
+    };
+    for (const auto& c : cases) {
+        TemplateField row{};
+        std::memcpy(row.code, c.code, 4);
+        int64_t number = c.stored;
+        FieldInstance instance{};
+        instance.field = &row;
+        instance.value = &number;
+        EXPECT_EQ(hostInterface->instanceProcs->fiGetCount(&instance), c.count) << c.code;
+    }
+}
+
+TEST_F(HostInterfaceTest, StartUpBatchesFillTheBucketsInCodeOrder) {
+    auto bucket = [](char fourth) {
+        std::string codes;
+        unsigned index = static_cast<unsigned char>(fourth);
+        for (int32_t i = 0; i < fieldTypeRegistry->counts[index]; ++i) {
+            codes.append(fieldTypeRegistry->arrays[index][i]->name).append(";");
+        }
+        return codes;
+    };
+    EXPECT_EQ(bucket('T'), "Decimal byte (BE);Filler byte (BE);Hex byte (BE);Unsigned byte (BE);");
+    EXPECT_EQ(bucket('R'),
+              "Divider;Long string (BE);Pascal string (BE);64-bit string (BE);Word string (BE);");
+    EXPECT_EQ(bucket('r'),
+              "Divider;Long string (LE);Pascal string (LE);64-bit string (LE);Word string (LE);");
+    int total = 0;
+    for (int i = 0; i < 256; ++i) total += fieldTypeRegistry->counts[i];
+    EXPECT_EQ(total, 42);
+}
+
+}  // namespace

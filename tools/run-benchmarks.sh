@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The engine benchmark: bind, save and destroy a document of 10^4, 10^5 and 10^6 synthetic
+# records against a plain C++ decoder, then the instructions per record of binding under
+# callgrind at 10^5. Prints the figures and whether the targets at 10^6 are met; exits 1 if not.
+#   tools/run-benchmarks.sh BUILD_DIR
+set -euo pipefail
+build_dir="${1:?usage: $0 BUILD_DIR}"
+bench="$build_dir/bench/engine_bench"
+[ -x "$bench" ] || cmake --build "$build_dir" --target engine_bench >/dev/null
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+"$build_dir/bench/tracker_bench"
+echo
+
+# The same file through the whole command-line tool, comparable with other tools' figures.
+cli="$build_dir/src/cli/sondrix-cli"
+"$cli" compile "$(dirname "$0")/../bench/synthetic.tmpl.txt" "$work/synthetic.tmpl"
+TIMEFORMAT='%R'
+time_dump() {
+    local seconds
+    seconds=$( { time "$cli" dump -T "$work/synthetic.tmpl" "$@" >/dev/null; } 2>&1 )
+    echo "$seconds"
+}
+
+for records in 10000 100000 1000000; do
+    "$bench" "$records" "$work" | tee "$work/figures-$records"
+    cmp -s "$work/synthetic-$records.bin" "$work/saved-$records.bin" || { echo "saved file differs"; exit 1; }
+    echo "cli_dump_seconds=$(time_dump "$work/synthetic-$records.bin") cli_dump_json_seconds=$(time_dump --json "$work/synthetic-$records.bin")"
+    rm -f "$work"/*.bin
+    echo
+done
+
+instructions=""
+if command -v valgrind >/dev/null; then
+    valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out" --toggle-collect='bindFile*' \
+        "$bench" 100000 "$work" --bind-only >/dev/null 2>&1
+    total="$(awk '/^(summary|totals):/ { print $2; exit }' "$work/callgrind.out")"
+    instructions=$((total / 100000))
+    echo "bind_instructions_per_record=$instructions (callgrind, 100000 records)"
+else
+    echo "valgrind missing: instructions per record not counted"
+fi
+
+# Targets at 10^6 records.
+figure() { tr ' ' '\n' <"$work/figures-1000000" | awk -F= -v key="$1" '$1 == key { print $2 }'; }
+verdict=0
+check() {
+    if awk -v value="$2" -v limit="$3" 'BEGIN { exit !(value <= limit) }'; then
+        echo "met:    $1 = $2 (at most $3)"
+    else
+        echo "MISSED: $1 = $2 (at most $3)"
+        verdict=1
+    fi
+}
+echo
+check "bind time / reference time" "$(figure bind_over_reference)" 10
+check "save time / bind time" "$(figure save_over_bind)" 1
+check "destruction time / bind time" "$(figure destroy_over_bind)" 0.5
+check "peak bytes per instance" "$(figure peak_bytes_per_instance)" 200
+[ -z "$instructions" ] || check "bind instructions per record" "$instructions" 3000
+exit $verdict
