@@ -30,12 +30,6 @@ POINT emptyPoint(HWND list) {
     return POINT{10, client.bottom - 5};
 }
 
-std::string windowText(HWND window) {
-    char text[128] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 class TemplateDialogsTest : public TemplateEditorTest {
   protected:
     void addThree() {
@@ -43,20 +37,21 @@ class TemplateDialogsTest : public TemplateEditorTest {
         addLibraryTemplate("twin.tmpl", "PSTR");
         addLibraryTemplate("twin.tmpl", "hlng hlng");
     }
-    Template* select(DialogDriver::Step step) {
-        DialogDriver driver{step};
-        Template* choice = SelectTemplate(mainWindow);
-        EXPECT_EQ(driver.stepsRun(), 1);
-        EXPECT_FALSE(driver.forcedClose());
+    Template* select(DialogStep step) {
+        Template* choice = nullptr;
+        EXPECT_EQ(
+            driveModal("Select a template:", [&] { choice = SelectTemplate(mainWindow); }, {std::move(step)}),
+            1u);
         return choice;
     }
-    // The code rows of the editor the list dialog opened, or "none".
-    std::string listAndOpen(std::initializer_list<DialogDriver::Step> steps) {
+    // The code rows of the editor the list dialog opened, or "none". Every step must find the dialog
+    // still shown.
+    std::string listAndOpen(std::vector<DialogStep> steps) {
         const int32_t before = frame->count;
-        DialogDriver driver(steps);
-        ShowTemplateList(frame);
-        EXPECT_EQ(driver.stepsRun(), static_cast<int>(steps.size()));
-        EXPECT_FALSE(driver.forcedClose());
+        const size_t count = steps.size();
+        EXPECT_EQ(driveModal(
+                      "Templates:", [&] { ShowTemplateList(frame); }, std::move(steps)),
+                  count);
         if (frame->count == before) return "none";
         return codesOf(*static_cast<TfrmTemplate*>(frame->CurrentEntry()->view)->templ);
     }
@@ -121,7 +116,7 @@ TEST_F(TemplateDialogsTest, SelectionDoubleClickChoosesWhatItLeftSelected) {
 
 TEST_F(TemplateDialogsTest, SelectionEscapeCancelTheCloseBoxAndOkWithoutASelectionReturnNone) {
     addThree();
-    const DialogDriver::Step answers[] = {
+    const DialogStep answers[] = {
         [](HWND dialog) { pressKey(listOf(dialog), VK_ESCAPE); },
         [](HWND dialog) { clickButton(dialog, IDCANCEL); },
         [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
@@ -133,7 +128,7 @@ TEST_F(TemplateDialogsTest, SelectionEscapeCancelTheCloseBoxAndOkWithoutASelecti
             clickButton(dialog, IDOK);
         },
     };
-    for (const DialogDriver::Step& answer : answers) EXPECT_EQ(select(answer), nullptr);
+    for (const DialogStep& answer : answers) EXPECT_EQ(select(answer), nullptr);
 }
 
 TEST_F(TemplateDialogsTest, SelectionFromAnEmptyLibraryIsNone) {
@@ -186,9 +181,9 @@ TEST_F(TemplateDialogsTest, BothDialogsKeepTheirButtonsInOneRowBelowTheListWhenR
 
 TEST_F(TemplateDialogsTest, ListTemplatesCommandReachesTheMainWindowFromAnEditor) {
     TfrmTemplate* editor = openEditor(addLibraryTemplate("commands.tmpl", "DWRD"));
-    DialogDriver driver{[](HWND dialog) { clickButton(dialog, IDOK); }};
-    SendMessageA(editor->hwnd, WM_COMMAND, cmdListTemplates, 0);
-    EXPECT_EQ(driver.stepsRun(), 1);
+    EXPECT_EQ(driveModal("Templates:", [&] { SendMessageA(editor->hwnd, WM_COMMAND, cmdListTemplates, 0); },
+                         {[](HWND dialog) { clickButton(dialog, IDOK); }}),
+              1u);
 }
 
 }  // namespace

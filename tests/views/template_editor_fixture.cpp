@@ -6,54 +6,6 @@
 #include "templates/template_library.h"
 
 namespace guitest {
-namespace {
-
-constexpr UINT kTickMilliseconds = 10;
-constexpr int kTicksBeforeForcedClose = 500;
-
-DialogDriver* activeDriver = nullptr;
-
-BOOL CALLBACK findShownDialog(HWND window, LPARAM found) {
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-}  // namespace
-
-DialogDriver::DialogDriver(std::initializer_list<Step> steps) {
-    for (const Step& step : steps) {
-        if (count_ < kMaxSteps) steps_[count_++] = step;
-    }
-    activeDriver = this;
-    timer_ = SetTimer(nullptr, 0, kTickMilliseconds, tick);
-}
-
-DialogDriver::~DialogDriver() {
-    KillTimer(nullptr, timer_);
-    activeDriver = nullptr;
-}
-
-void CALLBACK DialogDriver::tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (activeDriver) activeDriver->onTick();
-}
-
-void DialogDriver::onTick() {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findShownDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog) return;
-    if (next_ < count_) {
-        steps_[next_++](dialog);
-        return;
-    }
-    // A test that forgot to close the dialog must not hang the run.
-    if (++idleTicks_ >= kTicksBeforeForcedClose) {
-        forced_ = true;
-        EndDialog(dialog, 0);
-    }
-}
 
 void clickButton(HWND dialog, int id) {
     SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);

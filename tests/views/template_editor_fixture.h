@@ -1,43 +1,17 @@
 #pragma once
-// A main frame with a template library of the test's own, editors opened on it, and a driver that
-// answers the modal dialogs from inside their message loops, through their controls.
+// A main frame with a template library of the test's own, editors opened on it, and the input with
+// which tests answer the template dialogs through their controls.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "mainwindow/frame_fixture.h"
+#include "mainwindow/modal_driver.h"
 #include "support/temp_dir.h"
 #include "templates/template.h"
 #include "views/template/template_editor.h"
 
 namespace guitest {
-
-// Runs its steps, one per timer tick, on the next dialog this thread shows; each step sees the
-// dialog window. Posted input is handled before the next tick. A dialog still open a few seconds
-// after the last step is ended by force, which the test can see.
-class DialogDriver {
-  public:
-    using Step = std::function<void(HWND dialog)>;
-    static constexpr int kMaxSteps = 4;
-
-    DialogDriver(std::initializer_list<Step> steps);
-    ~DialogDriver();
-    DialogDriver(const DialogDriver&) = delete;
-    DialogDriver& operator=(const DialogDriver&) = delete;
-
-    int stepsRun() const { return next_; }
-    bool forcedClose() const { return forced_; }
-
-  private:
-    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD);
-    void onTick();
-
-    Step steps_[kMaxSteps];
-    int count_ = 0;
-    int next_ = 0;
-    int idleTicks_ = 0;
-    bool forced_ = false;
-    UINT_PTR timer_ = 0;
-};
 
 // Input as the user gives it, posted to the window that has it.
 void clickButton(HWND dialog, int id);
@@ -57,7 +31,14 @@ class ShiftHeld {
 
 class TemplateEditorTest : public MainFrameTest {
   protected:
+    static constexpr const char* kFieldDialogTitle = "Edit field:";
+
     void TearDown() override;
+
+    // Runs action, answering the field dialog it opens; how many steps ran (0: no dialog came).
+    static size_t withFieldDialog(const std::function<void()>& action, DialogStep answer) {
+        return driveModal(kFieldDialogTitle, action, {std::move(answer)});
+    }
 
     // A library template named name, saved under the test's directory, one row per code
     // ("LSTB DWRD LSTE"), row i captioned "row i".

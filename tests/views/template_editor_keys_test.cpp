@@ -21,8 +21,12 @@ class EditorKeysTest : public TemplateEditorTest {
     }
     std::string tabCaption() { return tabText(0); }
 
+    // Presses the key with the field dialog answered by the step; how many dialogs came (0 or 1).
+    size_t keyAnswered(WPARAM virtualKey, DialogStep answer) {
+        return withFieldDialog([&] { key(virtualKey); }, std::move(answer));
+    }
     // Answers the field dialog with a code and a caption, or cancels it when code is null.
-    static DialogDriver::Step fill(const char* code, const char* caption = "new") {
+    static DialogStep fill(const char* code, const char* caption = "new") {
         return [code, caption](HWND dialog) {
             if (!code) return clickButton(dialog, IDCANCEL);
             SetDlgItemTextA(dialog, IDC_FIELD_CODE, code);
@@ -87,8 +91,7 @@ TEST_F(EditorKeysTest, PagesCountFromTheSelectionStartAndKeepTheCaretInView) {
 TEST_F(EditorKeysTest, InsertOnAnEmptyTemplateAddsTheFirstFieldAndMarksTheTab) {
     editor = openEditor(addLibraryTemplate("empty.tmpl", ""));
     EXPECT_EQ(tabCaption(), "empty.tmpl");
-    DialogDriver driver{fill("LSTB", "first")};
-    key(VK_INSERT);
+    EXPECT_EQ(keyAnswered(VK_INSERT, fill("LSTB", "first")), 1u);
     ASSERT_EQ(editor->templ->fieldCount, 1);
     EXPECT_EQ(codesOf(*editor->templ), "LSTB");
     EXPECT_STREQ(editor->templ->fields[0]->caption, "first");
@@ -100,9 +103,7 @@ TEST_F(EditorKeysTest, InsertOnAnEmptyTemplateAddsTheFirstFieldAndMarksTheTab) {
 TEST_F(EditorKeysTest, InsertThenCancelLeavesTemplateAndTabAsTheyWere) {
     editor = openEditor(addLibraryTemplate("cancel.tmpl", "DWRD LSTB DWRD LSTE"));
     editor->caretRow = 2;
-    DialogDriver driver{fill(nullptr)};
-    key(VK_INSERT);
-    EXPECT_EQ(driver.stepsRun(), 1);
+    EXPECT_EQ(keyAnswered(VK_INSERT, fill(nullptr)), 1u);
     EXPECT_EQ(codesOf(*editor->templ), "DWRD LSTB DWRD LSTE");
     EXPECT_TRUE(editor->saved);
     EXPECT_EQ(tabCaption(), "cancel.tmpl");
@@ -114,20 +115,15 @@ TEST_F(EditorKeysTest, InsertedRowsAreLinkedAndShiftInsertOnTheLastFieldAppends)
     editor = openEditor(addLibraryTemplate("insert.tmpl", "DWRD DWRD"));
     editor->caretRow = 1;
     {
-        DialogDriver driver{fill("LSTE")};
         ShiftHeld shift;
-        key(VK_INSERT);
+        keyAnswered(VK_INSERT, fill("LSTE"));
     }
     EXPECT_EQ(codesOf(*editor->templ), "DWRD DWRD LSTE");
     EXPECT_EQ(editor->caretRow, 2);
-    {
-        DialogDriver driver{fill("LSTB")};
-        key(VK_INSERT);  // before the caret row: the new section holds the last DWRD
-    }
+    keyAnswered(VK_INSERT, fill("LSTB"));  // before the caret row: the new section holds the last DWRD
     EXPECT_EQ(codesOf(*editor->templ), "DWRD DWRD LSTB LSTE");
     editor->caretRow = 1;
-    DialogDriver driver{fill("LSTB")};
-    key(VK_INSERT);
+    keyAnswered(VK_INSERT, fill("LSTB"));
     EXPECT_EQ(codesOf(*editor->templ), "DWRD LSTB DWRD LSTB LSTE");
     EXPECT_EQ(editor->templ->fields[2]->depth, 1);
     EXPECT_EQ(editor->templ->fields[4]->partner, editor->templ->fields[3]);
@@ -139,17 +135,11 @@ TEST_F(EditorKeysTest, DeletingTheOnlyFieldLeavesNoCaretUntilAClickSetsIt) {
     EXPECT_EQ(editor->templ->fieldCount, 0);
     EXPECT_EQ(editor->caretRow, -1);
     EXPECT_EQ(tabCaption(), "one.tmpl [*]");
-    {
-        DialogDriver driver{fill("hlng")};
-        key(VK_INSERT);
-        key(VK_RETURN);
-        key(VK_DELETE);
-        EXPECT_EQ(driver.stepsRun(), 0);
-    }
+    const WPARAM keys[] = {VK_INSERT, VK_RETURN, VK_DELETE};
+    for (WPARAM pressed : keys) EXPECT_EQ(keyAnswered(pressed, fill("hlng")), 0u) << pressed;
     click(0);
     EXPECT_EQ(editor->caretRow, 0);
-    DialogDriver driver{fill("hlng")};
-    key(VK_INSERT);
+    EXPECT_EQ(keyAnswered(VK_INSERT, fill("hlng")), 1u);
     EXPECT_EQ(codesOf(*editor->templ), "hlng");
 }
 
@@ -179,19 +169,15 @@ TEST_F(EditorKeysTest, DeleteBackspaceAndShiftDeleteRemoveTheCaretRowOrTheOneAft
 TEST_F(EditorKeysTest, EnterEditsTheCaretFieldButNothingBelowTheLastRow) {
     editor = openEditor(addLibraryTemplate("enter.tmpl", "DWRD PSTR"));
     click(1);
-    {
-        DialogDriver driver{fill("hlng", "Size")};
-        key(VK_RETURN);
-    }
+    keyAnswered(VK_RETURN, fill("hlng", "Size"));
     EXPECT_EQ(codesOf(*editor->templ), "DWRD hlng");
     EXPECT_STREQ(editor->templ->fields[1]->caption, "Size");
     EXPECT_EQ(tabCaption(), "enter.tmpl [*]");
+    EXPECT_EQ(GetFocus(), editor->hwnd);  // back from the dialog
 
     click(4);
     expectCaretAndSelection(4);
-    DialogDriver driver{fill("XXXX")};
-    key(VK_RETURN);
-    EXPECT_EQ(driver.stepsRun(), 0);
+    EXPECT_EQ(keyAnswered(VK_RETURN, fill("XXXX")), 0u);
 }
 
 }  // namespace

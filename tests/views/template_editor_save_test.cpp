@@ -10,11 +10,11 @@ namespace {
 class EditorSaveTest : public TemplateEditorTest {
   protected:
     void insertRow(TfrmTemplate* editor, const char* code) {
-        DialogDriver driver{[code](HWND dialog) {
-            SetDlgItemTextA(dialog, IDC_FIELD_CODE, code);
-            clickButton(dialog, IDOK);
-        }};
-        SendMessageA(editor->hwnd, WM_KEYDOWN, VK_INSERT, 1);
+        withFieldDialog([&] { SendMessageA(editor->hwnd, WM_KEYDOWN, VK_INSERT, 1); },
+                        [code](HWND dialog) {
+                            SetDlgItemTextA(dialog, IDC_FIELD_CODE, code);
+                            clickButton(dialog, IDOK);
+                        });
     }
 };
 

@@ -227,20 +227,18 @@ TEST_F(EditorTest, HitTestCountsRowsFromTheTopRowInsideTheClientAreaOnly) {
 
 TEST_F(EditorTest, DoubleClickEditsAFieldRowOnly) {
     editor = openEditor(addLibraryTemplate("double.tmpl", "DWRD DWRD"));
-    {
-        DialogDriver driver{[](HWND dialog) {
-            SetDlgItemTextA(dialog, 1007, "Height");
-            clickButton(dialog, IDOK);
-        }};
-        press(WM_LBUTTONDBLCLK, MK_LBUTTON, 5, rowY(1));
-        EXPECT_EQ(driver.stepsRun(), 1);
-    }
+    const size_t dialogs = withFieldDialog([&] { press(WM_LBUTTONDBLCLK, MK_LBUTTON, 5, rowY(1)); },
+                                           [](HWND dialog) {
+                                               SetDlgItemTextA(dialog, 1007, "Height");
+                                               clickButton(dialog, IDOK);
+                                           });
+    EXPECT_EQ(dialogs, 1u);
     EXPECT_STREQ(editor->templ->fields[1]->caption, "Height");
     EXPECT_EQ(tabText(0), "double.tmpl [*]");
     EXPECT_EQ(GetFocus(), editor->hwnd);
-    DialogDriver driver{[](HWND dialog) { clickButton(dialog, IDCANCEL); }};
-    press(WM_LBUTTONDBLCLK, MK_LBUTTON, 5, rowY(2));
-    EXPECT_EQ(driver.stepsRun(), 0);
+    EXPECT_EQ(withFieldDialog([&] { press(WM_LBUTTONDBLCLK, MK_LBUTTON, 5, rowY(2)); },
+                              [](HWND dialog) { clickButton(dialog, IDCANCEL); }),
+              0u);
 }
 
 }  // namespace

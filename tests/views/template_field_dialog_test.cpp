@@ -18,15 +18,19 @@ class FieldDialogTest : public TemplateEditorTest {
 
     // Types the two texts and confirms or cancels; returns the dialog's result.
     bool answer(const char* code, const char* caption, int button) {
-        DialogDriver driver{[&](HWND dialog) {
+        return edit([&](HWND dialog) {
             shownCode = controlText(dialog, IDC_FIELD_CODE);
             shownCaption = controlText(dialog, IDC_FIELD_CAPTION);
             SetDlgItemTextA(dialog, IDC_FIELD_CODE, code);
             SetDlgItemTextA(dialog, IDC_FIELD_CAPTION, caption);
             clickButton(dialog, button);
-        }};
-        bool result = EditTemplateField(mainWindow, field);
-        EXPECT_EQ(driver.stepsRun(), 1);
+        });
+    }
+    // The dialog on the field, answered by one step; its result.
+    bool edit(DialogStep step) {
+        bool result = false;
+        EXPECT_EQ(withFieldDialog([&] { result = EditTemplateField(mainWindow, field); }, std::move(step)),
+                  1u);
         return result;
     }
 
@@ -77,16 +81,14 @@ TEST_F(FieldDialogTest, CancelAfterChangingBothBoxesLeavesTheFieldAsItWas) {
 TEST_F(FieldDialogTest, EscapeAndTheCloseBoxCancel) {
     const UINT closers[] = {WM_KEYDOWN, WM_SYSCOMMAND};
     for (UINT closer : closers) {
-        DialogDriver driver{[&](HWND dialog) {
+        EXPECT_FALSE(edit([&](HWND dialog) {
             SetDlgItemTextA(dialog, IDC_FIELD_CODE, "XXXX");
             if (closer == WM_KEYDOWN) {
                 pressKey(GetDlgItem(dialog, IDC_FIELD_CODE), VK_ESCAPE);
             } else {
                 PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
             }
-        }};
-        EXPECT_FALSE(EditTemplateField(mainWindow, field));
-        EXPECT_FALSE(driver.forcedClose());
+        }));
         EXPECT_EQ(std::string(field->code, 4), "DWRD");
     }
 }
@@ -97,7 +99,7 @@ TEST_F(FieldDialogTest, ResizingKeepsTheIconButtonAtTheRightAndStretchesBoxesAnd
         int x0, width, height;
         LRESULT image;
     } seen{};
-    DialogDriver driver{[&](HWND dialog) {
+    edit([&](HWND dialog) {
         seen.x0 = controlRect(dialog, IDC_FIELD_CODE).left;
         HWND label = FindWindowExA(dialog, nullptr, "Static", "Field caption:");
         seen.labelBefore = childRect(label);
@@ -114,8 +116,7 @@ TEST_F(FieldDialogTest, ResizingKeepsTheIconButtonAtTheRightAndStretchesBoxesAnd
         seen.labelAfter = childRect(label);
         seen.image = SendDlgItemMessageA(dialog, IDC_FIELD_CODE_CHOICE, BM_GETIMAGE, IMAGE_ICON, 0);
         clickButton(dialog, IDCANCEL);
-    }};
-    EditTemplateField(mainWindow, field);
+    });
     const int w = seen.width;
     const int h = seen.height;
     const int x0 = seen.x0;
