@@ -17,17 +17,19 @@ HWND listOf(HWND dialog) {
     return GetDlgItem(dialog, IDC_TEMPLATE_LIST);
 }
 
-POINT rowPoint(HWND list, int row) {
-    RECT bounds{LVIR_BOUNDS, 0, 0, 0};
-    SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
-    return POINT{bounds.left + 10, (bounds.top + bounds.bottom) / 2};
-}
-
-// Below the last row, where a click leaves nothing selected.
-POINT emptyPoint(HWND list) {
-    RECT client;
-    GetClientRect(list, &client);
-    return POINT{10, client.bottom - 5};
+// A double click on a row of the list, or below the last row (-1), where it leaves nothing selected.
+DialogStep doubleClickRow(int row) {
+    return [row](HWND dialog) {
+        RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+        HWND list = listOf(dialog);
+        if (row < 0) {
+            GetClientRect(list, &bounds);
+            bounds.top = bounds.bottom - 10;
+        } else {
+            SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+        }
+        doubleClickAt(list, POINT{bounds.left + 10, (bounds.top + bounds.bottom) / 2});
+    };
 }
 
 class TemplateDialogsTest : public TemplateEditorTest {
@@ -66,10 +68,7 @@ class TemplateDialogsTest : public TemplateEditorTest {
                                  {0, h - 24, w / 2, h - 1},
                                  {w / 2, h - 24, secondTakesRest ? w : w / 2 * 2, h - 1}};
         const int ids[] = {IDC_TEMPLATE_LIST, IDOK, second};
-        for (int i = 0; i < 3; ++i) {
-            RECT actual = controlRect(dialog, ids[i]);
-            EXPECT_TRUE(EqualRect(&actual, &expected[i])) << "control " << ids[i];
-        }
+        for (int i = 0; i < 3; ++i) EXPECT_TRUE(placedOn(GetDlgItem(dialog, ids[i]), expected[i])) << ids[i];
     }
 };
 
@@ -78,40 +77,31 @@ TEST_F(TemplateDialogsTest, SelectionListsTheLibraryWithTheFirstTemplatePreselec
     std::string rows;
     Template* choice = select([&](HWND dialog) {
         HWND list = listOf(dialog);
-        EXPECT_EQ(windowText(dialog), "Select a template:");
-        EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0), 0);
         char text[64];
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT;
         column.pszText = text;
         column.cchTextMax = sizeof text;
-        SendMessageA(list, LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-        EXPECT_STREQ(text, "Template");
-        EXPECT_EQ(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0), LVS_EX_FULLROWSELECT);
-        const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            LVITEMA item{};
-            item.iSubItem = 0;
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
-            rows += std::string(i ? " " : "") + text;
+        ListView_GetColumn(list, 0, &column);
+        rows = text;
+        for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+            ListView_GetItemText(list, i, 0, text, sizeof text);
+            rows += std::string(" ") + text;
         }
+        EXPECT_EQ(ListView_GetExtendedListViewStyle(list), LVS_EX_FULLROWSELECT);
+        EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0), 0);
         clickButton(dialog, IDOK);
     });
-    EXPECT_EQ(rows, "first.tmpl twin.tmpl twin.tmpl");
+    EXPECT_EQ(rows, "Template first.tmpl twin.tmpl twin.tmpl");
     EXPECT_EQ(choice, templateLibrary.templates[0]);
 }
 
 TEST_F(TemplateDialogsTest, SelectionDoubleClickChoosesWhatItLeftSelected) {
     addThree();
     for (int row = 0; row < 3; ++row) {
-        Template* choice =
-            select([row](HWND dialog) { doubleClickAt(listOf(dialog), rowPoint(listOf(dialog), row)); });
-        EXPECT_EQ(choice, templateLibrary.templates[row]) << "row " << row;
+        EXPECT_EQ(select(doubleClickRow(row)), templateLibrary.templates[row]) << "row " << row;
     }
-    EXPECT_EQ(select([](HWND dialog) { doubleClickAt(listOf(dialog), emptyPoint(listOf(dialog))); }),
-              nullptr);
+    EXPECT_EQ(select(doubleClickRow(-1)), nullptr);
 }
 
 TEST_F(TemplateDialogsTest, SelectionEscapeCancelTheCloseBoxAndOkWithoutASelectionReturnNone) {
@@ -131,10 +121,6 @@ TEST_F(TemplateDialogsTest, SelectionEscapeCancelTheCloseBoxAndOkWithoutASelecti
     for (const DialogStep& answer : answers) EXPECT_EQ(select(answer), nullptr);
 }
 
-TEST_F(TemplateDialogsTest, SelectionFromAnEmptyLibraryIsNone) {
-    EXPECT_EQ(select([](HWND dialog) { clickButton(dialog, IDOK); }), nullptr);
-}
-
 TEST_F(TemplateDialogsTest, ListEditAndDoubleClickOpenAnEditorOnTheChosenTemplate) {
     addThree();
     EXPECT_EQ(listAndOpen({[](HWND dialog) {
@@ -144,10 +130,8 @@ TEST_F(TemplateDialogsTest, ListEditAndDoubleClickOpenAnEditorOnTheChosenTemplat
               "DWRD");
     EXPECT_EQ(tabText(0), "first.tmpl");
     EXPECT_EQ(GetFocus(), frame->entries[0]->view->hwnd);
-    EXPECT_EQ(listAndOpen({[](HWND dialog) { doubleClickAt(listOf(dialog), rowPoint(listOf(dialog), 2)); }}),
-              "hlng hlng");
-    EXPECT_EQ(listAndOpen({[](HWND dialog) { doubleClickAt(listOf(dialog), rowPoint(listOf(dialog), 1)); }}),
-              "PSTR");
+    EXPECT_EQ(listAndOpen({doubleClickRow(2)}), "hlng hlng");
+    EXPECT_EQ(listAndOpen({doubleClickRow(1)}), "PSTR");
     EXPECT_EQ(frame->count, 3);
     EXPECT_EQ(GetFocus(), frame->entries[2]->view->hwnd);
 }
@@ -159,11 +143,11 @@ TEST_F(TemplateDialogsTest, ListClosesOnlyThroughItsButtonsOrADoubleClick) {
                            [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
                            [](HWND dialog) { clickButton(dialog, IDOK); }}),
               "none");
-    EXPECT_EQ(listAndOpen({[](HWND dialog) { doubleClickAt(listOf(dialog), emptyPoint(listOf(dialog))); }}),
-              "none");
+    EXPECT_EQ(listAndOpen({doubleClickRow(-1)}), "none");
 }
 
-TEST_F(TemplateDialogsTest, ListOfAnEmptyLibraryClosesOnEditWithoutAnEditor) {
+TEST_F(TemplateDialogsTest, AnEmptyLibraryOffersNoChoiceInEitherDialog) {
+    EXPECT_EQ(select([](HWND dialog) { clickButton(dialog, IDOK); }), nullptr);
     EXPECT_EQ(listAndOpen({[](HWND dialog) { clickButton(dialog, IDC_EDIT_TEMPLATE); }}), "none");
 }
 

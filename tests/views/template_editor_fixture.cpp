@@ -24,34 +24,17 @@ void doubleClickAt(HWND window, POINT point) {
     PostMessageA(window, WM_LBUTTONUP, 0, where);
 }
 
-std::string controlText(HWND dialog, int id) {
-    char text[1024] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-RECT childRect(HWND control) {
+RECT placeOf(HWND control) {
     RECT bounds{};
     GetWindowRect(control, &bounds);
     MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&bounds), 2);
     return bounds;
 }
 
-RECT controlRect(HWND dialog, int id) {
-    return childRect(GetDlgItem(dialog, id));
-}
-
-ShiftHeld::ShiftHeld() {
+void ShiftHeld::setShift(BYTE state) {
     BYTE keys[256];
     GetKeyboardState(keys);
-    keys[VK_SHIFT] = 0x80;
-    SetKeyboardState(keys);
-}
-
-ShiftHeld::~ShiftHeld() {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = 0;
+    keys[VK_SHIFT] = state;
     SetKeyboardState(keys);
 }
 

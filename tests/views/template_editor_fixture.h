@@ -17,16 +17,14 @@ namespace guitest {
 void clickButton(HWND dialog, int id);
 void pressKey(HWND window, WPARAM key);
 void doubleClickAt(HWND window, POINT point);
-std::string controlText(HWND dialog, int id);
-// A control's rectangle in its parent's client coordinates.
-RECT childRect(HWND control);
-RECT controlRect(HWND dialog, int id);
+// A control's rectangle in its dialog's client coordinates.
+RECT placeOf(HWND control);
 
 // Shift as GetKeyState reports it, for as long as the object lives.
-class ShiftHeld {
-  public:
-    ShiftHeld();
-    ~ShiftHeld();
+struct ShiftHeld {
+    ShiftHeld() { setShift(0x80); }
+    ~ShiftHeld() { setShift(0); }
+    static void setShift(BYTE state);
 };
 
 class TemplateEditorTest : public MainFrameTest {

@@ -19,7 +19,6 @@ class EditorKeysTest : public TemplateEditorTest {
         EXPECT_EQ(editor->selStart, row);
         EXPECT_EQ(editor->selEnd, row);
     }
-    std::string tabCaption() { return tabText(0); }
 
     // Presses the key with the field dialog answered by the step; how many dialogs came (0 or 1).
     size_t keyAnswered(WPARAM virtualKey, DialogStep answer) {
@@ -41,22 +40,17 @@ class EditorKeysTest : public TemplateEditorTest {
 // Rows: 0 DWRD, 1 LSTB, 2 DWRD, 3 PSTR, 4 LSTE, 5 DWRD.
 TEST_F(EditorKeysTest, ArrowsHomeAndEndMoveTheCaretAndLeftRightFollowTheSection) {
     editor = openEditor(addLibraryTemplate("keys.tmpl", "DWRD LSTB DWRD PSTR LSTE DWRD"));
-    struct Case {
-        int32_t from;
-        WPARAM key;
-        int32_t to;
-    } const cases[] = {
+    const int cases[][3] = {
+        // from, key, to
         {3, VK_LEFT, 1},  {2, VK_LEFT, 1},  {3, VK_RIGHT, 4}, {2, VK_RIGHT, 4}, {5, VK_LEFT, 4},
         {0, VK_RIGHT, 1}, {1, VK_RIGHT, 2}, {4, VK_LEFT, 3},  {0, VK_LEFT, 0},  {-1, VK_LEFT, 0},
         {9, VK_LEFT, 8},  {0, VK_UP, 0},    {3, VK_UP, 2},    {5, VK_DOWN, 5},  {3, VK_DOWN, 4},
         {3, VK_HOME, 0},  {1, VK_END, 5},
     };
-    for (const Case& c : cases) {
-        editor->caretRow = c.from;
-        key(c.key);
-        EXPECT_EQ(editor->caretRow, c.to) << "from " << c.from << " key " << c.key;
-        EXPECT_EQ(editor->selStart, c.to);
-        EXPECT_EQ(editor->selEnd, c.to);
+    for (const auto& c : cases) {
+        editor->caretRow = c[0];
+        key(c[1]);
+        expectCaretAndSelection(c[2]);
     }
 }
 
@@ -68,36 +62,21 @@ TEST_F(EditorKeysTest, PagesCountFromTheSelectionStartAndKeepTheCaretInView) {
     click(5, MK_SHIFT);
     EXPECT_EQ(editor->selStart, 2);
     EXPECT_EQ(editor->selEnd, 5);
-    key(VK_NEXT);
-    expectCaretAndSelection(page);
-    EXPECT_EQ(editor->topRow, 2);  // the caret comes up to the second-last row
-    key(VK_NEXT);
-    expectCaretAndSelection(2 * page - 2);
-    EXPECT_EQ(editor->topRow, page);
-    key(VK_PRIOR);
-    expectCaretAndSelection(page);
-    EXPECT_EQ(editor->topRow, page);
-    key(VK_END);
-    expectCaretAndSelection(199);
-    EXPECT_EQ(editor->topRow, 199 - page + 2);
-    key(VK_NEXT);
-    expectCaretAndSelection(199);
-    key(VK_HOME);
-    EXPECT_EQ(editor->topRow, 0);
-    key(VK_PRIOR);
-    expectCaretAndSelection(0);
-}
-
-TEST_F(EditorKeysTest, InsertOnAnEmptyTemplateAddsTheFirstFieldAndMarksTheTab) {
-    editor = openEditor(addLibraryTemplate("empty.tmpl", ""));
-    EXPECT_EQ(tabCaption(), "empty.tmpl");
-    EXPECT_EQ(keyAnswered(VK_INSERT, fill("LSTB", "first")), 1u);
-    ASSERT_EQ(editor->templ->fieldCount, 1);
-    EXPECT_EQ(codesOf(*editor->templ), "LSTB");
-    EXPECT_STREQ(editor->templ->fields[0]->caption, "first");
-    EXPECT_FALSE(editor->saved);
-    EXPECT_EQ(tabCaption(), "empty.tmpl [*]");
-    EXPECT_EQ(editor->caretRow, 0);
+    const int steps[][3] = {
+        // key, caret, top row: the caret comes up to the second-last row
+        {VK_NEXT, page, 2},
+        {VK_NEXT, 2 * page - 2, page},
+        {VK_PRIOR, page, page},
+        {VK_END, 199, 199 - page + 2},
+        {VK_NEXT, 199, 199 - page + 2},
+        {VK_HOME, 0, 0},
+        {VK_PRIOR, 0, 0},
+    };
+    for (const auto& step : steps) {
+        key(step[0]);
+        expectCaretAndSelection(step[1]);
+        EXPECT_EQ(editor->topRow, step[2]) << "key " << step[0];
+    }
 }
 
 TEST_F(EditorKeysTest, InsertThenCancelLeavesTemplateAndTabAsTheyWere) {
@@ -106,7 +85,7 @@ TEST_F(EditorKeysTest, InsertThenCancelLeavesTemplateAndTabAsTheyWere) {
     EXPECT_EQ(keyAnswered(VK_INSERT, fill(nullptr)), 1u);
     EXPECT_EQ(codesOf(*editor->templ), "DWRD LSTB DWRD LSTE");
     EXPECT_TRUE(editor->saved);
-    EXPECT_EQ(tabCaption(), "cancel.tmpl");
+    EXPECT_EQ(tabText(0), "cancel.tmpl");
     key(VK_LEFT);  // the section is still intact
     EXPECT_EQ(editor->caretRow, 1);
 }
@@ -129,16 +108,20 @@ TEST_F(EditorKeysTest, InsertedRowsAreLinkedAndShiftInsertOnTheLastFieldAppends)
     EXPECT_EQ(editor->templ->fields[4]->partner, editor->templ->fields[3]);
 }
 
-TEST_F(EditorKeysTest, DeletingTheOnlyFieldLeavesNoCaretUntilAClickSetsIt) {
-    editor = openEditor(addLibraryTemplate("one.tmpl", "DWRD"));
+TEST_F(EditorKeysTest, InsertOnAnEmptyTemplateAddsTheFirstFieldAndDeletingItLeavesNoCaret) {
+    editor = openEditor(addLibraryTemplate("empty.tmpl", ""));
+    EXPECT_EQ(keyAnswered(VK_INSERT, fill("LSTB", "first")), 1u);
+    EXPECT_EQ(codesOf(*editor->templ), "LSTB");
+    EXPECT_STREQ(editor->templ->fields[0]->caption, "first");
+    EXPECT_EQ(tabText(0), "empty.tmpl [*]");
+    EXPECT_EQ(editor->caretRow, 0);
+
     key(VK_DELETE);
     EXPECT_EQ(editor->templ->fieldCount, 0);
     EXPECT_EQ(editor->caretRow, -1);
-    EXPECT_EQ(tabCaption(), "one.tmpl [*]");
     const WPARAM keys[] = {VK_INSERT, VK_RETURN, VK_DELETE};
     for (WPARAM pressed : keys) EXPECT_EQ(keyAnswered(pressed, fill("hlng")), 0u) << pressed;
-    click(0);
-    EXPECT_EQ(editor->caretRow, 0);
+    click(0);  // until a click sets the caret again
     EXPECT_EQ(keyAnswered(VK_INSERT, fill("hlng")), 1u);
     EXPECT_EQ(codesOf(*editor->templ), "hlng");
 }
@@ -172,7 +155,7 @@ TEST_F(EditorKeysTest, EnterEditsTheCaretFieldButNothingBelowTheLastRow) {
     keyAnswered(VK_RETURN, fill("hlng", "Size"));
     EXPECT_EQ(codesOf(*editor->templ), "DWRD hlng");
     EXPECT_STREQ(editor->templ->fields[1]->caption, "Size");
-    EXPECT_EQ(tabCaption(), "enter.tmpl [*]");
+    EXPECT_EQ(tabText(0), "enter.tmpl [*]");
     EXPECT_EQ(GetFocus(), editor->hwnd);  // back from the dialog
 
     click(4);

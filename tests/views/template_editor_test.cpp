@@ -1,6 +1,4 @@
 // The editor as it opens and as it paints, and the mouse.
-#include <cstring>
-
 #include "shell/drawing_resources.h"
 #include "shell/strings.h"
 #include "template_editor_fixture.h"
@@ -8,21 +6,16 @@
 namespace guitest {
 namespace {
 
-// The editor painted into a bitmap of its client size.
+// The editor painted into a 32-bit bitmap of its client size.
 class Canvas {
   public:
     explicit Canvas(TfrmTemplate* editor) {
         GetClientRect(editor->hwnd, &client);
         BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = client.right;
-        info.bmiHeader.biHeight = -client.bottom;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        dc_ = CreateCompatibleDC(nullptr);
+        info.bmiHeader = {
+            sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
         old_ = SelectObject(dc_, bitmap_);
-        std::memset(bits_, 0x5A, sizeof(uint32_t) * client.right * client.bottom);
         editor->Paint(dc_);
         GdiFlush();
     }
@@ -33,39 +26,29 @@ class Canvas {
     }
 
     COLORREF pixel(int x, int y) const {
-        uint32_t value = bits_[y * client.right + x];
+        const uint32_t value = bits_[y * client.right + x];
         return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
     }
-    // The colour in the middle of a row, right of any text.
-    COLORREF background(int row) const {
-        return pixel(client.right - 3, row * tmNormal.height + tmNormal.height / 2);
-    }
-    // The leftmost and rightmost x from `from` on where the row's inside differs from its plain
-    // colour (the window's); -1 when nothing was drawn there.
-    int firstInk(int row, int from, COLORREF plain = GetSysColor(COLOR_WINDOW)) const {
-        return inkEdge(row, from, client.right - 3, plain, true);
-    }
-    int lastInk(int row, int from, int to) const {
-        return inkEdge(row, from, to, GetSysColor(COLOR_WINDOW), false);
-    }
-
-    RECT client{};
-
-  private:
-    int inkEdge(int row, int from, int to, COLORREF plain, bool first) const {
+    // The middle of a row, right of any text.
+    COLORREF background(int row) const { return pixel(client.right - 3, row * tmNormal.height + 5); }
+    // The leftmost (or rightmost) x in [from, to) where the row's inside is not the window colour;
+    // -1 when nothing was drawn there.
+    int ink(int row, int from, int to = -1, bool leftmost = true) const {
         int found = -1;
-        for (int x = from; x < to; ++x) {
+        for (int x = from; x < (to < 0 ? client.right - 3 : to); ++x) {
             for (int y = row * tmNormal.height + 1; y < (row + 1) * tmNormal.height - 1; ++y) {
-                if (pixel(x, y) == plain) continue;
+                if (pixel(x, y) == GetSysColor(COLOR_WINDOW)) continue;
+                if (leftmost) return x;
                 found = x;
-                if (first) return found;
-                break;
             }
         }
         return found;
     }
 
-    HDC dc_ = nullptr;
+    RECT client{};
+
+  private:
+    HDC dc_ = CreateCompatibleDC(nullptr);
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ old_ = nullptr;
     uint32_t* bits_ = nullptr;
@@ -73,10 +56,10 @@ class Canvas {
 
 class EditorTest : public TemplateEditorTest {
   protected:
-    void press(UINT message, WPARAM keys, int x, int y) {
-        SendMessageA(editor->hwnd, message, keys, MAKELPARAM(x, y));
+    void press(UINT message, WPARAM keys, int32_t row, int x = 5) {
+        SendMessageA(editor->hwnd, message, keys,
+                     MAKELPARAM(x, (row - editor->topRow) * tmNormal.height + 1));
     }
-    int rowY(int32_t row) const { return (row - editor->topRow) * tmNormal.height + 1; }
 
     TfrmTemplate* editor = nullptr;
 };
@@ -88,44 +71,22 @@ TEST_F(EditorTest, OpensOnItsOwnCloneAsAFocusedTabNamedAfterTheTemplate) {
     EXPECT_NE(editor->templ, source);
     EXPECT_EQ(codesOf(*editor->templ), "DWRD LSTB PSTR LSTE");
     EXPECT_EQ(editor->templ->fields[2]->depth, 1);
-    ASSERT_EQ(frame->count, 1);
     EXPECT_EQ(frame->entries[0]->kind, vkTemplate);
     EXPECT_EQ(tabText(0), "shapes.tmpl");
-
-    char text[64] = "";
-    GetWindowTextA(editor->hwnd, text, sizeof text);
-    EXPECT_STREQ(text, "shapes.tmpl");
-    GetClassNameA(editor->hwnd, text, sizeof text);
-    EXPECT_STREQ(text, "TfrmTemplate");
-    const LONG style = GetWindowLongA(editor->hwnd, GWL_STYLE);
-    EXPECT_EQ(style & (WS_CHILD | WS_VSCROLL | WS_HSCROLL), WS_CHILD | WS_VSCROLL | WS_HSCROLL);
-    EXPECT_TRUE(GetWindowLongA(editor->hwnd, GWL_EXSTYLE) & WS_EX_STATICEDGE);
-    EXPECT_TRUE(IsWindowVisible(editor->hwnd));
+    EXPECT_EQ(windowText(editor->hwnd), "shapes.tmpl");
     EXPECT_EQ(GetFocus(), editor->hwnd);
     EXPECT_TRUE(placedOn(editor->hwnd, displayArea()));
     EXPECT_TRUE(editor->saved);
-    EXPECT_EQ(editor->caretRow, 0);
-    EXPECT_EQ(editor->selStart, 0);
-    EXPECT_EQ(editor->selEnd, 0);
-
     frame->OpenTemplateEditor(nullptr);
     EXPECT_EQ(frame->count, 1);
 }
 
 TEST_F(EditorTest, AnEmptyTemplateShowsOneRowPaintedAsTheSelection) {
     editor = openEditor(addLibraryTemplate("empty.tmpl", ""));
-    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
-    const COLORREF window = GetSysColor(COLOR_WINDOW);
-    {
-        Canvas canvas(editor);
-        EXPECT_EQ(canvas.background(0), highlight);
-        EXPECT_EQ(canvas.firstInk(0, 2, highlight), -1);
-        EXPECT_EQ(canvas.background(1), window);
-        EXPECT_EQ(canvas.pixel(2, canvas.client.bottom - 1), window);
-    }
-    SetFocus(mainWindow);
-    Canvas unfocused(editor);
-    EXPECT_EQ(unfocused.background(0), GetSysColor(COLOR_BTNFACE));
+    Canvas canvas(editor);
+    EXPECT_EQ(canvas.background(0), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(canvas.background(1), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(canvas.ink(1, 0), -1);
 }
 
 TEST_F(EditorTest, RowsShowNumbersAndCodesAndCaptionsIndentedByDepth) {
@@ -133,73 +94,69 @@ TEST_F(EditorTest, RowsShowNumbersAndCodesAndCaptionsIndentedByDepth) {
     delete[] source->fields[3]->caption;
     source->fields[3]->caption = DupString(std::string(150, 'w').c_str());
     editor = openEditor(source);
-    SendMessageA(editor->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, rowY(5)));  // selection off the rows
+    press(WM_LBUTTONDOWN, MK_LBUTTON, 5);  // the selection below the rows
     const int codeX = editor->numberWidth + 8;
     const int captionX = codeX + editor->codeWidth;
     Canvas canvas(editor);
-    const int codeStart = canvas.firstInk(0, editor->numberWidth + 1);
-    const int captionStart = canvas.firstInk(0, captionX);
+    const int codeStart = canvas.ink(0, editor->numberWidth + 1);
+    const int captionStart = canvas.ink(0, captionX);
     ASSERT_GE(codeStart, codeX);
     ASSERT_LT(codeStart, codeX + 3);
-    EXPECT_EQ(canvas.firstInk(1, editor->numberWidth + 1), codeStart + 8);  // LSTB at depth 1
-    EXPECT_EQ(canvas.firstInk(1, captionX + 5), captionStart + 8);          // "row 1" against "row 0"
-    EXPECT_EQ(canvas.firstInk(2, editor->numberWidth + 1), codeStart + 8);
-    EXPECT_EQ(canvas.firstInk(3, editor->numberWidth + 1), codeStart);
+    const int codeIndent[] = {0, 8, 8, 0};
     for (int row = 0; row < 4; ++row) {
-        const int numberEnd = canvas.lastInk(row, 0, codeX);
+        EXPECT_EQ(canvas.ink(row, editor->numberWidth + 1), codeStart + codeIndent[row]) << "row " << row;
+        const int numberEnd = canvas.ink(row, 0, codeX, false);
         EXPECT_GT(numberEnd, 0) << "row " << row;
         EXPECT_LE(numberEnd, editor->numberWidth) << "row " << row;
     }
-    EXPECT_EQ(canvas.firstInk(4, 2), -1);  // the row past the end: background only
+    EXPECT_EQ(canvas.ink(1, captionX + 5), captionStart + 8);  // "row 1" against "row 0"
+    EXPECT_EQ(canvas.ink(4, 2), -1);                           // the row past the end: background only
 
     SendMessageA(editor->hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 4), 0);
     Canvas scrolled(editor);
-    EXPECT_EQ(scrolled.firstInk(3, editor->numberWidth + 1), codeStart - 4);
-    EXPECT_EQ(scrolled.firstInk(0, captionX - 4), captionStart - 4);
-    const int numberEnd = canvas.lastInk(3, 0, editor->numberWidth + 1);
-    EXPECT_EQ(scrolled.lastInk(3, 0, editor->numberWidth + 1), numberEnd);  // numbers stay
+    EXPECT_EQ(scrolled.ink(3, editor->numberWidth + 1), codeStart - 4);
+    EXPECT_EQ(scrolled.ink(0, captionX - 4), captionStart - 4);
+    EXPECT_EQ(scrolled.ink(3, 0, editor->numberWidth + 1, false),
+              canvas.ink(3, 0, editor->numberWidth + 1, false));
 }
 
 TEST_F(EditorTest, ShiftClickWidensTheSelectionWhichLosesItsColourWithTheFocus) {
     editor = openEditor(addLibraryTemplate("five.tmpl", "DWRD DWRD DWRD DWRD DWRD"));
-    press(WM_LBUTTONDOWN, MK_LBUTTON, 5, rowY(3));
-    press(WM_LBUTTONUP, 0, 5, rowY(3));
-    press(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 5, rowY(1));
-    press(WM_LBUTTONUP, 0, 5, rowY(1));
+    press(WM_LBUTTONDOWN, MK_LBUTTON, 3);
+    press(WM_LBUTTONUP, 0, 3);
+    press(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 1);
     EXPECT_EQ(editor->selStart, 1);
     EXPECT_EQ(editor->selEnd, 3);
     EXPECT_EQ(editor->caretRow, 1);
-    const COLORREF expected[] = {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_HIGHLIGHT),
-                                 GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHT),
-                                 GetSysColor(COLOR_WINDOW)};
+    const int selected[] = {COLOR_WINDOW, COLOR_HIGHLIGHT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHT, COLOR_WINDOW};
     {
         Canvas canvas(editor);
-        for (int row = 0; row < 5; ++row) EXPECT_EQ(canvas.background(row), expected[row]) << "row " << row;
-        EXPECT_NE(canvas.pixel(0, rowY(1) - 1), expected[1]);  // the focus rectangle on the caret row
-        EXPECT_EQ(canvas.pixel(0, rowY(2) - 1), expected[2]);
+        for (int row = 0; row < 5; ++row)
+            EXPECT_EQ(canvas.background(row), GetSysColor(selected[row])) << row;
+        // The focus rectangle marks the caret row only.
+        EXPECT_NE(canvas.pixel(0, tmNormal.height), GetSysColor(COLOR_HIGHLIGHT));
+        EXPECT_EQ(canvas.pixel(0, 2 * tmNormal.height), GetSysColor(COLOR_HIGHLIGHT));
     }
     SetFocus(mainWindow);
     Canvas unfocused(editor);
     EXPECT_EQ(unfocused.background(2), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(unfocused.pixel(0, rowY(1) - 1), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(unfocused.pixel(0, tmNormal.height), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(EditorTest, TheCaptureIsHeldWhileAnyButtonIsDown) {
     editor = openEditor(addLibraryTemplate("capture.tmpl", "DWRD DWRD"));
     SetFocus(mainWindow);
-    press(WM_RBUTTONDOWN, MK_RBUTTON, 5, rowY(1));
+    press(WM_RBUTTONDOWN, MK_RBUTTON, 1);
     EXPECT_EQ(GetFocus(), editor->hwnd);
     EXPECT_EQ(GetCapture(), editor->hwnd);
-    EXPECT_EQ(editor->caretRow, 0);  // the right button does not move the caret
-    press(WM_LBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, -4, rowY(1));
+    press(WM_LBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 1, -4);
     EXPECT_EQ(editor->captureCount, 2);
-    EXPECT_EQ(editor->caretRow, 0);  // outside the window
-    press(WM_LBUTTONUP, MK_RBUTTON, 5, rowY(1));
+    EXPECT_EQ(editor->caretRow, 0);  // neither the right button nor a press outside moves the caret
+    press(WM_LBUTTONUP, MK_RBUTTON, 1);
     EXPECT_EQ(GetCapture(), editor->hwnd);
-    press(WM_RBUTTONUP, 0, 5, rowY(1));
+    press(WM_RBUTTONUP, 0, 1);
     EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(editor->captureCount, 0);
-    press(WM_LBUTTONUP, 0, 5, rowY(1));
+    press(WM_LBUTTONUP, 0, 1);
     EXPECT_EQ(editor->captureCount, 0);
 }
 
@@ -209,10 +166,7 @@ TEST_F(EditorTest, HitTestCountsRowsFromTheTopRowInsideTheClientAreaOnly) {
     GetClientRect(editor->hwnd, &client);
     const int h = tmNormal.height;
     SendMessageA(editor->hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 7), 0);
-    struct Case {
-        int x, y;
-        int32_t row;
-    } const cases[] = {
+    const int cases[][3] = {
         {-1, 0, -1},
         {0, -1, -1},
         {client.right + 1, 0, -1},
@@ -222,23 +176,23 @@ TEST_F(EditorTest, HitTestCountsRowsFromTheTopRowInsideTheClientAreaOnly) {
         {3, h, 8},
         {0, client.bottom, client.bottom / h + 7},
     };
-    for (const Case& c : cases) EXPECT_EQ(editor->HitTest(c.x, c.y), c.row) << c.x << "," << c.y;
+    for (const auto& c : cases) EXPECT_EQ(editor->HitTest(c[0], c[1]), c[2]) << c[0] << "," << c[1];
 }
 
 TEST_F(EditorTest, DoubleClickEditsAFieldRowOnly) {
     editor = openEditor(addLibraryTemplate("double.tmpl", "DWRD DWRD"));
-    const size_t dialogs = withFieldDialog([&] { press(WM_LBUTTONDBLCLK, MK_LBUTTON, 5, rowY(1)); },
-                                           [](HWND dialog) {
-                                               SetDlgItemTextA(dialog, 1007, "Height");
-                                               clickButton(dialog, IDOK);
-                                           });
-    EXPECT_EQ(dialogs, 1u);
+    auto doubleClick = [&](int32_t row) {
+        return withFieldDialog([&] { press(WM_LBUTTONDBLCLK, MK_LBUTTON, row); },
+                               [](HWND dialog) {
+                                   SetDlgItemTextA(dialog, 1007, "Height");
+                                   clickButton(dialog, IDOK);
+                               });
+    };
+    EXPECT_EQ(doubleClick(1), 1u);
     EXPECT_STREQ(editor->templ->fields[1]->caption, "Height");
     EXPECT_EQ(tabText(0), "double.tmpl [*]");
     EXPECT_EQ(GetFocus(), editor->hwnd);
-    EXPECT_EQ(withFieldDialog([&] { press(WM_LBUTTONDBLCLK, MK_LBUTTON, 5, rowY(2)); },
-                              [](HWND dialog) { clickButton(dialog, IDCANCEL); }),
-              0u);
+    EXPECT_EQ(doubleClick(2), 0u);
 }
 
 }  // namespace

@@ -16,16 +16,6 @@ class FieldDialogTest : public TemplateEditorTest {
         field = rows.appendField("DWRD", "Width");
     }
 
-    // Types the two texts and confirms or cancels; returns the dialog's result.
-    bool answer(const char* code, const char* caption, int button) {
-        return edit([&](HWND dialog) {
-            shownCode = controlText(dialog, IDC_FIELD_CODE);
-            shownCaption = controlText(dialog, IDC_FIELD_CAPTION);
-            SetDlgItemTextA(dialog, IDC_FIELD_CODE, code);
-            SetDlgItemTextA(dialog, IDC_FIELD_CAPTION, caption);
-            clickButton(dialog, button);
-        });
-    }
     // The dialog on the field, answered by one step; its result.
     bool edit(DialogStep step) {
         bool result = false;
@@ -36,99 +26,77 @@ class FieldDialogTest : public TemplateEditorTest {
 
     Template rows;
     TemplateField* field = nullptr;
-    std::string shownCode;
-    std::string shownCaption;
 };
 
 // Each case opens the dialog on what the case before it left.
-TEST_F(FieldDialogTest, OkTakesAtMostFourCharactersAsTypedAndZeroFillsShorterCodes) {
+TEST_F(FieldDialogTest, OkTakesAtMostFourCharactersAsTypedZeroFilledAndACaptionOfAnyLength) {
+    const std::string longCaption(300, 'x');
     struct Case {
-        const char* shown;
-        const char* typed;
+        const char* shownCode;
+        const char* shownCaption;
+        const char* typedCode;
+        const char* typedCaption;
         char code[4];
     } const cases[] = {
-        {"DWRD", "lstb", {'l', 's', 't', 'b'}}, {"lstb", "ABCDE", {'A', 'B', 'C', 'D'}},
-        {"ABCD", "ab", {'a', 'b', 0, 0}},       {"ab", "", {0, 0, 0, 0}},
-        {"", "????", {'?', '?', '?', '?'}},
+        {"DWRD", "Width", "lstb", "List", {'l', 's', 't', 'b'}},
+        {"lstb", "List", "ABCDE", longCaption.c_str(), {'A', 'B', 'C', 'D'}},
+        {"ABCD", longCaption.c_str(), "ab", "", {'a', 'b', 0, 0}},
+        {"ab", "", "", "none", {0, 0, 0, 0}},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(answer(c.typed, "caption", IDOK)) << c.typed;
-        EXPECT_EQ(shownCode, c.shown);
-        EXPECT_EQ(std::memcmp(field->code, c.code, 4), 0) << c.typed;
-        EXPECT_STREQ(field->caption, "caption");
+        ASSERT_TRUE(edit([&](HWND dialog) {
+            EXPECT_EQ(windowText(GetDlgItem(dialog, IDC_FIELD_CODE)), c.shownCode);
+            EXPECT_EQ(windowText(GetDlgItem(dialog, IDC_FIELD_CAPTION)), c.shownCaption);
+            SetDlgItemTextA(dialog, IDC_FIELD_CODE, c.typedCode);
+            SetDlgItemTextA(dialog, IDC_FIELD_CAPTION, c.typedCaption);
+            clickButton(dialog, IDOK);
+        }));
+        EXPECT_EQ(std::memcmp(field->code, c.code, 4), 0) << c.typedCode;
+        EXPECT_STREQ(field->caption, c.typedCaption);
     }
 }
 
-TEST_F(FieldDialogTest, OpensWithTheFieldsTextsAndKeepsACaptionLongerThanAFileRecord) {
-    const std::string longCaption(300, 'x');
-    ASSERT_TRUE(answer("PSTR", longCaption.c_str(), IDOK));
-    EXPECT_EQ(shownCode, "DWRD");
-    EXPECT_EQ(shownCaption, "Width");
-    EXPECT_EQ(std::string(field->code, 4), "PSTR");
-    EXPECT_EQ(field->caption, longCaption);
-}
-
-TEST_F(FieldDialogTest, CancelAfterChangingBothBoxesLeavesTheFieldAsItWas) {
+TEST_F(FieldDialogTest, CancelEscapeAndTheCloseBoxLeaveTheFieldAsItWas) {
     rows.link();
     const char* captionBefore = field->caption;
-    EXPECT_FALSE(answer("hlng", "Changed", IDCANCEL));
-    EXPECT_EQ(std::string(field->code, 4), "DWRD");
-    EXPECT_EQ(field->caption, captionBefore);
-    EXPECT_STREQ(field->caption, "Width");
-    EXPECT_TRUE(rows.linked);
-}
-
-TEST_F(FieldDialogTest, EscapeAndTheCloseBoxCancel) {
-    const UINT closers[] = {WM_KEYDOWN, WM_SYSCOMMAND};
-    for (UINT closer : closers) {
+    const DialogStep closers[] = {
+        [](HWND dialog) { clickButton(dialog, IDCANCEL); },
+        [](HWND dialog) { pressKey(GetDlgItem(dialog, IDC_FIELD_CODE), VK_ESCAPE); },
+        [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
+    };
+    for (const DialogStep& close : closers) {
         EXPECT_FALSE(edit([&](HWND dialog) {
-            SetDlgItemTextA(dialog, IDC_FIELD_CODE, "XXXX");
-            if (closer == WM_KEYDOWN) {
-                pressKey(GetDlgItem(dialog, IDC_FIELD_CODE), VK_ESCAPE);
-            } else {
-                PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-            }
+            SetDlgItemTextA(dialog, IDC_FIELD_CODE, "hlng");
+            SetDlgItemTextA(dialog, IDC_FIELD_CAPTION, "Changed");
+            close(dialog);
         }));
         EXPECT_EQ(std::string(field->code, 4), "DWRD");
+        EXPECT_EQ(field->caption, captionBefore);
+        EXPECT_STREQ(field->caption, "Width");
+        EXPECT_TRUE(rows.linked);
     }
 }
 
 TEST_F(FieldDialogTest, ResizingKeepsTheIconButtonAtTheRightAndStretchesBoxesAndButtons) {
-    struct Seen {
-        RECT code, choice, caption, ok, cancel, labelBefore, labelAfter;
-        int x0, width, height;
-        LRESULT image;
-    } seen{};
-    edit([&](HWND dialog) {
-        seen.x0 = controlRect(dialog, IDC_FIELD_CODE).left;
+    edit([](HWND dialog) {
+        EXPECT_NE(SendDlgItemMessageA(dialog, IDC_FIELD_CODE_CHOICE, BM_GETIMAGE, IMAGE_ICON, 0), 0);
+        const int x0 = placeOf(GetDlgItem(dialog, IDC_FIELD_CODE)).left;
         HWND label = FindWindowExA(dialog, nullptr, "Static", "Field caption:");
-        seen.labelBefore = childRect(label);
+        const RECT labelPlace = placeOf(label);
         SetWindowPos(dialog, nullptr, 0, 0, 520, 300, SWP_NOMOVE | SWP_NOZORDER);
         RECT client;
         GetClientRect(dialog, &client);
-        seen.width = client.right;
-        seen.height = client.bottom;
-        seen.code = controlRect(dialog, IDC_FIELD_CODE);
-        seen.choice = controlRect(dialog, IDC_FIELD_CODE_CHOICE);
-        seen.caption = controlRect(dialog, IDC_FIELD_CAPTION);
-        seen.ok = controlRect(dialog, IDOK);
-        seen.cancel = controlRect(dialog, IDCANCEL);
-        seen.labelAfter = childRect(label);
-        seen.image = SendDlgItemMessageA(dialog, IDC_FIELD_CODE_CHOICE, BM_GETIMAGE, IMAGE_ICON, 0);
+        const int w = client.right;
+        const int h = client.bottom;
+        const int ids[] = {IDC_FIELD_CODE, IDC_FIELD_CODE_CHOICE, IDC_FIELD_CAPTION, IDOK, IDCANCEL};
+        const RECT expected[] = {
+            {x0, 4, w - 31, 28},   {w - 29, 4, w - 5, 28}, {x0, 32, w - 4, h - 28},
+            {0, h - 24, w / 2, h}, {w / 2, h - 24, w, h},
+        };
+        for (int i = 0; i < 5; ++i) EXPECT_TRUE(placedOn(GetDlgItem(dialog, ids[i]), expected[i])) << ids[i];
+        EXPECT_TRUE(placedOn(label, labelPlace));
         clickButton(dialog, IDCANCEL);
     });
-    const int w = seen.width;
-    const int h = seen.height;
-    const int x0 = seen.x0;
-    const RECT expected[] = {
-        {x0, 4, w - 31, 28},   {w - 29, 4, w - 5, 28}, {x0, 32, w - 4, h - 28},
-        {0, h - 24, w / 2, h}, {w / 2, h - 24, w, h},
-    };
-    const RECT* actual[] = {&seen.code, &seen.choice, &seen.caption, &seen.ok, &seen.cancel};
-    for (int i = 0; i < 5; ++i) EXPECT_TRUE(EqualRect(actual[i], &expected[i])) << "control " << i;
-    EXPECT_FALSE(IsRectEmpty(&seen.labelBefore));
-    EXPECT_TRUE(EqualRect(&seen.labelBefore, &seen.labelAfter));
-    EXPECT_NE(seen.image, 0);
 }
 
 }  // namespace
