@@ -68,6 +68,7 @@ class TfrmMain {
     void OnNotify(const NMHDR& header);
     void OnCommand(int id);
     void OnRestoreFocus(HWND target);
+    void OnSetFocus();
 
     TabEntry* EntryOfTab(int index);
 };

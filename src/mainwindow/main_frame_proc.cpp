@@ -52,6 +52,9 @@ LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, 
         case WM_USER:
             frame->OnRestoreFocus(reinterpret_cast<HWND>(lParam));
             return 0;
+        case WM_SETFOCUS:
+            frame->OnSetFocus();
+            return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -59,6 +62,13 @@ LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, 
 void TfrmMain::OnDestroy() {
     PostQuitMessage(0);
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+}
+
+// A modal dialog that ends hands the focus to its owner, the main window, which has no use for
+// keys: the visible view of the selected tab takes them instead.
+void TfrmMain::OnSetFocus() {
+    TabEntry* entry = CurrentEntry();
+    if (entry && IsWindowVisible(entry->view->hwnd)) SetFocus(entry->view->hwnd);
 }
 
 void TfrmMain::OnSize() {

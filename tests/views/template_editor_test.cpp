@@ -137,7 +137,7 @@ TEST_F(EditorTest, ShiftClickWidensTheSelectionWhichLosesItsColourWithTheFocus) 
         EXPECT_NE(canvas.pixel(0, tmNormal.height), GetSysColor(COLOR_HIGHLIGHT));
         EXPECT_EQ(canvas.pixel(0, 2 * tmNormal.height), GetSysColor(COLOR_HIGHLIGHT));
     }
-    SetFocus(mainWindow);
+    SetFocus(FindWindowExA(mainWindow, nullptr, WC_TABCONTROLA, nullptr));
     Canvas unfocused(editor);
     EXPECT_EQ(unfocused.background(2), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(unfocused.pixel(0, tmNormal.height), GetSysColor(COLOR_BTNFACE));
