@@ -10,6 +10,7 @@
 #include "resource_ids.h"
 #include "shell/drawing_resources.h"
 #include "shell/ui_strings.h"
+#include "views/document/document_view.h"
 
 namespace {
 
@@ -74,4 +75,6 @@ void TfrmMain::CreateTabControl() {
 }
 
 // The document and template views register their window classes here when they arrive.
-void TfrmMain::RegisterViewClasses() {}
+void TfrmMain::RegisterViewClasses() {
+    registerDocumentViewClass();
+}

@@ -1,0 +1,101 @@
+#pragma once
+// A document view on a real main frame: documents made from a compact template text over bytes
+// written to a file, keys and clicks sent as messages, the value dialog answered, and the view's
+// client area rendered into a bitmap whose pixels can be read.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "document/document_harness.h"
+#include "mainwindow/frame_fixture.h"
+#include "views/document/document_view.h"
+
+namespace guitest {
+
+// The view's client area as painted through WM_PRINTCLIENT, in 0x00RRGGBB pixels.
+class Snapshot {
+  public:
+    explicit Snapshot(HWND view);
+    ~Snapshot();
+    Snapshot(const Snapshot&) = delete;
+    Snapshot& operator=(const Snapshot&) = delete;
+
+    uint32_t at(int x, int y) const { return pixels_[y * width_ + x] & 0xFFFFFF; }
+    // Pixels of the rectangle that differ from the colour.
+    int countOtherThan(uint32_t colour, RECT area) const;
+    // The first column from `from` on with a pixel of another colour within rows [top, bottom); -1.
+    int firstColumnOtherThan(uint32_t colour, int from, int top, int bottom) const;
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+  private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+    uint32_t* pixels_ = nullptr;
+    int width_;
+    int height_;
+};
+
+// A system colour as 0x00RRGGBB.
+uint32_t colourOf(int systemColour);
+
+// Answers the next value entry dialog of this thread with the text, by OK or by Cancel, and notes
+// what the dialog asked.
+class DialogAnswer {
+  public:
+    DialogAnswer(const char* text, bool confirm);
+    ~DialogAnswer();
+    DialogAnswer(const DialogAnswer&) = delete;
+    DialogAnswer& operator=(const DialogAnswer&) = delete;
+
+    bool opened = false;
+    std::string shownText;  // the edit's text when the dialog opened
+
+  private:
+    static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam);
+    void answer(HWND dialog);
+
+    HHOOK hook_;
+    std::string text_;
+    bool confirm_;
+};
+
+class DocumentViewTest : public MainFrameTest {
+  protected:
+    static constexpr int kFrameWidth = 400;
+    static constexpr int kFrameHeight = 300;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // A view on the rows bound to the bytes (written to a file of that name), on a new tab.
+    TfrmDocument* open(const std::string& rows, const Bytes& bytes, const char* name = "data.bin");
+    // A view made and shown as open() does, on a document made elsewhere.
+    TfrmDocument* show(Document* document);
+
+    FieldInstance* row(int index) const;
+    int indexOf(const FieldInstance* instance) const;  // -1 for none
+    int currentRow() const { return indexOf(view->current); }
+    // Indexes of the selected rows, "0 3 4".
+    std::string selectedRows() const;
+    // Rows with their depth in dots, code and value, as document_harness describes them.
+    std::string rows() const { return describe(view->document); }
+
+    void press(UINT key, bool shift = false);
+    void click(int y, bool shift = false);
+    void doubleClick(int y);
+    void wheel(int delta);
+    void scrollBar(int bar, int request);
+
+    int rowHeight() const;
+    RECT client() const;
+
+    testsupport::TempDir dir;
+    TfrmDocument* view = nullptr;
+};
+
+}  // namespace guitest
