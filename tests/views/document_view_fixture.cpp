@@ -186,4 +186,19 @@ RECT DocumentViewTest::client() const {
     return area;
 }
 
+SCROLLINFO DocumentViewTest::scrollInfo(int bar) const {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(view->hwnd, bar, &info);
+    return info;
+}
+
+bool DocumentViewTest::scrollBarEnabled(int bar) const {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    GetScrollBarInfo(view->hwnd, bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, &info);
+    return !(info.rgstate[0] & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE));
+}
+
 }  // namespace guitest

@@ -28,6 +28,7 @@ class Snapshot {
     int countOtherThan(uint32_t colour, RECT area) const;
     // The first column from `from` on with a pixel of another colour within rows [top, bottom); -1.
     int firstColumnOtherThan(uint32_t colour, int from, int top, int bottom) const;
+    HDC dc() const { return dc_; }
     int width() const { return width_; }
     int height() const { return height_; }
 
@@ -93,6 +94,8 @@ class DocumentViewTest : public MainFrameTest {
 
     int rowHeight() const;
     RECT client() const;
+    SCROLLINFO scrollInfo(int bar) const;
+    bool scrollBarEnabled(int bar) const;
 
     testsupport::TempDir dir;
     TfrmDocument* view = nullptr;
