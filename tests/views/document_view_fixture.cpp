@@ -103,14 +103,14 @@ void DocumentViewTest::TearDown() {
     freeInterface();
 }
 
-TfrmDocument* DocumentViewTest::open(const std::string& rows, const Bytes& bytes, const char* name) {
+Document* DocumentViewTest::bound(const std::string& rows, const Bytes& bytes, const char* name) {
     dir.write(name, bytes);
     Template templ;
     fillTemplate(templ, rows);
     templ.link();
     Document* document = createDocument(dir.path(name).c_str(), "Untitled", &templ);
     bindFile(document);
-    return show(document);
+    return document;
 }
 
 TfrmDocument* DocumentViewTest::show(Document* document) {

@@ -73,8 +73,12 @@ class DocumentViewTest : public MainFrameTest {
     void SetUp() override;
     void TearDown() override;
 
-    // A view on the rows bound to the bytes (written to a file of that name), on a new tab.
-    TfrmDocument* open(const std::string& rows, const Bytes& bytes, const char* name = "data.bin");
+    // A document of the rows bound to the bytes, written to a file of that name.
+    Document* bound(const std::string& rows, const Bytes& bytes, const char* name = "data.bin");
+    // A view on such a document, on a new tab.
+    TfrmDocument* open(const std::string& rows, const Bytes& bytes, const char* name = "data.bin") {
+        return show(bound(rows, bytes, name));
+    }
     // A view made and shown as open() does, on a document made elsewhere.
     TfrmDocument* show(Document* document);
 
