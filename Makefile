@@ -9,27 +9,13 @@ all: native windows
 deps:
 	@tools/install-deps.sh
 
-native: deps
-	cmake --preset native >/dev/null
-	cmake --build --preset native -j $(JOBS)
+# One configure-and-build recipe for every preset.
+native asan fuzz windows: deps
+	cmake --preset $@ >/dev/null
+	cmake --build --preset $@ -j $(JOBS)
 
-asan: deps
-	cmake --preset asan >/dev/null
-	cmake --build --preset asan -j $(JOBS)
-
-fuzz: deps
-	cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz -j $(JOBS)
-
-windows: deps
-	cmake --preset windows >/dev/null
-	cmake --build --preset windows -j $(JOBS)
-
-test-native: native
-	ctest --preset native
-
-test-asan: asan
-	ctest --preset asan
+test-native test-asan: test-%: %
+	ctest --preset $*
 
 test-fuzz: fuzz
 	tools/run-fuzzers.sh build/fuzz

@@ -7,9 +7,16 @@ export WINEPREFIX="${WINEPREFIX:-$build_dir/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}"
 export WINEARCH=win64
-if [ ! -d "$WINEPREFIX" ]; then
+# Parallel build steps may start Wine at once: only one of them creates the prefix.
+if [ ! -f "$WINEPREFIX/.sondrix-ready" ]; then
     mkdir -p "$WINEPREFIX"
-    wineboot --init >/dev/null 2>&1 || true
-    wineserver -w 2>/dev/null || /usr/lib/wine/wineserver -w 2>/dev/null || true
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/.sondrix-ready" ]; then
+            wineboot --init >/dev/null 2>&1 || true
+            wineserver -w 2>/dev/null || true
+            touch "$WINEPREFIX/.sondrix-ready"
+        fi
+    ) 9>"$WINEPREFIX.lock"
 fi
 exec wine "$exe" "$@"

@@ -10,9 +10,23 @@ bench="$build_dir/bench/engine_bench"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
+"$build_dir/bench/tracker_bench"
+echo
+
+# The same file through the whole command-line tool, comparable with other tools' figures.
+cli="$build_dir/src/cli/sondrix-cli"
+"$cli" compile "$(dirname "$0")/../bench/synthetic.tmpl.txt" "$work/synthetic.tmpl"
+TIMEFORMAT='%R'
+time_dump() {
+    local seconds
+    seconds=$( { time "$cli" dump -T "$work/synthetic.tmpl" "$@" >/dev/null; } 2>&1 )
+    echo "$seconds"
+}
+
 for records in 10000 100000 1000000; do
     "$bench" "$records" "$work" | tee "$work/figures-$records"
     cmp -s "$work/synthetic-$records.bin" "$work/saved-$records.bin" || { echo "saved file differs"; exit 1; }
+    echo "cli_dump_seconds=$(time_dump "$work/synthetic-$records.bin") cli_dump_json_seconds=$(time_dump --json "$work/synthetic-$records.bin")"
     rm -f "$work"/*.bin
     echo
 done

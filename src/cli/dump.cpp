@@ -1,5 +1,4 @@
 #include <cstdio>
-#include <memory>
 
 #include "cli/commands.h"
 #include "cli/document_session.h"
@@ -11,11 +10,10 @@ int runDump(const Options& options) {
     DocumentSession session;
     int code = session.open(options, options.operands[0]);
     if (code != kExitDone && !session.document()) return code;
-    std::vector<Row> rows = documentRows(session.document());
     if (options.json) {
-        printRowsAsJson(rows, stdout);
+        printRowsAsJson(session.document(), stdout);
     } else {
-        printRowsAsText(rows, stdout);
+        printRowsAsText(session.document(), stdout);
     }
     return session.reportBinding();
 }

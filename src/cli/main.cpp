@@ -7,11 +7,6 @@
 #include "cli/exit_codes.h"
 #include "cli/options.h"
 
-int fail(int code, const std::string& sentence) {
-    std::fprintf(stderr, "sondrix-cli: %s\n", sentence.c_str());
-    return code;
-}
-
 int main(int argc, char** argv) {
     if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::fputs(kUsage, stdout);

@@ -3,6 +3,8 @@
 #include <cinttypes>
 #include <string>
 
+#include "cli/rows.h"
+
 namespace {
 
 const char* kindName(RowShape kind) {
@@ -52,26 +54,26 @@ std::string shownText(const Row& row) {
 
 }  // namespace
 
-void printRowsAsText(const std::vector<Row>& rows, std::FILE* out) {
+void printRowsAsText(Document* document, std::FILE* out) {
     std::fprintf(out, "  row    offset    size  field\n");
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const Row& row = rows[i];
-        std::fprintf(out, "%5zu  %08" PRIx64 "  %6" PRId64 "  %*s%s\n", i + 1, row.offset, row.size,
+    size_t number = 0;
+    visitRows(document, [&](const Row& row) {
+        std::fprintf(out, "%5zu  %08" PRIx64 "  %6" PRId64 "  %*s%s\n", ++number, row.offset, row.size,
                      2 * row.depth, "", shownText(row).c_str());
-    }
+    });
 }
 
-void printRowsAsJson(const std::vector<Row>& rows, std::FILE* out) {
-    std::fprintf(out, "[\n");
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const Row& row = rows[i];
+void printRowsAsJson(Document* document, std::FILE* out) {
+    std::fprintf(out, "[");
+    size_t number = 0;
+    visitRows(document, [&](const Row& row) {
         std::string item = row.itemIndex >= 0 ? std::to_string(row.itemIndex) : "null";
         std::fprintf(out,
-                     "  {\"row\": %zu, \"offset\": %" PRId64 ", \"size\": %" PRId64 ", \"depth\": %d, \"code\": %s, "
-                     "\"kind\": \"%s\", \"caption\": %s, \"value\": %s, \"item\": %s}%s\n",
-                     i + 1, row.offset, row.size, row.depth, jsonString(row.code).c_str(), kindName(row.kind),
-                     jsonString(row.caption).c_str(), jsonString(row.value).c_str(), item.c_str(),
-                     i + 1 < rows.size() ? "," : "");
-    }
-    std::fprintf(out, "]\n");
+                     "%s\n  {\"row\": %zu, \"offset\": %" PRId64 ", \"size\": %" PRId64 ", \"depth\": %d, "
+                     "\"code\": %s, \"kind\": \"%s\", \"caption\": %s, \"value\": %s, \"item\": %s}",
+                     number == 0 ? "" : ",", number + 1, row.offset, row.size, row.depth, jsonString(row.code).c_str(),
+                     kindName(row.kind), jsonString(row.caption).c_str(), jsonString(row.value).c_str(), item.c_str());
+        ++number;
+    });
+    std::fprintf(out, "\n]\n");
 }

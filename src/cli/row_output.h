@@ -1,9 +1,8 @@
 #pragma once
 // Printing document rows: aligned text lines, or JSON objects for other tools.
 #include <cstdio>
-#include <vector>
 
-#include "cli/rows.h"
+struct Document;
 
-void printRowsAsText(const std::vector<Row>& rows, std::FILE* out);
-void printRowsAsJson(const std::vector<Row>& rows, std::FILE* out);
+void printRowsAsText(Document* document, std::FILE* out);
+void printRowsAsJson(Document* document, std::FILE* out);

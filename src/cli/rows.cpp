@@ -12,9 +12,9 @@ namespace {
 constexpr int32_t kViewWidth = 640;
 
 // The value text is what drawValue draws after the caption: every text but the first.
-std::string drawnValue(FieldInstance* instance, const Row& row) {
+std::string drawnValue(platform::RecordingSurface& surface, FieldInstance* instance, const Row& row) {
     FieldType* type = instance->field->fieldType;
-    platform::RecordingSurface surface;
+    surface.clear();
     PaintContext paint{surface.dc(), {0, 0, kViewWidth, instance->height}, 1};
     RowLayout layout{instance->field->caption, {0, 0, kViewWidth, instance->height}, instance->field->hasCases,
                      row.depth * 12 + 4, instance->flags};
@@ -36,15 +36,15 @@ int64_t numberWidth(const char code[4]) {
 
 }  // namespace
 
-std::vector<Row> documentRows(Document* document) {
-    std::vector<Row> rows;
+void visitRows(Document* document, const std::function<void(const Row&)>& visit) {
+    platform::RecordingSurface surface;
     int64_t offset = 0;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
         TemplateField* field = instance->field;
         Row row{offset, 0, instance->depth, std::string(field->code, 4), field->caption, "", RowShape::Control, -1};
         if (FieldType* type = field->fieldType) {
             row.size = type->procs.valueSize ? type->procs.valueSize(instance, instance->value, 0) : 0;
-            row.value = drawnValue(instance, row);
+            row.value = drawnValue(surface, instance, row);
             bool divider = row.code == "DVDR" || row.code == "dvdr";
             row.kind = divider ? RowShape::Divider : RowShape::Data;
         } else if (row.code == "LSTC" || row.code == "lstc") {
@@ -61,7 +61,6 @@ std::vector<Row> documentRows(Document* document) {
             }
         }
         offset += row.size;
-        rows.push_back(row);
+        visit(row);
     }
-    return rows;
 }

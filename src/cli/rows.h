@@ -2,8 +2,8 @@
 // The rows of a bound document as the document view shows them: one per instance in display order,
 // with the file offset and size each one covers.
 #include <cstdint>
+#include <functional>
 #include <string>
-#include <vector>
 
 struct Document;
 
@@ -20,4 +20,5 @@ struct Row {
     int64_t itemIndex;  // list headers only; -1 elsewhere
 };
 
-std::vector<Row> documentRows(Document* document);
+// Hands each row to the visitor in display order; the row is only valid during the call.
+void visitRows(Document* document, const std::function<void(const Row&)>& visit);

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Packs the Windows build into a zip that runs from any folder: Sondrix.exe, sondrix-cli.exe, the
+# template library in TMPL\ and a short readme. Then unpacks it elsewhere and lists the library
+# with the packed sondrix-cli.exe, under Wine, to show the package is whole.
+#   tools/make-dist.sh BUILD_DIR OUT_DIR
+set -euo pipefail
+build_dir="$(cd "${1:?usage: $0 BUILD_DIR OUT_DIR}" && pwd)"
+out_dir="${2:?usage: $0 BUILD_DIR OUT_DIR}"
+root="$(cd "$(dirname "$0")/.." && pwd)"
+version="1.0.0.26"
+stage="$(mktemp -d)"
+trap 'rm -rf "$stage"' EXIT
+
+package="$stage/Sondrix-$version"
+mkdir -p "$package/TMPL"
+cp "$build_dir/src/Sondrix.exe" "$build_dir/src/cli/sondrix-cli.exe" "$package/"
+cp "$build_dir"/TMPL/*.tmpl "$package/TMPL/"
+sed 's/$/\r/' "$root/tools/dist-readme.txt" >"$package/readme.txt"
+
+mkdir -p "$out_dir"
+zip_path="$(cd "$out_dir" && pwd)/Sondrix-$version-win64.zip"
+rm -f "$zip_path"
+(cd "$stage" && zip -qr "$zip_path" "Sondrix-$version")
+
+check="$stage/check"
+mkdir -p "$check"
+(cd "$check" && unzip -q "$zip_path")
+listed="$(cd "$check/Sondrix-$version" && SONDRIX_WINE_BUILD_DIR="$build_dir" "$root/cmake/wine-run.sh" sondrix-cli.exe templates)"
+templates="$(ls "$package"/TMPL/*.tmpl | wc -l)"
+valid="$(grep -c ' valid ' <<<"$listed" || true)"
+if [ "$valid" -ne "$templates" ]; then
+    echo "the packed tool lists $valid valid templates of $templates:"
+    echo "$listed"
+    exit 1
+fi
+echo "$zip_path ($templates templates)"
