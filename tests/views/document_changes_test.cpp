@@ -9,32 +9,20 @@ using DocumentChanges = DocumentViewTest;
 TEST_F(DocumentChanges, EnterEditsTheCurrentValueAndMarksTheCaption) {
     open("DWRD:Width DWRD:Height", {0, 42, 0, 7}, "shape.bin");
     press(VK_DOWN);
-    {
-        DialogAnswer answer("-5", false);
-        press(VK_RETURN);
-        EXPECT_TRUE(answer.opened);
-        EXPECT_EQ(answer.shownText, "7");
-    }
+    auto enter = [this] { press(VK_RETURN); };
+    EXPECT_EQ(answerValue(enter, "-5", false), "7");
     EXPECT_EQ(rows(), "DWRD 42;DWRD 7");
     EXPECT_EQ(tabText(0), "shape.bin");
-    {
-        DialogAnswer answer("-5", true);
-        press(VK_RETURN);
-        EXPECT_TRUE(answer.opened);
-    }
+    EXPECT_EQ(answerValue(enter, "-5", true), "7");
     EXPECT_EQ(rows(), "DWRD 42;DWRD -5");
     EXPECT_EQ(tabText(0), "shape.bin [*]");
-    char text[64] = "";
-    GetWindowTextA(view->hwnd, text, sizeof text);
-    EXPECT_STREQ(text, "shape.bin [*]");
+    EXPECT_EQ(windowText(view->hwnd), "shape.bin [*]");
 }
 
 TEST_F(DocumentChanges, DoubleClickSelectsOnlyThatRowAndEditsIt) {
     open("DWRD:Width DWRD:Height", {0, 42, 0, 7}, "shape.bin");
     press(VK_DOWN, true);
-    DialogAnswer answer("9", true);
-    doubleClick(0);
-    EXPECT_TRUE(answer.opened);
+    EXPECT_EQ(answerValue([this] { doubleClick(0); }, "9", true), "42");
     EXPECT_EQ(selectedRows(), "0");
     EXPECT_EQ(currentRow(), 0);
     EXPECT_EQ(rows(), "DWRD 9;DWRD 7");
@@ -43,10 +31,9 @@ TEST_F(DocumentChanges, DoubleClickSelectsOnlyThatRowAndEditsIt) {
 
 TEST_F(DocumentChanges, RowsWithoutAFieldTypeAreNotEdited) {
     open("BCNT:N LSTC DWRD LSTE", {1, 0, 5});
-    DialogAnswer answer("3", true);
-    press(VK_RETURN);  // the count row
-    doubleClick(0);
-    EXPECT_FALSE(answer.opened);
+    // The count row.
+    EXPECT_EQ(answerValue([this] { press(VK_RETURN); }, "3", true), "(no dialog)");
+    EXPECT_EQ(answerValue([this] { doubleClick(0); }, "3", true), "(no dialog)");
     EXPECT_TRUE(view->document->saved);
 }
 

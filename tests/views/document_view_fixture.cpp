@@ -4,6 +4,8 @@
 #include "fieldtypes/host_interface.h"
 #include "fieldtypes/registry.h"
 #include "shell/drawing_resources.h"
+#include "shell/ui_strings.h"
+#include "views/document/value_query_ids.h"
 
 namespace guitest {
 
@@ -51,40 +53,6 @@ int Snapshot::firstColumnOtherThan(uint32_t colour, int from, int top, int botto
 uint32_t colourOf(int systemColour) {
     COLORREF colour = GetSysColor(systemColour);
     return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
-}
-
-namespace {
-
-DialogAnswer* pendingAnswer = nullptr;
-
-}  // namespace
-
-DialogAnswer::DialogAnswer(const char* text, bool confirm) : text_(text), confirm_(confirm) {
-    pendingAnswer = this;
-    hook_ = SetWindowsHookExA(WH_CBT, hook, nullptr, GetCurrentThreadId());
-}
-
-DialogAnswer::~DialogAnswer() {
-    UnhookWindowsHookEx(hook_);
-    pendingAnswer = nullptr;
-}
-
-LRESULT CALLBACK DialogAnswer::hook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && pendingAnswer && !pendingAnswer->opened) {
-        pendingAnswer->answer(reinterpret_cast<HWND>(wParam));
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void DialogAnswer::answer(HWND dialog) {
-    HWND edit = GetDlgItem(dialog, 1014);
-    if (!edit) return;
-    opened = true;
-    char shown[256] = "";
-    GetWindowTextA(edit, shown, sizeof shown);
-    shownText = shown;
-    SetWindowTextA(edit, text_.c_str());
-    PostMessageA(dialog, WM_COMMAND, confirm_ ? IDOK : IDCANCEL, 0);
 }
 
 void DocumentViewTest::SetUp() {
@@ -143,6 +111,19 @@ std::string DocumentViewTest::selectedRows() const {
         text += (text.empty() ? "" : " ") + std::to_string(index);
     }
     return text;
+}
+
+std::string DocumentViewTest::answerValue(const std::function<void()>& action, const char* text,
+                                          bool confirm) {
+    std::string shown = "(no dialog)";
+    auto answer = [&](HWND dialog) {
+        HWND edit = GetDlgItem(dialog, IDC_QUERY_EDIT);
+        shown = windowText(edit);
+        SetWindowTextA(edit, text);
+        PostMessageA(dialog, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
+    };
+    driveModal(UIStrings[usEnterValueTitle], action, {answer});
+    return shown;
 }
 
 void DocumentViewTest::press(UINT key, bool shift) {

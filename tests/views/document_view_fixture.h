@@ -6,11 +6,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "document/document_harness.h"
 #include "mainwindow/frame_fixture.h"
+#include "mainwindow/modal_driver.h"
 #include "views/document/document_view.h"
 
 namespace guitest {
@@ -44,27 +46,6 @@ class Snapshot {
 // A system colour as 0x00RRGGBB.
 uint32_t colourOf(int systemColour);
 
-// Answers the next value entry dialog of this thread with the text, by OK or by Cancel, and notes
-// what the dialog asked.
-class DialogAnswer {
-  public:
-    DialogAnswer(const char* text, bool confirm);
-    ~DialogAnswer();
-    DialogAnswer(const DialogAnswer&) = delete;
-    DialogAnswer& operator=(const DialogAnswer&) = delete;
-
-    bool opened = false;
-    std::string shownText;  // the edit's text when the dialog opened
-
-  private:
-    static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam);
-    void answer(HWND dialog);
-
-    HHOOK hook_;
-    std::string text_;
-    bool confirm_;
-};
-
 class DocumentViewTest : public MainFrameTest {
   protected:
     static constexpr int kFrameWidth = 400;
@@ -89,6 +70,10 @@ class DocumentViewTest : public MainFrameTest {
     std::string selectedRows() const;
     // Rows with their depth in dots, code and value, as document_harness describes them.
     std::string rows() const { return describe(view->document); }
+
+    // Runs the action while the value entry dialog it opens is answered with the text, by OK or by
+    // Cancel. The text the dialog showed when it opened, or "(no dialog)".
+    std::string answerValue(const std::function<void()>& action, const char* text, bool confirm);
 
     void press(UINT key, bool shift = false);
     void click(int y, bool shift = false);

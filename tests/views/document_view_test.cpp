@@ -9,12 +9,6 @@ namespace {
 
 using DocumentViewLife = DocumentViewTest;
 
-std::string windowText(HWND window) {
-    char text[128] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 TEST_F(DocumentViewLife, OpensOnItsTabWithTheFirstRowSelectedAndCurrent) {
     open("DWRD:Width DWRD:Height", {0, 1, 0, 2}, "shape.bin");
     EXPECT_EQ(tabText(0), "shape.bin");
