@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
 #include "document/binding.h"
@@ -57,10 +56,7 @@ void thumbTo(HWND window, int position) {
 
 Document* boundDocument(const std::string& path) {
     Template templ;
-    std::istringstream codes(kSyntheticTemplate);
-    std::string code;
-    while (codes >> code) templ.appendField(code.c_str(), code.c_str());
-    templ.link();
+    fillSyntheticTemplate(templ);
     Document* document = createDocument(path.c_str(), "Untitled", &templ);
     if (document) bindFile(document);
     return document;

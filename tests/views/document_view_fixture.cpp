@@ -5,6 +5,7 @@
 #include "fieldtypes/registry.h"
 #include "shell/drawing_resources.h"
 #include "shell/ui_strings.h"
+#include "support/pixel_bitmap.h"
 #include "views/document/value_query_ids.h"
 
 namespace guitest {
@@ -15,14 +16,7 @@ Snapshot::Snapshot(HWND view) {
     width_ = area.right;
     height_ = area.bottom;
     dc_ = CreateCompatibleDC(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels_), nullptr, 0);
+    bitmap_ = testsupport::createPixelBitmap(dc_, width_, height_, &pixels_);
     old_ = SelectObject(dc_, bitmap_);
     PatBlt(dc_, 0, 0, width_, height_, BLACKNESS);
     SendMessageA(view, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
