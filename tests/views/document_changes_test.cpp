@@ -29,11 +29,15 @@ TEST_F(DocumentChanges, DoubleClickSelectsOnlyThatRowAndEditsIt) {
     EXPECT_EQ(tabText(0), "shape.bin [*]");
 }
 
-TEST_F(DocumentChanges, RowsWithoutAFieldTypeAreNotEdited) {
+TEST_F(DocumentChanges, CountsAreNotEditedAndDataRowsGetNoItem) {
     open("BCNT:N LSTC DWRD LSTE", {1, 0, 5});
     // The count row.
     EXPECT_EQ(answerValue([this] { press(VK_RETURN); }, "3", true), "(no dialog)");
     EXPECT_EQ(answerValue([this] { doubleClick(0); }, "3", true), "(no dialog)");
+    press(VK_END);
+    press(VK_UP);  // a data row
+    press(VK_INSERT);
+    EXPECT_EQ(rows(), "BCNT 1;LSTC #0;.DWRD 5;LSTE");
     EXPECT_TRUE(view->document->saved);
 }
 
@@ -64,15 +68,6 @@ TEST_F(DocumentChanges, EnterAndInsertOnListRowsAddAnItem) {
         EXPECT_EQ(scrollInfo(SB_VERT).nMax + 1, view->ContentHeight());
         EXPECT_EQ(tabText(frame->count - 1), "data.bin [*]");
     }
-}
-
-TEST_F(DocumentChanges, InsertOnADataRowDoesNothing) {
-    open("BCNT LSTC DWRD LSTE", {1, 0, 5});
-    press(VK_DOWN);
-    press(VK_DOWN);
-    press(VK_INSERT);
-    EXPECT_EQ(rows(), "BCNT 1;LSTC #0;.DWRD 5;LSTE");
-    EXPECT_TRUE(view->document->saved);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// What the document view paints: backgrounds by selection and focus, the focus rectangle, text at
-// the row's indent, control rows with their numbers and brackets, nesting lines, and the row
+// What the document view paints: backgrounds by selection and focus, the focus rectangle, control
+// rows with their numbers and brackets, nesting lines, and the row
 // layout a field type draws on.
 #include <cstring>
 
@@ -73,21 +73,6 @@ TEST_F(DocumentPaint, BackgroundsFollowSelectionAndFocus) {
     EXPECT_EQ(painted.countOtherThan(inactive, rowArea(0, 0, 2)), 0);
     EXPECT_EQ(painted.countOtherThan(inactive, rowArea(1, 0, 2)), 0) << "no focus rectangle";
     EXPECT_EQ(painted.countOtherThan(inactive, rowArea(1, right - 60, right)), 0);
-}
-
-TEST_F(DocumentPaint, TextStartsAtTheIndentOfItsDepthRightOfTheNestingLine) {
-    open("BCNT:Count LSTC DWRD:Value LSTE", {1, 0, 5});
-    press(VK_END);  // nothing selected on the rows looked at
-    const uint32_t window = colourOf(COLOR_WINDOW);
-    Snapshot painted(view->hwnd);
-    const int h = rowHeight();
-    int countText = painted.firstColumnOtherThan(window, 0, 0, h);
-    EXPECT_GE(countText, 4);
-    EXPECT_LE(countText, 6);
-    EXPECT_EQ(painted.firstColumnOtherThan(window, 0, 2 * h, 3 * h), 6) << "nesting line";
-    int valueText = painted.firstColumnOtherThan(window, 7, 2 * h, 3 * h);
-    EXPECT_GE(valueText, 16);
-    EXPECT_LE(valueText, 18);
 }
 
 TEST_F(DocumentPaint, CountRowsShowTheirNumbersAfterTheCaption) {

@@ -167,6 +167,7 @@ TEST_F(DocumentScroll, WideRowsAreReachedSideways) {
         Snapshot painted(view->hwnd);  // painting measures the rows it paints
         return painted.firstColumnOtherThan(window, from, 2 * h, 3 * h);
     };
+    EXPECT_EQ(textStart(0), 6) << "the nesting line";
     int start = textStart(7);
     EXPECT_GE(start, 16);
     EXPECT_LE(start, 18);
