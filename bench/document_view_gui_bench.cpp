@@ -81,13 +81,15 @@ void measure(TfrmDocument* view, double createMs) {
     int last = view->scrollOffset;
     double nearEndMs = timed(window, rounds, [&](int i) { thumbTo(window, last - 1000 * (i % 2 + 1)); });
     double middleMs = timed(window, 20, [&](int i) { thumbTo(window, i % 2 ? 0 : last / 2); });
+    send(window, WM_KEYDOWN, VK_END);  // the end of the records' list
+    double insertMs = timed(window, 5, [&](int) { send(window, WM_KEYDOWN, VK_INSERT); });
     std::printf("rows=%lld content_px=%lld window_px=%ldx%ld\n",
                 static_cast<long long>(view->document->instanceCount),
                 static_cast<long long>(view->ContentHeight()), client.right, client.bottom);
     std::printf(
         "create_view_ms=%.3f paint_screen_ms=%.3f end_home_keys_ms=%.3f bottom_top_bar_ms=%.3f "
-        "click_near_end_ms=%.3f thumb_near_end_ms=%.3f thumb_middle_ms=%.3f\n",
-        createMs, paintMs, keysMs, barMs, clickMs, nearEndMs, middleMs);
+        "click_near_end_ms=%.3f thumb_near_end_ms=%.3f thumb_middle_ms=%.3f insert_at_end_ms=%.3f\n",
+        createMs, paintMs, keysMs, barMs, clickMs, nearEndMs, middleMs, insertMs);
 }
 
 }  // namespace
