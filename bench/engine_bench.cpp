@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 #include <string>
 
 #include "document/binding.h"
@@ -22,13 +21,6 @@ namespace {
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-void fillTemplate(Template& templ, const char* rows) {
-    std::istringstream codes(rows);
-    std::string code;
-    while (codes >> code) templ.appendField(code.c_str(), code.c_str());
-    templ.link();
 }
 
 }  // namespace
@@ -53,7 +45,7 @@ int main(int argc, char** argv) {
     int exitCode = 0;
     {
         Template templ;
-        fillTemplate(templ, kSyntheticTemplate);
+        fillSyntheticTemplate(templ);
 
         resetPeakMemory();
         int64_t before = residentBytes();

@@ -2,8 +2,18 @@
 
 #include <cstdio>
 #include <random>
+#include <sstream>
+
+#include "templates/template.h"
 
 const char* const kSyntheticTemplate = "HLNG LCNT LSTC DWRD HBYT DLNG PSTR uqwd LSTE";
+
+void fillSyntheticTemplate(Template& templ) {
+    std::istringstream codes(kSyntheticTemplate);
+    std::string code;
+    while (codes >> code) templ.appendField(code.c_str(), code.c_str());
+    templ.link();
+}
 
 int64_t writeSyntheticFile(const std::string& path, uint32_t records) {
     std::FILE* file = std::fopen(path.c_str(), "wb");

@@ -7,5 +7,9 @@
 // The template rows that describe the file, in the test's compact form.
 extern const char* const kSyntheticTemplate;
 
+class Template;
+// Appends those rows to an empty template, each captioned with its code, and links it.
+void fillSyntheticTemplate(Template& templ);
+
 // Writes the file; the bytes written, or -1.
 int64_t writeSyntheticFile(const std::string& path, uint32_t records);

@@ -10,6 +10,7 @@
 #include "resource_ids.h"
 #include "shell/drawing_resources.h"
 #include "shell/ui_strings.h"
+#include "views/document/document_view.h"
 #include "views/template/template_editor.h"
 
 namespace {
@@ -76,5 +77,6 @@ void TfrmMain::CreateTabControl() {
 
 // The document and template views register their window classes here when they arrive.
 void TfrmMain::RegisterViewClasses() {
+    registerDocumentViewClass();
     TfrmTemplate::RegisterWindowClass();
 }

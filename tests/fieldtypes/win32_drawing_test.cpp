@@ -8,6 +8,7 @@
 
 #include "fieldtypes/engine_fixture.h"
 #include "fieldtypes/field_harness.h"
+#include "support/pixel_bitmap.h"
 
 namespace {
 
@@ -20,15 +21,7 @@ class Canvas {
   public:
     Canvas() {
         dc_ = CreateCompatibleDC(nullptr);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight;  // top row first
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        bitmap_ =
-            CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels_), nullptr, 0);
+        bitmap_ = testsupport::createPixelBitmap(dc_, kWidth, kHeight, &pixels_);
         old_ = SelectObject(dc_, bitmap_);
         PatBlt(dc_, 0, 0, kWidth, kHeight, WHITENESS);
         SetTextColor(dc_, RGB(0, 0, 0));

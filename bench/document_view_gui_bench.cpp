@@ -1,0 +1,133 @@
+// Times the document view on a document of N synthetic records (six rows each): making the view,
+// painting a screenful, scrolling to the end and back by keys and by the scroll bar, a click near
+// the end, and thumb jumps. Needs a display; under Wine run it through tools/with-display.sh.
+//   document_view_gui_bench RECORDS DIRECTORY
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "document/binding.h"
+#include "document/document.h"
+#include "mainwindow/main_frame.h"
+#include "mainwindow/window_resources.h"
+#include "shell/startup.h"
+#include "synthetic_file.h"
+#include "templates/template.h"
+#include "views/document/document_view.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// The average time of a step and the painting it causes, over `rounds` rounds.
+template <typename Step>
+double timed(HWND window, int rounds, Step step) {
+    auto start = Clock::now();
+    for (int i = 0; i < rounds; ++i) {
+        step(i);
+        UpdateWindow(window);
+    }
+    return millisecondsSince(start) / rounds;
+}
+
+void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam = 0) {
+    SendMessageA(window, message, wParam, lParam);
+}
+
+void thumbTo(HWND window, int position) {
+    SetScrollPos(window, SB_VERT, position, FALSE);
+    send(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0));
+}
+
+Document* boundDocument(const std::string& path) {
+    Template templ;
+    fillSyntheticTemplate(templ);
+    Document* document = createDocument(path.c_str(), "Untitled", &templ);
+    if (document) bindFile(document);
+    return document;
+}
+
+void measure(TfrmDocument* view, double createMs) {
+    HWND window = view->hwnd;
+    RECT client;
+    GetClientRect(window, &client);
+    const int rounds = 200;
+    double paintMs = timed(window, rounds, [&](int) { InvalidateRect(window, nullptr, FALSE); });
+    double keysMs = timed(window, rounds, [&](int i) { send(window, WM_KEYDOWN, i % 2 ? VK_HOME : VK_END); });
+    double barMs =
+        timed(window, rounds, [&](int i) { send(window, WM_VSCROLL, i % 2 ? SB_TOP : SB_BOTTOM); });
+    send(window, WM_VSCROLL, SB_BOTTOM);
+    UpdateWindow(window);
+    double clickMs = timed(window, rounds, [&](int i) {
+        LPARAM point = MAKELPARAM(10, client.bottom - 1 - i % 20);
+        send(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        send(window, WM_LBUTTONUP, 0, point);
+    });
+    int last = view->scrollOffset;
+    double nearEndMs = timed(window, rounds, [&](int i) { thumbTo(window, last - 1000 * (i % 2 + 1)); });
+    double middleMs = timed(window, 20, [&](int i) { thumbTo(window, i % 2 ? 0 : last / 2); });
+    send(window, WM_KEYDOWN, VK_END);  // the end of the records' list
+    double insertMs = timed(window, 5, [&](int) { send(window, WM_KEYDOWN, VK_INSERT); });
+    std::printf("rows=%lld content_px=%lld window_px=%ldx%ld\n",
+                static_cast<long long>(view->document->instanceCount),
+                static_cast<long long>(view->ContentHeight()), client.right, client.bottom);
+    std::printf(
+        "create_view_ms=%.3f paint_screen_ms=%.3f end_home_keys_ms=%.3f bottom_top_bar_ms=%.3f "
+        "click_near_end_ms=%.3f thumb_near_end_ms=%.3f thumb_middle_ms=%.3f insert_at_end_ms=%.3f\n",
+        createMs, paintMs, keysMs, barMs, clickMs, nearEndMs, middleMs, insertMs);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s RECORDS DIRECTORY\n", argv[0]);
+        return 2;
+    }
+    uint32_t records = static_cast<uint32_t>(std::strtoul(argv[1], nullptr, 10));
+    std::string input = std::string(argv[2]) + "\\view-" + std::to_string(records) + ".bin";
+    if (writeSyntheticFile(input, records) < 0) {
+        std::fprintf(stderr, "cannot write %s\n", input.c_str());
+        return 1;
+    }
+    moduleInstance = GetModuleHandleA(nullptr);
+    curArrow = LoadCursorA(nullptr, IDC_ARROW);
+    startEngine();
+    int exitCode = 0;
+    {
+        TfrmMain frame;
+        MoveWindow(frame.hwnd, 0, 0, 800, 600, TRUE);
+        pump();
+        Document* document = boundDocument(input);
+        if (document) {
+            auto start = Clock::now();
+            auto* view = new TfrmDocument(&frame, frame.hwnd, document);
+            frame.ActivateView(frame.AddView(vkDocument, view));
+            double createMs = millisecondsSince(start);
+            pump();
+            measure(view, createMs);
+        } else {
+            exitCode = 1;
+        }
+        DestroyWindow(frame.hwnd);
+        pump();
+    }
+    stopEngine();
+    DeleteFileA(input.c_str());
+    return exitCode;
+}

@@ -1,0 +1,59 @@
+// Painting the document view: from the row under the window's top edge down to the bottom of the
+// area to paint, so a screenful costs the same in any document.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "shell/drawing_resources.h"
+#include "views/document/document_view.h"
+#include "views/document/row_drawing.h"
+#include "views/document/row_width.h"
+
+void TfrmDocument::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    PaintRows(dc, paint.rcPaint);
+    EndPaint(hwnd, &paint);
+}
+
+void TfrmDocument::PaintRows(HDC dc, const RECT& area) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    bool focused = GetFocus() == hwnd;
+    RowWidth width(dc, client, focused);
+    int32_t widest = 0;
+    int64_t rowsEnd = 0;  // bottom of the last row, in client coordinates
+    RowSpot spot = top_;
+    for (; spot.instance; spot = RowTrack::next(spot)) {
+        int64_t rowTop = spot.top - scrollOffset;
+        if (rowTop >= area.bottom) break;
+        rowsEnd = rowTop + spot.instance->height;
+        if (rowsEnd <= area.top) continue;
+        PaintRow(dc, spot, client, focused);
+        widest = std::max(widest, width.of(spot.instance));
+    }
+    if (!spot.instance && rowsEnd < area.bottom) {
+        RECT below{area.left, static_cast<LONG>(std::max<int64_t>(rowsEnd, area.top)), area.right,
+                   area.bottom};
+        FillRect(dc, &below, static_cast<HBRUSH>(brWindow));
+    }
+    NoteRowWidth(widest);
+}
+
+void TfrmDocument::PaintRow(HDC dc, RowSpot spot, const RECT& client, bool focused) {
+    FieldInstance* instance = spot.instance;
+    auto top = static_cast<int32_t>(spot.top - scrollOffset);
+    RECT fill{0, top, client.right, top + instance->height};
+    bool selected = (instance->flags & kInstanceSelected) != 0;
+    platform::Brush background = selected ? (focused ? brHighlight : brInactiveSelection) : brWindow;
+    FillRect(dc, &fill, static_cast<HBRUSH>(background));
+    SetTextColor(dc, GetSysColor(selected && focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+
+    int32_t left = -scrollLeft_;
+    drawNestingLines(dc, instance, left, fill.top, fill.bottom, client.right);
+    PaintContext paint{dc, {client.left, client.top, client.right, client.bottom}, focused ? 1 : 0};
+    int32_t contentRight = left + std::max<int32_t>(client.right, widestRow_);
+    RowLayout layout = rowLayout(instance, {left, fill.top, contentRight, fill.bottom});
+    drawRowContent(instance, paint, layout);
+    if (instance == current && focused) DrawFocusRect(dc, &fill);
+}

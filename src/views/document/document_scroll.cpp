@@ -1,0 +1,64 @@
+// Vertical scrolling: the scroll bar, the wheel, and the current row kept in view. Every move finds
+// the new top row from the nearest known row, so scrolling anywhere costs the distance moved.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "shell/drawing_resources.h"
+#include "views/document/document_view.h"
+#include "views/document/scroll_steps.h"
+
+int32_t TfrmDocument::ClientHeight() const {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    return client.bottom;
+}
+
+int32_t TfrmDocument::LineHeight() const {
+    return std::max(top_.instance ? top_.instance->height : tmBold.height, 1);
+}
+
+// A page keeps one line of the last one in view.
+int32_t TfrmDocument::PageHeight() const {
+    return std::max(ClientHeight() - LineHeight(), LineHeight());
+}
+
+void TfrmDocument::UpdateScrollRange() {
+    int32_t page = ClientHeight();
+    int32_t offset = clampOffset(scrollOffset, rows_.height(), page);
+    showScrollRange(hwnd, SB_VERT, rows_.height(), page, offset);
+    if (offset == scrollOffset) return;
+    scrollOffset = offset;
+    top_ = rows_.at(offset, {top_, CurrentSpot()});
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void TfrmDocument::ScrollTo(int64_t wanted) {
+    int32_t page = ClientHeight();
+    int32_t offset = clampOffset(wanted, rows_.height(), page);
+    if (offset == scrollOffset) return;
+    int64_t moved = int64_t{scrollOffset} - offset;
+    scrollOffset = offset;
+    top_ = rows_.at(offset, {top_, CurrentSpot()});
+    showScrollPosition(hwnd, SB_VERT, offset);
+    moveContent(hwnd, 0, moved, page);
+}
+
+void TfrmDocument::KeepCurrentVisible() {
+    if (!current) return;
+    if (currentTop_ < scrollOffset) {
+        ScrollTo(currentTop_);
+    } else if (CurrentSpot().bottom() > int64_t{scrollOffset} + ClientHeight()) {
+        ScrollTo(CurrentSpot().bottom() - ClientHeight());
+    }
+}
+
+void TfrmDocument::OnVerticalScroll(int request) {
+    ScrollTo(scrollRequestTarget(hwnd, SB_VERT, request, scrollOffset, LineHeight(), PageHeight()));
+}
+
+void TfrmDocument::OnMouseWheel(int delta) {
+    // Turning the wheel away from the user shows what is above.
+    ScrollTo(scrollOffset -
+             wheelDistance(wheelRest_, delta, SPI_GETWHEELSCROLLLINES, LineHeight(), PageHeight()));
+}

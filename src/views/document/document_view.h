@@ -1,0 +1,92 @@
+#pragma once
+// TfrmDocument: a bound document on a tab of the main frame, one row per field instance. The user
+// selects rows, moves the current row, edits values, inserts list items and scrolls.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "document/document.h"
+#include "mainwindow/view.h"
+#include "views/document/row_selection.h"
+#include "views/document/row_track.h"
+
+// Registers the window class "TfrmDocument"; the main frame does it when it is created.
+void registerDocumentViewClass();
+
+class TfrmDocument : public TfrmView {
+  public:
+    Document* document;  // owned
+    FieldInstance* current = nullptr;
+    int32_t scrollOffset = 0;  // pixels of content above the window
+    int32_t captureCount = 0;  // mouse buttons holding the capture
+
+    // Takes over the document and creates the window on the parent (the main window), covering its
+    // client area. The first row, if any, is selected and current.
+    TfrmDocument(TfrmMain* owner, HWND parent, Document* shown);
+    ~TfrmDocument() override;
+
+    void SetBounds(const RECT& bounds) override;
+    // "name" or "name [*]" while the document has unsaved changes, on the window and its tab.
+    void UpdateCaption() override;
+
+    int32_t ScrollLeft() const { return scrollLeft_; }
+    int64_t ContentHeight() const { return rows_.height(); }
+    int32_t ContentWidth() const { return widestRow_; }
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend void registerDocumentViewClass();
+
+    // Painting (document_paint.cpp).
+    void OnPaint();
+    void PaintRows(HDC dc, const RECT& area);
+    void PaintRow(HDC dc, RowSpot spot, const RECT& client, bool focused);
+
+    // Mouse (document_mouse.cpp).
+    void OnLeftButtonDown(WPARAM keys, LPARAM point);
+    void OnLeftDoubleClick(LPARAM point);
+    void TakeCapture();
+    void GiveBackCapture();
+    void OnCaptureChanged(HWND taker);
+    RowSpot HitTest(LPARAM point) const;
+
+    // Keyboard (document_keys.cpp); false for keys left to default processing.
+    bool OnKeyDown(WPARAM key);
+    void MoveCurrent(RowSpot to, bool extend);
+    RowSpot PageFrom(RowSpot from, bool down) const;
+
+    // Changes (document_changes.cpp).
+    void EditCurrent();
+    void InsertAtCurrent();
+
+    // Vertical scrolling (document_scroll.cpp).
+    void OnVerticalScroll(int request);
+    void OnMouseWheel(int delta);
+    void UpdateScrollRange();
+    void ScrollTo(int64_t offset);
+    void KeepCurrentVisible();
+    int32_t ClientHeight() const;
+    int32_t LineHeight() const;
+    int32_t PageHeight() const;
+
+    // Horizontal scrolling (document_scroll_sideways.cpp).
+    void OnHorizontalScroll(int request);
+    void OnHorizontalWheel(int delta);
+    void UpdateWidthRange();
+    void ScrollSidewaysTo(int64_t left);
+    void ScrollSideways(int32_t lines);
+    int32_t ClientWidth() const;
+    void NoteRowWidth(int32_t width);
+
+    void MakeCurrent(RowSpot spot);
+    RowSpot CurrentSpot() const { return {current, currentTop_}; }
+
+    RowTrack rows_;
+    RowSpot top_{};           // the row under the top edge of the window
+    int64_t currentTop_ = 0;  // where the current row lies
+    RowSelection selection_;
+    int32_t scrollLeft_ = 0;  // pixels of content left of the window
+    int32_t widestRow_ = 0;   // the widest row painted so far
+    int wheelRest_ = 0;       // wheel turns too small for a line yet
+    int sidewaysWheelRest_ = 0;
+};

@@ -1,0 +1,81 @@
+// The window procedure of the document view: finds the view in the window's user data and hands
+// each message to its handler.
+#include <windows.h>
+
+#include "mainwindow/window_resources.h"
+#include "views/document/document_view.h"
+
+LRESULT CALLBACK TfrmDocument::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CREATE) {
+        auto* created = static_cast<TfrmDocument*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        created->hwnd = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        return 0;
+    }
+    auto* view = reinterpret_cast<TfrmDocument*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!view) return DefWindowProcA(window, message, wParam, lParam);
+
+    switch (message) {
+        case WM_COMMAND:
+            // Menu and accelerator commands are the main window's, wherever the focus is.
+            return SendMessageA(GetParent(window), message, wParam, lParam);
+        case WM_NOTIFY:
+            return 0;
+        case WM_SIZE:
+            view->UpdateScrollRange();
+            view->UpdateWidthRange();
+            return 0;
+        case WM_PAINT:
+            view->OnPaint();
+            return 0;
+        case WM_PRINTCLIENT: {
+            RECT client;
+            GetClientRect(window, &client);
+            view->PaintRows(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            // Selected rows and the focus rectangle look different with the focus.
+            InvalidateRect(window, nullptr, FALSE);
+            return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) != HTCLIENT) break;
+            SetCursor(curArrow);
+            return TRUE;
+        case WM_LBUTTONDOWN:
+            view->OnLeftButtonDown(wParam, lParam);
+            return 0;
+        case WM_LBUTTONUP:
+            view->GiveBackCapture();
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            view->OnLeftDoubleClick(lParam);
+            return 0;
+        case WM_RBUTTONDOWN:
+            view->TakeCapture();
+            break;
+        case WM_RBUTTONUP:
+            view->GiveBackCapture();
+            break;
+        case WM_CAPTURECHANGED:
+            view->OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_KEYDOWN:
+            if (view->OnKeyDown(wParam)) return 0;
+            break;
+        case WM_VSCROLL:
+            view->OnVerticalScroll(LOWORD(wParam));
+            return 0;
+        case WM_HSCROLL:
+            view->OnHorizontalScroll(LOWORD(wParam));
+            return 0;
+        case WM_MOUSEWHEEL:
+            view->OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+            return 0;
+        case WM_MOUSEHWHEEL:
+            view->OnHorizontalWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+            return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,74 @@
+// Editing values through the value entry dialog and inserting list items from the keyboard.
+#include "document_view_fixture.h"
+
+namespace guitest {
+namespace {
+
+using DocumentChanges = DocumentViewTest;
+
+TEST_F(DocumentChanges, EnterEditsTheCurrentValueAndMarksTheCaption) {
+    open("DWRD:Width DWRD:Height", {0, 42, 0, 7}, "shape.bin");
+    press(VK_DOWN);
+    auto enter = [this] { press(VK_RETURN); };
+    EXPECT_EQ(answerValue(enter, "-5", false), "7");
+    EXPECT_EQ(rows(), "DWRD 42;DWRD 7");
+    EXPECT_EQ(tabText(0), "shape.bin");
+    EXPECT_EQ(answerValue(enter, "-5", true), "7");
+    EXPECT_EQ(rows(), "DWRD 42;DWRD -5");
+    EXPECT_EQ(tabText(0), "shape.bin [*]");
+    EXPECT_EQ(windowText(view->hwnd), "shape.bin [*]");
+}
+
+TEST_F(DocumentChanges, DoubleClickSelectsOnlyThatRowAndEditsIt) {
+    open("DWRD:Width DWRD:Height", {0, 42, 0, 7}, "shape.bin");
+    press(VK_DOWN, true);
+    EXPECT_EQ(answerValue([this] { doubleClick(0); }, "9", true), "42");
+    EXPECT_EQ(selectedRows(), "0");
+    EXPECT_EQ(currentRow(), 0);
+    EXPECT_EQ(rows(), "DWRD 9;DWRD 7");
+    EXPECT_EQ(tabText(0), "shape.bin [*]");
+}
+
+TEST_F(DocumentChanges, CountsAreNotEditedAndDataRowsGetNoItem) {
+    open("BCNT:N LSTC DWRD LSTE", {1, 0, 5});
+    // The count row.
+    EXPECT_EQ(answerValue([this] { press(VK_RETURN); }, "3", true), "(no dialog)");
+    EXPECT_EQ(answerValue([this] { doubleClick(0); }, "3", true), "(no dialog)");
+    press(VK_END);
+    press(VK_UP);  // a data row
+    press(VK_INSERT);
+    EXPECT_EQ(rows(), "BCNT 1;LSTC #0;.DWRD 5;LSTE");
+    EXPECT_TRUE(view->document->saved);
+}
+
+TEST_F(DocumentChanges, EnterAndInsertOnListRowsAddAnItem) {
+    const char* kList = "BCNT:N LSTC:Item DWRD:V LSTE:End";
+    struct Case {
+        Bytes bytes;
+        int at;  // the current row
+        UINT key;
+        const char* rows;
+        int currentAfter;
+    };
+    const Case cases[] = {
+        // At the first header the new item comes first; the header stays current.
+        {{2, 0, 1, 0, 2}, 1, VK_RETURN, "BCNT 3;LSTC #0;.DWRD 0;LSTC #1;.DWRD 1;LSTC #2;.DWRD 2;LSTE", 1},
+        // At the end the new item comes last; the end row moves down with the new rows.
+        {{2, 0, 1, 0, 2}, 5, VK_INSERT, "BCNT 3;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTC #2;.DWRD 0;LSTE", 7},
+        {{0}, 2, VK_INSERT, "BCNT 1;LSTC #0;.DWRD 0;LSTE", 3},
+        {{0}, 1, VK_RETURN, "BCNT 1;LSTC #0;.DWRD 0;LSTE", 1},
+    };
+    for (const Case& c : cases) {
+        open(kList, c.bytes);
+        for (int i = 0; i < c.at; ++i) press(VK_DOWN);
+        press(c.key);
+        EXPECT_EQ(rows(), c.rows) << "at row " << c.at;
+        EXPECT_EQ(currentRow(), c.currentAfter) << "at row " << c.at;
+        EXPECT_EQ(view->ContentHeight(), view->document->instanceCount * rowHeight());
+        EXPECT_EQ(scrollInfo(SB_VERT).nMax + 1, view->ContentHeight());
+        EXPECT_EQ(tabText(frame->count - 1), "data.bin [*]");
+    }
+}
+
+}  // namespace
+}  // namespace guitest

@@ -1,0 +1,198 @@
+// Scrolling the document view by every means, with the current row kept in view by the keyboard.
+#include <algorithm>
+#include <vector>
+
+#include "document_view_fixture.h"
+
+namespace guitest {
+namespace {
+
+class DocumentScroll : public DocumentViewTest {
+  protected:
+    // A list of `items` words after its count: items * 2 + 2 rows.
+    void openList(uint32_t items) {
+        open("LCNT:Items LSTC DWRD:Word LSTE",
+             {static_cast<unsigned char>(items >> 24), static_cast<unsigned char>(items >> 16),
+              static_cast<unsigned char>(items >> 8), static_cast<unsigned char>(items)});
+    }
+    int64_t lastOffset() const { return view->ContentHeight() - client().bottom; }
+    // The row whose top the window shows at its top edge, found through a click there.
+    int rowAtTop() {
+        click(0);
+        return currentRow();
+    }
+    void expectCurrentInView() {
+        int64_t top = int64_t{currentRow()} * rowHeight();
+        EXPECT_GE(top, view->scrollOffset) << "row " << currentRow();
+        EXPECT_LE(top + rowHeight(), view->scrollOffset + client().bottom) << "row " << currentRow();
+    }
+};
+
+TEST_F(DocumentScroll, RangeAndPageFollowTheDocumentAndTheWindow) {
+    openList(50);
+    SCROLLINFO bar = scrollInfo(SB_VERT);
+    EXPECT_EQ(bar.nMin, 0);
+    EXPECT_EQ(bar.nMax + 1, 102 * rowHeight());
+    EXPECT_EQ(static_cast<int>(bar.nPage), client().bottom);
+    EXPECT_TRUE(scrollBarEnabled(SB_VERT));
+
+    scrollBar(SB_VERT, SB_BOTTOM);
+    EXPECT_EQ(view->scrollOffset, lastOffset());
+    MoveWindow(mainWindow, 0, 0, kFrameWidth, kFrameHeight + 100, TRUE);
+    EXPECT_EQ(static_cast<int>(scrollInfo(SB_VERT).nPage), client().bottom);
+    EXPECT_EQ(view->scrollOffset, lastOffset()) << "a taller window shows more of the end";
+
+    open("DWRD DWRD", {});
+    EXPECT_EQ(view->scrollOffset, 0);
+    EXPECT_FALSE(scrollBarEnabled(SB_VERT)) << "disabled when everything fits";
+}
+
+TEST_F(DocumentScroll, ScrollBarRequestsMoveByLinesPagesAndToTheEnds) {
+    openList(50);
+    const int h = rowHeight();
+    const int page = client().bottom - h;
+    struct Step {
+        int request;
+        int64_t offset;
+    };
+    const Step steps[] = {
+        {SB_LINEUP, 0}, {SB_LINEDOWN, h},          {SB_PAGEDOWN, h + page},
+        {SB_PAGEUP, h}, {SB_BOTTOM, lastOffset()}, {SB_LINEDOWN, lastOffset()},
+        {SB_TOP, 0},    {SB_ENDSCROLL, 0},
+    };
+    for (const Step& step : steps) {
+        scrollBar(SB_VERT, step.request);
+        EXPECT_EQ(view->scrollOffset, step.offset) << "request " << step.request;
+        EXPECT_EQ(scrollInfo(SB_VERT).nPos, step.offset) << "request " << step.request;
+    }
+}
+
+TEST_F(DocumentScroll, ThumbPositionsBeyondSixteenBitsAndTheWheel) {
+    openList(10000);
+    const int h = rowHeight();
+    for (int target : {100000, 7 * h, 100000 + 3}) {
+        SetScrollPos(view->hwnd, SB_VERT, target, FALSE);
+        SendMessageA(view->hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, target & 0xFFFF), 0);
+        EXPECT_EQ(view->scrollOffset, target);
+        EXPECT_EQ(rowAtTop(), target / h);
+    }
+    UINT lines = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    scrollBar(SB_VERT, SB_TOP);
+    wheel(-WHEEL_DELTA);
+    EXPECT_EQ(view->scrollOffset, static_cast<int>(lines) * h);
+    wheel(WHEEL_DELTA / 2);
+    wheel(WHEEL_DELTA / 2);
+    EXPECT_EQ(view->scrollOffset, 0);
+}
+
+TEST_F(DocumentScroll, KeysKeepTheCurrentRowInView) {
+    openList(50);
+    const int h = rowHeight();
+    const int rowsInView = client().bottom / h;
+    for (int i = 0; i < rowsInView + 3; ++i) press(VK_DOWN);
+    EXPECT_EQ(currentRow(), rowsInView + 3);
+    EXPECT_EQ(view->scrollOffset, int64_t{rowsInView + 4} * h - client().bottom);
+    press(VK_END);
+    EXPECT_EQ(currentRow(), 101);
+    EXPECT_EQ(view->scrollOffset, lastOffset());
+    press(VK_PRIOR);
+    expectCurrentInView();
+    EXPECT_EQ(currentRow(), (102 * h - client().bottom) / h);
+    press(VK_HOME);
+    EXPECT_EQ(view->scrollOffset, 0);
+    press(VK_NEXT);
+    expectCurrentInView();
+    EXPECT_EQ(currentRow(), (client().bottom - h) / h);
+    // Clicks and the wheel leave the current row where it is.
+    wheel(-WHEEL_DELTA * 10);
+    EXPECT_EQ(currentRow(), (client().bottom - h) / h);
+}
+
+TEST_F(DocumentScroll, InsertingKeepsTheRangeAndTheCurrentRowUpToDate) {
+    openList(50);
+    const int h = rowHeight();
+    // A list header (odd rows) at the bottom of the window; the new item pushes it out of view.
+    const int rowsInView = client().bottom / h;
+    const int header = (rowsInView - 1) % 2 ? rowsInView - 1 : rowsInView - 2;
+    for (int i = 0; i < header; ++i) press(VK_DOWN);
+    ASSERT_EQ(view->scrollOffset, 0);
+    press(VK_INSERT);
+    EXPECT_EQ(scrollInfo(SB_VERT).nMax + 1, 104 * h);
+    EXPECT_EQ(currentRow(), header + 2);
+    expectCurrentInView();
+    EXPECT_GT(view->scrollOffset, 0);
+    EXPECT_EQ(rowAtTop(), view->scrollOffset / h);
+}
+
+TEST_F(DocumentScroll, RowsOfDifferentHeightsAreFoundWhereTheyLie) {
+    Document* document = bound("LCNT LSTC DWRD LSTE", {0, 0, 0, 100});
+    std::vector<int64_t> tops;
+    int64_t total = 0;
+    for (FieldInstance* at = document->first; at; at = at->next) {
+        at->height = 10 + static_cast<int>(tops.size() % 7);
+        tops.push_back(total);
+        total += at->height;
+    }
+    show(document);
+    EXPECT_EQ(view->ContentHeight(), total);
+    auto rowHolding = [&](int64_t y) {
+        return static_cast<int>(std::upper_bound(tops.begin(), tops.end(), y) - tops.begin()) - 1;
+    };
+    const int bottom = client().bottom - 1;
+    for (int64_t target : {int64_t{1201}, int64_t{537}, total - client().bottom, int64_t{0}, int64_t{1500}}) {
+        SetScrollPos(view->hwnd, SB_VERT, static_cast<int>(target), FALSE);
+        scrollBar(SB_VERT, SB_THUMBPOSITION);
+        for (int y : {0, 5, bottom}) {
+            click(y);
+            EXPECT_EQ(currentRow(), rowHolding(target + y)) << "offset " << target << ", y " << y;
+        }
+    }
+    press(VK_END);
+    EXPECT_EQ(view->scrollOffset, total - client().bottom);
+    press(VK_HOME);
+    for (int i = 0; i < 30; ++i) press(VK_DOWN);
+    EXPECT_EQ(view->scrollOffset, tops[31] - client().bottom);
+}
+
+TEST_F(DocumentScroll, WideRowsAreReachedSideways) {
+    Bytes bytes{1, 100};
+    bytes.insert(bytes.end(), 100, 'x');
+    open("BCNT LSTC PSTR:Name LSTE", bytes);
+    press(VK_END);  // the rows looked at are not selected
+    const uint32_t window = colourOf(COLOR_WINDOW);
+    const int h = rowHeight();
+    const int width = client().right;
+    auto textStart = [&](int from) {
+        Snapshot painted(view->hwnd);  // painting measures the rows it paints
+        return painted.firstColumnOtherThan(window, from, 2 * h, 3 * h);
+    };
+    EXPECT_EQ(textStart(0), 6) << "the nesting line";
+    int start = textStart(7);
+    EXPECT_GE(start, 16);
+    EXPECT_LE(start, 18);
+    ASSERT_GT(view->ContentWidth(), width);
+    SCROLLINFO bar = scrollInfo(SB_HORZ);
+    EXPECT_EQ(bar.nMax + 1, view->ContentWidth());
+    EXPECT_EQ(static_cast<int>(bar.nPage), width);
+    EXPECT_TRUE(scrollBarEnabled(SB_HORZ));
+
+    press(VK_RIGHT);
+    EXPECT_EQ(view->ScrollLeft(), 12);
+    EXPECT_EQ(textStart(0), start - 12);
+    scrollBar(SB_HORZ, SB_RIGHT);
+    EXPECT_EQ(view->ScrollLeft(), view->ContentWidth() - width);
+    UINT chars = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLCHARS, 0, &chars, 0);
+    SendMessageA(view->hwnd, WM_MOUSEHWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(view->ScrollLeft(), view->ContentWidth() - width - static_cast<int>(chars) * 12);
+    press(VK_LEFT);
+    EXPECT_EQ(view->ScrollLeft(), view->ContentWidth() - width - static_cast<int>(chars + 1) * 12);
+
+    MoveWindow(mainWindow, 0, 0, view->ContentWidth() + 100, kFrameHeight, TRUE);
+    EXPECT_EQ(view->ScrollLeft(), 0);
+    EXPECT_FALSE(scrollBarEnabled(SB_HORZ));
+}
+
+}  // namespace
+}  // namespace guitest
