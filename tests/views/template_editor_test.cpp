@@ -137,7 +137,7 @@ TEST_F(EditorTest, ShiftClickWidensTheSelectionWhichLosesItsColourWithTheFocus) 
         EXPECT_NE(canvas.pixel(0, tmNormal.height), GetSysColor(COLOR_HIGHLIGHT));
         EXPECT_EQ(canvas.pixel(0, 2 * tmNormal.height), GetSysColor(COLOR_HIGHLIGHT));
     }
-    SetFocus(FindWindowExA(mainWindow, nullptr, WC_TABCONTROLA, nullptr));
+    SetFocus(FindWindowExA(mainWindow, nullptr, "SysTabControl32", nullptr));  // away from the view
     Canvas unfocused(editor);
     EXPECT_EQ(unfocused.background(2), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(unfocused.pixel(0, tmNormal.height), GetSysColor(COLOR_BTNFACE));
@@ -145,7 +145,7 @@ TEST_F(EditorTest, ShiftClickWidensTheSelectionWhichLosesItsColourWithTheFocus) 
 
 TEST_F(EditorTest, TheCaptureIsHeldWhileAnyButtonIsDown) {
     editor = openEditor(addLibraryTemplate("capture.tmpl", "DWRD DWRD"));
-    SetFocus(mainWindow);
+    SetFocus(FindWindowExA(mainWindow, nullptr, "SysTabControl32", nullptr));  // away from the view
     press(WM_RBUTTONDOWN, MK_RBUTTON, 1);
     EXPECT_EQ(GetFocus(), editor->hwnd);
     EXPECT_EQ(GetCapture(), editor->hwnd);
