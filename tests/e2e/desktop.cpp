@@ -1,0 +1,141 @@
+#include "desktop.h"
+
+// after windows.h, whose types it uses
+#include <commctrl.h>
+
+namespace e2e {
+
+namespace {
+
+struct TopSearch {
+    DWORD processId;
+    const std::string* className;
+    const std::string* title;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectTop(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<TopSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window) && classOf(window) == *search->className &&
+        (search->title->empty() || textOf(window) == *search->title)) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+struct ChildSearch {
+    const std::string* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectChild(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<ChildSearch*>(parameter);
+    if (classOf(window) == *search->className) search->found.push_back(window);
+    return TRUE;
+}
+
+INPUT keyInput(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+void sendKeys(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+std::string textOf(HWND window) {
+    char text[4096] = {};
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, 2000, &length)) {
+        return std::string();
+    }
+    return std::string(text, length < sizeof text ? length : 0);
+}
+
+std::string classOf(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::vector<HWND> topWindows(DWORD processId, const std::string& className, const std::string& title) {
+    TopSearch search{processId, &className, &title, {}};
+    EnumWindows(collectTop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> childrenOf(HWND parent, const std::string& className) {
+    ChildSearch search{&className, {}};
+    EnumChildWindows(parent, collectChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<std::string> staticTexts(HWND dialog) {
+    std::vector<std::string> texts;
+    for (HWND label : childrenOf(dialog, "Static")) texts.push_back(textOf(label));
+    return texts;
+}
+
+std::string selectedItemText(HANDLE process, HWND listView) {
+    const LRESULT index = SendMessageA(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    if (index < 0) return std::string();
+    // The list view writes into memory of its own process: the item record and the text go there.
+    constexpr SIZE_T kTextSize = 512;
+    auto* remote = static_cast<char*>(
+        VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + kTextSize, MEM_COMMIT, PAGE_READWRITE));
+    if (!remote) return std::string();
+    LVITEMA item{};
+    item.pszText = remote + sizeof item;
+    item.cchTextMax = kTextSize;
+    char text[kTextSize] = {};
+    if (WriteProcessMemory(process, remote, &item, sizeof item, nullptr)) {
+        SendMessageA(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote + sizeof item, text, kTextSize - 1, nullptr);
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return text;
+}
+
+HWND focusedWindow(DWORD threadId) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+}
+
+bool focusIsIn(DWORD threadId, HWND topWindow) {
+    HWND focus = focusedWindow(threadId);
+    return focus && GetForegroundWindow() == topWindow && (focus == topWindow || IsChild(topWindow, focus));
+}
+
+void pressKey(WORD key) {
+    sendKeys({keyInput(key, false), keyInput(key, true)});
+}
+
+void pressChord(WORD modifier, WORD key) {
+    sendKeys(
+        {keyInput(modifier, false), keyInput(key, false), keyInput(key, true), keyInput(modifier, true)});
+}
+
+void typeText(const std::string& text) {
+    for (char c : text) {
+        const SHORT scan = VkKeyScanA(c);
+        const WORD key = LOBYTE(scan);
+        if (HIBYTE(scan) & 1) {
+            pressChord(VK_SHIFT, key);
+        } else {
+            pressKey(key);
+        }
+    }
+}
+
+}  // namespace e2e

@@ -1,0 +1,176 @@
+#include "sondrix_fixture.h"
+
+#include <stdexcept>
+
+#include "desktop.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr int kFileNameBox = 0x47C;     // cmb13, the explorer-style dialog's file name box
+constexpr int kOldFileNameBox = 0x480;  // edt1, the old-style dialog's
+
+[[noreturn]] void failStep(const std::string& what) {
+    throw std::runtime_error(what);
+}
+
+template <typename Condition>
+void require(Condition condition, const std::string& what) {
+    if (!waitFor(condition)) failStep("timed out waiting for " + what);
+}
+
+void copyTemplateLibrary(const std::string& to) {
+    const std::string from = SONDRIX_E2E_TEMPLATES;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((from + "\\*.tmpl").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) failStep("no templates in " + from);
+    do {
+        CopyFileA((from + "\\" + entry.cFileName).c_str(), (to + "\\" + entry.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+}
+
+// The edit control a user types a file name into, whichever style of dialog the system shows.
+HWND fileNameEdit(HWND dialog) {
+    for (int id : {kFileNameBox, kOldFileNameBox}) {
+        HWND box = GetDlgItem(dialog, id);
+        if (!box) continue;
+        if (classOf(box) == "Edit") return box;
+        std::vector<HWND> edits = childrenOf(box, "Edit");
+        if (!edits.empty()) return edits.front();
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+testsupport::Bytes templateFile(const std::vector<TemplateRow>& rows) {
+    testsupport::Bytes bytes;
+    for (const TemplateRow& row : rows) {
+        bytes.push_back(static_cast<unsigned char>(row.caption.size()));
+        bytes.insert(bytes.end(), row.caption.begin(), row.caption.end());
+        bytes.insert(bytes.end(), row.code.begin(), row.code.end());
+    }
+    return bytes;
+}
+
+void SondrixTest::SetUp() {
+    work.makeDir("TMPL");
+    copyTemplateLibrary(work.path("TMPL"));
+}
+
+void SondrixTest::startProgram() {
+    if (!program.start(SONDRIX_E2E_PROGRAM, work.path())) failStep("Sondrix.exe did not start");
+    std::vector<HWND> found;
+    require([&] { return !(found = topWindows(program.id(), "TfrmMain")).empty(); }, "the main window");
+    mainWindow = found.front();
+    SetForegroundWindow(mainWindow);
+    waitForMainWindow();
+}
+
+HWND SondrixTest::waitForDialog(const std::string& title) {
+    std::vector<HWND> found;
+    require([&] { return !(found = topWindows(program.id(), "#32770", title)).empty(); },
+            "the dialog \"" + title + "\"");
+    HWND dialog = found.front();
+    require([&] { return focusIsIn(program.threadId(), dialog); }, "the keyboard in \"" + title + "\"");
+    return dialog;
+}
+
+void SondrixTest::chooseFile(const std::string& name) {
+    HWND dialog = nullptr;
+    HWND edit = nullptr;
+    require(
+        [&] {
+            for (HWND candidate : topWindows(program.id(), "#32770")) {
+                if ((edit = fileNameEdit(candidate))) dialog = candidate;
+            }
+            return dialog != nullptr;
+        },
+        "a file dialog");
+    require([&] { return focusedWindow(program.threadId()) == edit; }, "the keyboard in the file name box");
+    typeText(name);
+    require([&] { return textOf(edit) == name; }, "\"" + name + "\" in the file name box");
+    pressKey(VK_RETURN);
+    waitUntilClosed(dialog);
+}
+
+void SondrixTest::selectTemplate(HWND dialog, const std::string& name) {
+    std::vector<HWND> lists = childrenOf(dialog, "SysListView32");
+    if (lists.empty()) failStep("no template list in the dialog");
+    typeText(name.substr(0, 1));
+    require([&] { return selectedItemText(program.handle(), lists.front()) == name; },
+            "\"" + name + "\" selected in the template list");
+}
+
+void SondrixTest::chooseTemplate(const std::string& name) {
+    HWND dialog = waitForDialog("Select a template:");
+    selectTemplate(dialog, name);
+    pressKey(VK_RETURN);
+    waitUntilClosed(dialog);
+}
+
+HWND SondrixTest::openTemplateEditor(const std::string& name) {
+    pressChord(VK_CONTROL, 'L');
+    HWND dialog = waitForDialog("Templates:");
+    selectTemplate(dialog, name);
+    pressChord(VK_MENU, 'E');
+    waitUntilClosed(dialog);
+    return waitForView("TfrmTemplate");
+}
+
+void SondrixTest::answerValue(const std::string& rowCaption, const std::string& value) {
+    HWND dialog = waitForDialog("Enter value:");
+    std::vector<std::string> labels = staticTexts(dialog);
+    if (labels.empty() || labels.front() != rowCaption) {
+        failStep("the value dialog asks for \"" + (labels.empty() ? "" : labels.front()) + "\", not \"" +
+                 rowCaption + "\"");
+    }
+    HWND edit = childrenOf(dialog, "Edit").front();
+    typeText(value);
+    require([&] { return textOf(edit) == value; }, "\"" + value + "\" in the value box");
+    pressKey(VK_RETURN);
+    waitUntilClosed(dialog);
+}
+
+HWND SondrixTest::waitForView(const std::string& className) {
+    HWND view = nullptr;
+    require(
+        [&] {
+            for (HWND child : childrenOf(mainWindow, className)) {
+                if (IsWindowVisible(child)) view = child;
+            }
+            return view != nullptr;
+        },
+        "a " + className + " view");
+    return view;
+}
+
+void SondrixTest::waitForText(HWND window, const std::string& text) {
+    std::string shown;
+    if (!waitFor([&] { return (shown = textOf(window)) == text; })) {
+        failStep("timed out waiting for \"" + text + "\"; the window shows \"" + shown + "\"");
+    }
+}
+
+void SondrixTest::waitUntilClosed(HWND window) {
+    require([&] { return !IsWindow(window) || !IsWindowVisible(window); }, "a window to close");
+}
+
+void SondrixTest::waitForMainWindow() {
+    require([&] { return focusIsIn(program.threadId(), mainWindow); }, "the keyboard in the main window");
+}
+
+testsupport::Bytes SondrixTest::waitForBytes(const std::string& name, const testsupport::Bytes& expected) {
+    waitFor([&] { return work.read(name) == expected; });
+    return work.read(name);
+}
+
+DWORD SondrixTest::waitForExit() {
+    DWORD exitCode = 0;
+    if (!program.waitForExit(10000, &exitCode)) failStep("the program to end");
+    return exitCode;
+}
+
+}  // namespace e2e

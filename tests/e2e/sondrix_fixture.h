@@ -1,0 +1,59 @@
+#pragma once
+// Each test runs Sondrix.exe in a fresh working directory holding a copy of the bundled template
+// library, and drives it with the keyboard. A step that does not come about in time throws, which
+// fails the test with the step's description; the process is killed in any case.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "sondrix_process.h"
+#include "support/temp_dir.h"
+
+namespace e2e {
+
+struct TemplateRow {
+    std::string code;
+    std::string caption;
+};
+
+// The bytes of a template file with these rows.
+testsupport::Bytes templateFile(const std::vector<TemplateRow>& rows);
+
+class SondrixTest : public testing::Test {
+  protected:
+    void SetUp() override;
+
+    // Starts the program and waits until its main window has the keyboard.
+    void startProgram();
+
+    // The visible dialog of the program with this title, once it has the keyboard.
+    HWND waitForDialog(const std::string& title);
+    // The open or save file dialog; the name is typed into its file name box and confirmed.
+    void chooseFile(const std::string& name);
+    // In the template selection dialog: the template chosen by its first letter, then confirmed.
+    void chooseTemplate(const std::string& name);
+    // Through Ctrl+L and the list's Edit button; the editor's view once it is shown.
+    HWND openTemplateEditor(const std::string& name);
+    // In a template dialog: the template picked by its first letter, which no other may share.
+    void selectTemplate(HWND dialog, const std::string& name);
+    // The value dialog for the row with this caption, answered with the text.
+    void answerValue(const std::string& rowCaption, const std::string& value);
+    // The main window's visible view of the class ("TfrmDocument", "TfrmTemplate").
+    HWND waitForView(const std::string& className);
+    void waitForText(HWND window, const std::string& text);
+    void waitUntilClosed(HWND window);
+    // Until the main window or one of its children has the keyboard again.
+    void waitForMainWindow();
+    // The file's bytes once they are the expected ones, or when waiting for them timed out.
+    testsupport::Bytes waitForBytes(const std::string& name, const testsupport::Bytes& expected);
+    // The program's end: its exit code once it has ended.
+    DWORD waitForExit();
+
+    testsupport::TempDir work;
+    SondrixProcess program;
+    HWND mainWindow = nullptr;
+};
+
+}  // namespace e2e
