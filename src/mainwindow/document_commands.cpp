@@ -18,7 +18,8 @@ namespace {
 void showInvalidTemplate(HWND owner, const Template& templ) {
     const TemplateField* field = templ.fields[templ.errorRow];
     char text[2000];
-    std::snprintf(text, sizeof text, UIStrings[usInvalidTemplateText], templ.errorRow, field->code, field->caption);
+    std::snprintf(text, sizeof text, UIStrings[usInvalidTemplateText], templ.errorRow, field->code,
+                  field->caption);
     MessageBoxA(owner, text, UIStrings[usInvalidTemplateCaption], MB_OK);
 }
 
@@ -67,7 +68,9 @@ void TfrmMain::OpenDocumentView(const char* path) {
     showBindingStop(hwnd, view->document);
 }
 
-void TfrmMain::NewDocument() { OpenDocumentView(nullptr); }
+void TfrmMain::NewDocument() {
+    OpenDocumentView(nullptr);
+}
 
 void TfrmMain::OpenDocument() {
     char path[kPathBufferSize];
@@ -100,5 +103,6 @@ void TfrmMain::SaveCurrentAs() {
     if (!entry || entry->kind != vkDocument) return;
     char path[kPathBufferSize];
     if (!askPathToSave(hwnd, path)) return;
-    if (saveDocument(static_cast<TfrmDocument*>(entry->view)->document, path) < 0) showSaveFailure(hwnd, path);
+    if (saveDocument(static_cast<TfrmDocument*>(entry->view)->document, path) < 0)
+        showSaveFailure(hwnd, path);
 }
