@@ -51,4 +51,6 @@ INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-void ShowAboutBox(HWND owner) { DialogBoxParamA(moduleInstance, "dlgAbout", owner, aboutDialogProc, 0); }
+void ShowAboutBox(HWND owner) {
+    DialogBoxParamA(moduleInstance, "dlgAbout", owner, aboutDialogProc, 0);
+}

@@ -7,6 +7,18 @@
 
 void TfrmMain::OnCommand(int id) {
     switch (id) {
+        case cmdNew:
+            NewDocument();
+            break;
+        case cmdOpen:
+            OpenDocument();
+            break;
+        case cmdSave:
+            SaveCurrent();
+            break;
+        case cmdSaveAs:
+            SaveCurrentAs();
+            break;
         case cmdExit:
             quitRequested = true;
             break;
@@ -20,7 +32,7 @@ void TfrmMain::OnCommand(int id) {
             openHomePage(hwnd);
             break;
         default:
-            // The other commands arrive with their dialogs and views.
+            // Undo, Redo, Preferences, the help items and Close do nothing.
             break;
     }
 }

@@ -4,4 +4,6 @@
 
 const char* const kHomePageUrl = "https://sondrix.org/";
 
-void openHomePage(HWND owner) { ShellExecuteA(owner, nullptr, kHomePageUrl, nullptr, nullptr, SW_SHOWDEFAULT); }
+void openHomePage(HWND owner) {
+    ShellExecuteA(owner, nullptr, kHomePageUrl, nullptr, nullptr, SW_SHOWDEFAULT);
+}

@@ -53,6 +53,9 @@ class TfrmMain {
     TabEntry* CurrentEntry();
     // A template editor on a clone of the library template, on a new tab that is activated.
     void OpenTemplateEditor(Template* libraryTemplate);
+    // A document view of the file (none: a new document) bound to a clone of the template; null
+    // after the invalid-template message when the template does not resolve.
+    TfrmView* CreateDocumentView(const char* path, const char* name, Template* templ);
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -69,6 +72,13 @@ class TfrmMain {
     void OnCommand(int id);
     void OnRestoreFocus(HWND target);
     void OnSetFocus();
+
+    // The document and save commands (document_commands.cpp).
+    void NewDocument();
+    void OpenDocument();
+    void OpenDocumentView(const char* path);
+    void SaveCurrent();
+    void SaveCurrentAs();
 
     TabEntry* EntryOfTab(int index);
 };

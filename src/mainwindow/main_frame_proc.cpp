@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "mainwindow/main_frame.h"
+#include "mainwindow/window_object.h"
 #include "platform/debug_output.h"
 
 namespace {
@@ -21,13 +22,7 @@ void debugHandleLine(const char* format, HWND handle) {
 }  // namespace
 
 LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) {
-        auto* created = static_cast<TfrmMain*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        created->hwnd = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    auto* frame = reinterpret_cast<TfrmMain*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* frame = windowObject<TfrmMain>(window, message, lParam);
     if (!frame) return DefWindowProcA(window, message, wParam, lParam);
 
     switch (message) {

@@ -2,17 +2,12 @@
 // each message to its handler.
 #include <windows.h>
 
+#include "mainwindow/window_object.h"
 #include "mainwindow/window_resources.h"
 #include "views/document/document_view.h"
 
 LRESULT CALLBACK TfrmDocument::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) {
-        auto* created = static_cast<TfrmDocument*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        created->hwnd = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        return 0;
-    }
-    auto* view = reinterpret_cast<TfrmDocument*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* view = windowObject<TfrmDocument>(window, message, lParam);
     if (!view) return DefWindowProcA(window, message, wParam, lParam);
 
     switch (message) {

@@ -3,6 +3,7 @@
 // after windows.h, whose types it uses
 #include <windowsx.h>
 
+#include "mainwindow/window_object.h"
 #include "mainwindow/window_resources.h"
 #include "shell/drawing_resources.h"
 #include "views/template/template_editor.h"
@@ -18,13 +19,7 @@ void TfrmTemplate::RegisterWindowClass() {
 }
 
 LRESULT CALLBACK TfrmTemplate::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) {
-        auto* created = static_cast<TfrmTemplate*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        created->hwnd = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    auto* view = reinterpret_cast<TfrmTemplate*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* view = windowObject<TfrmTemplate>(window, message, lParam);
     if (!view) return DefWindowProcA(window, message, wParam, lParam);
 
     const int x = GET_X_LPARAM(lParam);

@@ -1,0 +1,108 @@
+// New, Open, Save and Save as, and the document views they open.
+#include <cstdio>
+#include <new>
+
+#include "document/binding.h"
+#include "document/document.h"
+#include "document/saving.h"
+#include "mainwindow/file_dialogs.h"
+#include "mainwindow/main_frame.h"
+#include "shell/ui_strings.h"
+#include "templates/template.h"
+#include "views/document/document_view.h"
+#include "views/template/template_editor.h"
+#include "views/template/template_select_dialog.h"
+
+namespace {
+
+void showInvalidTemplate(HWND owner, const Template& templ) {
+    const TemplateField* field = templ.fields[templ.errorRow];
+    char text[2000];
+    std::snprintf(text, sizeof text, UIStrings[usInvalidTemplateText], templ.errorRow, field->code,
+                  field->caption);
+    MessageBoxA(owner, text, UIStrings[usInvalidTemplateCaption], MB_OK);
+}
+
+// Only part of the file is shown: the user learns why rather than wondering where the rest went.
+void showBindingStop(HWND owner, const Document* document) {
+    if (const char* reason = bindStopReason(document)) {
+        MessageBoxA(owner, reason, UIStrings[usProductName], MB_OK | MB_ICONINFORMATION);
+    }
+}
+
+// A failed save must not pass for a successful one; the old file is still there.
+void showSaveFailure(HWND owner, const char* path) {
+    char text[400];
+    std::snprintf(text, sizeof text, "The file could not be saved: %s", path ? path : "");
+    MessageBoxA(owner, text, UIStrings[usProductName], MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace
+
+TfrmView* TfrmMain::CreateDocumentView(const char* path, const char* name, Template* templ) {
+    if (templ->resolve() < 0) {
+        showInvalidTemplate(hwnd, *templ);
+        return nullptr;
+    }
+    bool fromFile = path && *path;
+    Document* document = createDocument(fromFile ? path : nullptr, name, templ);
+    if (!document) return nullptr;
+    if (fromFile) {
+        bindFile(document);
+    } else {
+        bindNew(document);
+    }
+    auto* view = new (std::nothrow) TfrmDocument(this, hwnd, document);
+    if (!view) destroyDocument(document);
+    return view;
+}
+
+void TfrmMain::OpenDocumentView(const char* path) {
+    Template* templ = SelectTemplate(hwnd);
+    if (!templ) return;
+    auto* view = static_cast<TfrmDocument*>(CreateDocumentView(path, UIStrings[usUntitled], templ));
+    if (!view) return;
+    TabEntry* entry = AddView(vkDocument, view);
+    if (!entry) return;
+    ActivateView(entry);
+    showBindingStop(hwnd, view->document);
+}
+
+void TfrmMain::NewDocument() {
+    OpenDocumentView(nullptr);
+}
+
+void TfrmMain::OpenDocument() {
+    char path[kPathBufferSize];
+    if (askPathToOpen(hwnd, path)) OpenDocumentView(path);
+}
+
+void TfrmMain::SaveCurrent() {
+    TabEntry* entry = CurrentEntry();
+    if (!entry) return;
+    if (entry->kind == vkTemplate) {
+        if (entry->view->Save() >= 0) {
+            entry->view->UpdateCaption();
+        } else {
+            showSaveFailure(hwnd, static_cast<TfrmTemplate*>(entry->view)->templ->path);
+        }
+        return;
+    }
+    Document* document = static_cast<TfrmDocument*>(entry->view)->document;
+    if (document->needsNewName || !document->path || !*document->path) {
+        SaveCurrentAs();
+        return;
+    }
+    if (saveDocument(document, document->path) < 0) showSaveFailure(hwnd, document->path);
+    entry->view->UpdateCaption();
+}
+
+// The document keeps its own path and name: a later Save writes where it was read from.
+void TfrmMain::SaveCurrentAs() {
+    TabEntry* entry = CurrentEntry();
+    if (!entry || entry->kind != vkDocument) return;
+    char path[kPathBufferSize];
+    if (!askPathToSave(hwnd, path)) return;
+    if (saveDocument(static_cast<TfrmDocument*>(entry->view)->document, path) < 0)
+        showSaveFailure(hwnd, path);
+}
