@@ -78,17 +78,23 @@ HWND SondrixTest::waitForDialog(const std::string& title) {
     return dialog;
 }
 
-void SondrixTest::chooseFile(const std::string& name) {
+HWND SondrixTest::waitForFileDialog() {
     HWND dialog = nullptr;
-    HWND edit = nullptr;
     require(
         [&] {
             for (HWND candidate : topWindows(program.id(), "#32770")) {
-                if ((edit = fileNameEdit(candidate))) dialog = candidate;
+                if (fileNameEdit(candidate)) dialog = candidate;
             }
             return dialog != nullptr;
         },
         "a file dialog");
+    require([&] { return focusIsIn(program.threadId(), dialog); }, "the keyboard in the file dialog");
+    return dialog;
+}
+
+void SondrixTest::chooseFile(const std::string& name) {
+    HWND dialog = waitForFileDialog();
+    HWND edit = fileNameEdit(dialog);
     require([&] { return focusedWindow(program.threadId()) == edit; }, "the keyboard in the file name box");
     typeText(name);
     require([&] { return textOf(edit) == name; }, "\"" + name + "\" in the file name box");
@@ -120,14 +126,11 @@ HWND SondrixTest::openTemplateEditor(const std::string& name) {
     return waitForView("TfrmTemplate");
 }
 
-void SondrixTest::answerValue(const std::string& rowCaption, const std::string& value) {
+void SondrixTest::answerValue(const std::string& shownValue, const std::string& value) {
     HWND dialog = waitForDialog("Enter value:");
-    std::vector<std::string> labels = staticTexts(dialog);
-    if (labels.empty() || labels.front() != rowCaption) {
-        failStep("the value dialog asks for \"" + (labels.empty() ? "" : labels.front()) + "\", not \"" +
-                 rowCaption + "\"");
-    }
     HWND edit = childrenOf(dialog, "Edit").front();
+    const std::string shown = textOf(edit);
+    if (shown != shownValue) failStep("the value dialog shows \"" + shown + "\", not \"" + shownValue + "\"");
     typeText(value);
     require([&] { return textOf(edit) == value; }, "\"" + value + "\" in the value box");
     pressKey(VK_RETURN);
@@ -144,6 +147,8 @@ HWND SondrixTest::waitForView(const std::string& className) {
             return view != nullptr;
         },
         "a " + className + " view");
+    require([&] { return focusedWindow(program.threadId()) == view; },
+            "the keyboard in the " + className + " view");
     return view;
 }
 

@@ -30,7 +30,9 @@ class SondrixTest : public testing::Test {
 
     // The visible dialog of the program with this title, once it has the keyboard.
     HWND waitForDialog(const std::string& title);
-    // The open or save file dialog; the name is typed into its file name box and confirmed.
+    // The open or save file dialog, once it has the keyboard.
+    HWND waitForFileDialog();
+    // In the open or save file dialog: the name is typed into its file name box and confirmed.
     void chooseFile(const std::string& name);
     // In the template selection dialog: the template chosen by its first letter, then confirmed.
     void chooseTemplate(const std::string& name);
@@ -38,9 +40,11 @@ class SondrixTest : public testing::Test {
     HWND openTemplateEditor(const std::string& name);
     // In a template dialog: the template picked by its first letter, which no other may share.
     void selectTemplate(HWND dialog, const std::string& name);
-    // The value dialog for the row with this caption, answered with the text.
-    void answerValue(const std::string& rowCaption, const std::string& value);
-    // The main window's visible view of the class ("TfrmDocument", "TfrmTemplate").
+    // The value dialog, showing the row's value as expected, answered with the text, which replaces
+    // the value as the dialog starts with all of it selected.
+    void answerValue(const std::string& shownValue, const std::string& value);
+    // The main window's visible view of the class ("TfrmDocument", "TfrmTemplate"), once it has the
+    // keyboard.
     HWND waitForView(const std::string& className);
     void waitForText(HWND window, const std::string& text);
     void waitUntilClosed(HWND window);

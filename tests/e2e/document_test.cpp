@@ -1,0 +1,104 @@
+// Documents as a user meets them: a file opened with its template, edited and saved; a new
+// document that has no file yet; a template the program cannot use.
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "desktop.h"
+#include "sondrix_fixture.h"
+
+namespace e2e {
+namespace {
+
+testsupport::Bytes bundledIcon() {
+    std::ifstream in(SONDRIX_E2E_SAMPLE_ICON, std::ios::binary);
+    return testsupport::Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+constexpr size_t kIconDirectorySize = 6;
+constexpr size_t kIconEntrySize = 16;
+constexpr size_t kBitmapHeadersSize = 54;
+
+class DocumentTest : public SondrixTest {
+  protected:
+    // Open with the file, then the template; the new document view.
+    HWND openDocument(const std::string& file, const std::string& templateName) {
+        pressChord(VK_CONTROL, 'O');
+        chooseFile(file);
+        chooseTemplate(templateName);
+        return waitForView("TfrmDocument");
+    }
+};
+
+TEST_F(DocumentTest, OpenedSampleIsEditedAndSavedInPlace) {
+    const testsupport::Bytes icon = bundledIcon();
+    ASSERT_GT(icon.size(), kIconDirectorySize + 2 * kIconEntrySize);
+    work.write("sample.ico", icon);
+    startProgram();
+
+    HWND view = openDocument("sample.ico", "ico.tmpl");
+    waitForText(view, "sample.ico");
+    pressKey(VK_HOME);
+    pressKey(VK_RETURN);
+    answerValue("0", "7");
+    waitForText(view, "sample.ico [*]");
+    // Past the type, the count, the first image's header and eight rows, and the second image's header.
+    for (int row = 0; row < 13; ++row) pressKey(VK_DOWN);
+    pressKey(VK_RETURN);
+    answerValue("32", "48");
+    pressChord(VK_CONTROL, 'S');
+    waitForText(view, "sample.ico");
+
+    // Saved are the fields the template covers, the image data after them is not.
+    testsupport::Bytes expected(icon.begin(), icon.begin() + kIconDirectorySize + 2 * kIconEntrySize);
+    expected[0] = 7;
+    expected[kIconDirectorySize + kIconEntrySize] = 48;
+    EXPECT_EQ(waitForBytes("sample.ico", expected), expected);
+}
+
+TEST_F(DocumentTest, NewDocumentGoesToTheSaveDialogEveryTime) {
+    startProgram();
+    pressChord(VK_CONTROL, 'N');
+    chooseTemplate("bmp.tmpl");
+    HWND view = waitForView("TfrmDocument");
+    waitForText(view, "Untitled");
+
+    pressChord(VK_CONTROL, 'S');
+    chooseFile("new.bmp");
+    const testsupport::Bytes zeros(kBitmapHeadersSize, 0);
+    EXPECT_EQ(waitForBytes("new.bmp", zeros), zeros);
+
+    // Without a path of its own the document is asked a name again; Escape leaves it unsaved.
+    pressChord(VK_CONTROL, 'S');
+    HWND dialog = waitForFileDialog();
+    pressKey(VK_ESCAPE);
+    waitUntilClosed(dialog);
+    waitForMainWindow();
+    EXPECT_EQ(work.read("new.bmp"), zeros);
+}
+
+TEST_F(DocumentTest, InvalidTemplateIsNamedByRowCodeAndCaption) {
+    work.write("TMPL\\faulty.tmpl",
+               templateFile({{"uwrd", "Known"}, {"hlng", "Also known"}, {"XXXX", "Mystery field"}}));
+    work.write("data.bin", testsupport::Bytes(16, 0xAB));
+    startProgram();
+
+    pressChord(VK_CONTROL, 'O');
+    chooseFile("data.bin");
+    chooseTemplate("faulty.tmpl");
+    HWND message = waitForDialog("Invalid template");
+    const std::string expected =
+        "Cannot open document, because the selected template is invalid. \n\nError on row 2, field XXXX: "
+        "\"Mystery field\".";
+    const std::vector<std::string> texts = staticTexts(message);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << testing::PrintToString(texts);
+    pressKey(VK_RETURN);
+    waitUntilClosed(message);
+    waitForMainWindow();
+    EXPECT_TRUE(childrenOf(mainWindow, "TfrmDocument").empty());
+}
+
+}  // namespace
+}  // namespace e2e
