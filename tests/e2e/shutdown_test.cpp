@@ -1,5 +1,6 @@
-// Both ways out of the program end the message loop with exit code 0, after a teardown that
-// leaves no tracked block behind, with a view open; and every run starts a fresh "debug.log".
+// Both ways out of the program end the message loop with exit code 0, without a question about the
+// unsaved document, after a teardown that leaves no tracked block behind; and every run starts a
+// fresh "debug.log".
 #include <ostream>
 #include <string>
 
@@ -41,6 +42,14 @@ TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
     work.write("debug.log", std::string(kOldLogLine) + "\n");
     startProgram();
     openTemplateEditor("wav.tmpl");
+    pressChord(VK_CONTROL, 'N');
+    chooseTemplate("bmp.tmpl");
+    HWND document = waitForView("TfrmDocument");
+    pressKey(VK_HOME);
+    pressKey(VK_DOWN);
+    pressKey(VK_RETURN);
+    answerValue("0", "54");
+    waitForText(document, "Untitled [*]");
 
     GetParam().leave(mainWindow);
 
