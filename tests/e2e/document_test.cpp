@@ -25,7 +25,7 @@ class DocumentTest : public SondrixTest {
   protected:
     // Open with the file, then the template; the new document view.
     HWND openDocument(const std::string& file, const std::string& templateName) {
-        pressChord(VK_CONTROL, 'O');
+        pressCommand('O');
         chooseFile(file);
         chooseTemplate(templateName);
         return waitForView("TfrmDocument");
@@ -48,7 +48,7 @@ TEST_F(DocumentTest, OpenedSampleIsEditedAndSavedInPlace) {
     for (int row = 0; row < 13; ++row) pressKey(VK_DOWN);
     pressKey(VK_RETURN);
     answerValue("32", "48");
-    pressChord(VK_CONTROL, 'S');
+    pressCommand('S');
     waitForText(view, "sample.ico");
 
     // Saved are the fields the template covers, the image data after them is not.
@@ -58,20 +58,44 @@ TEST_F(DocumentTest, OpenedSampleIsEditedAndSavedInPlace) {
     EXPECT_EQ(waitForBytes("sample.ico", expected), expected);
 }
 
+TEST_F(DocumentTest, SaveAsWritesACopyAndTheDocumentKeepsItsFile) {
+    const testsupport::Bytes icon = bundledIcon();
+    work.write("sample.ico", icon);
+    startProgram();
+    HWND view = openDocument("sample.ico", "ico.tmpl");
+    pressKey(VK_HOME);
+    pressKey(VK_DOWN);
+    pressKey(VK_RETURN);
+    answerValue("1", "2");
+
+    chooseMenuItem('F', 'A');
+    chooseFile("copy.ico");
+    testsupport::Bytes expected(icon.begin(), icon.begin() + kIconDirectorySize + 2 * kIconEntrySize);
+    expected[2] = 2;
+    EXPECT_EQ(waitForBytes("copy.ico", expected), expected);
+    EXPECT_EQ(work.read("sample.ico"), icon);
+    EXPECT_EQ(textOf(view), "sample.ico [*]");
+
+    // Save goes on writing the file the document was read from.
+    pressCommand('S');
+    waitForText(view, "sample.ico");
+    EXPECT_EQ(waitForBytes("sample.ico", expected), expected);
+}
+
 TEST_F(DocumentTest, NewDocumentGoesToTheSaveDialogEveryTime) {
     startProgram();
-    pressChord(VK_CONTROL, 'N');
+    pressCommand('N');
     chooseTemplate("bmp.tmpl");
     HWND view = waitForView("TfrmDocument");
     waitForText(view, "Untitled");
 
-    pressChord(VK_CONTROL, 'S');
+    pressCommand('S');
     chooseFile("new.bmp");
     const testsupport::Bytes zeros(kBitmapHeadersSize, 0);
     EXPECT_EQ(waitForBytes("new.bmp", zeros), zeros);
 
     // Without a path of its own the document is asked a name again; Escape leaves it unsaved.
-    pressChord(VK_CONTROL, 'S');
+    pressCommand('S');
     HWND dialog = waitForFileDialog();
     pressKey(VK_ESCAPE);
     waitUntilClosed(dialog);
@@ -85,7 +109,7 @@ TEST_F(DocumentTest, InvalidTemplateIsNamedByRowCodeAndCaption) {
     work.write("data.bin", testsupport::Bytes(16, 0xAB));
     startProgram();
 
-    pressChord(VK_CONTROL, 'O');
+    pressCommand('O');
     chooseFile("data.bin");
     chooseTemplate("faulty.tmpl");
     HWND message = waitForDialog("Invalid template");

@@ -42,7 +42,7 @@ TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
     work.write("debug.log", std::string(kOldLogLine) + "\n");
     startProgram();
     openTemplateEditor("wav.tmpl");
-    pressChord(VK_CONTROL, 'N');
+    pressCommand('N');
     chooseTemplate("bmp.tmpl");
     HWND document = waitForView("TfrmDocument");
     pressKey(VK_HOME);
@@ -51,6 +51,7 @@ TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
     answerValue("0", "54");
     waitForText(document, "Untitled [*]");
 
+    waitForMainWindow();
     GetParam().leave(mainWindow);
 
     EXPECT_EQ(waitForExit(), 0u);

@@ -69,6 +69,20 @@ void SondrixTest::startProgram() {
     waitForMainWindow();
 }
 
+void SondrixTest::pressCommand(WORD key) {
+    waitForMainWindow();
+    pressChord(VK_CONTROL, key);
+}
+
+void SondrixTest::chooseMenuItem(WORD menuKey, WORD itemKey) {
+    waitForMainWindow();
+    pressChord(VK_MENU, menuKey);
+    std::vector<HWND> popups;
+    require([&] { return !(popups = topWindows(program.id(), "#32768")).empty(); }, "the menu to drop down");
+    pressKey(itemKey);
+    waitUntilClosed(popups.front());
+}
+
 HWND SondrixTest::waitForDialog(const std::string& title) {
     std::vector<HWND> found;
     require([&] { return !(found = topWindows(program.id(), "#32770", title)).empty(); },
@@ -118,7 +132,7 @@ void SondrixTest::chooseTemplate(const std::string& name) {
 }
 
 HWND SondrixTest::openTemplateEditor(const std::string& name) {
-    pressChord(VK_CONTROL, 'L');
+    pressCommand('L');
     HWND dialog = waitForDialog("Templates:");
     selectTemplate(dialog, name);
     pressChord(VK_MENU, 'E');

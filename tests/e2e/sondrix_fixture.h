@@ -28,6 +28,10 @@ class SondrixTest : public testing::Test {
     // Starts the program and waits until its main window has the keyboard.
     void startProgram();
 
+    // Ctrl with the key, once the main window has the keyboard, so that the accelerators see it.
+    void pressCommand(WORD key);
+    // A menu item by its underlined letters: Alt with the menu's, then the item's.
+    void chooseMenuItem(WORD menuKey, WORD itemKey);
     // The visible dialog of the program with this title, once it has the keyboard.
     HWND waitForDialog(const std::string& title);
     // The open or save file dialog, once it has the keyboard.

@@ -43,14 +43,14 @@ TEST_F(TemplateTest, InsertedRowIsSavedToTheLibrary) {
     pressKey(VK_INSERT);
     answerField(kInsertedRow);
     waitForText(editor, "small.tmpl [*]");
-    pressChord(VK_CONTROL, 'S');
+    pressCommand('S');
     waitForText(editor, "small.tmpl");
 
     const testsupport::Bytes expected = templateFile({kInsertedRow, kSmallTemplate[0], kSmallTemplate[1]});
     EXPECT_EQ(waitForBytes("TMPL\\small.tmpl", expected), expected);
 
     // A new document from the library starts with the inserted row: a string, asked for by its caption.
-    pressChord(VK_CONTROL, 'N');
+    pressCommand('N');
     chooseTemplate("small.tmpl");
     waitForView("TfrmDocument");
     pressKey(VK_HOME);
