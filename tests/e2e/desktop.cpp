@@ -117,6 +117,22 @@ bool focusIsIn(DWORD threadId, HWND topWindow) {
     return focus && GetForegroundWindow() == topWindow && (focus == topWindow || IsChild(topWindow, focus));
 }
 
+std::string describeDesktop(DWORD processId, DWORD threadId) {
+    auto describe = [](HWND window) {
+        if (!window) return std::string("none");
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        return classOf(window) + " \"" + textOf(window) + "\" of process " + std::to_string(owner);
+    };
+    std::string text = "; shown:";
+    for (const char* className : {"TfrmMain", "#32770", "#32768"}) {
+        for (HWND window : topWindows(processId, className)) text += " [" + describe(window) + "]";
+    }
+    text += "; in front: " + describe(GetForegroundWindow());
+    text += "; keyboard at: " + describe(focusedWindow(threadId));
+    return text;
+}
+
 void pressKey(WORD key) {
     sendKeys({keyInput(key, false), keyInput(key, true)});
 }
@@ -127,15 +143,17 @@ void pressChord(WORD modifier, WORD key) {
 }
 
 void typeText(const std::string& text) {
+    std::vector<INPUT> inputs;
     for (char c : text) {
-        const SHORT scan = VkKeyScanA(c);
-        const WORD key = LOBYTE(scan);
-        if (HIBYTE(scan) & 1) {
-            pressChord(VK_SHIFT, key);
-        } else {
-            pressKey(key);
+        for (DWORD direction : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = static_cast<unsigned char>(c);
+            input.ki.dwFlags = KEYEVENTF_UNICODE | direction;
+            inputs.push_back(input);
         }
     }
+    sendKeys(inputs);
 }
 
 }  // namespace e2e

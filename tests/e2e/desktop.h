@@ -36,10 +36,15 @@ HWND focusedWindow(DWORD threadId);
 // Whether that window lies in the top-level window, and the top-level window is in front.
 bool focusIsIn(DWORD threadId, HWND topWindow);
 
+// The process's visible windows, the window in front and the one with the keyboard, for messages.
+std::string describeDesktop(DWORD processId, DWORD threadId);
+
 // Keys through the system's input queue: they reach the focused window of the foreground window
 // with the key state a user's hand would leave, so accelerators and dialogs see them as typed.
 void pressKey(WORD key);
 void pressChord(WORD modifier, WORD key);
+// Characters rather than keys, as an input method sends them: text needs no Shift, whose state Wine
+// may reset (see the fixture's chords).
 void typeText(const std::string& text);
 
 }  // namespace e2e

@@ -25,7 +25,7 @@ class DocumentTest : public SondrixTest {
   protected:
     // Open with the file, then the template; the new document view.
     HWND openDocument(const std::string& file, const std::string& templateName) {
-        pressCommand('O');
+        pressDialogCommand('O');
         chooseFile(file);
         chooseTemplate(templateName);
         return waitForView("TfrmDocument");
@@ -48,8 +48,7 @@ TEST_F(DocumentTest, OpenedSampleIsEditedAndSavedInPlace) {
     for (int row = 0; row < 13; ++row) pressKey(VK_DOWN);
     pressKey(VK_RETURN);
     answerValue("32", "48");
-    pressCommand('S');
-    waitForText(view, "sample.ico");
+    pressCommandForText('S', view, "sample.ico");
 
     // Saved are the fields the template covers, the image data after them is not.
     testsupport::Bytes expected(icon.begin(), icon.begin() + kIconDirectorySize + 2 * kIconEntrySize);
@@ -77,25 +76,24 @@ TEST_F(DocumentTest, SaveAsWritesACopyAndTheDocumentKeepsItsFile) {
     EXPECT_EQ(textOf(view), "sample.ico [*]");
 
     // Save goes on writing the file the document was read from.
-    pressCommand('S');
-    waitForText(view, "sample.ico");
+    pressCommandForText('S', view, "sample.ico");
     EXPECT_EQ(waitForBytes("sample.ico", expected), expected);
 }
 
 TEST_F(DocumentTest, NewDocumentGoesToTheSaveDialogEveryTime) {
     startProgram();
-    pressCommand('N');
+    pressDialogCommand('N');
     chooseTemplate("bmp.tmpl");
     HWND view = waitForView("TfrmDocument");
     waitForText(view, "Untitled");
 
-    pressCommand('S');
+    pressDialogCommand('S');
     chooseFile("new.bmp");
     const testsupport::Bytes zeros(kBitmapHeadersSize, 0);
     EXPECT_EQ(waitForBytes("new.bmp", zeros), zeros);
 
     // Without a path of its own the document is asked a name again; Escape leaves it unsaved.
-    pressCommand('S');
+    pressDialogCommand('S');
     HWND dialog = waitForFileDialog();
     pressKey(VK_ESCAPE);
     waitUntilClosed(dialog);
@@ -109,7 +107,7 @@ TEST_F(DocumentTest, InvalidTemplateIsNamedByRowCodeAndCaption) {
     work.write("data.bin", testsupport::Bytes(16, 0xAB));
     startProgram();
 
-    pressCommand('O');
+    pressDialogCommand('O');
     chooseFile("data.bin");
     chooseTemplate("faulty.tmpl");
     HWND message = waitForDialog("Invalid template");

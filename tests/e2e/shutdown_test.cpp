@@ -13,14 +13,11 @@ namespace {
 constexpr char kCleanReport[] = "Memory leaks: 0 (0 bytes)\nEnd of Memory leaks list\n";
 constexpr char kOldLogLine[] = "a line of the previous run";
 
+class ShutdownTest;
+
 struct WayOut {
     const char* name;
-    void (*leave)(HWND mainWindow);
-};
-
-const WayOut kWaysOut[] = {
-    {"AltX", [](HWND) { pressChord(VK_MENU, 'X'); }},
-    {"CloseWindow", [](HWND mainWindow) { PostMessageA(mainWindow, WM_CLOSE, 0, 0); }},
+    void (ShutdownTest::*leave)();
 };
 
 void PrintTo(const WayOut& way, std::ostream* out) {
@@ -36,13 +33,25 @@ std::string logText(const testsupport::Bytes& bytes) {
     return text;
 }
 
-class ShutdownTest : public SondrixTest, public testing::WithParamInterface<WayOut> {};
+class ShutdownTest : public SondrixTest, public testing::WithParamInterface<WayOut> {
+  public:
+    void pressAltX() {
+        pressChordFor(
+            VK_MENU, 'X', [&] { return program.hasEnded(); }, "the program to end after Alt+X");
+    }
+    void closeMainWindow() { PostMessageA(mainWindow, WM_CLOSE, 0, 0); }
+};
+
+const WayOut kWaysOut[] = {
+    {"AltX", &ShutdownTest::pressAltX},
+    {"CloseWindow", &ShutdownTest::closeMainWindow},
+};
 
 TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
     work.write("debug.log", std::string(kOldLogLine) + "\n");
     startProgram();
     openTemplateEditor("wav.tmpl");
-    pressCommand('N');
+    pressDialogCommand('N');
     chooseTemplate("bmp.tmpl");
     HWND document = waitForView("TfrmDocument");
     pressKey(VK_HOME);
@@ -52,7 +61,7 @@ TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
     waitForText(document, "Untitled [*]");
 
     waitForMainWindow();
-    GetParam().leave(mainWindow);
+    (this->*GetParam().leave)();
 
     EXPECT_EQ(waitForExit(), 0u);
     const std::string log = logText(work.read("debug.log"));

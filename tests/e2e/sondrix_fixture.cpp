@@ -11,24 +11,15 @@ namespace {
 constexpr int kFileNameBox = 0x47C;     // cmb13, the explorer-style dialog's file name box
 constexpr int kOldFileNameBox = 0x480;  // edt1, the old-style dialog's
 
-[[noreturn]] void failStep(const std::string& what) {
-    throw std::runtime_error(what);
-}
-
-template <typename Condition>
-void require(Condition condition, const std::string& what) {
-    if (!waitFor(condition)) failStep("timed out waiting for " + what);
-}
-
-void copyTemplateLibrary(const std::string& to) {
-    const std::string from = SONDRIX_E2E_TEMPLATES;
+bool copyTemplateLibrary(const std::string& from, const std::string& to) {
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA((from + "\\*.tmpl").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) failStep("no templates in " + from);
+    if (search == INVALID_HANDLE_VALUE) return false;
     do {
         CopyFileA((from + "\\" + entry.cFileName).c_str(), (to + "\\" + entry.cFileName).c_str(), FALSE);
     } while (FindNextFileA(search, &entry));
     FindClose(search);
+    return true;
 }
 
 // The edit control a user types a file name into, whichever style of dialog the system shows.
@@ -57,7 +48,12 @@ testsupport::Bytes templateFile(const std::vector<TemplateRow>& rows) {
 
 void SondrixTest::SetUp() {
     work.makeDir("TMPL");
-    copyTemplateLibrary(work.path("TMPL"));
+    ASSERT_TRUE(copyTemplateLibrary(SONDRIX_E2E_TEMPLATES, work.path("TMPL")))
+        << "no templates in " << SONDRIX_E2E_TEMPLATES;
+}
+
+void SondrixTest::failStep(const std::string& what) const {
+    throw std::runtime_error(what + describeDesktop(program.id(), program.threadId()));
 }
 
 void SondrixTest::startProgram() {
@@ -69,16 +65,16 @@ void SondrixTest::startProgram() {
     waitForMainWindow();
 }
 
-void SondrixTest::pressCommand(WORD key) {
-    waitForMainWindow();
-    pressChord(VK_CONTROL, key);
+bool SondrixTest::dialogShown() const {
+    return !topWindows(program.id(), "#32770").empty();
 }
 
 void SondrixTest::chooseMenuItem(WORD menuKey, WORD itemKey) {
     waitForMainWindow();
-    pressChord(VK_MENU, menuKey);
     std::vector<HWND> popups;
-    require([&] { return !(popups = topWindows(program.id(), "#32768")).empty(); }, "the menu to drop down");
+    pressChordFor(
+        VK_MENU, menuKey, [&] { return !(popups = topWindows(program.id(), "#32768")).empty(); },
+        "the menu to drop down");
     pressKey(itemKey);
     waitUntilClosed(popups.front());
 }
@@ -132,11 +128,12 @@ void SondrixTest::chooseTemplate(const std::string& name) {
 }
 
 HWND SondrixTest::openTemplateEditor(const std::string& name) {
-    pressCommand('L');
+    pressCommandFor(
+        'L', [&] { return dialogShown(); }, "the template list");
     HWND dialog = waitForDialog("Templates:");
     selectTemplate(dialog, name);
-    pressChord(VK_MENU, 'E');
-    waitUntilClosed(dialog);
+    pressChordFor(
+        VK_MENU, 'E', [&] { return !IsWindowVisible(dialog); }, "the Edit button to close the list");
     return waitForView("TfrmTemplate");
 }
 
@@ -188,7 +185,7 @@ testsupport::Bytes SondrixTest::waitForBytes(const std::string& name, const test
 
 DWORD SondrixTest::waitForExit() {
     DWORD exitCode = 0;
-    if (!program.waitForExit(10000, &exitCode)) failStep("the program to end");
+    if (!program.waitForExit(10000, &exitCode)) failStep("timed out waiting for the program to end");
     return exitCode;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "desktop.h"
 #include "sondrix_process.h"
 #include "support/temp_dir.h"
 
@@ -28,8 +29,35 @@ class SondrixTest : public testing::Test {
     // Starts the program and waits until its main window has the keyboard.
     void startProgram();
 
+    // A chord a user presses once. Wine sets its modifier keys to the X server's state whenever one
+    // of the program's windows takes the X focus, which can drop an injected Ctrl or Alt between its
+    // press and the key's: a chord that had no effect at all is pressed again, twice at most.
+    template <typename Effect>
+    void pressChordFor(WORD modifier, WORD key, Effect effect, const std::string& what) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            pressChord(modifier, key);
+            if (waitFor(effect, 3000)) return;
+        }
+        failStep("timed out waiting for " + what);
+    }
     // Ctrl with the key, once the main window has the keyboard, so that the accelerators see it.
-    void pressCommand(WORD key);
+    template <typename Effect>
+    void pressCommandFor(WORD key, Effect effect, const std::string& what) {
+        waitForMainWindow();
+        pressChordFor(VK_CONTROL, key, effect, what);
+    }
+    // Ctrl with the key, for a command that shows a dialog.
+    void pressDialogCommand(WORD key) {
+        pressCommandFor(
+            key, [&] { return dialogShown(); }, std::string("a dialog after Ctrl+") + char(key));
+    }
+    // Ctrl with the key, for a command whose effect is the window's new text.
+    void pressCommandForText(WORD key, HWND window, const std::string& text) {
+        pressCommandFor(
+            key, [&] { return textOf(window) == text; }, "\"" + text + "\" after Ctrl+" + char(key));
+    }
+    // Whether the program shows a dialog or a message box.
+    bool dialogShown() const;
     // A menu item by its underlined letters: Alt with the menu's, then the item's.
     void chooseMenuItem(WORD menuKey, WORD itemKey);
     // The visible dialog of the program with this title, once it has the keyboard.
@@ -58,6 +86,13 @@ class SondrixTest : public testing::Test {
     testsupport::Bytes waitForBytes(const std::string& name, const testsupport::Bytes& expected);
     // The program's end: its exit code once it has ended.
     DWORD waitForExit();
+
+    // Throws with what the step was waiting for and what the program showed at that moment.
+    [[noreturn]] void failStep(const std::string& what) const;
+    template <typename Condition>
+    void require(Condition condition, const std::string& what) const {
+        if (!waitFor(condition)) failStep("timed out waiting for " + what);
+    }
 
     testsupport::TempDir work;
     SondrixProcess program;

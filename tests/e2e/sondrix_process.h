@@ -16,6 +16,7 @@ class SondrixProcess {
     DWORD id() const { return info_.dwProcessId; }
     DWORD threadId() const { return info_.dwThreadId; }
     HANDLE handle() const { return info_.hProcess; }
+    bool hasEnded() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
     // True with the exit code once the process has ended within the time.
     bool waitForExit(DWORD timeoutMs, DWORD* exitCode) const;
 

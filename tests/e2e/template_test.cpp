@@ -43,14 +43,13 @@ TEST_F(TemplateTest, InsertedRowIsSavedToTheLibrary) {
     pressKey(VK_INSERT);
     answerField(kInsertedRow);
     waitForText(editor, "small.tmpl [*]");
-    pressCommand('S');
-    waitForText(editor, "small.tmpl");
+    pressCommandForText('S', editor, "small.tmpl");
 
     const testsupport::Bytes expected = templateFile({kInsertedRow, kSmallTemplate[0], kSmallTemplate[1]});
     EXPECT_EQ(waitForBytes("TMPL\\small.tmpl", expected), expected);
 
     // A new document from the library starts with the inserted row: a string, asked for by its caption.
-    pressCommand('N');
+    pressDialogCommand('N');
     chooseTemplate("small.tmpl");
     waitForView("TfrmDocument");
     pressKey(VK_HOME);
