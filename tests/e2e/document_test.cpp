@@ -1,6 +1,5 @@
 // Documents as a user meets them: a file opened with its template, edited and saved; a new
 // document that has no file yet; a template the program cannot use.
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -114,12 +113,31 @@ TEST_F(DocumentTest, InvalidTemplateIsNamedByRowCodeAndCaption) {
     const std::string expected =
         "Cannot open document, because the selected template is invalid. \n\nError on row 2, field XXXX: "
         "\"Mystery field\".";
-    const std::vector<std::string> texts = staticTexts(message);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << testing::PrintToString(texts);
+    EXPECT_TRUE(showsText(message, expected));
     pressKey(VK_RETURN);
     waitUntilClosed(message);
     waitForMainWindow();
     EXPECT_TRUE(childrenOf(mainWindow, "TfrmDocument").empty());
+}
+
+TEST_F(DocumentTest, BindingThatStopsEarlySaysWhyAndShowsTheRowsBoundSoFar) {
+    work.write("TMPL\\orphan.tmpl",
+               templateFile({{"uwrd", "Before"}, {"LSTC", "List"}, {"ubyt", "Item"}, {"LSTE", "End"}}));
+    work.write("data.bin", testsupport::Bytes{0x01, 0x02, 0x03});
+    startProgram();
+
+    pressDialogCommand('O');
+    chooseFile("data.bin");
+    chooseTemplate("orphan.tmpl");
+    HWND message = waitForDialog("Sondrix");
+    EXPECT_TRUE(showsText(message, "A list in the template has no count before it."));
+    pressKey(VK_RETURN);
+    waitUntilClosed(message);
+
+    waitForView("TfrmDocument");
+    pressKey(VK_HOME);
+    pressKey(VK_RETURN);
+    answerValue("513", "513");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "sondrix_fixture.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "desktop.h"
@@ -44,6 +45,13 @@ testsupport::Bytes templateFile(const std::vector<TemplateRow>& rows) {
         bytes.insert(bytes.end(), row.code.begin(), row.code.end());
     }
     return bytes;
+}
+
+testing::AssertionResult showsText(HWND dialog, const std::string& text) {
+    const std::vector<std::string> texts = staticTexts(dialog);
+    if (std::find(texts.begin(), texts.end(), text) != texts.end()) return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << "the dialog shows " << testing::PrintToString(texts) << ", not \"" << text << "\"";
 }
 
 void SondrixTest::SetUp() {

@@ -22,6 +22,9 @@ struct TemplateRow {
 // The bytes of a template file with these rows.
 testsupport::Bytes templateFile(const std::vector<TemplateRow>& rows);
 
+// Whether one of the dialog's static controls shows exactly the text; the failure lists them all.
+testing::AssertionResult showsText(HWND dialog, const std::string& text);
+
 class SondrixTest : public testing::Test {
   protected:
     void SetUp() override;
