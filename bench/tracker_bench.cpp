@@ -13,8 +13,8 @@ constexpr size_t kLive = 1000000;
 constexpr size_t kPairs = 1000000;
 
 struct Plan {
-    std::vector<size_t> sizes;    // size of each block made
-    std::vector<uint32_t> victim; // which live block each pair releases
+    std::vector<size_t> sizes;     // size of each block made
+    std::vector<uint32_t> victim;  // which live block each pair releases
 };
 
 Plan makePlan() {
@@ -46,8 +46,10 @@ double run(const Plan& plan, Allocate allocate, Release release) {
 
 int main() {
     Plan plan = makePlan();
-    double tracked = run(plan, [](size_t n) { return ::operator new(n); }, [](void* p) { ::operator delete(p); });
-    double plain = run(plan, [](size_t n) { return std::malloc(n); }, [](void* p) { std::free(p); });
+    double tracked = run(
+        plan, [](size_t n) { return ::operator new(n); }, [](void* p) { ::operator delete(p); });
+    double plain = run(
+        plan, [](size_t n) { return std::malloc(n); }, [](void* p) { std::free(p); });
     std::printf("tracker: %.3f s for %zu pairs with %zu live blocks\n", tracked, kPairs, kLive);
     std::printf("plain heap: %.3f s\n", plain);
     std::printf("ratio tracker/plain: %.2f\n", tracked / plain);

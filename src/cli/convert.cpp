@@ -15,15 +15,18 @@ int runCompile(const Options& options) {
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     Template templ;
     std::string error;
-    if (!parseTemplateText(text, &templ, &error)) return fail(kExitTemplateUnreadable, options.operands[0] + ", " + error + ".");
-    if (templ.save(options.operands[1].c_str()) != 0) return fail(kExitFile, "cannot write " + options.operands[1] + ".");
+    if (!parseTemplateText(text, &templ, &error))
+        return fail(kExitTemplateUnreadable, options.operands[0] + ", " + error + ".");
+    if (templ.save(options.operands[1].c_str()) != 0)
+        return fail(kExitFile, "cannot write " + options.operands[1] + ".");
     return kExitDone;
 }
 
 int runDecompile(const Options& options) {
     if (options.operands.size() != 1) return fail(kExitUsage, "decompile takes IN.tmpl.");
     Template templ;
-    if (templ.load(options.operands[0].c_str()) != 0) return fail(kExitFile, "cannot read " + options.operands[0] + ".");
+    if (templ.load(options.operands[0].c_str()) != 0)
+        return fail(kExitFile, "cannot read " + options.operands[0] + ".");
     std::string text = templateToText(templ);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return kExitDone;

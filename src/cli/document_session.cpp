@@ -7,7 +7,8 @@
 #include "shell/ui_strings.h"
 
 static bool fileExists(const std::string& path) {
-    platform::FileHandle file = platform::createFile(path.c_str(), platform::kGenericRead, platform::kOpenExisting);
+    platform::FileHandle file =
+        platform::createFile(path.c_str(), platform::kGenericRead, platform::kOpenExisting);
     if (file == platform::invalidFileHandle()) return false;
     platform::closeHandle(file);
     return true;

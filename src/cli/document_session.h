@@ -8,7 +8,7 @@
 struct Document;
 
 class DocumentSession {
-public:
+  public:
     DocumentSession() = default;
     ~DocumentSession();
     DocumentSession(const DocumentSession&) = delete;
@@ -21,7 +21,7 @@ public:
     // Reports why binding stopped early, if it did; the exit code either way.
     int reportBinding() const;
 
-private:
+  private:
     Session engine_;
     Document* document_ = nullptr;
 };

@@ -40,7 +40,8 @@ int runEdit(const Options& options) {
     for (const Edit& edit : options.edits) {
         if (!apply(session.document(), edit)) {
             const char* what = edit.kind == Edit::Set ? "cannot be edited" : "is not a list row";
-            return fail(kExitEditRefused, "row " + std::to_string(edit.row) + " " + what + "; nothing was saved.");
+            return fail(kExitEditRefused,
+                        "row " + std::to_string(edit.row) + " " + what + "; nothing was saved.");
         }
     }
     if (saveDocument(session.document(), options.output.c_str()) < 0) {

@@ -4,7 +4,8 @@
 
 const char* const kUsage =
     "usage: sondrix-cli dump (-t NAME | -T FILE.tmpl) [--templates DIR] [--json] FILE\n"
-    "       sondrix-cli edit (-t NAME | -T FILE.tmpl) [--templates DIR] [--set ROW=TEXT]... [--insert ROW]...\n"
+    "       sondrix-cli edit (-t NAME | -T FILE.tmpl) [--templates DIR] [--set ROW=TEXT]... [--insert "
+    "ROW]...\n"
     "                        -o OUT FILE\n"
     "       sondrix-cli templates [--templates DIR]\n"
     "       sondrix-cli compile IN.txt OUT.tmpl\n"

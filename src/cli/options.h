@@ -14,7 +14,7 @@ struct Options {
     std::string templateName;  // -t: a library template by name
     std::string templateFile;  // -T: a template file
     std::string templatesDir = "TMPL";
-    std::string output;        // -o
+    std::string output;  // -o
     bool json = false;
     std::vector<Edit> edits;
     std::vector<std::string> operands;

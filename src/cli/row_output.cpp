@@ -9,12 +9,18 @@ namespace {
 
 const char* kindName(RowShape kind) {
     switch (kind) {
-        case RowShape::Data: return "data";
-        case RowShape::Divider: return "divider";
-        case RowShape::Count: return "count";
-        case RowShape::Control: return "control";
-        case RowShape::ListHeader: return "list-header";
-        case RowShape::ListEnd: return "list-end";
+        case RowShape::Data:
+            return "data";
+        case RowShape::Divider:
+            return "divider";
+        case RowShape::Count:
+            return "count";
+        case RowShape::Control:
+            return "control";
+        case RowShape::ListHeader:
+            return "list-header";
+        case RowShape::ListEnd:
+            return "list-end";
     }
     return "control";
 }
@@ -45,10 +51,15 @@ std::string printable(const std::string& text) {
 
 std::string shownText(const Row& row) {
     switch (row.kind) {
-        case RowShape::ListHeader: return printable(row.caption) + " [" + std::to_string(row.itemIndex) + "]";
-        case RowShape::ListEnd: return "[end] " + printable(row.caption);
-        case RowShape::Divider: return "-- " + printable(row.caption) + " --";
-        default: return row.value.empty() ? printable(row.caption) : printable(row.caption) + "  " + printable(row.value);
+        case RowShape::ListHeader:
+            return printable(row.caption) + " [" + std::to_string(row.itemIndex) + "]";
+        case RowShape::ListEnd:
+            return "[end] " + printable(row.caption);
+        case RowShape::Divider:
+            return "-- " + printable(row.caption) + " --";
+        default:
+            return row.value.empty() ? printable(row.caption)
+                                     : printable(row.caption) + "  " + printable(row.value);
     }
 }
 
@@ -69,10 +80,12 @@ void printRowsAsJson(Document* document, std::FILE* out) {
     visitRows(document, [&](const Row& row) {
         std::string item = row.itemIndex >= 0 ? std::to_string(row.itemIndex) : "null";
         std::fprintf(out,
-                     "%s\n  {\"row\": %zu, \"offset\": %" PRId64 ", \"size\": %" PRId64 ", \"depth\": %d, "
+                     "%s\n  {\"row\": %zu, \"offset\": %" PRId64 ", \"size\": %" PRId64
+                     ", \"depth\": %d, "
                      "\"code\": %s, \"kind\": \"%s\", \"caption\": %s, \"value\": %s, \"item\": %s}",
-                     number == 0 ? "" : ",", number + 1, row.offset, row.size, row.depth, jsonString(row.code).c_str(),
-                     kindName(row.kind), jsonString(row.caption).c_str(), jsonString(row.value).c_str(), item.c_str());
+                     number == 0 ? "" : ",", number + 1, row.offset, row.size, row.depth,
+                     jsonString(row.code).c_str(), kindName(row.kind), jsonString(row.caption).c_str(),
+                     jsonString(row.value).c_str(), item.c_str());
         ++number;
     });
     std::fprintf(out, "\n]\n");

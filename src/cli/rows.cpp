@@ -16,8 +16,11 @@ std::string drawnValue(platform::RecordingSurface& surface, FieldInstance* insta
     FieldType* type = instance->field->fieldType;
     surface.clear();
     PaintContext paint{surface.dc(), {0, 0, kViewWidth, instance->height}, 1};
-    RowLayout layout{instance->field->caption, {0, 0, kViewWidth, instance->height}, instance->field->hasCases,
-                     row.depth * 12 + 4, instance->flags};
+    RowLayout layout{instance->field->caption,
+                     {0, 0, kViewWidth, instance->height},
+                     instance->field->hasCases,
+                     row.depth * 12 + 4,
+                     instance->flags};
     type->procs.drawValue(instance, instance->value, &paint, &layout);
     std::string value;
     for (size_t i = 1; i < surface.texts.size(); ++i) value += surface.texts[i].text;
@@ -26,11 +29,15 @@ std::string drawnValue(platform::RecordingSurface& surface, FieldInstance* insta
 
 int64_t numberWidth(const char code[4]) {
     switch (code[0] | 0x20) {
-        case 'b': return 1;
+        case 'b':
+            return 1;
         case 'o':
-        case 'w': return 2;
-        case 'l': return 4;
-        default: return 8;
+        case 'w':
+            return 2;
+        case 'l':
+            return 4;
+        default:
+            return 8;
     }
 }
 
@@ -41,7 +48,8 @@ void visitRows(Document* document, const std::function<void(const Row&)>& visit)
     int64_t offset = 0;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
         TemplateField* field = instance->field;
-        Row row{offset, 0, instance->depth, std::string(field->code, 4), field->caption, "", RowShape::Control, -1};
+        Row row{offset,         0,  instance->depth,   std::string(field->code, 4),
+                field->caption, "", RowShape::Control, -1};
         if (FieldType* type = field->fieldType) {
             row.size = type->procs.valueSize ? type->procs.valueSize(instance, instance->value, 0) : 0;
             row.value = drawnValue(surface, instance, row);

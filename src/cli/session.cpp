@@ -10,7 +10,9 @@
 #include "templates/template.h"
 #include "templates/template_library.h"
 
-Session::Session() { startEngine(); }
+Session::Session() {
+    startEngine();
+}
 
 Session::~Session() {
     delete ownFile_;

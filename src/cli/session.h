@@ -8,7 +8,7 @@
 class Template;
 
 class Session {
-public:
+  public:
     Session();
     ~Session();
     Session(const Session&) = delete;
@@ -17,7 +17,7 @@ public:
     // The -t or -T template, resolved. On failure returns null with the exit code and sentence.
     const Template* chooseTemplate(const Options& options, int* exitCode, std::string* error);
 
-private:
+  private:
     Template* ownFile_ = nullptr;
 };
 

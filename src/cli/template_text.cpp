@@ -8,9 +8,13 @@ namespace {
 
 constexpr size_t kMaxCaption = 255;  // what a template file can hold
 
-bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
 
-int hexValue(char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; }
+int hexValue(char c) {
+    return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+}
 
 // Reads one possibly escaped byte at `at`; false for a malformed escape.
 bool takeByte(const std::string& line, size_t& at, char* byte) {

@@ -14,10 +14,17 @@ bool shownCount(const FieldInstance* instance, int64_t* shown) {
     if (kind.role != RowRole::Count || !instance->value) return false;
     int64_t number = *static_cast<const int64_t*>(instance->value);
     switch (kind.width) {
-        case 1: number &= 0xFF; break;
-        case 2: number &= 0xFFFF; break;
-        case 4: number = static_cast<int32_t>(number); break;
-        default: break;
+        case 1:
+            number &= 0xFF;
+            break;
+        case 2:
+            number &= 0xFFFF;
+            break;
+        case 4:
+            number = static_cast<int32_t>(number);
+            break;
+        default:
+            break;
     }
     // Wraps like the 64-bit number it is, never overflows.
     *shown = static_cast<int64_t>(static_cast<uint64_t>(number) + (kind.zeroBased ? 1 : 0));

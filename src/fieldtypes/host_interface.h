@@ -45,7 +45,8 @@ struct TemplateFieldProcs {
     uint32_t (*tfGetExtra)(TemplateField* field);
     intptr_t (*tfReserved1)(void* unused);
     intptr_t (*tfReserved2)(void* unused);
-    int32_t (*tfRegisterFieldType)(FieldCode code, const char* name, uint32_t flags, const FieldTypeProcs* procs);
+    int32_t (*tfRegisterFieldType)(FieldCode code, const char* name, uint32_t flags,
+                                   const FieldTypeProcs* procs);
 };
 
 struct InstanceProcs {

@@ -27,7 +27,8 @@ struct Bisection {
 Bisection bisect(FieldCode code) {
     unsigned bucket = code >> 24;
     Bisection b{0, 0, 0, nullptr};
-    if (!fieldTypeRegistry || !fieldTypeRegistry->arrays[bucket] || fieldTypeRegistry->counts[bucket] == 0) return b;
+    if (!fieldTypeRegistry || !fieldTypeRegistry->arrays[bucket] || fieldTypeRegistry->counts[bucket] == 0)
+        return b;
     b.entries = fieldTypeRegistry->arrays[bucket];
     b.count = fieldTypeRegistry->counts[bucket];
     b.hi = b.count;
@@ -118,6 +119,7 @@ void destroyRegistry() {
 void registerFieldTypes(const FieldTypeRegistration* records, int count) {
     ensureRegistry();
     for (int i = 0; i < count; ++i) {
-        registerFieldType(records[i].code, UIStrings[records[i].nameIndex], records[i].flags, records[i].procs);
+        registerFieldType(records[i].code, UIStrings[records[i].nameIndex], records[i].flags,
+                          records[i].procs);
     }
 }

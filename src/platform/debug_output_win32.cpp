@@ -2,6 +2,8 @@
 
 namespace platform {
 
-void systemDebugOutput(const char* text) { OutputDebugStringA(text); }
+void systemDebugOutput(const char* text) {
+    OutputDebugStringA(text);
+}
 
 }  // namespace platform

@@ -11,7 +11,7 @@ struct DirEntry {
 };
 
 class DirSearch {
-public:
+  public:
     DirSearch() = default;
     ~DirSearch();
     DirSearch(const DirSearch&) = delete;
@@ -21,7 +21,7 @@ public:
     bool first(const char* pattern, DirEntry* entry);
     bool next(DirEntry* entry);
 
-private:
+  private:
     void* state_ = nullptr;
 };
 

@@ -18,7 +18,9 @@ struct Listing {
 };
 }  // namespace
 
-DirSearch::~DirSearch() { delete static_cast<Listing*>(state_); }
+DirSearch::~DirSearch() {
+    delete static_cast<Listing*>(state_);
+}
 
 bool DirSearch::first(const char* pattern, DirEntry* entry) {
     std::string path = toPosixPath(pattern);

@@ -10,9 +10,13 @@
 
 namespace platform {
 
-static int fdOf(FileHandle file) { return static_cast<int>(reinterpret_cast<intptr_t>(file)); }
+static int fdOf(FileHandle file) {
+    return static_cast<int>(reinterpret_cast<intptr_t>(file));
+}
 
-FileHandle invalidFileHandle() { return reinterpret_cast<FileHandle>(static_cast<intptr_t>(-1)); }
+FileHandle invalidFileHandle() {
+    return reinterpret_cast<FileHandle>(static_cast<intptr_t>(-1));
+}
 
 static int openFlags(uint32_t access, uint32_t disposition) {
     int flags = O_CLOEXEC;
@@ -20,12 +24,18 @@ static int openFlags(uint32_t access, uint32_t disposition) {
     bool writes = (access & kGenericWrite) != 0;
     flags |= reads && writes ? O_RDWR : writes ? O_WRONLY : O_RDONLY;
     switch (disposition) {
-        case kCreateNew: return flags | O_CREAT | O_EXCL;
-        case kCreateAlways: return flags | O_CREAT | O_TRUNC;
-        case kOpenExisting: return flags;
-        case kOpenAlways: return flags | O_CREAT;
-        case kTruncateExisting: return flags | O_TRUNC;
-        default: return -1;
+        case kCreateNew:
+            return flags | O_CREAT | O_EXCL;
+        case kCreateAlways:
+            return flags | O_CREAT | O_TRUNC;
+        case kOpenExisting:
+            return flags;
+        case kOpenAlways:
+            return flags | O_CREAT;
+        case kTruncateExisting:
+            return flags | O_TRUNC;
+        default:
+            return -1;
     }
 }
 
@@ -80,12 +90,16 @@ int64_t getFileSize(FileHandle file) {
     return fstat(fdOf(file), &info) == 0 ? static_cast<int64_t>(info.st_size) : 0;
 }
 
-void closeHandle(FileHandle file) { ::close(fdOf(file)); }
+void closeHandle(FileHandle file) {
+    ::close(fdOf(file));
+}
 
 bool replaceFile(const char* source, const char* target) {
     return ::rename(toPosixPath(source).c_str(), toPosixPath(target).c_str()) == 0;
 }
 
-bool deleteFile(const char* name) { return ::unlink(toPosixPath(name).c_str()) == 0; }
+bool deleteFile(const char* name) {
+    return ::unlink(toPosixPath(name).c_str()) == 0;
+}
 
 }  // namespace platform

@@ -4,7 +4,9 @@
 
 namespace platform {
 
-FileHandle invalidFileHandle() { return INVALID_HANDLE_VALUE; }
+FileHandle invalidFileHandle() {
+    return INVALID_HANDLE_VALUE;
+}
 
 FileHandle createFile(const char* name, uint32_t access, uint32_t disposition) {
     return CreateFileA(name, access, FILE_SHARE_READ, nullptr, disposition, 0, nullptr);
@@ -39,12 +41,16 @@ int64_t getFileSize(FileHandle file) {
     return (static_cast<int64_t>(high) << 32) | low;
 }
 
-void closeHandle(FileHandle file) { CloseHandle(file); }
+void closeHandle(FileHandle file) {
+    CloseHandle(file);
+}
 
 bool replaceFile(const char* source, const char* target) {
     return MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
-bool deleteFile(const char* name) { return DeleteFileA(name) != FALSE; }
+bool deleteFile(const char* name) {
+    return DeleteFileA(name) != FALSE;
+}
 
 }  // namespace platform

@@ -22,8 +22,12 @@ PosixPen pens[16];
 int pensMade = 0;
 }  // namespace
 
-uint32_t sysColor(int index) { return 0x00FF0000u | static_cast<uint32_t>(index); }
-Brush sysColorBrush(int index) { return &brushes[index & 31]; }
+uint32_t sysColor(int index) {
+    return 0x00FF0000u | static_cast<uint32_t>(index);
+}
+Brush sysColorBrush(int index) {
+    return &brushes[index & 31];
+}
 
 Pen createPen(int style, int width, uint32_t colour) {
     PosixPen* pen = &pens[pensMade++ % 16];
@@ -31,19 +35,31 @@ Pen createPen(int style, int width, uint32_t colour) {
     return pen;
 }
 
-Font defaultGuiFont() { return &normalFont; }
-Font createBoldFont(Font) { return &boldFont; }
-TextMetric textMetricOf(Font font) { return static_cast<PosixFont*>(font)->metric; }
+Font defaultGuiFont() {
+    return &normalFont;
+}
+Font createBoldFont(Font) {
+    return &boldFont;
+}
+TextMetric textMetricOf(Font font) {
+    return static_cast<PosixFont*>(font)->metric;
+}
 
 namespace system {
 
 // Without a display there is nothing to draw on but a recording surface.
-Font selectFont(Dc, Font) { return nullptr; }
-Pen selectPen(Dc, Pen) { return nullptr; }
+Font selectFont(Dc, Font) {
+    return nullptr;
+}
+Pen selectPen(Dc, Pen) {
+    return nullptr;
+}
 void setTextAlign(Dc, uint32_t) {}
 void setTransparentBackground(Dc) {}
 void textOut(Dc, int, int, const char*, int) {}
-int textWidth(Dc, const char*, int) { return 0; }
+int textWidth(Dc, const char*, int) {
+    return 0;
+}
 void moveTo(Dc, int, int) {}
 void lineTo(Dc, int, int) {}
 

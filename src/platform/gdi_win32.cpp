@@ -4,10 +4,18 @@
 
 namespace platform {
 
-uint32_t sysColor(int index) { return GetSysColor(index); }
-Brush sysColorBrush(int index) { return GetSysColorBrush(index); }
-Pen createPen(int style, int width, uint32_t colour) { return CreatePen(style, width, colour); }
-Font defaultGuiFont() { return GetStockObject(DEFAULT_GUI_FONT); }
+uint32_t sysColor(int index) {
+    return GetSysColor(index);
+}
+Brush sysColorBrush(int index) {
+    return GetSysColorBrush(index);
+}
+Pen createPen(int style, int width, uint32_t colour) {
+    return CreatePen(style, width, colour);
+}
+Font defaultGuiFont() {
+    return GetStockObject(DEFAULT_GUI_FONT);
+}
 
 Font createBoldFont(Font base) {
     LOGFONTA description;
@@ -28,10 +36,18 @@ TextMetric textMetricOf(Font font) {
 
 namespace system {
 
-Font selectFont(Dc dc, Font font) { return SelectObject(static_cast<HDC>(dc), font); }
-Pen selectPen(Dc dc, Pen pen) { return SelectObject(static_cast<HDC>(dc), pen); }
-void setTextAlign(Dc dc, uint32_t align) { SetTextAlign(static_cast<HDC>(dc), align); }
-void setTransparentBackground(Dc dc) { SetBkMode(static_cast<HDC>(dc), TRANSPARENT); }
+Font selectFont(Dc dc, Font font) {
+    return SelectObject(static_cast<HDC>(dc), font);
+}
+Pen selectPen(Dc dc, Pen pen) {
+    return SelectObject(static_cast<HDC>(dc), pen);
+}
+void setTextAlign(Dc dc, uint32_t align) {
+    SetTextAlign(static_cast<HDC>(dc), align);
+}
+void setTransparentBackground(Dc dc) {
+    SetBkMode(static_cast<HDC>(dc), TRANSPARENT);
+}
 void textOut(Dc dc, int x, int y, const char* text, int length) {
     TextOutA(static_cast<HDC>(dc), x, y, text, length);
 }
@@ -42,8 +58,12 @@ int textWidth(Dc dc, const char* text, int length) {
     return size.cx;
 }
 
-void moveTo(Dc dc, int x, int y) { MoveToEx(static_cast<HDC>(dc), x, y, nullptr); }
-void lineTo(Dc dc, int x, int y) { LineTo(static_cast<HDC>(dc), x, y); }
+void moveTo(Dc dc, int x, int y) {
+    MoveToEx(static_cast<HDC>(dc), x, y, nullptr);
+}
+void lineTo(Dc dc, int x, int y) {
+    LineTo(static_cast<HDC>(dc), x, y);
+}
 
 int measureText(Font font, const char* text, int length) {
     HDC memory = CreateCompatibleDC(nullptr);

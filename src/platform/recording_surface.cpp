@@ -1,6 +1,5 @@
 #include "platform/recording_surface.h"
 
-
 namespace platform {
 
 // Live surfaces, compared by address only, so a real device context is never dereferenced.

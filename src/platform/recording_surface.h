@@ -27,7 +27,7 @@ struct DrawnLine {
 };
 
 class RecordingSurface {
-public:
+  public:
     RecordingSurface();
     ~RecordingSurface();
     RecordingSurface(const RecordingSurface&) = delete;

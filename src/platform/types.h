@@ -5,12 +5,12 @@
 
 namespace platform {
 
-using Window = void*;     // HWND
-using Dc = void*;         // HDC
-using Font = void*;       // HFONT
-using Pen = void*;        // HPEN
-using Brush = void*;      // HBRUSH
-using FileHandle = void*; // HANDLE
+using Window = void*;      // HWND
+using Dc = void*;          // HDC
+using Font = void*;        // HFONT
+using Pen = void*;         // HPEN
+using Brush = void*;       // HBRUSH
+using FileHandle = void*;  // HANDLE
 
 // Same layout as the Win32 RECT.
 struct Rect {

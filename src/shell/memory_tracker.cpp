@@ -124,7 +124,9 @@ void AllocationTable::releaseArrays() {
 // Constant-initialised: allocations made by static constructors already find it ready.
 static AllocationTable processTable;
 
-AllocationTable& processAllocations() { return processTable; }
+AllocationTable& processAllocations() {
+    return processTable;
+}
 
 int formatLeakHeader(char* buffer, size_t size, int32_t count, int64_t total) {
     return std::snprintf(buffer, size, "Memory leaks: %d (%" PRId64 " bytes)\n", count, total);
@@ -133,7 +135,8 @@ int formatLeakHeader(char* buffer, size_t size, int32_t count, int64_t total) {
 int formatLeakBlock(char* buffer, size_t size, const void* address, uint64_t length) {
     int shown = length < 100 ? static_cast<int>(length) : 100;
     return std::snprintf(buffer, size, "\tBlock: %.8" PRIxPTR ", len %.5" PRIu64 "; contents: \"%.*s\"\n",
-                         reinterpret_cast<uintptr_t>(address), length, shown, static_cast<const char*>(address));
+                         reinterpret_cast<uintptr_t>(address), length, shown,
+                         static_cast<const char*>(address));
 }
 
 void reportMemoryLeaks(const AllocationTable& table) {
@@ -147,6 +150,8 @@ void reportMemoryLeaks(const AllocationTable& table) {
     logLine("End of Memory leaks list\n");
 }
 
-void ReportMemoryLeaks() { reportMemoryLeaks(processAllocations()); }
+void ReportMemoryLeaks() {
+    reportMemoryLeaks(processAllocations());
+}
 
 }  // namespace shell

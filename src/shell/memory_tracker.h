@@ -7,7 +7,7 @@
 namespace shell {
 
 class AllocationTable {
-public:
+  public:
     static constexpr int32_t kFirstCapacity = 128;
 
     // Constant-initialisable, so the process-wide table works before any constructor has run.
@@ -31,7 +31,7 @@ public:
     // Releases the table's own arrays (only for tables that are not the process-wide one).
     void releaseArrays();
 
-private:
+  private:
     bool grow();
     bool rebuildIndex(uint32_t buckets);
     int32_t find(const void* address) const;

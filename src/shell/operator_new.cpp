@@ -18,7 +18,9 @@ struct Header {
     uint64_t offset;  // from the heap block to the caller's bytes; kHeader unless over-aligned
 };
 
-Header* headerOf(void* address) { return reinterpret_cast<Header*>(static_cast<char*>(address) - kHeader); }
+Header* headerOf(void* address) {
+    return reinterpret_cast<Header*>(static_cast<char*>(address) - kHeader);
+}
 
 void* allocateTracked(size_t size, size_t alignment) {
     size_t slack = alignment > kHeader ? alignment : 0;
@@ -64,10 +66,18 @@ void* allocateOrThrow(size_t size, size_t alignment) {
 
 }  // namespace
 
-void* operator new(size_t size) { return allocateOrThrow(size, 0); }
-void* operator new[](size_t size) { return allocateOrThrow(size, 0); }
-void* operator new(size_t size, const std::nothrow_t&) noexcept { return allocateTracked(size, 0); }
-void* operator new[](size_t size, const std::nothrow_t&) noexcept { return allocateTracked(size, 0); }
+void* operator new(size_t size) {
+    return allocateOrThrow(size, 0);
+}
+void* operator new[](size_t size) {
+    return allocateOrThrow(size, 0);
+}
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    return allocateTracked(size, 0);
+}
+void* operator new[](size_t size, const std::nothrow_t&) noexcept {
+    return allocateTracked(size, 0);
+}
 void* operator new(size_t size, std::align_val_t alignment) {
     return allocateOrThrow(size, static_cast<size_t>(alignment));
 }
@@ -81,12 +91,24 @@ void* operator new[](size_t size, std::align_val_t alignment, const std::nothrow
     return allocateTracked(size, static_cast<size_t>(alignment));
 }
 
-void operator delete(void* address) noexcept { releaseTracked(address, 0); }
-void operator delete[](void* address) noexcept { releaseTracked(address, 0); }
-void operator delete(void* address, size_t) noexcept { releaseTracked(address, 0); }
-void operator delete[](void* address, size_t) noexcept { releaseTracked(address, 0); }
-void operator delete(void* address, const std::nothrow_t&) noexcept { releaseTracked(address, 0); }
-void operator delete[](void* address, const std::nothrow_t&) noexcept { releaseTracked(address, 0); }
+void operator delete(void* address) noexcept {
+    releaseTracked(address, 0);
+}
+void operator delete[](void* address) noexcept {
+    releaseTracked(address, 0);
+}
+void operator delete(void* address, size_t) noexcept {
+    releaseTracked(address, 0);
+}
+void operator delete[](void* address, size_t) noexcept {
+    releaseTracked(address, 0);
+}
+void operator delete(void* address, const std::nothrow_t&) noexcept {
+    releaseTracked(address, 0);
+}
+void operator delete[](void* address, const std::nothrow_t&) noexcept {
+    releaseTracked(address, 0);
+}
 void operator delete(void* address, std::align_val_t alignment) noexcept {
     releaseTracked(address, static_cast<size_t>(alignment));
 }

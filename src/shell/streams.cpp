@@ -29,9 +29,13 @@ int64_t TIOStream::CopyFrom(TIOStream* source, int64_t count) {
 
 TIOHandle::TIOHandle() : handle(invalidFileHandle()) {}
 
-TIOHandle::~TIOHandle() { delete[] buffer_; }
+TIOHandle::~TIOHandle() {
+    delete[] buffer_;
+}
 
-bool TIOHandle::IsOpen() const { return handle != invalidFileHandle(); }
+bool TIOHandle::IsOpen() const {
+    return handle != invalidFileHandle();
+}
 
 bool TIOHandle::ensureBuffer() {
     if (!buffer_) buffer_ = new (std::nothrow) char[kBufferSize];
@@ -60,7 +64,8 @@ int64_t TIOHandle::readDirect(void* buffer, int64_t count) {
     while (total < count) {
         int64_t chunk = count - total < kMaxChunk ? count - total : kMaxChunk;
         uint32_t got = 0;
-        if (!readFile(handle, static_cast<char*>(buffer) + total, static_cast<uint32_t>(chunk), &got) || got == 0) {
+        if (!readFile(handle, static_cast<char*>(buffer) + total, static_cast<uint32_t>(chunk), &got) ||
+            got == 0) {
             break;
         }
         total += got;
@@ -73,7 +78,8 @@ int64_t TIOHandle::writeDirect(const void* buffer, int64_t count) {
     while (total < count) {
         int64_t chunk = count - total < kMaxChunk ? count - total : kMaxChunk;
         uint32_t done = 0;
-        if (!writeFile(handle, static_cast<const char*>(buffer) + total, static_cast<uint32_t>(chunk), &done) ||
+        if (!writeFile(handle, static_cast<const char*>(buffer) + total, static_cast<uint32_t>(chunk),
+                       &done) ||
             done == 0) {
             writeFailed_ = true;
             break;
@@ -83,7 +89,9 @@ int64_t TIOHandle::writeDirect(const void* buffer, int64_t count) {
     return total;
 }
 
-int64_t TIOHandle::Position() { return IsOpen() ? position_ : 0; }
+int64_t TIOHandle::Position() {
+    return IsOpen() ? position_ : 0;
+}
 
 int64_t TIOHandle::Size() {
     if (!IsOpen()) return 0;

@@ -6,7 +6,7 @@
 #include "platform/types.h"
 
 class TIOStream {
-public:
+  public:
     virtual ~TIOStream() = default;
     virtual int64_t Position() = 0;
     virtual int64_t Size() = 0;
@@ -23,7 +23,7 @@ public:
 };
 
 class TIOHandle : public TIOStream {
-public:
+  public:
     int64_t Position() override;
     int64_t Size() override;
     int64_t Seek(int64_t offset, int origin) override;
@@ -34,13 +34,13 @@ public:
     // Writes what is buffered. False when any write on this stream has failed so far.
     bool Flush();
 
-protected:
+  protected:
     TIOHandle();
     ~TIOHandle() override;
 
     platform::FileHandle handle;
 
-private:
+  private:
     static constexpr int64_t kBufferSize = 64 * 1024;
     bool ensureBuffer();
     void dropReadAhead();
@@ -56,12 +56,12 @@ private:
 };
 
 class TIOFile : public TIOHandle {
-public:
+  public:
     // access: GENERIC_READ and/or GENERIC_WRITE; disposition: a CreateFileA creation disposition.
     TIOFile(const char* name, uint32_t access, uint32_t disposition);
     ~TIOFile() override;
     uint32_t Capabilities() override;
 
-private:
+  private:
     uint32_t access_;
 };

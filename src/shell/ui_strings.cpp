@@ -41,7 +41,8 @@ static const char* const builtInTexts[kUIStringCount] = {
     "Hex word (LE)",
     "Hex long (LE)",
     "Hex int64 (LE)",
-    "Cannot open document, because the selected template is invalid. \n\nError on row %d, field %.4s: \"%s\".",
+    ("Cannot open document, because the selected template is invalid. \n\nError on row %d, field %.4s: "
+     "\"%s\"."),
     "Invalid template",
     "Divider",
     "Version: %s",

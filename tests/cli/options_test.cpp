@@ -1,9 +1,9 @@
+#include "cli/options.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "cli/options.h"
 
 namespace {
 

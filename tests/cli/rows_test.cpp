@@ -1,9 +1,10 @@
+#include "cli/rows.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "cli/rows.h"
 #include "document/binding.h"
 #include "document/document.h"
 #include "shell/startup.h"
@@ -37,8 +38,9 @@ struct DocumentRows : testing::Test {
 };
 
 std::string describe(const Row& row) {
-    return std::to_string(row.offset) + "+" + std::to_string(row.size) + " d" + std::to_string(row.depth) + " " +
-           row.caption + "=" + row.value + (row.itemIndex >= 0 ? " #" + std::to_string(row.itemIndex) : "");
+    return std::to_string(row.offset) + "+" + std::to_string(row.size) + " d" + std::to_string(row.depth) +
+           " " + row.caption + "=" + row.value +
+           (row.itemIndex >= 0 ? " #" + std::to_string(row.itemIndex) : "");
 }
 
 TEST_F(DocumentRows, OffsetsSizesAndTheTextsTheViewDraws) {

@@ -1,9 +1,10 @@
+#include "cli/template_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "cli/template_text.h"
 #include "support/temp_dir.h"
 #include "templates/template.h"
 
@@ -20,12 +21,13 @@ std::vector<std::string> rowsOf(const Template& templ) {
 TEST(TemplateText, ParsesRowsCommentsAndEscapes) {
     Template templ;
     std::string error;
-    ASSERT_TRUE(parseTemplateText("# a comment\n\nDWRD Width\r\nLSTC\nPSTR Name \\x28x\\x29 \\\\\n"
-                                  "\\x00\\x01ab tail space\\x20\nOCNT",
-                                  &templ, &error))
+    ASSERT_TRUE(
+        parseTemplateText("# a comment\n\nDWRD Width\r\nLSTC\nPSTR Name \\x28x\\x29 \\\\\n"
+                          "\\x00\\x01ab tail space\\x20\nOCNT",
+                          &templ, &error))
         << error;
     EXPECT_EQ(rowsOf(templ), (std::vector<std::string>{"DWRD|Width", "LSTC|", "PSTR|Name (x) \\",
-                                                        std::string("\0\1ab|tail space ", 16), "OCNT|"}));
+                                                       std::string("\0\1ab|tail space ", 16), "OCNT|"}));
 }
 
 TEST(TemplateText, MalformedRowsNameTheirLine) {

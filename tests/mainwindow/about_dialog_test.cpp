@@ -1,9 +1,10 @@
+#include "mainwindow/about_dialog.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
-#include "mainwindow/about_dialog.h"
 #include "mainwindow/about_dialog_ids.h"
 #include "mainwindow/home_page.h"
 #include "mainwindow/modal_driver.h"
@@ -21,7 +22,8 @@ struct AboutBox : testing::Test {
 
     // Shows the box and records what it showed before the steps close it.
     size_t show(std::vector<guitest::DialogStep> steps) {
-        return guitest::driveModal("About Sondrix:", [] { ShowAboutBox(nullptr); }, std::move(steps));
+        return guitest::driveModal(
+            "About Sondrix:", [] { ShowAboutBox(nullptr); }, std::move(steps));
     }
 };
 

@@ -45,7 +45,8 @@ void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
-size_t driveModal(const std::string& title, const std::function<void()>& showModal, std::vector<DialogStep> steps) {
+size_t driveModal(const std::string& title, const std::function<void()>& showModal,
+                  std::vector<DialogStep> steps) {
     Drive drive{title, std::move(steps), 0, GetTickCount64() + 10000};
     current = &drive;
     UINT_PTR timer = SetTimer(nullptr, 0, 30, onTick);

@@ -13,7 +13,8 @@ using DialogStep = std::function<void(HWND dialog)>;
 
 // Runs showModal (which returns when the dialog ends) while the steps act on the dialog titled
 // `title`. Returns how many steps ran; fewer than given means the dialog closed early or never came.
-size_t driveModal(const std::string& title, const std::function<void()>& showModal, std::vector<DialogStep> steps);
+size_t driveModal(const std::string& title, const std::function<void()>& showModal,
+                  std::vector<DialogStep> steps);
 
 std::string windowText(HWND window);
 

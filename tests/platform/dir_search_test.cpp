@@ -1,9 +1,10 @@
+#include "platform/dir_search.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
-#include "platform/dir_search.h"
 #include "support/temp_dir.h"
 
 using namespace platform;
@@ -16,9 +17,15 @@ TEST(NamePattern, MatchesAsWindowsDoes) {
         const char* name;
         bool matches;
     } cases[] = {
-        {"*.tmpl", "a.tmpl", true},    {"*.tmpl", "A.TMPL", true},   {"*.tmpl", ".tmpl", true},
-        {"*.tmpl", "a.tmp", false},    {"*.tmpl", "a.tmpl.bak", false}, {"*.tmpl", "x.tmpl.tmpl", true},
-        {"a?c", "abc", true},          {"a?c", "ac", false},         {"*", "", true},
+        {"*.tmpl", "a.tmpl", true},
+        {"*.tmpl", "A.TMPL", true},
+        {"*.tmpl", ".tmpl", true},
+        {"*.tmpl", "a.tmp", false},
+        {"*.tmpl", "a.tmpl.bak", false},
+        {"*.tmpl", "x.tmpl.tmpl", true},
+        {"a?c", "abc", true},
+        {"a?c", "ac", false},
+        {"*", "", true},
         {"**a*", "bab", true},
     };
     for (const Case& c : cases) {
@@ -36,7 +43,8 @@ TEST(DirSearch, FindsMatchingFilesAndDirectories) {
     DirSearch search;
     DirEntry entry;
     std::set<std::string> files, dirs;
-    for (bool found = search.first((dir.path() + "\\*.tmpl").c_str(), &entry); found; found = search.next(&entry)) {
+    for (bool found = search.first((dir.path() + "\\*.tmpl").c_str(), &entry); found;
+         found = search.next(&entry)) {
         (entry.isDirectory ? dirs : files).insert(entry.name);
     }
     EXPECT_EQ(files, (std::set<std::string>{"A.TMPL", "b.tmpl"}));

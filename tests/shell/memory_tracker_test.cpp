@@ -1,3 +1,5 @@
+#include "shell/memory_tracker.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "platform/debug_output.h"
-#include "shell/memory_tracker.h"
 
 using shell::AllocationTable;
 
@@ -120,7 +121,9 @@ T opaque(T value) {
     volatile T hidden = value;
     return hidden;
 }
-void capture(const char* text) { captured += text; }
+void capture(const char* text) {
+    captured += text;
+}
 
 TEST(ProcessAllocations, NewRegistersAndDeleteUnregisters) {
     auto& table = shell::processAllocations();
@@ -152,7 +155,8 @@ TEST(ProcessAllocations, ReleasingAnUnknownAddressIsReportedAndNotFreed) {
     std::string seen;
     seen.swap(captured);
     EXPECT_EQ(shell::processAllocations().count(), before + (seen.capacity() > 15 ? 1 : 0));
-    EXPECT_EQ(seen, "\tRequested deletion of non-allocated space!\n\tRequested deletion of non-allocated space!\n");
+    EXPECT_EQ(seen,
+              "\tRequested deletion of non-allocated space!\n\tRequested deletion of non-allocated space!\n");
     ::operator delete(nullptr);
 }
 

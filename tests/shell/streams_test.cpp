@@ -1,3 +1,5 @@
+#include "shell/streams.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "platform/file_handle.h"
-#include "shell/streams.h"
 #include "support/temp_dir.h"
 
 using namespace platform;
@@ -110,7 +111,7 @@ TEST(Streams, WritingAfterReadingLandsAtTheReadPosition) {
 
 // A stream that counts the chunk sizes asked of it.
 class CountingSource : public TIOStream {
-public:
+  public:
     explicit CountingSource(int64_t size) : left_(size) {}
     std::vector<int64_t> requests;
     int64_t Position() override { return 0; }
@@ -130,7 +131,7 @@ public:
     uint32_t Capabilities() override { return 0; }
     int64_t written = 0;
 
-private:
+  private:
     int64_t left_;
 };
 

@@ -1,3 +1,5 @@
+#include "shell/strings.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -5,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "shell/strings.h"
 #include "shell/ui_strings.h"
 
 namespace {

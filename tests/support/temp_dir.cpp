@@ -39,7 +39,9 @@ TempDir::~TempDir() {
     fs::remove_all(nativePath(root_), ignored);
 }
 
-std::string TempDir::path(const std::string& name) const { return name.empty() ? root_ : root_ + "\\" + name; }
+std::string TempDir::path(const std::string& name) const {
+    return name.empty() ? root_ : root_ + "\\" + name;
+}
 
 void TempDir::write(const std::string& name, const std::vector<unsigned char>& bytes) const {
     std::ofstream out(nativePath(path(name)), std::ios::binary);
@@ -55,8 +57,12 @@ std::vector<unsigned char> TempDir::read(const std::string& name) const {
     return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool TempDir::exists(const std::string& name) const { return fs::exists(nativePath(path(name))); }
+bool TempDir::exists(const std::string& name) const {
+    return fs::exists(nativePath(path(name)));
+}
 
-void TempDir::makeDir(const std::string& name) const { fs::create_directories(nativePath(path(name))); }
+void TempDir::makeDir(const std::string& name) const {
+    fs::create_directories(nativePath(path(name)));
+}
 
 }  // namespace testsupport

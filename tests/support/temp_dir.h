@@ -7,7 +7,7 @@
 namespace testsupport {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -21,7 +21,7 @@ public:
     bool exists(const std::string& name) const;
     void makeDir(const std::string& name) const;
 
-private:
+  private:
     std::string root_;
 };
 

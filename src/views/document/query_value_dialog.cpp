@@ -20,7 +20,9 @@ struct QueryRecord {
     AcceptTextProc accept;
 };
 
-int acceptEveryText(const char*) { return 1; }
+int acceptEveryText(const char*) {
+    return 1;
+}
 
 void takeEditText(QueryRecord* record) {
     int length = GetWindowTextLengthA(record->edit);
@@ -66,8 +68,8 @@ INT_PTR CALLBACK queryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 char* queryValue(platform::Window owner, const char* title, const char* prompt, const char* initialText,
                  AcceptTextProc accept) {
-    QueryRecord record{static_cast<HWND>(owner), nullptr, nullptr, nullptr, DupString(initialText), title, prompt,
-                       accept};
+    QueryRecord record{static_cast<HWND>(owner), nullptr, nullptr, nullptr,
+                       DupString(initialText),   title,   prompt,  accept};
     INT_PTR ended = DialogBoxParamA(moduleInstance, "dlgSimpleQuery", record.owner, queryDialogProc,
                                     reinterpret_cast<LPARAM>(&record));
     char* result = nullptr;

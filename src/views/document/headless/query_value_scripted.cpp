@@ -1,6 +1,6 @@
-#include <vector>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "shell/strings.h"
 #include "views/document/headless/query_script.h"
@@ -21,8 +21,12 @@ std::string* last = nullptr;
 
 namespace queryscript {
 
-void answer(const std::string& text) { answers().emplace_back(text); }
-void cancel() { answers().emplace_back(std::nullopt); }
+void answer(const std::string& text) {
+    answers().emplace_back(text);
+}
+void cancel() {
+    answers().emplace_back(std::nullopt);
+}
 
 void reset() {
     answers().clear();
@@ -32,14 +36,18 @@ void reset() {
     last = nullptr;
 }
 
-int asked() { return questions; }
+int asked() {
+    return questions;
+}
 
 const std::string& lastQuestion() {
     static const std::string none;
     return last ? *last : none;
 }
 
-bool pending() { return !answers().empty(); }
+bool pending() {
+    return !answers().empty();
+}
 
 }  // namespace queryscript
 
