@@ -40,9 +40,10 @@ HWND fileNameEdit(HWND dialog) {
 testsupport::Bytes templateFile(const std::vector<TemplateRow>& rows) {
     testsupport::Bytes bytes;
     for (const TemplateRow& row : rows) {
-        bytes.push_back(static_cast<unsigned char>(row.caption.size()));
-        bytes.insert(bytes.end(), row.caption.begin(), row.caption.end());
-        bytes.insert(bytes.end(), row.code.begin(), row.code.end());
+        const std::string caption = row.caption;
+        bytes.push_back(static_cast<unsigned char>(caption.size()));
+        bytes.insert(bytes.end(), caption.begin(), caption.end());
+        bytes.insert(bytes.end(), row.code, row.code + 4);
     }
     return bytes;
 }

@@ -15,8 +15,8 @@
 namespace e2e {
 
 struct TemplateRow {
-    std::string code;
-    std::string caption;
+    const char* code;  // four characters
+    const char* caption;
 };
 
 // The bytes of a template file with these rows.

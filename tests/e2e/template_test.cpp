@@ -10,7 +10,8 @@
 namespace e2e {
 namespace {
 
-const std::vector<TemplateRow> kSmallTemplate = {{"uwrd", "First"}, {"ulng", "Second"}};
+const TemplateRow kFirstRow = {"uwrd", "First"};
+const TemplateRow kSecondRow = {"ulng", "Second"};
 const TemplateRow kInsertedRow = {"PSTR", "Added by hand"};
 
 class TemplateTest : public SondrixTest {
@@ -33,7 +34,7 @@ class TemplateTest : public SondrixTest {
 };
 
 TEST_F(TemplateTest, InsertedRowIsSavedToTheLibrary) {
-    work.write("TMPL\\small.tmpl", templateFile(kSmallTemplate));
+    work.write("TMPL\\small.tmpl", templateFile({kFirstRow, kSecondRow}));
     startProgram();
 
     HWND editor = openTemplateEditor("small.tmpl");
@@ -44,7 +45,7 @@ TEST_F(TemplateTest, InsertedRowIsSavedToTheLibrary) {
     waitForText(editor, "small.tmpl [*]");
     pressCommandForText('S', editor, "small.tmpl");
 
-    const testsupport::Bytes expected = templateFile({kInsertedRow, kSmallTemplate[0], kSmallTemplate[1]});
+    const testsupport::Bytes expected = templateFile({kInsertedRow, kFirstRow, kSecondRow});
     EXPECT_EQ(waitForBytes("TMPL\\small.tmpl", expected), expected);
 
     // A new document from the library starts with the inserted row: a string, asked for by its caption.
