@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the builds and tests need, only those that are missing.
+# Installs the Debian packages the builds and tests need, only those that are missing. Recommended
+# packages come too: Wine draws with the X libraries and fonts it recommends.
 set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest
@@ -16,5 +17,5 @@ if [ ${#missing[@]} -gt 0 ]; then
     sudo_cmd=""
     [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
     $sudo_cmd apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
