@@ -2,6 +2,7 @@
 
 #include "document/count_display.h"
 #include "document/document.h"
+#include "document/row_kind.h"
 #include "fieldtypes/registry.h"
 #include "platform/recording_surface.h"
 #include "shell/drawing_resources.h"
@@ -27,20 +28,6 @@ std::string drawnValue(platform::RecordingSurface& surface, FieldInstance* insta
     return value;
 }
 
-int64_t numberWidth(const char code[4]) {
-    switch (code[0] | 0x20) {
-        case 'b':
-            return 1;
-        case 'o':
-        case 'w':
-            return 2;
-        case 'l':
-            return 4;
-        default:
-            return 8;
-    }
-}
-
 }  // namespace
 
 void visitRows(Document* document, const std::function<void(const Row&)>& visit) {
@@ -50,18 +37,20 @@ void visitRows(Document* document, const std::function<void(const Row&)>& visit)
         TemplateField* field = instance->field;
         Row row{offset,         0,  instance->depth,   std::string(field->code, 4),
                 field->caption, "", RowShape::Control, -1};
-        if (FieldType* type = field->fieldType) {
+        RowKind kind = rowKindOf(field->code);
+        FieldType* type = field->fieldType;
+        if (type && instance->value) {
             row.size = type->procs.valueSize ? type->procs.valueSize(instance, instance->value, 0) : 0;
             row.value = drawnValue(surface, instance, row);
             bool divider = row.code == "DVDR" || row.code == "dvdr";
             row.kind = divider ? RowShape::Divider : RowShape::Data;
-        } else if (row.code == "LSTC" || row.code == "lstc") {
+        } else if (kind.role == RowRole::CountedList) {
             row.kind = RowShape::ListHeader;
             row.itemIndex = instance->value ? *static_cast<int64_t*>(instance->value) : 0;
-        } else if (row.code == "LSTE" || row.code == "lste") {
+        } else if (kind.role == RowRole::ListEnd) {
             row.kind = RowShape::ListEnd;
-        } else if (isCountOrSizeRow(field)) {
-            row.size = numberWidth(field->code);
+        } else if (kind.role == RowRole::Count || kind.role == RowRole::Size || kind.role == RowRole::Key) {
+            row.size = kind.width;  // the bytes the binder read for the number
             int64_t shown;
             if (shownCount(instance, &shown)) {
                 row.kind = RowShape::Count;

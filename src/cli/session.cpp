@@ -1,12 +1,10 @@
 #include "cli/session.h"
 
-#include <cstdio>
 #include <new>
-#include <vector>
 
 #include "cli/exit_codes.h"
 #include "shell/startup.h"
-#include "shell/ui_strings.h"
+#include "templates/invalid_template_message.h"
 #include "templates/template.h"
 #include "templates/template_library.h"
 
@@ -20,11 +18,9 @@ Session::~Session() {
 }
 
 std::string invalidTemplateMessage(const Template& templ) {
-    const TemplateField* field = templ.fields[templ.errorRow];
-    std::vector<char> text(2000);
-    std::snprintf(text.data(), text.size(), UIStrings[usInvalidTemplateText], templ.errorRow, field->code,
-                  field->caption);
-    return text.data();
+    char text[kInvalidTemplateMessageSize];
+    formatInvalidTemplateMessage(templ, text);
+    return text;
 }
 
 static const Template* findByName(const std::string& name) {

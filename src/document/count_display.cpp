@@ -4,11 +4,6 @@
 #include "document/row_kind.h"
 #include "templates/template.h"
 
-bool isCountOrSizeRow(const TemplateField* field) {
-    RowRole role = rowKindOf(field->code).role;
-    return role == RowRole::Count || role == RowRole::Size;
-}
-
 bool shownCount(const FieldInstance* instance, int64_t* shown) {
     RowKind kind = rowKindOf(instance->field->code);
     if (kind.role != RowRole::Count || !instance->value) return false;

@@ -4,8 +4,6 @@
 #include <cstdint>
 
 struct FieldInstance;
-struct TemplateField;
 
-bool isCountOrSizeRow(const TemplateField* field);
 // False for rows that are not counts (sizes show no number) or have no number.
 bool shownCount(const FieldInstance* instance, int64_t* shown);

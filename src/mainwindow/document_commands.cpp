@@ -8,6 +8,7 @@
 #include "mainwindow/file_dialogs.h"
 #include "mainwindow/main_frame.h"
 #include "shell/ui_strings.h"
+#include "templates/invalid_template_message.h"
 #include "templates/template.h"
 #include "views/document/document_view.h"
 #include "views/template/template_editor.h"
@@ -16,10 +17,8 @@
 namespace {
 
 void showInvalidTemplate(HWND owner, const Template& templ) {
-    const TemplateField* field = templ.fields[templ.errorRow];
-    char text[2000];
-    std::snprintf(text, sizeof text, UIStrings[usInvalidTemplateText], templ.errorRow, field->code,
-                  field->caption);
+    char text[kInvalidTemplateMessageSize];
+    formatInvalidTemplateMessage(templ, text);
     MessageBoxA(owner, text, UIStrings[usInvalidTemplateCaption], MB_OK);
 }
 
