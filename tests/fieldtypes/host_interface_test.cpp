@@ -40,13 +40,6 @@ TEST_F(HostInterfaceTest, HasVersionFourAndFourFullTablesOfTheirCounts) {
     EXPECT_TRUE(full(hostInterface->instanceProcs, 10));
 }
 
-TEST_F(HostInterfaceTest, FreeingResetsTheRecord) {
-    freeInterface();
-    EXPECT_EQ(hostInterface, nullptr);
-    buildInterface();
-    EXPECT_NE(hostInterface, nullptr);
-}
-
 TEST_F(HostInterfaceTest, HandsOutTheSharedDrawingResourcesByNumber) {
     const LowGUIProcs& lg = *hostInterface->lowGUIProcs;
     EXPECT_EQ(lg.lgGetBrush(1), brWindow);
@@ -91,85 +84,12 @@ TEST_F(HostInterfaceTest, ModalDialogProceduresOnlySayTheyAreNotImplemented) {
 }
 #endif
 
-TEST_F(HostInterfaceTest, StreamProceduresForwardToTheStream) {
-    const StreamProcs& st = *hostInterface->streamProcs;
-    testsupport::TempDir dir;
-    dir.write("in.bin", std::string("abcdef"));
-    TIOStream* in =
-        st.stOpenFile(dir.path("in.bin").c_str(), platform::kGenericRead, platform::kOpenExisting);
-    TIOStream* out =
-        st.stOpenFile(dir.path("out.bin").c_str(), platform::kGenericWrite, platform::kCreateAlways);
-    ASSERT_NE(in, nullptr);
-    ASSERT_NE(out, nullptr);
-    EXPECT_EQ(st.stGetCaps(in), 15u);
-    EXPECT_EQ(st.stGetCaps(out), 23u);
-    char two[2];
-    EXPECT_EQ(st.stRead(in, two, 2), 2);
-    EXPECT_EQ(st.stGetPosition(in), 2);
-    EXPECT_EQ(st.stWrite(out, "xy", 2), 2);
-    EXPECT_EQ(st.stCopy(out, in), 4);
-    EXPECT_EQ(st.stSeek(in, 0, 2), 6);
-    EXPECT_EQ(st.stSeek(in, 1, 3), 0);
-    EXPECT_EQ(st.stReserved(), 0);
-    st.stClose(in);
-    st.stClose(out);
-    st.stClose(nullptr);
-    EXPECT_EQ(dir.read("out.bin"), (testsupport::Bytes{'x', 'y', 'c', 'd', 'e', 'f'}));
-
-    TIOStream* missing =
-        st.stOpenFile(dir.path("none.bin").c_str(), platform::kGenericRead, platform::kOpenExisting);
-    ASSERT_NE(missing, nullptr);
-    EXPECT_EQ(st.stRead(missing, two, 2), 0);
-    st.stClose(missing);
-}
-
-TEST_F(HostInterfaceTest, TemplateFieldProceduresReturnTheRowsFields) {
-    TemplateField before{}, row{}, parent{}, partner{};
-    std::memcpy(row.code, "dwrd", 4);
-    row.caption = const_cast<char*>("Row");
-    row.previous = &before;
-    row.next = &partner;
-    row.parent = &parent;
-    row.partner = &partner;
-    row.extra = 77;
-    const TemplateFieldProcs& tf = *hostInterface->templateFieldProcs;
-    EXPECT_EQ(tf.tfGetCode(&row), makeFieldCode("dwrd"));
-    EXPECT_NE(tf.tfGetCode(&row), makeFieldCode("DWRD"));
-    EXPECT_STREQ(tf.tfGetCaption(&row), "Row");
-    EXPECT_EQ(tf.tfGetPrevious(&row), &before);
-    EXPECT_EQ(tf.tfGetNext(&row), &partner);
-    EXPECT_EQ(tf.tfGetParent(&row), &parent);
-    EXPECT_EQ(tf.tfGetPartner(&row), &partner);
-    EXPECT_EQ(tf.tfGetExtra(&row), 77u);
-    EXPECT_EQ(tf.tfReserved1(nullptr), 0);
-    EXPECT_EQ(tf.tfReserved2(nullptr), 0);
-}
-
 TEST_F(HostInterfaceTest, RegistrationTakesNewCodesOnly) {
     const FieldTypeProcs procs = findFieldType(makeFieldCode("DVDR"))->procs;
     const TemplateFieldProcs& tf = *hostInterface->templateFieldProcs;
     EXPECT_EQ(tf.tfRegisterFieldType(makeFieldCode("DWRD"), "again", 0, &procs), 0);
     EXPECT_EQ(tf.tfRegisterFieldType(makeFieldCode("NEW1"), "new", 0, &procs), 1);
     EXPECT_NE(findFieldType(makeFieldCode("NEW1")), nullptr);
-}
-
-TEST_F(HostInterfaceTest, InstanceProceduresReturnTheInstancesFields) {
-    FieldHarness field("dwrd", "Caption");
-    FieldInstance other{};
-    FieldInstance* instance = field.instance();
-    instance->previous = instance->next = instance->parent = instance->partner = instance->listSource =
-        &other;
-    const InstanceProcs& fi = *hostInterface->instanceProcs;
-    EXPECT_EQ(fi.fiGetValue(instance), field.value());
-    EXPECT_EQ(fi.fiGetCode(instance), makeFieldCode("dwrd"));
-    EXPECT_STREQ(fi.fiGetCaption(instance), "Caption");
-    EXPECT_EQ(fi.fiGetPrevious(instance), &other);
-    EXPECT_EQ(fi.fiGetNext(instance), &other);
-    EXPECT_EQ(fi.fiGetParent(instance), &other);
-    EXPECT_EQ(fi.fiGetPartner(instance), &other);
-    EXPECT_EQ(fi.fiGetListSource(instance), &other);
-    EXPECT_EQ(fi.fiGetField(instance), instance->field);
-    EXPECT_EQ(fi.fiGetCount(instance), 0);  // not a count
 }
 
 TEST_F(HostInterfaceTest, CountsAreReadAtTheWidthOfTheirCode) {

@@ -55,13 +55,6 @@ TEST_F(IntegerTypes, ReadsAndShowsEveryWidthPresentationAndByteOrder) {
     }
 }
 
-TEST_F(IntegerTypes, NewValuesOfEveryWidthStartAtZero) {
-    for (const char* code : {"DBYT", "DWRD", "DLNG", "DQWD", "uqwd"}) {
-        FieldHarness field(code);
-        EXPECT_EQ(field.shown(), "0") << code;
-    }
-}
-
 TEST_F(IntegerTypes, WritesInTheByteOrderOfTheCodeAndReadsBackTheSameBytes) {
     const struct {
         const char* code;
@@ -144,17 +137,6 @@ TEST_F(IntegerTypes, SixtyFourBitValuesAreNeitherEditedNorSetFromText) {
     EXPECT_EQ(field.size(), 8);
 }
 
-TEST_F(IntegerTypes, CloneIsAnIndependentEqualValue) {
-    FieldHarness field("dlng");
-    field.read({1, 2, 3, 4});
-    void* copy = field.procs().cloneValue(field.instance(), field.value());
-    field.setText("7");
-    MemoryStream out;
-    field.procs().writeValue(field.instance(), copy, &out, 0);
-    EXPECT_EQ(out.bytes(), (Bytes{1, 2, 3, 4}));
-    field.procs().destroyValue(field.instance(), copy);
-}
-
 TEST_F(IntegerTypes, CaptionIsDrawnBoldAtTheIndentAndTheValueTwelvePixelsAfterIt) {
     platform::RecordingSurface surface;
     FieldHarness word("DWRD", "Width");
@@ -178,14 +160,6 @@ TEST_F(IntegerTypes, CaptionIsDrawnBoldAtTheIndentAndTheValueTwelvePixelsAfterIt
     ASSERT_EQ(surface.texts.size(), 2u);
     EXPECT_EQ(surface.texts[1].x, 4 + widthIn(fntBold, "Big") + 12);
     EXPECT_EQ(surface.texts[1].font, fntBold);  // 64-bit values are drawn bold
-}
-
-TEST_F(IntegerTypes, ACodeOutsideTheFamilyIsShownAsUnknownAndTakesNoText) {
-    const FieldTypeProcs procs = findFieldType(makeFieldCode("DWRD"))->procs;
-    ASSERT_TRUE(registerFieldType(makeFieldCode("XWRD"), "other", 0, &procs));
-    FieldHarness field("XWRD");
-    EXPECT_EQ(field.shown(), "unknown");
-    EXPECT_EQ(field.setText("1"), 0);
 }
 
 }  // namespace

@@ -102,15 +102,4 @@ TEST_F(Registry, BucketsGrowBy128) {
     }
 }
 
-TEST_F(Registry, BatchesTakeTheirNamesFromTheUIStrings) {
-    BuildUIStrings();
-    const FieldTypeRegistration records[] = {{makeFieldCode("DWRD"), 13, 0, &tableA},
-                                             {makeFieldCode("DVDR"), usDividerName, 0, &tableB},
-                                             {makeFieldCode("DWRD"), 5, 0, &tableB}};
-    registerFieldTypes(records, 3);
-    EXPECT_STREQ(findFieldType(makeFieldCode("DWRD"))->name, "Decimal word (BE)");
-    EXPECT_STREQ(findFieldType(makeFieldCode("DVDR"))->name, "Divider");
-    FreeUIStrings();
-}
-
 }  // namespace

@@ -88,23 +88,6 @@ TEST(Resources, AcceleratorsAreVirtualKeysWithoutMenuInversion) {
     }
 }
 
-TEST(Resources, IconsHaveA16And32PixelImage) {
-    for (const char* name : {kMainIconName, kDownIconName}) {
-        for (int size : {16, 32}) {
-            HICON icon =
-                static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, size, size, 0));
-            ICONINFO info{};
-            ASSERT_TRUE(GetIconInfo(icon, &info)) << name << " " << size;
-            BITMAP colours{};
-            GetObjectA(info.hbmColor, sizeof(colours), &colours);
-            EXPECT_EQ(colours.bmWidth, size) << name;
-            DeleteObject(info.hbmColor);
-            DeleteObject(info.hbmMask);
-            DestroyIcon(icon);
-        }
-    }
-}
-
 std::string versionString(const std::vector<char>& info, const char* name) {
     char* value = nullptr;
     UINT length = 0;

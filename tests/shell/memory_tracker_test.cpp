@@ -165,13 +165,4 @@ TEST(ProcessAllocations, ThrowingNewNeverReturnsNullAndNothrowNewDoes) {
     EXPECT_EQ(::operator new(opaque<size_t>(SIZE_MAX - 8), std::nothrow), nullptr);
 }
 
-TEST(ProcessAllocations, OverAlignedBlocksKeepTheirAlignment) {
-    struct alignas(64) Wide {
-        char bytes[64];
-    };
-    Wide* wide = new Wide;
-    EXPECT_EQ(reinterpret_cast<uintptr_t>(wide) % 64, 0u);
-    delete wide;
-}
-
 }  // namespace

@@ -73,16 +73,6 @@ TEST_F(TemplateModel, RemovedRowIsNoLongerAnyRowsParentOrPartner) {
     EXPECT_EQ(t.fields[1]->partner, nullptr);
 }
 
-TEST_F(TemplateModel, IndexOfSearchesFromTheHintDownThenUp) {
-    Template t, other;
-    appendCodes(t, "AAAA BBBB CCCC DDDD");
-    TemplateField* stranger = other.appendField("AAAA", nullptr);
-    for (int32_t hint : {-7, -1, 0, 2, 3, 99}) {
-        for (int32_t row = 0; row < t.fieldCount; ++row) EXPECT_EQ(t.indexOf(t.fields[row], hint), row);
-        EXPECT_EQ(t.indexOf(stranger, hint), -1);
-    }
-}
-
 TEST_F(TemplateModel, CloneIsADeepCopyLinkedAndResolvedWhereItCan) {
     registerCodes("DWRD");
     Template t;

@@ -158,30 +158,6 @@ PaintContext Probe::paint{};
 RowLayout Probe::layout{};
 char Probe::value = 0;
 
-TEST_F(DocumentPaint, FieldTypesDrawOnTheRowLayout) {
-    Probe::install("PRBE");
-    open("BCNT LSTC PRBE:Probe LSTE", {1});
-    press(VK_DOWN);
-    press(VK_DOWN, true);  // the probe row selected and current
-    pumpPending();
-    Probe::draws = 0;
-    Snapshot painted(view->hwnd);
-    ASSERT_EQ(Probe::draws, 1);
-    const int h = rowHeight();
-    const RECT area = client();
-    EXPECT_EQ(Probe::paint.dc, painted.dc());
-    EXPECT_EQ(Probe::paint.client.right, area.right);
-    EXPECT_EQ(Probe::paint.client.bottom, area.bottom);
-    EXPECT_EQ(Probe::paint.hasFocus, 1);
-    EXPECT_STREQ(Probe::layout.caption, "Probe");
-    EXPECT_EQ(Probe::layout.row.left, 0);
-    EXPECT_EQ(Probe::layout.row.top, 2 * h);
-    EXPECT_EQ(Probe::layout.row.right, area.right);
-    EXPECT_EQ(Probe::layout.row.bottom, 3 * h);
-    EXPECT_EQ(Probe::layout.indent, 16);
-    EXPECT_EQ(Probe::layout.flags, kInstanceSelected | kInstanceCurrent);
-}
-
 TEST_F(DocumentPaint, KeyRowsHaveNoValueAndAreDrawnByTheView) {
     Probe::install("KBYT");
     open("DWRD:A KBYT:Key DWRD:B", {0, 1, 2});

@@ -151,18 +151,6 @@ TEST_F(TemplateDialogsTest, AnEmptyLibraryOffersNoChoiceInEitherDialog) {
     EXPECT_EQ(listAndOpen({[](HWND dialog) { clickButton(dialog, IDC_EDIT_TEMPLATE); }}), "none");
 }
 
-TEST_F(TemplateDialogsTest, BothDialogsKeepTheirButtonsInOneRowBelowTheListWhenResized) {
-    addThree();
-    select([](HWND dialog) {
-        expectLaidOut(dialog, IDCANCEL, true);
-        clickButton(dialog, IDCANCEL);
-    });
-    listAndOpen({[](HWND dialog) {
-        expectLaidOut(dialog, IDC_EDIT_TEMPLATE, false);
-        clickButton(dialog, IDOK);
-    }});
-}
-
 TEST_F(TemplateDialogsTest, ListTemplatesCommandReachesTheMainWindowFromAnEditor) {
     TfrmTemplate* editor = openEditor(addLibraryTemplate("commands.tmpl", "DWRD"));
     EXPECT_EQ(driveModal("Templates:", [&] { SendMessageA(editor->hwnd, WM_COMMAND, cmdListTemplates, 0); },

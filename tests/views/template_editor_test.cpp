@@ -143,42 +143,6 @@ TEST_F(EditorTest, ShiftClickWidensTheSelectionWhichLosesItsColourWithTheFocus) 
     EXPECT_EQ(unfocused.pixel(0, tmNormal.height), GetSysColor(COLOR_BTNFACE));
 }
 
-TEST_F(EditorTest, TheCaptureIsHeldWhileAnyButtonIsDown) {
-    editor = openEditor(addLibraryTemplate("capture.tmpl", "DWRD DWRD"));
-    SetFocus(FindWindowExA(mainWindow, nullptr, "SysTabControl32", nullptr));  // away from the view
-    press(WM_RBUTTONDOWN, MK_RBUTTON, 1);
-    EXPECT_EQ(GetFocus(), editor->hwnd);
-    EXPECT_EQ(GetCapture(), editor->hwnd);
-    press(WM_LBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 1, -4);
-    EXPECT_EQ(editor->captureCount, 2);
-    EXPECT_EQ(editor->caretRow, 0);  // neither the right button nor a press outside moves the caret
-    press(WM_LBUTTONUP, MK_RBUTTON, 1);
-    EXPECT_EQ(GetCapture(), editor->hwnd);
-    press(WM_RBUTTONUP, 0, 1);
-    EXPECT_EQ(GetCapture(), nullptr);
-    press(WM_LBUTTONUP, 0, 1);
-    EXPECT_EQ(editor->captureCount, 0);
-}
-
-TEST_F(EditorTest, HitTestCountsRowsFromTheTopRowInsideTheClientAreaOnly) {
-    editor = openEditor(addLibraryTemplate("hits.tmpl", repeated("DWRD", 300).c_str()));
-    RECT client;
-    GetClientRect(editor->hwnd, &client);
-    const int h = tmNormal.height;
-    SendMessageA(editor->hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 7), 0);
-    const int cases[][3] = {
-        {-1, 0, -1},
-        {0, -1, -1},
-        {client.right + 1, 0, -1},
-        {0, client.bottom + 1, -1},
-        {0, 0, 7},
-        {client.right, h - 1, 7},
-        {3, h, 8},
-        {0, client.bottom, client.bottom / h + 7},
-    };
-    for (const auto& c : cases) EXPECT_EQ(editor->HitTest(c[0], c[1]), c[2]) << c[0] << "," << c[1];
-}
-
 TEST_F(EditorTest, DoubleClickEditsAFieldRowOnly) {
     editor = openEditor(addLibraryTemplate("double.tmpl", "DWRD DWRD"));
     auto doubleClick = [&](int32_t row) {
