@@ -111,17 +111,6 @@ TEST_F(StringTypes, CancellingAnEditKeepsTheString) {
     EXPECT_EQ(field.shown(), "ABC");
 }
 
-TEST_F(StringTypes, CloneCopiesTheBytes) {
-    FieldHarness field("wstr");
-    field.read(withTail({3, 0}, "xyz"));
-    void* copy = field.procs().cloneValue(field.instance(), field.value());
-    field.setText("other");
-    MemoryStream out;
-    field.procs().writeValue(field.instance(), copy, &out, 0);
-    EXPECT_EQ(out.bytes(), withTail({3, 0}, "xyz"));
-    field.procs().destroyValue(field.instance(), copy);
-}
-
 TEST_F(StringTypes, TheBytesAreDrawnUnchangedAfterTheBoldCaption) {
     platform::RecordingSurface surface;
     FieldHarness field("PSTR", "Tag");

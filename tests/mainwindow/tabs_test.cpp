@@ -52,26 +52,6 @@ TEST_F(TabsTest, SelectionNotificationsHideAllThenShowTheSelectedViewWithoutFocu
     EXPECT_NE(GetFocus(), views[0]->hwnd);
 }
 
-TEST_F(TabsTest, ClickingATabShowsItsViewWithoutFocusingIt) {
-    openThree();
-    RECT tab;
-    SendMessageA(frame->hwndTabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
-    LPARAM centre = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
-    SendMessageA(frame->hwndTabs, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-    SendMessageA(frame->hwndTabs, WM_LBUTTONUP, 0, centre);
-    EXPECT_EQ(frame->CurrentEntry(), frame->entries[1]);
-    expectOnlyShown(1);
-    EXPECT_NE(GetFocus(), views[1]->hwnd);
-}
-
-TEST_F(TabsTest, ActivatingAnEntryWithoutATabOnlyHidesTheCurrentView) {
-    openThree();
-    TabEntry stray(vkDocument, nullptr);
-    frame->ActivateView(&stray);
-    expectOnlyShown(-1);
-    EXPECT_EQ(frame->CurrentEntry(), frame->entries[2]);
-}
-
 TEST_F(TabsTest, NewCaptionRenamesOnlyItsOwnTabAndKeepsTheViewOnTheDisplayArea) {
     openThree();
     views[1]->Rename("renamed [*]");
@@ -84,17 +64,6 @@ TEST_F(TabsTest, NewCaptionRenamesOnlyItsOwnTabAndKeepsTheViewOnTheDisplayArea) 
     EXPECT_TRUE(placedOn(loose.hwnd, where));
     const char* expected[] = {"first", "renamed [*]", "third"};
     for (int i = 0; i < 3; ++i) EXPECT_EQ(tabText(i), expected[i]);
-}
-
-TEST_F(TabsTest, EntryArrayGrowsBySixteen) {
-    const int viewCount[] = {1, 16, 17, 33};
-    const int32_t capacity[] = {16, 16, 32, 48};
-    for (int step = 0; step < 4; ++step) {
-        while (frame->count < viewCount[step]) frame->AddView(vkTemplate, new TestView(frame, "tab"));
-        EXPECT_EQ(frame->capacity, capacity[step]) << viewCount[step] << " views";
-    }
-    ASSERT_EQ(tabCount(), 33);
-    for (int i = 0; i < 33; ++i) EXPECT_EQ(entryOfTab(i), frame->entries[i]) << "tab " << i;
 }
 
 }  // namespace

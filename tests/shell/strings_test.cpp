@@ -13,18 +13,6 @@ namespace {
 
 using Owned = std::unique_ptr<char[]>;
 
-TEST(Strings, NullGivesNull) {
-    EXPECT_EQ(DupString(nullptr), nullptr);
-    EXPECT_EQ(FileNameOfPath(nullptr), nullptr);
-}
-
-TEST(Strings, DupStringCopiesWithTerminator) {
-    const char text[] = "hello";
-    Owned copy(DupString(text));
-    EXPECT_STREQ(copy.get(), "hello");
-    EXPECT_NE(copy.get(), text);
-}
-
 TEST(Strings, FileNameOfPathTakesWhatFollowsTheLastBackslash) {
     struct Case {
         const char* path;
@@ -51,17 +39,6 @@ struct UIStringTable : testing::Test {
     void SetUp() override { BuildUIStrings(); }
     void TearDown() override { FreeUIStrings(); }
 };
-
-TEST_F(UIStringTable, HoldsTheTextsByIndex) {
-    EXPECT_STREQ(UIStrings[usUntitled], "Untitled");
-    EXPECT_STREQ(UIStrings[usProductName], "Sondrix");
-    EXPECT_STREQ(UIStrings[2], " - Sondrix");
-    EXPECT_STREQ(UIStrings[4], "Decimal byte (LE)");
-    EXPECT_STREQ(UIStrings[35], "Hex int64 (LE)");
-    EXPECT_STREQ(UIStrings[usDividerName], "Divider");
-    EXPECT_STREQ(UIStrings[49], "64-bit string (LE)");
-    EXPECT_STREQ(UIStrings[usFileFilter], "*.*||");
-}
 
 TEST_F(UIStringTable, EnterValueTitleAndPromptAreSeparateCopies) {
     EXPECT_STREQ(UIStrings[usEnterValueTitle], UIStrings[usEnterValuePrompt]);

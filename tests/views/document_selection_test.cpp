@@ -64,13 +64,6 @@ TEST_F(DocumentSelection, ClicksSelectTheRowUnderThePointer) {
     }
 }
 
-TEST_F(DocumentSelection, ShiftClickWithoutACurrentRowSelectsOnlyThatRow) {
-    press(VK_UP);
-    click(2 * rowHeight(), true);
-    EXPECT_EQ(currentRow(), 2);
-    EXPECT_EQ(selectedRows(), "2");
-}
-
 TEST_F(DocumentSelection, ButtonsShareTheCaptureByCounting) {
     SetFocus(FindWindowExA(mainWindow, nullptr, "SysTabControl32", nullptr));  // away from the view
     SendMessageA(view->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);

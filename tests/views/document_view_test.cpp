@@ -49,21 +49,6 @@ TEST_F(DocumentViewLife, EmptyDocumentHasNoRowToActOn) {
     EXPECT_EQ(painted.countOtherThan(colourOf(COLOR_WINDOW), client()), 0);
 }
 
-TEST_F(DocumentViewLife, CommandsGoToTheMainWindow) {
-    open("DWRD", {});
-    SendMessageA(view->hwnd, WM_COMMAND, cmdExit, 0);
-    EXPECT_TRUE(frame->quitRequested);
-}
-
-TEST_F(DocumentViewLife, ArrowCursorOverTheRows) {
-    open("DWRD", {});
-    SetCursor(nullptr);
-    EXPECT_EQ(SendMessageA(view->hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(view->hwnd),
-                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
-              TRUE);
-    EXPECT_EQ(GetCursor(), curArrow);
-}
-
 TEST_F(DocumentViewLife, WindowOutlivingItsViewGoesToDefaultProcessing) {
     Template templ;
     fillTemplate(templ, "DWRD");
