@@ -77,3 +77,18 @@ int64_t saveDocument(Document* document, const char* path) {
     }
     return total;
 }
+
+const char* saveFailureReason(int64_t result) {
+    switch (result) {
+        case kResultSourceChanged:
+            return "The file it was read from has changed since, so the bytes kept from it cannot be copied.";
+        case kResultCannotOpen:
+            return "The file cannot be created or replaced there.";
+        case kResultWriteFailed:
+            return "Not every byte could be written.";
+        case kResultNoMemory:
+            return "There is not enough memory.";
+        default:
+            return "A field could not be written.";
+    }
+}
