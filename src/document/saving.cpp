@@ -7,6 +7,7 @@
 #include "fieldtypes/byte_order.h"
 #include "fieldtypes/registry.h"
 #include "platform/file_handle.h"
+#include "platform/save_file.h"
 #include "shell/streams.h"
 #include "templates/template.h"
 
@@ -32,17 +33,6 @@ int64_t writeInstances(Document* document, TIOStream* stream) {
     return total;
 }
 
-// Beside the target, so that replacing it is a rename on the same volume.
-static char* sidePathOf(const char* path) {
-    static const char kSuffix[] = ".saving";
-    size_t length = std::strlen(path);
-    char* side = new (std::nothrow) char[length + sizeof kSuffix];
-    if (!side) return nullptr;
-    std::memcpy(side, path, length);
-    std::memcpy(side + length, kSuffix, sizeof kSuffix);
-    return side;
-}
-
 static int64_t writeFile(Document* document, const char* path) {
     TIOFile* stream = new (std::nothrow) TIOFile(path, platform::kGenericWrite, platform::kCreateAlways);
     if (!stream) return kResultNoMemory;
@@ -59,10 +49,10 @@ static int64_t writeFile(Document* document, const char* path) {
 
 int64_t saveDocument(Document* document, const char* path) {
     if (!path) return kResultCannotOpen;
-    char* side = sidePathOf(path);
-    if (!side) return kResultNoMemory;
+    char* side = platform::createSaveFile(path);
+    if (!side) return kResultCannotOpen;
     int64_t total = writeFile(document, side);
-    if (total >= 0 && !platform::replaceFile(side, path)) total = kResultCannotOpen;
+    if (total >= 0 && !platform::replaceBySaveFile(side, path)) total = kResultCannotOpen;
     if (total < 0) platform::deleteFile(side);
     delete[] side;
     if (total >= 0) {

@@ -43,6 +43,10 @@ std::string TempDir::path(const std::string& name) const {
     return name.empty() ? root_ : root_ + "\\" + name;
 }
 
+fs::path TempDir::native(const std::string& name) const {
+    return nativePath(path(name));
+}
+
 void TempDir::write(const std::string& name, const std::vector<unsigned char>& bytes) const {
     std::ofstream out(nativePath(path(name)), std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
