@@ -17,7 +17,7 @@ static fs::path nativePath(const std::string& path) {
         if (c == '\\') c = '/';
     }
 #endif
-    return fs::path(converted);
+    return fs::u8path(converted);  // names are UTF-8, as the program's are
 }
 
 TempDir::TempDir() {
