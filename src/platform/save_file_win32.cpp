@@ -41,9 +41,10 @@ bool isReadOnlyFile(const char* path) {
 // ReplaceFileA keeps the replaced file's attributes, security and creation time; a new file is
 // simply moved into place.
 bool replaceKeepingIdentity(const char* source, const char* target) {
-    if (GetFileAttributesA(target) == INVALID_FILE_ATTRIBUTES) {
+    DWORD attributes = GetFileAttributesA(target);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
         return MoveFileExA(source, target, MOVEFILE_WRITE_THROUGH) != FALSE;
-    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;  // Wine's ReplaceFileA would replace it too
     return ReplaceFileA(target, source, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE;
 }
 
