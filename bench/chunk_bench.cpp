@@ -13,6 +13,7 @@
 #include "document/saving.h"
 #include "process_memory.h"
 #include "shell/startup.h"
+#include "stopwatch.h"
 #include "templates/template.h"
 
 namespace {
@@ -42,10 +43,6 @@ int64_t writeChunkFile(const std::string& path, uint32_t chunks) {
     size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
     return written == bytes.size() ? static_cast<int64_t>(written) : -1;
-}
-
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 }  // namespace

@@ -14,16 +14,9 @@
 #include "process_memory.h"
 #include "reference_decoder.h"
 #include "shell/startup.h"
+#include "stopwatch.h"
 #include "synthetic_file.h"
 #include "templates/template.h"
-
-namespace {
-
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
