@@ -8,6 +8,7 @@
 #include "document/instances.h"
 #include "document/record_stack.h"
 #include "document/rest.h"
+#include "document/sizes.h"
 #include "fieldtypes/key_value.h"
 #include "fieldtypes/registry.h"
 #include "platform/file_handle.h"
@@ -515,7 +516,10 @@ int64_t bind(Document* document, TIOStream* stream, int32_t& rowIndex, FieldInst
 int64_t bindNew(Document* document) {
     document->stopReason = BindStop::None;
     int32_t row = 0;
-    return bind(document, nullptr, row, nullptr, nullptr);
+    int64_t result = bind(document, nullptr, row, nullptr, nullptr);
+    // Sizes start at zero; the rows they bound may take bytes all the same.
+    if (document->hasBoundedRows) updateSizes(document);
+    return result;
 }
 
 // The bytes no row took, as the last row; it may exceed the document's limit by this one row.

@@ -254,6 +254,10 @@ TEST_F(Binding, MissingFileAndNewDocumentBindWithInitialValues) {
     EXPECT_EQ(bindNew(fresh), 0);
     EXPECT_EQ(describe(missing), "BZCT 0;LSTC #0;.DWRD 0;.PSTR;LSTE");
     EXPECT_EQ(describe(fresh), describe(missing));
+    // A new document's sizes count what their rows take, so it saves a file that reads back.
+    Document* sized = create("BSIZ DWRD LSTB UBYT LSTE SKPE", nullptr);
+    bindNew(sized);
+    EXPECT_EQ(describe(sized), "BSIZ 3;.DWRD 0;.LSTB #0;..UBYT 0;.LSTE");
 }
 
 TEST_F(Binding, TheReasonForStoppingIsASentenceForTheUser) {
