@@ -35,8 +35,8 @@ int runEdit(const Options& options) {
     DocumentSession session;
     int code = session.open(options, options.operands[0]);
     if (!session.document()) return code;
-    // Saving a partial document would cut the file short: refuse it.
-    if (int bound = session.reportBinding(); bound != kExitDone) return bound;
+    // What binding could not lay out is kept as it is, so a partial document saves whole.
+    session.reportBinding();
     for (const Edit& edit : options.edits) {
         if (!apply(session.document(), edit)) {
             const char* what = edit.kind == Edit::Set ? "cannot be edited" : "is not a list row";

@@ -21,6 +21,12 @@ const char* kindName(RowShape kind) {
             return "list-header";
         case RowShape::ListEnd:
             return "list-end";
+        case RowShape::Rest:
+            return "rest";
+        case RowShape::Key:
+            return "key";
+        case RowShape::Case:
+            return "case";
     }
     return "control";
 }

@@ -2,6 +2,8 @@
 
 #include "document/count_display.h"
 #include "document/document.h"
+#include "document/instances.h"
+#include "document/rest.h"
 #include "document/row_kind.h"
 #include "fieldtypes/registry.h"
 #include "platform/recording_surface.h"
@@ -13,7 +15,7 @@ namespace {
 constexpr int32_t kViewWidth = 640;
 
 // The value text is what drawValue draws after the caption: every text but the first.
-std::string drawnValue(platform::RecordingSurface& surface, FieldInstance* instance, const Row& row) {
+std::string drawnValue(platform::RecordingSurface& surface, FieldInstance* instance, Row& row) {
     FieldType* type = instance->field->fieldType;
     surface.clear();
     PaintContext paint{surface.dc(), {0, 0, kViewWidth, instance->height}, 1};
@@ -25,6 +27,8 @@ std::string drawnValue(platform::RecordingSurface& surface, FieldInstance* insta
     type->procs.drawValue(instance, instance->value, &paint, &layout);
     std::string value;
     for (size_t i = 1; i < surface.texts.size(); ++i) value += surface.texts[i].text;
+    // A rest row words its own caption ("N more bytes").
+    if (isRestInstance(instance) && !surface.texts.empty()) row.caption = surface.texts[0].text;
     return value;
 }
 
@@ -40,17 +44,22 @@ void visitRows(Document* document, const std::function<void(const Row&)>& visit)
         RowKind kind = rowKindOf(field->code);
         FieldType* type = field->fieldType;
         if (type && instance->value) {
-            row.size = type->procs.valueSize ? type->procs.valueSize(instance, instance->value, 0) : 0;
+            row.size = instanceSize(instance);
             row.value = drawnValue(surface, instance, row);
             bool divider = row.code == "DVDR" || row.code == "dvdr";
-            row.kind = divider ? RowShape::Divider : RowShape::Data;
-        } else if (kind.role == RowRole::CountedList) {
+            row.kind = isRestInstance(instance)    ? RowShape::Rest
+                       : kind.role == RowRole::Key ? RowShape::Key
+                       : divider                   ? RowShape::Divider
+                                                   : RowShape::Data;
+        } else if (kind.role == RowRole::Case) {
+            row.kind = RowShape::Case;
+        } else if (kind.list != 0) {
             row.kind = RowShape::ListHeader;
             row.itemIndex = instance->value ? *static_cast<int64_t*>(instance->value) : 0;
         } else if (kind.role == RowRole::ListEnd) {
             row.kind = RowShape::ListEnd;
-        } else if (kind.role == RowRole::Count || kind.role == RowRole::Size || kind.role == RowRole::Key) {
-            row.size = kind.width;  // the bytes the binder read for the number
+        } else if (isNumberRole(kind.role)) {
+            row.size = kind.width;
             int64_t shown;
             if (shownCount(instance, &shown)) {
                 row.kind = RowShape::Count;

@@ -5,20 +5,21 @@
 #include <new>
 
 #include "document/instances.h"
+#include "document/rest.h"
 #include "document/row_kind.h"
 #include "fieldtypes/field_type.h"
 #include "shell/drawing_resources.h"
 #include "shell/strings.h"
 #include "templates/template.h"
 
-// What the engine looks up about the template's rows, made once per document: the kind of each
-// row, and the fields sorted by address to find a field's row without a linear search.
+// What the engine looks up about the template's rows, made once per document: the structure of
+// each row, and the fields sorted by address to find a field's row without a linear search.
 struct TemplateRows {
     struct Entry {
         const TemplateField* field;
         int32_t row;
     };
-    RowKind* kinds;
+    RowInfo* infos;
     Entry* entries;
     int32_t count;
 };
@@ -38,27 +39,32 @@ Document* createDocument(const char* path, const char* displayName, const Templa
     return document;
 }
 
+// Counts, sizes and list headers hold numbers of the document; only data fields own a value their
+// field type made.
+static void destroyValue(FieldInstance* instance) {
+    const FieldType* type = instance->field->fieldType;
+    if (!instance->value || !type) return;
+    if (type->procs.destroyValue) {
+        type->procs.destroyValue(instance, instance->value);
+    } else {
+        ::operator delete(instance->value);
+    }
+    instance->value = nullptr;
+}
+
 void destroyDocument(Document* document) {
     if (!document) return;
     delete[] document->path;
     delete[] document->displayName;
-    // Counts, sizes and list headers hold numbers of the document; only data fields own a value
-    // their field type made.
     for (FieldInstance* instance = document->first; instance;) {
         FieldInstance* next = instance->next;
-        const FieldType* type = instance->field->fieldType;
-        if (instance->value && type) {
-            if (type->procs.destroyValue) {
-                type->procs.destroyValue(instance, instance->value);
-            } else {
-                ::operator delete(instance->value);
-            }
-        }
+        destroyValue(instance);
         instance = next;
     }
     delete document->templ;
+    destroySource(document);
     if (document->rows) {
-        delete[] document->rows->kinds;
+        delete[] document->rows->infos;
         delete[] document->rows->entries;
     }
     delete document->rows;
@@ -99,10 +105,45 @@ void dropLastInstance(Document* document) {
     --document->instanceCount;
 }
 
+void removeInstances(Document* document, FieldInstance* first, FieldInstance* last) {
+    FieldInstance* before = first->previous;
+    FieldInstance* after = last->next;
+    for (FieldInstance* at = first;; at = at->next) {
+        destroyValue(at);
+        --document->instanceCount;
+        if (at == last) break;
+    }
+    (before ? before->next : document->first) = after;
+    (after ? after->previous : document->last) = before;
+}
+
 int64_t* newNumber(Document* document, int64_t number) {
     int64_t* slot = static_cast<int64_t*>(document->numbers.allocate());
     if (slot) *slot = number;
     return slot;
+}
+
+// The sections that hold each row, as link nests them: a closing row belongs to the section it closes.
+// A key section's key is its first key row, unless a CASE row of the section comes before it.
+static void findSections(const Template* templ, RowInfo* infos, int32_t* open) {
+    int32_t depth = 0;
+    for (int32_t row = 0; row < templ->fieldCount; ++row) {
+        const TemplateField* field = templ->fields[row];
+        RowInfo& info = infos[row];
+        info.section = depth > 0 ? open[depth - 1] : -1;
+        if (info.section >= 0) {
+            RowInfo& holder = infos[info.section];
+            if (holder.kind.role == RowRole::KeySection && holder.key == kNoKeyYet) {
+                if (info.kind.role == RowRole::Key) holder.key = row;
+                if (info.kind.role == RowRole::Case) holder.key = -1;
+            }
+        }
+        if (isOpeningCode(field->code)) {
+            open[depth++] = row;
+        } else if (isClosingCode(field->code) && depth > 0) {
+            --depth;
+        }
+    }
 }
 
 static bool buildTemplateRows(Document* document) {
@@ -110,16 +151,18 @@ static bool buildTemplateRows(Document* document) {
     int32_t count = templ->fieldCount;
     TemplateRows* rows = new (std::nothrow) TemplateRows{nullptr, nullptr, count};
     if (!rows) return false;
-    rows->kinds = new (std::nothrow) RowKind[count > 0 ? count : 1];
+    rows->infos = new (std::nothrow) RowInfo[count > 0 ? count : 1];
     rows->entries = new (std::nothrow) TemplateRows::Entry[count > 0 ? count : 1];
-    if (!rows->kinds || !rows->entries) {
-        delete[] rows->kinds;
+    int32_t* open = new (std::nothrow) int32_t[count > 0 ? count : 1];
+    if (!rows->infos || !rows->entries || !open) {
+        delete[] rows->infos;
         delete[] rows->entries;
+        delete[] open;
         delete rows;
         return false;
     }
     for (int32_t row = 0; row < count; ++row) {
-        rows->kinds[row] = rowKindOf(templ->fields[row]->code);
+        rows->infos[row] = RowInfo{rowKindOf(templ->fields[row]->code), -1, -1, kNoKeyYet};
         rows->entries[row] = {templ->fields[row], row};
     }
     std::sort(rows->entries, rows->entries + count,
@@ -127,12 +170,16 @@ static bool buildTemplateRows(Document* document) {
                   return std::less<const TemplateField*>()(a.field, b.field);
               });
     document->rows = rows;
+    for (int32_t row = 0; row < count; ++row)
+        rows->infos[row].partner = rowOf(document, templ->fields[row]->partner);
+    findSections(templ, rows->infos, open);
+    delete[] open;
     return true;
 }
 
-const RowKind* rowKinds(Document* document) {
+const RowInfo* rowInfos(Document* document) {
     if (!document->rows && !buildTemplateRows(document)) return nullptr;
-    return document->rows->kinds;
+    return document->rows->infos;
 }
 
 int32_t rowOf(Document* document, const TemplateField* field) {
@@ -145,4 +192,12 @@ int32_t rowOf(Document* document, const TemplateField* field) {
             return std::less<const TemplateField*>()(e.field, f);
         });
     return found != end && found->field == field ? found->row : -1;
+}
+
+int64_t instanceSize(FieldInstance* instance) {
+    RowKind kind = rowKindOf(instance->field->code);
+    if (isNumberRole(kind.role)) return kind.width;
+    const FieldType* type = instance->field->fieldType;
+    if (!type || !instance->value || !type->procs.valueSize) return 0;
+    return type->procs.valueSize(instance, instance->value, 0);
 }

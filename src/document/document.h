@@ -31,9 +31,10 @@ constexpr int64_t kResultBadStructure = -2;
 constexpr int64_t kResultWriteFailed = -3;
 constexpr int64_t kResultNoFieldType = -4;
 constexpr int64_t kResultNoValue = -5;
-constexpr int64_t kResultKeyField = -6;
 constexpr int64_t kResultNoMemory = -9;
 constexpr int64_t kResultInstanceLimit = -10;
+constexpr int64_t kResultPastEnd = -11;        // a field runs past the end of its data
+constexpr int64_t kResultSourceChanged = -12;  // the file that rest rows copy from is not as it was
 
 // A hostile count cannot make a document larger than this.
 constexpr int64_t kMaxDocumentInstances = 16777216;
@@ -46,15 +47,19 @@ enum class BindStop : int32_t {
     MissingCount,
     MissingSize,
     ListWithoutEnd,
-    SizeBoundedList,
     MisplacedEnd,
-    KeyField,
     NoFieldType,
     NoValue,
     UnreadableField,
+    FieldPastFileEnd,
+    FieldPastSectionEnd,
+    NegativeSize,
+    SectionPastEnd,
+    EmptyItem,
 };
 
 struct TemplateRows;
+struct SourceFile;
 
 struct Document {
     Template* templ;  // the document's own clone
@@ -70,6 +75,9 @@ struct Document {
     int64_t instanceLimit = kMaxDocumentInstances;
     BindStop stopReason = BindStop::None;
     TemplateRows* rows = nullptr;  // made when first needed
+    SourceFile* source = nullptr;  // the file rest rows copy from
+    bool hasBoundedRows = false;   // some size number must follow what it bounds
+    bool missingBytes = false;     // bytes of the file could not be kept: saving would lose them
     SlotArena instances{sizeof(FieldInstance)};
     SlotArena numbers{sizeof(int64_t)};
 };

@@ -11,12 +11,29 @@ FieldInstance* appendInstance(Document* document, TemplateField* field, FieldIns
                               FieldInstance* partner, FieldInstance* listSource, int64_t* failure);
 // Takes the document's last instance off the list again.
 void dropLastInstance(Document* document);
+// Takes the instances from first to last (in display order) off the list and frees their values.
+void removeInstances(Document* document, FieldInstance* first, FieldInstance* last);
 // A number owned by the document; null without memory.
 int64_t* newNumber(Document* document, int64_t number);
 
-struct RowKind;
+#include "document/row_kind.h"
+
+constexpr int32_t kNoKeyYet = -2;
+
+// What the engine knows of a template row: its kind, the row it pairs with (-1 for none), the opening
+// row of the innermost section that holds it (-1 at the top), and for KEYB rows the key row (-1 for
+// none).
+struct RowInfo {
+    RowKind kind;
+    int32_t partner;
+    int32_t section;
+    int32_t key;
+};
 
 // The row of a field of the document's template; -1 when it is none of them (or no memory).
 int32_t rowOf(Document* document, const TemplateField* field);
-// The kind of each row of the document's template; null without memory.
-const RowKind* rowKinds(Document* document);
+// Each row of the document's template; null without memory.
+const RowInfo* rowInfos(Document* document);
+
+// The bytes an instance stands for in the file: a number's width, a value's size, 0 for list rows.
+int64_t instanceSize(FieldInstance* instance);

@@ -8,16 +8,24 @@ namespace {
 constexpr FieldCode kLowerCaseBits = 0x20202020u;
 
 constexpr RowKind kind(RowRole role, int width = 0, bool zeroBased = false) {
-    return RowKind{role, static_cast<uint8_t>(width), false, zeroBased};
+    return RowKind{role, static_cast<uint8_t>(width), 0, false, zeroBased};
+}
+
+constexpr RowKind list(char bound) {
+    return RowKind{bound == 'C' ? RowRole::CountedList : RowRole::SizedList, 0, bound, false, false};
 }
 
 // The upper-case form of a control code; Data for every other code.
 RowKind upperCaseKind(FieldCode code) {
     switch (code) {
         case makeFieldCode("CASE"):
+            return kind(RowRole::Case);
         case makeFieldCode("KEYB"):
+            return kind(RowRole::KeySection);
         case makeFieldCode("KEYE"):
-            return kind(RowRole::Skip);
+            return kind(RowRole::KeyEnd);
+        case makeFieldCode("SKPE"):
+            return kind(RowRole::SectionEnd);
         case makeFieldCode("BCNT"):
             return kind(RowRole::Count, 1);
         case makeFieldCode("BZCT"):
@@ -47,12 +55,22 @@ RowKind upperCaseKind(FieldCode code) {
         case makeFieldCode("QSIZ"):
         case makeFieldCode("QSKP"):
             return kind(RowRole::Size, 8);
+        case makeFieldCode("BLEN"):
+            return kind(RowRole::Length, 1);
+        case makeFieldCode("WLEN"):
+            return kind(RowRole::Length, 2);
+        case makeFieldCode("LLEN"):
+            return kind(RowRole::Length, 4);
+        case makeFieldCode("QLEN"):
+            return kind(RowRole::Length, 8);
         case makeFieldCode("LSTC"):
-            return kind(RowRole::CountedList);
+            return list('C');
         case makeFieldCode("LSTB"):
+            return list('B');
         case makeFieldCode("LSTS"):
+            return list('S');
         case makeFieldCode("LSTZ"):
-            return kind(RowRole::SizedList);
+            return list('Z');
         case makeFieldCode("LSTE"):
             return kind(RowRole::ListEnd);
         case makeFieldCode("KBYT"):

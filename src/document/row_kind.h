@@ -1,22 +1,27 @@
 #pragma once
 // What a template row means to the document engine, from its code: a data field, a count or size
-// with the width of its number, a list row, a key field, or a row that binds nothing.
+// with the width of its number, a list row, a key field, or a row that shapes key sections.
 #include <cstdint>
 
 enum class RowRole : uint8_t {
     Data,         // a field type reads and writes it
-    Skip,         // CASE, KEYB, KEYE: no instance, no bytes
     Count,        // xCNT, xZCT: a number that counted lists take
-    Size,         // xSIZ, xSKP: a number that size-bounded lists take
+    Size,         // xSIZ, xSKP: bounds the rows of its section, or waits for a list or case
+    Length,       // xLEN: a size that opens no section
     CountedList,  // LSTC
     SizedList,    // LSTB, LSTS, LSTZ
     ListEnd,      // LSTE
-    Key,          // KBYT and the other key fields
+    SectionEnd,   // SKPE
+    KeyEnd,       // KEYE
+    KeySection,   // KEYB
+    Case,         // CASE
+    Key,          // KBYT and the other key fields, data fields whose value chooses a case
 };
 
 struct RowKind {
     RowRole role;
     uint8_t width;   // bytes of the number of counts, sizes and keys
+    char list;       // 'C', 'B', 'S' or 'Z' for list openers
     bool bigEndian;  // upper-case code
     bool zeroBased;  // the list has one item more than the count says
 };
@@ -30,3 +35,8 @@ int64_t numberFromBytes(const unsigned char* bytes, const RowKind& kind);
 
 // The largest number a count of this kind holds that reads back unchanged.
 int64_t largestCount(const RowKind& kind);
+
+// Counts, sizes and lengths: numbers the engine itself reads and writes.
+inline bool isNumberRole(RowRole role) {
+    return role == RowRole::Count || role == RowRole::Size || role == RowRole::Length;
+}

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "document/rest.h"
 #include "document/row_kind.h"
 #include "fieldtypes/byte_order.h"
 #include "fieldtypes/registry.h"
@@ -14,14 +15,14 @@ int64_t writeInstances(Document* document, TIOStream* stream) {
     int64_t total = 0;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
         RowKind kind = rowKindOf(instance->field->code);
-        if (kind.role == RowRole::Count || kind.role == RowRole::Size) {
+        if (isNumberRole(kind.role)) {
             unsigned char bytes[8];
             byteorder::toBytes(static_cast<uint64_t>(*static_cast<int64_t*>(instance->value)), bytes,
                                kind.width, kind.bigEndian);
             int64_t written = stream->Write(bytes, kind.width);
             if (written < 0) return written;
             total += kind.width;
-        } else if (kind.role == RowRole::Data && instance->value) {
+        } else if ((kind.role == RowRole::Data || kind.role == RowRole::Key) && instance->value) {
             const FieldType* type = instance->field->fieldType;
             if (!type || !type->procs.writeValue) continue;
             int64_t written = type->procs.writeValue(instance, instance->value, stream, total);
@@ -59,13 +60,18 @@ static int64_t writeFile(Document* document, const char* path) {
 
 int64_t saveDocument(Document* document, const char* path) {
     if (!path) return kResultCannotOpen;
+    // Saving what is left would drop the bytes that could not be kept.
+    if (document->missingBytes) return kResultNoMemory;
     char* side = sidePathOf(path);
     if (!side) return kResultNoMemory;
     int64_t total = writeFile(document, side);
+    // Rest rows read the source while writing; it must be closed before anything replaces it.
+    closeSourceReader(document);
     if (total >= 0 && !platform::replaceFile(side, path)) total = kResultCannotOpen;
     if (total < 0) platform::deleteFile(side);
     delete[] side;
     if (total >= 0) {
+        if (document->path && std::strcmp(document->path, path) == 0) adoptSavedSource(document);
         document->saved = true;
         document->needsNewName = false;
     }

@@ -1,6 +1,6 @@
 #pragma once
-// The three batches of built-in field types registered at start-up, in this order: integers,
-// dividers, strings.
+// The batches of built-in field types registered at start-up, in this order: integers, dividers,
+// strings, keys.
 
 // Creates the registry when needed, then registers the 32 integer codes.
 void registerIntegerTypes();
@@ -8,3 +8,5 @@ void registerIntegerTypes();
 void registerDividerTypes();
 // Registers the 8 string codes.
 void registerStringTypes();
+// Registers the 20 key codes (KBYT ... KUQW in both cases).
+void registerKeyTypes();

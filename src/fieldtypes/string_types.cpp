@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "document/document.h"
 #include "fieldtypes/builtin_types.h"
 #include "fieldtypes/byte_order.h"
 #include "fieldtypes/handler_table.h"
@@ -24,10 +25,8 @@ struct StringValue {
     unsigned char* bytes;  // null when length is 0
 };
 
-// A file that ends inside a string leaves the rest zero; a length that asks for more than this
-// beyond the end of the file is no string but a broken length, and is refused like one larger
-// than memory.
-constexpr uint64_t kMaxMissingBytes = 16u << 20;
+// Shorter strings are simply read; a longer length is first checked against what the data holds.
+constexpr uint64_t kCheckedLength = 64u << 10;
 
 StringValue* record(void* value) {
     return static_cast<StringValue*>(value);
@@ -50,6 +49,13 @@ int prefixWidth(FieldCode code) {
 uint64_t lengthLimit(FieldCode code) {
     int width = prefixWidth(code);
     return width == 8 ? UINT64_MAX : (uint64_t{1} << (width * 8)) - 1;
+}
+
+uint64_t bytesLeft(TIOStream* stream, int64_t position) {
+    const StreamProcs* procs = hostInterface->streamProcs;
+    int64_t end = procs->stSeek(stream, 0, 2);
+    procs->stSeek(stream, position, 0);
+    return end > position ? static_cast<uint64_t>(end - position) : 0;
 }
 
 void releaseBytes(StringValue* r) {
@@ -105,22 +111,21 @@ struct StringSlots {
         drawCaptionAndValue(*paint, *row, reinterpret_cast<const char*>(r->bytes), shown, fntNormal);
     }
 
-    static int64_t readValue(FieldInstance*, void* value, TIOStream* stream, int64_t) {
+    // A string the data does not hold whole is refused before any memory is taken for it.
+    static int64_t readValue(FieldInstance*, void* value, TIOStream* stream, int64_t position) {
         StringValue* r = record(value);
         int width = prefixWidth(r->code);
         unsigned char prefix[8] = {0};
         int64_t got = hostRead(stream, prefix, width);
         if (got < 0) return got;
+        if (got < width) return kResultPastEnd;
         uint64_t n = byteorder::fromBytes(prefix, width, isUpperCaseCode(r->code));
-        if (!resizeStringBuffer(r, n)) return -9;
+        if (n > kCheckedLength && n > bytesLeft(stream, position + width)) return kResultPastEnd;
+        if (!resizeStringBuffer(r, n)) return kResultNoMemory;
         if (n == 0) return 0;
         got = hostRead(stream, r->bytes, static_cast<int64_t>(n));
-        uint64_t arrived = got > 0 ? static_cast<uint64_t>(got) : 0;
-        if (n - arrived > kMaxMissingBytes) {
-            releaseBytes(r);
-            return -9;
-        }
-        std::memset(r->bytes + arrived, 0, n - arrived);
+        if (got >= 0 && static_cast<uint64_t>(got) < n) got = kResultPastEnd;
+        if (got < 0) releaseBytes(r);
         return got;
     }
 

@@ -14,6 +14,7 @@ void startEngine() {
     registerIntegerTypes();
     registerDividerTypes();
     registerStringTypes();
+    registerKeyTypes();
 }
 
 void stopEngine() {

@@ -5,9 +5,10 @@
 
 namespace {
 
-constexpr char kControlCodes[][5] = {"BCNT", "BSIZ", "BSKP", "BZCT", "CASE", "KEYB", "KEYE", "LCNT", "LSIZ",
-                                     "LSKP", "LSTB", "LSTC", "LSTE", "LSTS", "LSTZ", "LZCT", "OCNT", "QCNT",
-                                     "QSIZ", "QSKP", "QZCT", "WCNT", "WSIZ", "WSKP", "WZCT"};
+constexpr char kControlCodes[][5] = {"BCNT", "BLEN", "BSIZ", "BSKP", "BZCT", "CASE", "KEYB", "KEYE",
+                                     "LCNT", "LLEN", "LSIZ", "LSKP", "LSTB", "LSTC", "LSTE", "LSTS",
+                                     "LSTZ", "LZCT", "OCNT", "QCNT", "QLEN", "QSIZ", "QSKP", "QZCT",
+                                     "SKPE", "WCNT", "WLEN", "WSIZ", "WSKP", "WZCT"};
 constexpr char kOpeningCodes[][5] = {"LSTB", "LSTC", "LSTS", "LSTZ", "BSIZ", "WSIZ", "LSIZ",
                                      "QSIZ", "BSKP", "WSKP", "LSKP", "QSKP", "KEYB"};
 constexpr char kClosingCodes[][5] = {"LSTE", "KEYE", "SKPE"};

@@ -88,7 +88,29 @@ TEST_F(Changes, InsertedItemsKeepTheirHeadersAndTheCountFollows) {
         {"a full one-byte count", "BCNT LSTC LSTE", {255}, 1, ""},
         {"a full zero-based count", "BZCT LSTC LSTE", {255}, 1, ""},
         {"not a list row", "BCNT LSTC UBYT LSTE", {1, 7}, 2, ""},
-        {"a size-bounded list", "BSIZ LSTB UBYT LSTE LSTE", {1}, 1, ""},
+        {"a list bounded by a size",
+         "BLEN LSTS UBYT LSTE",
+         {1, 5},
+         1,
+         "BLEN 2;LSTS #0;.UBYT 0;LSTS #1;.UBYT 5;LSTE"},
+        {"a list to the end of the file",
+         "LSTZ DWRD LSTE",
+         {0, 1},
+         2,
+         "LSTZ #0;.DWRD 1;LSTZ #1;.DWRD 0;LSTE"},
+        {"an empty list in a section", "BSIZ LSTZ UBYT LSTE SKPE", {0}, 1, "BSIZ 1;.LSTZ #0;..UBYT 0;.LSTE"},
+        {"a list ended by zeros", "LSTB UBYT LSTE", {0}, 0, ""},
+        {"an item of no bytes", "LSTZ DVDR LSTE", {}, 0, ""},
+        {"a list closed by KEYE with rows after it",
+         "OCNT LSTC DWRD KEYE DWRD",
+         {0, 2, 0, 1, 0, 2, 0, 3, 0, 4},
+         1,
+         "OCNT 3;LSTC #0;.DWRD 0;DWRD 0;LSTC #1;.DWRD 1;DWRD 2;LSTC #2;.DWRD 3;DWRD 4;KEYE"},
+        {"at the second header of that list",
+         "OCNT LSTC DWRD KEYE DWRD",
+         {0, 2, 0, 1, 0, 2, 0, 3, 0, 4},
+         4,
+         "OCNT 3;LSTC #0;.DWRD 1;DWRD 2;LSTC #1;.DWRD 0;DWRD 0;LSTC #2;.DWRD 3;DWRD 4;KEYE"},
     };
     for (const InsertCase& c : cases) {
         Document* document = open(c.rows, c.bytes);
@@ -99,6 +121,46 @@ TEST_F(Changes, InsertedItemsKeepTheirHeadersAndTheCountFollows) {
         EXPECT_EQ(describe(document), c.shown.empty() ? before : c.shown) << c.name;
         EXPECT_TRUE(linksAreSound(document)) << c.name;
     }
+}
+
+TEST_F(Changes, SizesFollowEditsOrRefuseThem) {
+    const struct {
+        const char* name;
+        std::string rows;
+        Bytes bytes;
+        int at;
+        std::string text;
+        Bytes saved;  // empty when the edit is refused
+    } cases[] = {
+        {"a section", "BSIZ PSTR SKPE", {2, 1, 'a'}, 1, "abc", {4, 3, 'a', 'b', 'c'}},
+        {"nested sections", "BSIZ UBYT BSIZ PSTR SKPE SKPE", {4, 9, 2, 1, 'a'}, 3, "", {3, 9, 1, 0}},
+        {"a case bounded by a length",
+         "BLEN KEYB KUBT CASE:* PSTR KEYE UBYT",
+         {2, 7, 1, 'x', 5},
+         3,
+         "xyz",
+         {4, 7, 3, 'x', 'y', 'z', 5}},
+        {"a list bounded by a length", "WLEN LSTS PSTR LSTE", {0, 2, 1, 'x'}, 2, "", {0, 1, 0}},
+        {"a size that cannot count the bytes", "BSIZ PSTR SKPE", {2, 1, 'a'}, 1, std::string(255, 'z'), {}},
+        {"a key", "KEYB KUBT CASE:* KEYE", {1}, 0, "2", {}},
+    };
+    for (const auto& c : cases) {
+        Document* document = open(c.rows, c.bytes);
+        queryscript::answer(c.text);
+        EXPECT_EQ(editInstance(document, nth(document, c.at)), !c.saved.empty()) << c.name;
+        EXPECT_EQ(saved(document), c.saved.empty() ? c.bytes : c.saved) << c.name;
+        queryscript::reset();
+    }
+}
+
+TEST_F(Changes, AFullZeroBasedCountOfSixtyFourBitsIsNoOverflow) {
+    dir.write("in.bin", Bytes{0x7F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    Document* document = create("QZCT LSTC LSTE", dir.path("in.bin").c_str());
+    document->instanceLimit = 4;
+    ASSERT_EQ(bindFile(document), kResultInstanceLimit);
+    document->instanceLimit = kMaxDocumentInstances;
+    ASSERT_TRUE(insertItem(document, nth(document, 1)));
+    EXPECT_EQ(describe(document), "QZCT 3;LSTC #0;LSTC #1;LSTC #2;LSTC #3");
 }
 
 TEST_F(Changes, TheItemThatWasFirstMovesUnderItsOwnHeader) {

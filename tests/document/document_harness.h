@@ -8,6 +8,9 @@
 
 #include "document/binding.h"
 #include "document/document.h"
+#include "document/rest.h"
+#include "document/row_kind.h"
+#include "document/saving.h"
 #include "fieldtypes/engine_fixture.h"
 #include "fieldtypes/registry.h"
 #include "platform/recording_surface.h"
@@ -29,9 +32,11 @@ inline void fillTemplate(Template& templ, const std::string& rows) {
 }
 
 // What a row shows as its value: the field type's text, a count's or size's number, a list
-// header's item index after "#".
+// header's item index after "#", a case row's caption, the length of a rest row.
 inline std::string shownValue(FieldInstance* instance) {
     const FieldType* type = instance->field->fieldType;
+    if (isRestInstance(instance)) return std::to_string(static_cast<RestValue*>(instance->value)->length);
+    if (rowKindOf(instance->field->code).role == RowRole::Case) return instance->field->caption;
     if (type) {
         platform::RecordingSurface surface;
         PaintContext paint{surface.dc(), {0, 0, 400, 300}, 1};
@@ -41,8 +46,7 @@ inline std::string shownValue(FieldInstance* instance) {
     }
     if (!instance->value) return "";
     int64_t number = *static_cast<int64_t*>(instance->value);
-    bool header = std::strncmp(instance->field->code, "LSTC", 4) == 0 ||
-                  std::strncmp(instance->field->code, "lstc", 4) == 0;
+    bool header = rowKindOf(instance->field->code).list != 0;
     return (header ? "#" : "") + std::to_string(number);
 }
 
@@ -93,6 +97,12 @@ struct DocumentTest : EngineFixture {
         Document* document = create(rows, dir.path(name).c_str());
         result = bindFile(document);
         return document;
+    }
+
+    // The bytes saving the document writes now.
+    Bytes saved(Document* document, const std::string& name = "saved.bin") {
+        if (saveDocument(document, dir.path(name).c_str()) < 0) return {};
+        return dir.read(name);
     }
 
     Document* reopen(const std::string& rows, const std::string& name) {

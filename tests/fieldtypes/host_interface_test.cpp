@@ -128,14 +128,16 @@ TEST_F(HostInterfaceTest, StartUpBatchesFillTheBucketsInCodeOrder) {
         }
         return codes;
     };
-    EXPECT_EQ(bucket('T'), "Decimal byte (BE);Filler byte (BE);Hex byte (BE);Unsigned byte (BE);");
+    EXPECT_EQ(
+        bucket('T'),
+        "Key unsigned byte;Decimal byte (BE);Filler byte (BE);Hex byte (BE);Key byte;Unsigned byte (BE);");
     EXPECT_EQ(bucket('R'),
               "Divider;Long string (BE);Pascal string (BE);64-bit string (BE);Word string (BE);");
     EXPECT_EQ(bucket('r'),
               "Divider;Long string (LE);Pascal string (LE);64-bit string (LE);Word string (LE);");
     int total = 0;
     for (int i = 0; i < 256; ++i) total += fieldTypeRegistry->counts[i];
-    EXPECT_EQ(total, 42);
+    EXPECT_EQ(total, 62);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "document/document.h"
 #include "fieldtypes/engine_fixture.h"
 #include "fieldtypes/field_harness.h"
 #include "platform/recording_surface.h"
@@ -34,10 +35,10 @@ TEST_F(StringTypes, ReadsTheLengthPrefixInTheByteOrderOfTheCode) {
         {"LSTR", {0, 0, 0, 0}, 0, "", 4},
         {"QSTR", withTail({0, 0, 0, 0, 0, 0, 0, 1}, "A"), 1, "A", 9},
         {"qstr", withTail({1, 0, 0, 0, 0, 0, 0, 0}, "A"), 1, "A", 9},
-        // A file that ends inside the bytes or the prefix: what is missing reads as zero.
-        {"PSTR", withTail({4}, "AB"), 2, std::string("AB\0\0", 4), 5},
-        {"WSTR", {2, 0}, 0, std::string(512, '\0'), 514},
-        {"LSTR", {}, 0, "", 4},
+        // Data that ends inside the bytes or the prefix holds no string.
+        {"PSTR", withTail({4}, "AB"), kResultPastEnd, "", 1},
+        {"WSTR", {2, 0}, kResultPastEnd, "", 2},
+        {"LSTR", {}, kResultPastEnd, "", 4},
     };
     for (const auto& c : cases) {
         FieldHarness field(c.code);
@@ -47,7 +48,7 @@ TEST_F(StringTypes, ReadsTheLengthPrefixInTheByteOrderOfTheCode) {
     }
 }
 
-TEST_F(StringTypes, LengthsNoMemoryCanHoldAreRefusedWithoutReadingShort) {
+TEST_F(StringTypes, LengthsTheDataDoesNotHoldAreRefusedBeforeTakingMemory) {
     const Bytes hugeLengths[] = {
         {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},  // 2^64 - 1
         {0x80, 0, 0, 0, 0, 0, 0, 0},                       // 2^63
@@ -57,7 +58,7 @@ TEST_F(StringTypes, LengthsNoMemoryCanHoldAreRefusedWithoutReadingShort) {
     };
     for (const Bytes& bytes : hugeLengths) {
         FieldHarness field("QSTR");
-        EXPECT_EQ(field.read(bytes), -9);
+        EXPECT_EQ(field.read(bytes), kResultPastEnd);
         EXPECT_EQ(field.size(), 8);  // left empty
     }
 }

@@ -88,16 +88,16 @@ TEST_F(TemplateLink, HundredThousandNestedSectionsNeedNoDeepStack) {
     }
 }
 
-TEST(ControlCodes, AreTheTwentyFiveInUpperOrLowerCase) {
+TEST(ControlCodes, AreTheThirtyInUpperOrLowerCase) {
     const std::string upper =
-        "BCNT BSIZ BSKP BZCT CASE KEYB KEYE LCNT LSIZ LSKP LSTB LSTC LSTE LSTS LSTZ LZCT OCNT QCNT "
-        "QSIZ QSKP QZCT WCNT WSIZ WSKP WZCT";
+        "BCNT BLEN BSIZ BSKP BZCT CASE KEYB KEYE LCNT LLEN LSIZ LSKP LSTB LSTC LSTE LSTS LSTZ LZCT OCNT QCNT "
+        "QLEN QSIZ QSKP QZCT SKPE WCNT WLEN WSIZ WSKP WZCT";
     std::string lower = upper;
     for (char& c : lower) c = static_cast<char>(std::tolower(c));
     for (size_t at = 0; at < upper.size(); at += 5) {
         EXPECT_TRUE(isControlCode(&upper[at]) && isControlCode(&lower[at])) << upper.substr(at, 4);
     }
-    for (const char* code : {"SKPE", "skpe", "KBYT", "DWRD", "????", "Lstb", "lSTB", "LST\0"}) {
+    for (const char* code : {"KBYT", "DWRD", "????", "Lstb", "lSTB", "LST\0", "BLN\0"}) {
         EXPECT_FALSE(isControlCode(code)) << code;
     }
 }
@@ -111,7 +111,7 @@ const struct {
     {"OCNT LSTC CASE KEYE keyb lste bsiz", 0, 0},
     {"DWRD OCNT LSTC PSTR DWRD LSTE DVDR", 0, 0},
     {"DWRD ????", -4, 1},
-    {"BSIZ DWRD SKPE", -4, 2},
+    {"BSIZ DWRD SKPE", 0, 0},
     {"KEYB KBYT CASE KEYE", -4, 1},
     {"dwrd", -4, 0},
 };

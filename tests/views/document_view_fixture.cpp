@@ -55,6 +55,7 @@ void DocumentViewTest::SetUp() {
     registerIntegerTypes();
     registerDividerTypes();
     registerStringTypes();
+    registerKeyTypes();
     MoveWindow(mainWindow, 0, 0, kFrameWidth, kFrameHeight, TRUE);
     pumpPending();
 }

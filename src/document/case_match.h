@@ -1,0 +1,11 @@
+#pragma once
+// Whether a CASE row's caption names a key's value. The caption lists values, separated by commas
+// or spaces, optionally followed by ":" and a label: decimal numbers (a sign allowed), "$1F" or
+// "0x1F", characters in single quotes ('IHDR', compared with the key's bytes as they stand in the
+// file), or "*" for the case taken when no other matches. A number names the key when it equals the
+// key's bytes read as an unsigned or as a signed number, so -1 and 255 both name a one-byte FF.
+#include <cstdint>
+
+enum class CaseMatch { None, Value, Default };
+
+CaseMatch matchCase(const char* caption, const unsigned char* keyBytes, int width, bool bigEndian);

@@ -1,0 +1,38 @@
+#pragma once
+// The stream field types read from while binding: the file, cut off at the end of the data the
+// current row stands in (its sized section, bounded case or list, or the file), so that no field
+// reads into what follows. It also notes whether any byte read was not zero, for lists that end at
+// an item of zeros.
+#include <cstdint>
+
+#include "shell/streams.h"
+
+class DataWindow : public TIOStream {
+  public:
+    DataWindow(TIOStream* file, int64_t end) : file_(file), end_(end) {}
+
+    int64_t end() const { return end_; }
+    void setEnd(int64_t end) { end_ = end; }
+    int64_t left() { return end_ - file_->Position(); }
+
+    // Clears the mark and gives what it was, so that nested items can each keep their own.
+    bool takeNonZeroMark() {
+        bool seen = nonZeroSeen_;
+        nonZeroSeen_ = false;
+        return seen;
+    }
+    void addNonZeroMark(bool seen) { nonZeroSeen_ = nonZeroSeen_ || seen; }
+
+    int64_t Position() override { return file_->Position(); }
+    int64_t Size() override { return end_; }
+    int64_t Seek(int64_t offset, int origin) override;
+    int64_t Read(void* buffer, int64_t count) override;
+    // Binding never writes.
+    int64_t Write(const void*, int64_t) override { return 0; }
+    uint32_t Capabilities() override;
+
+  private:
+    TIOStream* file_;
+    int64_t end_;
+    bool nonZeroSeen_ = false;
+};

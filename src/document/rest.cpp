@@ -1,0 +1,152 @@
+#include "document/rest.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <new>
+
+#include "document/instances.h"
+#include "fieldtypes/registry.h"
+#include "fieldtypes/value_drawing.h"
+#include "platform/file_handle.h"
+#include "platform/gdi.h"
+#include "shell/drawing_resources.h"
+#include "shell/streams.h"
+#include "shell/strings.h"
+#include "templates/template.h"
+
+namespace {
+
+RestValue* record(void* value) {
+    return static_cast<RestValue*>(value);
+}
+
+// The bytes of the file, or a failure that leaves the target without them.
+int64_t copyFromSource(RestValue* rest, TIOStream* target, int64_t total) {
+    SourceFile* source = rest->source;
+    if (!source->reader) {
+        platform::FileIdentity now;
+        if (!platform::fileIdentity(source->path, &now) || !platform::sameIdentity(now, source->identity)) {
+            return kResultSourceChanged;
+        }
+        TIOFile* reader =
+            new (std::nothrow) TIOFile(source->path, platform::kGenericRead, platform::kOpenExisting);
+        if (!reader) return kResultNoMemory;
+        if (!reader->IsOpen()) {
+            delete reader;
+            return kResultSourceChanged;
+        }
+        source->reader = reader;
+    }
+    if (source->reader->Seek(rest->offset, 0) != rest->offset && rest->offset != 0)
+        return kResultSourceChanged;
+    if (target->CopyFrom(source->reader, rest->length) != rest->length) return kResultSourceChanged;
+    rest->savedAt = total;
+    return rest->length;
+}
+
+struct RestSlots {
+    static void destroyValue(FieldInstance*, void* value) { delete record(value); }
+
+    static void* cloneValue(FieldInstance*, void* value) {
+        return new (std::nothrow) RestValue(*record(value));
+    }
+
+    static void drawValue(FieldInstance*, void* value, PaintContext* paint, RowLayout* row) {
+        const RestValue* rest = record(value);
+        char caption[48];
+        std::snprintf(caption, sizeof caption, "%" PRId64 " more bytes", rest->length);
+        // Hex, then the same bytes as text, as far as the preview goes.
+        char text[kRestPreviewBytes * 4 + 8];
+        int at = 0;
+        for (int i = 0; i < rest->previewLength; ++i)
+            at += std::snprintf(text + at, 4, "%02x ", rest->preview[i]);
+        if (rest->length > rest->previewLength) at += std::snprintf(text + at, 5, "... ");
+        text[at++] = ' ';
+        for (int i = 0; i < rest->previewLength; ++i) {
+            unsigned char c = rest->preview[i];
+            text[at++] = c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '.';
+        }
+        RowLayout shown = *row;
+        shown.caption = caption;
+        drawCaptionAndValue(*paint, shown, text, at, fntNormal);
+    }
+
+    static int64_t writeValue(FieldInstance*, void* value, TIOStream* stream, int64_t total) {
+        return copyFromSource(record(value), stream, total);
+    }
+
+    static int64_t valueSize(FieldInstance*, void* value, int64_t) { return record(value)->length; }
+};
+
+// No code of a template names it: rest rows are found by their field type.
+FieldType restType{
+    makeFieldCode("REST"),
+    0,
+    nullptr,
+    {kFieldTypeProcsLength, nullptr, RestSlots::destroyValue, RestSlots::cloneValue, RestSlots::drawValue,
+     nullptr, RestSlots::writeValue, RestSlots::valueSize, nullptr, nullptr, nullptr, nullptr, nullptr}};
+
+char restCaption[] = "more bytes";
+TemplateField restField{
+    0, {'R', 'E', 'S', 'T'}, restCaption, nullptr, nullptr, nullptr, nullptr, 0, &restType, false};
+
+}  // namespace
+
+bool isRestInstance(const FieldInstance* instance) {
+    return instance->field == &restField;
+}
+
+bool recordSource(Document* document) {
+    SourceFile* source = new (std::nothrow) SourceFile{DupString(document->path), {0, 0}, nullptr};
+    if (!source || !source->path) {
+        delete source;
+        return false;
+    }
+    platform::fileIdentity(source->path, &source->identity);
+    destroySource(document);
+    document->source = source;
+    return true;
+}
+
+FieldInstance* appendRest(Document* document, FieldInstance* parent, int32_t depth, TIOStream* stream,
+                          int64_t offset, int64_t length, int64_t* failure) {
+    RestValue* rest = new (std::nothrow) RestValue{document->source, offset, length, 0, 0, {0}};
+    if (!rest) {
+        *failure = kResultNoMemory;
+        return nullptr;
+    }
+    FieldInstance* instance = appendInstance(document, &restField, parent, nullptr, nullptr, failure);
+    if (!instance) {
+        delete rest;
+        return nullptr;
+    }
+    instance->depth = depth;
+    instance->value = rest;
+    if (stream->Position() != offset) stream->Seek(offset, 0);
+    int64_t preview = stream->Read(rest->preview, length < kRestPreviewBytes ? length : kRestPreviewBytes);
+    rest->previewLength = preview > 0 ? static_cast<int32_t>(preview) : 0;
+    stream->Seek(offset + length, 0);
+    return instance;
+}
+
+void closeSourceReader(Document* document) {
+    if (!document->source || !document->source->reader) return;
+    delete document->source->reader;
+    document->source->reader = nullptr;
+}
+
+void adoptSavedSource(Document* document) {
+    if (!document->source) return;
+    for (FieldInstance* instance = document->first; instance; instance = instance->next) {
+        if (isRestInstance(instance)) record(instance->value)->offset = record(instance->value)->savedAt;
+    }
+    platform::fileIdentity(document->source->path, &document->source->identity);
+}
+
+void destroySource(Document* document) {
+    if (!document->source) return;
+    delete document->source->reader;
+    delete[] document->source->path;
+    delete document->source;
+    document->source = nullptr;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// Bytes of the file that no template row covers: rows of their own ("N more bytes") that refer to
+// the range of the file they came from, so that a large rest costs no memory and saving copies it
+// unchanged. No byte of a file is ever lost by binding and saving it.
+#include <cstdint>
+
+#include "document/document.h"
+#include "platform/file_identity.h"
+
+class TIOStream;
+
+// The file a document was bound from, as it was then.
+struct SourceFile {
+    char* path;
+    platform::FileIdentity identity;
+    TIOStream* reader;  // open only while a save copies rest bytes
+};
+
+constexpr int kRestPreviewBytes = 16;
+
+struct RestValue {
+    SourceFile* source;
+    int64_t offset;
+    int64_t length;
+    int64_t savedAt;  // where the save under way put the bytes
+    int32_t previewLength;
+    unsigned char preview[kRestPreviewBytes];
+};
+
+bool isRestInstance(const FieldInstance* instance);
+
+// Records the document's path as its source, before binding reads it; false without memory.
+bool recordSource(Document* document);
+
+// Appends a rest row for length bytes at offset of the source, shown at depth. The preview is read
+// from stream, which is left just after the rest. Null as appendInstance gives (or -9 in *failure).
+FieldInstance* appendRest(Document* document, FieldInstance* parent, int32_t depth, TIOStream* stream,
+                          int64_t offset, int64_t length, int64_t* failure);
+
+// Closes the source after a save copied from it, before the saved file replaces anything.
+void closeSourceReader(Document* document);
+// The save replaced the source file itself: rest rows refer to where it put their bytes from now on.
+void adoptSavedSource(Document* document);
+
+void destroySource(Document* document);

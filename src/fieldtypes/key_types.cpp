@@ -1,0 +1,118 @@
+// The key codes: numbers (and KNAM, four characters) that choose a case of their key section.
+// They are shown but not edited, since the rows that follow depend on them.
+#include <cstdio>
+#include <cstring>
+
+#include "document/document.h"
+#include "fieldtypes/builtin_types.h"
+#include "fieldtypes/byte_order.h"
+#include "fieldtypes/host_calls.h"
+#include "fieldtypes/key_value.h"
+#include "fieldtypes/registry.h"
+#include "fieldtypes/value_drawing.h"
+#include "fieldtypes/value_memory.h"
+#include "shell/drawing_resources.h"
+#include "templates/template.h"
+
+namespace {
+
+struct KeyCode {
+    FieldCode code;  // upper case
+    uint8_t width;
+    char shown;  // 's' signed, 'u' unsigned, 'n' characters
+    const char* name;
+};
+
+constexpr KeyCode kKeyCodes[] = {
+    {makeFieldCode("KBYT"), 1, 's', "Key byte"},
+    {makeFieldCode("KUBT"), 1, 'u', "Key unsigned byte"},
+    {makeFieldCode("KWRD"), 2, 's', "Key word"},
+    {makeFieldCode("KUWD"), 2, 'u', "Key unsigned word"},
+    {makeFieldCode("KRID"), 2, 'u', "Key resource id"},
+    {makeFieldCode("KLNG"), 4, 's', "Key long"},
+    {makeFieldCode("KULG"), 4, 'u', "Key unsigned long"},
+    {makeFieldCode("KNAM"), 4, 'n', "Key name"},
+    {makeFieldCode("KQWD"), 8, 's', "Key quad"},
+    {makeFieldCode("KUQW"), 8, 'u', "Key unsigned quad"},
+};
+
+constexpr FieldCode kLowerCaseBits = 0x20202020u;
+
+const KeyCode& keyCodeOf(FieldCode code) {
+    for (const KeyCode& entry : kKeyCodes) {
+        if ((code & ~kLowerCaseBits) == entry.code) return entry;
+    }
+    return kKeyCodes[0];
+}
+
+KeyValue* record(void* value) {
+    return static_cast<KeyValue*>(value);
+}
+
+void formatKey(const KeyValue* key, char* text, size_t size) {
+    const KeyCode& entry = keyCodeOf(key->code);
+    if (entry.shown == 'n') {
+        for (int i = 0; i < key->width; ++i) {
+            unsigned char c = key->bytes[i];
+            text[i] = c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '.';
+        }
+        text[key->width] = '\0';
+        return;
+    }
+    uint64_t raw = byteorder::fromBytes(key->bytes, key->width, isUpperCaseCode(key->code));
+    if (entry.shown == 's') {
+        std::snprintf(text, size, "%lld", static_cast<long long>(byteorder::signExtend(raw, key->width)));
+    } else {
+        std::snprintf(text, size, "%llu", static_cast<unsigned long long>(raw));
+    }
+}
+
+struct KeySlots {
+    static void* createValue(FieldInstance* instance) {
+        FieldCode code = hostCodeOf(instance);
+        return newValue(KeyValue{code, keyCodeOf(code).width, {0}});
+    }
+    static void destroyValue(FieldInstance*, void* value) { deleteValue(record(value)); }
+    static void* cloneValue(FieldInstance*, void* value) { return newValue(*record(value)); }
+    static void drawValue(FieldInstance*, void* value, PaintContext* paint, RowLayout* row) {
+        char text[32];
+        formatKey(record(value), text, sizeof text);
+        drawCaptionAndValue(*paint, *row, text, static_cast<int>(std::strlen(text)), fntBold);
+    }
+    static int64_t readValue(FieldInstance*, void* value, TIOStream* stream, int64_t) {
+        return hostRead(stream, record(value)->bytes, record(value)->width);
+    }
+    static int64_t writeValue(FieldInstance*, void* value, TIOStream* stream, int64_t) {
+        return hostWrite(stream, record(value)->bytes, record(value)->width);
+    }
+    static int64_t valueSize(FieldInstance*, void* value, int64_t) { return record(value)->width; }
+};
+
+constexpr FieldTypeProcs kKeyProcs{kFieldTypeProcsLength,
+                                   KeySlots::createValue,
+                                   KeySlots::destroyValue,
+                                   KeySlots::cloneValue,
+                                   KeySlots::drawValue,
+                                   KeySlots::readValue,
+                                   KeySlots::writeValue,
+                                   KeySlots::valueSize,
+                                   nullptr,
+                                   nullptr,
+                                   nullptr,
+                                   nullptr,
+                                   nullptr};
+
+}  // namespace
+
+const KeyValue* keyValueOf(const FieldInstance* instance) {
+    const FieldType* type = instance->field->fieldType;
+    if (!type || type->procs.readValue != kKeyProcs.readValue || !instance->value) return nullptr;
+    return static_cast<const KeyValue*>(instance->value);
+}
+
+void registerKeyTypes() {
+    for (const KeyCode& entry : kKeyCodes) {
+        registerFieldType(entry.code, entry.name, 0, &kKeyProcs);
+        registerFieldType(entry.code | kLowerCaseBits, entry.name, 0, &kKeyProcs);
+    }
+}
