@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Packs the Windows build into a zip that runs from any folder: Sondrix.exe, sondrix-cli.exe, the
 # template library in TMPL\ and a short readme. Then unpacks it elsewhere and lists the library
-# with the packed sondrix-cli.exe, under Wine, to show the package is whole.
+# with the packed sondrix-cli.exe, under Wine, and looks for the manifest in the packed
+# Sondrix.exe, to show the package is whole.
 #   tools/make-dist.sh BUILD_DIR OUT_DIR
 set -euo pipefail
 build_dir="$(cd "${1:?usage: $0 BUILD_DIR OUT_DIR}" && pwd)"
@@ -31,6 +32,11 @@ valid="$(grep -c ' valid ' <<<"$listed" || true)"
 if [ "$valid" -ne "$templates" ]; then
     echo "the packed tool lists $valid valid templates of $templates:"
     echo "$listed"
+    exit 1
+fi
+# Without it the program falls back to the old controls and the system code page.
+if ! grep -q 'activeCodePage.*UTF-8' "$check/Sondrix-$version/Sondrix.exe"; then
+    echo "the packed Sondrix.exe has no manifest with UTF-8 as its code page"
     exit 1
 fi
 echo "$zip_path ($templates templates)"

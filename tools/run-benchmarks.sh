@@ -31,6 +31,12 @@ for records in 10000 100000 1000000; do
     echo
 done
 
+# Keyed, sized chunks as PNG has them; the saved file must be the file read.
+"$build_dir/bench/chunk_bench" 1000000 "$work"
+cmp -s "$work/chunks-1000000.bin" "$work/chunks-saved-1000000.bin" || { echo "saved chunk file differs"; exit 1; }
+rm -f "$work"/*.bin
+echo
+
 instructions=""
 if command -v valgrind >/dev/null; then
     valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out" --toggle-collect='bindFile*' \

@@ -44,8 +44,9 @@ int runEdit(const Options& options) {
                         "row " + std::to_string(edit.row) + " " + what + "; nothing was saved.");
         }
     }
-    if (saveDocument(session.document(), options.output.c_str()) < 0) {
-        return fail(kExitFile, "cannot write " + options.output + "; nothing was changed there.");
+    if (int64_t saved = saveDocument(session.document(), options.output.c_str()); saved < 0) {
+        return fail(kExitFile, "cannot write " + options.output + ": " + saveFailureReason(saved) +
+                                   " Nothing was changed there.");
     }
     return kExitDone;
 }

@@ -89,7 +89,7 @@ class Binder {
     Level& top() { return levels_.top(); }
     bool pushLevel(FieldInstance* parent);
     int64_t stop(int64_t result, BindStop reason, int32_t row, int32_t& rowIndex);
-    int64_t position() { return window_ ? window_->Position() : 0; }
+    int64_t position() const { return window_ ? window_->at() : 0; }
 
     FieldInstance* append(TemplateField* field, FieldInstance* parent, FieldInstance* partner,
                           FieldInstance* listSource) {
@@ -187,7 +187,7 @@ bool Binder::bound(int64_t n, int64_t* end) {
         fail(kResultBadStructure, problem);
         return false;
     }
-    *end = window_->Position() + n;
+    *end = window_->at() + n;
     return true;
 }
 
@@ -224,7 +224,7 @@ int32_t Binder::closeSpan() {
     Span span = spans_.top();
     --spans_.count;
     if (!span.bounded) return span.resumeRow;
-    int64_t at = window_->Position();
+    int64_t at = window_->at();
     if (at < span.end &&
         !appendRest(document_, span.restParent, span.restDepth, window_, at, span.end - at, &failure_)) {
         return fail(failure_, BindStop::None);
@@ -257,7 +257,7 @@ int32_t Binder::bindDataList(int32_t row, const RowInfo& info) {
     FieldInstance* header = appendWithNumber(fields_[row], top().parent, size, 0);
     if (!header) return -1;
     // Without a file only a list ended by an item of zeros has an item: that one.
-    bool hasItems = kind == 'B' || (window_ && window_->Position() < end);
+    bool hasItems = kind == 'B' || (window_ && window_->at() < end);
     int32_t next = startItems(row, info, header, hasItems ? 1 : 0);
     if (next < 0 || !hasItems || !window_) return next;
     Level& item = top();
@@ -304,7 +304,7 @@ int32_t Binder::finishItem() {
     if (item.bound == 'C') {
         another = ++item.item < item.items;
     } else if (window_) {
-        int64_t at = window_->Position();
+        int64_t at = window_->at();
         if (at == item.itemStart) return fail(kResultBadStructure, BindStop::EmptyItem);
         if (item.bound == 'B') {
             another = window_->takeNonZeroMark();
@@ -402,10 +402,10 @@ int32_t Binder::bindData(int32_t row) {
     }
     instance->value = value;
     if (!window_ || !type->procs.readValue) return row + 1;
+    window_->takeShortMark();
     int64_t result = type->procs.readValue(instance, value, window_, rowStart_);
-    bool complete = result >= 0 && (!type->procs.valueSize || type->procs.valueSize(instance, value, 0) <=
-                                                                  window_->Position() - rowStart_);
-    if (complete) return row + 1;
+    // A read that came back short means the data ended inside the field.
+    if (result >= 0 && !window_->takeShortMark()) return row + 1;
     // A field that is not all there is not shown: its bytes stay in the rest.
     if (type->procs.destroyValue) type->procs.destroyValue(instance, value);
     dropLastInstance(document_);
@@ -483,11 +483,13 @@ int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
                     }
                     break;
                 }
-                case RowRole::Key:
                 case RowRole::Data:
                     next = bindData(row);
-                    if (next >= 0 && info.kind.role == RowRole::Key && keys_.count > top().keyBase &&
-                        keys_.top().row == info.section && infos_[info.section].key == row) {
+                    break;
+                case RowRole::Key:
+                    next = bindData(row);
+                    if (next >= 0 && keys_.count > top().keyBase && keys_.top().row == info.section &&
+                        infos_[info.section].key == row) {
                         keys_.top().key = document_->last;
                     }
                     break;

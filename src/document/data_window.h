@@ -1,19 +1,21 @@
 #pragma once
 // The stream field types read from while binding: the file, cut off at the end of the data the
 // current row stands in (its sized section, bounded case or list, or the file), so that no field
-// reads into what follows. It also notes whether any byte read was not zero, for lists that end at
-// an item of zeros.
+// reads into what follows. It notes reads that came back short, and whether any byte read was not
+// zero, for lists that end at an item of zeros.
 #include <cstdint>
 
 #include "shell/streams.h"
 
 class DataWindow : public TIOStream {
   public:
-    DataWindow(TIOStream* file, int64_t end) : file_(file), end_(end) {}
+    // The file is read only through the window from now on, which keeps its position.
+    DataWindow(TIOStream* file, int64_t end) : file_(file), end_(end), at_(file ? file->Position() : 0) {}
 
     int64_t end() const { return end_; }
     void setEnd(int64_t end) { end_ = end; }
-    int64_t left() { return end_ - file_->Position(); }
+    int64_t at() const { return at_; }
+    int64_t left() const { return end_ - at_; }
 
     // Clears the mark and gives what it was, so that nested items can each keep their own.
     bool takeNonZeroMark() {
@@ -22,8 +24,14 @@ class DataWindow : public TIOStream {
         return seen;
     }
     void addNonZeroMark(bool seen) { nonZeroSeen_ = nonZeroSeen_ || seen; }
+    // Whether a read came back short since the last call: the data ended inside it.
+    bool takeShortMark() {
+        bool seen = shortRead_;
+        shortRead_ = false;
+        return seen;
+    }
 
-    int64_t Position() override { return file_->Position(); }
+    int64_t Position() override { return at_; }
     int64_t Size() override { return end_; }
     int64_t Seek(int64_t offset, int origin) override;
     int64_t Read(void* buffer, int64_t count) override;
@@ -34,5 +42,7 @@ class DataWindow : public TIOStream {
   private:
     TIOStream* file_;
     int64_t end_;
+    int64_t at_;
     bool nonZeroSeen_ = false;
+    bool shortRead_ = false;
 };

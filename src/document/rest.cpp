@@ -20,6 +20,22 @@ RestValue* record(void* value) {
     return static_cast<RestValue*>(value);
 }
 
+// Moves a stream forward to target. Short gaps are read past, since a seek throws away what the
+// stream has read ahead, and rest rows lie close together in chunked files.
+bool advanceTo(TIOStream* stream, int64_t target) {
+    constexpr int64_t kReadPast = 64 * 1024;
+    int64_t at = stream->Position();
+    if (target < at || target - at > kReadPast) return stream->Seek(target, 0) == target;
+    char scratch[4096];
+    while (at < target) {
+        int64_t want = target - at < static_cast<int64_t>(sizeof scratch) ? target - at : sizeof scratch;
+        int64_t got = stream->Read(scratch, want);
+        if (got <= 0) return false;
+        at += got;
+    }
+    return true;
+}
+
 // The bytes of the file, or a failure that leaves the target without them.
 int64_t copyFromSource(RestValue* rest, TIOStream* target, int64_t total) {
     SourceFile* source = rest->source;
@@ -122,10 +138,10 @@ FieldInstance* appendRest(Document* document, FieldInstance* parent, int32_t dep
     }
     instance->depth = depth;
     instance->value = rest;
-    if (stream->Position() != offset) stream->Seek(offset, 0);
+    advanceTo(stream, offset);
     int64_t preview = stream->Read(rest->preview, length < kRestPreviewBytes ? length : kRestPreviewBytes);
     rest->previewLength = preview > 0 ? static_cast<int32_t>(preview) : 0;
-    stream->Seek(offset + length, 0);
+    advanceTo(stream, offset + length);
     return instance;
 }
 

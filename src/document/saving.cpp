@@ -8,6 +8,7 @@
 #include "fieldtypes/byte_order.h"
 #include "fieldtypes/registry.h"
 #include "platform/file_handle.h"
+#include "platform/save_file.h"
 #include "shell/streams.h"
 #include "templates/template.h"
 
@@ -33,17 +34,6 @@ int64_t writeInstances(Document* document, TIOStream* stream) {
     return total;
 }
 
-// Beside the target, so that replacing it is a rename on the same volume.
-static char* sidePathOf(const char* path) {
-    static const char kSuffix[] = ".saving";
-    size_t length = std::strlen(path);
-    char* side = new (std::nothrow) char[length + sizeof kSuffix];
-    if (!side) return nullptr;
-    std::memcpy(side, path, length);
-    std::memcpy(side + length, kSuffix, sizeof kSuffix);
-    return side;
-}
-
 static int64_t writeFile(Document* document, const char* path) {
     TIOFile* stream = new (std::nothrow) TIOFile(path, platform::kGenericWrite, platform::kCreateAlways);
     if (!stream) return kResultNoMemory;
@@ -62,12 +52,12 @@ int64_t saveDocument(Document* document, const char* path) {
     if (!path) return kResultCannotOpen;
     // Saving what is left would drop the bytes that could not be kept.
     if (document->missingBytes) return kResultNoMemory;
-    char* side = sidePathOf(path);
-    if (!side) return kResultNoMemory;
+    char* side = platform::createSaveFile(path);
+    if (!side) return kResultCannotOpen;
     int64_t total = writeFile(document, side);
     // Rest rows read the source while writing; it must be closed before anything replaces it.
     closeSourceReader(document);
-    if (total >= 0 && !platform::replaceFile(side, path)) total = kResultCannotOpen;
+    if (total >= 0 && !platform::replaceBySaveFile(side, path)) total = kResultCannotOpen;
     if (total < 0) platform::deleteFile(side);
     delete[] side;
     if (total >= 0) {
@@ -76,4 +66,19 @@ int64_t saveDocument(Document* document, const char* path) {
         document->needsNewName = false;
     }
     return total;
+}
+
+const char* saveFailureReason(int64_t result) {
+    switch (result) {
+        case kResultSourceChanged:
+            return "The file it was read from has changed since, so the bytes kept from it cannot be copied.";
+        case kResultCannotOpen:
+            return "The file cannot be created or replaced there.";
+        case kResultWriteFailed:
+            return "Not every byte could be written.";
+        case kResultNoMemory:
+            return "There is not enough memory.";
+        default:
+            return "A field could not be written.";
+    }
 }

@@ -6,9 +6,13 @@
 
 // Writes the document beside the path and puts it in place of the file there only when every byte
 // was written, so a failed save leaves the old file as it was. The bytes written, or
-// kResultNoMemory, kResultCannotOpen, kResultWriteFailed or a field type's negative result; on
-// success the document is marked saved.
+// kResultNoMemory, kResultCannotOpen, kResultWriteFailed, kResultSourceChanged (the file rest rows
+// copy from is not as it was) or a field type's negative result; on success the document is marked
+// saved.
 int64_t saveDocument(Document* document, const char* path);
+
+// Why a save failed, a sentence for the user.
+const char* saveFailureReason(int64_t result);
 
 // Counts and sizes as numbers in the byte order of their code, data fields through their field
 // type, list rows as nothing. The bytes written, or the first negative result.

@@ -30,9 +30,10 @@ void showBindingStop(HWND owner, const Document* document) {
 }
 
 // A failed save must not pass for a successful one; the old file is still there.
-void showSaveFailure(HWND owner, const char* path) {
-    char text[400];
-    std::snprintf(text, sizeof text, "The file could not be saved: %s", path ? path : "");
+void showSaveFailure(HWND owner, const char* path, int64_t result) {
+    char text[600];
+    std::snprintf(text, sizeof text, "The file could not be saved: %s\n\n%s Nothing was changed.",
+                  path ? path : "", saveFailureReason(result));
     MessageBoxA(owner, text, UIStrings[usProductName], MB_OK | MB_ICONWARNING);
 }
 
@@ -92,7 +93,8 @@ void TfrmMain::SaveCurrent() {
         SaveCurrentAs();
         return;
     }
-    if (saveDocument(document, document->path) < 0) showSaveFailure(hwnd, document->path);
+    int64_t saved = saveDocument(document, document->path);
+    if (saved < 0) showSaveFailure(hwnd, document->path, saved);
     entry->view->UpdateCaption();
 }
 
@@ -102,6 +104,6 @@ void TfrmMain::SaveCurrentAs() {
     if (!entry || entry->kind != vkDocument) return;
     char path[kPathBufferSize];
     if (!askPathToSave(hwnd, path)) return;
-    if (saveDocument(static_cast<TfrmDocument*>(entry->view)->document, path) < 0)
-        showSaveFailure(hwnd, path);
+    int64_t saved = saveDocument(static_cast<TfrmDocument*>(entry->view)->document, path);
+    if (saved < 0) showSaveFailure(hwnd, path, saved);
 }

@@ -24,6 +24,25 @@ OPENFILENAMEA dialogSettings(HWND owner, char* path, const char* filter) {
     return settings;
 }
 
+// The dialogs move the working directory to the folder the user browsed to, and the open dialog
+// ignores OFN_NOCHANGEDIR: it is put back.
+class WorkingDirectoryKept {
+  public:
+    WorkingDirectoryKept() {
+        DWORD length = GetCurrentDirectoryA(sizeof folder_, folder_);
+        kept_ = length > 0 && length < sizeof folder_;
+    }
+    ~WorkingDirectoryKept() {
+        if (kept_) SetCurrentDirectoryA(folder_);
+    }
+    WorkingDirectoryKept(const WorkingDirectoryKept&) = delete;
+    WorkingDirectoryKept& operator=(const WorkingDirectoryKept&) = delete;
+
+  private:
+    char folder_[MAX_PATH];
+    bool kept_;
+};
+
 }  // namespace
 
 bool askPathToOpen(HWND owner, char (&path)[kPathBufferSize]) {
@@ -31,7 +50,8 @@ bool askPathToOpen(HWND owner, char (&path)[kPathBufferSize]) {
     OPENFILENAMEA settings = dialogSettings(owner, path, filter.get());
     settings.nMaxFile = 261;
     settings.lpstrInitialDir = ".";
-    settings.Flags = OFN_HIDEREADONLY | OFN_LONGNAMES;
+    settings.Flags = OFN_HIDEREADONLY | OFN_LONGNAMES | OFN_NOCHANGEDIR;
+    WorkingDirectoryKept kept;
     return GetOpenFileNameA(&settings) != FALSE;
 }
 
@@ -39,6 +59,7 @@ bool askPathToSave(HWND owner, char (&path)[kPathBufferSize]) {
     std::unique_ptr<char[]> filter(FilterFromText(UIStrings[usFileFilter]));
     OPENFILENAMEA settings = dialogSettings(owner, path, filter.get());
     settings.nMaxFile = 260;
-    settings.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_LONGNAMES;
+    settings.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_LONGNAMES | OFN_NOCHANGEDIR;
+    WorkingDirectoryKept kept;
     return GetSaveFileNameA(&settings) != FALSE;
 }

@@ -5,8 +5,9 @@
 int TfrmMain::RunMessageLoop() {
     quitRequested = false;
     HACCEL accelerators = LoadAcceleratorsA(moduleInstance, kAcceleratorsName);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    MSG message{};
+    BOOL got;
+    while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
         // Exit was chosen while the previous message was handled: this one is dropped.
         if (quitRequested) return 0;
         if (!TranslateAcceleratorA(message.hwnd, accelerators, &message)) {
@@ -14,5 +15,6 @@ int TfrmMain::RunMessageLoop() {
             DispatchMessageA(&message);
         }
     }
-    return static_cast<int>(message.wParam);
+    // A loop that cannot get messages ends with -1; WM_QUIT carries its own code.
+    return got < 0 ? -1 : static_cast<int>(message.wParam);
 }

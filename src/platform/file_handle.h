@@ -31,8 +31,6 @@ bool setFilePointer(FileHandle file, int64_t offset, uint32_t method, int64_t* n
 int64_t getFileSize(FileHandle file);
 void closeHandle(FileHandle file);
 
-// Replaces target by source in one step (used to save without losing the old file on failure).
-bool replaceFile(const char* source, const char* target);
 bool deleteFile(const char* name);
 
 }  // namespace platform

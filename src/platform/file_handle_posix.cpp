@@ -94,10 +94,6 @@ void closeHandle(FileHandle file) {
     ::close(fdOf(file));
 }
 
-bool replaceFile(const char* source, const char* target) {
-    return ::rename(toPosixPath(source).c_str(), toPosixPath(target).c_str()) == 0;
-}
-
 bool deleteFile(const char* name) {
     return ::unlink(toPosixPath(name).c_str()) == 0;
 }

@@ -45,10 +45,6 @@ void closeHandle(FileHandle file) {
     CloseHandle(file);
 }
 
-bool replaceFile(const char* source, const char* target) {
-    return MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-}
-
 bool deleteFile(const char* name) {
     return DeleteFileA(name) != FALSE;
 }

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Draws the program's icons and writes them as .ico files next to this script.
 
-Each icon holds a 16 x 16 and a 32 x 32 image with a 256-colour palette; palette entry 0 is
-transparent. Shapes are given in a 0..1 square so one drawing serves both sizes.
+icoMain holds a 16 x 16 and a 32 x 32 image with a 256-colour palette; sicoDown, the field
+dialog's button, one 16 x 16 image in two colours, black and the arrow's blue. Palette entry 0
+shows where the mask leaves the background, so it is black. Shapes are given in a 0..1 square so
+one drawing serves every size.
 Run it again after changing a drawing and commit the .ico files it writes.
 """
 import os
@@ -96,8 +98,7 @@ def draw_down(size):
     return c
 
 
-def palette():
-    entries = [COLOURS.get(i, (0, 0, 0)) for i in range(256)]
+def palette(entries):
     return b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in entries)
 
 
@@ -109,28 +110,39 @@ def rows_bottom_up(canvas, row_bytes):
     return out
 
 
-def image_bytes(canvas):
-    """BITMAPINFOHEADER (height doubled for the mask), palette, 8-bit colours, 1-bit AND mask."""
+def packed(indexes, bits):
+    value = 0
+    for index in indexes:
+        value = value << bits | index
+    return value.to_bytes(len(indexes) * bits // 8, "big")
+
+
+def image_bytes(canvas, bits):
+    """BITMAPINFOHEADER (height doubled for the mask), palette, colour indexes, 1-bit AND mask.
+
+    With 8 bits the palette is COLOURS; with 1 bit it is black and the arrow's colour."""
     size = canvas.size
-    colours = rows_bottom_up(canvas, lambda row: bytes(0 if p == TRANSPARENT else p for p in row))
+    if bits == 8:
+        entries = [COLOURS.get(i, (0, 0, 0)) for i in range(256)]
+        index = lambda p: 0 if p == TRANSPARENT else p
+    else:
+        entries = [(0, 0, 0), COLOURS[ARROW]]
+        index = lambda p: 1 if p == ARROW else 0
+    colours = rows_bottom_up(canvas, lambda row: packed([index(p) for p in row], bits))
+    mask = rows_bottom_up(canvas, lambda row: packed([int(p == TRANSPARENT) for p in row], 1))
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, bits, 0, len(colours) + len(mask), 0, 0,
+                         len(entries), 0)
+    return header + palette(entries) + colours + mask
 
-    def mask_row(row):
-        bits = 0
-        for p in row:
-            bits = bits << 1 | (p == TRANSPARENT)
-        return bits.to_bytes(size // 8, "big")
 
-    mask = rows_bottom_up(canvas, mask_row)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 8, 0, len(colours) + len(mask), 0, 0, 256, 0)
-    return header + palette() + colours + mask
-
-
-def write_icon(path, canvases):
-    images = [image_bytes(c) for c in canvases]
+def write_icon(path, canvases, bits):
+    images = [image_bytes(c, bits) for c in canvases]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
+    colour_count = 2 if bits == 1 else 0  # 0 stands for 256 and more
     for canvas, data in zip(canvases, images):
-        out += struct.pack("<BBBBHHII", canvas.size % 256, canvas.size % 256, 0, 0, 1, 8, len(data), offset)
+        out += struct.pack("<BBBBHHII", canvas.size % 256, canvas.size % 256, colour_count, 0, 1, bits, len(data),
+                           offset)
         offset += len(data)
     with open(path, "wb") as f:
         f.write(out + b"".join(images))
@@ -138,8 +150,8 @@ def write_icon(path, canvases):
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    write_icon(os.path.join(here, "icoMain.ico"), [draw_main(16), draw_main(32)])
-    write_icon(os.path.join(here, "sicoDown.ico"), [draw_down(16), draw_down(32)])
+    write_icon(os.path.join(here, "icoMain.ico"), [draw_main(16), draw_main(32)], 8)
+    write_icon(os.path.join(here, "sicoDown.ico"), [draw_down(16)], 1)
 
 
 if __name__ == "__main__":

@@ -4,6 +4,8 @@
 
 namespace shell {
 
+// From now on the log is the "debug.log" of this folder, wherever the working directory goes.
+void placeDebugLogIn(const char* folder);
 void truncateDebugLog();
 // Sends the line to the debugger output and appends it to "debug.log".
 void logLine(const char* line);

@@ -105,7 +105,7 @@ int64_t TIOHandle::Seek(int64_t offset, int origin) {
     dropReadAhead();
     int64_t target = offset;
     uint32_t method = origin == 2 ? kFileEnd : kFileBegin;
-    if (origin == 1) target = position_ + offset;
+    if (origin == 1 && __builtin_add_overflow(position_, offset, &target)) return 0;
     int64_t reached = 0;
     if (!setFilePointer(handle, target, method, &reached)) return 0;
     position_ = reached;
@@ -138,7 +138,7 @@ int64_t TIOHandle::Read(void* buffer, int64_t count) {
 }
 
 int64_t TIOHandle::Write(const void* buffer, int64_t count) {
-    if (!IsOpen() || count <= 0) return 0;
+    if (!IsOpen() || !(access & kGenericWrite) || writeFailed_ || count <= 0) return 0;
     dropReadAhead();
     int64_t written;
     if (count < kBufferSize && ensureBuffer()) {
@@ -154,8 +154,9 @@ int64_t TIOHandle::Write(const void* buffer, int64_t count) {
     return written;
 }
 
-TIOFile::TIOFile(const char* name, uint32_t access, uint32_t disposition) : access_(access) {
-    handle = createFile(name, access, disposition);
+TIOFile::TIOFile(const char* name, uint32_t accessMask, uint32_t disposition) {
+    access = accessMask;
+    handle = createFile(name, accessMask, disposition);
 }
 
 TIOFile::~TIOFile() {
@@ -168,7 +169,7 @@ TIOFile::~TIOFile() {
 
 uint32_t TIOFile::Capabilities() {
     uint32_t caps = 0x01 | 0x02 | 0x04;
-    if (access_ & kGenericRead) caps |= 0x08;
-    if (access_ & kGenericWrite) caps |= 0x10;
+    if (access & kGenericRead) caps |= 0x08;
+    if (access & kGenericWrite) caps |= 0x10;
     return caps;
 }

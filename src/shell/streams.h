@@ -28,6 +28,7 @@ class TIOHandle : public TIOStream {
     int64_t Size() override;
     int64_t Seek(int64_t offset, int origin) override;
     int64_t Read(void* buffer, int64_t count) override;
+    // 0 on a handle without write access, and once a write has failed.
     int64_t Write(const void* buffer, int64_t count) override;
 
     bool IsOpen() const;
@@ -39,6 +40,7 @@ class TIOHandle : public TIOStream {
     ~TIOHandle() override;
 
     platform::FileHandle handle;
+    uint32_t access = 0;  // GENERIC_READ and/or GENERIC_WRITE, as the handle was opened
 
   private:
     static constexpr int64_t kBufferSize = 64 * 1024;
@@ -57,11 +59,8 @@ class TIOHandle : public TIOStream {
 
 class TIOFile : public TIOHandle {
   public:
-    // access: GENERIC_READ and/or GENERIC_WRITE; disposition: a CreateFileA creation disposition.
-    TIOFile(const char* name, uint32_t access, uint32_t disposition);
+    // accessMask: GENERIC_READ and/or GENERIC_WRITE; disposition: a CreateFileA creation disposition.
+    TIOFile(const char* name, uint32_t accessMask, uint32_t disposition);
     ~TIOFile() override;
     uint32_t Capabilities() override;
-
-  private:
-    uint32_t access_;
 };

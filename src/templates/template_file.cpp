@@ -2,6 +2,7 @@
 #include <new>
 
 #include "platform/file_handle.h"
+#include "platform/save_file.h"
 #include "shell/streams.h"
 #include "templates/template.h"
 
@@ -10,7 +11,6 @@ namespace {
 constexpr int64_t kSmallestRecord = 5;  // a length byte 0 and the code
 constexpr unsigned kLongestCaption = 255;
 constexpr int64_t kCodeBytes = 4;
-constexpr char kPendingSuffix[] = ".new";
 
 // A record cut short by the end of the file ends the template. False when a row cannot be added.
 bool readRecords(TIOStream* stream, Template& into) {
@@ -70,13 +70,11 @@ int Template::load(const char* filePath) {
 // save never leaves a short file in place of a good one.
 int Template::save(const char* filePath) {
     if (!filePath) return -1;
-    size_t pathLength = std::strlen(filePath);
-    char* pending = new (std::nothrow) char[pathLength + sizeof kPendingSuffix];
-    if (!pending) return -9;
-    std::memcpy(pending, filePath, pathLength);
-    std::memcpy(pending + pathLength, kPendingSuffix, sizeof kPendingSuffix);
+    char* pending = platform::createSaveFile(filePath);
+    if (!pending) return -1;
     TIOFile* file = new (std::nothrow) TIOFile(pending, platform::kGenericWrite, platform::kCreateAlways);
     if (!file) {
+        platform::deleteFile(pending);
         delete[] pending;
         return -9;
     }
@@ -84,13 +82,14 @@ int Template::save(const char* filePath) {
     if (file->IsOpen()) {
         bool written = writeRecords(file, *this) && file->Flush();
         delete file;
-        if (written && platform::replaceFile(pending, filePath)) {
+        if (written && platform::replaceBySaveFile(pending, filePath)) {
             result = 0;
         } else {
             platform::deleteFile(pending);
         }
     } else {
         delete file;
+        platform::deleteFile(pending);
     }
     delete[] pending;
     return result;

@@ -52,13 +52,17 @@ void sendKeys(std::vector<INPUT> inputs) {
 }  // namespace
 
 std::string textOf(HWND window) {
-    char text[4096] = {};
+    wchar_t text[4096] = {};
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                             SMTO_ABORTIFHUNG, 2000, &length)) {
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                             &length) ||
+        length >= 4096) {
         return std::string();
     }
-    return std::string(text, length < sizeof text ? length : 0);
+    char utf8[4 * 4096];
+    int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8, sizeof utf8, nullptr, nullptr);
+    return std::string(utf8, bytes);
 }
 
 std::string classOf(HWND window) {
@@ -143,12 +147,15 @@ void pressChord(WORD modifier, WORD key) {
 }
 
 void typeText(const std::string& text) {
+    std::wstring units(text.size(), L'\0');
+    units.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), units.data(),
+                                     static_cast<int>(units.size())));
     std::vector<INPUT> inputs;
-    for (char c : text) {
+    for (wchar_t unit : units) {
         for (DWORD direction : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
             INPUT input{};
             input.type = INPUT_KEYBOARD;
-            input.ki.wScan = static_cast<unsigned char>(c);
+            input.ki.wScan = unit;
             input.ki.dwFlags = KEYEVENTF_UNICODE | direction;
             inputs.push_back(input);
         }

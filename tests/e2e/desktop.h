@@ -19,7 +19,8 @@ bool waitFor(Condition condition, DWORD timeoutMs = 10000) {
     }
 }
 
-// Text of any window, asked with WM_GETTEXT so that edit controls of other processes answer too.
+// Text of any window in UTF-8, asked with WM_GETTEXT so that edit controls of other processes answer
+// too.
 std::string textOf(HWND window);
 std::string classOf(HWND window);
 
@@ -43,8 +44,8 @@ std::string describeDesktop(DWORD processId, DWORD threadId);
 // with the key state a user's hand would leave, so accelerators and dialogs see them as typed.
 void pressKey(WORD key);
 void pressChord(WORD modifier, WORD key);
-// Characters rather than keys, as an input method sends them: text needs no Shift, whose state Wine
-// may reset (see the fixture's chords).
+// Characters (UTF-8) rather than keys, as an input method sends them: text needs no Shift, whose state
+// Wine may reset (see the fixture's chords).
 void typeText(const std::string& text);
 
 }  // namespace e2e

@@ -31,29 +31,31 @@ class DocumentTest : public SondrixTest {
     }
 };
 
+// A name outside any single-byte code page: the program's calls take UTF-8.
 TEST_F(DocumentTest, OpenedSampleIsEditedAndSavedInPlace) {
+    const std::string name = "Привет 日本.ico";
     const testsupport::Bytes icon = bundledIcon();
     ASSERT_GT(icon.size(), kIconDirectorySize + 2 * kIconEntrySize);
-    work.write("sample.ico", icon);
+    work.write(name, icon);
     startProgram();
 
-    HWND view = openDocument("sample.ico", "ico.tmpl");
-    waitForText(view, "sample.ico");
+    HWND view = openDocument(name, "ico.tmpl");
+    waitForText(view, name);
     pressKey(VK_HOME);
     pressKey(VK_RETURN);
     answerValue("0", "7");
-    waitForText(view, "sample.ico [*]");
+    waitForText(view, name + " [*]");
     // Past the type, the count, the first image's header and eight rows, and the second image's header.
     for (int row = 0; row < 13; ++row) pressKey(VK_DOWN);
     pressKey(VK_RETURN);
     answerValue("32", "48");
-    pressCommandForText('S', view, "sample.ico");
+    pressCommandForText('S', view, name);
 
     // Saved are the fields the template covers, the image data after them is not.
     testsupport::Bytes expected(icon.begin(), icon.begin() + kIconDirectorySize + 2 * kIconEntrySize);
     expected[0] = 7;
     expected[kIconDirectorySize + kIconEntrySize] = 48;
-    EXPECT_EQ(waitForBytes("sample.ico", expected), expected);
+    EXPECT_EQ(waitForBytes(name, expected), expected);
 }
 
 TEST_F(DocumentTest, SaveAsWritesACopyAndTheDocumentKeepsItsFile) {

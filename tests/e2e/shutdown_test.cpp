@@ -1,6 +1,6 @@
 // Both ways out of the program end the message loop with exit code 0, without a question about the
 // unsaved document, after a teardown that leaves no tracked block behind; and every run starts a
-// fresh "debug.log".
+// fresh "debug.log". A file opened from another folder moves neither the library nor the log.
 #include <ostream>
 #include <string>
 
@@ -48,17 +48,27 @@ const WayOut kWaysOut[] = {
 };
 
 TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
+    const TemplateRow first = {"uwrd", "First"}, second = {"ulng", "Second"};
     work.write("debug.log", std::string(kOldLogLine) + "\n");
+    work.write("TMPL\\small.tmpl", templateFile({first, second}));
+    work.makeDir("elsewhere\\TMPL");
+    work.write("elsewhere\\data.bin", testsupport::Bytes{1, 0, 0, 0, 0, 0});
     startProgram();
-    openTemplateEditor("wav.tmpl");
-    pressDialogCommand('N');
-    chooseTemplate("bmp.tmpl");
+    pressDialogCommand('O');
+    chooseFile("elsewhere\\data.bin");
+    chooseTemplate("small.tmpl");
     HWND document = waitForView("TfrmDocument");
     pressKey(VK_HOME);
-    pressKey(VK_DOWN);
     pressKey(VK_RETURN);
-    answerValue("0", "54");
-    waitForText(document, "Untitled [*]");
+    answerValue("1", "54");
+    waitForText(document, "data.bin [*]");
+
+    HWND editor = openTemplateEditor("small.tmpl");
+    pressKey(VK_HOME);
+    pressKey(VK_DELETE);
+    waitForText(editor, "small.tmpl [*]");
+    pressCommandForText('S', editor, "small.tmpl");
+    EXPECT_EQ(work.read("TMPL\\small.tmpl"), templateFile({second}));
 
     waitForMainWindow();
     (this->*GetParam().leave)();

@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kFileNameBox = 0x47C;     // cmb13, the explorer-style dialog's file name box
 constexpr int kOldFileNameBox = 0x480;  // edt1, the old-style dialog's
+constexpr int kLookInBox = 0x471;       // cmb2, the folder the dialog shows
 
 bool copyTemplateLibrary(const std::string& from, const std::string& to) {
     WIN32_FIND_DATAA entry;
@@ -114,10 +115,22 @@ HWND SondrixTest::waitForFileDialog() {
 void SondrixTest::chooseFile(const std::string& name) {
     HWND dialog = waitForFileDialog();
     HWND edit = fileNameEdit(dialog);
-    require([&] { return focusedWindow(program.threadId()) == edit; }, "the keyboard in the file name box");
-    typeText(name);
-    require([&] { return textOf(edit) == name; }, "\"" + name + "\" in the file name box");
-    pressKey(VK_RETURN);
+    auto enter = [&](const std::string& text) {
+        require([&] { return focusedWindow(program.threadId()) == edit; },
+                "the keyboard in the file name box");
+        typeText(text);
+        require([&] { return textOf(edit) == text; }, "\"" + text + "\" in the file name box");
+        pressKey(VK_RETURN);
+    };
+    // Into the file's folder first, as a user browses there.
+    const size_t folderEnd = name.rfind('\\');
+    if (folderEnd != std::string::npos) {
+        const std::string folder = name.substr(0, folderEnd);
+        enter(folder);
+        require([&] { return textOf(GetDlgItem(dialog, kLookInBox)) == folder; }, "the dialog in " + folder);
+        SetWindowTextA(edit, "");
+    }
+    enter(name.substr(folderEnd + 1));
     waitUntilClosed(dialog);
 }
 

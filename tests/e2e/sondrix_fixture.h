@@ -67,7 +67,8 @@ class SondrixTest : public testing::Test {
     HWND waitForDialog(const std::string& title);
     // The open or save file dialog, once it has the keyboard.
     HWND waitForFileDialog();
-    // In the open or save file dialog: the name is typed into its file name box and confirmed.
+    // In the open or save file dialog: the name is typed into its file name box and confirmed; a
+    // name with a folder goes into the folder first.
     void chooseFile(const std::string& name);
     // In the template selection dialog: the template chosen by its first letter, then confirmed.
     void chooseTemplate(const std::string& name);

@@ -24,6 +24,21 @@ TEST_F(MainWindowTest, ShowsTitleMenuIconsAndAnEmptyTabControlOverTheClientArea)
     EXPECT_NE(frame->hIconLarge, nullptr);
     EXPECT_EQ(GetClassLongPtrA(mainWindow, GCLP_HICONSM), reinterpret_cast<ULONG_PTR>(frame->hIconSmall));
     EXPECT_EQ(mainWindowHandle, mainWindow);
+    // The caption buttons draw their glyphs in Marlett; without it they show as letters.
+    LOGFONTA marlett{};
+    marlett.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyA(marlett.lfFaceName, "Marlett");
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExA(
+        screen, &marlett,
+        [](const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM seen) -> int {
+            *reinterpret_cast<bool*>(seen) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    EXPECT_TRUE(found) << "no Marlett font";
 
     EXPECT_EQ(classOf(frame->hwndTabs), "SysTabControl32");
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(frame->hwndTabs, WM_GETFONT, 0, 0)), fntNormal);

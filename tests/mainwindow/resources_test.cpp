@@ -88,6 +88,37 @@ TEST(Resources, AcceleratorsAreVirtualKeysWithoutMenuInversion) {
     }
 }
 
+// The images of each icon group (width, bits per pixel), and the manifest's two settings.
+TEST(Resources, IconsHoldTheirImagesAndTheManifestAsksForControlsSixAndUtf8) {
+    struct Image {
+        int width;
+        int bits;
+        bool operator==(const Image& other) const { return width == other.width && bits == other.bits; }
+    };
+    const struct {
+        const char* name;
+        std::vector<Image> images;
+    } icons[] = {{kMainIconName, {{16, 8}, {32, 8}}}, {kDownIconName, {{16, 1}}}};
+    HMODULE module = GetModuleHandleA(nullptr);
+    for (const auto& icon : icons) {
+        HRSRC found = FindResourceA(module, icon.name, MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+        ASSERT_NE(found, nullptr) << icon.name;
+        const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+        std::vector<Image> images;
+        for (int i = 0; i < group[4]; ++i) {
+            const BYTE* entry = group + 6 + 14 * i;  // width, height, colours, reserved, planes, bits, ...
+            images.push_back({entry[0] ? entry[0] : 256, entry[6] | entry[7] << 8});
+        }
+        EXPECT_TRUE(images == icon.images) << icon.name;
+    }
+    HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    ASSERT_NE(manifest, nullptr);
+    const std::string text(static_cast<const char*>(LockResource(LoadResource(module, manifest))),
+                           SizeofResource(module, manifest));
+    EXPECT_NE(text.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+    EXPECT_NE(text.find(">UTF-8</activeCodePage>"), std::string::npos);
+}
+
 std::string versionString(const std::vector<char>& info, const char* name) {
     char* value = nullptr;
     UINT length = 0;

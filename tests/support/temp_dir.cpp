@@ -17,7 +17,7 @@ static fs::path nativePath(const std::string& path) {
         if (c == '\\') c = '/';
     }
 #endif
-    return fs::path(converted);
+    return fs::u8path(converted);  // names are UTF-8, as the program's are
 }
 
 TempDir::TempDir() {
@@ -41,6 +41,10 @@ TempDir::~TempDir() {
 
 std::string TempDir::path(const std::string& name) const {
     return name.empty() ? root_ : root_ + "\\" + name;
+}
+
+fs::path TempDir::native(const std::string& name) const {
+    return nativePath(path(name));
 }
 
 void TempDir::write(const std::string& name, const std::vector<unsigned char>& bytes) const {

@@ -1,6 +1,7 @@
 #pragma once
 // A fresh directory for one test, removed with everything in it afterwards. Paths are spelled
 // with backslashes, as the program spells them.
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ class TempDir {
 
     // The directory joined with a relative name ("a\\b.tmpl").
     std::string path(const std::string& name = "") const;
+    // The same as the host's file functions spell it.
+    std::filesystem::path native(const std::string& name) const;
     void write(const std::string& name, const std::vector<unsigned char>& bytes) const;
     void write(const std::string& name, const std::string& text) const;
     std::vector<unsigned char> read(const std::string& name) const;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -111,6 +113,64 @@ TEST(TemplateFile, SaveThatCannotCreateOrReplaceTheFileFails) {
     EXPECT_EQ(t.save(dir.path("t.tmpl").c_str()), -1);
     EXPECT_TRUE(dir.exists("t.tmpl"));
     EXPECT_FALSE(dir.exists("t.tmpl.new"));
+}
+
+// A save changes the bytes of the file it ends in and nothing else: a link stays a link, the
+// permissions stay, and neither a read-only file nor the user's own side files are overwritten.
+TEST(TemplateFile, SaveKeepsWhatTheFileIs) {
+    namespace fs = std::filesystem;
+    const std::string saved = record("", "DWRD");
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const struct {
+        const char* title;
+        std::function<void(const TempDir&)> prepare;
+        int result;
+        const char* changed;  // the file that holds the saved bytes afterwards, or none
+        std::function<bool(const TempDir&)> kept;
+    } cases[] = {
+        {"side files of the user",
+         [](const TempDir& dir) {
+             dir.write("t.tmpl.saving", "mine");
+             dir.write("t.tmpl.new", "mine");
+         },
+         0, "t.tmpl",
+         [](const TempDir& dir) {
+             return dir.read("t.tmpl.saving") == dir.read("t.tmpl.new") && dir.read("t.tmpl.new").size() == 4;
+         }},
+        {"read-only file", [&](const TempDir& dir) { fs::permissions(dir.native("t.tmpl"), readOnly); }, -1,
+         nullptr,
+         [&](const TempDir& dir) {
+             bool kept = fs::status(dir.native("t.tmpl")).permissions() == readOnly;
+             fs::permissions(dir.native("t.tmpl"), fs::perms::owner_write, fs::perm_options::add);
+             return kept;
+         }},
+#ifndef _WIN32
+        {"executable file",
+         [](const TempDir& dir) { fs::permissions(dir.native("t.tmpl"), fs::perms(0750)); }, 0, "t.tmpl",
+         [](const TempDir& dir) {
+             return fs::status(dir.native("t.tmpl")).permissions() == fs::perms(0750);
+         }},
+        {"symbolic link",
+         [](const TempDir& dir) {
+             fs::rename(dir.native("t.tmpl"), dir.native("real.tmpl"));
+             fs::create_symlink("real.tmpl", dir.native("t.tmpl"));
+         },
+         0, "real.tmpl", [](const TempDir& dir) { return fs::is_symlink(dir.native("t.tmpl")); }},
+#endif
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        dir.write("t.tmpl", kWidth);
+        c.prepare(dir);
+        Template t;
+        t.appendField("DWRD", nullptr);
+        EXPECT_EQ(t.save(dir.path("t.tmpl").c_str()), c.result) << c.title;
+        const std::string& expected = c.changed ? saved : kWidth;
+        EXPECT_EQ(dir.read(c.changed ? c.changed : "t.tmpl"),
+                  testsupport::Bytes(expected.begin(), expected.end()))
+            << c.title;
+        EXPECT_TRUE(c.kept(dir)) << c.title;
+    }
 }
 
 #ifndef _WIN32

@@ -123,7 +123,12 @@ TEST_F(EditorTest, RowsShowNumbersAndCodesAndCaptionsIndentedByDepth) {
 TEST_F(EditorTest, ShiftClickWidensTheSelectionWhichLosesItsColourWithTheFocus) {
     editor = openEditor(addLibraryTemplate("five.tmpl", "DWRD DWRD DWRD DWRD DWRD"));
     press(WM_LBUTTONDOWN, MK_LBUTTON, 3);
+    SetCapture(mainWindow);  // taken away while the button is down: the next press captures again
+    ReleaseCapture();
+    press(WM_LBUTTONDOWN, MK_LBUTTON, 3);
+    EXPECT_EQ(GetCapture(), editor->hwnd);
     press(WM_LBUTTONUP, 0, 3);
+    EXPECT_EQ(GetCapture(), nullptr);
     press(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 1);
     EXPECT_EQ(editor->selStart, 1);
     EXPECT_EQ(editor->selEnd, 3);

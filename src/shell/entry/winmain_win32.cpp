@@ -2,6 +2,7 @@
 // leak report. The command line and the show state are not used.
 #include <windows.h>
 
+#include <cstdio>
 #include <new>
 
 #include "mainwindow/main_frame.h"
@@ -11,11 +12,29 @@
 #include "shell/startup.h"
 #include "templates/template_library.h"
 
+namespace {
+
+// The library's paths and the log stay absolute, so that nothing that moves the working directory
+// later (a file dialog, say) can send a save or a log line elsewhere.
+bool startFolder(char (&folder)[MAX_PATH]) {
+    DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
+    if (length == 0 || length >= MAX_PATH) return false;
+    if (folder[length - 1] == '\\') folder[length - 1] = 0;  // a drive's root
+    return true;
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     moduleInstance = GetModuleHandleA(nullptr);
+    char folder[MAX_PATH];
+    char library[MAX_PATH + 8];
+    if (!startFolder(folder)) std::snprintf(folder, sizeof folder, ".");
+    std::snprintf(library, sizeof library, "%s\\TMPL", folder);
+    shell::placeDebugLogIn(folder);
     shell::truncateDebugLog();
     startEngine();
-    scanTemplateLibrary();
+    templateLibrary.scan(library, true);
     curArrow = LoadCursorA(nullptr, IDC_ARROW);
 
     auto* frame = new (std::nothrow) TfrmMain;

@@ -68,6 +68,7 @@ class TfrmTemplate : public TfrmView {
     void ScrollToRow(int64_t row);
     void OnButtonDown(WPARAM keys, int x, int y, bool left);
     void OnButtonUp();
+    void OnCaptureChanged(HWND taker);
     void OnDoubleClick(int x, int y);
     // False for keys that go on to the main window.
     bool OnKeyDown(WPARAM key);

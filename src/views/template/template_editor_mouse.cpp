@@ -42,6 +42,11 @@ void TfrmTemplate::OnButtonUp() {
     if (GetCapture() == hwnd) ReleaseCapture();
 }
 
+void TfrmTemplate::OnCaptureChanged(HWND taker) {
+    // Taken away (a dialog, another application): no button holds it any more.
+    if (taker != hwnd) captureCount = 0;
+}
+
 void TfrmTemplate::OnDoubleClick(int x, int y) {
     const int32_t row = HitTest(x, y);
     if (IsField(row)) EditField(row);

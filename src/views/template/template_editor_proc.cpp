@@ -55,6 +55,9 @@ LRESULT CALLBACK TfrmTemplate::WindowProc(HWND window, UINT message, WPARAM wPar
         case WM_RBUTTONUP:
             view->OnButtonUp();
             break;
+        case WM_CAPTURECHANGED:
+            view->OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+            return 0;
         case WM_KEYDOWN:
             if (view->OnKeyDown(wParam)) return 0;
             return SendMessageA(GetParent(window), message, wParam, lParam);
