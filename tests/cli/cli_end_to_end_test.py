@@ -72,6 +72,16 @@ def sample(name):
     return os.path.join(WORK, name)
 
 
+def contents(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def write(path, data):
+    with open(path, "wb" if isinstance(data, bytes) else "w") as f:
+        f.write(data)
+
+
 def magick(*arguments):
     run("/usr/bin/convert", *arguments)
 
@@ -91,12 +101,9 @@ def make_wave(path):
         out.setsampwidth(2)
         out.setframerate(22050)
         out.writeframes(bytes(400))
-    with open(path, "rb") as f:
-        form = f.read()[12:]
     info = b"INFO" + riff_chunk(b"ISFT", b"Sondrix\0") + riff_chunk(b"INAM", b"Tones\0")
-    form += riff_chunk(b"LIST", info) + riff_chunk(b"junk", b"\1\2\3\4")
-    with open(path, "wb") as f:
-        f.write(riff_chunk(b"RIFF", b"WAVE" + form))
+    form = contents(path)[12:] + riff_chunk(b"LIST", info) + riff_chunk(b"junk", b"\1\2\3\4")
+    write(path, riff_chunk(b"RIFF", b"WAVE" + form))
 
 
 def make_aiff(path):
@@ -107,35 +114,28 @@ def make_aiff(path):
         out.setframerate(11025)
         out.writeframes(bytes(60))
     if path.endswith(".aiff"):
-        with open(path, "rb") as f:
-            form = f.read()[12:] + riff_chunk(b"NAME", b"Sondrix tone", ">")
-        with open(path, "wb") as f:
-            f.write(riff_chunk(b"FORM", b"AIFF" + form, ">"))
+        form = contents(path)[12:] + riff_chunk(b"NAME", b"Sondrix tone", ">")
+        write(path, riff_chunk(b"FORM", b"AIFF" + form, ">"))
 
 
 def make_midi(path):
     track = b"\x00\x90\x3c\x40\x60\x80\x3c\x00\x00\xff\x2f\x00"  # note on, note off, end of track
-    with open(path, "wb") as out:
-        out.write(riff_chunk(b"MThd", struct.pack(">HHH", 1, 2, 480), ">"))
-        out.write(riff_chunk(b"MTrk", track, ">") + riff_chunk(b"MTrk", track[-4:], ">"))
+    header = riff_chunk(b"MThd", struct.pack(">HHH", 1, 2, 480), ">")
+    write(path, header + riff_chunk(b"MTrk", track, ">") + riff_chunk(b"MTrk", track[-4:], ">"))
 
 
 def make_bitmap_v4(path):
     """ImageMagick writes a 124-byte BITMAPV5HEADER; its first 108 bytes are a BITMAPV4HEADER."""
     magick("-size", "5x3", "xc:red", "-type", "TrueColor", "BMP:" + path)
-    with open(path, "rb") as f:
-        data = f.read()
-    offset = struct.unpack_from("<I", data, 10)[0]
-    pixels = data[offset:]
-    with open(path, "wb") as f:
-        f.write(b"BM" + struct.pack("<IHHI", 14 + 108 + len(pixels), 0, 0, 14 + 108))
-        f.write(struct.pack("<I", 108) + data[18:14 + 108] + pixels)
+    data = contents(path)
+    pixels = data[struct.unpack_from("<I", data, 10)[0]:]
+    header = b"BM" + struct.pack("<IHHII", 14 + 108 + len(pixels), 0, 0, 14 + 108, 108)
+    write(path, header + data[18:14 + 108] + pixels)
 
 
 def make_exe(path):
     source = sample("hello.c")
-    with open(source, "w") as out:
-        out.write("int main(void) { return 0; }\n")
+    write(source, "int main(void) { return 0; }\n")
     run("x86_64-w64-mingw32-gcc", "-O1", "-s", "-o", path, source)
 
 
@@ -169,9 +169,7 @@ def made(name):
 
 def png_chunks(path):
     """(type, offset of the type, length) of every chunk, read by hand."""
-    with open(path, "rb") as f:
-        data = f.read()
-    found, at = [], 8
+    data, found, at = contents(path), [], 8
     while at < len(data):
         length, kind = struct.unpack_from(">I4s", data, at)
         found.append((kind.decode("latin-1"), at + 4, length))
@@ -298,8 +296,7 @@ class SoundAndMusic(unittest.TestCase):
         run(CLI, "edit", "--templates", TEMPLATES, "-t", "wav", "--insert", str(end["row"]), "--insert", str(end["row"] + 2), "-o", edited, path)
         after = dump("wav", edited)
         def sizes(path, rows):  # of the form, the LIST chunk and its first item, where the dump puts them
-            with open(path, "rb") as f:
-                data = f.read()
+            data = contents(path)
             chunk = dict(chunks(rows, "Id"))["LIST"]
             found = [rows[1], next(r for r in chunk if r["caption"] == "Size"), chunks(chunk, "Item id")[0][1][0]]
             return [struct.unpack_from("<I", data, r["offset"])[0] for r in found]
@@ -362,8 +359,7 @@ def cli(*arguments):
 
 def compile_template(name, text):
     source, path = sample(name + ".txt"), sample(name + ".tmpl")
-    with open(source, "w") as out:
-        out.write(text)
+    write(source, text)
     run(CLI, "compile", source, path)
     return path
 
@@ -374,8 +370,7 @@ class CommandLine(unittest.TestCase):
         self.assertEqual((missing.returncode, missing.stdout), (2, ""))
         self.assertRegex(missing.stderr, r"^sondrix-cli: cannot read .*absent\.bin\.\n$")
         data = sample("four.bin")
-        with open(data, "wb") as out:
-            out.write(b"\x00\x01\x02\x03")
+        write(data, b"\x00\x01\x02\x03")
         unknown = cli("dump", "--templates", TEMPLATES, "-t", "no-such", data)
         self.assertEqual(unknown.returncode, 3)
         invalid = cli("dump", "-T", compile_template("invalid", "DWRD Width\nXXXX Mystery\n"), data)
@@ -384,8 +379,7 @@ class CommandLine(unittest.TestCase):
 
     def test_binding_that_stops_early_still_prints_its_rows(self):
         data = sample("two.bin")
-        with open(data, "wb") as out:
-            out.write(b"\x12\x34")
+        write(data, b"\x12\x34")
         stopped = cli("dump", "--json", "-T", compile_template("stops", "DWRD Width\nLSTE\nDWRD Never\n"), data)
         self.assertEqual(stopped.returncode, 5)
         self.assertEqual([r["caption"] for r in json.loads(stopped.stdout)], ["Width"])
@@ -394,11 +388,9 @@ class CommandLine(unittest.TestCase):
     def test_edit_sets_values_and_inserts_items(self):
         template = compile_template("list", "BCNT Count\nLSTC Item\nUWRD Value\nLSTE\n")
         data, edited = sample("list.bin"), sample("list-edited.bin")
-        with open(data, "wb") as out:
-            out.write(b"\x01\x00\x05")
+        write(data, b"\x01\x00\x05")
         run(CLI, "edit", "-T", template, "--set", "3=700", "--insert", "4", "--set", "5=9", "-o", edited, data)
-        with open(edited, "rb") as result:
-            self.assertEqual(result.read(), b"\x02\x02\xbc\x00\x09")
+        self.assertEqual(contents(edited), b"\x02\x02\xbc\x00\x09")
         refused = cli("edit", "-T", template, "--set", "1=3", "-o", edited, data)
         self.assertEqual(refused.returncode, 6)
 
@@ -410,8 +402,7 @@ class CommandLine(unittest.TestCase):
                     saved = sample("saved-" + name + "-" + os.path.basename(path))
                     result = cli("edit", "-T", os.path.join(TEMPLATES, name), "-o", saved, path)
                     self.assertEqual(result.returncode, 0, result.stderr)
-                    with open(path, "rb") as a, open(saved, "rb") as b:
-                        self.assertTrue(a.read() == b.read())
+                    self.assertTrue(contents(path) == contents(saved))
                     os.remove(saved)
 
     def test_bundled_templates_decompile_and_compile_to_the_same_bytes(self):
@@ -420,11 +411,9 @@ class CommandLine(unittest.TestCase):
                 continue
             original = os.path.join(TEMPLATES, name)
             text = sample(name + ".txt")
-            with open(text, "w") as out:
-                out.write(run(CLI, "decompile", original))
+            write(text, run(CLI, "decompile", original))
             run(CLI, "compile", text, sample(name))
-            with open(original, "rb") as a, open(sample(name), "rb") as b:
-                self.assertEqual(a.read(), b.read(), name)
+            self.assertEqual(contents(original), contents(sample(name)), name)
 
 
 if __name__ == "__main__":
