@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """sondrix-cli as a user runs it: its errors and edits, and the bundled templates against sample
 files made by Debian's tools, checked against what an independent reader of each format
-(ImageMagick, Python's wave module, fontTools, readelf, objdump) says about the same file."""
+(ImageMagick, Python's wave and aifc modules, zlib, fontTools, readelf, objdump) says about the same
+file; and, for every bundled template on every sample, that saving without edits gives the same bytes."""
 import json
 import os
 import re
@@ -10,7 +11,13 @@ import subprocess
 import sys
 import tempfile
 import unittest
+import warnings
 import wave
+import zlib
+
+with warnings.catch_warnings():
+    warnings.simplefilter("ignore", DeprecationWarning)
+    import aifc
 
 CLI = sys.argv.pop(1)
 TEMPLATES = sys.argv.pop(1)
@@ -31,7 +38,7 @@ def number(text):
 
 
 def values(rows, caption):
-    """Every value shown under captions starting with `caption`, in display order."""
+    """Every number shown under captions starting with `caption`, in display order."""
     return [number(r["value"]) for r in rows if r["kind"] in ("data", "count") and r["caption"].startswith(caption)]
 
 
@@ -42,8 +49,37 @@ def value(rows, caption):
     return found[0]
 
 
+def chunks(rows, caption):
+    """(key, rows) for each key row whose caption starts with `caption`: the rows up to the next one."""
+    found = []
+    for row in rows:
+        if row["kind"] == "key" and row["caption"].startswith(caption):
+            found.append((row["value"], []))
+        elif found:
+            found[-1][1].append(row)
+    return found
+
+
+def of_kind(rows, kind):
+    return [r for r in rows if r["kind"] == kind]
+
+
+def text(rows):
+    return bytes(values(rows, "Character"))
+
+
 def sample(name):
     return os.path.join(WORK, name)
+
+
+def contents(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def write(path, data):
+    with open(path, "wb" if isinstance(data, bytes) else "w") as f:
+        f.write(data)
 
 
 def magick(*arguments):
@@ -54,39 +90,152 @@ def identify(path, fmt):
     return run("/usr/bin/identify", "-format", fmt, path).split()
 
 
+def riff_chunk(chunk_id, data, order="<"):
+    return chunk_id + struct.pack(order + "I", len(data)) + data
+
+
+def make_wave(path):
+    """Python's wave module writes the header and samples; a LIST/INFO chunk and an unknown chunk are added."""
+    with wave.open(path, "wb") as out:
+        out.setnchannels(2)
+        out.setsampwidth(2)
+        out.setframerate(22050)
+        out.writeframes(bytes(400))
+    info = b"INFO" + riff_chunk(b"ISFT", b"Sondrix\0") + riff_chunk(b"INAM", b"Tones\0")
+    form = contents(path)[12:] + riff_chunk(b"LIST", info) + riff_chunk(b"junk", b"\1\2\3\4")
+    write(path, riff_chunk(b"RIFF", b"WAVE" + form))
+
+
+def make_aiff(path):
+    """Python's aifc module; an AIFF file gets a NAME chunk by hand, an AIFF-C file has FVER of its own."""
+    with aifc.open(path, "wb") as out:
+        out.setnchannels(1)
+        out.setsampwidth(2)
+        out.setframerate(11025)
+        out.writeframes(bytes(60))
+    if path.endswith(".aiff"):
+        form = contents(path)[12:] + riff_chunk(b"NAME", b"Sondrix tone", ">")
+        write(path, riff_chunk(b"FORM", b"AIFF" + form, ">"))
+
+
+def make_midi(path):
+    track = b"\x00\x90\x3c\x40\x60\x80\x3c\x00\x00\xff\x2f\x00"  # note on, note off, end of track
+    header = riff_chunk(b"MThd", struct.pack(">HHH", 1, 2, 480), ">")
+    write(path, header + riff_chunk(b"MTrk", track, ">") + riff_chunk(b"MTrk", track[-4:], ">"))
+
+
+def make_bitmap_v4(path):
+    """ImageMagick writes a 124-byte BITMAPV5HEADER; its first 108 bytes are a BITMAPV4HEADER."""
+    magick("-size", "5x3", "xc:red", "-type", "TrueColor", "BMP:" + path)
+    data = contents(path)
+    pixels = data[struct.unpack_from("<I", data, 10)[0]:]
+    header = b"BM" + struct.pack("<IHHII", 14 + 108 + len(pixels), 0, 0, 14 + 108, 108)
+    write(path, header + data[18:14 + 108] + pixels)
+
+
+def make_exe(path):
+    source = sample("hello.c")
+    write(source, "int main(void) { return 0; }\n")
+    run("x86_64-w64-mingw32-gcc", "-O1", "-s", "-o", path, source)
+
+
+TWO_COLOURS = ("-size", "4x3", "xc:red", "xc:blue", "+append")
+MAKERS = {
+    "red.bmp": lambda p: magick("-size", "5x3", "xc:red", "-type", "TrueColor", "BMP3:" + p),
+    "palette.bmp": lambda p: magick(*TWO_COLOURS, "-type", "Palette", "BMP3:" + p),
+    "red-v4.bmp": make_bitmap_v4,
+    "palette-v5.bmp": lambda p: magick(*TWO_COLOURS, "xc:lime", "+append", "-type", "Palette", "-define", "bmp:format=bmp4", p),
+    "alpha-v5.bmp": lambda p: magick("-size", "5x3", "xc:red", "-alpha", "on", "-channel", "A", "-fx", "0.5", "BMP:" + p),
+    "green.gif": lambda p: magick("-size", "7x4", "xc:green", p),
+    "blue.png": lambda p: magick("-size", "9x2", "gradient:blue-red", "PNG24:" + p),
+    "palette.png": lambda p: magick(*TWO_COLOURS, "-set", "comment", "Sondrix test", "-density", "28", "-units", "PixelsPerCentimeter", "-type", "Palette", "PNG8:" + p),
+    "multi.ico": lambda p: magick("-size", "48x48", "xc:orange", "-define", "icon:auto-resize=48,32,16", p),
+    "tone.wav": make_wave,
+    "tone.aiff": make_aiff,
+    "tone.aifc": make_aiff,
+    "song.mid": make_midi,
+    "hello.exe": make_exe,
+}
+FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+
+
+def made(name):
+    """The sample `name`, made by its maker the first time it is asked for."""
+    path = sample(name)
+    if not os.path.exists(path):
+        MAKERS[name](path)
+    return path
+
+
+def png_chunks(path):
+    """(type, offset of the type, length) of every chunk, read by hand."""
+    data, found, at = contents(path), [], 8
+    while at < len(data):
+        length, kind = struct.unpack_from(">I4s", data, at)
+        found.append((kind.decode("latin-1"), at + 4, length))
+        at += 12 + length
+    return data, found
+
+
 class ImageFormats(unittest.TestCase):
-    def test_bitmap_headers(self):
-        path = sample("red.bmp")
-        magick("-size", "5x3", "xc:red", "-type", "TrueColor", path)
-        rows = dump("bmp", path)
-        width, height = map(int, identify(path, "%w %h"))
-        self.assertEqual(value(rows, "Signature"), 0x4D42)
-        self.assertEqual(value(rows, "File size"), os.path.getsize(path))
-        self.assertEqual((value(rows, "Width"), value(rows, "Height")), (width, height))
-        self.assertEqual(value(rows, "Planes"), 1)
-        self.assertEqual(value(rows, "Bits per pixel"), 24)
+    BITMAPS = {"red.bmp": 40, "palette.bmp": 40, "red-v4.bmp": 108, "palette-v5.bmp": 124, "alpha-v5.bmp": 124}
+
+    def test_bitmap_info_header_variants_and_colour_tables(self):
+        for name, header in self.BITMAPS.items():
+            with self.subTest(name):
+                path = made(name)
+                rows = dump("bmp", path)
+                width, height = map(int, identify(path, "%w %h"))
+                self.assertEqual(value(rows, "Signature"), 0x4D42)
+                self.assertEqual(value(rows, "File size"), os.path.getsize(path))
+                self.assertEqual((value(rows, "Width"), value(rows, "Height")), (width, height))
+                self.assertEqual([k for k, _ in chunks(rows, "Header size")], [str(header)])
+                self.assertEqual([r["caption"].split(":")[0] for r in of_kind(rows, "case")], [str(header)])
+                colours = [r for r in of_kind(rows, "list-header") if r["caption"] == "Colour"]
+                self.assertEqual(len(colours) if value(rows, "Colours used") else 0, value(rows, "Colours used"))
+                pixels = of_kind(rows, "rest")[-1]  # the colour table ends where the pixels begin
+                self.assertEqual(pixels["offset"], value(rows, "Pixel data offset"))
+                self.assertEqual(pixels["offset"] + pixels["size"], os.path.getsize(path))
 
     def test_gif_screen_descriptor(self):
-        path = sample("green.gif")
-        magick("-size", "7x4", "xc:green", path)
+        path = made("green.gif")
         rows = dump("gif", path)
         self.assertEqual(value(rows, "Signature"), 0x47494638)
         self.assertEqual(value(rows, "Version"), 0x3961)
         width, height = map(int, identify(path, "%W %H"))  # the logical screen
         self.assertEqual((value(rows, "Width"), value(rows, "Height")), (width, height))
 
-    def test_png_header_chunk(self):
-        path = sample("blue.png")
-        magick("-size", "9x2", "gradient:blue-red", "PNG24:" + path)
+    def test_png_every_chunk(self):
+        for name in ("blue.png", "palette.png"):
+            with self.subTest(name):
+                path = made(name)
+                rows = dump("png", path)
+                data, expected = png_chunks(path)
+                found = chunks(rows, "Type")
+                self.assertEqual(value(rows, "Signature"), 0x89504E470D0A1A0A)
+                self.assertEqual([k for k, _ in found], [kind for kind, _, _ in expected])
+                for (kind, at, length), (_, chunk) in zip(expected, found):
+                    crc = next(r for r in chunk if r["caption"] == "CRC")
+                    self.assertEqual(crc["offset"], at + 4 + length, kind)
+                    self.assertEqual(number(crc["value"]), zlib.crc32(data[at:crc["offset"]]), kind)
+                    if kind not in ("IHDR", "PLTE", "tEXt", "gAMA", "pHYs", "IEND"):
+                        self.assertTrue(of_kind(chunk, "case")[0]["caption"].startswith("*"), kind)
+                        self.assertEqual([r["size"] for r in of_kind(chunk, "rest")], [length] if length else [], kind)
+                shown = (value(rows, "Width"), value(rows, "Height"), value(rows, "Bit depth"), value(rows, "Colour type"))
+                header = identify(path, "%[png:IHDR.width,height] %[png:IHDR.bit-depth-orig] %[png:IHDR.color-type-orig]")
+                self.assertEqual(shown, tuple(int(v.rstrip(",")) for v in header))
+        path = made("palette.png")
         rows = dump("png", path)
-        self.assertEqual(value(rows, "Signature"), 0x89504E470D0A1A0A)
-        self.assertEqual(value(rows, "Chunk type"), 0x49484452)
-        self.assertEqual((value(rows, "Width"), value(rows, "Height")), (9, 2))
-        self.assertEqual(value(rows, "Bit depth"), 8)
+        entries = [r for r in of_kind(rows, "list-header") if r["caption"] == "Palette entry"]
+        self.assertEqual(identify(path, "%[png:PLTE.number_colors]"), [str(len(entries))])
+        self.assertEqual(value(rows, "Gamma"), round(float(identify(path, "%[gamma]")[0]) * 100000))
+        physical = [value(rows, "Pixels per unit, X"), value(rows, "Pixels per unit, Y"), value(rows, "Unit")]
+        self.assertEqual(identify(path, "%[png:pHYs]"), ["x_res=%d," % physical[0], "y_res=%d," % physical[1], "units=%d" % physical[2]])
+        texts = [text(chunk) for kind, chunk in chunks(rows, "Type") if kind == "tEXt"]
+        self.assertIn(b"comment\0" + run("/usr/bin/identify", "-format", "%c", path).encode(), texts)
 
     def test_icon_directory_lists_every_image(self):
-        path = sample("multi.ico")
-        magick("-size", "48x48", "xc:orange", "-define", "icon:auto-resize=48,32,16", path)
+        path = made("multi.ico")
         rows = dump("ico", path)
         sizes = [int(s) for s in identify(path, "%w ")]
         self.assertEqual(value(rows, "Type"), 1)
@@ -97,43 +246,72 @@ class ImageFormats(unittest.TestCase):
 
 
 class SoundAndMusic(unittest.TestCase):
-    def test_pcm_wave_header(self):
-        path = sample("tone.wav")
-        with wave.open(path, "wb") as out:
-            out.setnchannels(2)
-            out.setsampwidth(2)
-            out.setframerate(22050)
-            out.writeframes(bytes(400))
+    def test_wave_every_chunk(self):
+        path = made("tone.wav")
         with wave.open(path, "rb") as reader:
             channels, width, rate, frames = reader.getnchannels(), reader.getsampwidth(), reader.getframerate(), reader.getnframes()
         rows = dump("wav", path)
-        self.assertEqual(value(rows, "Chunk id"), 0x52494646)
+        found = dict(chunks(rows, "Id"))
+        self.assertEqual(list(found), ["fmt ", "data", "LIST", "junk"])
         self.assertEqual(value(rows, "Audio format"), 1)
         self.assertEqual(value(rows, "Channels"), channels)
         self.assertEqual(value(rows, "Sample rate"), rate)
         self.assertEqual(value(rows, "Byte rate"), rate * channels * width)
         self.assertEqual(value(rows, "Bits per sample"), 8 * width)
-        self.assertEqual(value(rows, "Data size"), frames * channels * width)
+        self.assertEqual([r["size"] for r in of_kind(found["data"], "rest")], [frames * channels * width])
+        self.assertEqual([r["size"] for r in of_kind(found["junk"], "rest")], [4])
+        info = chunks(found["LIST"], "Item id")
+        self.assertEqual([(k, text(item)) for k, item in info], [("ISFT", b"Sondrix\0"), ("INAM", b"Tones\0")])
 
-    def test_midi_header(self):
-        path = sample("song.mid")
-        track = b"\x00\xff\x2f\x00"  # end of track
-        with open(path, "wb") as out:
-            out.write(b"MThd" + struct.pack(">IHHH", 6, 1, 2, 480))
-            for _ in range(2):
-                out.write(b"MTrk" + struct.pack(">I", len(track)) + track)
+    def test_aiff_every_chunk(self):
+        for name, ids in (("tone.aiff", ["COMM", "SSND", "NAME"]), ("tone.aifc", ["FVER", "COMM", "SSND"])):
+            with self.subTest(name):
+                path = made(name)
+                with aifc.open(path, "rb") as reader:
+                    channels, width, rate, frames = reader.getnchannels(), reader.getsampwidth(), reader.getframerate(), reader.getnframes()
+                rows = dump("aiff", path)
+                found = dict(chunks(rows, "Id"))
+                self.assertEqual(list(found), ids)
+                self.assertEqual((value(rows, "Channels"), value(rows, "Sample frames"), value(rows, "Bits per sample")), (channels, frames, 8 * width))
+                exponent, mantissa = value(rows, "Sample rate, sign"), value(rows, "Sample rate, mantissa")
+                self.assertEqual(mantissa * 2.0 ** (exponent - 16383 - 63), rate)
+                self.assertEqual([r["size"] for r in of_kind(found["SSND"], "rest")], [frames * channels * width])
+        self.assertEqual(value(rows, "Timestamp"), 0xA2805140)
+        self.assertEqual(len(of_kind(found["COMM"], "rest")), 1)  # the compression type and name
+        self.assertEqual(text(dict(chunks(dump("aiff", made("tone.aiff")), "Id"))["NAME"]), b"Sondrix tone")
+
+    def test_midi_every_chunk(self):
+        path = made("song.mid")
         rows = dump("midi", path)
-        self.assertEqual(value(rows, "Header length"), 6)
+        found = chunks(rows, "Type")
+        self.assertEqual([k for k, _ in found], ["MThd", "MTrk", "MTrk"])
         self.assertEqual((value(rows, "Format"), value(rows, "Tracks"), value(rows, "Division")), (1, 2, 480))
-        self.assertEqual(values(rows, "Chunk type"), [0x4D546864, 0x4D54726B])
-        self.assertEqual(value(rows, "Track length"), 4)
+        self.assertEqual([[r["size"] for r in of_kind(track, "rest")] for _, track in found[1:]], [[12], [4]])
+
+    def test_inserting_into_a_bounded_list_grows_every_size_around_it(self):
+        path, edited = made("tone.wav"), sample("tone-edited.wav")
+        rows = dump("wav", path)
+        text_list = next(r for r in rows if r["caption"] == "Text")  # of ISFT, the first item
+        end = next(r for r in rows[text_list["row"]:] if r["kind"] == "list-end" and r["depth"] == text_list["depth"])
+        run(CLI, "edit", "--templates", TEMPLATES, "-t", "wav", "--insert", str(end["row"]), "--insert", str(end["row"] + 2), "-o", edited, path)
+        after = dump("wav", edited)
+        def sizes(path, rows):  # of the form, the LIST chunk and its first item, where the dump puts them
+            data = contents(path)
+            chunk = dict(chunks(rows, "Id"))["LIST"]
+            found = [rows[1], next(r for r in chunk if r["caption"] == "Size"), chunks(chunk, "Item id")[0][1][0]]
+            return [struct.unpack_from("<I", data, r["offset"])[0] for r in found]
+
+        self.assertEqual(sizes(edited, after), [size + 2 for size in sizes(path, rows)])
+        self.assertEqual(text(chunks(after, "Item id")[0][1]), b"Sondrix\0\0\0")
+        with wave.open(edited, "rb") as a, wave.open(path, "rb") as b:
+            self.assertEqual((a.getparams(), a.readframes(100)), (b.getparams(), b.readframes(100)))
 
 
 class Fonts(unittest.TestCase):
     def test_truetype_table_directory(self):
         from fontTools.ttLib import TTFont
 
-        path = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+        path = FONT
         with TTFont(path, lazy=True) as font:
             tables = {tag: (entry.offset, entry.length) for tag, entry in font.reader.tables.items()}
         rows = dump("truetype", path)
@@ -160,10 +338,7 @@ class Executables(unittest.TestCase):
         self.assertEqual(values(rows, "Virtual address"), [int(v, 16) for _, _, v in listed])
 
     def test_pe32plus_headers_and_sections(self):
-        source, path = sample("hello.c"), sample("hello.exe")
-        with open(source, "w") as out:
-            out.write("int main(void) { return 0; }\n")
-        run("x86_64-w64-mingw32-gcc", "-O1", "-s", "-o", path, source)
+        path = made("hello.exe")
         headers = run("x86_64-w64-mingw32-objdump", "-p", path)
         sections = re.findall(r"^\s*\d+\s+(\S+)\s+([0-9a-f]{8})\s+([0-9a-f]{16})", run("x86_64-w64-mingw32-objdump", "-h", path), re.M)
         rows = dump("pe32plus", path)
@@ -184,8 +359,7 @@ def cli(*arguments):
 
 def compile_template(name, text):
     source, path = sample(name + ".txt"), sample(name + ".tmpl")
-    with open(source, "w") as out:
-        out.write(text)
+    write(source, text)
     run(CLI, "compile", source, path)
     return path
 
@@ -196,8 +370,7 @@ class CommandLine(unittest.TestCase):
         self.assertEqual((missing.returncode, missing.stdout), (2, ""))
         self.assertRegex(missing.stderr, r"^sondrix-cli: cannot read .*absent\.bin\.\n$")
         data = sample("four.bin")
-        with open(data, "wb") as out:
-            out.write(b"\x00\x01\x02\x03")
+        write(data, b"\x00\x01\x02\x03")
         unknown = cli("dump", "--templates", TEMPLATES, "-t", "no-such", data)
         self.assertEqual(unknown.returncode, 3)
         invalid = cli("dump", "-T", compile_template("invalid", "DWRD Width\nXXXX Mystery\n"), data)
@@ -206,8 +379,7 @@ class CommandLine(unittest.TestCase):
 
     def test_binding_that_stops_early_still_prints_its_rows(self):
         data = sample("two.bin")
-        with open(data, "wb") as out:
-            out.write(b"\x12\x34")
+        write(data, b"\x12\x34")
         stopped = cli("dump", "--json", "-T", compile_template("stops", "DWRD Width\nLSTE\nDWRD Never\n"), data)
         self.assertEqual(stopped.returncode, 5)
         self.assertEqual([r["caption"] for r in json.loads(stopped.stdout)], ["Width"])
@@ -216,13 +388,22 @@ class CommandLine(unittest.TestCase):
     def test_edit_sets_values_and_inserts_items(self):
         template = compile_template("list", "BCNT Count\nLSTC Item\nUWRD Value\nLSTE\n")
         data, edited = sample("list.bin"), sample("list-edited.bin")
-        with open(data, "wb") as out:
-            out.write(b"\x01\x00\x05")
+        write(data, b"\x01\x00\x05")
         run(CLI, "edit", "-T", template, "--set", "3=700", "--insert", "4", "--set", "5=9", "-o", edited, data)
-        with open(edited, "rb") as result:
-            self.assertEqual(result.read(), b"\x02\x02\xbc\x00\x09")
+        self.assertEqual(contents(edited), b"\x02\x02\xbc\x00\x09")
         refused = cli("edit", "-T", template, "--set", "1=3", "-o", edited, data)
         self.assertEqual(refused.returncode, 6)
+
+    def test_every_bundled_template_saves_every_sample_unchanged(self):
+        files = [made(name) for name in MAKERS] + [CLI, FONT]
+        for name in sorted(n for n in os.listdir(TEMPLATES) if n.endswith(".tmpl")):
+            for path in files:
+                with self.subTest(template=name, file=os.path.basename(path)):
+                    saved = sample("saved-" + name + "-" + os.path.basename(path))
+                    result = cli("edit", "-T", os.path.join(TEMPLATES, name), "-o", saved, path)
+                    self.assertEqual(result.returncode, 0, result.stderr)
+                    self.assertTrue(contents(path) == contents(saved))
+                    os.remove(saved)
 
     def test_bundled_templates_decompile_and_compile_to_the_same_bytes(self):
         for name in sorted(os.listdir(TEMPLATES)):
@@ -230,11 +411,9 @@ class CommandLine(unittest.TestCase):
                 continue
             original = os.path.join(TEMPLATES, name)
             text = sample(name + ".txt")
-            with open(text, "w") as out:
-                out.write(run(CLI, "decompile", original))
+            write(text, run(CLI, "decompile", original))
             run(CLI, "compile", text, sample(name))
-            with open(original, "rb") as a, open(sample(name), "rb") as b:
-                self.assertEqual(a.read(), b.read(), name)
+            self.assertEqual(contents(original), contents(sample(name)), name)
 
 
 if __name__ == "__main__":
