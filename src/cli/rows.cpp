@@ -61,8 +61,8 @@ void visitRows(Document* document, const std::function<void(const Row&)>& visit)
         } else if (isNumberRole(kind.role)) {
             row.size = kind.width;
             int64_t shown;
-            if (shownCount(instance, &shown)) {
-                row.kind = RowShape::Count;
+            if (shownNumber(instance, &shown)) {
+                row.kind = kind.role == RowRole::Count ? RowShape::Count : RowShape::Size;
                 row.value = std::to_string(shown);
             }
         }

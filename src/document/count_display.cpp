@@ -4,9 +4,9 @@
 #include "document/row_kind.h"
 #include "templates/template.h"
 
-bool shownCount(const FieldInstance* instance, int64_t* shown) {
+bool shownNumber(const FieldInstance* instance, int64_t* shown) {
     RowKind kind = rowKindOf(instance->field->code);
-    if (kind.role != RowRole::Count || !instance->value) return false;
+    if (!isNumberRole(kind.role) || !instance->value) return false;
     int64_t number = *static_cast<const int64_t*>(instance->value);
     switch (kind.width) {
         case 1:

@@ -70,7 +70,8 @@ struct RestSlots {
     static void drawValue(FieldInstance*, void* value, PaintContext* paint, RowLayout* row) {
         const RestValue* rest = record(value);
         char caption[48];
-        std::snprintf(caption, sizeof caption, "%" PRId64 " more bytes", rest->length);
+        std::snprintf(caption, sizeof caption, "%" PRId64 " more byte%s", rest->length,
+                      rest->length == 1 ? "" : "s");
         // Hex, then the same bytes as text, as far as the preview goes.
         char text[kRestPreviewBytes * 4 + 8];
         int at = 0;

@@ -51,7 +51,7 @@ void drawCaptionAndCount(Dc dc, const FieldInstance* instance, const RowLayout& 
     setTransparentBackground(dc);
     textOut(dc, x, layout.row.top, caption, captionLength);
     int64_t shown = 0;
-    if (!shownCount(instance, &shown)) return;
+    if (!shownNumber(instance, &shown)) return;
     char number[100];
     int numberLength = std::snprintf(number, sizeof number, "%" PRId64, shown);
     int captionWidth = textWidth(dc, caption, captionLength);
