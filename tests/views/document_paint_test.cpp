@@ -75,7 +75,7 @@ TEST_F(DocumentPaint, BackgroundsFollowSelectionAndFocus) {
     EXPECT_EQ(painted.countOtherThan(inactive, rowArea(1, right - 60, right)), 0);
 }
 
-TEST_F(DocumentPaint, CountRowsShowTheirNumbersAfterTheCaption) {
+TEST_F(DocumentPaint, CountAndSizeRowsShowTheirNumbersAfterTheCaption) {
     open("WZCT:Zero LSTC DBYT LSTE WCNT:Full LSTC DBYT LSTE BSIZ:Size", {0, 2, 1, 2, 3, 0xFF, 0xFF, 7});
     EXPECT_EQ(rows(),
               "WZCT 2;LSTC #0;.DBYT 1;LSTC #1;.DBYT 2;LSTC #2;.DBYT 3;LSTE;WCNT -1;LSTC #0;LSTE;BSIZ 7");
@@ -87,7 +87,7 @@ TEST_F(DocumentPaint, CountRowsShowTheirNumbersAfterTheCaption) {
     record(8);
     EXPECT_EQ(texts(), "Full|65535");
     record(11);
-    EXPECT_EQ(texts(), "Size");
+    EXPECT_EQ(texts(), "Size|7");
 }
 
 TEST_F(DocumentPaint, ListBracketsStandAtTheirListsDepth) {
@@ -127,45 +127,14 @@ TEST_F(DocumentPaint, ListBracketsStandAtTheirListsDepth) {
     }
 }
 
-// A field type that notes what the view hands to drawValue when it paints on a device context
-// (rather than measuring on a recording surface).
-struct Probe {
-    static int draws;
-    static PaintContext paint;
-    static RowLayout layout;
-    static char value;
-
-    static void* create(FieldInstance*) { return &value; }
-    static void destroy(FieldInstance*, void*) {}
-    static void draw(FieldInstance*, void*, PaintContext* context, RowLayout* row) {
-        if (RecordingSurface::find(context->dc)) return;
-        ++draws;
-        paint = *context;
-        layout = *row;
-    }
-    static void install(const char* code) {
-        FieldTypeProcs procs{};
-        procs.length = kFieldTypeProcsLength;
-        procs.createValue = create;
-        procs.destroyValue = destroy;
-        procs.drawValue = draw;
-        draws = 0;
-        registerFieldType(fieldCodeOf(code), code, 0, &procs);
-    }
-};
-int Probe::draws = 0;
-PaintContext Probe::paint{};
-RowLayout Probe::layout{};
-char Probe::value = 0;
-
-TEST_F(DocumentPaint, KeyRowsHaveNoValueAndAreDrawnByTheView) {
-    Probe::install("KBYT");
-    open("DWRD:A KBYT:Key DWRD:B", {0, 1, 2});
-    EXPECT_EQ(rows(), "DWRD 1;KBYT");  // binding stops at the key
-    Snapshot painted(view->hwnd);
-    EXPECT_EQ(Probe::draws, 0);
+TEST_F(DocumentPaint, KeyCaseAndRestRowsShowWhatTheyHold) {
+    open("KEYB KBYT:Key CASE:*:Other KEYE", {0xFE, 'h', 'i'});
+    record(0);
+    EXPECT_EQ(texts(), "Key|-2");
     record(1);
-    EXPECT_EQ(texts(), "Key");
+    EXPECT_EQ(texts(), "*:Other");
+    record(2);
+    EXPECT_EQ(texts(), "2 more bytes|68 69  hi");
 }
 
 }  // namespace
