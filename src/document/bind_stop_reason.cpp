@@ -1,0 +1,37 @@
+#include "document/binding.h"
+
+const char* bindStopReason(const Document* document) {
+    switch (document->stopReason) {
+        case BindStop::None:
+            return nullptr;
+        case BindStop::InstanceLimit:
+            return "The file asks for more rows than a document can hold (16,777,216).";
+        case BindStop::OutOfMemory:
+            return "The file asks for more memory than there is.";
+        case BindStop::MissingCount:
+            return "A list in the template has no count before it.";
+        case BindStop::MissingSize:
+            return "A list in the template has no size before it.";
+        case BindStop::ListWithoutEnd:
+            return "A list in the template has no end.";
+        case BindStop::MisplacedEnd:
+            return "The template ends a list that it never began.";
+        case BindStop::NoFieldType:
+            return "A row of the template has no field type.";
+        case BindStop::NoValue:
+            return "A field type could not make a value.";
+        case BindStop::UnreadableField:
+            return "A field could not be read.";
+        case BindStop::FieldPastFileEnd:
+            return "The file ends inside a field.";
+        case BindStop::FieldPastSectionEnd:
+            return "A field runs past the end of the section or list that holds it.";
+        case BindStop::NegativeSize:
+            return "A size in the file is negative.";
+        case BindStop::SectionPastEnd:
+            return "A size in the file runs past the end of the data that holds it.";
+        case BindStop::EmptyItem:
+            return "A list item takes no bytes, so the list would never end.";
+    }
+    return nullptr;
+}

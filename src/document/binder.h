@@ -1,0 +1,141 @@
+#pragma once
+// The binder's inner workings, shared by the files that split it by concern: numbers, sections and
+// data rows (binding.cpp), lists (binding_lists.cpp), key sections and cases (binding_keys.cpp).
+#include <cstdint>
+
+#include "document/binding.h"
+#include "document/data_window.h"
+#include "document/instances.h"
+#include "document/record_stack.h"
+#include "shell/pointer_array.h"
+#include "templates/template.h"
+
+namespace binding {
+
+constexpr int32_t kQueueStep = 32;
+
+// One nesting level in progress: the first level, or the item of a list being bound. Its pending
+// counts and sizes are the entries of the shared queues from its base on; entries before its head
+// have been taken.
+struct Level {
+    FieldInstance* parent;
+    int32_t countBase, countHead;
+    int32_t sizeBase, sizeHead;
+    int32_t spanBase, keyBase;
+    // Only for the levels of list items:
+    int32_t listRow, endRow;
+    char bound;  // 'C' counted, 'S' sized, 'Z' to the end of the data, 'B' to an item of zeros
+    FieldInstance* firstHeader;
+    FieldInstance* listSource;
+    int64_t item, items;  // items only for counted lists
+    int64_t itemStart;    // where the item in progress began
+    int64_t outerEnd;     // the end of the data around the list
+    bool outerNonZero, listNonZero;
+};
+
+// Rows that end at a row ahead: a closed size section, or the chosen case of a key section.
+struct Span {
+    int32_t closeRow;
+    int32_t resumeRow;  // where binding goes on after closeRow
+    int32_t restDepth;
+    FieldInstance* restParent;
+    bool bounded;
+    int64_t end, outerEnd;
+};
+
+// A key section whose key chooses among its cases.
+struct KeySection {
+    int32_t row;  // of its KEYB
+    int32_t endRow;
+    FieldInstance* key;
+};
+
+struct Queue {
+    FieldInstance** entries = nullptr;
+    int32_t count = 0;
+    int32_t capacity = 0;
+    ~Queue() { delete[] entries; }
+    bool add(FieldInstance* instance) {
+        return shell::appendPointer(entries, count, capacity, kQueueStep, instance);
+    }
+};
+
+inline bool isListOpener(const FieldInstance* instance) {
+    RowRole role = rowKindOf(instance->field->code).role;
+    return role == RowRole::CountedList || role == RowRole::SizedList;
+}
+
+inline int64_t numberOf(const FieldInstance* instance) {
+    return *static_cast<const int64_t*>(instance->value);
+}
+
+class Binder {
+  public:
+    // window is null when binding without a file.
+    Binder(Document* document, DataWindow* window) : document_(document), window_(window) {}
+    Binder(const Binder&) = delete;
+    Binder& operator=(const Binder&) = delete;
+
+    int64_t run(int32_t& rowIndex, FieldInstance* parent);
+    // Where the bytes that no row took begin after a failure; -1 when at the stream's position.
+    int64_t restStart() const { return restStart_; }
+
+  private:
+    Level& top() { return levels_.top(); }
+    bool pushLevel(FieldInstance* parent);
+    int64_t stop(int64_t result, BindStop reason, int32_t row, int32_t& rowIndex);
+    int64_t position() const { return window_ ? window_->at() : 0; }
+
+    FieldInstance* append(TemplateField* field, FieldInstance* parent, FieldInstance* partner,
+                          FieldInstance* listSource) {
+        return appendInstance(document_, field, parent, partner, listSource, &failure_);
+    }
+    FieldInstance* appendWithNumber(TemplateField* field, FieldInstance* parent, FieldInstance* listSource,
+                                    int64_t number);
+    FieldInstance* takePendingSize();
+    // Ends the data at *end when n more bytes of it are there; false after a failure.
+    bool bound(int64_t n, int64_t* end);
+
+    // Each returns the next row, or -1 after a failure (in failure_ and reason_).
+    int32_t bindNumber(int32_t row, const RowInfo& info);
+    int32_t bindSection(int32_t row, const RowInfo& info);
+    int32_t closeSpan();
+    int32_t bindCountedList(int32_t row, const RowInfo& info);
+    int32_t bindDataList(int32_t row, const RowInfo& info);
+    int32_t startItems(int32_t row, const RowInfo& info, FieldInstance* header, int64_t items);
+    int32_t finishItem();
+    int32_t openKeySection(int32_t row, const RowInfo& info);
+    bool closesKeySection(const RowInfo& info);
+    int32_t bindCase(int32_t row, const RowInfo& info);
+    int32_t bindData(int32_t row);
+    int32_t bindListEnd(int32_t row, int32_t& rowIndex, bool& levelDone);
+
+    int32_t fail(int64_t result, BindStop reason) {
+        failure_ = result;
+        reason_ = reason;
+        return -1;
+    }
+    // A row whose bytes are not all there: its bytes go to the rest.
+    int32_t failPastEnd() {
+        restStart_ = rowStart_;
+        bool atFileEnd = window_->end() == fileEnd_;
+        return fail(kResultPastEnd, atFileEnd ? BindStop::FieldPastFileEnd : BindStop::FieldPastSectionEnd);
+    }
+
+    Document* document_;
+    DataWindow* window_;
+    const RowInfo* infos_ = nullptr;
+    TemplateField** fields_ = nullptr;
+    RecordStack<Level> levels_;
+    RecordStack<Span> spans_;
+    RecordStack<KeySection> keys_;
+    Queue counts_;
+    Queue sizes_;
+    int64_t failure_ = 0;
+    BindStop reason_ = BindStop::None;
+    int64_t fileEnd_ = 0;
+    int64_t rowStart_ = 0;
+    int64_t restStart_ = -1;
+};
+
+}  // namespace binding

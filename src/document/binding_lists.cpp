@@ -1,0 +1,110 @@
+// Lists: counted by a count, bounded by a size or by the end of their data, or ended by an item
+// of zeros. Each item is a level of its own.
+#include "document/binder.h"
+
+namespace binding {
+
+int32_t Binder::bindCountedList(int32_t row, const RowInfo& info) {
+    Level& level = top();
+    if (level.countHead >= counts_.count) return fail(kResultBadStructure, BindStop::MissingCount);
+    FieldInstance* count = counts_.entries[level.countHead++];
+    if (info.partner < 0) return fail(kResultBadStructure, BindStop::ListWithoutEnd);
+    FieldInstance* header = appendWithNumber(fields_[row], level.parent, count, 0);
+    if (!header) return -1;
+    int64_t items = numberOf(count);
+    if (rowKindOf(count->field->code).zeroBased && items < INT64_MAX) ++items;
+    return startItems(row, info, header, items);
+}
+
+// Lists bounded by a size, by the end of their data, or by an item of zeros.
+int32_t Binder::bindDataList(int32_t row, const RowInfo& info) {
+    char kind = info.kind.list;
+    FieldInstance* size = nullptr;
+    if (kind == 'S' && !(size = takePendingSize())) return fail(kResultBadStructure, BindStop::MissingSize);
+    if (info.partner < 0) return fail(kResultBadStructure, BindStop::ListWithoutEnd);
+    if (size) document_->hasBoundedRows = true;
+    int64_t end = window_ ? window_->end() : 0;
+    if (window_ && size && !bound(numberOf(size), &end)) return -1;
+    FieldInstance* header = appendWithNumber(fields_[row], top().parent, size, 0);
+    if (!header) return -1;
+    // Without a file only a list ended by an item of zeros has an item: that one.
+    bool hasItems = kind == 'B' || (window_ && window_->at() < end);
+    int32_t next = startItems(row, info, header, hasItems ? 1 : 0);
+    if (next < 0 || !hasItems || !window_) return next;
+    Level& item = top();
+    item.bound = kind;
+    item.items = -1;
+    item.outerEnd = window_->end();
+    if (kind == 'B') {
+        item.outerNonZero = window_->takeNonZeroMark();
+    } else {
+        window_->setEnd(end);
+    }
+    return next;
+}
+
+// The first header is made; the list's items follow in a level of their own, or the list ends.
+int32_t Binder::startItems(int32_t row, const RowInfo& info, FieldInstance* header, int64_t items) {
+    FieldInstance* parent = top().parent;
+    if (items <= 0) {
+        FieldInstance* end = append(fields_[info.partner], parent, header, header->listSource);
+        if (!end) return -1;
+        header->partner = end;
+        return info.partner + 1;
+    }
+    if (!pushLevel(header)) return fail(kResultNoMemory, BindStop::OutOfMemory);
+    Level& item = top();
+    item.listRow = row;
+    item.endRow = info.partner;
+    item.bound = 'C';
+    item.firstHeader = header;
+    item.listSource = header->listSource;
+    item.items = items;
+    item.itemStart = position();
+    return row + 1;
+}
+
+// The level of a list item is done: the next item starts, or the list ends.
+int32_t Binder::finishItem() {
+    Level& item = top();
+    counts_.count = item.countBase;
+    sizes_.count = item.sizeBase;
+    spans_.count = item.spanBase;
+    keys_.count = item.keyBase;
+    bool another = false;
+    if (item.bound == 'C') {
+        another = ++item.item < item.items;
+    } else if (window_) {
+        int64_t at = window_->at();
+        if (at == item.itemStart) return fail(kResultBadStructure, BindStop::EmptyItem);
+        if (item.bound == 'B') {
+            another = window_->takeNonZeroMark();
+            item.listNonZero = item.listNonZero || another;
+        } else {
+            another = at < window_->end();
+        }
+        ++item.item;
+    }
+    FieldInstance* outerParent = levels_[levels_.count - 2].parent;
+    if (another) {
+        FieldInstance* header =
+            appendWithNumber(fields_[item.listRow], outerParent, item.listSource, item.item);
+        if (!header) return -1;
+        item.parent = header;
+        item.countHead = item.countBase;
+        item.sizeHead = item.sizeBase;
+        item.itemStart = position();
+        return item.listRow + 1;
+    }
+    if (window_ && item.bound != 'C') {
+        window_->setEnd(item.outerEnd);
+        if (item.bound == 'B') window_->addNonZeroMark(item.outerNonZero || item.listNonZero);
+    }
+    FieldInstance* end = append(fields_[item.endRow], outerParent, item.firstHeader, item.listSource);
+    if (!end) return -1;
+    item.firstHeader->partner = end;
+    --levels_.count;
+    return item.endRow + 1;
+}
+
+}  // namespace binding
