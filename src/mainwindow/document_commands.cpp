@@ -81,10 +81,11 @@ void TfrmMain::SaveCurrent() {
     TabEntry* entry = CurrentEntry();
     if (!entry) return;
     if (entry->kind == vkTemplate) {
-        if (entry->view->Save() >= 0) {
+        int32_t saved = entry->view->Save();
+        if (saved >= 0) {
             entry->view->UpdateCaption();
         } else {
-            showSaveFailure(hwnd, static_cast<TfrmTemplate*>(entry->view)->templ->path);
+            showSaveFailure(hwnd, static_cast<TfrmTemplate*>(entry->view)->templ->path, saved);
         }
         return;
     }
