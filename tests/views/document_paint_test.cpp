@@ -158,14 +158,14 @@ PaintContext Probe::paint{};
 RowLayout Probe::layout{};
 char Probe::value = 0;
 
-TEST_F(DocumentPaint, KeyRowsHaveNoValueAndAreDrawnByTheView) {
+TEST_F(DocumentPaint, KeyRowsAreDrawnByTheViewWithTheirKey) {
     Probe::install("KBYT");
     open("DWRD:A KBYT:Key DWRD:B", {0, 1, 2});
-    EXPECT_EQ(rows(), "DWRD 1;KBYT");  // binding stops at the key
+    EXPECT_EQ(rows(), "DWRD 1;KBYT 2");
     Snapshot painted(view->hwnd);
     EXPECT_EQ(Probe::draws, 0);
     record(1);
-    EXPECT_EQ(texts(), "Key");
+    EXPECT_EQ(texts(), "Key|2");
 }
 
 }  // namespace

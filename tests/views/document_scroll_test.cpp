@@ -9,11 +9,11 @@ namespace {
 
 class DocumentScroll : public DocumentViewTest {
   protected:
-    // A list of `items` words after its count: items * 2 + 2 rows.
+    // A list of `items` words after its count, each with its bytes: items * 2 + 2 rows.
     void openList(uint32_t items) {
-        open("LCNT:Items LSTC DWRD:Word LSTE",
-             {static_cast<unsigned char>(items >> 24), static_cast<unsigned char>(items >> 16),
-              static_cast<unsigned char>(items >> 8), static_cast<unsigned char>(items)});
+        Bytes bytes(4 + items * 2);
+        for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(items >> (24 - 8 * i));
+        open("LCNT:Items LSTC DWRD:Word LSTE", bytes);
     }
     int64_t lastOffset() const { return view->ContentHeight() - client().bottom; }
     // The row whose top the window shows at its top edge, found through a click there.
