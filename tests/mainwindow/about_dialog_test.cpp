@@ -51,18 +51,24 @@ TEST_F(AboutBox, VersionLineIsMeasuredToItsText) {
     EXPECT_EQ(actual.cy, expected.cy);
 }
 
-TEST_F(AboutBox, EscapeKeepsItOpenWhileOkAndTheCloseBoxEndIt) {
-    bool openAfterEscape = false;
-    size_t steps = show({
-        [](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); },
-        [&](HWND dialog) {
-            openAfterEscape = IsWindow(dialog) != FALSE;
-            SendMessageA(dialog, WM_CLOSE, 0, 0);
-        },
-        [](HWND) {},  // never runs: the close box ended the box
-    });
-    EXPECT_TRUE(openAfterEscape);
-    EXPECT_EQ(steps, 2u);
+// Keys go where the user's would: to the control with the focus.
+void pressKey(WPARAM key) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+    PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+}
+
+TEST_F(AboutBox, EscapeKeepsItOpenWhileEnterOkAndTheCloseBoxEndIt) {
+    const guitest::DialogStep enders[] = {
+        [](HWND) { pressKey(VK_RETURN); },
+        [](HWND dialog) { SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0); },
+        [](HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); },
+    };
+    for (const guitest::DialogStep& end : enders) {
+        size_t steps = show({
+            [](HWND) { pressKey(VK_ESCAPE); }, end, [](HWND) {},  // never runs: the box has ended
+        });
+        EXPECT_EQ(steps, 2u);
+    }
 }
 
 }  // namespace

@@ -53,10 +53,15 @@ void TestView::Rename(const char* text) {
     UpdateCaption();
 }
 
-bool placedOn(HWND window, RECT expected) {
-    RECT bounds;
+RECT placeOf(HWND window) {
+    RECT bounds{};
     GetWindowRect(window, &bounds);
     MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
+bool placedOn(HWND window, RECT expected) {
+    RECT bounds = placeOf(window);
     return EqualRect(&bounds, &expected) != 0;
 }
 

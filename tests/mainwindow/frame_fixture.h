@@ -45,6 +45,8 @@ inline void pumpPending() {
     pumpUntil([] { return true; });
 }
 
+// The window's rectangle in the client coordinates of its parent.
+RECT placeOf(HWND window);
 // Whether the window covers exactly the rectangle, in the client coordinates of its parent.
 bool placedOn(HWND window, RECT expected);
 

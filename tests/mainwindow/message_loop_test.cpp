@@ -56,6 +56,7 @@ TEST_F(MessageLoopTest, QuitMessageEndsTheLoopWithItsCodeAndOtherCommandsDoNot) 
         PostQuitMessage(code);
         EXPECT_EQ(frame->RunMessageLoop(), code);
         EXPECT_EQ(view->probesSeen, 1u);
+        EXPECT_EQ(tabCount(), 1) << "Close closes nothing";
     }
 }
 

@@ -1,5 +1,7 @@
 // Editing values through the value entry dialog and inserting list items from the keyboard.
 #include "document_view_fixture.h"
+#include "views/document/query_value.h"
+#include "views/document/value_query_ids.h"
 
 namespace guitest {
 namespace {
@@ -67,6 +69,31 @@ TEST_F(DocumentChanges, EnterAndInsertOnListRowsAddAnItem) {
         EXPECT_EQ(view->ContentHeight(), view->document->instanceCount * rowHeight());
         EXPECT_EQ(scrollInfo(SB_VERT).nMax + 1, view->ContentHeight());
         EXPECT_EQ(tabText(frame->count - 1), "data.bin [*]");
+    }
+}
+
+TEST_F(DocumentChanges, ValueEntryGivesBackWhatWasConfirmedWhole) {
+    const std::string longText(1000, '7');
+    struct Case {
+        const char* typed;  // null: left as shown
+        bool byEnter;       // else by the OK button
+        std::string result;
+    } const cases[] = {{nullptr, true, "12"}, {"", false, ""}, {longText.c_str(), false, longText}};
+    for (const Case& c : cases) {
+        char* result = nullptr;
+        driveModal("Title", [&] { result = queryValue(mainWindow, "Title", "Prompt", "12", nullptr); },
+                   {[&](HWND dialog) {
+                       HWND edit = GetDlgItem(dialog, IDC_QUERY_EDIT);
+                       if (c.typed) SetWindowTextA(edit, c.typed);
+                       if (c.byEnter) {
+                           PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
+                       } else {
+                           SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+                       }
+                   }});
+        ASSERT_NE(result, nullptr) << c.result;
+        EXPECT_EQ(result, c.result);
+        delete[] result;
     }
 }
 

@@ -1,5 +1,6 @@
 // Scrolling the document view by every means, with the current row kept in view by the keyboard.
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "document_view_fixture.h"
@@ -9,11 +10,10 @@ namespace {
 
 class DocumentScroll : public DocumentViewTest {
   protected:
-    // A list of `items` words after its count: items * 2 + 2 rows.
+    // A list of `items` words after its count, each with its bytes: items * 2 + 2 rows.
     void openList(uint32_t items) {
-        Bytes bytes{static_cast<unsigned char>(items >> 24), static_cast<unsigned char>(items >> 16),
-                    static_cast<unsigned char>(items >> 8), static_cast<unsigned char>(items)};
-        bytes.resize(4 + 2 * items);  // each word zero
+        Bytes bytes(4 + items * 2);
+        for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(items >> (24 - 8 * i));
         open("LCNT:Items LSTC DWRD:Word LSTE", bytes);
     }
     int64_t lastOffset() const { return view->ContentHeight() - client().bottom; }
@@ -124,6 +124,41 @@ TEST_F(DocumentScroll, InsertingKeepsTheRangeAndTheCurrentRowUpToDate) {
     expectCurrentInView();
     EXPECT_GT(view->scrollOffset, 0);
     EXPECT_EQ(rowAtTop(), view->scrollOffset / h);
+}
+
+TEST_F(DocumentScroll, SidewaysRangeFollowsTheRowsInViewAndTheWindow) {
+    Bytes bytes(2 + 4 + 100);
+    bytes[5] = 50;
+    open("DWRD:" + std::string(60, 'W') + " LCNT LSTC DWRD LSTE", bytes);
+    const int wide = view->ContentWidth();
+    EXPECT_GT(wide, client().right);
+    scrollBar(SB_HORZ, SB_BOTTOM);
+    EXPECT_EQ(view->ScrollLeft(), wide - client().right);
+    scrollBar(SB_VERT, SB_LINEDOWN);  // the wide row leaves the view
+    pumpPending();
+    EXPECT_LT(view->ContentWidth(), client().right / 2) << "a list row reaches only its bracket";
+    EXPECT_EQ(view->ScrollLeft(), 0);
+    MoveWindow(mainWindow, 0, 0, kFrameWidth / 2, kFrameHeight, TRUE);
+    pumpPending();
+    EXPECT_FALSE(scrollBarEnabled(SB_HORZ)) << "nothing to scroll in a narrower window";
+    scrollBar(SB_VERT, SB_TOP);
+    pumpPending();
+    EXPECT_EQ(scrollInfo(SB_HORZ).nMax + 1, wide);
+}
+
+TEST_F(DocumentScroll, DividersMoveSidewaysWithTheRest) {
+    open("DWRD:" + std::string(60, 'W') + " DVDR:Part BCNT LSTC DBYT LSTE", {0, 1, 1, 7});
+    const int h = rowHeight();
+    Snapshot before(view->hwnd);
+    scrollBar(SB_HORZ, SB_LINEDOWN);
+    const int moved = view->ScrollLeft();
+    ASSERT_GT(moved, 0);
+    Snapshot after(view->hwnd);
+    int stayed = 0;
+    for (int y = h; y < 6 * h; ++y) {  // below the current row and its focus rectangle
+        for (int x = 0; x + moved < after.width(); ++x) stayed += after.at(x, y) != before.at(x + moved, y);
+    }
+    EXPECT_EQ(stayed, 0);
 }
 
 }  // namespace

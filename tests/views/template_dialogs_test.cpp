@@ -90,6 +90,7 @@ TEST_F(TemplateDialogsTest, SelectionListsTheLibraryWithTheFirstTemplatePreselec
         }
         EXPECT_EQ(ListView_GetExtendedListViewStyle(list), LVS_EX_FULLROWSELECT);
         EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0), 0);
+        expectLaidOut(dialog, IDCANCEL, true);
         clickButton(dialog, IDOK);
     });
     EXPECT_EQ(rows, "Template first.tmpl twin.tmpl twin.tmpl");
@@ -125,6 +126,7 @@ TEST_F(TemplateDialogsTest, ListEditAndDoubleClickOpenAnEditorOnTheChosenTemplat
     addThree();
     EXPECT_EQ(listAndOpen({[](HWND dialog) {
                   EXPECT_EQ(windowText(dialog), "Templates:");
+                  expectLaidOut(dialog, IDC_EDIT_TEMPLATE, false);
                   clickButton(dialog, IDC_EDIT_TEMPLATE);
               }}),
               "DWRD");

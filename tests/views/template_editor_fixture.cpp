@@ -24,13 +24,6 @@ void doubleClickAt(HWND window, POINT point) {
     PostMessageA(window, WM_LBUTTONUP, 0, where);
 }
 
-RECT placeOf(HWND control) {
-    RECT bounds{};
-    GetWindowRect(control, &bounds);
-    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&bounds), 2);
-    return bounds;
-}
-
 void ShiftHeld::setShift(BYTE state) {
     BYTE keys[256];
     GetKeyboardState(keys);

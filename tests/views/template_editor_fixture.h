@@ -17,8 +17,6 @@ namespace guitest {
 void clickButton(HWND dialog, int id);
 void pressKey(HWND window, WPARAM key);
 void doubleClickAt(HWND window, POINT point);
-// A control's rectangle in its dialog's client coordinates.
-RECT placeOf(HWND control);
 
 // Shift as GetKeyState reports it, for as long as the object lives.
 struct ShiftHeld {

@@ -1,4 +1,5 @@
 // Saving from the editor: the file, the library entry, and the clones others hold.
+#include "resource_ids.h"
 #include "shell/strings.h"
 #include "template_editor_fixture.h"
 #include "templates/template_library.h"
@@ -58,6 +59,18 @@ TEST_F(EditorSaveTest, AFailedSaveChangesNothing) {
     EXPECT_EQ(templateLibrary.templates[0], source);
     EXPECT_EQ(codesOf(*source), "DWRD");
     EXPECT_EQ(tabText(0), "lost.tmpl [*]");
+}
+
+TEST_F(EditorSaveTest, SaveAsAsksNothingWithoutADocumentNorDoesSaveWithoutATab) {
+    auto asked = [this](int command) {
+        return driveModal("Save As", [&] { SendMessageA(mainWindow, WM_COMMAND, command, 0); },
+                          {[](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }});
+    };
+    EXPECT_EQ(asked(cmdSave), 0u);
+    EXPECT_EQ(asked(cmdSaveAs), 0u);
+    insertRow(openEditor(addLibraryTemplate("kept.tmpl", "DWRD")), "PSTR");
+    EXPECT_EQ(asked(cmdSaveAs), 0u);
+    EXPECT_EQ(tabText(0), "kept.tmpl [*]");
 }
 
 }  // namespace

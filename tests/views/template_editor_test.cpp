@@ -1,4 +1,6 @@
 // The editor as it opens and as it paints, and the mouse.
+#include <functional>
+
 #include "shell/drawing_resources.h"
 #include "shell/strings.h"
 #include "template_editor_fixture.h"
@@ -6,17 +8,18 @@
 namespace guitest {
 namespace {
 
-// The editor painted into a 32-bit bitmap of its client size.
+// The editor, or what paint draws, painted into a 32-bit bitmap of the window's client size.
 class Canvas {
   public:
-    explicit Canvas(TfrmTemplate* editor) {
-        GetClientRect(editor->hwnd, &client);
+    explicit Canvas(TfrmTemplate* editor) : Canvas(editor->hwnd, [editor](HDC dc) { editor->Paint(dc); }) {}
+    Canvas(HWND window, const std::function<void(HDC)>& paint) {
+        GetClientRect(window, &client);
         BITMAPINFO info{};
         info.bmiHeader = {
             sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
         old_ = SelectObject(dc_, bitmap_);
-        editor->Paint(dc_);
+        paint(dc_);
         GdiFlush();
     }
     ~Canvas() {
@@ -111,6 +114,18 @@ TEST_F(EditorTest, RowsShowNumbersAndCodesAndCaptionsIndentedByDepth) {
     }
     EXPECT_EQ(canvas.ink(1, captionX + 5), captionStart + 8);  // "row 1" against "row 0"
     EXPECT_EQ(canvas.ink(4, 2), -1);                           // the row past the end: background only
+    Canvas one(editor->hwnd, [&](HDC dc) {
+        FillRect(dc, &canvas.client, GetSysColorBrush(COLOR_WINDOW));
+        SelectObject(dc, fntNormal);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextAlign(dc, TA_RIGHT | TA_TOP);
+        TextOutA(dc, editor->numberWidth, 0, "1", 1);
+    });
+    int otherThanOne = 0;
+    for (int y = 0; y < tmNormal.height; ++y) {
+        for (int x = 0; x < codeX; ++x) otherThanOne += canvas.pixel(x, y) != one.pixel(x, y);
+    }
+    EXPECT_EQ(otherThanOne, 0) << "the first row is numbered 1";
 
     SendMessageA(editor->hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 4), 0);
     Canvas scrolled(editor);

@@ -77,5 +77,23 @@ TEST_F(FieldDialogTest, CancelEscapeAndTheCloseBoxLeaveTheFieldAsItWas) {
     }
 }
 
+TEST_F(FieldDialogTest, ResizingStretchesTheBoxesAndSplitsTheBottomRowInTwo) {
+    edit([](HWND dialog) {
+        const int x0 = placeOf(GetDlgItem(dialog, IDC_FIELD_CODE)).left;  // the resource's, kept
+        SetWindowPos(dialog, nullptr, 0, 0, 501, 333, SWP_NOMOVE | SWP_NOZORDER);
+        RECT client;
+        GetClientRect(dialog, &client);
+        const int w = client.right;
+        const int h = client.bottom;
+        const int ids[] = {IDC_FIELD_CODE, IDC_FIELD_CODE_CHOICE, IDC_FIELD_CAPTION, IDOK, IDCANCEL};
+        const RECT expected[] = {
+            {x0, 4, w - 31, 28},   {w - 29, 4, w - 5, 28}, {x0, 32, w - 4, h - 28},
+            {0, h - 24, w / 2, h}, {w / 2, h - 24, w, h},
+        };
+        for (int i = 0; i < 5; ++i) EXPECT_TRUE(placedOn(GetDlgItem(dialog, ids[i]), expected[i])) << ids[i];
+        clickButton(dialog, IDCANCEL);
+    });
+}
+
 }  // namespace
 }  // namespace guitest

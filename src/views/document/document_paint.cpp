@@ -21,7 +21,12 @@ void TfrmDocument::PaintRows(HDC dc, const RECT& area) {
     GetClientRect(hwnd, &client);
     bool focused = GetFocus() == hwnd;
     RowWidth width(dc, client, focused);
-    int32_t widest = 0;
+    // A width does not depend on the columns painted: a paint of the whole height sees every row in view.
+    if (area.top <= 0 && area.bottom >= client.bottom) {
+        shownWidths_.clear();
+    } else {
+        shownWidths_.keepWithin(scrollOffset, int64_t{scrollOffset} + client.bottom);
+    }
     int64_t rowsEnd = 0;  // bottom of the last row, in client coordinates
     RowSpot spot = top_;
     for (; spot.instance; spot = RowTrack::next(spot)) {
@@ -30,14 +35,14 @@ void TfrmDocument::PaintRows(HDC dc, const RECT& area) {
         rowsEnd = rowTop + spot.instance->height;
         if (rowsEnd <= area.top) continue;
         PaintRow(dc, spot, client, focused);
-        widest = std::max(widest, width.of(spot.instance));
+        shownWidths_.note(spot.top, spot.top + spot.instance->height, width.of(spot.instance));
     }
     if (!spot.instance && rowsEnd < area.bottom) {
         RECT below{area.left, static_cast<LONG>(std::max<int64_t>(rowsEnd, area.top)), area.right,
                    area.bottom};
         FillRect(dc, &below, static_cast<HBRUSH>(brWindow));
     }
-    NoteRowWidth(widest);
+    SetContentWidth(shownWidths_.widest());
 }
 
 void TfrmDocument::PaintRow(HDC dc, RowSpot spot, const RECT& client, bool focused) {
@@ -51,9 +56,13 @@ void TfrmDocument::PaintRow(HDC dc, RowSpot spot, const RECT& client, bool focus
 
     int32_t left = -scrollLeft_;
     drawNestingLines(dc, instance, left, fill.top, fill.bottom, client.right);
+    // The content is drawn unscrolled on a shifted origin, so that what a field type places by the
+    // client rectangle, as a divider does, moves with the rest.
+    POINT origin;
+    SetWindowOrgEx(dc, scrollLeft_, 0, &origin);
     PaintContext paint{dc, {client.left, client.top, client.right, client.bottom}, focused ? 1 : 0};
-    int32_t contentRight = left + std::max<int32_t>(client.right, widestRow_);
-    RowLayout layout = rowLayout(instance, {left, fill.top, contentRight, fill.bottom});
+    RowLayout layout = rowLayout(instance, {0, fill.top, scrollLeft_ + client.right, fill.bottom});
     drawRowContent(instance, paint, layout);
+    SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
     if (instance == current && focused) DrawFocusRect(dc, &fill);
 }

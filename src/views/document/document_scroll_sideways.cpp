@@ -1,4 +1,4 @@
-// Horizontal scrolling over the widest row painted so far: rows wider than the window are reached
+// Horizontal scrolling over the widest row in view: rows wider than the window are reached
 // with the scroll bar, the tilting wheel and the Left and Right keys.
 #include <windows.h>
 
@@ -34,8 +34,8 @@ void TfrmDocument::UpdateWidthRange() {
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void TfrmDocument::NoteRowWidth(int32_t width) {
-    if (width <= widestRow_) return;
+void TfrmDocument::SetContentWidth(int32_t width) {
+    if (width == widestRow_) return;
     widestRow_ = width;
     UpdateWidthRange();
 }

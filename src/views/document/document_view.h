@@ -9,6 +9,7 @@
 #include "mainwindow/view.h"
 #include "views/document/row_selection.h"
 #include "views/document/row_track.h"
+#include "views/document/row_width.h"
 
 // Registers the window class "TfrmDocument"; the main frame does it when it is created.
 void registerDocumentViewClass();
@@ -76,7 +77,7 @@ class TfrmDocument : public TfrmView {
     void ScrollSidewaysTo(int64_t left);
     void ScrollSideways(int32_t lines);
     int32_t ClientWidth() const;
-    void NoteRowWidth(int32_t width);
+    void SetContentWidth(int32_t width);
 
     void MakeCurrent(RowSpot spot);
     RowSpot CurrentSpot() const { return {current, currentTop_}; }
@@ -86,7 +87,8 @@ class TfrmDocument : public TfrmView {
     int64_t currentTop_ = 0;  // where the current row lies
     RowSelection selection_;
     int32_t scrollLeft_ = 0;  // pixels of content left of the window
-    int32_t widestRow_ = 0;   // the widest row painted so far
-    int wheelRest_ = 0;       // wheel turns too small for a line yet
+    int32_t widestRow_ = 0;   // the widest row in view
+    ShownWidths shownWidths_;
+    int wheelRest_ = 0;  // wheel turns too small for a line yet
     int sidewaysWheelRest_ = 0;
 };

@@ -8,7 +8,8 @@
 
 constexpr int32_t kIndentStep = 12;
 
-// The layout a row's content is drawn on; row.left is 0 unless the view is scrolled sideways.
+// The layout a row's content is drawn on; the view draws from row.left = 0 and scrolls sideways by
+// moving the device context's origin.
 RowLayout rowLayout(const FieldInstance* instance, platform::Rect row);
 // The content on a painted background.
 void drawRowContent(FieldInstance* instance, PaintContext& paint, RowLayout& layout);

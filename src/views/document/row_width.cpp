@@ -15,7 +15,12 @@ int32_t RowWidth::of(FieldInstance* instance) {
     drawRowContent(instance, paint, layout);
     int32_t right = 0;
     for (const platform::DrawnText& text : surface_.texts) right = std::max(right, textEnd(text));
-    for (const platform::DrawnLine& line : surface_.lines) right = std::max({right, line.x1, line.x2});
+    // A line run to the row's right edge, as a list's bracket is, fills the row: only its start is content.
+    for (const platform::DrawnLine& line : surface_.lines) {
+        for (int32_t x : {line.x1, line.x2}) {
+            if (x != layout.row.right) right = std::max(right, x);
+        }
+    }
     return right;
 }
 
@@ -27,4 +32,15 @@ int32_t RowWidth::textEnd(const platform::DrawnText& text) const {
     if ((text.align & TA_CENTER) == TA_CENTER) return text.x + size.cx / 2;
     if (text.align & TA_RIGHT) return text.x;
     return text.x + size.cx;
+}
+
+void ShownWidths::keepWithin(int64_t top, int64_t bottom) {
+    rows_.erase(rows_.lower_bound(bottom), rows_.end());
+    while (!rows_.empty() && rows_.begin()->second.bottom <= top) rows_.erase(rows_.begin());
+}
+
+int32_t ShownWidths::widest() const {
+    int32_t widest = 0;
+    for (const auto& row : rows_) widest = std::max(widest, row.second.width);
+    return widest;
 }

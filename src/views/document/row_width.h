@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 
 #include "document/document.h"
 #include "platform/recording_surface.h"
@@ -23,4 +24,22 @@ class RowWidth {
     HDC dc_;
     RECT client_;
     bool focused_;
+};
+
+// The widths of the rows in view, by their tops: a paint of part of the window measures only the rows
+// it paints, and the others keep the widths they were painted with.
+class ShownWidths {
+  public:
+    void clear() { rows_.clear(); }
+    // Forgets the rows that do not reach into the content from top to bottom.
+    void keepWithin(int64_t top, int64_t bottom);
+    void note(int64_t top, int64_t bottom, int32_t width) { rows_[top] = {bottom, width}; }
+    int32_t widest() const;
+
+  private:
+    struct Row {
+        int64_t bottom;
+        int32_t width;
+    };
+    std::map<int64_t, Row> rows_;
 };
