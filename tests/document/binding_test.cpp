@@ -197,6 +197,7 @@ TEST_F(Binding, KeysChooseTheCaseToBind) {
          {0x20, 0, 4},
          0,
          ".kuwd 32;CASE $10,0x20;.UBYT 4"},
+        {"closed by LSTE", "KEYB KUBT CASE:1 UBYT LSTE UBYT", {1, 5, 6}, 0, ".KUBT 1;CASE 1;.UBYT 5;UBYT 6"},
         {"rows before the cases bind for all",
          "KEYB KUBT UBYT CASE:1 UBYT KEYE",
          {1, 7, 8},
