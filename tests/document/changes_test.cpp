@@ -100,6 +100,8 @@ TEST_F(Changes, InsertedItemsKeepTheirHeadersAndTheCountFollows) {
          "LSTZ #0;.DWRD 1;LSTZ #1;.DWRD 0;LSTE"},
         {"an empty list in a section", "BSIZ LSTZ UBYT LSTE SKPE", {0}, 1, "BSIZ 1;.LSTZ #0;..UBYT 0;.LSTE"},
         {"a list ended by zeros", "LSTB UBYT LSTE", {0}, 0, ""},
+        {"a section that cannot count one byte more", "BSIZ LSTZ UBYT LSTE SKPE", Bytes(256, 0xFF), 3, ""},
+        {"the first item of a full section", "BSIZ LSTZ UBYT LSTE SKPE", Bytes(256, 0xFF), 1, ""},
         {"an item of no bytes", "LSTZ DVDR LSTE", {}, 0, ""},
         {"a list closed by KEYE with rows after it",
          "OCNT LSTC DWRD KEYE DWRD",
