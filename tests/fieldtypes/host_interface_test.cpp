@@ -20,24 +20,24 @@ struct HostInterfaceTest : EngineFixture {};
 TEST_F(HostInterfaceTest, HasVersionFourAndFourFullTablesOfTheirCounts) {
     ASSERT_NE(hostInterface, nullptr);
     EXPECT_EQ(hostInterface->version, 4u);
-    EXPECT_EQ(hostInterface->lowGUIProcs->count, 6);
-    EXPECT_EQ(hostInterface->streamProcs->count, 9);
-    EXPECT_EQ(hostInterface->templateFieldProcs->count, 10);
-    EXPECT_EQ(hostInterface->instanceProcs->count, 10);
-    // Field types find procedures by position: no slot after a count may be empty.
-    auto full = [](const void* table, int32_t count) {
-        const char* slots = static_cast<const char*>(table) + sizeof(void*);
-        for (int32_t i = 0; i < count; ++i) {
+    const HostInterface& h = *hostInterface;
+    const struct {
+        const void* table;
+        int32_t count;
+        int32_t expected;
+    } tables[] = {{h.lowGUIProcs, h.lowGUIProcs->count, 6},
+                  {h.streamProcs, h.streamProcs->count, 9},
+                  {h.templateFieldProcs, h.templateFieldProcs->count, 10},
+                  {h.instanceProcs, h.instanceProcs->count, 10}};
+    for (const auto& t : tables) {
+        EXPECT_EQ(t.count, t.expected);
+        // Field types find procedures by position: no slot after a count may be empty.
+        for (int32_t i = 1; i <= t.expected; ++i) {
             void* slot;
-            std::memcpy(&slot, slots + i * sizeof(void*), sizeof slot);
-            if (!slot) return false;
+            std::memcpy(&slot, static_cast<const char*>(t.table) + i * sizeof(void*), sizeof slot);
+            EXPECT_NE(slot, nullptr) << t.expected << " " << i;
         }
-        return true;
-    };
-    EXPECT_TRUE(full(hostInterface->lowGUIProcs, 6));
-    EXPECT_TRUE(full(hostInterface->streamProcs, 9));
-    EXPECT_TRUE(full(hostInterface->templateFieldProcs, 10));
-    EXPECT_TRUE(full(hostInterface->instanceProcs, 10));
+    }
 }
 
 TEST_F(HostInterfaceTest, HandsOutTheSharedDrawingResourcesByNumber) {
