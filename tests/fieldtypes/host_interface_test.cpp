@@ -7,11 +7,10 @@
 
 #include "fieldtypes/engine_fixture.h"
 #include "fieldtypes/field_harness.h"
-#include "platform/debug_output.h"
 #include "platform/file_handle.h"
 #include "platform/message_box.h"
 #include "shell/drawing_resources.h"
-#include "support/temp_dir.h"
+#include "support/debug_capture.h"
 
 namespace {
 
@@ -63,23 +62,13 @@ TEST_F(HostInterfaceTest, HandsOutTheSharedDrawingResourcesByNumber) {
 // Without a desktop the message box goes to the debugger output, where the test reads it; on
 // Windows it would wait for a click.
 #ifndef _WIN32
-std::string* shownMessages = nullptr;
-void collect(const char* text) {
-    shownMessages->append(text);
-}
-
 TEST_F(HostInterfaceTest, ModalDialogProceduresOnlySayTheyAreNotImplemented) {
-    std::string messages;
-    shownMessages = &messages;
-    platform::DebugOutputSink previous = platform::setDebugOutputSink(collect);
+    testsupport::DebugCapture messages;
     EXPECT_EQ(hostInterface->lowGUIProcs->lgShowModalDlg(nullptr), 0);
-    intptr_t answer = hostInterface->lowGUIProcs->lgEndModalDlg(nullptr);
-    platform::setDebugOutputSink(previous);
-    shownMessages = nullptr;
-    EXPECT_EQ(answer, platform::kIdOk);
-    EXPECT_NE(messages.find("Not impemented yet: interface->LowGUIProcs->lgShowModalDlg()"),
+    EXPECT_EQ(hostInterface->lowGUIProcs->lgEndModalDlg(nullptr), platform::kIdOk);
+    EXPECT_NE(messages.text().find("Not impemented yet: interface->LowGUIProcs->lgShowModalDlg()"),
               std::string::npos);
-    EXPECT_NE(messages.find("Not impemented yet: interface->LowGUIProcs->lgEndModalDlg()"),
+    EXPECT_NE(messages.text().find("Not impemented yet: interface->LowGUIProcs->lgEndModalDlg()"),
               std::string::npos);
 }
 #endif
