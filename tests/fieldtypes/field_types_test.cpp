@@ -114,6 +114,7 @@ TEST_F(FieldTypes, WriteInTheByteOrderOfTheCodeAndCountWhatWasWritten) {
         {"WSTR", "hi", withTail({0, 2}, "hi")},
         {"lstr", "hi", withTail({2, 0, 0, 0}, "hi")},
         {"QSTR", "", {0, 0, 0, 0, 0, 0, 0, 0}},
+        {"qstr", "A", withTail({1, 0, 0, 0, 0, 0, 0, 0}, "A")},  // a 64-bit prefix cuts nothing
         {"DVDR", nullptr, {}},
     };
     for (const auto& c : cases) {

@@ -46,13 +46,15 @@ TEST_F(TemplateLink, GivesDepthParentPartnerAndCaseMarks) {
     }
 }
 
-TEST_F(TemplateLink, ClosingRowAtTheTopLevelIsLoggedAndEndsTheLinkWithNoStaleValues) {
+TEST_F(TemplateLink, RemovingAnOpeningRowLeavesNoStaleLinksAndItsClosingRowIsLogged) {
     Template t;
     appendCodes(t, "LSTB DWRD LSTE KEYB KBYT CASE KEYE");
     t.name = new char[7];
     std::strcpy(t.name, "a.tmpl");
     t.link();
-    t.removeField(0);
+    t.removeField(0);  // the removed row is no longer any row's parent or partner
+    EXPECT_EQ(t.fields[0]->parent, nullptr);
+    EXPECT_EQ(t.fields[1]->partner, nullptr);
     testsupport::DebugCapture output;
     t.link();
     EXPECT_EQ(output.text(), "Bad field: LSTE (\"row 2\") at line 1 of template a.tmpl\n");
