@@ -120,6 +120,14 @@ TEST(ProcessAllocations, NewRegistersAndDeleteUnregisters) {
     char* empty = new char[0];
     EXPECT_TRUE(table.contains(empty));
     delete[] empty;
+    struct alignas(256) Wide {
+        char bytes[256];
+    };
+    Wide* wide = new Wide;  // over-aligned: the header stays in front of the aligned bytes
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(wide) % 256, 0u);
+    EXPECT_EQ(table.total(), bytes + 256);
+    delete wide;
+    EXPECT_EQ(table.count(), before);
 }
 
 TEST(ProcessAllocations, ReleasingAnUnknownAddressIsReportedAndNotFreed) {
