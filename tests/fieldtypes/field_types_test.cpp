@@ -9,6 +9,7 @@
 #include "fieldtypes/engine_fixture.h"
 #include "fieldtypes/field_harness.h"
 #include "platform/recording_surface.h"
+#include "support/debug_capture.h"
 
 namespace {
 
@@ -95,6 +96,18 @@ TEST_F(FieldTypes, StringLengthsTheDataDoesNotHoldAreRefusedBeforeTakingMemory) 
         EXPECT_EQ(field.read(bytes), kResultPastEnd);
         EXPECT_EQ(field.size(), 8);  // left empty
     }
+}
+
+// Strings of every size class, the largest shared one too, give their bytes back without a complaint.
+TEST_F(FieldTypes, StringBytesOfEverySizeAreReleasedWhereTheyCameFrom) {
+    testsupport::DebugCapture output;
+    for (size_t length : {1, 8, 9, 63, 64, 65, 300}) {
+        FieldHarness field("LSTR");
+        field.setText(std::string(length, 'a').c_str());
+        field.setText("b");
+        EXPECT_EQ(field.size(), 5) << length;
+    }
+    EXPECT_EQ(output.text(), "");
 }
 
 // Integers are read and written back; strings are set from text and written with their prefix.
