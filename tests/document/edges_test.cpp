@@ -1,11 +1,12 @@
-// Edges of binding and saving that the other document tests pass by: key sections inside list
-// items with rows after the list, a chosen last case with no end row, a window seeking backwards,
-// and rows whose field type cannot write.
+// Edges of binding, saving and editing that the other document tests pass by: key sections inside
+// list items with rows after the list, a chosen last case with no end row, a window seeking
+// backwards, rows whose field type cannot write or edit, and fields that cannot be read.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
+#include "document/changes.h"
 #include "document/data_window.h"
 #include "document/document_harness.h"
 #include "fieldtypes/memory_stream.h"
@@ -60,15 +61,39 @@ TEST_F(Edges, TheWindowSeeksFromEachOriginWithinItsEnd) {
     }
 }
 
-// Such a row still takes its bytes when the file is read; saving leaves it out.
-TEST_F(Edges, RowsOfATypeThatCannotWriteAreLeftOutOfTheSavedFile) {
+// Such a row still takes its bytes when the file is read; saving leaves it out, editing passes it by.
+TEST_F(Edges, RowsOfATypeThatCannotWriteOrEditAreLeftOutOfTheSavedFile) {
     FieldTypeProcs procs = findFieldType(makeFieldCode("UBYT"))->procs;
     procs.writeValue = nullptr;
+    procs.editValue = nullptr;
     ASSERT_TRUE(registerFieldType(makeFieldCode("NOWR"), "cannot write", 0, &procs));
     Document* document = open("UBYT NOWR UBYT", {1, 2, 3});
     EXPECT_EQ(result, 0);
     EXPECT_EQ(document->instanceCount, 3);
+    EXPECT_FALSE(editInstance(document, document->first->next));
+    EXPECT_TRUE(document->saved);
     EXPECT_EQ(saved(document), (Bytes{1, 3}));
+}
+
+// The field is not shown and its bytes stay in the rest; running out of memory is told apart.
+TEST_F(Edges, AFieldThatCannotBeReadStopsBindingWithItsReason) {
+    FieldTypeProcs failing = findFieldType(makeFieldCode("UBYT"))->procs;
+    failing.readValue = [](FieldInstance*, void*, TIOStream*, int64_t) { return kResultBadStructure; };
+    ASSERT_TRUE(registerFieldType(makeFieldCode("BADR"), "unreadable", 0, &failing));
+    failing.readValue = [](FieldInstance*, void*, TIOStream*, int64_t) { return kResultNoMemory; };
+    ASSERT_TRUE(registerFieldType(makeFieldCode("NOMM"), "no memory", 0, &failing));
+    const struct {
+        const char* rows;
+        int64_t result;
+        BindStop reason;
+    } cases[] = {{"UBYT BADR", kResultBadStructure, BindStop::UnreadableField},
+                 {"UBYT NOMM", kResultNoMemory, BindStop::OutOfMemory}};
+    for (const auto& c : cases) {
+        Document* document = open(c.rows, {1, 2, 3});
+        EXPECT_EQ(result, c.result) << c.rows;
+        EXPECT_EQ(document->stopReason, c.reason) << c.rows;
+        EXPECT_EQ(describe(document), "UBYT 1;REST 2") << c.rows;
+    }
 }
 
 }  // namespace
