@@ -7,11 +7,10 @@
 
 #include "fieldtypes/engine_fixture.h"
 #include "fieldtypes/field_harness.h"
-#include "platform/debug_output.h"
 #include "platform/file_handle.h"
 #include "platform/message_box.h"
 #include "shell/drawing_resources.h"
-#include "support/temp_dir.h"
+#include "support/debug_capture.h"
 
 namespace {
 
@@ -20,24 +19,24 @@ struct HostInterfaceTest : EngineFixture {};
 TEST_F(HostInterfaceTest, HasVersionFourAndFourFullTablesOfTheirCounts) {
     ASSERT_NE(hostInterface, nullptr);
     EXPECT_EQ(hostInterface->version, 4u);
-    EXPECT_EQ(hostInterface->lowGUIProcs->count, 6);
-    EXPECT_EQ(hostInterface->streamProcs->count, 9);
-    EXPECT_EQ(hostInterface->templateFieldProcs->count, 10);
-    EXPECT_EQ(hostInterface->instanceProcs->count, 10);
-    // Field types find procedures by position: no slot after a count may be empty.
-    auto full = [](const void* table, int32_t count) {
-        const char* slots = static_cast<const char*>(table) + sizeof(void*);
-        for (int32_t i = 0; i < count; ++i) {
+    const HostInterface& h = *hostInterface;
+    const struct {
+        const void* table;
+        int32_t count;
+        int32_t expected;
+    } tables[] = {{h.lowGUIProcs, h.lowGUIProcs->count, 6},
+                  {h.streamProcs, h.streamProcs->count, 9},
+                  {h.templateFieldProcs, h.templateFieldProcs->count, 10},
+                  {h.instanceProcs, h.instanceProcs->count, 10}};
+    for (const auto& t : tables) {
+        EXPECT_EQ(t.count, t.expected);
+        // Field types find procedures by position: no slot after a count may be empty.
+        for (int32_t i = 1; i <= t.expected; ++i) {
             void* slot;
-            std::memcpy(&slot, slots + i * sizeof(void*), sizeof slot);
-            if (!slot) return false;
+            std::memcpy(&slot, static_cast<const char*>(t.table) + i * sizeof(void*), sizeof slot);
+            EXPECT_NE(slot, nullptr) << t.expected << " " << i;
         }
-        return true;
-    };
-    EXPECT_TRUE(full(hostInterface->lowGUIProcs, 6));
-    EXPECT_TRUE(full(hostInterface->streamProcs, 9));
-    EXPECT_TRUE(full(hostInterface->templateFieldProcs, 10));
-    EXPECT_TRUE(full(hostInterface->instanceProcs, 10));
+    }
 }
 
 TEST_F(HostInterfaceTest, HandsOutTheSharedDrawingResourcesByNumber) {
@@ -63,23 +62,13 @@ TEST_F(HostInterfaceTest, HandsOutTheSharedDrawingResourcesByNumber) {
 // Without a desktop the message box goes to the debugger output, where the test reads it; on
 // Windows it would wait for a click.
 #ifndef _WIN32
-std::string* shownMessages = nullptr;
-void collect(const char* text) {
-    shownMessages->append(text);
-}
-
 TEST_F(HostInterfaceTest, ModalDialogProceduresOnlySayTheyAreNotImplemented) {
-    std::string messages;
-    shownMessages = &messages;
-    platform::DebugOutputSink previous = platform::setDebugOutputSink(collect);
+    testsupport::DebugCapture messages;
     EXPECT_EQ(hostInterface->lowGUIProcs->lgShowModalDlg(nullptr), 0);
-    intptr_t answer = hostInterface->lowGUIProcs->lgEndModalDlg(nullptr);
-    platform::setDebugOutputSink(previous);
-    shownMessages = nullptr;
-    EXPECT_EQ(answer, platform::kIdOk);
-    EXPECT_NE(messages.find("Not impemented yet: interface->LowGUIProcs->lgShowModalDlg()"),
+    EXPECT_EQ(hostInterface->lowGUIProcs->lgEndModalDlg(nullptr), platform::kIdOk);
+    EXPECT_NE(messages.text().find("Not impemented yet: interface->LowGUIProcs->lgShowModalDlg()"),
               std::string::npos);
-    EXPECT_NE(messages.find("Not impemented yet: interface->LowGUIProcs->lgEndModalDlg()"),
+    EXPECT_NE(messages.text().find("Not impemented yet: interface->LowGUIProcs->lgEndModalDlg()"),
               std::string::npos);
 }
 #endif

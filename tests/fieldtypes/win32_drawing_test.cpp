@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
-
 #include "fieldtypes/engine_fixture.h"
 #include "fieldtypes/field_harness.h"
 #include "support/pixel_bitmap.h"
@@ -37,24 +35,14 @@ class Canvas {
         GdiFlush();
         return pixels_[y * kWidth + x] & 0xFFFFFF;
     }
-    bool columnInked(int x) const {
-        for (int y = 0; y < kHeight; ++y) {
-            if (at(x, y) != kWhite) return true;
-        }
-        return false;
-    }
+    // The first column in [from, to) with a pixel that is not white, or -1.
     int firstInkedColumn(int from, int to) const {
         for (int x = from; x < to; ++x) {
-            if (columnInked(x)) return x;
+            for (int y = 0; y < kHeight; ++y) {
+                if (at(x, y) != kWhite) return x;
+            }
         }
         return -1;
-    }
-    int width(platform::Font font, const char* text) const {
-        HGDIOBJ before = SelectObject(dc_, font);
-        SIZE size{};
-        GetTextExtentPoint32A(dc_, text, static_cast<int>(std::strlen(text)), &size);
-        SelectObject(dc_, before);
-        return size.cx;
     }
 
   private:
@@ -72,7 +60,7 @@ TEST_F(Win32Drawing, CaptionStartsAtTheIndentAndTheValueTwelvePixelsAfterIt) {
     field.read({0x00, 0x2A});
     const int indent = 16;
     field.draw(canvas.dc(), {0, 0, kWidth, kHeight}, indent, kWidth);
-    int captionEnd = indent + canvas.width(fntBold, "Width");
+    int captionEnd = indent + widthIn(fntBold, "Width");
     int valueStart = captionEnd + 12;
     int firstInk = canvas.firstInkedColumn(0, kWidth);
     EXPECT_GE(firstInk, indent);
@@ -88,7 +76,7 @@ TEST_F(Win32Drawing, DividerLineEndsTwelvePixelsBeforeTheRightAlignedCaption) {
     FieldHarness divider("DVDR", "End");
     const int indent = 4;
     divider.draw(canvas.dc(), {0, 0, kWidth, kHeight}, indent, kWidth);
-    int captionStart = kWidth - 4 - canvas.width(fntNormal, "End");
+    int captionStart = kWidth - 4 - widthIn(fntNormal, "End");
     int middle = kHeight / 2;
     const uint32_t lineColour = 0xC8D0D4;  // RGB(200, 208, 212) as 0x00RRGGBB
     EXPECT_EQ(canvas.at(indent, middle), lineColour);

@@ -33,32 +33,25 @@ TEST(NamePattern, MatchesAsWindowsDoes) {
     }
 }
 
-TEST(DirSearch, FindsMatchingFilesAndDirectories) {
+TEST(DirSearch, FindsMatchingFilesAndDirectoriesAndNothingElse) {
     testsupport::TempDir dir;
-    dir.write("b.tmpl", std::string());
-    dir.write("A.TMPL", std::string());
-    dir.write("c.txt", std::string());
-    dir.makeDir("sub.tmpl");
-    dir.makeDir("other");
+    const std::string pattern = dir.path() + "\\*.tmpl";
     DirSearch search;
     DirEntry entry;
+    EXPECT_FALSE(search.first(pattern.c_str(), &entry));
+    DirSearch missing;
+    EXPECT_FALSE(missing.first((dir.path() + "\\absent\\*.tmpl").c_str(), &entry));
+    EXPECT_FALSE(missing.next(&entry));
+    for (const char* name : {"b.tmpl", "A.TMPL", "c.txt"}) dir.write(name, std::string());
+    dir.makeDir("sub.tmpl");
+    dir.makeDir("other");
     std::set<std::string> files, dirs;
-    for (bool found = search.first((dir.path() + "\\*.tmpl").c_str(), &entry); found;
-         found = search.next(&entry)) {
+    DirSearch again;
+    for (bool found = again.first(pattern.c_str(), &entry); found; found = again.next(&entry)) {
         (entry.isDirectory ? dirs : files).insert(entry.name);
     }
     EXPECT_EQ(files, (std::set<std::string>{"A.TMPL", "b.tmpl"}));
     EXPECT_EQ(dirs, (std::set<std::string>{"sub.tmpl"}));
-}
-
-TEST(DirSearch, NothingMatchingOrNoDirectory) {
-    testsupport::TempDir dir;
-    DirSearch search;
-    DirEntry entry;
-    EXPECT_FALSE(search.first((dir.path() + "\\*.tmpl").c_str(), &entry));
-    DirSearch missing;
-    EXPECT_FALSE(missing.first((dir.path() + "\\absent\\*.tmpl").c_str(), &entry));
-    EXPECT_FALSE(missing.next(&entry));
 }
 
 }  // namespace

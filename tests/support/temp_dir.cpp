@@ -6,6 +6,13 @@
 #include <fstream>
 #include <iterator>
 
+#ifdef _WIN32
+#include <process.h>
+#define getpid _getpid
+#else
+#include <unistd.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace testsupport {
@@ -21,8 +28,10 @@ static fs::path nativePath(const std::string& path) {
 }
 
 TempDir::TempDir() {
+    // Named by process too: test programs of other builds run at the same time.
     static std::atomic<int> serial{0};
-    fs::path base = fs::temp_directory_path() / ("sondrix-test-" + std::to_string(serial++));
+    fs::path base = fs::temp_directory_path() /
+                    ("sondrix-test-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
     std::error_code ignored;
     fs::remove_all(base, ignored);
     fs::create_directories(base);

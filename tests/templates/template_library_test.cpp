@@ -15,13 +15,6 @@ using testsupport::TempDir;
 
 namespace {
 
-std::filesystem::path nativePath(std::string path) {
-#ifndef _WIN32
-    std::replace(path.begin(), path.end(), '\\', '/');
-#endif
-    return path;
-}
-
 struct TemplateLibraryTest : templatetest::RegistryTest {
     TempDir dir;
     TemplateLibrary library;
@@ -55,7 +48,7 @@ TEST_F(TemplateLibraryTest, ScanEntersOnlySubDirectoriesNamedLikeTemplatesDepthF
     writeTemplates({"TMPL\\A.TMPL", "TMPL\\b.tmpl", "TMPL\\z.tmpl", "TMPL\\notes.txt", "TMPL\\plain\\c.tmpl",
                     "TMPL\\inner.tmpl\\b.tmpl", "TMPL\\inner.tmpl\\deeper.tmpl\\e.tmpl"});
 #ifndef _WIN32
-    std::filesystem::create_symlink("nowhere", nativePath(dir.path("TMPL\\gone.tmpl")));
+    std::filesystem::create_symlink("nowhere", dir.native("TMPL\\gone.tmpl"));
 #endif
     library.scan(dir.path("TMPL").c_str(), true);
     EXPECT_EQ(inSearchOrder(entries()),
@@ -94,7 +87,7 @@ TEST_F(TemplateLibraryTest, ReplaceByNamePutsACloneInPlaceOfTheFirstOfTheName) {
 // Start-up reads ".\TMPL" of the working directory.
 TEST_F(TemplateLibraryTest, StartUpScanFillsTheProcessLibraryFromDotTMPL) {
     std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(nativePath(dir.path()));
+    std::filesystem::current_path(dir.native(""));
     scanTemplateLibrary();
     EXPECT_EQ(templateLibrary.count, 0);
     dir.makeDir("TMPL");

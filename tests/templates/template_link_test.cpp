@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/debug_output.h"
+#include "support/debug_capture.h"
 #include "support/temp_dir.h"
 #include "template_builder.h"
 #include "templates/template.h"
@@ -46,24 +46,18 @@ TEST_F(TemplateLink, GivesDepthParentPartnerAndCaseMarks) {
     }
 }
 
-char captured[256];
-
-void capture(const char* text) {
-    std::strncat(captured, text, sizeof captured - std::strlen(captured) - 1);
-}
-
-TEST_F(TemplateLink, ClosingRowAtTheTopLevelIsLoggedAndEndsTheLinkWithNoStaleValues) {
+TEST_F(TemplateLink, RemovingAnOpeningRowLeavesNoStaleLinksAndItsClosingRowIsLogged) {
     Template t;
     appendCodes(t, "LSTB DWRD LSTE KEYB KBYT CASE KEYE");
     t.name = new char[7];
     std::strcpy(t.name, "a.tmpl");
     t.link();
-    t.removeField(0);
-    captured[0] = 0;
-    platform::DebugOutputSink previous = platform::setDebugOutputSink(capture);
+    t.removeField(0);  // the removed row is no longer any row's parent or partner
+    EXPECT_EQ(t.fields[0]->parent, nullptr);
+    EXPECT_EQ(t.fields[1]->partner, nullptr);
+    testsupport::DebugCapture output;
     t.link();
-    platform::setDebugOutputSink(previous);
-    EXPECT_STREQ(captured, "Bad field: LSTE (\"row 2\") at line 1 of template a.tmpl\n");
+    EXPECT_EQ(output.text(), "Bad field: LSTE (\"row 2\") at line 1 of template a.tmpl\n");
     EXPECT_EQ(structureOf(t), "0:-:- 0:-:- 0:-:- 0:-:- 0:-:- 0:-:-");
 }
 

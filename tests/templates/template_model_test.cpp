@@ -64,15 +64,6 @@ TEST_F(TemplateModel, InsertAndRemoveKeepTheChainAndClearBothMarksWhenTheyChange
     }
 }
 
-TEST_F(TemplateModel, RemovedRowIsNoLongerAnyRowsParentOrPartner) {
-    Template t;
-    appendCodes(t, "LSTB PSTR LSTE");
-    t.link();
-    t.removeField(0);
-    EXPECT_EQ(t.fields[0]->parent, nullptr);
-    EXPECT_EQ(t.fields[1]->partner, nullptr);
-}
-
 TEST_F(TemplateModel, CloneIsADeepCopyLinkedAndResolvedWhereItCan) {
     registerCodes("DWRD");
     Template t;

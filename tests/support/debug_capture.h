@@ -1,0 +1,32 @@
+#pragma once
+// Collects what the program sends to the debugger output while it lives.
+#include <string>
+
+#include "platform/debug_output.h"
+
+namespace testsupport {
+
+class DebugCapture {
+  public:
+    DebugCapture() : previous_(platform::setDebugOutputSink(collect)) { current() = this; }
+    ~DebugCapture() {
+        platform::setDebugOutputSink(previous_);
+        current() = nullptr;
+    }
+    DebugCapture(const DebugCapture&) = delete;
+    DebugCapture& operator=(const DebugCapture&) = delete;
+
+    const std::string& text() const { return text_; }
+
+  private:
+    static DebugCapture*& current() {
+        static DebugCapture* capture = nullptr;
+        return capture;
+    }
+    static void collect(const char* text) { current()->text_ += text; }
+
+    platform::DebugOutputSink previous_;
+    std::string text_;
+};
+
+}  // namespace testsupport
