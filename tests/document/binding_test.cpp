@@ -198,6 +198,21 @@ TEST_F(Binding, KeysChooseTheCaseToBind) {
          0,
          ".kuwd 32;CASE $10,0x20;.UBYT 4"},
         {"closed by LSTE", "KEYB KUBT CASE:1 UBYT LSTE UBYT", {1, 5, 6}, 0, ".KUBT 1;CASE 1;.UBYT 5;UBYT 6"},
+        {"in each item, a row after the list",
+         "BCNT LSTC KEYB KUBT CASE:1 UBYT KEYE LSTE UBYT",
+         {2, 1, 5, 1, 6, 9},
+         0,
+         "BCNT 2;LSTC #0;..KUBT 1;.CASE 1;..UBYT 5;LSTC #1;..KUBT 1;.CASE 1;..UBYT 6;LSTE;UBYT 9"},
+        {"the last case bounded by a size, no KEYE",
+         "BLEN KEYB KUBT CASE:* UBYT",
+         {2, 1, 7, 8, 9},
+         0,
+         "BLEN 2;.KUBT 1;CASE *;.UBYT 7;.REST 1;REST 1"},
+        {"the last case bounded by a size, rows after KEYE",
+         "BLEN KEYB KUBT CASE:1 DWRD CASE:* UBYT KEYE UBYT",
+         {2, 2, 7, 8, 9},
+         0,
+         "BLEN 2;.KUBT 2;CASE *;.UBYT 7;.REST 1;UBYT 9"},
         {"rows before the cases bind for all",
          "KEYB KUBT UBYT CASE:1 UBYT KEYE",
          {1, 7, 8},
@@ -329,7 +344,8 @@ TEST_F(Binding, ListsNestedAHundredThousandDeepNeedNoStack) {
     Bytes bytes(kDepth, 1);
     bytes.push_back(42);
     Document* document = open(rows, bytes);
-    EXPECT_EQ(result, 0) << static_cast<int>(document->stopReason) << " " << describe(document).substr(0, 200);
+    EXPECT_EQ(result, 0) << static_cast<int>(document->stopReason) << " "
+                         << describe(document).substr(0, 200);
     EXPECT_EQ(document->instanceCount, 3 * kDepth + 1);
     FieldInstance* deepest = document->first;
     while (deepest && !deepest->field->fieldType) deepest = deepest->next;

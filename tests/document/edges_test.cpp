@@ -1,5 +1,4 @@
-// Edges of binding, saving and editing that the other document tests pass by: key sections inside
-// list items with rows after the list, a chosen last case with no end row, a window seeking
+// Edges of binding, saving and editing that the other document tests pass by: a window seeking
 // backwards, rows whose field type cannot write or edit, and fields that cannot be read.
 #include <gtest/gtest.h>
 
@@ -14,34 +13,6 @@
 namespace {
 
 struct Edges : DocumentTest {};
-
-TEST_F(Edges, KeySectionsEndWhereTheirRowsSay) {
-    const struct {
-        const char* name;
-        std::string rows;
-        Bytes bytes;
-        std::string shown;
-    } cases[] = {
-        {"a key section in each item, a row after the list",
-         "BCNT LSTC KEYB KUBT CASE:1 UBYT KEYE LSTE UBYT",
-         {2, 1, 5, 1, 6, 9},
-         "BCNT 2;LSTC #0;..KUBT 1;.CASE 1;..UBYT 5;LSTC #1;..KUBT 1;.CASE 1;..UBYT 6;LSTE;UBYT 9"},
-        {"the last case bounded by a size, no KEYE",
-         "BLEN KEYB KUBT CASE:* UBYT",
-         {2, 1, 7, 8, 9},
-         "BLEN 2;.KUBT 1;CASE *;.UBYT 7;.REST 1;REST 1"},
-        {"the last case bounded by a size, rows after KEYE",
-         "BLEN KEYB KUBT CASE:1 DWRD CASE:* UBYT KEYE UBYT",
-         {2, 2, 7, 8, 9},
-         "BLEN 2;.KUBT 2;CASE *;.UBYT 7;.REST 1;UBYT 9"},
-    };
-    for (const auto& c : cases) {
-        Document* document = open(c.rows, c.bytes);
-        EXPECT_EQ(result, 0) << c.name;
-        EXPECT_EQ(describe(document), c.shown) << c.name;
-        EXPECT_EQ(saved(document), c.bytes) << c.name;
-    }
-}
 
 TEST_F(Edges, TheWindowSeeksFromEachOriginWithinItsEnd) {
     MemoryStream file(Bytes(10, 1));
