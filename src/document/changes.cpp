@@ -180,11 +180,17 @@ bool insertItem(Document* document, FieldInstance* instance) {
     }
     closeGap(document, place, lastBefore);
     int64_t bytes = 0;
-    for (FieldInstance* at = place.predecessor->next; at != place.successor; at = at->next)
+    bool holdsListToTheEnd = false;
+    for (FieldInstance* at = place.predecessor->next; at != place.successor; at = at->next) {
         bytes += instanceSize(at);
-    // An item of no bytes in a list bounded by its data would not read back; nor would a size that
+        bool innerList = at->field != firstHeader->field && rowKindOf(at->field->code).list == 'Z';
+        holdsListToTheEnd = holdsListToTheEnd || innerList;
+    }
+    // What would not read back is refused: an item of no bytes in a list bounded by its data, an
+    // empty list that runs to the end of its data (it would take the bytes after it), a size that
     // cannot count the new bytes.
-    if ((!list.count && bytes == 0) || (document->hasBoundedRows && !updateSizes(document))) {
+    if ((!list.count && bytes == 0) || holdsListToTheEnd ||
+        (document->hasBoundedRows && !updateSizes(document))) {
         undoInsertion(document, place, firstHeader, oldFirst);
         return false;
     }

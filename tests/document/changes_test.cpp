@@ -103,6 +103,7 @@ TEST_F(Changes, InsertedItemsKeepTheirHeadersAndTheCountFollows) {
         {"a section that cannot count one byte more", "BSIZ LSTZ UBYT LSTE SKPE", Bytes(256, 0xFF), 3, ""},
         {"the first item of a full section", "BSIZ LSTZ UBYT LSTE SKPE", Bytes(256, 0xFF), 1, ""},
         {"an item of no bytes", "LSTZ DVDR LSTE", {}, 0, ""},
+        {"an item holding a list to the end of the data", "BCNT LSTC UBYT LSTZ UBYT LSTE LSTE", {0}, 1, ""},
         {"a list closed by KEYE with rows after it",
          "OCNT LSTC DWRD KEYE DWRD",
          {0, 2, 0, 1, 0, 2, 0, 3, 0, 4},
