@@ -1,6 +1,7 @@
 #pragma once
-// TfrmMain: the one top-level window. A tab control fills its client area, each tab holds a view,
-// exactly the view of the selected tab is shown, and the frame runs the message loop.
+// TfrmMain: the one top-level window. A tab control fills its client area above the status bar,
+// each tab holds a view, exactly the view of the selected tab is shown, and the frame runs the
+// message loop.
 #include <windows.h>
 
 #include <cstdint>
@@ -8,6 +9,8 @@
 #include "mainwindow/view.h"
 
 class Template;
+
+constexpr int kStatusParts = 4;
 
 enum ViewKind : int32_t { vkDocument = 0, vkTemplate = 1 };
 
@@ -28,6 +31,7 @@ class TfrmMain {
 
     HWND hwnd = nullptr;
     HWND hwndTabs = nullptr;
+    HWND hwndStatus = nullptr;
     HICON hIconLarge = nullptr;
     HICON hIconSmall = nullptr;
     HWND hwndLastFocus = nullptr;
@@ -51,6 +55,8 @@ class TfrmMain {
     void LayoutView(TabEntry* entry);
     void SetViewCaption(TfrmView* view);
     TabEntry* CurrentEntry();
+    // The texts of the status bar's parts; null clears them.
+    void ShowStatus(const char* const* parts);
     // A template editor on a clone of the library template, on a new tab that is activated.
     void OpenTemplateEditor(Template* libraryTemplate);
     // A document view of the file (none: a new document) bound to a clone of the template; null
@@ -62,6 +68,9 @@ class TfrmMain {
 
     void CreateMainWindow();
     void CreateTabControl();
+    void CreateStatusBar();
+    // Places the status bar at the bottom of the client area and takes its height off it.
+    void LayoutStatusBar(RECT& client);
     void RegisterViewClasses();
 
     void OnDestroy();

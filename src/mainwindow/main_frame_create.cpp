@@ -28,6 +28,7 @@ HICON loadMainIcon(int widthMetric, int heightMetric) {
 TfrmMain::TfrmMain() {
     CreateMainWindow();
     CreateTabControl();
+    CreateStatusBar();
     ShowWindow(hwnd, SW_SHOWDEFAULT);
     RegisterViewClasses();
 }
