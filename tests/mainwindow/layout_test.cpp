@@ -11,13 +11,7 @@ TEST_F(LayoutTest, ResizingFitsTheTabControlAboveTheStatusBarAndEveryViewToTheDi
     const SIZE sizes[] = {{640, 480}, {300, 200}, {1000, 760}};
     for (const SIZE& size : sizes) {
         SetWindowPos(mainWindow, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        RECT client;
-        GetClientRect(mainWindow, &client);
-        RECT status;
-        GetWindowRect(frame->hwndStatus, &status);
-        EXPECT_EQ(status.right - status.left, client.right);
-        client.bottom -= status.bottom - status.top;
-        EXPECT_TRUE(placedOn(frame->hwndTabs, client)) << size.cx << "x" << size.cy;
+        EXPECT_TRUE(placedOn(frame->hwndTabs, areaAboveStatusBar())) << size.cx << "x" << size.cy;
         for (TestView* view : views) EXPECT_TRUE(placedOn(view->hwnd, displayArea())) << view->caption;
     }
 }
