@@ -3,6 +3,8 @@
 // each tab holds a view, exactly the view of the selected tab is shown, and the frame runs the
 // message loop.
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <shellapi.h>
 
 #include <cstdint>
 
@@ -48,6 +50,8 @@ class TfrmMain {
 
     // Until the quit message (its code) or the first message after Exit (0).
     int RunMessageLoop();
+    // Sondrix.exe FILE [TEMPLATE] opens the file (open_files.cpp).
+    void OpenCommandLine();
 
     // Appends a tab for the view and takes it over; null (view deleted) when that fails.
     TabEntry* AddView(int32_t kind, TfrmView* view);
@@ -85,7 +89,9 @@ class TfrmMain {
     // The document and save commands (document_commands.cpp).
     void NewDocument();
     void OpenDocument();
-    void OpenDocumentView(const char* path);
+    // With the template given, or the one chosen in the selection dialog.
+    void OpenDocumentView(const char* path, Template* templ = nullptr);
+    void OnDropFiles(HDROP drop);
     void SaveCurrent();
     void SaveCurrentAs();
 

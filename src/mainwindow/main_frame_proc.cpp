@@ -50,6 +50,9 @@ LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, 
         case WM_SETFOCUS:
             frame->OnSetFocus();
             return 0;
+        case WM_DROPFILES:
+            frame->OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
