@@ -329,7 +329,8 @@ TEST_F(Binding, ListsNestedAHundredThousandDeepNeedNoStack) {
     Bytes bytes(kDepth, 1);
     bytes.push_back(42);
     Document* document = open(rows, bytes);
-    EXPECT_EQ(result, 0) << static_cast<int>(document->stopReason) << " " << describe(document).substr(0, 200);
+    EXPECT_EQ(result, 0) << static_cast<int>(document->stopReason) << " "
+                         << describe(document).substr(0, 200);
     EXPECT_EQ(document->instanceCount, 3 * kDepth + 1);
     FieldInstance* deepest = document->first;
     while (deepest && !deepest->field->fieldType) deepest = deepest->next;

@@ -10,12 +10,6 @@ namespace {
 
 struct Changes : DocumentTest {};
 
-FieldInstance* nth(Document* document, int index) {
-    FieldInstance* instance = document->first;
-    while (instance && index-- > 0) instance = instance->next;
-    return instance;
-}
-
 TEST_F(Changes, EditingChangesOnlyDataRowsAndMarksTheDocumentUnsaved) {
     Document* document = open("BCNT LSTC DVDR DWRD LSTE", {1, 0x12, 0x34});
     for (int row : {0, 1, 2, 4}) EXPECT_FALSE(editInstance(document, nth(document, row))) << row;

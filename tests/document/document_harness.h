@@ -63,6 +63,13 @@ inline std::string describe(const Document* document) {
     return text;
 }
 
+// The instance at an index, counted from the first; null past the last.
+inline FieldInstance* nth(Document* document, int index) {
+    FieldInstance* instance = document->first;
+    while (instance && index-- > 0) instance = instance->next;
+    return instance;
+}
+
 // Every instance links back to the one before it and to its parent list header before it.
 inline bool linksAreSound(const Document* document) {
     const FieldInstance* previous = nullptr;

@@ -12,12 +12,6 @@ namespace {
 
 struct History : DocumentTest {};
 
-FieldInstance* nth(Document* document, int index) {
-    FieldInstance* instance = document->first;
-    while (instance && index-- > 0) instance = instance->next;
-    return instance;
-}
-
 const char* const kRows = "BSIZ BCNT LSTC PSTR LSTE SKPE UBYT";
 const Bytes kBytes{4, 2, 1, 'a', 0, 7};
 
