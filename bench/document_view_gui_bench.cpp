@@ -1,6 +1,7 @@
 // Times the document view on a document of N synthetic records (six rows each): making the view,
 // painting a screenful, scrolling to the end and back by keys and by the scroll bar, a click near
-// the end, and thumb jumps. Needs a display; under Wine run it through tools/with-display.sh.
+// the end, and thumb jumps, each with the status bar following the current row; insertions, and
+// undoing and redoing them. Needs a display; under Wine run it through tools/with-display.sh.
 //   document_view_gui_bench RECORDS DIRECTORY
 #include <windows.h>
 
@@ -13,6 +14,7 @@
 #include "document/document.h"
 #include "mainwindow/main_frame.h"
 #include "mainwindow/window_resources.h"
+#include "resource_ids.h"
 #include "shell/startup.h"
 #include "synthetic_file.h"
 #include "templates/template.h"
@@ -83,13 +85,17 @@ void measure(TfrmDocument* view, double createMs) {
     double middleMs = timed(window, 20, [&](int i) { thumbTo(window, i % 2 ? 0 : last / 2); });
     send(window, WM_KEYDOWN, VK_END);  // the end of the records' list
     double insertMs = timed(window, 5, [&](int) { send(window, WM_KEYDOWN, VK_INSERT); });
+    // Undo and Redo lay the rows out again: a walk of the whole document each.
+    double undoMs = timed(window, 5, [&](int) { send(window, WM_COMMAND, cmdUndo); });
+    double redoMs = timed(window, 5, [&](int) { send(window, WM_COMMAND, cmdRedo); });
     std::printf("rows=%lld content_px=%lld window_px=%ldx%ld\n",
                 static_cast<long long>(view->document->instanceCount),
                 static_cast<long long>(view->ContentHeight()), client.right, client.bottom);
     std::printf(
         "create_view_ms=%.3f paint_screen_ms=%.3f end_home_keys_ms=%.3f bottom_top_bar_ms=%.3f "
-        "click_near_end_ms=%.3f thumb_near_end_ms=%.3f thumb_middle_ms=%.3f insert_at_end_ms=%.3f\n",
-        createMs, paintMs, keysMs, barMs, clickMs, nearEndMs, middleMs, insertMs);
+        "click_near_end_ms=%.3f thumb_near_end_ms=%.3f thumb_middle_ms=%.3f insert_at_end_ms=%.3f "
+        "undo_ms=%.3f redo_ms=%.3f\n",
+        createMs, paintMs, keysMs, barMs, clickMs, nearEndMs, middleMs, insertMs, undoMs, redoMs);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ bool apply(Document* document, const Edit& edit) {
     FieldInstance* instance = instanceAtRow(document, edit.row);
     if (!instance) return false;
     if (edit.kind == Edit::Insert) return insertItem(document, instance);
+    if (edit.kind == Edit::Delete) return deleteItem(document, instance);
     queryscript::reset();
     queryscript::answer(edit.text);
     bool changed = editInstance(document, instance);
@@ -39,7 +40,9 @@ int runEdit(const Options& options) {
     session.reportBinding();
     for (const Edit& edit : options.edits) {
         if (!apply(session.document(), edit)) {
-            const char* what = edit.kind == Edit::Set ? "cannot be edited" : "is not a list row";
+            const char* what = edit.kind == Edit::Set      ? "cannot be edited"
+                               : edit.kind == Edit::Insert ? "is not a list row"
+                                                           : "is no list item that can be deleted";
             return fail(kExitEditRefused,
                         "row " + std::to_string(edit.row) + " " + what + "; nothing was saved.");
         }

@@ -6,7 +6,7 @@ const char* const kUsage =
     "usage: sondrix-cli dump (-t NAME | -T FILE.tmpl) [--templates DIR] [--json] FILE\n"
     "       sondrix-cli edit (-t NAME | -T FILE.tmpl) [--templates DIR] [--set ROW=TEXT]... [--insert "
     "ROW]...\n"
-    "                        -o OUT FILE\n"
+    "                        [--delete ROW]... -o OUT FILE\n"
     "       sondrix-cli templates [--templates DIR]\n"
     "       sondrix-cli compile IN.txt OUT.tmpl\n"
     "       sondrix-cli decompile IN.tmpl\n"
@@ -14,7 +14,7 @@ const char* const kUsage =
     "Rows are numbered from 1 as dump prints them; edits apply in the order given.\n"
     "Exit codes: 0 done, 1 bad command line, 2 a file cannot be read or written,\n"
     "3 the template cannot be found or read, 4 the template is invalid, 5 binding stopped early,\n"
-    "6 a row cannot be edited or a list item not inserted.\n";
+    "6 a row cannot be edited or a list item not inserted or deleted.\n";
 
 namespace {
 
@@ -34,7 +34,7 @@ bool takeValue(int argc, char** argv, int* i, std::string* value, std::string* e
 }
 
 bool parseEdit(const std::string& flag, const std::string& value, Options* options, std::string* error) {
-    Edit edit{flag == "--set" ? Edit::Set : Edit::Insert, 0, ""};
+    Edit edit{flag == "--set" ? Edit::Set : flag == "--insert" ? Edit::Insert : Edit::Delete, 0, ""};
     std::string row = value;
     if (edit.kind == Edit::Set) {
         size_t equals = value.find('=');
@@ -67,13 +67,15 @@ bool parseOptions(int argc, char** argv, Options* options, std::string* error) {
         if (arg == "--json") {
             options->json = true;
         } else if (arg == "-t" || arg == "-T" || arg == "--templates" || arg == "-o" || arg == "--set" ||
-                   arg == "--insert") {
+                   arg == "--insert" || arg == "--delete") {
             if (!takeValue(argc, argv, &i, &value, error)) return false;
             if (arg == "-t") options->templateName = value;
             if (arg == "-T") options->templateFile = value;
             if (arg == "--templates") options->templatesDir = value;
             if (arg == "-o") options->output = value;
-            if ((arg == "--set" || arg == "--insert") && !parseEdit(arg, value, options, error)) return false;
+            if ((arg == "--set" || arg == "--insert" || arg == "--delete") &&
+                !parseEdit(arg, value, options, error))
+                return false;
         } else if (arg.size() > 1 && arg[0] == '-') {
             *error = "unknown option " + arg;
             return false;

@@ -4,7 +4,7 @@
 #include <vector>
 
 struct Edit {
-    enum Kind { Set, Insert } kind;
+    enum Kind { Set, Insert, Delete } kind;
     long row;  // as dump numbers rows, from 1
     std::string text;
 };

@@ -4,41 +4,12 @@
 #include <cstring>
 
 #include "fieldtypes/byte_order.h"
+#include "shell/number_text.h"
 
 namespace {
 
 bool isSeparator(char c) {
     return c == ',' || std::isspace(static_cast<unsigned char>(c));
-}
-
-// The number a token spells, as 64 bits (a negative one in two's complement); false when it is none.
-bool parseNumber(const char* token, size_t length, uint64_t* number) {
-    bool negative = length > 0 && (token[0] == '-' || token[0] == '+');
-    if (negative) {
-        negative = token[0] == '-';
-        ++token;
-        --length;
-    }
-    int base = 10;
-    if (length > 0 && token[0] == '$') {
-        base = 16;
-        ++token;
-        --length;
-    } else if (length > 1 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X')) {
-        base = 16;
-        token += 2;
-        length -= 2;
-    }
-    if (length == 0) return false;
-    uint64_t value = 0;
-    for (size_t i = 0; i < length; ++i) {
-        int c = std::tolower(static_cast<unsigned char>(token[i]));
-        int digit = std::isdigit(c) ? c - '0' : (base == 16 && c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
-        if (digit < 0) return false;
-        value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
-    }
-    *number = negative ? ~value + 1 : value;
-    return true;
 }
 
 }  // namespace
@@ -66,7 +37,7 @@ CaseMatch matchCase(const char* caption, const unsigned char* keyBytes, int widt
         uint64_t number;
         if (length == 1 && *start == '*') {
             hasDefault = true;
-        } else if (parseNumber(start, length, &number) &&
+        } else if (parseNumberText(start, length, &number) &&
                    (number == key || number == static_cast<uint64_t>(byteorder::signExtend(key, width)))) {
             return CaseMatch::Value;
         }

@@ -1,7 +1,10 @@
 #include "document/changes.h"
 
 #include "document/binding.h"
+#include "document/history.h"
 #include "document/instances.h"
+#include "document/item_change.h"
+#include "document/lists.h"
 #include "document/row_kind.h"
 #include "document/sizes.h"
 #include "fieldtypes/registry.h"
@@ -10,67 +13,31 @@
 bool editInstance(Document* document, FieldInstance* instance) {
     if (!instance || !instance->value) return false;
     const FieldType* type = instance->field->fieldType;
-    if (!type || !type->procs.editValue) return false;
-    // A value whose size may change is kept, to go back to when a size number cannot follow.
-    bool bounded = document->hasBoundedRows;
-    if (bounded && (!type->procs.cloneValue || !type->procs.destroyValue)) return false;
-    void* before = bounded ? type->procs.cloneValue(instance, instance->value) : nullptr;
-    if (bounded && !before) return false;
+    if (!type || !type->procs.editValue || !type->procs.cloneValue || !type->procs.destroyValue) return false;
+    // The value as it was, for Undo and to go back to when a size number cannot follow.
+    void* before = type->procs.cloneValue(instance, instance->value);
+    if (!before || !reserveChange(document)) {
+        if (before) type->procs.destroyValue(instance, before);
+        return false;
+    }
     int32_t result1 = 0;
     int32_t result2 = 0;
     bool changed = type->procs.editValue(instance, instance->value, &result1, &result2) != 0;
-    if (changed && bounded && !updateSizes(document)) {
+    if (changed && document->hasBoundedRows && !updateSizes(document)) {
         type->procs.destroyValue(instance, instance->value);
         instance->value = before;
         return false;
     }
-    if (before) type->procs.destroyValue(instance, before);
-    if (!changed) return false;
+    if (!changed) {
+        type->procs.destroyValue(instance, before);
+        return false;
+    }
+    recordEdit(document, instance, before);
     document->saved = false;
     return true;
 }
 
 namespace {
-
-bool isHeaderOf(const FieldInstance* instance, const FieldInstance* firstHeader) {
-    return instance->field == firstHeader->field && instance->parent == firstHeader->parent;
-}
-
-int64_t& numberOf(FieldInstance* instance) {
-    return *static_cast<int64_t*>(instance->value);
-}
-
-// The instances of a list at its own level are its headers and its end row; everything of its items
-// hangs below a header (a row after KEYE in an item stands at the list's depth all the same). The
-// first row of the list's level that is no header of it, or any row above the level, ends the walk.
-template <typename Step, typename Visit>
-void forEachHeader(FieldInstance* from, const FieldInstance* firstHeader, Step step, Visit visit) {
-    for (FieldInstance* at = from; at && at->depth >= firstHeader->depth; at = step(at)) {
-        if (at->parent != firstHeader->parent) continue;
-        if (!isHeaderOf(at, firstHeader) || !visit(at)) break;
-    }
-}
-
-FieldInstance* forward(FieldInstance* at) {
-    return at->next;
-}
-
-FieldInstance* backward(FieldInstance* at) {
-    return at->previous;
-}
-
-FieldInstance* firstHeaderOf(FieldInstance* instance, const TemplateField* opener) {
-    if (instance->field != opener) {
-        FieldInstance* first = instance->partner;  // an end instance's partner
-        return first && first->field == opener ? first : nullptr;
-    }
-    FieldInstance* first = nullptr;
-    forEachHeader(instance, instance, backward, [&](FieldInstance* at) {
-        if (numberOf(at) == 0) first = at;
-        return !first;
-    });
-    return first;
-}
 
 struct Place {
     FieldInstance* predecessor;
@@ -97,52 +64,12 @@ FieldInstance* appendHeader(Document* document, FieldInstance* firstHeader) {
     return header;
 }
 
-// The list an instance belongs to: a counted list, or one bounded by a size or by the end of its data.
-struct ListOf {
-    int32_t row;  // of its opener
-    FieldInstance* firstHeader;
-    FieldInstance* count;  // counted lists only
-    RowKind countKind;
-    int64_t items;
-};
-
-// False for an instance on no list's row, and for lists ended by an item of zeros, where a new
-// item, all zeros, would end the list when the file is read again.
-bool findList(Document* document, FieldInstance* instance, ListOf& list) {
-    RowRole role = rowKindOf(instance->field->code).role;
-    if (role != RowRole::CountedList && role != RowRole::SizedList && role != RowRole::ListEnd) return false;
-    TemplateField* opener = role == RowRole::ListEnd ? instance->field->partner : instance->field;
-    if (!opener) return false;
-    RowKind openerKind = rowKindOf(opener->code);
-    list.row = rowOf(document, opener);
-    if (list.row < 0 || openerKind.list == 0 || openerKind.list == 'B') return false;
-    list.firstHeader = firstHeaderOf(instance, opener);
-    if (!list.firstHeader) return false;
-    list.count = openerKind.list == 'C' ? list.firstHeader->listSource : nullptr;
-    if (openerKind.list == 'C' && !list.count) return false;
-    list.countKind = list.count ? rowKindOf(list.count->field->code) : RowKind{};
-    // An empty list shows its first header all the same.
-    bool empty = list.count
-                     ? (list.countKind.zeroBased ? numberOf(list.count) < 0 : numberOf(list.count) <= 0)
-                     : list.firstHeader->next == list.firstHeader->partner;
-    list.items = 0;
-    if (!empty) {
-        forEachHeader(list.firstHeader, list.firstHeader, forward,
-                      [&](FieldInstance*) { return ++list.items > 0; });
-    }
-    return true;
-}
-
 // Takes the inserted instances out again, and gives the old first item its header back.
 void undoInsertion(Document* document, const Place& place, FieldInstance* firstHeader,
                    FieldInstance* oldFirst) {
     FieldInstance* first = place.predecessor->next;
     FieldInstance* last = place.successor ? place.successor->previous : document->last;
-    if (oldFirst) {
-        for (FieldInstance* at = place.successor; at && at->depth > firstHeader->depth; at = at->next) {
-            if (at->parent == oldFirst) at->parent = firstHeader;
-        }
-    }
+    if (oldFirst) passItem(place.successor, firstHeader, oldFirst, firstHeader);
     removeInstances(document, first, last);
 }
 
@@ -150,9 +77,11 @@ void undoInsertion(Document* document, const Place& place, FieldInstance* firstH
 
 bool insertItem(Document* document, FieldInstance* instance) {
     ListOf list;
-    if (!instance || !findList(document, instance, list)) return false;
+    // A new item, all zeros, would end a list ended by an item of zeros when the file is read again.
+    if (!instance || !findList(document, instance, list) || list.kind == 'B') return false;
     int64_t zeroBased = list.countKind.zeroBased ? 1 : 0;
     if (list.count && list.items + 1 - zeroBased > largestCount(list.countKind)) return false;
+    if (!reserveChange(document)) return false;
     FieldInstance* firstHeader = list.firstHeader;
 
     bool first = list.items == 0 || instance == firstHeader;
@@ -168,11 +97,7 @@ bool insertItem(Document* document, FieldInstance* instance) {
     if (first && list.items > 0) {
         // The item that was first keeps a header of its own, after the new one.
         oldFirst = appendHeader(document, firstHeader);
-        if (oldFirst) {
-            for (FieldInstance* at = place.successor; at && at->depth > firstHeader->depth; at = at->next) {
-                if (at->parent == firstHeader) at->parent = oldFirst;
-            }
-        }
+        if (oldFirst) passItem(place.successor, firstHeader, firstHeader, oldFirst);
     }
     if (document->last == place.predecessor) {
         document->last = lastBefore;
@@ -195,12 +120,17 @@ bool insertItem(Document* document, FieldInstance* instance) {
         return false;
     }
 
-    int64_t headers = 0;
-    forEachHeader(firstHeader, firstHeader, forward, [&](FieldInstance* at) {
-        numberOf(at) = headers++;
-        return true;
-    });
-    if (list.count) numberOf(list.count) = headers - zeroBased;
+    ItemChange change{firstHeader,
+                      list.count,
+                      place.predecessor,
+                      place.predecessor->next,
+                      place.successor ? place.successor->previous : document->last,
+                      oldFirst,
+                      0,
+                      list.count ? numberOf(list.count) : 0,
+                      renumberHeaders(firstHeader) - zeroBased};
+    if (list.count) numberOf(list.count) = change.countIn;
+    recordItemChange(document, change, true);
     document->saved = false;
     return true;
 }

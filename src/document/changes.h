@@ -1,6 +1,6 @@
 #pragma once
-// Changing a bound document: a value edited through its field type, or a new item in a counted
-// list. Both mark the document unsaved.
+// Changing a bound document: a value edited through its field type, an item inserted into a list
+// or deleted from it. Each marks the document unsaved and can be undone (history.h).
 #include "document/document.h"
 
 // True when the field type changed the value.
@@ -12,3 +12,10 @@ bool editInstance(Document* document, FieldInstance* instance);
 // the list's count is set to the number of items, so the saved file reads back the same. Nothing
 // happens (false) for any other instance, or when the count cannot hold one item more.
 bool insertItem(Document* document, FieldInstance* instance);
+
+// Deletes the item of a list header from its list: the item's instances go, the headers are
+// numbered again and the count and every size that holds the item follow. Deleting the first item
+// passes its header to the next one. Nothing happens (false) for any other instance, when the list
+// is empty, when the count cannot say how many items are left, or when the list's end was never
+// bound or it is ended by an item of zeros and that item would go.
+bool deleteItem(Document* document, FieldInstance* header);

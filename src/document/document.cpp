@@ -4,6 +4,7 @@
 #include <functional>
 #include <new>
 
+#include "document/history.h"
 #include "document/instances.h"
 #include "document/rest.h"
 #include "document/row_kind.h"
@@ -56,6 +57,7 @@ void destroyDocument(Document* document) {
     if (!document) return;
     delete[] document->path;
     delete[] document->displayName;
+    destroyHistory(document);
     for (FieldInstance* instance = document->first; instance;) {
         FieldInstance* next = instance->next;
         destroyValue(instance);
@@ -106,15 +108,36 @@ void dropLastInstance(Document* document) {
 }
 
 void removeInstances(Document* document, FieldInstance* first, FieldInstance* last) {
+    unlinkInstances(document, first, last);
+    destroyValues(first, last);
+}
+
+int64_t unlinkInstances(Document* document, FieldInstance* first, FieldInstance* last) {
     FieldInstance* before = first->previous;
     FieldInstance* after = last->next;
-    for (FieldInstance* at = first;; at = at->next) {
-        destroyValue(at);
-        --document->instanceCount;
-        if (at == last) break;
-    }
+    int64_t count = 1;
+    for (FieldInstance* at = first; at != last; at = at->next) ++count;
+    document->instanceCount -= count;
     (before ? before->next : document->first) = after;
     (after ? after->previous : document->last) = before;
+    return count;
+}
+
+void linkInstances(Document* document, FieldInstance* predecessor, FieldInstance* first, FieldInstance* last,
+                   int64_t count) {
+    FieldInstance* after = predecessor ? predecessor->next : document->first;
+    first->previous = predecessor;
+    last->next = after;
+    (predecessor ? predecessor->next : document->first) = first;
+    (after ? after->previous : document->last) = last;
+    document->instanceCount += count;
+}
+
+void destroyValues(FieldInstance* first, FieldInstance* last) {
+    for (FieldInstance* at = first;; at = at->next) {
+        destroyValue(at);
+        if (at == last) break;
+    }
 }
 
 int64_t* newNumber(Document* document, int64_t number) {

@@ -60,6 +60,7 @@ enum class BindStop : int32_t {
 
 struct TemplateRows;
 struct SourceFile;
+struct History;
 
 struct Document {
     Template* templ;  // the document's own clone
@@ -76,6 +77,7 @@ struct Document {
     BindStop stopReason = BindStop::None;
     TemplateRows* rows = nullptr;  // made when first needed
     SourceFile* source = nullptr;  // the file rest rows copy from
+    History* history = nullptr;    // of changes, for Undo and Redo
     bool hasBoundedRows = false;   // some size number must follow what it bounds
     bool missingBytes = false;     // bytes of the file could not be kept: saving would lose them
     SlotArena instances{sizeof(FieldInstance)};

@@ -13,6 +13,13 @@ FieldInstance* appendInstance(Document* document, TemplateField* field, FieldIns
 void dropLastInstance(Document* document);
 // Takes the instances from first to last (in display order) off the list and frees their values.
 void removeInstances(Document* document, FieldInstance* first, FieldInstance* last);
+// Takes them off the list but keeps them, linked among themselves, to put back later; how many.
+int64_t unlinkInstances(Document* document, FieldInstance* first, FieldInstance* last);
+// Puts instances taken off back after predecessor (null: at the start).
+void linkInstances(Document* document, FieldInstance* predecessor, FieldInstance* first, FieldInstance* last,
+                   int64_t count);
+// Frees the values of instances taken off for good.
+void destroyValues(FieldInstance* first, FieldInstance* last);
 // A number owned by the document; null without memory.
 int64_t* newNumber(Document* document, int64_t number);
 

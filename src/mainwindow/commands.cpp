@@ -31,8 +31,14 @@ void TfrmMain::OnCommand(int id) {
         case cmdHomePage:
             openHomePage(hwnd);
             break;
+        case cmdUndo:
+        case cmdRedo:
+        case cmdDeleteItem:
+        case cmdGoToOffset:
+            if (TabEntry* entry = CurrentEntry()) entry->view->OnEditCommand(id);
+            break;
         default:
-            // Undo, Redo, Preferences, the help items and Close do nothing.
+            // Preferences, the help items and Close do nothing.
             break;
     }
 }

@@ -57,8 +57,8 @@ TfrmView* TfrmMain::CreateDocumentView(const char* path, const char* name, Templ
     return view;
 }
 
-void TfrmMain::OpenDocumentView(const char* path) {
-    Template* templ = SelectTemplate(hwnd);
+void TfrmMain::OpenDocumentView(const char* path, Template* templ) {
+    if (!templ) templ = SelectTemplate(hwnd, path);
     if (!templ) return;
     auto* view = static_cast<TfrmDocument*>(CreateDocumentView(path, UIStrings[usUntitled], templ));
     if (!view) return;

@@ -1,13 +1,18 @@
 #pragma once
-// TfrmMain: the one top-level window. A tab control fills its client area, each tab holds a view,
-// exactly the view of the selected tab is shown, and the frame runs the message loop.
+// TfrmMain: the one top-level window. A tab control fills its client area above the status bar,
+// each tab holds a view, exactly the view of the selected tab is shown, and the frame runs the
+// message loop.
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <shellapi.h>
 
 #include <cstdint>
 
 #include "mainwindow/view.h"
 
 class Template;
+
+constexpr int kStatusParts = 4;
 
 enum ViewKind : int32_t { vkDocument = 0, vkTemplate = 1 };
 
@@ -28,6 +33,7 @@ class TfrmMain {
 
     HWND hwnd = nullptr;
     HWND hwndTabs = nullptr;
+    HWND hwndStatus = nullptr;
     HICON hIconLarge = nullptr;
     HICON hIconSmall = nullptr;
     HWND hwndLastFocus = nullptr;
@@ -44,6 +50,8 @@ class TfrmMain {
 
     // Until the quit message (its code) or the first message after Exit (0).
     int RunMessageLoop();
+    // Sondrix.exe FILE [TEMPLATE] opens the file (open_files.cpp).
+    void OpenCommandLine();
 
     // Appends a tab for the view and takes it over; null (view deleted) when that fails.
     TabEntry* AddView(int32_t kind, TfrmView* view);
@@ -51,6 +59,8 @@ class TfrmMain {
     void LayoutView(TabEntry* entry);
     void SetViewCaption(TfrmView* view);
     TabEntry* CurrentEntry();
+    // The texts of the status bar's parts; null clears them.
+    void ShowStatus(const char* const* parts);
     // A template editor on a clone of the library template, on a new tab that is activated.
     void OpenTemplateEditor(Template* libraryTemplate);
     // A document view of the file (none: a new document) bound to a clone of the template; null
@@ -62,6 +72,9 @@ class TfrmMain {
 
     void CreateMainWindow();
     void CreateTabControl();
+    void CreateStatusBar();
+    // Places the status bar at the bottom of the client area and takes its height off it.
+    void LayoutStatusBar(RECT& client);
     void RegisterViewClasses();
 
     void OnDestroy();
@@ -76,7 +89,9 @@ class TfrmMain {
     // The document and save commands (document_commands.cpp).
     void NewDocument();
     void OpenDocument();
-    void OpenDocumentView(const char* path);
+    // With the template given, or the one chosen in the selection dialog.
+    void OpenDocumentView(const char* path, Template* templ = nullptr);
+    void OnDropFiles(HDROP drop);
     void SaveCurrent();
     void SaveCurrentAs();
 

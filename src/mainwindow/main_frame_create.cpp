@@ -28,6 +28,7 @@ HICON loadMainIcon(int widthMetric, int heightMetric) {
 TfrmMain::TfrmMain() {
     CreateMainWindow();
     CreateTabControl();
+    CreateStatusBar();
     ShowWindow(hwnd, SW_SHOWDEFAULT);
     RegisterViewClasses();
 }
@@ -61,8 +62,9 @@ void TfrmMain::CreateMainWindow() {
     frameClass.hIconSm = hIconSmall;
     RegisterClassExA(&frameClass);  // fails harmlessly when an earlier frame registered it
 
-    CreateWindowExA(0, kFrameClassName, UIStrings[usProductName], WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, moduleInstance, this);
+    CreateWindowExA(WS_EX_ACCEPTFILES, kFrameClassName, UIStrings[usProductName], WS_OVERLAPPEDWINDOW,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                    moduleInstance, this);
     mainWindowHandle = hwnd;
 }
 

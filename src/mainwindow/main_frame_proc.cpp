@@ -50,6 +50,9 @@ LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, 
         case WM_SETFOCUS:
             frame->OnSetFocus();
             return 0;
+        case WM_DROPFILES:
+            frame->OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -69,6 +72,7 @@ void TfrmMain::OnSetFocus() {
 void TfrmMain::OnSize() {
     RECT client;
     GetClientRect(hwnd, &client);
+    LayoutStatusBar(client);
     MoveWindow(hwndTabs, 0, 0, client.right, client.bottom, TRUE);
     InvalidateRect(hwndTabs, nullptr, FALSE);
     for (int32_t i = 0; i < count; ++i) LayoutView(entries[i]);
@@ -102,6 +106,9 @@ void TfrmMain::OnNotify(const NMHDR& header) {
     if (header.code == static_cast<UINT>(TCN_SELCHANGING)) {
         for (int32_t i = 0; i < count; ++i) ShowWindow(entries[i]->view->hwnd, SW_HIDE);
     } else if (header.code == static_cast<UINT>(TCN_SELCHANGE)) {
-        if (TabEntry* selected = CurrentEntry()) ShowWindow(selected->view->hwnd, SW_SHOW);
+        if (TabEntry* selected = CurrentEntry()) {
+            ShowWindow(selected->view->hwnd, SW_SHOW);
+            selected->view->UpdateStatus();
+        }
     }
 }

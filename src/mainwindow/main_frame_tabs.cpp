@@ -49,6 +49,7 @@ void TfrmMain::ActivateView(TabEntry* entry) {
             SendMessageA(hwndTabs, TCM_SETCURSEL, index, 0);
             HWND window = entry->view->hwnd;
             ShowWindow(window, SW_SHOW);
+            entry->view->UpdateStatus();
             SetFocus(window);
             InvalidateRect(window, nullptr, FALSE);
             return;

@@ -10,6 +10,12 @@ void TfrmView::UpdateCaption() {
     frame->SetViewCaption(this);
 }
 
+void TfrmView::OnEditCommand(int) {}
+
+void TfrmView::UpdateStatus() {
+    frame->ShowStatus(nullptr);
+}
+
 int32_t TfrmView::Save() {
     return -1;
 }

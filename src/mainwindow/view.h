@@ -22,6 +22,11 @@ class TfrmView {
     virtual void SetBounds(const RECT& bounds) = 0;
     // Hands the caption to the frame's tab. Views rebuild caption and window text first.
     virtual void UpdateCaption();
+    // The Edit menu's commands: Undo, Redo, Delete item, Go to offset; by default nothing.
+    virtual void OnEditCommand(int id);
+    // Puts what the view tells about itself on the frame's status bar while it is shown; by
+    // default nothing.
+    virtual void UpdateStatus();
     // Only the template editor has something to save; negative on failure.
     virtual int32_t Save();
 };

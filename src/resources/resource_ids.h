@@ -16,6 +16,8 @@
 #define IDM_ABOUT 40012
 #define IDM_HOME_PAGE 40013
 #define IDM_CLOSE 40014
+#define IDM_DELETE_ITEM 40015
+#define IDM_GOTO_OFFSET 40016
 
 #ifndef RC_INVOKED
 
@@ -34,6 +36,8 @@ enum CommandId : int {
     cmdAbout = IDM_ABOUT,
     cmdHomePage = IDM_HOME_PAGE,
     cmdClose = IDM_CLOSE,
+    cmdDeleteItem = IDM_DELETE_ITEM,
+    cmdGoToOffset = IDM_GOTO_OFFSET,
 };
 
 constexpr const char* kMainMenuName = "mMain";

@@ -393,6 +393,13 @@ class CommandLine(unittest.TestCase):
         self.assertEqual(contents(edited), b"\x02\x02\xbc\x00\x09")
         refused = cli("edit", "-T", template, "--set", "1=3", "-o", edited, data)
         self.assertEqual(refused.returncode, 6)
+        # The first item goes; its header passes to the second.
+        run(CLI, "edit", "-T", template, "--insert", "4", "--set", "5=6", "--delete", "2", "-o", edited, data)
+        with open(edited, "rb") as result:
+            self.assertEqual(result.read(), b"\x01\x00\x06")
+        not_an_item = cli("edit", "-T", template, "--delete", "3", "-o", edited, data)
+        self.assertEqual(not_an_item.returncode, 6)
+        self.assertIn("row 3 is no list item that can be deleted", not_an_item.stderr)
 
     def test_every_bundled_template_saves_every_sample_unchanged(self):
         files = [made(name) for name in MAKERS] + [CLI, FONT]

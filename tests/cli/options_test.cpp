@@ -17,8 +17,8 @@ bool parse(std::vector<std::string> words, Options* options, std::string* error)
 TEST(CommandLine, DumpAndEditOptions) {
     Options options;
     std::string error;
-    ASSERT_TRUE(parse({"edit", "-t", "bmp", "--templates", "lib", "--set", "3=a=b", "--insert", "7", "-o",
-                       "out.bin", "in.bin"},
+    ASSERT_TRUE(parse({"edit", "-t", "bmp", "--templates", "lib", "--set", "3=a=b", "--insert", "7",
+                       "--delete", "2", "-o", "out.bin", "in.bin"},
                       &options, &error))
         << error;
     EXPECT_EQ(options.command, "edit");
@@ -26,12 +26,13 @@ TEST(CommandLine, DumpAndEditOptions) {
     EXPECT_EQ(options.templatesDir, "lib");
     EXPECT_EQ(options.output, "out.bin");
     EXPECT_EQ(options.operands, std::vector<std::string>{"in.bin"});
-    ASSERT_EQ(options.edits.size(), 2u);
+    ASSERT_EQ(options.edits.size(), 3u);
     EXPECT_EQ(options.edits[0].kind, Edit::Set);
     EXPECT_EQ(options.edits[0].row, 3);
     EXPECT_EQ(options.edits[0].text, "a=b");
     EXPECT_EQ(options.edits[1].kind, Edit::Insert);
     EXPECT_EQ(options.edits[1].row, 7);
+    EXPECT_EQ(options.edits[2].kind, Edit::Delete);
 
     Options dump;
     ASSERT_TRUE(parse({"dump", "-T", "x.tmpl", "--json", "f"}, &dump, &error));
@@ -50,6 +51,7 @@ TEST(CommandLine, MalformedCommandLinesAreExplained) {
         {{"edit", "--set", "3"}, "--set takes ROW=TEXT"},
         {{"edit", "--set", "0=x"}, "--set takes a row number from 1, not \"0\""},
         {{"edit", "--insert", "two"}, "--insert takes a row number from 1, not \"two\""},
+        {{"edit", "--delete"}, "--delete needs a value"},
         {{"dump", "--verbose"}, "unknown option --verbose"},
     };
     for (const Case& c : cases) {

@@ -10,12 +10,6 @@ namespace {
 
 struct Changes : DocumentTest {};
 
-FieldInstance* nth(Document* document, int index) {
-    FieldInstance* instance = document->first;
-    while (instance && index-- > 0) instance = instance->next;
-    return instance;
-}
-
 TEST_F(Changes, EditingChangesOnlyDataRowsAndMarksTheDocumentUnsaved) {
     Document* document = open("BCNT LSTC DVDR DWRD LSTE", {1, 0x12, 0x34});
     for (int row : {0, 1, 2, 4}) EXPECT_FALSE(editInstance(document, nth(document, row))) << row;
@@ -124,6 +118,56 @@ TEST_F(Changes, InsertedItemsKeepTheirHeadersAndTheCountFollows) {
         EXPECT_EQ(describe(document), c.shown.empty() ? before : c.shown) << c.name;
         EXPECT_TRUE(linksAreSound(document)) << c.name;
     }
+}
+
+TEST_F(Changes, DeletedItemsTakeTheirRowsAndTheNumbersFollow) {
+    const InsertCase cases[] = {
+        {"the last of two", "BCNT LSTC UBYT LSTE", {2, 5, 6}, 3, "BCNT 1;LSTC #0;.UBYT 5;LSTE"},
+        {"the first of two", "BCNT LSTC UBYT LSTE", {2, 5, 6}, 1, "BCNT 1;LSTC #0;.UBYT 6;LSTE"},
+        {"the only item", "BCNT LSTC UBYT LSTE", {1, 5}, 1, "BCNT 0;LSTC #0;LSTE"},
+        {"items without rows", "BCNT LSTC LSTE", {2}, 1, "BCNT 1;LSTC #0;LSTE"},
+        {"the only item, zero-based", "WZCT LSTC UBYT LSTE", {0, 0, 5}, 1, "WZCT -1;LSTC #0;LSTE"},
+        {"the only item, zero-based in one byte", "BZCT LSTC UBYT LSTE", {0, 5}, 1, ""},
+        {"the first of two with inner lists",
+         "BCNT LSTC BCNT LSTC UBYT LSTE LSTE",
+         {2, 1, 7, 1, 8},
+         1,
+         "BCNT 1;LSTC #0;.BCNT 1;.LSTC #0;..UBYT 8;.LSTE;LSTE"},
+        {"a list bounded by a length", "BLEN LSTS UBYT LSTE", {2, 5, 6}, 1, "BLEN 1;LSTS #0;.UBYT 6;LSTE"},
+        {"a list in a section",
+         "BSIZ LSTZ UBYT LSTE SKPE UBYT",
+         {2, 5, 6, 9},
+         3,
+         "BSIZ 1;.LSTZ #0;..UBYT 5;.LSTE;UBYT 9"},
+        {"ended by zeros, not the last", "LSTB UBYT LSTE", {5, 0}, 0, "LSTB #0;.UBYT 0;LSTE"},
+        {"the item of zeros", "LSTB UBYT LSTE", {5, 0}, 2, ""},
+        {"the first of a list closed by KEYE",
+         "OCNT LSTC DWRD KEYE DWRD",
+         {0, 2, 0, 1, 0, 2, 0, 3, 0, 4},
+         1,
+         "OCNT 1;LSTC #0;.DWRD 3;DWRD 4;KEYE"},
+        {"a data row", "BCNT LSTC UBYT LSTE", {1, 5}, 2, ""},
+        {"an end row", "BCNT LSTC UBYT LSTE", {1, 5}, 3, ""},
+        {"an empty list", "BCNT LSTC UBYT LSTE", {0}, 1, ""},
+    };
+    for (const InsertCase& c : cases) {
+        Document* document = open(c.rows, c.bytes);
+        std::string before = describe(document);
+        EXPECT_EQ(deleteItem(document, nth(document, c.at)), !c.shown.empty()) << c.name;
+        EXPECT_EQ(document->saved, c.shown.empty()) << c.name;
+        EXPECT_EQ(describe(document), c.shown.empty() ? before : c.shown) << c.name;
+        EXPECT_TRUE(linksAreSound(document)) << c.name;
+        saved(document);
+        EXPECT_EQ(describe(reopen(c.rows, "saved.bin")), describe(document)) << c.name;
+    }
+}
+
+TEST_F(Changes, ADeletionIsRefusedInAListWhoseEndWasNeverBound) {
+    dir.write("in.bin", Bytes{2, 5});
+    Document* document = create("BCNT LSTC UBYT LSTE", dir.path("in.bin").c_str());
+    document->instanceLimit = 3;
+    ASSERT_EQ(bindFile(document), kResultInstanceLimit);
+    EXPECT_FALSE(deleteItem(document, nth(document, 1)));
 }
 
 TEST_F(Changes, SizesFollowEditsOrRefuseThem) {

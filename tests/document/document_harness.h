@@ -2,6 +2,7 @@
 // Documents made from a compact template text ("LCNT LSTC DWRD:Id LSTE": codes, each with an
 // optional caption) over bytes written to a file, and a compact text of the rows a document shows.
 #include <cstring>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -62,12 +63,22 @@ inline std::string describe(const Document* document) {
     return text;
 }
 
+// The instance at an index, counted from the first; null past the last.
+inline FieldInstance* nth(Document* document, int index) {
+    FieldInstance* instance = document->first;
+    while (instance && index-- > 0) instance = instance->next;
+    return instance;
+}
+
 // Every instance links back to the one before it and to its parent list header before it.
 inline bool linksAreSound(const Document* document) {
     const FieldInstance* previous = nullptr;
+    std::set<const FieldInstance*> before;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
         if (instance->previous != previous) return false;
+        if (instance->parent && !before.count(instance->parent)) return false;
         previous = instance;
+        before.insert(instance);
     }
     return previous == document->last;
 }

@@ -1,4 +1,5 @@
-// After any sequence of edits and insertions, the saved file binds to the same rows and values.
+// After any sequence of edits, insertions, deletions, undos and redos, the saved file binds to the same rows
+// and values.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -7,6 +8,7 @@
 
 #include "document/changes.h"
 #include "document/document_harness.h"
+#include "document/history.h"
 #include "document/row_kind.h"
 #include "document/saving.h"
 
@@ -17,7 +19,7 @@ struct RoundTrip : DocumentTest {};
 const char* const kTemplate =
     "HLNG:Magic BCNT:Groups wzct:Extra LSTC:Group PSTR:Name DWRD:Id QZCT:Entries LSTC:Entry hwrd:Flags "
     "lstr:Text DVDR:Line UQWD:Stamp LCNT:Tags LSTC:Tag UBYT:Tag LSTE LSTE LSTE LSTC:Extra dlng:Value LSTE "
-    "ubyt:Tail";
+    "ubyt:Tail WSIZ:Block LSTZ:Word PSTR:Word LSTE SKPE";
 
 std::string randomText(std::mt19937& random) {
     std::string text(random() % 6, 'a');
@@ -25,14 +27,21 @@ std::string randomText(std::mt19937& random) {
     return text;
 }
 
-// A random edit or insertion somewhere in the document.
+// A random edit, insertion or deletion somewhere in the document, or one undone or redone.
 void changeSomething(Document* document, std::mt19937& random) {
+    if (random() % 8 == 0) {
+        random() % 3 ? undoChange(document) : redoChange(document);
+        return;
+    }
     std::vector<FieldInstance*> rows;
     for (FieldInstance* instance = document->first; instance; instance = instance->next)
         rows.push_back(instance);
     FieldInstance* target = rows[random() % rows.size()];
     RowRole role = rowKindOf(target->field->code).role;
-    if (role == RowRole::CountedList || role == RowRole::ListEnd) {
+    bool header = role == RowRole::CountedList || role == RowRole::SizedList;
+    if (header && random() % 2) {
+        deleteItem(document, target);
+    } else if (header || role == RowRole::ListEnd) {
         insertItem(document, target);
     } else if (target->field->fieldType) {
         queryscript::answer(random() % 2 ? std::to_string(static_cast<int>(random() % 70000) - 35000)

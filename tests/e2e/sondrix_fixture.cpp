@@ -66,13 +66,14 @@ void SondrixTest::failStep(const std::string& what) const {
     throw std::runtime_error(what + describeDesktop(program.id(), program.threadId()));
 }
 
-void SondrixTest::startProgram() {
-    if (!program.start(SONDRIX_E2E_PROGRAM, work.path())) failStep("Sondrix.exe did not start");
+void SondrixTest::startProgram(const std::string& arguments) {
+    if (!program.start(SONDRIX_E2E_PROGRAM, work.path(), arguments)) failStep("Sondrix.exe did not start");
     std::vector<HWND> found;
     require([&] { return !(found = topWindows(program.id(), "TfrmMain")).empty(); }, "the main window");
     mainWindow = found.front();
     SetForegroundWindow(mainWindow);
-    waitForMainWindow();
+    // A file to open may bring the template selection dialog first.
+    if (arguments.empty()) waitForMainWindow();
 }
 
 bool SondrixTest::dialogShown() const {

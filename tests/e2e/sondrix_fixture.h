@@ -29,8 +29,9 @@ class SondrixTest : public testing::Test {
   protected:
     void SetUp() override;
 
-    // Starts the program and waits until its main window has the keyboard.
-    void startProgram();
+    // Starts the program (with the arguments) and waits until its main window has the keyboard, or
+    // until it shows a dialog.
+    void startProgram(const std::string& arguments = "");
 
     // A chord a user presses once. Wine sets its modifier keys to the X server's state whenever one
     // of the program's windows takes the X focus, which can drop an injected Ctrl or Alt between its

@@ -4,10 +4,12 @@
 
 namespace e2e {
 
-bool SondrixProcess::start(const std::string& program, const std::string& workDir) {
+bool SondrixProcess::start(const std::string& program, const std::string& workDir,
+                           const std::string& arguments) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::vector<char> commandLine(program.begin(), program.end());
+    const std::string line = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
+    std::vector<char> commandLine(line.begin(), line.end());
     commandLine.push_back('\0');
     return CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           workDir.c_str(), &startup, &info_) != FALSE;

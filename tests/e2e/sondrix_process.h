@@ -8,8 +8,9 @@ namespace e2e {
 
 class SondrixProcess {
   public:
-    // Starts the program with the directory as its working directory; false when it cannot.
-    bool start(const std::string& program, const std::string& workDir);
+    // Starts the program with the directory as its working directory and the arguments after its
+    // name on the command line; false when it cannot.
+    bool start(const std::string& program, const std::string& workDir, const std::string& arguments = "");
     // A process still running is killed: a failed test must never leave it behind.
     ~SondrixProcess();
 

@@ -119,6 +119,16 @@ TabEntry* MainFrameTest::entryOfTab(int index) const {
     return reinterpret_cast<TabEntry*>(item.lParam);
 }
 
+RECT MainFrameTest::areaAboveStatusBar() const {
+    RECT client;
+    GetClientRect(mainWindow, &client);
+    RECT status;
+    GetWindowRect(frame->hwndStatus, &status);
+    EXPECT_EQ(status.right - status.left, client.right);
+    client.bottom -= status.bottom - status.top;
+    return client;
+}
+
 RECT MainFrameTest::displayArea() const {
     RECT display;
     GetClientRect(frame->hwndTabs, &display);

@@ -62,6 +62,8 @@ class MainFrameTest : public testing::Test {
     std::string tabText(int index) const;
     TabEntry* entryOfTab(int index) const;
     RECT displayArea() const;
+    // The main window's client area above the status bar, which spans its width.
+    RECT areaAboveStatusBar() const;
 
     TfrmMain* frame = nullptr;
     HWND mainWindow = nullptr;

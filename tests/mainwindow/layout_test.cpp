@@ -6,14 +6,12 @@ namespace {
 
 using LayoutTest = MainFrameTest;
 
-TEST_F(LayoutTest, ResizingFitsTheTabControlToTheClientAreaAndEveryViewToTheDisplayArea) {
+TEST_F(LayoutTest, ResizingFitsTheTabControlAboveTheStatusBarAndEveryViewToTheDisplayArea) {
     TestView* views[] = {openView("hidden"), openView("also hidden"), openView("shown")};
     const SIZE sizes[] = {{640, 480}, {300, 200}, {1000, 760}};
     for (const SIZE& size : sizes) {
         SetWindowPos(mainWindow, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        RECT client;
-        GetClientRect(mainWindow, &client);
-        EXPECT_TRUE(placedOn(frame->hwndTabs, client)) << size.cx << "x" << size.cy;
+        EXPECT_TRUE(placedOn(frame->hwndTabs, areaAboveStatusBar())) << size.cx << "x" << size.cy;
         for (TestView* view : views) EXPECT_TRUE(placedOn(view->hwnd, displayArea())) << view->caption;
     }
 }

@@ -14,7 +14,7 @@ std::string classOf(HWND window) {
     return name;
 }
 
-TEST_F(MainWindowTest, ShowsTitleMenuIconsAndAnEmptyTabControlOverTheClientArea) {
+TEST_F(MainWindowTest, ShowsTitleMenuIconsAndAnEmptyTabControlAboveTheStatusBar) {
     EXPECT_EQ(classOf(mainWindow), "TfrmMain");
     char title[64] = "";
     GetWindowTextA(mainWindow, title, sizeof(title));
@@ -42,9 +42,8 @@ TEST_F(MainWindowTest, ShowsTitleMenuIconsAndAnEmptyTabControlOverTheClientArea)
 
     EXPECT_EQ(classOf(frame->hwndTabs), "SysTabControl32");
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(frame->hwndTabs, WM_GETFONT, 0, 0)), fntNormal);
-    RECT client;
-    GetClientRect(mainWindow, &client);
-    EXPECT_TRUE(placedOn(frame->hwndTabs, client));
+    EXPECT_EQ(classOf(frame->hwndStatus), "msctls_statusbar32");
+    EXPECT_TRUE(placedOn(frame->hwndTabs, areaAboveStatusBar()));
     EXPECT_EQ(tabCount(), 0);
     EXPECT_EQ(frame->CurrentEntry(), nullptr);
 }

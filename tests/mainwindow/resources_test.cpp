@@ -27,7 +27,11 @@ const MenuRow kMenuRows[] = {
     {0, 0, "", false},
     {0, cmdExit, "E&xit\tAlt+X", false},
     {1, cmdUndo, "&Undo\tCtrl+Z", false},
-    {1, cmdRedo, "&Redo", true},
+    {1, cmdRedo, "&Redo\tCtrl+Y", false},
+    {1, 0, "", false},
+    {1, cmdDeleteItem, "&Delete item\tDel", false},
+    {1, 0, "", false},
+    {1, cmdGoToOffset, "&Go to offset...\tCtrl+G", false},
     {2, cmdListTemplates, "&List templates...\tCtrl+L", false},
     {2, 0, "", false},
     {2, cmdPreferences, "&Preferences...", false},
@@ -75,13 +79,16 @@ TEST(Resources, AcceleratorsAreVirtualKeysWithoutMenuInversion) {
         {FVIRTKEY | FNOINVERT | FCONTROL, VK_F4, cmdClose},
         {FVIRTKEY | FNOINVERT | FALT, 'X', cmdExit},
         {FVIRTKEY | FNOINVERT | FCONTROL, 'Z', cmdUndo},
+        {FVIRTKEY | FNOINVERT | FCONTROL, 'Y', cmdRedo},
+        {FVIRTKEY | FNOINVERT | FCONTROL, 'G', cmdGoToOffset},
     };
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), kAcceleratorsName);
     ASSERT_NE(table, nullptr);
-    ASSERT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 7);
-    ACCEL actual[7];
-    CopyAcceleratorTableA(table, actual, 7);
-    for (int i = 0; i < 7; ++i) {
+    constexpr int kCount = sizeof expected / sizeof expected[0];
+    ASSERT_EQ(CopyAcceleratorTableA(table, nullptr, 0), kCount);
+    ACCEL actual[kCount];
+    CopyAcceleratorTableA(table, actual, kCount);
+    for (int i = 0; i < kCount; ++i) {
         EXPECT_EQ(actual[i].fVirt & ~0x80, expected[i].fVirt) << "entry " << i;  // 0x80 ends the table
         EXPECT_EQ(actual[i].key, expected[i].key) << "entry " << i;
         EXPECT_EQ(actual[i].cmd, expected[i].cmd) << "entry " << i;

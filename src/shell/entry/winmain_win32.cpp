@@ -1,5 +1,5 @@
 // The entry point of Sondrix.exe: start-up, the message loop of the main frame, shutdown and the
-// leak report. The command line and the show state are not used.
+// leak report. A file named on the command line opens at start; the show state is not used.
 #include <windows.h>
 
 #include <cstdio>
@@ -10,6 +10,7 @@
 #include "shell/debug_log.h"
 #include "shell/memory_tracker.h"
 #include "shell/startup.h"
+#include "templates/template_choice.h"
 #include "templates/template_library.h"
 
 namespace {
@@ -29,8 +30,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     moduleInstance = GetModuleHandleA(nullptr);
     char folder[MAX_PATH];
     char library[MAX_PATH + 8];
+    char settings[MAX_PATH + 16];
     if (!startFolder(folder)) std::snprintf(folder, sizeof folder, ".");
     std::snprintf(library, sizeof library, "%s\\TMPL", folder);
+    std::snprintf(settings, sizeof settings, "%s\\Sondrix.ini", folder);
+    templateSettingsPath = settings;
     shell::placeDebugLogIn(folder);
     shell::truncateDebugLog();
     startEngine();
@@ -39,6 +43,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     auto* frame = new (std::nothrow) TfrmMain;
     if (!frame) return -2;
+    if (frame->hwnd) frame->OpenCommandLine();
     // Without a main window nothing could ever end the loop.
     int exitCode = frame->hwnd ? frame->RunMessageLoop() : -2;
 

@@ -1,48 +1,68 @@
 // Changing the document from the view: a value edited through its field type, or an item inserted
-// into a counted list, after which the rows below move down by the height of the new ones.
+// into a list, after which the rows below move down by the height of the new ones and their bytes
+// by the size of them.
 #include <windows.h>
 
 #include "document/changes.h"
+#include "document/instances.h"
 #include "views/document/document_view.h"
 
 namespace {
 
-// The heights of `count` rows walking from instance along next (or previous).
-int64_t heightOfRows(const FieldInstance* instance, int64_t count, bool forward) {
-    int64_t height = 0;
+// The heights or sizes of `count` rows walking from instance along next (or previous).
+template <typename Measure>
+int64_t sumOfRows(FieldInstance* instance, int64_t count, bool forward, Measure measure) {
+    int64_t sum = 0;
     for (; instance && count > 0; --count) {
-        height += instance->height;
+        sum += measure(instance);
         instance = forward ? instance->next : instance->previous;
     }
-    return height;
+    return sum;
+}
+
+int64_t heightOf(FieldInstance* instance) {
+    return instance->height;
 }
 
 }  // namespace
 
 void TfrmDocument::EditCurrent() {
+    // The edited row becomes the one whose offset is known, so only the size changes.
+    bytes_.offsetOf(CurrentSpot(), rows_.last());
+    int64_t before = instanceSize(current);
     if (!editInstance(document, current)) return;
+    bytes_.grow(instanceSize(current) - before, CurrentSpot());
     UpdateCaption();
+    UpdateStatus();
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 void TfrmDocument::InsertAtCurrent() {
     FieldInstance* before = current->previous;
     int64_t instances = document->instanceCount;
+    bytes_.offsetOf(CurrentSpot(), rows_.last());
     if (!insertItem(document, current)) return;
     // The new rows sit right before the current row, or right after it at a list's first header.
     int64_t added = document->instanceCount - instances;
     bool pushedDown = current->previous != before;
     int64_t at = pushedDown ? currentTop_ : CurrentSpot().bottom();
-    int64_t height =
-        pushedDown ? heightOfRows(current->previous, added, false) : heightOfRows(current->next, added, true);
+    FieldInstance* from = pushedDown ? current->previous : current->next;
+    int64_t height = sumOfRows(from, added, !pushedDown, heightOf);
+    int64_t bytes = sumOfRows(from, added, !pushedDown, instanceSize);
     rows_.grow(height);
     RowSpot moved = CurrentSpot();
     RowTrack::shift(moved, at, height);
     currentTop_ = moved.top;
     RowTrack::shift(top_, at, height);
     top_ = rows_.at(scrollOffset, {top_, CurrentSpot()});
+    if (pushedDown) {
+        bytes_.growBefore(bytes, CurrentSpot());
+    } else {
+        bytes_.grow(bytes, CurrentSpot());
+    }
 
     UpdateCaption();
+    UpdateStatus();
     UpdateScrollRange();
     KeepCurrentVisible();
     InvalidateRect(hwnd, nullptr, FALSE);

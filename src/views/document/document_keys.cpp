@@ -1,4 +1,4 @@
-// The keyboard on the document view: Enter and Insert change the document at the current row, the
+// The keyboard on the document view: Enter, Insert and Delete change the document at the current row, the
 // arrow and page keys move the current row and keep it in view, Left and Right scroll sideways.
 #include <windows.h>
 
@@ -27,6 +27,9 @@ bool TfrmDocument::OnKeyDown(WPARAM key) {
             return true;
         case VK_INSERT:
             if (current && isListRow(current)) InsertAtCurrent();
+            return true;
+        case VK_DELETE:
+            DeleteAtCurrent();
             return true;
         case VK_UP:
             // Past the first row nothing is current; from there Up starts again at the first.

@@ -39,7 +39,7 @@ void registerDocumentViewClass() {
 }
 
 TfrmDocument::TfrmDocument(TfrmMain* owner, HWND parent, Document* shown)
-    : TfrmView(owner), document(shown), rows_(shown) {
+    : TfrmView(owner), document(shown), rows_(shown), bytes_(shown) {
     UpdateCaption();
     top_ = rows_.first();
     if (shown->first) {
@@ -80,4 +80,5 @@ void TfrmDocument::MakeCurrent(RowSpot spot) {
     current = spot.instance;
     currentTop_ = spot.top;
     if (current) current->flags |= kInstanceCurrent;
+    UpdateStatus();
 }

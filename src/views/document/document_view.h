@@ -1,12 +1,14 @@
 #pragma once
 // TfrmDocument: a bound document on a tab of the main frame, one row per field instance. The user
-// selects rows, moves the current row, edits values, inserts list items and scrolls.
+// selects rows, moves the current row, edits values, inserts and deletes list items, undoes and
+// redoes changes, goes to a byte offset and scrolls; the status bar tells where the current row is.
 #include <windows.h>
 
 #include <cstdint>
 
 #include "document/document.h"
 #include "mainwindow/view.h"
+#include "views/document/byte_track.h"
 #include "views/document/row_selection.h"
 #include "views/document/row_track.h"
 #include "views/document/row_width.h"
@@ -29,6 +31,11 @@ class TfrmDocument : public TfrmView {
     void SetBounds(const RECT& bounds) override;
     // "name" or "name [*]" while the document has unsaved changes, on the window and its tab.
     void UpdateCaption() override;
+    // The current row's offset, size, code and item, the document's bytes and rows.
+    void UpdateStatus() override;
+
+    // Undo, Redo, Delete item (document_history.cpp) and Go to offset (document_goto.cpp).
+    void OnEditCommand(int id) override;
 
     int32_t ScrollLeft() const { return scrollLeft_; }
     int64_t ContentHeight() const { return rows_.height(); }
@@ -56,9 +63,11 @@ class TfrmDocument : public TfrmView {
     void MoveCurrent(RowSpot to, bool extend);
     RowSpot PageFrom(RowSpot from, bool down) const;
 
-    // Changes (document_changes.cpp).
+    // Changes (document_changes.cpp, document_history.cpp).
     void EditCurrent();
     void InsertAtCurrent();
+    void DeleteAtCurrent();
+    void GoToOffset();
 
     // Vertical scrolling (document_scroll.cpp).
     void OnVerticalScroll(int request);
@@ -79,10 +88,15 @@ class TfrmDocument : public TfrmView {
     int32_t ClientWidth() const;
     void SetContentWidth(int32_t width);
 
+    // After a change anywhere the rows are laid out again; the current row stays when it is still
+    // there, else the row now at its place becomes current.
+    void RowsChanged();
+
     void MakeCurrent(RowSpot spot);
     RowSpot CurrentSpot() const { return {current, currentTop_}; }
 
     RowTrack rows_;
+    ByteTrack bytes_;
     RowSpot top_{};           // the row under the top edge of the window
     int64_t currentTop_ = 0;  // where the current row lies
     RowSelection selection_;

@@ -1,0 +1,50 @@
+#include "document/changes.h"
+#include "document/history.h"
+#include "document/item_change.h"
+#include "document/lists.h"
+#include "document/sizes.h"
+#include "templates/template.h"
+
+namespace {
+
+// The instances that go: the item's own rows, and with the first of several items the next header
+// too, so that the first header stays and passes to the next item.
+ItemChange itemToDelete(const ListOf& list, FieldInstance* header) {
+    FieldInstance* firstHeader = list.firstHeader;
+    FieldInstance* end = itemEnd(header);
+    ItemChange change{firstHeader, list.count, header->previous, header, end, nullptr, 0, 0, 0};
+    if (header == firstHeader) {
+        change.predecessor = firstHeader;
+        change.passedHeader = list.items > 1 ? end->next : nullptr;
+        change.first = change.passedHeader || end != firstHeader ? firstHeader->next : nullptr;
+        change.last = change.passedHeader ? change.passedHeader : end;
+    }
+    if (list.count) {
+        change.countIn = numberOf(list.count);
+        change.countOut = list.items - 1 - (list.countKind.zeroBased ? 1 : 0);
+    }
+    return change;
+}
+
+}  // namespace
+
+bool deleteItem(Document* document, FieldInstance* header) {
+    ListOf list;
+    if (!header || rowKindOf(header->field->code).role == RowRole::ListEnd) return false;
+    // A list whose end was never bound may hold bytes binding could not lay out.
+    if (!findList(document, header, list) || list.items == 0 || !list.firstHeader->partner) return false;
+    ItemChange change = itemToDelete(list, header);
+    // An empty zero-based list needs a count of -1, which one byte cannot hold.
+    if (change.countOut < 0 && list.countKind.width == 1) return false;
+    // The item of zeros ends its list.
+    if (list.kind == 'B' && itemEnd(header)->next == list.firstHeader->partner) return false;
+    if (!reserveChange(document)) return false;
+    takeItemOut(document, change);
+    if (document->hasBoundedRows && !updateSizes(document)) {
+        putItemIn(document, change);
+        return false;
+    }
+    recordItemChange(document, change, false);
+    document->saved = false;
+    return true;
+}

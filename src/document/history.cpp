@@ -1,0 +1,138 @@
+#include "document/history.h"
+
+#include <new>
+#include <utility>
+
+#include "document/instances.h"
+#include "document/record_stack.h"
+#include "document/sizes.h"
+#include "fieldtypes/field_type.h"
+#include "templates/template.h"
+
+namespace {
+
+struct Change {
+    enum Kind : uint8_t { Edit, Insertion, Deletion } kind;
+    bool done;  // undone changes wait to be redone
+    FieldInstance* instance;
+    void* value;  // of an edit: the value the instance does not have now
+    ItemChange item;
+};
+
+// The item's instances are out of the document while an insertion is undone or a deletion done.
+bool itemIsOut(const Change& change) {
+    return change.kind != Change::Edit && change.done == (change.kind == Change::Deletion);
+}
+
+void release(Change& change) {
+    if (change.kind == Change::Edit) {
+        change.instance->field->fieldType->procs.destroyValue(change.instance, change.value);
+    } else if (itemIsOut(change) && change.item.first) {
+        destroyValues(change.item.first, change.item.last);
+    }
+}
+
+}  // namespace
+
+struct History {
+    RecordStack<Change> changes;
+    int32_t done = 0;      // the changes before this one are made
+    int32_t savedAt = -1;  // the number of changes made when the document was last saved; -1 never again
+};
+
+namespace {
+
+History* historyOf(Document* document) {
+    if (!document->history) document->history = new (std::nothrow) History;
+    return document->history;
+}
+
+// The document says whether it is saved; the history remembers where that was.
+void noteSaved(Document* document, History* history) {
+    if (document->saved) history->savedAt = history->done;
+}
+
+void record(Document* document, const Change& change) {
+    History* history = document->history;
+    noteSaved(document, history);
+    for (int32_t i = history->done; i < history->changes.count; ++i) release(history->changes[i]);
+    if (history->savedAt > history->done) history->savedAt = -1;
+    history->changes.count = history->done;
+    history->changes.push(change);  // reserveChange made room
+    ++history->done;
+}
+
+void swapValue(Document* document, Change& change) {
+    std::swap(change.instance->value, change.value);
+    if (document->hasBoundedRows) updateSizes(document);
+}
+
+void move(Document* document, Change& change, bool in) {
+    if (in) {
+        putItemIn(document, change.item);
+    } else {
+        takeItemOut(document, change.item);
+    }
+    if (document->hasBoundedRows) updateSizes(document);
+}
+
+// Sizes follow what the change undoes or redoes; they held these numbers before, so they fit.
+void apply(Document* document, Change& change, bool redo) {
+    if (change.kind == Change::Edit) {
+        swapValue(document, change);
+    } else {
+        move(document, change, (change.kind == Change::Insertion) == redo);
+    }
+    change.done = redo;
+}
+
+}  // namespace
+
+bool reserveChange(Document* document) {
+    History* history = historyOf(document);
+    if (!history || !history->changes.push(Change{})) return false;
+    --history->changes.count;
+    return true;
+}
+
+void recordEdit(Document* document, FieldInstance* instance, void* before) {
+    record(document, Change{Change::Edit, true, instance, before, {}});
+}
+
+void recordItemChange(Document* document, const ItemChange& change, bool inserted) {
+    record(document, Change{inserted ? Change::Insertion : Change::Deletion, true, nullptr, nullptr, change});
+}
+
+bool canUndo(const Document* document) {
+    return document->history && document->history->done > 0;
+}
+
+bool canRedo(const Document* document) {
+    return document->history && document->history->done < document->history->changes.count;
+}
+
+bool undoChange(Document* document) {
+    if (!canUndo(document)) return false;
+    History* history = document->history;
+    noteSaved(document, history);
+    apply(document, history->changes[--history->done], false);
+    document->saved = history->done == history->savedAt;
+    return true;
+}
+
+bool redoChange(Document* document) {
+    if (!canRedo(document)) return false;
+    History* history = document->history;
+    noteSaved(document, history);
+    apply(document, history->changes[history->done++], true);
+    document->saved = history->done == history->savedAt;
+    return true;
+}
+
+void destroyHistory(Document* document) {
+    History* history = document->history;
+    if (!history) return;
+    for (int32_t i = 0; i < history->changes.count; ++i) release(history->changes[i]);
+    delete history;
+    document->history = nullptr;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// Undo and Redo: each change of a document (a value edited, an item inserted or deleted) is kept,
+// to any depth, so it can be taken back and made again. Undone or redone back to the state it was
+// last saved in, the document counts as saved again; saving keeps the history.
+#include "document/document.h"
+#include "document/item_change.h"
+
+// Room for one change more, made before the change so that recording it cannot fail.
+bool reserveChange(Document* document);
+// A change just made, after reserveChange; the changes that were undone are dropped. The history
+// owns before, the value the instance had.
+void recordEdit(Document* document, FieldInstance* instance, void* before);
+// While the item is out, the history keeps its instances.
+void recordItemChange(Document* document, const ItemChange& change, bool inserted);
+
+bool canUndo(const Document* document);
+bool canRedo(const Document* document);
+// False when there is nothing to undo or redo.
+bool undoChange(Document* document);
+bool redoChange(Document* document);
+
+void destroyHistory(Document* document);

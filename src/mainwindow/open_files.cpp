@@ -1,0 +1,64 @@
+// Files that arrive other than through the Open dialog: named on the command line (with a library
+// template, or the selection dialog asks) and dropped on the main window, one tab each.
+#include <windows.h>
+// after windows.h, whose types it uses
+#include <shellapi.h>
+
+#include <string>
+
+#include "mainwindow/main_frame.h"
+#include "templates/template.h"
+#include "templates/template_library.h"
+
+namespace {
+
+std::string utf8Of(const wchar_t* text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string result(size > 0 ? size : 1, '\0');
+    if (size > 0) WideCharToMultiByte(CP_UTF8, 0, text, -1, &result[0], size, nullptr, nullptr);
+    result.resize(result.size() - 1);
+    return result;
+}
+
+// Documents keep absolute paths: a file dialog may move the working directory later.
+std::string fullPathOf(const wchar_t* path) {
+    DWORD size = GetFullPathNameW(path, 0, nullptr, nullptr);
+    if (size == 0) return utf8Of(path);
+    std::wstring full(size, L'\0');
+    GetFullPathNameW(path, size, &full[0], nullptr);
+    return utf8Of(full.c_str());
+}
+
+// By its name, with or without ".tmpl", in any case; null when the library has none.
+Template* libraryTemplateNamed(const std::string& name) {
+    for (int32_t i = 0; i < templateLibrary.count; ++i) {
+        const char* entry = templateLibrary.templates[i]->name;
+        if (entry && (lstrcmpiA(entry, name.c_str()) == 0 || lstrcmpiA(entry, (name + ".tmpl").c_str()) == 0))
+            return templateLibrary.templates[i];
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void TfrmMain::OpenCommandLine() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments) return;
+    if (count >= 2) {
+        Template* named = count >= 3 ? libraryTemplateNamed(utf8Of(arguments[2])) : nullptr;
+        OpenDocumentView(fullPathOf(arguments[1]).c_str(), named);
+    }
+    LocalFree(arguments);
+}
+
+void TfrmMain::OnDropFiles(HDROP drop) {
+    UINT files = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < files; ++i) {
+        UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        DragQueryFileW(drop, i, &path[0], length + 1);
+        OpenDocumentView(fullPathOf(path.c_str()).c_str());
+    }
+    DragFinish(drop);
+}

@@ -1,0 +1,64 @@
+#include "views/document/byte_track.h"
+
+#include "document/instances.h"
+
+namespace {
+
+int64_t distance(int64_t a, int64_t b) {
+    return a > b ? a - b : b - a;
+}
+
+}  // namespace
+
+ByteTrack::ByteTrack(const Document* shown) : document_(shown), known_{{shown->first, 0}, 0} {
+    for (FieldInstance* instance = shown->first; instance; instance = instance->next) {
+        total_ += instanceSize(instance);
+    }
+}
+
+ByteTrack::Known ByteTrack::nearest(RowSpot last, bool byPixels, int64_t wanted) const {
+    Known candidates[] = {
+        {{document_->first, 0}, 0}, {last, last.instance ? total_ - instanceSize(last.instance) : 0}, known_};
+    Known best = candidates[0];
+    for (const Known& candidate : candidates) {
+        if (!candidate.spot.instance) continue;
+        int64_t from = byPixels ? candidate.spot.top : candidate.offset;
+        int64_t bestFrom = byPixels ? best.spot.top : best.offset;
+        if (distance(from, wanted) < distance(bestFrom, wanted)) best = candidate;
+    }
+    return best;
+}
+
+int64_t ByteTrack::offsetOf(RowSpot spot, RowSpot last) {
+    if (!spot.instance) return 0;
+    Known at = nearest(last, true, spot.top);
+    while (at.spot.instance != spot.instance && at.spot.top < spot.top && at.spot.instance->next) {
+        at.offset += instanceSize(at.spot.instance);
+        at.spot = RowTrack::next(at.spot);
+    }
+    while (at.spot.instance != spot.instance && at.spot.instance->previous) {
+        at.spot = RowTrack::previous(at.spot);
+        at.offset -= instanceSize(at.spot.instance);
+    }
+    known_ = at;
+    return at.offset;
+}
+
+RowSpot ByteTrack::rowAt(int64_t offset, RowSpot last) {
+    Known at = nearest(last, false, offset);
+    if (!at.spot.instance) return at.spot;
+    // Rows without bytes are passed over forwards, so the row found holds the byte.
+    for (;;) {
+        if (offset < at.offset && at.spot.instance->previous) {
+            at.spot = RowTrack::previous(at.spot);
+            at.offset -= instanceSize(at.spot.instance);
+        } else if (offset >= at.offset + instanceSize(at.spot.instance) && at.spot.instance->next) {
+            at.offset += instanceSize(at.spot.instance);
+            at.spot = RowTrack::next(at.spot);
+        } else {
+            break;
+        }
+    }
+    known_ = at;
+    return at.spot;
+}

@@ -1,0 +1,44 @@
+#pragma once
+// Where the bytes of a document's rows lie: the offset each row would be saved at. As with RowTrack,
+// a row is found by walking from the nearest row whose offset is known (the first, the last, the
+// one found last), so the cost follows the distance, not the document.
+#include <cstdint>
+
+#include "document/document.h"
+#include "views/document/row_track.h"
+
+class ByteTrack {
+  public:
+    // Walks the document once to add up the bytes.
+    explicit ByteTrack(const Document* shown);
+
+    int64_t total() const { return total_; }
+    // The offset of a row; its pixel top tells on which side of the rows known it lies.
+    int64_t offsetOf(RowSpot spot, RowSpot last);
+    // The row that holds the byte at offset (below total()).
+    RowSpot rowAt(int64_t offset, RowSpot last);
+
+    // A change added bytes (or took them, when negative) after the row found last, which has this
+    // spot now.
+    void grow(int64_t bytes, RowSpot found) {
+        total_ += bytes;
+        known_.spot = found;
+    }
+    // Bytes put in before the row found last, which has this spot now.
+    void growBefore(int64_t bytes, RowSpot found) {
+        grow(bytes, found);
+        known_.offset += bytes;
+    }
+
+  private:
+    struct Known {
+        RowSpot spot;
+        int64_t offset;
+    };
+    // The known row nearest to the wanted one, by pixels or by bytes.
+    Known nearest(RowSpot last, bool byPixels, int64_t wanted) const;
+
+    const Document* document_;
+    int64_t total_ = 0;
+    Known known_;
+};

@@ -1,0 +1,78 @@
+#include "views/document/goto_offset_dialog.h"
+
+#include <cstdio>
+
+#include "mainwindow/window_resources.h"
+#include "shell/number_text.h"
+#include "views/document/goto_offset_ids.h"
+
+namespace {
+
+// One call's state, copied into the dialog at start and read back when it ends.
+struct OffsetRecord {
+    int64_t offset;
+    int64_t size;
+};
+
+// Why the typed text goes nowhere, in place of the prompt.
+void refuse(HWND dialog, HWND edit, const char* reason) {
+    SetDlgItemTextA(dialog, IDC_GOTO_PROMPT, reason);
+    MessageBeep(MB_ICONWARNING);
+    SetFocus(edit);
+}
+
+INT_PTR onInitDialog(HWND dialog, OffsetRecord* record) {
+    SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld", static_cast<long long>(record->offset));
+    HWND edit = GetDlgItem(dialog, IDC_GOTO_EDIT);
+    SetWindowTextA(edit, text);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    return FALSE;  // the focus stays on the edit control
+}
+
+void onOk(HWND dialog, OffsetRecord* record) {
+    HWND edit = GetDlgItem(dialog, IDC_GOTO_EDIT);
+    char text[64];
+    GetWindowTextA(edit, text, sizeof text);
+    int64_t offset;
+    if (!parseOffsetText(text, &offset))
+        return refuse(dialog, edit, "That is no offset: type 26, $1A or 0x1A.");
+    if (offset >= record->size) {
+        char reason[96];
+        std::snprintf(reason, sizeof reason, "%lld is past the end: the document has %lld bytes.",
+                      static_cast<long long>(offset), static_cast<long long>(record->size));
+        return refuse(dialog, edit, reason);
+    }
+    record->offset = offset;
+    EndDialog(dialog, 1);
+}
+
+INT_PTR CALLBACK offsetDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) return onInitDialog(dialog, reinterpret_cast<OffsetRecord*>(lParam));
+    auto* record = reinterpret_cast<OffsetRecord*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+    if (message != WM_COMMAND || !record) return FALSE;
+    switch (LOWORD(wParam)) {
+        case IDOK:
+            onOk(dialog, record);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, 0);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+bool askOffset(HWND owner, int64_t* offset, int64_t size) {
+    OffsetRecord record{*offset, size};
+    if (DialogBoxParamA(moduleInstance, "dlgGoToOffset", owner, offsetDialogProc,
+                        reinterpret_cast<LPARAM>(&record)) != 1) {
+        return false;
+    }
+    *offset = record.offset;
+    return true;
+}
