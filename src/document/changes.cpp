@@ -7,6 +7,7 @@
 #include "document/lists.h"
 #include "document/row_kind.h"
 #include "document/sizes.h"
+#include "document/zero_items.h"
 #include "fieldtypes/registry.h"
 #include "templates/template.h"
 
@@ -20,12 +21,16 @@ bool editInstance(Document* document, FieldInstance* instance) {
         if (before) type->procs.destroyValue(instance, before);
         return false;
     }
+    uint64_t zeroItems = zeroItemsAround(instance);
     int32_t result1 = 0;
     int32_t result2 = 0;
     bool changed = type->procs.editValue(instance, instance->value, &result1, &result2) != 0;
-    if (changed && document->hasBoundedRows && !updateSizes(document)) {
+    bool sized = changed && (!document->hasBoundedRows || updateSizes(document));
+    // An item of a list ended by zeros that turned to zeros, or from them, would change the list.
+    if (changed && (!sized || zeroItemsAround(instance) != zeroItems)) {
         type->procs.destroyValue(instance, instance->value);
         instance->value = before;
+        if (sized && document->hasBoundedRows) updateSizes(document);
         return false;
     }
     if (!changed) {
@@ -73,6 +78,17 @@ void undoInsertion(Document* document, const Place& place, FieldInstance* firstH
     removeInstances(document, first, last);
 }
 
+// With the count the list will have after the insertion, whether every item of a list ended by
+// zeros around it stays as zero, or as non-zero, as it was.
+bool keepsZeroItems(const ListOf& list, int64_t zeroBased, uint64_t zeroItems) {
+    if (!list.count) return zeroItemsAround(list.firstHeader) == zeroItems;
+    int64_t count = numberOf(list.count);
+    numberOf(list.count) = list.items + 1 - zeroBased;
+    bool kept = zeroItemsAround(list.firstHeader) == zeroItems;
+    numberOf(list.count) = count;
+    return kept;
+}
+
 }  // namespace
 
 bool insertItem(Document* document, FieldInstance* instance) {
@@ -83,6 +99,7 @@ bool insertItem(Document* document, FieldInstance* instance) {
     if (list.count && list.items + 1 - zeroBased > largestCount(list.countKind)) return false;
     if (!reserveChange(document)) return false;
     FieldInstance* firstHeader = list.firstHeader;
+    uint64_t zeroItems = zeroItemsAround(firstHeader);
 
     bool first = list.items == 0 || instance == firstHeader;
     Place place = first ? Place{firstHeader, firstHeader->next} : Place{instance->previous, instance};
@@ -114,8 +131,14 @@ bool insertItem(Document* document, FieldInstance* instance) {
     // What would not read back is refused: an item of no bytes in a list bounded by its data, an
     // empty list that runs to the end of its data (it would take the bytes after it), a size that
     // cannot count the new bytes.
-    if ((!list.count && bytes == 0) || holdsListToTheEnd ||
-        (document->hasBoundedRows && !updateSizes(document))) {
+    bool refused = (!list.count && bytes == 0) || holdsListToTheEnd ||
+                   (document->hasBoundedRows && !updateSizes(document));
+    if (!refused && !keepsZeroItems(list, zeroBased, zeroItems)) {
+        undoInsertion(document, place, firstHeader, oldFirst);
+        if (document->hasBoundedRows) updateSizes(document);
+        return false;
+    }
+    if (refused) {
         undoInsertion(document, place, firstHeader, oldFirst);
         return false;
     }

@@ -3,6 +3,7 @@
 #include "document/item_change.h"
 #include "document/lists.h"
 #include "document/sizes.h"
+#include "document/zero_items.h"
 #include "templates/template.h"
 
 namespace {
@@ -39,9 +40,13 @@ bool deleteItem(Document* document, FieldInstance* header) {
     // The item of zeros ends its list.
     if (list.kind == 'B' && itemEnd(header)->next == list.firstHeader->partner) return false;
     if (!reserveChange(document)) return false;
+    uint64_t zeroItems = zeroItemsAround(list.firstHeader);
     takeItemOut(document, change);
-    if (document->hasBoundedRows && !updateSizes(document)) {
+    bool sized = !document->hasBoundedRows || updateSizes(document);
+    // Items of a list ended by zeros around it must stay as zero, or as non-zero, as they were.
+    if (!sized || zeroItemsAround(list.firstHeader) != zeroItems) {
         putItemIn(document, change);
+        if (sized && document->hasBoundedRows) updateSizes(document);
         return false;
     }
     recordItemChange(document, change, false);

@@ -98,6 +98,7 @@ TEST_F(Changes, InsertedItemsKeepTheirHeadersAndTheCountFollows) {
         {"the first item of a full section", "BSIZ LSTZ UBYT LSTE SKPE", Bytes(256, 0xFF), 1, ""},
         {"an item of no bytes", "LSTZ DVDR LSTE", {}, 0, ""},
         {"an item holding a list to the end of the data", "BCNT LSTC UBYT LSTZ UBYT LSTE LSTE", {0}, 1, ""},
+        {"into the item of zeros of a list", "LSTB BCNT LSTC UBYT LSTE LSTE", {0}, 2, ""},
         {"a list closed by KEYE with rows after it",
          "OCNT LSTC DWRD KEYE DWRD",
          {0, 2, 0, 1, 0, 2, 0, 3, 0, 4},
@@ -190,6 +191,9 @@ TEST_F(Changes, SizesFollowEditsOrRefuseThem) {
         {"a list bounded by a length", "WLEN LSTS PSTR LSTE", {0, 2, 1, 'x'}, 2, "", {0, 1, 0}},
         {"a size that cannot count the bytes", "BSIZ PSTR SKPE", {2, 1, 'a'}, 1, std::string(255, 'z'), {}},
         {"a key", "KEYB KUBT CASE:* KEYE", {1}, 0, "2", {}},
+        {"an item of a list ended by zeros turning to zeros", "LSTB UBYT LSTE", {5, 0}, 1, "0", {}},
+        {"the item of zeros turning to non-zero", "LSTB UBYT LSTE", {5, 0}, 3, "7", {}},
+        {"an item staying non-zero", "LSTB UBYT UBYT LSTE", {5, 1, 0, 0}, 1, "0", {0, 1, 0, 0}},
     };
     for (const auto& c : cases) {
         Document* document = open(c.rows, c.bytes);
