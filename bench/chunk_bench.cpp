@@ -15,6 +15,7 @@
 #include "shell/startup.h"
 #include "stopwatch.h"
 #include "templates/template.h"
+#include "timed_binding.h"
 
 namespace {
 
@@ -66,13 +67,10 @@ int main(int argc, char** argv) {
         templ.link();
         resetPeakMemory();
         int64_t before = residentBytes();
-        auto start = std::chrono::steady_clock::now();
-        Document* document = createDocument(input.c_str(), "Untitled", &templ);
-        int64_t bound = document ? bindFile(document) : kResultNoMemory;
-        double bindSeconds = secondsSince(start);
+        auto [document, bound, bindSeconds] = bindTimed(input, templ);
         int64_t peak = peakResidentBytes() - before;
         int64_t instances = document ? document->instanceCount : 0;
-        start = std::chrono::steady_clock::now();
+        auto start = std::chrono::steady_clock::now();
         int64_t saved = document ? saveDocument(document, output.c_str()) : kResultNoMemory;
         double saveSeconds = secondsSince(start);
         if (bound != 0 || saved != fileBytes) exitCode = 1;

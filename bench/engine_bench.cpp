@@ -17,6 +17,7 @@
 #include "stopwatch.h"
 #include "synthetic_file.h"
 #include "templates/template.h"
+#include "timed_binding.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {
@@ -42,10 +43,7 @@ int main(int argc, char** argv) {
 
         resetPeakMemory();
         int64_t before = residentBytes();
-        auto start = std::chrono::steady_clock::now();
-        Document* document = createDocument(input.c_str(), "Untitled", &templ);
-        int64_t bound = document ? bindFile(document) : kResultNoMemory;
-        double bindSeconds = secondsSince(start);
+        auto [document, bound, bindSeconds] = bindTimed(input, templ);
         int64_t instances = document ? document->instanceCount : 0;
         if (bound != 0 || instances != 6 * int64_t{records} + 3) {
             std::fprintf(stderr, "binding gave %lld with %lld instances\n", static_cast<long long>(bound),
@@ -53,7 +51,7 @@ int main(int argc, char** argv) {
             exitCode = 1;
         }
         if (!bindOnly && document) {
-            start = std::chrono::steady_clock::now();
+            auto start = std::chrono::steady_clock::now();
             int64_t saved = saveDocument(document, output.c_str());
             double saveSeconds = secondsSince(start);
             int64_t peak = peakResidentBytes() - before;
