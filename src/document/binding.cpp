@@ -115,7 +115,6 @@ int32_t Binder::bindData(int32_t row) {
     }
     instance->value = value;
     if (!window_ || !type->procs.readValue) return row + 1;
-    window_->takeShortMark();
     int64_t result = type->procs.readValue(instance, value, window_, rowStart_);
     // A read that came back short means the data ended inside the field.
     if (result >= 0 && !window_->takeShortMark()) return row + 1;
@@ -151,7 +150,7 @@ int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
         int32_t next = row + 1;
         bool levelDone = false;
         rowStart_ = position();
-        if (spans_.count > top().spanBase && spans_.top().closeRow == row) {
+        if (spans_.count > 0 && spans_.top().closeRow == row && spans_.count > top().spanBase) {
             next = closeSpan();
         } else if (row >= fieldCount) {
             if (levels_.count == 1) return 0;

@@ -24,7 +24,8 @@ class DataWindow : public TIOStream {
         return seen;
     }
     void addNonZeroMark(bool seen) { nonZeroSeen_ = nonZeroSeen_ || seen; }
-    // Whether a read came back short since the last call: the data ended inside it.
+    // Whether a read came back short since the last call: the data ended inside it. Every short read
+    // ends binding, so the mark is clear whenever a row starts.
     bool takeShortMark() {
         bool seen = shortRead_;
         shortRead_ = false;
