@@ -2,7 +2,6 @@
 // for byte. After edits and insertions, the saved file binds again to the rows the document showed.
 // The input is a template file's length (two bytes, little-endian), the template file, two bytes that
 // choose the changes, then the file's bytes.
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +14,7 @@
 #include "document/changes.h"
 #include "document/document.h"
 #include "document/saving.h"
+#include "scratch_files.h"
 #include "shell/debug_log.h"
 #include "shell/startup.h"
 #include "templates/template.h"
@@ -24,27 +24,14 @@ namespace {
 
 constexpr const char* kAnswers[] = {"7", "", "abcdef", "-1", "0x7fff"};
 
-char templatePath[128];
-char filePath[128];
-char savedPath[128];
+const char* templatePath;
+const char* filePath;
+const char* savedPath;
 
 void check(bool condition, const char* what) {
     if (condition) return;
     std::fprintf(stderr, "fuzz_binding: %s\n", what);
     std::abort();
-}
-
-void removeScratchFiles() {
-    std::remove(templatePath);
-    std::remove(filePath);
-    std::remove(savedPath);
-}
-
-void writeFile(const char* path, const uint8_t* bytes, size_t size) {
-    if (FILE* out = std::fopen(path, "wb")) {
-        std::fwrite(bytes, 1, size, out);
-        std::fclose(out);
-    }
 }
 
 std::vector<unsigned char> readFile(const char* path) {
@@ -84,12 +71,9 @@ Document* bound(const Template& templ, const char* path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm/" : "";
-    int pid = static_cast<int>(getpid());
-    std::snprintf(templatePath, sizeof templatePath, "%sfuzz_binding.%d.tmpl", dir, pid);
-    std::snprintf(filePath, sizeof filePath, "%sfuzz_binding.%d.bin", dir, pid);
-    std::snprintf(savedPath, sizeof savedPath, "%sfuzz_binding.%d.saved", dir, pid);
-    std::atexit(removeScratchFiles);
+    templatePath = scratch::file("fuzz_binding", "tmpl");
+    filePath = scratch::file("fuzz_binding", "bin");
+    savedPath = scratch::file("fuzz_binding", "saved");
     startEngine();
     return 0;
 }
@@ -100,12 +84,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 4) return 0;
     size_t templateSize = data[0] | static_cast<size_t>(data[1]) << 8;
     if (size < 4 + templateSize) return 0;
-    writeFile(templatePath, data + 2, templateSize);
+    check(scratch::write(templatePath, data + 2, templateSize), "cannot write the template");
     Template templ;
     if (templ.load(templatePath) != 0 || templ.resolve() != 0) return 0;
     const uint8_t* edits = data + 2 + templateSize;
     std::vector<unsigned char> file(edits + 2, data + size);
-    writeFile(filePath, file.data(), file.size());
+    check(scratch::write(filePath, file.data(), file.size()), "cannot write the file");
 
     Document* document = bound(templ, filePath);
     check(saveDocument(document, savedPath) >= 0, "saving failed");

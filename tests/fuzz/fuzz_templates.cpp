@@ -1,6 +1,5 @@
 // Template files from any bytes: loading never fails or crashes, link and resolve leave a sound
 // structure, and what is saved loads again as the same rows.
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -9,23 +8,19 @@
 #include <initializer_list>
 
 #include "fieldtypes/registry.h"
+#include "scratch_files.h"
 #include "shell/debug_log.h"
 #include "templates/template.h"
 
 namespace {
 
-char inputPath[128];
-char savedPath[128];
+const char* inputPath;
+const char* savedPath;
 
 void check(bool condition, const char* what) {
     if (condition) return;
     std::fprintf(stderr, "fuzz_templates: %s\n", what);
     std::abort();
-}
-
-void removeScratchFiles() {
-    std::remove(inputPath);
-    std::remove(savedPath);
 }
 
 bool refersInside(const Template& t, const TemplateField* field) {
@@ -68,13 +63,6 @@ void checkSameRows(const Template& a, const Template& b) {
     }
 }
 
-void writeInput(const uint8_t* data, size_t size) {
-    FILE* file = std::fopen(inputPath, "wb");
-    check(file != nullptr, "cannot write the input file");
-    check(std::fwrite(data, 1, size, file) == size, "cannot write the input file");
-    std::fclose(file);
-}
-
 void registerSomeTypes() {
     FieldTypeProcs procs{};
     procs.length = kFieldTypeProcsLength;
@@ -85,12 +73,8 @@ void registerSomeTypes() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Every run writes and renames files: in memory when possible, the disk is far slower.
-    const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm/" : "";
-    int pid = static_cast<int>(getpid());
-    std::snprintf(inputPath, sizeof inputPath, "%sfuzz_templates.%d.tmpl", dir, pid);
-    std::snprintf(savedPath, sizeof savedPath, "%sfuzz_templates.%d.saved.tmpl", dir, pid);
-    std::atexit(removeScratchFiles);
+    inputPath = scratch::file("fuzz_templates", "tmpl");
+    savedPath = scratch::file("fuzz_templates", "saved.tmpl");
     registerSomeTypes();
     return 0;
 }
@@ -98,7 +82,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static unsigned runs = 0;
     if (++runs % 4096 == 0) shell::truncateDebugLog();  // misplaced closing codes log a line each
-    writeInput(data, size);
+    check(scratch::write(inputPath, data, size), "cannot write the input file");
 
     Template loaded;
     check(loaded.load(inputPath) == 0, "load failed");
