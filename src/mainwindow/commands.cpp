@@ -1,9 +1,20 @@
 // The commands of the menu and the accelerators, wherever the focus was.
+#include <initializer_list>
+
 #include "mainwindow/about_dialog.h"
 #include "mainwindow/home_page.h"
 #include "mainwindow/main_frame.h"
 #include "resource_ids.h"
 #include "views/template/template_list_dialog.h"
+
+void TfrmMain::OnInitMenuPopup(HMENU menu) {
+    TabEntry* entry = CurrentEntry();
+    for (int id : {cmdUndo, cmdRedo, cmdDeleteItem, cmdGoToOffset}) {
+        bool enabled = entry && entry->view->CanEditCommand(id);
+        // Menus without the item leave it alone.
+        EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    }
+}
 
 void TfrmMain::OnCommand(int id) {
     switch (id) {

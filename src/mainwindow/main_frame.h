@@ -83,6 +83,7 @@ class TfrmMain {
     void OnActivateApp(bool active);
     void OnNotify(const NMHDR& header);
     void OnCommand(int id);
+    void OnInitMenuPopup(HMENU menu);
     void OnRestoreFocus(HWND target);
     void OnSetFocus();
 

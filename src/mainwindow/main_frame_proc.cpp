@@ -44,6 +44,9 @@ LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, 
         case WM_COMMAND:
             frame->OnCommand(LOWORD(wParam));
             return 0;
+        case WM_INITMENUPOPUP:
+            frame->OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+            return 0;
         case WM_USER:
             frame->OnRestoreFocus(reinterpret_cast<HWND>(lParam));
             return 0;

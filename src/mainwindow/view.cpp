@@ -12,6 +12,10 @@ void TfrmView::UpdateCaption() {
 
 void TfrmView::OnEditCommand(int) {}
 
+bool TfrmView::CanEditCommand(int) const {
+    return false;
+}
+
 void TfrmView::UpdateStatus() {
     frame->ShowStatus(nullptr);
 }

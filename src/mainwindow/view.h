@@ -24,6 +24,8 @@ class TfrmView {
     virtual void UpdateCaption();
     // The Edit menu's commands: Undo, Redo, Delete item, Go to offset; by default nothing.
     virtual void OnEditCommand(int id);
+    // Whether OnEditCommand(id) would do anything now; the Edit menu greys the items that would not.
+    virtual bool CanEditCommand(int id) const;
     // Puts what the view tells about itself on the frame's status bar while it is shown; by
     // default nothing.
     virtual void UpdateStatus();

@@ -10,10 +10,9 @@ int64_t distance(int64_t a, int64_t b) {
 
 }  // namespace
 
-ByteTrack::ByteTrack(const Document* shown) : document_(shown), known_{{shown->first, 0}, 0} {
-    for (FieldInstance* instance = shown->first; instance; instance = instance->next) {
-        total_ += instanceSize(instance);
-    }
+ByteTrack::ByteTrack(const Document* shown, int64_t total, RowSpot known, int64_t offset)
+    : document_(shown), total_(total), known_{known, offset} {
+    if (!known.instance) known_ = {{shown->first, 0}, 0};
 }
 
 ByteTrack::Known ByteTrack::nearest(RowSpot last, bool byPixels, int64_t wanted) const {

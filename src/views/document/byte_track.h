@@ -9,8 +9,8 @@
 
 class ByteTrack {
   public:
-    // Walks the document once to add up the bytes.
-    explicit ByteTrack(const Document* shown);
+    // total bytes, of which `offset` lie before the row at `known` (the first row when none).
+    ByteTrack(const Document* shown, int64_t total, RowSpot known, int64_t offset);
 
     int64_t total() const { return total_; }
     // The offset of a row; its pixel top tells on which side of the rows known it lies.

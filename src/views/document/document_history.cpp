@@ -4,15 +4,38 @@
 
 #include "document/changes.h"
 #include "document/history.h"
+#include "document/lists.h"
 #include "document/row_kind.h"
 #include "resource_ids.h"
 #include "templates/template.h"
 #include "views/document/document_view.h"
 
+namespace {
+
+bool isListHeader(const FieldInstance* row) {
+    RowRole role = row ? rowKindOf(row->field->code).role : RowRole::Data;
+    return role == RowRole::CountedList || role == RowRole::SizedList;
+}
+
+}  // namespace
+
 void TfrmDocument::DeleteAtCurrent() {
-    RowRole role = current ? rowKindOf(current->field->code).role : RowRole::Data;
-    if (role != RowRole::CountedList && role != RowRole::SizedList) return;
-    if (deleteItem(document, current)) RowsChanged();
+    if (isListHeader(current) && deleteItem(document, current)) RowsChanged();
+}
+
+bool TfrmDocument::CanEditCommand(int id) const {
+    switch (id) {
+        case cmdUndo:
+            return canUndo(document);
+        case cmdRedo:
+            return canRedo(document);
+        case cmdDeleteItem: {
+            ListOf list;
+            return isListHeader(current) && findList(document, current, list) && list.items > 0;
+        }
+        default:
+            return id == cmdGoToOffset;
+    }
 }
 
 void TfrmDocument::OnEditCommand(int id) {
@@ -22,15 +45,12 @@ void TfrmDocument::OnEditCommand(int id) {
 }
 
 void TfrmDocument::RowsChanged() {
-    int64_t oldTop = currentTop_;
     selection_.clear(document);
-    rows_ = RowTrack(document);
-    bytes_ = ByteTrack(document);
-    RowSpot spot = rows_.first();
-    while (spot.instance && spot.instance != current) spot = RowTrack::next(spot);
-    if (!spot.instance) spot = rows_.at(oldTop, {});
-    top_ = rows_.at(scrollOffset, {spot});
-    MakeCurrent(spot);
+    DocumentExtent extent = measureDocument(document, current, currentTop_);
+    rows_ = RowTrack(document, extent.height);
+    bytes_ = ByteTrack(document, extent.bytes, extent.found, extent.foundOffset);
+    top_ = rows_.at(scrollOffset, {extent.found});
+    MakeCurrent(extent.found);
     if (current) selection_.select(current);
     UpdateCaption();
     UpdateScrollRange();

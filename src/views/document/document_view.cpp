@@ -39,7 +39,13 @@ void registerDocumentViewClass() {
 }
 
 TfrmDocument::TfrmDocument(TfrmMain* owner, HWND parent, Document* shown)
-    : TfrmView(owner), document(shown), rows_(shown), bytes_(shown) {
+    : TfrmDocument(owner, parent, shown, measureDocument(shown, shown->first, 0)) {}
+
+TfrmDocument::TfrmDocument(TfrmMain* owner, HWND parent, Document* shown, const DocumentExtent& extent)
+    : TfrmView(owner),
+      document(shown),
+      rows_(shown, extent.height),
+      bytes_(shown, extent.bytes, extent.found, extent.foundOffset) {
     UpdateCaption();
     top_ = rows_.first();
     if (shown->first) {

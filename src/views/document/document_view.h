@@ -9,6 +9,7 @@
 #include "document/document.h"
 #include "mainwindow/view.h"
 #include "views/document/byte_track.h"
+#include "views/document/document_extent.h"
 #include "views/document/row_selection.h"
 #include "views/document/row_track.h"
 #include "views/document/row_width.h"
@@ -36,12 +37,14 @@ class TfrmDocument : public TfrmView {
 
     // Undo, Redo, Delete item (document_history.cpp) and Go to offset (document_goto.cpp).
     void OnEditCommand(int id) override;
+    bool CanEditCommand(int id) const override;
 
     int32_t ScrollLeft() const { return scrollLeft_; }
     int64_t ContentHeight() const { return rows_.height(); }
     int32_t ContentWidth() const { return widestRow_; }
 
   private:
+    TfrmDocument(TfrmMain* owner, HWND parent, Document* shown, const DocumentExtent& extent);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     friend void registerDocumentViewClass();
 
@@ -88,8 +91,8 @@ class TfrmDocument : public TfrmView {
     int32_t ClientWidth() const;
     void SetContentWidth(int32_t width);
 
-    // After a change anywhere the rows are laid out again; the current row stays when it is still
-    // there, else the row now at its place becomes current.
+    // After a change anywhere the rows are laid out again in one walk; the current row stays when
+    // it is still there, else the row now at its place becomes current.
     void RowsChanged();
 
     void MakeCurrent(RowSpot spot);

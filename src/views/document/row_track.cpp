@@ -1,11 +1,5 @@
 #include "views/document/row_track.h"
 
-RowTrack::RowTrack(const Document* shown) : document_(shown) {
-    for (const FieldInstance* instance = shown->first; instance; instance = instance->next) {
-        total_ += instance->height;
-    }
-}
-
 RowSpot RowTrack::last() const {
     FieldInstance* instance = document_->last;
     return {instance, instance ? total_ - instance->height : 0};

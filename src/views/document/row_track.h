@@ -16,8 +16,7 @@ struct RowSpot {
 
 class RowTrack {
   public:
-    // Walks the document once to add up the heights.
-    explicit RowTrack(const Document* shown);
+    RowTrack(const Document* shown, int64_t height) : document_(shown), total_(height) {}
 
     int64_t height() const { return total_; }
     RowSpot first() const { return {document_->first, 0}; }
