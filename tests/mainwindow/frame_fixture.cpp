@@ -24,13 +24,45 @@ LRESULT CALLBACK testViewProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void registerViewClass() {
-    WNDCLASSA viewClass{};
-    viewClass.lpfnWndProc = testViewProc;
-    viewClass.hInstance = moduleInstance;
-    viewClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-    viewClass.lpszClassName = kViewClassName;
-    RegisterClassA(&viewClass);
+struct Drive {
+    std::string title;
+    std::vector<DialogStep> steps;
+    size_t done = 0;
+    ULONGLONG deadline = 0;
+};
+Drive* current = nullptr;
+
+HWND findDialog(const std::string& title) {
+    std::pair<const std::string*, HWND> search{&title, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* found = reinterpret_cast<std::pair<const std::string*, HWND>*>(parameter);
+            if (!IsWindowVisible(window) || windowText(window) != *found->first) return TRUE;
+            found->second = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD) {
+    if (!current) return;
+    HWND dialog = findDialog(current->title);
+    if (dialog && current->done < current->steps.size()) {
+        current->steps[current->done++](dialog);
+    } else if (GetTickCount64() > current->deadline && dialog) {
+        EndDialog(dialog, 0);  // a test that lost its way must not hang the run
+    }
+}
+
+TCITEMA tabItem(HWND tabs, int index, char* text, int size) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = text;
+    item.cchTextMax = size;
+    SendMessageA(tabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+    return item;
 }
 
 }  // namespace
@@ -53,6 +85,23 @@ void TestView::Rename(const char* text) {
     UpdateCaption();
 }
 
+size_t driveModal(const std::string& title, const std::function<void()>& showModal,
+                  std::vector<DialogStep> steps) {
+    Drive drive{title, std::move(steps), 0, GetTickCount64() + 10000};
+    current = &drive;
+    UINT_PTR timer = SetTimer(nullptr, 0, 30, onTick);
+    showModal();
+    KillTimer(nullptr, timer);
+    current = nullptr;
+    return drive.done;
+}
+
+std::string windowText(HWND window) {
+    char text[512];
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
 RECT placeOf(HWND window) {
     RECT bounds{};
     GetWindowRect(window, &bounds);
@@ -65,11 +114,38 @@ bool placedOn(HWND window, RECT expected) {
     return EqualRect(&bounds, &expected) != 0;
 }
 
+void clickButton(HWND dialog, int id) {
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void pressKey(HWND window, WPARAM key) {
+    PostMessageA(window, WM_KEYDOWN, key, 1);
+    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+
+void doubleClickAt(HWND window, POINT point) {
+    const LPARAM where = MAKELPARAM(point.x, point.y);
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        PostMessageA(window, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, where);
+}
+
+void ShiftHeld::setShift(BYTE state) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = state;
+    SetKeyboardState(keys);
+}
+
 void MainFrameTest::SetUpTestSuite() {
     moduleInstance = GetModuleHandleA(nullptr);
     curArrow = LoadCursorA(nullptr, IDC_ARROW);
     createDrawingResources();
-    registerViewClass();
+    WNDCLASSA viewClass{};
+    viewClass.lpfnWndProc = testViewProc;
+    viewClass.hInstance = moduleInstance;
+    viewClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    viewClass.lpszClassName = kViewClassName;
+    RegisterClassA(&viewClass);
 }
 
 void MainFrameTest::SetUp() {
@@ -93,36 +169,23 @@ void MainFrameTest::TearDown() {
 
 TestView* MainFrameTest::openView(const char* caption) {
     auto* view = new TestView(frame, caption);
-    TabEntry* entry = frame->AddView(vkDocument, view);
-    frame->ActivateView(entry);
+    frame->ActivateView(frame->AddView(vkDocument, view));
     return view;
-}
-
-int MainFrameTest::tabCount() const {
-    return static_cast<int>(SendMessageA(frame->hwndTabs, TCM_GETITEMCOUNT, 0, 0));
 }
 
 std::string MainFrameTest::tabText(int index) const {
     char text[128] = "";
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    SendMessageA(frame->hwndTabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
-    return item.pszText;
+    return tabItem(frame->hwndTabs, index, text, sizeof text).pszText;
 }
 
 TabEntry* MainFrameTest::entryOfTab(int index) const {
-    TCITEMA item{};
-    item.mask = TCIF_PARAM;
-    SendMessageA(frame->hwndTabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
-    return reinterpret_cast<TabEntry*>(item.lParam);
+    char text[128] = "";
+    return reinterpret_cast<TabEntry*>(tabItem(frame->hwndTabs, index, text, sizeof text).lParam);
 }
 
 RECT MainFrameTest::areaAboveStatusBar() const {
-    RECT client;
+    RECT client, status;
     GetClientRect(mainWindow, &client);
-    RECT status;
     GetWindowRect(frame->hwndStatus, &status);
     EXPECT_EQ(status.right - status.left, client.right);
     client.bottom -= status.bottom - status.top;

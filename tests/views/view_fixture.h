@@ -1,26 +1,23 @@
 #pragma once
-// A document view on a real main frame: documents made from a compact template text over bytes
-// written to a file, keys and clicks sent as messages, the value dialog answered, and the view's
-// client area rendered into a bitmap whose pixels can be read.
-#include <gtest/gtest.h>
-#include <windows.h>
-
+// Document views and template editors on a real main frame: documents made from a compact template
+// text over bytes written to a file, a template library of the test's own, keys and clicks sent as
+// messages, the dialogs they open answered, and a view's client area painted into a bitmap whose
+// pixels can be read.
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "document/document_harness.h"
 #include "mainwindow/frame_fixture.h"
-#include "mainwindow/modal_driver.h"
 #include "views/document/document_view.h"
+#include "views/template/template_editor.h"
 
 namespace guitest {
 
-// The view's client area as painted through WM_PRINTCLIENT, in 0x00RRGGBB pixels.
+// A window's client area as painted by paint (by default through WM_PRINTCLIENT), in 0x00RRGGBB.
 class Snapshot {
   public:
-    explicit Snapshot(HWND view);
+    explicit Snapshot(HWND window, const std::function<void(HDC)>& paint = nullptr);
     ~Snapshot();
     Snapshot(const Snapshot&) = delete;
     Snapshot& operator=(const Snapshot&) = delete;
@@ -28,9 +25,9 @@ class Snapshot {
     uint32_t at(int x, int y) const { return pixels_[y * width_ + x] & 0xFFFFFF; }
     // Pixels of the rectangle that differ from the colour.
     int countOtherThan(uint32_t colour, RECT area) const;
-    // The first column from `from` on with a pixel of another colour within rows [top, bottom); -1.
-    int firstColumnOtherThan(uint32_t colour, int from, int top, int bottom) const;
-    HDC dc() const { return dc_; }
+    // The leftmost (or rightmost) column of the rectangle with a pixel other than the window colour;
+    // -1 when there is none.
+    int ink(RECT area, bool leftmost = true) const;
     int width() const { return width_; }
     int height() const { return height_; }
 
@@ -46,7 +43,7 @@ class Snapshot {
 // A system colour as 0x00RRGGBB.
 uint32_t colourOf(int systemColour);
 
-class DocumentViewTest : public MainFrameTest {
+class ViewTest : public MainFrameTest {
   protected:
     static constexpr int kFrameWidth = 400;
     static constexpr int kFrameHeight = 300;
@@ -62,6 +59,8 @@ class DocumentViewTest : public MainFrameTest {
     }
     // A view made and shown as open() does, on a document made elsewhere.
     TfrmDocument* show(Document* document);
+    // A new document of the rows, without a file.
+    Document* untitled(const char* rows);
 
     FieldInstance* row(int index) const;
     int indexOf(const FieldInstance* instance) const;  // -1 for none
@@ -70,24 +69,39 @@ class DocumentViewTest : public MainFrameTest {
     std::string selectedRows() const;
     // Rows with their depth in dots, code and value, as document_harness describes them.
     std::string rows() const { return describe(view->document); }
+    int rowHeight() const;
 
     // Runs the action while the value entry dialog it opens is answered with the text, by OK or by
     // Cancel. The text the dialog showed when it opened, or "(no dialog)".
     std::string answerValue(const std::function<void()>& action, const char* text, bool confirm);
 
+    // A library template of the rows, its file under the test's directory.
+    Template* addLibraryTemplate(const char* name, const std::string& rows);
+    // Opens an editor the way the template list does and returns it.
+    TfrmTemplate* openEditor(Template* libraryTemplate);
+    // The codes of the template's rows, separated by spaces.
+    static std::string codesOf(const Template& t);
+    // Runs action, answering the field dialog it opens; how many steps ran (0: no dialog came).
+    static size_t withFieldDialog(const std::function<void()>& action, DialogStep answer) {
+        return driveModal("Edit field:", action, {std::move(answer)});
+    }
+    // Answers the field dialog with a code and a caption, or cancels it when code is null.
+    static DialogStep fill(const char* code, const char* caption = "new");
+
+    // Input to the window of the view last opened.
     void press(UINT key, bool shift = false);
     void click(int y, bool shift = false);
     void doubleClick(int y);
     void wheel(int delta);
     void scrollBar(int bar, int request);
-
-    int rowHeight() const;
     RECT client() const;
     SCROLLINFO scrollInfo(int bar) const;
     bool scrollBarEnabled(int bar) const;
 
     testsupport::TempDir dir;
     TfrmDocument* view = nullptr;
+    TfrmTemplate* editor = nullptr;
+    HWND window = nullptr;
 };
 
 }  // namespace guitest
