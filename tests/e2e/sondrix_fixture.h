@@ -1,18 +1,41 @@
 #pragma once
 // Each test runs Sondrix.exe in a fresh working directory holding a copy of the bundled template
-// library, and drives it with the keyboard. A step that does not come about in time throws, which
-// fails the test with the step's description; the process is killed in any case.
+// library, and drives it as a user does: keys through the system's input queue, windows found by
+// polling, texts read by messages across processes. A step that does not come about in time throws,
+// which fails the test with the step's description; the process is killed in any case.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "desktop.h"
-#include "sondrix_process.h"
 #include "support/temp_dir.h"
 
 namespace e2e {
+
+// Polls the condition until it holds or the time is up.
+template <typename Condition>
+bool waitFor(Condition condition, DWORD timeoutMs = 10000) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount64() > deadline) return false;
+        Sleep(15);
+    }
+}
+
+// Text of any window in UTF-8, asked with WM_GETTEXT so that edit controls of other processes answer
+// too.
+std::string textOf(HWND window);
+// Descendants of the window of the class, in z order.
+std::vector<HWND> childrenOf(HWND parent, const std::string& className);
+
+// Keys through the system's input queue: they reach the focused window of the foreground window
+// with the key state a user's hand would leave, so accelerators and dialogs see them as typed.
+void pressKey(WORD key);
+// Characters (UTF-8) rather than keys, as an input method sends them: text needs no Shift, whose state
+// Wine may reset (see pressChordFor).
+void typeText(const std::string& text);
 
 struct TemplateRow {
     const char* code;  // four characters
@@ -28,10 +51,12 @@ testing::AssertionResult showsText(HWND dialog, const std::string& text);
 class SondrixTest : public testing::Test {
   protected:
     void SetUp() override;
+    void TearDown() override;
 
     // Starts the program (with the arguments) and waits until its main window has the keyboard, or
     // until it shows a dialog.
     void startProgram(const std::string& arguments = "");
+    bool hasEnded() const { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }
 
     // A chord a user presses once. Wine sets its modifier keys to the X server's state whenever one
     // of the program's windows takes the X focus, which can drop an injected Ctrl or Alt between its
@@ -60,8 +85,6 @@ class SondrixTest : public testing::Test {
         pressCommandFor(
             key, [&] { return textOf(window) == text; }, "\"" + text + "\" after Ctrl+" + char(key));
     }
-    // Whether the program shows a dialog or a message box.
-    bool dialogShown() const;
     // A menu item by its underlined letters: Alt with the menu's, then the item's.
     void chooseMenuItem(WORD menuKey, WORD itemKey);
     // The visible dialog of the program with this title, once it has the keyboard.
@@ -73,20 +96,26 @@ class SondrixTest : public testing::Test {
     void chooseFile(const std::string& name);
     // In the template selection dialog: the template chosen by its first letter, then confirmed.
     void chooseTemplate(const std::string& name);
+    // Ctrl+O, the file, the template; the new document view.
+    HWND openDocument(const std::string& file, const std::string& templateName);
     // Through Ctrl+L and the list's Edit button; the editor's view once it is shown.
     HWND openTemplateEditor(const std::string& name);
-    // In a template dialog: the template picked by its first letter, which no other may share.
-    void selectTemplate(HWND dialog, const std::string& name);
     // The value dialog, showing the row's value as expected, answered with the text, which replaces
     // the value as the dialog starts with all of it selected.
     void answerValue(const std::string& shownValue, const std::string& value);
-    // The main window's visible view of the class ("TfrmDocument", "TfrmTemplate"), once it has the
-    // keyboard.
-    HWND waitForView(const std::string& className);
+    // The message box with the title, showing the text, closed by Enter.
+    void confirmMessage(const std::string& title, const std::string& text);
+    // The main window's view of the class ("TfrmDocument", "TfrmTemplate") once it has the keyboard,
+    // and shows the text when one is given.
+    HWND waitForView(const std::string& className, const std::string& text = "");
     void waitForText(HWND window, const std::string& text);
     void waitUntilClosed(HWND window);
     // Until the main window or one of its children has the keyboard again.
     void waitForMainWindow();
+    // The status bar's first part: the current row's offset and size.
+    void waitForStatus(const std::string& text) {
+        waitForText(childrenOf(mainWindow, "msctls_statusbar32").at(0), text);
+    }
     // The file's bytes once they are the expected ones, or when waiting for them timed out.
     testsupport::Bytes waitForBytes(const std::string& name, const testsupport::Bytes& expected);
     // The program's end: its exit code once it has ended.
@@ -100,8 +129,20 @@ class SondrixTest : public testing::Test {
     }
 
     testsupport::TempDir work;
-    SondrixProcess program;
+    PROCESS_INFORMATION process{};
     HWND mainWindow = nullptr;
+
+  private:
+    static void pressChord(WORD modifier, WORD key);
+    // Whether the program shows a dialog or a message box.
+    bool dialogShown() const;
+    // The visible top-level windows of the program, of the class (and with the title, when given).
+    std::vector<HWND> topWindows(const std::string& className, const std::string& title = "") const;
+    // Whether the focus lies in the top-level window, and the top-level window is in front.
+    bool focusIsIn(HWND topWindow) const;
+    HWND focusedWindow() const;
+    // In a template dialog: the template picked by its first letter, which no other may share.
+    void selectTemplate(HWND dialog, const std::string& name);
 };
 
 }  // namespace e2e
