@@ -12,7 +12,7 @@ constexpr size_t kIconDirectorySize = 6;
 constexpr size_t kIconEntrySize = 16;
 
 // A name outside any single-byte code page: the program's calls take UTF-8.
-TEST_F(SondrixTest, OpenedSampleIsEditedSavedAsACopyAndThenInPlace) {
+TEST_F(SondrixTest, OpenedSampleIsSavedAsACopyAndInPlaceAndANewDocumentAsksANameEveryTime) {
     const std::string name = "Привет 日本.ico";
     std::ifstream in(SONDRIX_E2E_SAMPLE_ICON, std::ios::binary);
     const testsupport::Bytes icon{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -42,20 +42,15 @@ TEST_F(SondrixTest, OpenedSampleIsEditedSavedAsACopyAndThenInPlace) {
     // Save goes on writing the file the document was read from.
     pressCommandForText('S', view, name);
     EXPECT_EQ(waitForBytes(name, expected), expected);
-}
 
-TEST_F(SondrixTest, NewDocumentGoesToTheSaveDialogEveryTime) {
-    startProgram();
+    // A new document has no file: Save asks a name every time; Escape leaves it unsaved.
     pressDialogCommand('N');
     chooseTemplate("bmp.tmpl");
     waitForView("TfrmDocument", "Untitled");
-
     pressDialogCommand('S');
     chooseFile("new.bmp");
     const testsupport::Bytes zeros(54, 0);  // the bitmap's headers
     EXPECT_EQ(waitForBytes("new.bmp", zeros), zeros);
-
-    // Without a path of its own the document is asked a name again; Escape leaves it unsaved.
     pressDialogCommand('S');
     HWND dialog = waitForFileDialog();
     pressKey(VK_ESCAPE);

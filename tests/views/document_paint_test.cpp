@@ -142,28 +142,15 @@ class DocumentScroll : public ViewTest {
     }
 };
 
-TEST_F(DocumentScroll, RangeAndPageFollowTheDocumentAndTheWindow) {
+TEST_F(DocumentScroll, RangeAndPageFollowTheDocumentAndTheWindowAndRequestsMoveByLinesPagesAndToTheEnds) {
     openList(50);
+    const int h = rowHeight();
     SCROLLINFO bar = scrollInfo(SB_VERT);
     EXPECT_EQ(bar.nMin, 0);
-    EXPECT_EQ(bar.nMax + 1, 102 * rowHeight());
+    EXPECT_EQ(bar.nMax + 1, 102 * h);
     EXPECT_EQ(static_cast<int>(bar.nPage), client().bottom);
     EXPECT_TRUE(scrollBarEnabled(SB_VERT));
 
-    scrollBar(SB_VERT, SB_BOTTOM);
-    EXPECT_EQ(view->scrollOffset, lastOffset());
-    MoveWindow(mainWindow, 0, 0, kFrameWidth, kFrameHeight + 100, TRUE);
-    EXPECT_EQ(static_cast<int>(scrollInfo(SB_VERT).nPage), client().bottom);
-    EXPECT_EQ(view->scrollOffset, lastOffset()) << "a taller window shows more of the end";
-
-    open("DWRD DWRD", {});
-    EXPECT_EQ(view->scrollOffset, 0);
-    EXPECT_FALSE(scrollBarEnabled(SB_VERT)) << "disabled when everything fits";
-}
-
-TEST_F(DocumentScroll, ScrollBarRequestsMoveByLinesPagesAndToTheEnds) {
-    openList(50);
-    const int h = rowHeight();
     const int page = client().bottom - h;
     const std::pair<int, int64_t> steps[] = {
         {SB_LINEUP, 0}, {SB_LINEDOWN, h},          {SB_PAGEDOWN, h + page},
@@ -175,6 +162,15 @@ TEST_F(DocumentScroll, ScrollBarRequestsMoveByLinesPagesAndToTheEnds) {
         EXPECT_EQ(view->scrollOffset, offset) << "request " << request;
         EXPECT_EQ(scrollInfo(SB_VERT).nPos, offset) << "request " << request;
     }
+
+    scrollBar(SB_VERT, SB_BOTTOM);
+    MoveWindow(mainWindow, 0, 0, kFrameWidth, kFrameHeight + 100, TRUE);
+    EXPECT_EQ(static_cast<int>(scrollInfo(SB_VERT).nPage), client().bottom);
+    EXPECT_EQ(view->scrollOffset, lastOffset()) << "a taller window shows more of the end";
+
+    open("DWRD DWRD", {});
+    EXPECT_EQ(view->scrollOffset, 0);
+    EXPECT_FALSE(scrollBarEnabled(SB_VERT)) << "disabled when everything fits";
 }
 
 TEST_F(DocumentScroll, ThumbPositionsBeyondSixteenBitsAndTheWheel) {

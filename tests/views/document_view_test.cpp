@@ -59,55 +59,40 @@ TEST_F(ViewTest, DocumentWindowOutlivingItsViewGoesToDefaultProcessing) {
 const char* const kFourRows = "DWRD:A DWRD:B DWRD:C DWRD:D";
 const Bytes kFourValues{0, 1, 0, 2, 0, 3, 0, 4};
 
-TEST_F(ViewTest, UpAndDownStepOffTheEndsAndComeBack) {
-    open(kFourRows, kFourValues);
-    const struct {
-        UINT key;
-        bool shift;
-        int current;
-        const char* selected;
-    } steps[] = {
-        {VK_UP, false, -1, ""},       // past the first row: nothing is current
-        {VK_UP, false, 0, "0"},       // and Up starts again at the first
-        {VK_DOWN, true, 1, "0 1"},    // Shift keeps the selection
-        {VK_DOWN, true, 2, "0 1 2"},  //
-        {VK_DOWN, false, 3, "3"},     // without Shift only the current row stays selected
-        {VK_DOWN, false, -1, ""},     // past the last row
-        {VK_DOWN, false, 3, "3"},     // Down without a current row starts at the last
-        {VK_HOME, false, 0, "0"},     //
-        {VK_END, true, 3, "0 3"},     //
-        {VK_PRIOR, false, 0, "0"},    // page keys stop at the ends
-        {VK_UP, true, -1, "0"},       //
-    };
-    for (const auto& step : steps) {
-        press(step.key, step.shift);
-        EXPECT_EQ(currentRow(), step.current) << "key " << step.key;
-        EXPECT_EQ(selectedRows(), step.selected) << "key " << step.key;
-    }
-    int currentMarks = 0;
-    for (int i = 0; i < 4; ++i) currentMarks += (row(i)->flags & kInstanceCurrent) != 0;
-    EXPECT_EQ(currentMarks, 0);
-}
-
-TEST_F(ViewTest, ClicksSelectTheRowUnderThePointer) {
+TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelection) {
     open(kFourRows, kFourValues);
     const int h = rowHeight();
     const struct {
+        UINT key;  // 0: a click at y
         int y;
         bool shift;
         int current;
         const char* selected;
-    } clicks[] = {
-        {h, false, 1, "1"},           // the first pixel row of the second row
-        {h - 1, false, 0, "0"},       // the last pixel row of the first
-        {2 * h + 1, true, 2, "0 2"},  // Shift adds the row to the selection
-        {20 * h, false, 3, "3"},      // below the last row: the last row
-        {h, true, 1, "1 3"},          //
+    } steps[] = {
+        {VK_UP, 0, false, -1, ""},       // past the first row: nothing is current
+        {VK_UP, 0, false, 0, "0"},       // and Up starts again at the first
+        {VK_DOWN, 0, true, 1, "0 1"},    // Shift keeps the selection
+        {VK_DOWN, 0, true, 2, "0 1 2"},  //
+        {VK_DOWN, 0, false, 3, "3"},     // without Shift only the current row stays selected
+        {VK_DOWN, 0, false, -1, ""},     // past the last row
+        {VK_DOWN, 0, false, 3, "3"},     // Down without a current row starts at the last
+        {VK_HOME, 0, false, 0, "0"},     //
+        {VK_END, 0, true, 3, "0 3"},     //
+        {VK_PRIOR, 0, false, 0, "0"},    // page keys stop at the ends
+        {VK_UP, 0, true, -1, "0"},       //
+        {0, h, false, 1, "1"},           // the first pixel row of the second row
+        {0, h - 1, false, 0, "0"},       // the last pixel row of the first
+        {0, 2 * h + 1, true, 2, "0 2"},  // Shift adds the row to the selection
+        {0, 20 * h, false, 3, "3"},      // below the last row: the last row
+        {0, h, true, 1, "1 3"},          //
     };
-    for (const auto& c : clicks) {
-        click(c.y, c.shift);
-        EXPECT_EQ(currentRow(), c.current) << "y " << c.y;
-        EXPECT_EQ(selectedRows(), c.selected) << "y " << c.y;
+    for (const auto& step : steps) {
+        step.key ? press(step.key, step.shift) : click(step.y, step.shift);
+        EXPECT_EQ(currentRow(), step.current) << "key " << step.key << ", y " << step.y;
+        EXPECT_EQ(selectedRows(), step.selected) << "key " << step.key << ", y " << step.y;
+        int currentMarks = 0;
+        for (int i = 0; i < 4; ++i) currentMarks += (row(i)->flags & kInstanceCurrent) != 0;
+        EXPECT_EQ(currentMarks, step.current < 0 ? 0 : 1) << "key " << step.key << ", y " << step.y;
     }
 }
 

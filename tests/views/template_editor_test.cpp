@@ -325,30 +325,26 @@ TEST_F(EditorTest, SaveWritesTheFileAndReplacesTheLibraryEntryInPlaceLeavingEarl
     delete openedBefore;
 }
 
-TEST_F(EditorTest, AFailedSaveChangesNothing) {
-    Template* source = addLibraryTemplate("lost.tmpl", "DWRD");
-    delete[] source->path;
-    source->path = DupString(dir.path("missing\\lost.tmpl").c_str());
-    openEditor(source);
-    pressAnswered(VK_INSERT, fill("PSTR"));
-    EXPECT_LT(editor->Save(), 0);
-    EXPECT_FALSE(editor->saved);
-    EXPECT_EQ(templateLibrary.templates[0], source);
-    EXPECT_EQ(codesOf(*source), "DWRD");
-    EXPECT_EQ(tabText(0), "lost.tmpl [*]");
-}
-
-TEST_F(EditorTest, SaveAsAsksNothingWithoutADocumentNorDoesSaveWithoutATab) {
+// Save as asks nothing without a document, nor does Save without a tab; a failed save changes nothing.
+TEST_F(EditorTest, SaveAsAndAFailedSaveLeaveTheEditorAndTheLibraryAsTheyWere) {
     auto asked = [this](int command) {
         return driveModal("Save As", [&] { SendMessageA(mainWindow, WM_COMMAND, command, 0); },
                           {[](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }});
     };
     EXPECT_EQ(asked(cmdSave), 0u);
     EXPECT_EQ(asked(cmdSaveAs), 0u);
-    openEditor(addLibraryTemplate("kept.tmpl", "DWRD"));
+    Template* source = addLibraryTemplate("lost.tmpl", "DWRD");
+    delete[] source->path;
+    source->path = DupString(dir.path("missing\\lost.tmpl").c_str());
+    openEditor(source);
     pressAnswered(VK_INSERT, fill("PSTR"));
     EXPECT_EQ(asked(cmdSaveAs), 0u);
-    EXPECT_EQ(tabText(0), "kept.tmpl [*]");
+    EXPECT_EQ(tabText(0), "lost.tmpl [*]");
+    EXPECT_LT(editor->Save(), 0);
+    EXPECT_FALSE(editor->saved);
+    EXPECT_EQ(templateLibrary.templates[0], source);
+    EXPECT_EQ(codesOf(*source), "DWRD");
+    EXPECT_EQ(tabText(0), "lost.tmpl [*]");
 }
 
 }  // namespace
