@@ -1,46 +1,26 @@
-// Documents as a user meets them: a file opened with its template, edited and saved; a new
-// document that has no file yet; a template the program cannot use.
+// Documents as a user meets them: a file opened with its template, edited, saved as a copy and in
+// place; a new document that has no file yet; templates the program cannot use.
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <vector>
 
-#include "desktop.h"
 #include "sondrix_fixture.h"
 
 namespace e2e {
 namespace {
 
-testsupport::Bytes bundledIcon() {
-    std::ifstream in(SONDRIX_E2E_SAMPLE_ICON, std::ios::binary);
-    return testsupport::Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 constexpr size_t kIconDirectorySize = 6;
 constexpr size_t kIconEntrySize = 16;
-constexpr size_t kBitmapHeadersSize = 54;
-
-class DocumentTest : public SondrixTest {
-  protected:
-    // Open with the file, then the template; the new document view.
-    HWND openDocument(const std::string& file, const std::string& templateName) {
-        pressDialogCommand('O');
-        chooseFile(file);
-        chooseTemplate(templateName);
-        return waitForView("TfrmDocument");
-    }
-};
 
 // A name outside any single-byte code page: the program's calls take UTF-8.
-TEST_F(DocumentTest, OpenedSampleIsEditedAndSavedInPlace) {
+TEST_F(SondrixTest, OpenedSampleIsSavedAsACopyAndInPlaceAndANewDocumentAsksANameEveryTime) {
     const std::string name = "Привет 日本.ico";
-    const testsupport::Bytes icon = bundledIcon();
+    std::ifstream in(SONDRIX_E2E_SAMPLE_ICON, std::ios::binary);
+    const testsupport::Bytes icon{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     ASSERT_GT(icon.size(), kIconDirectorySize + 2 * kIconEntrySize);
     work.write(name, icon);
     startProgram();
 
     HWND view = openDocument(name, "ico.tmpl");
-    waitForText(view, name);
     pressKey(VK_HOME);
     pressKey(VK_RETURN);
     answerValue("0", "7");
@@ -49,51 +29,28 @@ TEST_F(DocumentTest, OpenedSampleIsEditedAndSavedInPlace) {
     for (int row = 0; row < 13; ++row) pressKey(VK_DOWN);
     pressKey(VK_RETURN);
     answerValue("32", "48");
-    pressCommandForText('S', view, name);
-
     // The image data after the fields the template covers is saved unchanged.
     testsupport::Bytes expected = icon;
     expected[0] = 7;
     expected[kIconDirectorySize + kIconEntrySize] = 48;
-    EXPECT_EQ(waitForBytes(name, expected), expected);
-}
-
-TEST_F(DocumentTest, SaveAsWritesACopyAndTheDocumentKeepsItsFile) {
-    const testsupport::Bytes icon = bundledIcon();
-    work.write("sample.ico", icon);
-    startProgram();
-    HWND view = openDocument("sample.ico", "ico.tmpl");
-    pressKey(VK_HOME);
-    pressKey(VK_DOWN);
-    pressKey(VK_RETURN);
-    answerValue("1", "2");
 
     chooseMenuItem('F', 'A');
     chooseFile("copy.ico");
-    testsupport::Bytes expected = icon;
-    expected[2] = 2;
     EXPECT_EQ(waitForBytes("copy.ico", expected), expected);
-    EXPECT_EQ(work.read("sample.ico"), icon);
-    EXPECT_EQ(textOf(view), "sample.ico [*]");
-
+    EXPECT_EQ(work.read(name), icon);
+    EXPECT_EQ(textOf(view), name + " [*]");
     // Save goes on writing the file the document was read from.
-    pressCommandForText('S', view, "sample.ico");
-    EXPECT_EQ(waitForBytes("sample.ico", expected), expected);
-}
+    pressCommandForText('S', view, name);
+    EXPECT_EQ(waitForBytes(name, expected), expected);
 
-TEST_F(DocumentTest, NewDocumentGoesToTheSaveDialogEveryTime) {
-    startProgram();
+    // A new document has no file: Save asks a name every time; Escape leaves it unsaved.
     pressDialogCommand('N');
     chooseTemplate("bmp.tmpl");
-    HWND view = waitForView("TfrmDocument");
-    waitForText(view, "Untitled");
-
+    waitForView("TfrmDocument", "Untitled");
     pressDialogCommand('S');
     chooseFile("new.bmp");
-    const testsupport::Bytes zeros(kBitmapHeadersSize, 0);
+    const testsupport::Bytes zeros(54, 0);  // the bitmap's headers
     EXPECT_EQ(waitForBytes("new.bmp", zeros), zeros);
-
-    // Without a path of its own the document is asked a name again; Escape leaves it unsaved.
     pressDialogCommand('S');
     HWND dialog = waitForFileDialog();
     pressKey(VK_ESCAPE);
@@ -102,40 +59,31 @@ TEST_F(DocumentTest, NewDocumentGoesToTheSaveDialogEveryTime) {
     EXPECT_EQ(work.read("new.bmp"), zeros);
 }
 
-TEST_F(DocumentTest, InvalidTemplateIsNamedByRowCodeAndCaption) {
+// An invalid template is named by row, code and caption, and opens nothing; a binding that stops
+// early says why and shows the rows bound so far.
+TEST_F(SondrixTest, TemplatesThatFailSayWhy) {
     work.write("TMPL\\faulty.tmpl",
                templateFile({{"uwrd", "Known"}, {"hlng", "Also known"}, {"XXXX", "Mystery field"}}));
+    work.write("TMPL\\orphan.tmpl",
+               templateFile({{"uwrd", "Before"}, {"LSTC", "List"}, {"ubyt", "Item"}, {"LSTE", "End"}}));
     work.write("data.bin", testsupport::Bytes(16, 0xAB));
+    work.write("orphan.bin", testsupport::Bytes{0x01, 0x02, 0x03});
     startProgram();
 
     pressDialogCommand('O');
     chooseFile("data.bin");
     chooseTemplate("faulty.tmpl");
-    HWND message = waitForDialog("Invalid template");
-    const std::string expected =
+    confirmMessage(
+        "Invalid template",
         "Cannot open document, because the selected template is invalid. \n\nError on row 2, field XXXX: "
-        "\"Mystery field\".";
-    EXPECT_TRUE(showsText(message, expected));
-    pressKey(VK_RETURN);
-    waitUntilClosed(message);
+        "\"Mystery field\".");
     waitForMainWindow();
     EXPECT_TRUE(childrenOf(mainWindow, "TfrmDocument").empty());
-}
-
-TEST_F(DocumentTest, BindingThatStopsEarlySaysWhyAndShowsTheRowsBoundSoFar) {
-    work.write("TMPL\\orphan.tmpl",
-               templateFile({{"uwrd", "Before"}, {"LSTC", "List"}, {"ubyt", "Item"}, {"LSTE", "End"}}));
-    work.write("data.bin", testsupport::Bytes{0x01, 0x02, 0x03});
-    startProgram();
 
     pressDialogCommand('O');
-    chooseFile("data.bin");
+    chooseFile("orphan.bin");
     chooseTemplate("orphan.tmpl");
-    HWND message = waitForDialog("Sondrix");
-    EXPECT_TRUE(showsText(message, "A list in the template has no count before it."));
-    pressKey(VK_RETURN);
-    waitUntilClosed(message);
-
+    confirmMessage("Sondrix", "A list in the template has no count before it.");
     waitForView("TfrmDocument");
     pressKey(VK_HOME);
     pressKey(VK_RETURN);

@@ -1,11 +1,13 @@
-// Both ways out of the program end the message loop with exit code 0, without a question about the
-// unsaved document, after a teardown that leaves no tracked block behind; and every run starts a
-// fresh "debug.log". A file opened from another folder moves neither the library nor the log.
+// A session with the library: a document edited, a template's rows deleted and inserted in the
+// editor and saved to its file, a new document laid out with it. Then both ways out of the program
+// end the message loop with exit code 0, without a question about the unsaved documents, after a
+// teardown that leaves no tracked block behind; and every run starts a fresh "debug.log". A file
+// opened from another folder moves neither the library nor the log.
 #include <ostream>
 #include <string>
 
-#include "desktop.h"
 #include "sondrix_fixture.h"
+#include "views/template/template_field_dialog_ids.h"
 
 namespace e2e {
 namespace {
@@ -24,20 +26,11 @@ void PrintTo(const WayOut& way, std::ostream* out) {
     *out << way.name;
 }
 
-// The log as text, whichever line ends the runtime wrote.
-std::string logText(const testsupport::Bytes& bytes) {
-    std::string text;
-    for (unsigned char c : bytes) {
-        if (c != '\r') text.push_back(static_cast<char>(c));
-    }
-    return text;
-}
-
 class ShutdownTest : public SondrixTest, public testing::WithParamInterface<WayOut> {
   public:
     void pressAltX() {
         pressChordFor(
-            VK_MENU, 'X', [&] { return program.hasEnded(); }, "the program to end after Alt+X");
+            VK_MENU, 'X', [&] { return hasEnded(); }, "the program to end after Alt+X");
     }
     void closeMainWindow() { PostMessageA(mainWindow, WM_CLOSE, 0, 0); }
 };
@@ -48,16 +41,14 @@ const WayOut kWaysOut[] = {
 };
 
 TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
-    const TemplateRow first = {"uwrd", "First"}, second = {"ulng", "Second"};
+    const TemplateRow first = {"uwrd", "First"}, second = {"ulng", "Second"},
+                      inserted = {"PSTR", "Added by hand"};
     work.write("debug.log", std::string(kOldLogLine) + "\n");
     work.write("TMPL\\small.tmpl", templateFile({first, second}));
     work.makeDir("elsewhere\\TMPL");
     work.write("elsewhere\\data.bin", testsupport::Bytes{1, 0, 0, 0, 0, 0});
     startProgram();
-    pressDialogCommand('O');
-    chooseFile("elsewhere\\data.bin");
-    chooseTemplate("small.tmpl");
-    HWND document = waitForView("TfrmDocument");
+    HWND document = openDocument("elsewhere\\data.bin", "small.tmpl");
     pressKey(VK_HOME);
     pressKey(VK_RETURN);
     answerValue("1", "54");
@@ -70,11 +61,41 @@ TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
     pressCommandForText('S', editor, "small.tmpl");
     EXPECT_EQ(work.read("TMPL\\small.tmpl"), templateFile({second}));
 
+    // The field dialog answered with a code and a caption, typed box after box.
+    pressKey(VK_INSERT);
+    HWND dialog = waitForDialog("Edit field:");
+    typeText(inserted.code);
+    waitForText(GetDlgItem(dialog, IDC_FIELD_CODE), inserted.code);
+    pressKey(VK_TAB);  // past the button beside the code box
+    pressKey(VK_TAB);
+    typeText(inserted.caption);
+    waitForText(GetDlgItem(dialog, IDC_FIELD_CAPTION), inserted.caption);
+    pressKey(VK_RETURN);
+    waitUntilClosed(dialog);
+    waitForText(editor, "small.tmpl [*]");
+    pressCommandForText('S', editor, "small.tmpl");
+    const testsupport::Bytes expected = templateFile({inserted, second});
+    EXPECT_EQ(waitForBytes("TMPL\\small.tmpl", expected), expected);
+
+    // A new document from the library starts with the inserted row: a string, asked for by its caption.
+    pressDialogCommand('N');
+    chooseTemplate("small.tmpl");
+    waitForView("TfrmDocument", "Untitled");
+    pressKey(VK_HOME);
+    pressKey(VK_RETURN);
+    HWND query = waitForDialog("Enter value:");
+    EXPECT_TRUE(showsText(query, inserted.caption));
+    pressKey(VK_ESCAPE);
+    waitUntilClosed(query);
+
     waitForMainWindow();
     (this->*GetParam().leave)();
-
     EXPECT_EQ(waitForExit(), 0u);
-    const std::string log = logText(work.read("debug.log"));
+    // The log as text, whichever line ends the runtime wrote.
+    std::string log;
+    for (unsigned char c : work.read("debug.log")) {
+        if (c != '\r') log.push_back(static_cast<char>(c));
+    }
     EXPECT_EQ(log.find(kOldLogLine), std::string::npos) << log;
     ASSERT_GE(log.size(), sizeof kCleanReport - 1) << log;
     EXPECT_EQ(log.substr(log.size() - (sizeof kCleanReport - 1)), kCleanReport) << log;

@@ -1,107 +1,425 @@
 #pragma once
 // Each test runs Sondrix.exe in a fresh working directory holding a copy of the bundled template
-// library, and drives it with the keyboard. A step that does not come about in time throws, which
-// fails the test with the step's description; the process is killed in any case.
+// library, and drives it as a user does: keys through the system's input queue, windows found by
+// polling, texts read by messages across processes. A step that does not come about in time throws,
+// which fails the test with the step's description; the process is killed in any case.
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "desktop.h"
-#include "sondrix_process.h"
 #include "support/temp_dir.h"
 
 namespace e2e {
+
+template <typename Condition>
+bool waitFor(Condition condition, DWORD timeoutMs = 10000) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!condition()) {
+        if (GetTickCount64() > deadline) return false;
+        Sleep(15);
+    }
+    return true;
+}
+
+// In UTF-8, asked with WM_GETTEXT so that edit controls of other processes answer too.
+inline std::string textOf(HWND window) {
+    wchar_t text[4096] = {};
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                             &length) ||
+        length >= 4096)
+        return std::string();
+    char utf8[4 * 4096];
+    return std::string(utf8, WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8,
+                                                 sizeof utf8, nullptr, nullptr));
+}
+
+inline std::string classOf(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// In z order.
+inline std::vector<HWND> childrenOf(HWND parent, const std::string& className) {
+    std::pair<const std::string*, std::vector<HWND>> search{&className, {}};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* found = reinterpret_cast<std::pair<const std::string*, std::vector<HWND>>*>(parameter);
+            if (classOf(window) == *found->first) found->second.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+// Through the system's input queue, keys reach the focused window of the foreground window with the
+// key state a user's hand would leave, so accelerators and dialogs see them as typed.
+inline void sendKeys(const std::vector<std::pair<WORD, DWORD>>& keys) {
+    std::vector<INPUT> inputs;
+    for (const auto& [key, flags] : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = flags & KEYEVENTF_UNICODE ? 0 : key;
+        input.ki.wScan =
+            flags & KEYEVENTF_UNICODE ? key : static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+inline void pressKey(WORD key) {
+    sendKeys({{key, 0}, {key, KEYEVENTF_KEYUP}});
+}
+
+// Characters rather than keys, as an input method sends them: text needs no Shift, whose state Wine
+// may reset (see pressChordFor).
+inline void typeText(const std::string& text) {
+    std::wstring units(text.size(), L'\0');
+    units.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), units.data(),
+                                     static_cast<int>(units.size())));
+    std::vector<std::pair<WORD, DWORD>> keys;
+    for (wchar_t unit : units) {
+        keys.push_back({unit, KEYEVENTF_UNICODE});
+        keys.push_back({unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP});
+    }
+    sendKeys(keys);
+}
 
 struct TemplateRow {
     const char* code;  // four characters
     const char* caption;
 };
 
-// The bytes of a template file with these rows.
-testsupport::Bytes templateFile(const std::vector<TemplateRow>& rows);
+inline testsupport::Bytes templateFile(const std::vector<TemplateRow>& rows) {
+    testsupport::Bytes bytes;
+    for (const TemplateRow& row : rows) {
+        bytes.push_back(static_cast<unsigned char>(std::strlen(row.caption)));
+        bytes.insert(bytes.end(), row.caption, row.caption + std::strlen(row.caption));
+        bytes.insert(bytes.end(), row.code, row.code + 4);
+    }
+    return bytes;
+}
 
 // Whether one of the dialog's static controls shows exactly the text; the failure lists them all.
-testing::AssertionResult showsText(HWND dialog, const std::string& text);
+inline testing::AssertionResult showsText(HWND dialog, const std::string& text) {
+    std::vector<std::string> texts;
+    for (HWND label : childrenOf(dialog, "Static")) texts.push_back(textOf(label));
+    if (std::find(texts.begin(), texts.end(), text) != texts.end()) return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << "the dialog shows " << testing::PrintToString(texts) << ", not \"" << text << "\"";
+}
 
 class SondrixTest : public testing::Test {
   protected:
-    void SetUp() override;
+    void SetUp() override {
+        work.makeDir("TMPL");
+        const std::string from = SONDRIX_E2E_TEMPLATES;
+        WIN32_FIND_DATAA entry;
+        HANDLE search = FindFirstFileA((from + "\\*.tmpl").c_str(), &entry);
+        ASSERT_NE(search, INVALID_HANDLE_VALUE) << "no templates in " << from;
+        do {
+            CopyFileA((from + "\\" + entry.cFileName).c_str(),
+                      work.path("TMPL\\" + std::string(entry.cFileName)).c_str(), FALSE);
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    // A failed test must never leave the program behind.
+    void TearDown() override {
+        if (!process.hProcess) return;
+        if (!hasEnded()) {
+            TerminateProcess(process.hProcess, 1);
+            WaitForSingleObject(process.hProcess, 5000);
+        }
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
 
-    // Starts the program (with the arguments) and waits until its main window has the keyboard, or
-    // until it shows a dialog.
-    void startProgram(const std::string& arguments = "");
+    // Until the main window has the keyboard, or, with a file to open, until it is shown.
+    void startProgram(const std::string& arguments = "") {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        const std::string program = SONDRIX_E2E_PROGRAM;
+        std::string line = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
+        if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            work.path().c_str(), &startup, &process))
+            failStep("Sondrix.exe did not start");
+        std::vector<HWND> found;
+        require([&] { return !(found = topWindows("TfrmMain")).empty(); }, "the main window");
+        mainWindow = found.front();
+        SetForegroundWindow(mainWindow);
+        if (arguments.empty()) waitForMainWindow();
+    }
+    bool hasEnded() const { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }
+    DWORD waitForExit() {
+        DWORD exitCode = 0;
+        require([&] { return hasEnded(); }, "the program to end");
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        return exitCode;
+    }
 
-    // A chord a user presses once. Wine sets its modifier keys to the X server's state whenever one
-    // of the program's windows takes the X focus, which can drop an injected Ctrl or Alt between its
-    // press and the key's: a chord that had no effect at all is pressed again, twice at most.
+    // Wine sets its modifier keys to the X server's state whenever one of the program's windows takes
+    // the X focus, which can drop an injected Ctrl or Alt between its press and the key's: a chord
+    // that had no effect at all is pressed again, twice at most.
     template <typename Effect>
     void pressChordFor(WORD modifier, WORD key, Effect effect, const std::string& what) {
         for (int attempt = 0; attempt < 3; ++attempt) {
-            pressChord(modifier, key);
+            sendKeys({{modifier, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {modifier, KEYEVENTF_KEYUP}});
             if (waitFor(effect, 3000)) return;
         }
         failStep("timed out waiting for " + what);
     }
-    // Ctrl with the key, once the main window has the keyboard, so that the accelerators see it.
+    // Ctrl with the key once the main window has the keyboard, so that the accelerators see it.
     template <typename Effect>
     void pressCommandFor(WORD key, Effect effect, const std::string& what) {
         waitForMainWindow();
-        pressChordFor(VK_CONTROL, key, effect, what);
+        pressChordFor(VK_CONTROL, key, effect, what + " after Ctrl+" + char(key));
     }
-    // Ctrl with the key, for a command that shows a dialog.
     void pressDialogCommand(WORD key) {
         pressCommandFor(
-            key, [&] { return dialogShown(); }, std::string("a dialog after Ctrl+") + char(key));
+            key, [&] { return !topWindows("#32770").empty(); }, "a dialog");
     }
-    // Ctrl with the key, for a command whose effect is the window's new text.
     void pressCommandForText(WORD key, HWND window, const std::string& text) {
         pressCommandFor(
-            key, [&] { return textOf(window) == text; }, "\"" + text + "\" after Ctrl+" + char(key));
+            key, [&] { return textOf(window) == text; }, "\"" + text + "\"");
     }
-    // Whether the program shows a dialog or a message box.
-    bool dialogShown() const;
-    // A menu item by its underlined letters: Alt with the menu's, then the item's.
-    void chooseMenuItem(WORD menuKey, WORD itemKey);
-    // The visible dialog of the program with this title, once it has the keyboard.
-    HWND waitForDialog(const std::string& title);
-    // The open or save file dialog, once it has the keyboard.
-    HWND waitForFileDialog();
-    // In the open or save file dialog: the name is typed into its file name box and confirmed; a
-    // name with a folder goes into the folder first.
-    void chooseFile(const std::string& name);
-    // In the template selection dialog: the template chosen by its first letter, then confirmed.
-    void chooseTemplate(const std::string& name);
-    // Through Ctrl+L and the list's Edit button; the editor's view once it is shown.
-    HWND openTemplateEditor(const std::string& name);
-    // In a template dialog: the template picked by its first letter, which no other may share.
-    void selectTemplate(HWND dialog, const std::string& name);
-    // The value dialog, showing the row's value as expected, answered with the text, which replaces
-    // the value as the dialog starts with all of it selected.
-    void answerValue(const std::string& shownValue, const std::string& value);
-    // The main window's visible view of the class ("TfrmDocument", "TfrmTemplate"), once it has the
-    // keyboard.
-    HWND waitForView(const std::string& className);
-    void waitForText(HWND window, const std::string& text);
-    void waitUntilClosed(HWND window);
-    // Until the main window or one of its children has the keyboard again.
-    void waitForMainWindow();
-    // The file's bytes once they are the expected ones, or when waiting for them timed out.
-    testsupport::Bytes waitForBytes(const std::string& name, const testsupport::Bytes& expected);
-    // The program's end: its exit code once it has ended.
-    DWORD waitForExit();
+    // By the underlined letters: Alt with the menu's, then the item's.
+    void chooseMenuItem(WORD menuKey, WORD itemKey) {
+        waitForMainWindow();
+        std::vector<HWND> popups;
+        pressChordFor(
+            VK_MENU, menuKey, [&] { return !(popups = topWindows("#32768")).empty(); }, "the menu");
+        pressKey(itemKey);
+        waitUntilClosed(popups.front());
+    }
 
-    // Throws with what the step was waiting for and what the program showed at that moment.
-    [[noreturn]] void failStep(const std::string& what) const;
+    // Once it has the keyboard.
+    HWND waitForDialog(const std::string& title) {
+        std::vector<HWND> found;
+        require([&] { return !(found = topWindows("#32770", title)).empty(); },
+                "the dialog \"" + title + "\"");
+        require([&] { return focusIsIn(found.front()); }, "the keyboard in \"" + title + "\"");
+        return found.front();
+    }
+    // The open or save file dialog, once it has the keyboard.
+    HWND waitForFileDialog() {
+        HWND dialog = nullptr;
+        require(
+            [&] {
+                for (HWND candidate : topWindows("#32770"))
+                    dialog = fileNameEdit(candidate) ? candidate : dialog;
+                return dialog && focusIsIn(dialog);
+            },
+            "the keyboard in a file dialog");
+        return dialog;
+    }
+    // Typed into the file name box and confirmed; a name with a folder goes into the folder first, as
+    // a user browses there.
+    void chooseFile(const std::string& name) {
+        HWND dialog = waitForFileDialog();
+        HWND edit = fileNameEdit(dialog);
+        auto enter = [&](const std::string& text) {
+            require([&] { return focusedWindow() == edit; }, "the keyboard in the file name box");
+            typeText(text);
+            require([&] { return textOf(edit) == text; }, "\"" + text + "\" in the file name box");
+            pressKey(VK_RETURN);
+        };
+        const size_t folderEnd = name.rfind('\\');
+        if (folderEnd != std::string::npos) {
+            const std::string folder = name.substr(0, folderEnd);
+            enter(folder);
+            require([&] { return textOf(GetDlgItem(dialog, kLookInBox)) == folder; },
+                    "the dialog in " + folder);
+            SetWindowTextA(edit, "");
+        }
+        enter(name.substr(folderEnd + 1));
+        waitUntilClosed(dialog);
+    }
+    // By its first letter, which no other template may share.
+    void selectTemplate(HWND dialog, const std::string& name) {
+        std::vector<HWND> lists = childrenOf(dialog, "SysListView32");
+        if (lists.empty()) failStep("no template list in the dialog");
+        typeText(name.substr(0, 1));
+        require([&] { return selectedItemText(lists.front()) == name; }, "\"" + name + "\" selected");
+    }
+    void chooseTemplate(const std::string& name) {
+        HWND dialog = waitForDialog("Select a template:");
+        selectTemplate(dialog, name);
+        pressKey(VK_RETURN);
+        waitUntilClosed(dialog);
+    }
+    HWND openDocument(const std::string& file, const std::string& templateName) {
+        pressDialogCommand('O');
+        chooseFile(file);
+        chooseTemplate(templateName);
+        return waitForView("TfrmDocument", file.substr(file.rfind('\\') + 1));
+    }
+    // Through Ctrl+L and the list's Edit button.
+    HWND openTemplateEditor(const std::string& name) {
+        pressDialogCommand('L');
+        HWND dialog = waitForDialog("Templates:");
+        selectTemplate(dialog, name);
+        pressChordFor(
+            VK_MENU, 'E', [&] { return !IsWindowVisible(dialog); }, "the Edit button to close the list");
+        return waitForView("TfrmTemplate", name);
+    }
+    // The dialog starts with all of the value selected, so the text replaces it.
+    void answerValue(const std::string& shownValue, const std::string& value) {
+        HWND dialog = waitForDialog("Enter value:");
+        HWND edit = childrenOf(dialog, "Edit").front();
+        const std::string shown = textOf(edit);
+        if (shown != shownValue)
+            failStep("the value dialog shows \"" + shown + "\", not \"" + shownValue + "\"");
+        typeText(value);
+        require([&] { return textOf(edit) == value; }, "\"" + value + "\" in the value box");
+        pressKey(VK_RETURN);
+        waitUntilClosed(dialog);
+    }
+    void confirmMessage(const std::string& title, const std::string& text) {
+        HWND message = waitForDialog(title);
+        EXPECT_TRUE(showsText(message, text));
+        pressKey(VK_RETURN);
+        waitUntilClosed(message);
+    }
+
+    // The view with the keyboard, and the text when one is given: a view just opened and the one it
+    // hides are both shown for a moment, and the keyboard may go back to the old one before the new
+    // one is made.
+    HWND waitForView(const std::string& className, const std::string& text = "") {
+        HWND view = nullptr;
+        require(
+            [&] {
+                view = focusedWindow();
+                return view && classOf(view) == className && IsChild(mainWindow, view) &&
+                       IsWindowVisible(view) && (text.empty() || textOf(view) == text);
+            },
+            "the keyboard in a " + className + " view \"" + text + "\"");
+        return view;
+    }
+    void waitForText(HWND window, const std::string& text) {
+        std::string shown;
+        if (!waitFor([&] { return (shown = textOf(window)) == text; }))
+            failStep("timed out waiting for \"" + text + "\"; the window shows \"" + shown + "\"");
+    }
+    // The status bar's first part: the current row's offset and size.
+    void waitForStatus(const std::string& text) {
+        waitForText(childrenOf(mainWindow, "msctls_statusbar32").at(0), text);
+    }
+    void waitUntilClosed(HWND window) {
+        require([&] { return !IsWindow(window) || !IsWindowVisible(window); }, "a window to close");
+    }
+    void waitForMainWindow() {
+        require([&] { return focusIsIn(mainWindow); }, "the keyboard in the main window");
+    }
+    // Once they are the expected ones, or when waiting for them timed out.
+    testsupport::Bytes waitForBytes(const std::string& name, const testsupport::Bytes& expected) {
+        waitFor([&] { return work.read(name) == expected; });
+        return work.read(name);
+    }
+
+    // With what the program showed at that moment.
+    [[noreturn]] void failStep(const std::string& what) const {
+        auto describe = [](HWND window) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            return window
+                       ? classOf(window) + " \"" + textOf(window) + "\" of process " + std::to_string(owner)
+                       : "none";
+        };
+        std::string shown = "; shown:";
+        for (const char* className : {"TfrmMain", "#32770", "#32768"}) {
+            for (HWND window : topWindows(className)) shown += " [" + describe(window) + "]";
+        }
+        throw std::runtime_error(what + shown + "; in front: " + describe(GetForegroundWindow()) +
+                                 "; keyboard at: " + describe(focusedWindow()));
+    }
     template <typename Condition>
     void require(Condition condition, const std::string& what) const {
         if (!waitFor(condition)) failStep("timed out waiting for " + what);
     }
 
     testsupport::TempDir work;
-    SondrixProcess program;
+    PROCESS_INFORMATION process{};
     HWND mainWindow = nullptr;
+
+  private:
+    static constexpr int kFileNameBox = 0x47C;     // cmb13, the explorer-style dialog's file name box
+    static constexpr int kOldFileNameBox = 0x480;  // edt1, the old-style dialog's
+    static constexpr int kLookInBox = 0x471;       // cmb2, the folder the dialog shows
+
+    // Visible, of the class, and with the title when one is given.
+    std::vector<HWND> topWindows(const std::string& className, const std::string& title = "") const {
+        struct Search {
+            DWORD processId;
+            const std::string& className;
+            const std::string& title;
+            std::vector<HWND> found;
+        } search{process.dwProcessId, className, title, {}};
+        EnumWindows(
+            [](HWND window, LPARAM parameter) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(parameter);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == s->processId && IsWindowVisible(window) && classOf(window) == s->className &&
+                    (s->title.empty() || textOf(window) == s->title))
+                    s->found.push_back(window);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+    HWND focusedWindow() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(process.dwThreadId, &info) ? info.hwndFocus : nullptr;
+    }
+    // And the top-level window is in front.
+    bool focusIsIn(HWND topWindow) const {
+        HWND focus = focusedWindow();
+        return focus && GetForegroundWindow() == topWindow &&
+               (focus == topWindow || IsChild(topWindow, focus));
+    }
+    // Whichever style of dialog the system shows.
+    static HWND fileNameEdit(HWND dialog) {
+        for (int id : {kFileNameBox, kOldFileNameBox}) {
+            HWND box = GetDlgItem(dialog, id);
+            if (box && classOf(box) == "Edit") return box;
+            std::vector<HWND> edits = box ? childrenOf(box, "Edit") : std::vector<HWND>();
+            if (!edits.empty()) return edits.front();
+        }
+        return nullptr;
+    }
+    // The list view writes into memory of its own process: the item record and the text go there.
+    std::string selectedItemText(HWND listView) const {
+        const LRESULT index = SendMessageA(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+        constexpr SIZE_T kTextSize = 512;
+        auto* remote =
+            index < 0
+                ? nullptr
+                : static_cast<char*>(VirtualAllocEx(process.hProcess, nullptr, sizeof(LVITEMA) + kTextSize,
+                                                    MEM_COMMIT, PAGE_READWRITE));
+        if (!remote) return std::string();
+        LVITEMA item{};
+        item.pszText = remote + sizeof item;
+        item.cchTextMax = kTextSize;
+        char text[kTextSize] = {};
+        if (WriteProcessMemory(process.hProcess, remote, &item, sizeof item, nullptr)) {
+            SendMessageA(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(remote));
+            ReadProcessMemory(process.hProcess, remote + sizeof item, text, kTextSize - 1, nullptr);
+        }
+        VirtualFreeEx(process.hProcess, remote, 0, MEM_RELEASE);
+        return text;
+    }
 };
 
 }  // namespace e2e

@@ -1,13 +1,20 @@
 #pragma once
-// A real main frame on the display for each test, and a minimal view to put on its tabs.
+// A real main frame on the display for each test, a minimal view to put on its tabs, and modal
+// dialogs driven from inside their own message loop.
 #include <gtest/gtest.h>
 #include <windows.h>
 // after windows.h, whose types it uses
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "mainwindow/main_frame.h"
+#include "mainwindow/window_resources.h"
+#include "shell/drawing_resources.h"
+#include "shell/strings.h"
+#include "shell/ui_strings.h"
 
 namespace guitest {
 
@@ -17,10 +24,37 @@ constexpr UINT kProbeMessage = WM_APP + 1;
 // A plain child window of the main window that passes commands on to it, as the real views do.
 class TestView : public TfrmView {
   public:
-    TestView(TfrmMain* owner, const char* text);
-    void SetBounds(const RECT& bounds) override;
-    // Takes a new caption and announces it, as the real views do.
-    void Rename(const char* text);
+    static constexpr const char* kClassName = "SondrixTestView";
+    TestView(TfrmMain* owner, const char* text) : TfrmView(owner) {
+        caption = DupString(text);
+        hwnd = CreateWindowExA(WS_EX_STATICEDGE, kClassName, text, WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
+                               owner->hwnd, nullptr, moduleInstance, this);
+    }
+    void SetBounds(const RECT& bounds) override {
+        MoveWindow(hwnd, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                   FALSE);
+        InvalidateRect(hwnd, nullptr, TRUE);
+    }
+    // As the real views do: a new caption, announced.
+    void Rename(const char* text) {
+        delete[] caption;
+        caption = DupString(text);
+        SetWindowTextA(hwnd, text);
+        UpdateCaption();
+    }
+    static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_CREATE) {
+            auto* created = reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams;
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        }
+        auto* view = reinterpret_cast<TestView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (view && message == kProbeMessage) {
+            view->probesSeen |= 1u << wParam;
+            return 0;
+        }
+        if (message == WM_COMMAND) return SendMessageA(GetParent(window), message, wParam, lParam);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
 
     unsigned probesSeen = 0;  // bit n set for a probe with wParam n
 };
@@ -45,25 +79,159 @@ inline void pumpPending() {
     pumpUntil([] { return true; });
 }
 
-// The window's rectangle in the client coordinates of its parent.
-RECT placeOf(HWND window);
-// Whether the window covers exactly the rectangle, in the client coordinates of its parent.
-bool placedOn(HWND window, RECT expected);
+inline std::string windowText(HWND window) {
+    char text[512];
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+using DialogStep = std::function<void(HWND dialog)>;
+
+struct ModalDrive {
+    std::string title;
+    std::vector<DialogStep> steps;
+    size_t done = 0;
+    ULONGLONG deadline = 0;
+    static inline ModalDrive* current = nullptr;
+
+    static HWND findDialog(const std::string& title) {
+        std::pair<const std::string*, HWND> search{&title, nullptr};
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM parameter) -> BOOL {
+                auto* found = reinterpret_cast<std::pair<const std::string*, HWND>*>(parameter);
+                if (!IsWindowVisible(window) || windowText(window) != *found->first) return TRUE;
+                found->second = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.second;
+    }
+    static void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD) {
+        HWND dialog = current ? findDialog(current->title) : nullptr;
+        if (dialog && current->done < current->steps.size()) {
+            current->steps[current->done++](dialog);
+        } else if (dialog && GetTickCount64() > current->deadline) {
+            EndDialog(dialog, 0);  // a test that lost its way must not hang the run
+        }
+    }
+};
+
+// Runs showModal (which returns when the dialog ends) while a timer hands the dialog this thread
+// shows titled `title` to the steps, one per tick. How many steps ran: fewer than given means the
+// dialog closed early or never came.
+inline size_t driveModal(const std::string& title, const std::function<void()>& showModal,
+                         std::vector<DialogStep> steps) {
+    ModalDrive drive{title, std::move(steps), 0, GetTickCount64() + 10000};
+    ModalDrive::current = &drive;
+    UINT_PTR timer = SetTimer(nullptr, 0, 30, ModalDrive::onTick);
+    showModal();
+    KillTimer(nullptr, timer);
+    ModalDrive::current = nullptr;
+    return drive.done;
+}
+
+// In the client coordinates of its parent.
+inline RECT placeOf(HWND window) {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
+inline bool placedOn(HWND window, RECT expected) {
+    RECT bounds = placeOf(window);
+    return EqualRect(&bounds, &expected) != 0;
+}
+
+// Input as the user gives it, posted to the window that has it.
+inline void clickButton(HWND dialog, int id) {
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+inline void pressKey(HWND window, WPARAM key) {
+    PostMessageA(window, WM_KEYDOWN, key, 1);
+    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+inline void doubleClickAt(HWND window, POINT point) {
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        PostMessageA(window, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(point.x, point.y));
+}
+// As GetKeyState reports it.
+inline void setShift(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
 
 class MainFrameTest : public testing::Test {
   protected:
-    static void SetUpTestSuite();
-    void SetUp() override;
-    void TearDown() override;
+    static void SetUpTestSuite() {
+        moduleInstance = GetModuleHandleA(nullptr);
+        curArrow = LoadCursorA(nullptr, IDC_ARROW);
+        createDrawingResources();
+        WNDCLASSA viewClass{};
+        viewClass.lpfnWndProc = TestView::proc;
+        viewClass.hInstance = moduleInstance;
+        viewClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+        viewClass.lpszClassName = TestView::kClassName;
+        RegisterClassA(&viewClass);
+    }
+    void SetUp() override {
+        BuildUIStrings();
+        frame = new TfrmMain;
+        mainWindow = frame->hwnd;
+        // Let the window be shown and activated before the test moves the focus around.
+        ASSERT_TRUE(pumpUntil([this] { return GetForegroundWindow() == mainWindow; }));
+        pumpPending();
+    }
+    void TearDown() override {
+        delete frame;
+        if (IsWindow(mainWindow)) DestroyWindow(mainWindow);
+        // The destroyed window's quit message must not end the next test's loop.
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+        FreeUIStrings();
+    }
 
-    // A new view on a new tab, activated as every command that opens a view does.
-    TestView* openView(const char* caption);
-    int tabCount() const;
-    std::string tabText(int index) const;
-    TabEntry* entryOfTab(int index) const;
-    RECT displayArea() const;
-    // The main window's client area above the status bar, which spans its width.
-    RECT areaAboveStatusBar() const;
+    // Activated as every command that opens a view does.
+    TestView* openView(const char* caption) {
+        auto* view = new TestView(frame, caption);
+        frame->ActivateView(frame->AddView(vkDocument, view));
+        return view;
+    }
+    int tabCount() const { return static_cast<int>(SendMessageA(frame->hwndTabs, TCM_GETITEMCOUNT, 0, 0)); }
+    TCITEMA tab(int index, char (&text)[128]) const {
+        TCITEMA item{TCIF_TEXT | TCIF_PARAM, 0, 0, text, sizeof text, 0, 0};
+        SendMessageA(frame->hwndTabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+        return item;
+    }
+    std::string tabText(int index) const {
+        char text[128] = "";
+        return tab(index, text).pszText;
+    }
+    TabEntry* entryOfTab(int index) const {
+        char text[128] = "";
+        return reinterpret_cast<TabEntry*>(tab(index, text).lParam);
+    }
+    RECT displayArea() const {
+        RECT display;
+        GetClientRect(frame->hwndTabs, &display);
+        SendMessageA(frame->hwndTabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+        return display;
+    }
+    // The status bar spans the main window's client area, below what it leaves.
+    RECT areaAboveStatusBar() const {
+        RECT client, status;
+        GetClientRect(mainWindow, &client);
+        GetWindowRect(frame->hwndStatus, &status);
+        EXPECT_EQ(status.right - status.left, client.right);
+        client.bottom -= status.bottom - status.top;
+        return client;
+    }
+    // Away from the views.
+    void focusTabs() const { SetFocus(frame->hwndTabs); }
 
     TfrmMain* frame = nullptr;
     HWND mainWindow = nullptr;

@@ -3,45 +3,12 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resource_ids.h"
 
 namespace {
-
-struct MenuRow {
-    int popup;
-    UINT id;  // 0 for a separator
-    const char* caption;
-    bool greyed;
-};
-
-const char* const kPopups[] = {"&File", "&Edit", "&Tools", "&Help"};
-
-const MenuRow kMenuRows[] = {
-    {0, cmdNew, "&New\tCtrl+N", false},
-    {0, cmdOpen, "&Open\tCtrl+O", false},
-    {0, cmdSave, "&Save\tCtrl+S", false},
-    {0, cmdSaveAs, "Save &as...", false},
-    {0, cmdClose, "&Close\tCtrl+F4", false},
-    {0, 0, "", false},
-    {0, cmdExit, "E&xit\tAlt+X", false},
-    {1, cmdUndo, "&Undo\tCtrl+Z", false},
-    {1, cmdRedo, "&Redo\tCtrl+Y", false},
-    {1, 0, "", false},
-    {1, cmdDeleteItem, "&Delete item\tDel", false},
-    {1, 0, "", false},
-    {1, cmdGoToOffset, "&Go to offset...\tCtrl+G", false},
-    {2, cmdListTemplates, "&List templates...\tCtrl+L", false},
-    {2, 0, "", false},
-    {2, cmdPreferences, "&Preferences...", false},
-    {3, cmdHelpIndex, "&Index...", false},
-    {3, cmdHelpContents, "Contents...", false},
-    {3, 0, "", false},
-    {3, cmdAbout, "&About...", false},
-    {3, 0, "", false},
-    {3, cmdHomePage, "Go to Sondrix homepage", false},
-};
 
 std::string menuText(HMENU menu, int position) {
     char text[128] = "";
@@ -50,46 +17,68 @@ std::string menuText(HMENU menu, int position) {
 }
 
 TEST(Resources, MainMenuHasTheFourPopupsWithTheirItemsInOrder) {
+    // Separators have the id 0.
+    const struct {
+        const char* caption;
+        std::vector<std::pair<UINT, const char*>> items;
+    } popups[] = {
+        {"&File",
+         {{cmdNew, "&New\tCtrl+N"},
+          {cmdOpen, "&Open\tCtrl+O"},
+          {cmdSave, "&Save\tCtrl+S"},
+          {cmdSaveAs, "Save &as..."},
+          {cmdClose, "&Close\tCtrl+F4"},
+          {0, ""},
+          {cmdExit, "E&xit\tAlt+X"}}},
+        {"&Edit",
+         {{cmdUndo, "&Undo\tCtrl+Z"},
+          {cmdRedo, "&Redo\tCtrl+Y"},
+          {0, ""},
+          {cmdDeleteItem, "&Delete item\tDel"},
+          {0, ""},
+          {cmdGoToOffset, "&Go to offset...\tCtrl+G"}}},
+        {"&Tools",
+         {{cmdListTemplates, "&List templates...\tCtrl+L"}, {0, ""}, {cmdPreferences, "&Preferences..."}}},
+        {"&Help",
+         {{cmdHelpIndex, "&Index..."},
+          {cmdHelpContents, "Contents..."},
+          {0, ""},
+          {cmdAbout, "&About..."},
+          {0, ""},
+          {cmdHomePage, "Go to Sondrix homepage"}}}};
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), kMainMenuName);
     ASSERT_EQ(GetMenuItemCount(menu), 4);
-    int positions[4] = {};
-    for (const MenuRow& row : kMenuRows) {
-        HMENU popup = GetSubMenu(menu, row.popup);
-        int position = positions[row.popup]++;
-        UINT state = GetMenuState(popup, position, MF_BYPOSITION);
-        EXPECT_EQ(GetMenuItemID(popup, position), row.id) << row.popup << "/" << position;
-        EXPECT_EQ(menuText(popup, position), row.caption) << row.popup << "/" << position;
-        EXPECT_EQ((state & MF_SEPARATOR) != 0, row.id == 0) << row.popup << "/" << position;
-        // Separators count as greyed on some systems.
-        EXPECT_TRUE(row.id == 0 || ((state & MF_GRAYED) != 0) == row.greyed) << row.caption;
-    }
-    for (int popup = 0; popup < 4; ++popup) {
-        EXPECT_EQ(menuText(menu, popup), kPopups[popup]);
-        EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, popup)), positions[popup]);
+    for (int p = 0; p < 4; ++p) {
+        EXPECT_EQ(menuText(menu, p), popups[p].caption);
+        HMENU popup = GetSubMenu(menu, p);
+        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(popups[p].items.size())) << p;
+        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+            const auto& [id, caption] = popups[p].items[i];
+            const UINT state = GetMenuState(popup, i, MF_BYPOSITION);
+            EXPECT_EQ(GetMenuItemID(popup, i), id) << p << "/" << i;
+            EXPECT_EQ(menuText(popup, i), caption) << p << "/" << i;
+            EXPECT_EQ((state & MF_SEPARATOR) != 0, id == 0) << p << "/" << i;
+            // Separators count as greyed on some systems.
+            EXPECT_TRUE(id == 0 || !(state & MF_GRAYED)) << caption;
+        }
     }
     DestroyMenu(menu);
 }
 
 TEST(Resources, AcceleratorsAreVirtualKeysWithoutMenuInversion) {
     const ACCEL expected[] = {
-        {FVIRTKEY | FNOINVERT | FCONTROL, 'L', cmdListTemplates},
-        {FVIRTKEY | FNOINVERT | FCONTROL, 'N', cmdNew},
-        {FVIRTKEY | FNOINVERT | FCONTROL, 'O', cmdOpen},
-        {FVIRTKEY | FNOINVERT | FCONTROL, 'S', cmdSave},
-        {FVIRTKEY | FNOINVERT | FCONTROL, VK_F4, cmdClose},
-        {FVIRTKEY | FNOINVERT | FALT, 'X', cmdExit},
-        {FVIRTKEY | FNOINVERT | FCONTROL, 'Z', cmdUndo},
-        {FVIRTKEY | FNOINVERT | FCONTROL, 'Y', cmdRedo},
-        {FVIRTKEY | FNOINVERT | FCONTROL, 'G', cmdGoToOffset},
-    };
+        {FCONTROL, 'L', cmdListTemplates}, {FCONTROL, 'N', cmdNew},     {FCONTROL, 'O', cmdOpen},
+        {FCONTROL, 'S', cmdSave},          {FCONTROL, VK_F4, cmdClose}, {FALT, 'X', cmdExit},
+        {FCONTROL, 'Z', cmdUndo},          {FCONTROL, 'Y', cmdRedo},    {FCONTROL, 'G', cmdGoToOffset}};
+    constexpr int kCount = sizeof expected / sizeof expected[0];
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), kAcceleratorsName);
     ASSERT_NE(table, nullptr);
-    constexpr int kCount = sizeof expected / sizeof expected[0];
     ASSERT_EQ(CopyAcceleratorTableA(table, nullptr, 0), kCount);
     ACCEL actual[kCount];
     CopyAcceleratorTableA(table, actual, kCount);
     for (int i = 0; i < kCount; ++i) {
-        EXPECT_EQ(actual[i].fVirt & ~0x80, expected[i].fVirt) << "entry " << i;  // 0x80 ends the table
+        // 0x80 ends the table.
+        EXPECT_EQ(actual[i].fVirt & ~0x80, FVIRTKEY | FNOINVERT | expected[i].fVirt) << "entry " << i;
         EXPECT_EQ(actual[i].key, expected[i].key) << "entry " << i;
         EXPECT_EQ(actual[i].cmd, expected[i].cmd) << "entry " << i;
     }
@@ -97,26 +86,19 @@ TEST(Resources, AcceleratorsAreVirtualKeysWithoutMenuInversion) {
 
 // The images of each icon group (width, bits per pixel), and the manifest's two settings.
 TEST(Resources, IconsHoldTheirImagesAndTheManifestAsksForControlsSixAndUtf8) {
-    struct Image {
-        int width;
-        int bits;
-        bool operator==(const Image& other) const { return width == other.width && bits == other.bits; }
-    };
-    const struct {
-        const char* name;
-        std::vector<Image> images;
-    } icons[] = {{kMainIconName, {{16, 8}, {32, 8}}}, {kDownIconName, {{16, 1}}}};
+    const std::pair<const char*, std::vector<std::pair<int, int>>> icons[] = {
+        {kMainIconName, {{16, 8}, {32, 8}}}, {kDownIconName, {{16, 1}}}};
     HMODULE module = GetModuleHandleA(nullptr);
-    for (const auto& icon : icons) {
-        HRSRC found = FindResourceA(module, icon.name, MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
-        ASSERT_NE(found, nullptr) << icon.name;
+    for (const auto& [name, expected] : icons) {
+        HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+        ASSERT_NE(found, nullptr) << name;
         const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
-        std::vector<Image> images;
+        std::vector<std::pair<int, int>> images;
         for (int i = 0; i < group[4]; ++i) {
             const BYTE* entry = group + 6 + 14 * i;  // width, height, colours, reserved, planes, bits, ...
             images.push_back({entry[0] ? entry[0] : 256, entry[6] | entry[7] << 8});
         }
-        EXPECT_TRUE(images == icon.images) << icon.name;
+        EXPECT_EQ(images, expected) << name;
     }
     HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
     ASSERT_NE(manifest, nullptr);
@@ -126,15 +108,6 @@ TEST(Resources, IconsHoldTheirImagesAndTheManifestAsksForControlsSixAndUtf8) {
     EXPECT_NE(text.find(">UTF-8</activeCodePage>"), std::string::npos);
 }
 
-std::string versionString(const std::vector<char>& info, const char* name) {
-    char* value = nullptr;
-    UINT length = 0;
-    std::string path = std::string("\\StringFileInfo\\040904b0\\") + name;
-    if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
-        return "(none)";
-    return value;
-}
-
 TEST(Resources, VersionRecordIsADebugBuildOfOneZeroZeroTwentySix) {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -142,22 +115,28 @@ TEST(Resources, VersionRecordIsADebugBuildOfOneZeroZeroTwentySix) {
     ASSERT_GT(size, 0u);
     std::vector<char> info(size);
     ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, info.data()));
-
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    auto query = [&](const std::string& name) {
+        char* value = nullptr;
+        UINT length = 0;
+        return VerQueryValueA(info.data(), name.c_str(), reinterpret_cast<void**>(&value), &length) ? value
+                                                                                                    : nullptr;
+    };
+    const auto* fixed = reinterpret_cast<const VS_FIXEDFILEINFO*>(query("\\"));
+    ASSERT_NE(fixed, nullptr);
     EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
     EXPECT_EQ(fixed->dwFileVersionLS, 0x0000001Au);
     EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
     EXPECT_EQ(fixed->dwProductVersionLS, 0x0000001Au);
     EXPECT_TRUE(fixed->dwFileFlags & VS_FF_DEBUG);
-
-    EXPECT_EQ(versionString(info, "FileDescription"), "Sondrix");
-    EXPECT_EQ(versionString(info, "InternalName"), "Sondrix");
-    EXPECT_EQ(versionString(info, "ProductName"), "Sondrix");
-    EXPECT_EQ(versionString(info, "OriginalFilename"), "Sondrix.exe");
-    EXPECT_NE(versionString(info, "LegalCopyright"), "(none)");
-    EXPECT_NE(versionString(info, "LegalTrademarks"), "(none)");
+    // Null: any text will do, but there must be one.
+    const std::pair<const char*, const char*> strings[] = {
+        {"FileDescription", "Sondrix"},      {"InternalName", "Sondrix"}, {"ProductName", "Sondrix"},
+        {"OriginalFilename", "Sondrix.exe"}, {"LegalCopyright", nullptr}, {"LegalTrademarks", nullptr}};
+    for (const auto& [name, expected] : strings) {
+        const char* value = query(std::string("\\StringFileInfo\\040904b0\\") + name);
+        ASSERT_NE(value, nullptr) << name;
+        EXPECT_STREQ(value, expected ? expected : value) << name;
+    }
 }
 
 }  // namespace

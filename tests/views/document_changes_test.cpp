@@ -1,14 +1,14 @@
-// Editing values through the value entry dialog and inserting list items from the keyboard.
-#include "document_view_fixture.h"
+// Editing values through the value entry dialog, inserting and deleting list items from the
+// keyboard and the Edit menu, and Undo and Redo.
+#include "resource_ids.h"
+#include "view_fixture.h"
 #include "views/document/query_value.h"
 #include "views/document/value_query_ids.h"
 
 namespace guitest {
 namespace {
 
-using DocumentChanges = DocumentViewTest;
-
-TEST_F(DocumentChanges, EnterEditsTheCurrentValueAndMarksTheCaption) {
+TEST_F(ViewTest, EnterAndDoubleClickEditTheValueAndMarkTheCaption) {
     open("DWRD:Width DWRD:Height", {0, 42, 0, 7}, "shape.bin");
     press(VK_DOWN);
     auto enter = [this] { press(VK_RETURN); };
@@ -19,19 +19,16 @@ TEST_F(DocumentChanges, EnterEditsTheCurrentValueAndMarksTheCaption) {
     EXPECT_EQ(rows(), "DWRD 42;DWRD -5");
     EXPECT_EQ(tabText(0), "shape.bin [*]");
     EXPECT_EQ(windowText(view->hwnd), "shape.bin [*]");
+
+    // A double click selects only its row, and edits it.
+    press(VK_UP, true);
+    EXPECT_EQ(answerValue([this] { doubleClick(rowHeight()); }, "9", true), "-5");
+    EXPECT_EQ(selectedRows(), "1");
+    EXPECT_EQ(currentRow(), 1);
+    EXPECT_EQ(rows(), "DWRD 42;DWRD 9");
 }
 
-TEST_F(DocumentChanges, DoubleClickSelectsOnlyThatRowAndEditsIt) {
-    open("DWRD:Width DWRD:Height", {0, 42, 0, 7}, "shape.bin");
-    press(VK_DOWN, true);
-    EXPECT_EQ(answerValue([this] { doubleClick(0); }, "9", true), "42");
-    EXPECT_EQ(selectedRows(), "0");
-    EXPECT_EQ(currentRow(), 0);
-    EXPECT_EQ(rows(), "DWRD 9;DWRD 7");
-    EXPECT_EQ(tabText(0), "shape.bin [*]");
-}
-
-TEST_F(DocumentChanges, CountsAreNotEditedAndDataRowsGetNoItem) {
+TEST_F(ViewTest, CountsAreNotEditedAndDataRowsGetNoItem) {
     open("BCNT:N LSTC DWRD LSTE", {1, 0, 5});
     // The count row.
     EXPECT_EQ(answerValue([this] { press(VK_RETURN); }, "3", true), "(no dialog)");
@@ -43,16 +40,17 @@ TEST_F(DocumentChanges, CountsAreNotEditedAndDataRowsGetNoItem) {
     EXPECT_TRUE(view->document->saved);
 }
 
-TEST_F(DocumentChanges, EnterAndInsertOnListRowsAddAnItem) {
-    const char* kList = "BCNT:N LSTC:Item DWRD:V LSTE:End";
-    struct Case {
+const char* const kList = "BCNT:N LSTC:Item DWRD:V LSTE:End";
+const char* const kTwoItems = "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE";
+
+TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItem) {
+    const struct {
         Bytes bytes;
         int at;  // the current row
         UINT key;
         const char* rows;
         int currentAfter;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // At the first header the new item comes first; the header stays current.
         {{2, 0, 1, 0, 2}, 1, VK_RETURN, "BCNT 3;LSTC #0;.DWRD 0;LSTC #1;.DWRD 1;LSTC #2;.DWRD 2;LSTE", 1},
         // At the end the new item comes last; the end row moves down with the new rows.
@@ -60,7 +58,7 @@ TEST_F(DocumentChanges, EnterAndInsertOnListRowsAddAnItem) {
         {{0}, 2, VK_INSERT, "BCNT 1;LSTC #0;.DWRD 0;LSTE", 3},
         {{0}, 1, VK_RETURN, "BCNT 1;LSTC #0;.DWRD 0;LSTE", 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         open(kList, c.bytes);
         for (int i = 0; i < c.at; ++i) press(VK_DOWN);
         press(c.key);
@@ -70,16 +68,23 @@ TEST_F(DocumentChanges, EnterAndInsertOnListRowsAddAnItem) {
         EXPECT_EQ(scrollInfo(SB_VERT).nMax + 1, view->ContentHeight());
         EXPECT_EQ(tabText(frame->count - 1), "data.bin [*]");
     }
+    // Undoing an insertion below the current row keeps it current: the end row, moved up again.
+    open(kList, {2, 0, 1, 0, 2});
+    press(VK_END);
+    press(VK_INSERT);
+    SendMessageA(view->hwnd, WM_COMMAND, cmdUndo, 0);
+    EXPECT_EQ(rows(), kTwoItems);
+    EXPECT_EQ(currentRow(), 5);
 }
 
-TEST_F(DocumentChanges, ValueEntryGivesBackWhatWasConfirmedWhole) {
+TEST_F(ViewTest, ValueEntryGivesBackWhatWasConfirmedWhole) {
     const std::string longText(1000, '7');
-    struct Case {
+    const struct {
         const char* typed;  // null: left as shown
         bool byEnter;       // else by the OK button
         std::string result;
-    } const cases[] = {{nullptr, true, "12"}, {"", false, ""}, {longText.c_str(), false, longText}};
-    for (const Case& c : cases) {
+    } cases[] = {{nullptr, true, "12"}, {"", false, ""}, {longText.c_str(), false, longText}};
+    for (const auto& c : cases) {
         char* result = nullptr;
         driveModal("Title", [&] { result = queryValue(mainWindow, "Title", "Prompt", "12", nullptr); },
                    {[&](HWND dialog) {
@@ -88,13 +93,47 @@ TEST_F(DocumentChanges, ValueEntryGivesBackWhatWasConfirmedWhole) {
                        if (c.byEnter) {
                            PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
                        } else {
-                           SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+                           clickButton(dialog, IDOK);
                        }
                    }});
         ASSERT_NE(result, nullptr) << c.result;
         EXPECT_EQ(result, c.result);
         delete[] result;
     }
+}
+
+TEST_F(ViewTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
+    open(kList, {2, 0, 1, 0, 2}, "list.bin");
+    auto command = [this](int id) { SendMessageA(view->hwnd, WM_COMMAND, id, 0); };
+    press(VK_DOWN);
+    press(VK_DOWN);
+    press(VK_DELETE);  // a data row
+    EXPECT_EQ(rows(), kTwoItems);
+
+    press(VK_UP);
+    press(VK_DELETE);
+    EXPECT_EQ(rows(), "BCNT 1;LSTC #0;.DWRD 2;LSTE");
+    EXPECT_EQ(currentRow(), 1);
+    EXPECT_EQ(selectedRows(), "1");
+    EXPECT_EQ(tabText(0), "list.bin [*]");
+    EXPECT_EQ(view->ContentHeight(), 4 * rowHeight());
+    EXPECT_EQ(scrollInfo(SB_VERT).nMax + 1, view->ContentHeight());
+
+    command(cmdUndo);
+    EXPECT_EQ(rows(), kTwoItems);
+    EXPECT_EQ(tabText(0), "list.bin");
+    EXPECT_EQ(view->ContentHeight(), 6 * rowHeight());
+    command(cmdRedo);
+    EXPECT_EQ(rows(), "BCNT 1;LSTC #0;.DWRD 2;LSTE");
+    EXPECT_EQ(tabText(0), "list.bin [*]");
+
+    command(cmdDeleteItem);
+    EXPECT_EQ(rows(), "BCNT 0;LSTC #0;LSTE");
+    command(cmdUndo);
+    command(cmdUndo);
+    command(cmdUndo);  // nothing left to undo
+    EXPECT_EQ(rows(), kTwoItems);
+    EXPECT_EQ(tabText(0), "list.bin");
 }
 
 }  // namespace

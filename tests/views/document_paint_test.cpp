@@ -1,61 +1,54 @@
 // What the document view paints: backgrounds by selection and focus, the focus rectangle, control
-// rows with their numbers and brackets, nesting lines, and the row
-// layout a field type draws on.
-#include <cstring>
-
-#include "document_view_fixture.h"
-#include "fieldtypes/registry.h"
+// rows with their numbers and brackets, nesting lines, and the row layout a field type draws on;
+// and scrolling it by every means, with the current row kept in view by the keyboard.
 #include "platform/recording_surface.h"
 #include "shell/drawing_resources.h"
+#include "view_fixture.h"
 #include "views/document/row_drawing.h"
 
 namespace guitest {
 namespace {
 
 using platform::DrawnLine;
-using platform::RecordingSurface;
 
 constexpr int kRowWidth = 200;
 
-class DocumentPaint : public DocumentViewTest {
+class DocumentPaint : public ViewTest {
   protected:
-    // The row drawn from x = 0 on a row kRowWidth wide whose top is 0.
-    void record(int index) {
+    // The row drawn from x = 0 on a row kRowWidth wide whose top is 0; its texts, "|" between.
+    std::string record(int index) {
         surface.clear();
         FieldInstance* instance = row(index);
         PaintContext paint{surface.dc(), {0, 0, kRowWidth, 100}, 1};
         RowLayout layout = rowLayout(instance, {0, 0, kRowWidth, instance->height});
         drawRowContent(instance, paint, layout);
-    }
-    std::string texts() const {
         std::string joined;
         for (const auto& text : surface.texts) joined += (joined.empty() ? "" : "|") + text.text;
         return joined;
+    }
+    // Whether the surface holds exactly these lines, all in the tree line's pen.
+    bool drewLines(const std::vector<DrawnLine>& expected) const {
+        if (surface.lines.size() != expected.size()) return false;
+        for (size_t i = 0; i < expected.size(); ++i) {
+            const DrawnLine& a = surface.lines[i];
+            const DrawnLine& b = expected[i];
+            if (a.x1 != b.x1 || a.y1 != b.y1 || a.x2 != b.x2 || a.y2 != b.y2 || a.pen != penTreeLine)
+                return false;
+        }
+        return true;
     }
     // The rectangle of a row in client coordinates, cut to the columns [left, right).
     RECT rowArea(int index, int left, int right) const {
         return {left, index * rowHeight(), right, (index + 1) * rowHeight()};
     }
 
-    RecordingSurface surface;
+    platform::RecordingSurface surface;
 };
-
-bool sameLines(const std::vector<DrawnLine>& drawn, const std::vector<DrawnLine>& expected) {
-    if (drawn.size() != expected.size()) return false;
-    for (size_t i = 0; i < drawn.size(); ++i) {
-        const DrawnLine& a = drawn[i];
-        const DrawnLine& b = expected[i];
-        if (a.x1 != b.x1 || a.y1 != b.y1 || a.x2 != b.x2 || a.y2 != b.y2 || a.pen != penTreeLine)
-            return false;
-    }
-    return true;
-}
 
 TEST_F(DocumentPaint, BackgroundsFollowSelectionAndFocus) {
     open("DWRD:A DWRD:B DWRD:C", {0, 1, 0, 2, 0, 3});
     press(VK_DOWN, true);  // rows 0 and 1 selected, row 1 current
     const int right = client().right;
-    const uint32_t window = colourOf(COLOR_WINDOW);
     const uint32_t highlight = colourOf(COLOR_HIGHLIGHT);
     const uint32_t inactive = colourOf(COLOR_BTNFACE);
     {
@@ -63,11 +56,12 @@ TEST_F(DocumentPaint, BackgroundsFollowSelectionAndFocus) {
         EXPECT_EQ(painted.countOtherThan(highlight, rowArea(0, 0, 2)), 0);
         EXPECT_EQ(painted.countOtherThan(highlight, rowArea(0, right - 60, right)), 0);
         EXPECT_GT(painted.countOtherThan(highlight, rowArea(1, 0, 1)), 0) << "focus rectangle";
-        EXPECT_EQ(painted.countOtherThan(window, rowArea(2, right - 60, right)), 0);
-        EXPECT_EQ(painted.countOtherThan(window, {0, 3 * rowHeight(), right, painted.height()}), 0);
+        EXPECT_EQ(painted.countOtherThan(colourOf(COLOR_WINDOW), rowArea(2, right - 60, right)), 0);
+        EXPECT_EQ(
+            painted.countOtherThan(colourOf(COLOR_WINDOW), {0, 3 * rowHeight(), right, painted.height()}), 0);
     }
     pumpPending();
-    SetFocus(FindWindowExA(mainWindow, nullptr, "SysTabControl32", nullptr));  // away from the view
+    focusTabs();
     EXPECT_TRUE(GetUpdateRect(view->hwnd, nullptr, FALSE)) << "losing the focus repaints";
     Snapshot painted(view->hwnd);
     EXPECT_EQ(painted.countOtherThan(inactive, rowArea(0, 0, 2)), 0);
@@ -75,19 +69,21 @@ TEST_F(DocumentPaint, BackgroundsFollowSelectionAndFocus) {
     EXPECT_EQ(painted.countOtherThan(inactive, rowArea(1, right - 60, right)), 0);
 }
 
-TEST_F(DocumentPaint, CountAndSizeRowsShowTheirNumbersAfterTheCaption) {
+TEST_F(DocumentPaint, ControlRowsShowTheirNumbersAfterTheCaptionAndKeyCaseAndRestRowsWhatTheyHold) {
     open("WZCT:Zero LSTC DBYT LSTE WCNT:Full LSTC DBYT LSTE BSIZ:Size", {0, 2, 1, 2, 3, 0xFF, 0xFF, 7});
     EXPECT_EQ(rows(),
               "WZCT 2;LSTC #0;.DBYT 1;LSTC #1;.DBYT 2;LSTC #2;.DBYT 3;LSTE;WCNT -1;LSTC #0;LSTE;BSIZ 7");
-    record(0);
-    EXPECT_EQ(texts(), "Zero|3");
+    EXPECT_EQ(record(0), "Zero|3");
     ASSERT_EQ(surface.texts.size(), 2u);
     EXPECT_EQ(surface.texts[1].x, 4 + platform::system::measureText(fntBold, "Zero", 4) + 12);
     EXPECT_EQ(surface.texts[1].font, fntNormal);
-    record(8);
-    EXPECT_EQ(texts(), "Full|65535");
-    record(11);
-    EXPECT_EQ(texts(), "Size|7");
+    EXPECT_EQ(record(8), "Full|65535");
+    EXPECT_EQ(record(11), "Size|7");
+
+    open("KEYB KBYT:Key CASE:*:Other KEYE", {0xFE, 'h', 'i'});
+    EXPECT_EQ(record(0), "Key|-2");
+    EXPECT_EQ(record(1), "*:Other");
+    EXPECT_EQ(record(2), "2 more bytes|68 69  hi");
 }
 
 TEST_F(DocumentPaint, ListBracketsStandAtTheirListsDepth) {
@@ -95,46 +91,178 @@ TEST_F(DocumentPaint, ListBracketsStandAtTheirListsDepth) {
     EXPECT_EQ(rows(), "BCNT 2;LSTC #0;.BCNT 1;.LSTC #0;..DBYT 9;.LSTE;LSTC #1;.BCNT 0;.LSTC #0;.LSTE;LSTE");
     const int h = rowHeight();
     const int mid = h / 2;
-    struct Case {
-        int row;
-        std::vector<DrawnLine> lines;
+    // The bracket's upright from y1 to y2 at x, then its arm to the row's right end.
+    const struct {
+        int row, x, y1, y2;
+    } brackets[] = {
+        {1, 6, h, mid},   // first header
+        {3, 18, h, mid},  // nested first header
+        {5, 18, 0, mid},  // nested end
+        {6, 6, h, 0},     // second header
+        {10, 6, 0, mid},  // end
     };
-    const Case cases[] = {
-        {1, {{6, h, 6, mid, nullptr}, {6, mid, kRowWidth, mid, nullptr}}},     // first header
-        {3, {{18, h, 18, mid, nullptr}, {18, mid, kRowWidth, mid, nullptr}}},  // nested first header
-        {5, {{18, 0, 18, mid, nullptr}, {18, mid, kRowWidth, mid, nullptr}}},  // nested end
-        {6, {{6, h, 6, 0, nullptr}, {6, mid, kRowWidth, mid, nullptr}}},       // second header
-        {10, {{6, 0, 6, mid, nullptr}, {6, mid, kRowWidth, mid, nullptr}}},    // end
-    };
-    for (const Case& c : cases) {
-        record(c.row);
-        EXPECT_TRUE(sameLines(surface.lines, c.lines)) << "row " << c.row;
-        EXPECT_TRUE(surface.texts.empty()) << "row " << c.row;
+    for (const auto& b : brackets) {
+        record(b.row);
+        EXPECT_TRUE(surface.texts.empty()) << "row " << b.row;
+        EXPECT_TRUE(drewLines({{b.x, b.y1, b.x, b.y2, nullptr}, {b.x, mid, kRowWidth, mid, nullptr}}))
+            << "row " << b.row;
     }
-
-    struct Nesting {
+    const struct {
         int left;
         int clipRight;
         std::vector<int> xs;
-    };
-    const Nesting nestings[] = {{0, kRowWidth, {18, 6}}, {0, 10, {6}}, {-12, kRowWidth, {6}}};
-    for (const Nesting& n : nestings) {
+    } nestings[] = {{0, kRowWidth, {18, 6}}, {0, 10, {6}}, {-12, kRowWidth, {6}}};
+    for (const auto& n : nestings) {
         surface.clear();
         drawNestingLines(surface.dc(), row(4), n.left, 0, h, n.clipRight);
         std::vector<DrawnLine> expected;
         for (int x : n.xs) expected.push_back({x, 0, x, h, nullptr});
-        EXPECT_TRUE(sameLines(surface.lines, expected)) << "left " << n.left << ", clip " << n.clipRight;
+        EXPECT_TRUE(drewLines(expected)) << "left " << n.left << ", clip " << n.clipRight;
     }
 }
 
-TEST_F(DocumentPaint, KeyCaseAndRestRowsShowWhatTheyHold) {
-    open("KEYB KBYT:Key CASE:*:Other KEYE", {0xFE, 'h', 'i'});
-    record(0);
-    EXPECT_EQ(texts(), "Key|-2");
-    record(1);
-    EXPECT_EQ(texts(), "*:Other");
-    record(2);
-    EXPECT_EQ(texts(), "2 more bytes|68 69  hi");
+class DocumentScroll : public ViewTest {
+  protected:
+    // A list of `items` words after its count, each with its bytes: items * 2 + 2 rows.
+    void openList(uint32_t items) {
+        Bytes bytes(4 + items * 2);
+        for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(items >> (24 - 8 * i));
+        open("LCNT:Items LSTC DWRD:Word LSTE", bytes);
+    }
+    int64_t lastOffset() const { return view->ContentHeight() - client().bottom; }
+    // The row whose top the window shows at its top edge, found through a click there.
+    int rowAtTop() {
+        click(0);
+        return currentRow();
+    }
+    void expectCurrentInView() {
+        int64_t top = int64_t{currentRow()} * rowHeight();
+        EXPECT_GE(top, view->scrollOffset) << "row " << currentRow();
+        EXPECT_LE(top + rowHeight(), view->scrollOffset + client().bottom) << "row " << currentRow();
+    }
+};
+
+TEST_F(DocumentScroll, RangeAndPageFollowTheDocumentAndTheWindowAndRequestsMoveByLinesPagesAndToTheEnds) {
+    openList(50);
+    const int h = rowHeight();
+    SCROLLINFO bar = scrollInfo(SB_VERT);
+    EXPECT_EQ(bar.nMin, 0);
+    EXPECT_EQ(bar.nMax + 1, 102 * h);
+    EXPECT_EQ(static_cast<int>(bar.nPage), client().bottom);
+    EXPECT_TRUE(scrollBarEnabled(SB_VERT));
+
+    const int page = client().bottom - h;
+    const std::pair<int, int64_t> steps[] = {
+        {SB_LINEUP, 0}, {SB_LINEDOWN, h},          {SB_PAGEDOWN, h + page},
+        {SB_PAGEUP, h}, {SB_BOTTOM, lastOffset()}, {SB_LINEDOWN, lastOffset()},
+        {SB_TOP, 0},    {SB_ENDSCROLL, 0},
+    };
+    for (const auto& [request, offset] : steps) {
+        scrollBar(SB_VERT, request);
+        EXPECT_EQ(view->scrollOffset, offset) << "request " << request;
+        EXPECT_EQ(scrollInfo(SB_VERT).nPos, offset) << "request " << request;
+    }
+
+    scrollBar(SB_VERT, SB_BOTTOM);
+    MoveWindow(mainWindow, 0, 0, kFrameWidth, kFrameHeight + 100, TRUE);
+    EXPECT_EQ(static_cast<int>(scrollInfo(SB_VERT).nPage), client().bottom);
+    EXPECT_EQ(view->scrollOffset, lastOffset()) << "a taller window shows more of the end";
+
+    open("DWRD DWRD", {});
+    EXPECT_EQ(view->scrollOffset, 0);
+    EXPECT_FALSE(scrollBarEnabled(SB_VERT)) << "disabled when everything fits";
+}
+
+TEST_F(DocumentScroll, ThumbPositionsBeyondSixteenBitsAndTheWheel) {
+    openList(10000);
+    const int h = rowHeight();
+    for (int target : {100000, 7 * h, 100000 + 3}) {
+        SetScrollPos(view->hwnd, SB_VERT, target, FALSE);
+        SendMessageA(view->hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, target & 0xFFFF), 0);
+        EXPECT_EQ(view->scrollOffset, target);
+        EXPECT_EQ(rowAtTop(), target / h);
+    }
+    UINT lines = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    scrollBar(SB_VERT, SB_TOP);
+    wheel(-WHEEL_DELTA);
+    EXPECT_EQ(view->scrollOffset, static_cast<int>(lines) * h);
+    wheel(WHEEL_DELTA / 2);
+    wheel(WHEEL_DELTA / 2);
+    EXPECT_EQ(view->scrollOffset, 0);
+}
+
+TEST_F(DocumentScroll, KeysKeepTheCurrentRowInView) {
+    openList(50);
+    const int h = rowHeight();
+    const int rowsInView = client().bottom / h;
+    for (int i = 0; i < rowsInView + 3; ++i) press(VK_DOWN);
+    EXPECT_EQ(currentRow(), rowsInView + 3);
+    EXPECT_EQ(view->scrollOffset, int64_t{rowsInView + 4} * h - client().bottom);
+    press(VK_END);
+    EXPECT_EQ(currentRow(), 101);
+    EXPECT_EQ(view->scrollOffset, lastOffset());
+    press(VK_PRIOR);
+    expectCurrentInView();
+    EXPECT_EQ(currentRow(), (102 * h - client().bottom) / h);
+    press(VK_HOME);
+    EXPECT_EQ(view->scrollOffset, 0);
+    press(VK_NEXT);
+    expectCurrentInView();
+    EXPECT_EQ(currentRow(), (client().bottom - h) / h);
+    // Clicks and the wheel leave the current row where it is.
+    wheel(-WHEEL_DELTA * 10);
+    EXPECT_EQ(currentRow(), (client().bottom - h) / h);
+}
+
+TEST_F(DocumentScroll, InsertingKeepsTheRangeAndTheCurrentRowUpToDate) {
+    openList(50);
+    const int h = rowHeight();
+    // A list header (odd rows) at the bottom of the window; the new item pushes it out of view.
+    const int rowsInView = client().bottom / h;
+    const int header = (rowsInView - 1) % 2 ? rowsInView - 1 : rowsInView - 2;
+    for (int i = 0; i < header; ++i) press(VK_DOWN);
+    ASSERT_EQ(view->scrollOffset, 0);
+    press(VK_INSERT);
+    EXPECT_EQ(scrollInfo(SB_VERT).nMax + 1, 104 * h);
+    EXPECT_EQ(currentRow(), header + 2);
+    expectCurrentInView();
+    EXPECT_GT(view->scrollOffset, 0);
+    EXPECT_EQ(rowAtTop(), view->scrollOffset / h);
+}
+
+TEST_F(DocumentScroll, SidewaysRangeFollowsTheRowsInViewAndTheWindowAndDividersMoveWithTheRest) {
+    Bytes bytes(2 + 4 + 100);
+    bytes[5] = 50;
+    open("DWRD:" + std::string(60, 'W') + " LCNT LSTC DWRD LSTE", bytes);
+    const int wide = view->ContentWidth();
+    EXPECT_GT(wide, client().right);
+    scrollBar(SB_HORZ, SB_BOTTOM);
+    EXPECT_EQ(view->ScrollLeft(), wide - client().right);
+    scrollBar(SB_VERT, SB_LINEDOWN);  // the wide row leaves the view
+    pumpPending();
+    EXPECT_LT(view->ContentWidth(), client().right / 2) << "a list row reaches only its bracket";
+    EXPECT_EQ(view->ScrollLeft(), 0);
+    MoveWindow(mainWindow, 0, 0, kFrameWidth / 2, kFrameHeight, TRUE);
+    pumpPending();
+    EXPECT_FALSE(scrollBarEnabled(SB_HORZ)) << "nothing to scroll in a narrower window";
+    scrollBar(SB_VERT, SB_TOP);
+    pumpPending();
+    EXPECT_EQ(scrollInfo(SB_HORZ).nMax + 1, wide);
+
+    MoveWindow(mainWindow, 0, 0, kFrameWidth, kFrameHeight, TRUE);
+    open("DWRD:" + std::string(60, 'W') + " DVDR:Part BCNT LSTC DBYT LSTE", {0, 1, 1, 7});
+    const int h = rowHeight();
+    Snapshot before(view->hwnd);
+    scrollBar(SB_HORZ, SB_LINEDOWN);
+    const int moved = view->ScrollLeft();
+    ASSERT_GT(moved, 0);
+    Snapshot after(view->hwnd);
+    int stayed = 0;
+    for (int y = h; y < 6 * h; ++y) {  // below the current row and its focus rectangle
+        for (int x = 0; x + moved < after.width(); ++x) stayed += after.at(x, y) != before.at(x + moved, y);
+    }
+    EXPECT_EQ(stayed, 0);
 }
 
 }  // namespace

@@ -1,17 +1,26 @@
-// The document view's window, caption and life on a tab.
-#include "document_view_fixture.h"
-#include "mainwindow/window_resources.h"
+// The document view's window, caption and life on a tab; selecting rows and moving the current row
+// with the keys and the mouse; the status bar and Go to offset; files dropped on the main window.
+#include <shlobj.h>
+
 #include "resource_ids.h"
-#include "shell/ui_strings.h"
+#include "templates/template_library.h"
+#include "view_fixture.h"
+#include "views/document/goto_offset_ids.h"
+#include "views/template/template_choice_list_ids.h"
 
 namespace guitest {
 namespace {
 
-using DocumentViewLife = DocumentViewTest;
+TEST_F(ViewTest, DocumentOpensOnItsTabWithTheFirstRowSelectedAndCurrent) {
+    show(untitled("DWRD"));
+    EXPECT_EQ(tabText(0), "Untitled");
+    view->document->saved = false;
+    view->UpdateCaption();
+    EXPECT_EQ(tabText(0), "Untitled [*]");
+    EXPECT_EQ(windowText(view->hwnd), "Untitled [*]");
 
-TEST_F(DocumentViewLife, OpensOnItsTabWithTheFirstRowSelectedAndCurrent) {
     open("DWRD:Width DWRD:Height", {0, 1, 0, 2}, "shape.bin");
-    EXPECT_EQ(tabText(0), "shape.bin");
+    EXPECT_EQ(tabText(1), "shape.bin");
     EXPECT_EQ(windowText(view->hwnd), "shape.bin");
     EXPECT_EQ(currentRow(), 0);
     EXPECT_EQ(row(0)->flags, kInstanceSelected | kInstanceCurrent);
@@ -24,20 +33,7 @@ TEST_F(DocumentViewLife, OpensOnItsTabWithTheFirstRowSelectedAndCurrent) {
     EXPECT_TRUE(GetClassLongA(view->hwnd, GCL_STYLE) & CS_DBLCLKS);
 }
 
-TEST_F(DocumentViewLife, NewDocumentIsUntitled) {
-    Template templ;
-    fillTemplate(templ, "DWRD");
-    Document* document = createDocument(nullptr, UIStrings[usUntitled], &templ);
-    bindNew(document);
-    show(document);
-    EXPECT_EQ(tabText(0), "Untitled");
-    document->saved = false;
-    view->UpdateCaption();
-    EXPECT_EQ(tabText(0), "Untitled [*]");
-    EXPECT_EQ(windowText(view->hwnd), "Untitled [*]");
-}
-
-TEST_F(DocumentViewLife, EmptyDocumentHasNoRowToActOn) {
+TEST_F(ViewTest, EmptyDocumentHasNoRowToActOn) {
     open("", {});
     EXPECT_EQ(view->current, nullptr);
     for (UINT key : {VK_UP, VK_DOWN, VK_RETURN, VK_INSERT, VK_NEXT, VK_END}) press(key);
@@ -49,19 +45,188 @@ TEST_F(DocumentViewLife, EmptyDocumentHasNoRowToActOn) {
     EXPECT_EQ(painted.countOtherThan(colourOf(COLOR_WINDOW), client()), 0);
 }
 
-TEST_F(DocumentViewLife, WindowOutlivingItsViewGoesToDefaultProcessing) {
-    Template templ;
-    fillTemplate(templ, "DWRD");
-    Document* document = createDocument(nullptr, "Untitled", &templ);
-    bindNew(document);
-    auto* loose = new TfrmDocument(frame, mainWindow, document);
-    HWND window = loose->hwnd;
+TEST_F(ViewTest, DocumentWindowOutlivingItsViewGoesToDefaultProcessing) {
+    auto* loose = new TfrmDocument(frame, mainWindow, untitled("DWRD"));
+    HWND outliving = loose->hwnd;
     delete loose;
-    EXPECT_EQ(GetWindowLongPtrA(window, GWLP_USERDATA), 0);
-    SendMessageA(window, WM_KEYDOWN, VK_DOWN, 1);
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    SendMessageA(window, WM_LBUTTONUP, 0, 0);
-    DestroyWindow(window);
+    EXPECT_EQ(GetWindowLongPtrA(outliving, GWLP_USERDATA), 0);
+    SendMessageA(outliving, WM_KEYDOWN, VK_DOWN, 1);
+    SendMessageA(outliving, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageA(outliving, WM_LBUTTONUP, 0, 0);
+    DestroyWindow(outliving);
+}
+
+const char* const kFourRows = "DWRD:A DWRD:B DWRD:C DWRD:D";
+const Bytes kFourValues{0, 1, 0, 2, 0, 3, 0, 4};
+
+TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelection) {
+    open(kFourRows, kFourValues);
+    const int h = rowHeight();
+    const struct {
+        UINT key;  // 0: a click at y
+        int y;
+        bool shift;
+        int current;
+        const char* selected;
+    } steps[] = {
+        {VK_UP, 0, false, -1, ""},       // past the first row: nothing is current
+        {VK_UP, 0, false, 0, "0"},       // and Up starts again at the first
+        {VK_DOWN, 0, true, 1, "0 1"},    // Shift keeps the selection
+        {VK_DOWN, 0, true, 2, "0 1 2"},  //
+        {VK_DOWN, 0, false, 3, "3"},     // without Shift only the current row stays selected
+        {VK_DOWN, 0, false, -1, ""},     // past the last row
+        {VK_DOWN, 0, false, 3, "3"},     // Down without a current row starts at the last
+        {VK_HOME, 0, false, 0, "0"},     //
+        {VK_END, 0, true, 3, "0 3"},     //
+        {VK_PRIOR, 0, false, 0, "0"},    // page keys stop at the ends
+        {VK_UP, 0, true, -1, "0"},       //
+        {0, h, false, 1, "1"},           // the first pixel row of the second row
+        {0, h - 1, false, 0, "0"},       // the last pixel row of the first
+        {0, 2 * h + 1, true, 2, "0 2"},  // Shift adds the row to the selection
+        {0, 20 * h, false, 3, "3"},      // below the last row: the last row
+        {0, h, true, 1, "1 3"},          //
+    };
+    for (const auto& step : steps) {
+        step.key ? press(step.key, step.shift) : click(step.y, step.shift);
+        EXPECT_EQ(currentRow(), step.current) << "key " << step.key << ", y " << step.y;
+        EXPECT_EQ(selectedRows(), step.selected) << "key " << step.key << ", y " << step.y;
+        int currentMarks = 0;
+        for (int i = 0; i < 4; ++i) currentMarks += (row(i)->flags & kInstanceCurrent) != 0;
+        EXPECT_EQ(currentMarks, step.current < 0 ? 0 : 1) << "key " << step.key << ", y " << step.y;
+    }
+}
+
+TEST_F(ViewTest, DocumentButtonsShareTheCaptureByCounting) {
+    open(kFourRows, kFourValues);
+    focusTabs();
+    SendMessageA(view->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_EQ(GetFocus(), view->hwnd);
+    EXPECT_EQ(GetCapture(), view->hwnd);
+    SendMessageA(view->hwnd, WM_RBUTTONDOWN, MK_RBUTTON, 0);
+    EXPECT_EQ(view->captureCount, 2);
+    SendMessageA(view->hwnd, WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(GetCapture(), view->hwnd);
+    SendMessageA(view->hwnd, WM_RBUTTONUP, 0, 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(view->captureCount, 0);
+
+    // A capture taken away by another window leaves no button holding it.
+    SendMessageA(view->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SetCapture(mainWindow);
+    EXPECT_EQ(view->captureCount, 0);
+    ReleaseCapture();
+    SendMessageA(view->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_EQ(GetCapture(), view->hwnd);
+    SendMessageA(view->hwnd, WM_LBUTTONUP, 0, 0);
+}
+
+class DocumentStatus : public ViewTest {
+  protected:
+    void SetUp() override {
+        ViewTest::SetUp();
+        open("PSTR:Name BCNT:N LSTC:Item DWRD:V LSTE:End", {1, 'a', 2, 0, 1, 0, 2});
+    }
+    // The status bar's parts, separated by "|".
+    std::string status() const {
+        std::string text;
+        for (int part = 0; part < 4; ++part) {
+            char buffer[128] = "";
+            SendMessageA(frame->hwndStatus, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(buffer));
+            text += (part ? "|" : "") + std::string(buffer);
+        }
+        return text;
+    }
+};
+
+TEST_F(DocumentStatus, TheCurrentRowsOffsetSizeCodeAndItemFollowMovesAndChanges) {
+    EXPECT_EQ(status(), "Offset $0 (0), size 2|PSTR||7 bytes, 7 rows");
+    for (int i = 0; i < 5; ++i) press(VK_DOWN);
+    EXPECT_EQ(status(), "Offset $5 (5), size 2|DWRD|Item [1]|7 bytes, 7 rows");
+    press(VK_END);
+    EXPECT_EQ(status(), "Offset $7 (7), size 0|LSTE||7 bytes, 7 rows");
+
+    press(VK_HOME);
+    answerValue([this] { press(VK_RETURN); }, "abcdefghijklm", true);
+    EXPECT_EQ(status(), "Offset $0 (0), size 14|PSTR||19 bytes, 7 rows");
+    press(VK_END);
+    press(VK_UP);
+    press(VK_UP);
+    press(VK_INSERT);  // before the second item
+    EXPECT_EQ(status(), "Offset $13 (19), size 0|LSTC|Item [2]|21 bytes, 9 rows");
+    press(VK_DOWN);
+    EXPECT_EQ(status(), "Offset $13 (19), size 2|DWRD|Item [2]|21 bytes, 9 rows");
+    press(VK_UP);
+    press(VK_DELETE);
+    EXPECT_EQ(status(), "Offset $13 (19), size 0|LSTE||19 bytes, 7 rows");
+
+    openView("plain");  // a view on another tab clears it
+    EXPECT_EQ(status(), "|||");
+}
+
+TEST_F(DocumentStatus, GoToOffsetTakesDecimalOrHexAndRefusesOffsetsPastTheEnd) {
+    // Go to offset with each text typed in turn; the prompt each answer left, "|" between.
+    auto goTo = [this](std::vector<const char*> texts) {
+        std::string prompts;
+        std::vector<DialogStep> steps;
+        for (const char* text : texts) {
+            steps.push_back([text, &prompts](HWND dialog) {
+                prompts += windowText(GetDlgItem(dialog, IDC_GOTO_PROMPT)) + "|";
+                SetDlgItemTextA(dialog, IDC_GOTO_EDIT, text);
+                PostMessageA(dialog, WM_COMMAND, *text ? IDOK : IDCANCEL, 0);
+            });
+        }
+        driveModal(
+            "Go to offset", [this] { SendMessageA(view->hwnd, WM_COMMAND, cmdGoToOffset, 0); }, steps);
+        return prompts;
+    };
+    EXPECT_EQ(goTo({"$5"}), "Byte offset (decimal, or hexadecimal after $ or 0x):|");
+    EXPECT_EQ(currentRow(), 5);
+    EXPECT_EQ(selectedRows(), "5");
+    EXPECT_EQ(goTo({"7", "x", "0x3"}),
+              "Byte offset (decimal, or hexadecimal after $ or 0x):|7 is past the end: the document has 7 "
+              "bytes.|That is no offset: type 26, $1A or 0x1A.|");
+    EXPECT_EQ(currentRow(), 3);  // the first row holding the byte, not the header before it
+    goTo({""});
+    EXPECT_EQ(currentRow(), 3);
+}
+
+// Each file opens on a tab of its own, the selection dialog preselecting the template its extension
+// names.
+TEST_F(ViewTest, DroppedFilesOpenOneTabEachWithTheTemplateTheirExtensionNamesPreselected) {
+    addLibraryTemplate("first.tmpl", "DWRD");
+    addLibraryTemplate("PNG.tmpl", "UBYT:Byte");
+    dir.write("a.png", Bytes{7});
+    dir.write("b.x.Png", Bytes{9});
+    std::string preselected;
+    DialogStep confirm = [&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_TEMPLATE_LIST);
+        char text[64] = "";
+        ListView_GetItemText(list, ListView_GetNextItem(list, -1, LVNI_SELECTED), 0, text, sizeof text);
+        preselected += std::string(text) + " ";
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    };
+    // The files as the shell hands them over.
+    std::wstring names;
+    for (const char* name : {"a.png", "b.x.Png"}) {
+        const std::string path = dir.path(name);
+        names += std::wstring(path.begin(), path.end()) + L'\0';
+    }
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    names.copy(reinterpret_cast<wchar_t*>(files + 1), names.size());
+    GlobalUnlock(drop);
+    EXPECT_EQ(driveModal("Select a template:",
+                         [&] { SendMessageA(mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); },
+                         {confirm, confirm}),
+              2u);
+    EXPECT_EQ(preselected, "PNG.tmpl PNG.tmpl ");
+    ASSERT_EQ(frame->count, 2);
+    EXPECT_EQ(tabText(0), "a.png");
+    EXPECT_EQ(tabText(1), "b.x.Png");
+    view = static_cast<TfrmDocument*>(frame->entries[1]->view);
+    EXPECT_EQ(rows(), "UBYT 9");
 }
 
 }  // namespace

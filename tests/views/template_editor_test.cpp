@@ -1,76 +1,52 @@
-// The editor as it opens and as it paints, and the mouse.
-#include <functional>
+// The template editor: as it opens and as it paints, the mouse, the keys (caret movement through
+// sections and pages, Enter, Insert and Delete), scrolling, and saving to the file, the library
+// entry and the clones others hold.
+#include <array>
 
+#include "resource_ids.h"
 #include "shell/drawing_resources.h"
 #include "shell/strings.h"
-#include "template_editor_fixture.h"
+#include "templates/template_library.h"
+#include "view_fixture.h"
 
 namespace guitest {
 namespace {
 
-// The editor, or what paint draws, painted into a 32-bit bitmap of the window's client size.
-class Canvas {
-  public:
-    explicit Canvas(TfrmTemplate* editor) : Canvas(editor->hwnd, [editor](HDC dc) { editor->Paint(dc); }) {}
-    Canvas(HWND window, const std::function<void(HDC)>& paint) {
-        GetClientRect(window, &client);
-        BITMAPINFO info{};
-        info.bmiHeader = {
-            sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-        paint(dc_);
-        GdiFlush();
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-
-    COLORREF pixel(int x, int y) const {
-        const uint32_t value = bits_[y * client.right + x];
-        return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+class EditorTest : public ViewTest {
+  protected:
+    // The top of a row, as a click there gives it.
+    int rowY(int32_t row) const { return (row - editor->topRow) * tmNormal.height + 1; }
+    Snapshot painted() const {
+        return Snapshot(editor->hwnd, [this](HDC dc) { editor->Paint(dc); });
     }
     // The middle of a row, right of any text.
-    COLORREF background(int row) const { return pixel(client.right - 3, row * tmNormal.height + 5); }
-    // The leftmost (or rightmost) x in [from, to) where the row's inside is not the window colour;
-    // -1 when nothing was drawn there.
-    int ink(int row, int from, int to = -1, bool leftmost = true) const {
-        int found = -1;
-        for (int x = from; x < (to < 0 ? client.right - 3 : to); ++x) {
-            for (int y = row * tmNormal.height + 1; y < (row + 1) * tmNormal.height - 1; ++y) {
-                if (pixel(x, y) == GetSysColor(COLOR_WINDOW)) continue;
-                if (leftmost) return x;
-                found = x;
-            }
-        }
-        return found;
+    static uint32_t background(const Snapshot& s, int row) {
+        return s.at(s.width() - 3, row * tmNormal.height + 5);
     }
-
-    RECT client{};
-
-  private:
-    HDC dc_ = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    uint32_t* bits_ = nullptr;
-};
-
-class EditorTest : public TemplateEditorTest {
-  protected:
-    void press(UINT message, WPARAM keys, int32_t row, int x = 5) {
-        SendMessageA(editor->hwnd, message, keys,
-                     MAKELPARAM(x, (row - editor->topRow) * tmNormal.height + 1));
+    // The leftmost (or rightmost) x in [from, to) where the row's inside is not the window colour.
+    static int ink(const Snapshot& s, int row, int from, int to = -1, bool leftmost = true) {
+        const int h = tmNormal.height;
+        return s.ink({from, row * h + 1, to < 0 ? s.width() - 3 : to, (row + 1) * h - 1}, leftmost);
     }
-
-    TfrmTemplate* editor = nullptr;
+    void expectCaretAndSelection(int32_t row) {
+        EXPECT_EQ(editor->caretRow, row);
+        EXPECT_EQ(editor->selStart, row);
+        EXPECT_EQ(editor->selEnd, row);
+    }
+    // Presses the key (with Shift) while the field dialog is answered by the step; how many dialogs came.
+    size_t pressAnswered(WPARAM key, DialogStep answer, bool shift = false) {
+        return withFieldDialog([&] { press(key, shift); }, std::move(answer));
+    }
+    static std::string repeated(const char* code, int count) {
+        std::string codes;
+        for (int i = 0; i < count; ++i) codes += std::string(" ") + code;
+        return codes;
+    }
 };
 
 TEST_F(EditorTest, OpensOnItsOwnCloneAsAFocusedTabNamedAfterTheTemplate) {
     Template* source = addLibraryTemplate("shapes.tmpl", "DWRD LSTB PSTR LSTE");
-    editor = openEditor(source);
-    ASSERT_NE(editor, nullptr);
+    ASSERT_NE(openEditor(source), nullptr);
     EXPECT_NE(editor->templ, source);
     EXPECT_EQ(codesOf(*editor->templ), "DWRD LSTB PSTR LSTE");
     EXPECT_EQ(editor->templ->fields[2]->depth, 1);
@@ -84,38 +60,32 @@ TEST_F(EditorTest, OpensOnItsOwnCloneAsAFocusedTabNamedAfterTheTemplate) {
     EXPECT_EQ(frame->count, 1);
 }
 
-TEST_F(EditorTest, AnEmptyTemplateShowsOneRowPaintedAsTheSelection) {
-    editor = openEditor(addLibraryTemplate("empty.tmpl", ""));
-    Canvas canvas(editor);
-    EXPECT_EQ(canvas.background(0), GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(canvas.background(1), GetSysColor(COLOR_WINDOW));
-    EXPECT_EQ(canvas.ink(1, 0), -1);
-}
-
 TEST_F(EditorTest, RowsShowNumbersAndCodesAndCaptionsIndentedByDepth) {
-    Template* source = addLibraryTemplate("nested.tmpl", "LSTB LSTB LSTE LSTE");
+    Template* source = addLibraryTemplate("nested.tmpl", "LSTB:row0 LSTB:row1 LSTE LSTE");
     delete[] source->fields[3]->caption;
     source->fields[3]->caption = DupString(std::string(150, 'w').c_str());
-    editor = openEditor(source);
-    press(WM_LBUTTONDOWN, MK_LBUTTON, 5);  // the selection below the rows
+    openEditor(source);
+    SendMessageA(editor->hwnd, WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM(5, rowY(5)));  // the selection below the rows
     const int codeX = editor->numberWidth + 8;
     const int captionX = codeX + editor->codeWidth;
-    Canvas canvas(editor);
-    const int codeStart = canvas.ink(0, editor->numberWidth + 1);
-    const int captionStart = canvas.ink(0, captionX);
+    Snapshot canvas = painted();
+    const int codeStart = ink(canvas, 0, editor->numberWidth + 1);
+    const int captionStart = ink(canvas, 0, captionX);
     ASSERT_GE(codeStart, codeX);
     ASSERT_LT(codeStart, codeX + 3);
     const int codeIndent[] = {0, 8, 8, 0};
     for (int row = 0; row < 4; ++row) {
-        EXPECT_EQ(canvas.ink(row, editor->numberWidth + 1), codeStart + codeIndent[row]) << "row " << row;
-        const int numberEnd = canvas.ink(row, 0, codeX, false);
+        EXPECT_EQ(ink(canvas, row, editor->numberWidth + 1), codeStart + codeIndent[row]) << "row " << row;
+        const int numberEnd = ink(canvas, row, 0, codeX, false);
         EXPECT_GT(numberEnd, 0) << "row " << row;
         EXPECT_LE(numberEnd, editor->numberWidth) << "row " << row;
     }
-    EXPECT_EQ(canvas.ink(1, captionX + 5), captionStart + 8);  // "row 1" against "row 0"
-    EXPECT_EQ(canvas.ink(4, 2), -1);                           // the row past the end: background only
-    Canvas one(editor->hwnd, [&](HDC dc) {
-        FillRect(dc, &canvas.client, GetSysColorBrush(COLOR_WINDOW));
+    EXPECT_EQ(ink(canvas, 1, captionX + 5), captionStart + 8);  // "row1" against "row0"
+    EXPECT_EQ(ink(canvas, 4, 2), -1);                           // the row past the end: background only
+    Snapshot one(editor->hwnd, [&](HDC dc) {
+        RECT all{0, 0, canvas.width(), canvas.height()};
+        FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
         SelectObject(dc, fntNormal);
         SetBkMode(dc, TRANSPARENT);
         SetTextAlign(dc, TA_RIGHT | TA_TOP);
@@ -123,60 +93,258 @@ TEST_F(EditorTest, RowsShowNumbersAndCodesAndCaptionsIndentedByDepth) {
     });
     int otherThanOne = 0;
     for (int y = 0; y < tmNormal.height; ++y) {
-        for (int x = 0; x < codeX; ++x) otherThanOne += canvas.pixel(x, y) != one.pixel(x, y);
+        for (int x = 0; x < codeX; ++x) otherThanOne += canvas.at(x, y) != one.at(x, y);
     }
     EXPECT_EQ(otherThanOne, 0) << "the first row is numbered 1";
 
     SendMessageA(editor->hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 4), 0);
-    Canvas scrolled(editor);
-    EXPECT_EQ(scrolled.ink(3, editor->numberWidth + 1), codeStart - 4);
-    EXPECT_EQ(scrolled.ink(0, captionX - 4), captionStart - 4);
-    EXPECT_EQ(scrolled.ink(3, 0, editor->numberWidth + 1, false),
-              canvas.ink(3, 0, editor->numberWidth + 1, false));
+    Snapshot scrolled = painted();
+    EXPECT_EQ(ink(scrolled, 3, editor->numberWidth + 1), codeStart - 4);
+    EXPECT_EQ(ink(scrolled, 0, captionX - 4), captionStart - 4);
+    EXPECT_EQ(ink(scrolled, 3, 0, editor->numberWidth + 1, false),
+              ink(canvas, 3, 0, editor->numberWidth + 1, false));
 }
 
 TEST_F(EditorTest, ShiftClickWidensTheSelectionWhichLosesItsColourWithTheFocus) {
-    editor = openEditor(addLibraryTemplate("five.tmpl", "DWRD DWRD DWRD DWRD DWRD"));
-    press(WM_LBUTTONDOWN, MK_LBUTTON, 3);
+    openEditor(addLibraryTemplate("five.tmpl", "DWRD DWRD DWRD DWRD DWRD"));
+    auto button = [this](UINT message, WPARAM keys, int32_t row) {
+        SendMessageA(editor->hwnd, message, keys, MAKELPARAM(5, rowY(row)));
+    };
+    button(WM_LBUTTONDOWN, MK_LBUTTON, 3);
     SetCapture(mainWindow);  // taken away while the button is down: the next press captures again
     ReleaseCapture();
-    press(WM_LBUTTONDOWN, MK_LBUTTON, 3);
+    button(WM_LBUTTONDOWN, MK_LBUTTON, 3);
     EXPECT_EQ(GetCapture(), editor->hwnd);
-    press(WM_LBUTTONUP, 0, 3);
+    button(WM_LBUTTONUP, 0, 3);
     EXPECT_EQ(GetCapture(), nullptr);
-    press(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 1);
+    button(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 1);
     EXPECT_EQ(editor->selStart, 1);
     EXPECT_EQ(editor->selEnd, 3);
     EXPECT_EQ(editor->caretRow, 1);
     const int selected[] = {COLOR_WINDOW, COLOR_HIGHLIGHT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHT, COLOR_WINDOW};
     {
-        Canvas canvas(editor);
-        for (int row = 0; row < 5; ++row)
-            EXPECT_EQ(canvas.background(row), GetSysColor(selected[row])) << row;
+        Snapshot canvas = painted();
+        for (int row = 0; row < 5; ++row) EXPECT_EQ(background(canvas, row), colourOf(selected[row])) << row;
         // The focus rectangle marks the caret row only.
-        EXPECT_NE(canvas.pixel(0, tmNormal.height), GetSysColor(COLOR_HIGHLIGHT));
-        EXPECT_EQ(canvas.pixel(0, 2 * tmNormal.height), GetSysColor(COLOR_HIGHLIGHT));
+        EXPECT_NE(canvas.at(0, tmNormal.height), colourOf(COLOR_HIGHLIGHT));
+        EXPECT_EQ(canvas.at(0, 2 * tmNormal.height), colourOf(COLOR_HIGHLIGHT));
     }
-    SetFocus(FindWindowExA(mainWindow, nullptr, "SysTabControl32", nullptr));  // away from the view
-    Canvas unfocused(editor);
-    EXPECT_EQ(unfocused.background(2), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(unfocused.pixel(0, tmNormal.height), GetSysColor(COLOR_BTNFACE));
+    focusTabs();
+    Snapshot unfocused = painted();
+    EXPECT_EQ(background(unfocused, 2), colourOf(COLOR_BTNFACE));
+    EXPECT_EQ(unfocused.at(0, tmNormal.height), colourOf(COLOR_BTNFACE));
 }
 
-TEST_F(EditorTest, DoubleClickEditsAFieldRowOnly) {
-    editor = openEditor(addLibraryTemplate("double.tmpl", "DWRD DWRD"));
-    auto doubleClick = [&](int32_t row) {
-        return withFieldDialog([&] { press(WM_LBUTTONDBLCLK, MK_LBUTTON, row); },
-                               [](HWND dialog) {
-                                   SetDlgItemTextA(dialog, 1007, "Height");
-                                   clickButton(dialog, IDOK);
-                               });
-    };
-    EXPECT_EQ(doubleClick(1), 1u);
-    EXPECT_STREQ(editor->templ->fields[1]->caption, "Height");
-    EXPECT_EQ(tabText(0), "double.tmpl [*]");
+TEST_F(EditorTest, DoubleClickAndEnterEditAFieldRowButNothingBelowTheLastRow) {
+    openEditor(addLibraryTemplate("enter.tmpl", "DWRD PSTR"));
+    EXPECT_EQ(withFieldDialog([this] { doubleClick(rowY(0)); }, fill("DWRD", "Height")), 1u);
+    EXPECT_STREQ(editor->templ->fields[0]->caption, "Height");
+    EXPECT_EQ(tabText(0), "enter.tmpl [*]");
+    EXPECT_EQ(GetFocus(), editor->hwnd);  // back from the dialog
+    click(rowY(1));
+    pressAnswered(VK_RETURN, fill("hlng", "Size"));
+    EXPECT_EQ(codesOf(*editor->templ), "DWRD hlng");
+    EXPECT_STREQ(editor->templ->fields[1]->caption, "Size");
     EXPECT_EQ(GetFocus(), editor->hwnd);
-    EXPECT_EQ(doubleClick(2), 0u);
+
+    EXPECT_EQ(withFieldDialog([this] { doubleClick(rowY(2)); }, fill("XXXX")), 0u);
+    click(rowY(4));
+    expectCaretAndSelection(4);
+    EXPECT_EQ(pressAnswered(VK_RETURN, fill("XXXX")), 0u);
+}
+
+// Rows: 0 DWRD, 1 LSTB, 2 DWRD, 3 PSTR, 4 LSTE, 5 DWRD.
+TEST_F(EditorTest, ArrowsHomeAndEndMoveTheCaretAndLeftRightFollowTheSection) {
+    openEditor(addLibraryTemplate("keys.tmpl", "DWRD LSTB DWRD PSTR LSTE DWRD"));
+    const int cases[][3] = {
+        // from, key, to
+        {3, VK_LEFT, 1},  {2, VK_LEFT, 1},  {3, VK_RIGHT, 4}, {2, VK_RIGHT, 4}, {5, VK_LEFT, 4},
+        {0, VK_RIGHT, 1}, {1, VK_RIGHT, 2}, {4, VK_LEFT, 3},  {0, VK_LEFT, 0},  {-1, VK_LEFT, 0},
+        {9, VK_LEFT, 8},  {0, VK_UP, 0},    {3, VK_UP, 2},    {5, VK_DOWN, 5},  {3, VK_DOWN, 4},
+        {3, VK_HOME, 0},  {1, VK_END, 5},
+    };
+    for (const auto& c : cases) {
+        editor->caretRow = c[0];
+        press(c[1]);
+        expectCaretAndSelection(c[2]);
+    }
+}
+
+TEST_F(EditorTest, PagesCountFromTheSelectionStartAndKeepTheCaretInView) {
+    openEditor(addLibraryTemplate("long.tmpl", repeated("DWRD", 200)));
+    const int32_t page = editor->pageRows;
+    ASSERT_GT(page, 6);
+    click(rowY(2));
+    click(rowY(5), true);
+    EXPECT_EQ(editor->selStart, 2);
+    EXPECT_EQ(editor->selEnd, 5);
+    const int steps[][3] = {
+        // key, caret, top row: the caret comes up to the second-last row
+        {VK_NEXT, page, 2},
+        {VK_NEXT, 2 * page - 2, page},
+        {VK_PRIOR, page, page},
+        {VK_END, 199, 199 - page + 2},
+        {VK_NEXT, 199, 199 - page + 2},
+        {VK_HOME, 0, 0},
+        {VK_PRIOR, 0, 0},
+    };
+    for (const auto& step : steps) {
+        press(step[0]);
+        expectCaretAndSelection(step[1]);
+        EXPECT_EQ(editor->topRow, step[2]) << "key " << step[0];
+    }
+}
+
+TEST_F(EditorTest, InsertThenCancelLeavesTemplateAndTabAsTheyWere) {
+    openEditor(addLibraryTemplate("cancel.tmpl", "DWRD LSTB DWRD LSTE"));
+    editor->caretRow = 2;
+    EXPECT_EQ(pressAnswered(VK_INSERT, fill(nullptr)), 1u);
+    EXPECT_EQ(codesOf(*editor->templ), "DWRD LSTB DWRD LSTE");
+    EXPECT_TRUE(editor->saved);
+    EXPECT_EQ(tabText(0), "cancel.tmpl");
+    press(VK_LEFT);  // the section is still intact
+    EXPECT_EQ(editor->caretRow, 1);
+}
+
+TEST_F(EditorTest, InsertedRowsAreLinkedAndShiftInsertOnTheLastFieldAppends) {
+    openEditor(addLibraryTemplate("insert.tmpl", "DWRD DWRD"));
+    editor->caretRow = 1;
+    pressAnswered(VK_INSERT, fill("LSTE"), true);
+    EXPECT_EQ(codesOf(*editor->templ), "DWRD DWRD LSTE");
+    EXPECT_EQ(editor->caretRow, 2);
+    pressAnswered(VK_INSERT, fill("LSTB"));  // before the caret row: the new section holds the last DWRD
+    EXPECT_EQ(codesOf(*editor->templ), "DWRD DWRD LSTB LSTE");
+    editor->caretRow = 1;
+    pressAnswered(VK_INSERT, fill("LSTB"));
+    EXPECT_EQ(codesOf(*editor->templ), "DWRD LSTB DWRD LSTB LSTE");
+    EXPECT_EQ(editor->templ->fields[2]->depth, 1);
+    EXPECT_EQ(editor->templ->fields[4]->partner, editor->templ->fields[3]);
+}
+
+TEST_F(EditorTest, AnEmptyTemplateShowsOneSelectedRowWhereInsertAddsTheFirstFieldAndDeletingItLeavesNoCaret) {
+    openEditor(addLibraryTemplate("empty.tmpl", ""));
+    {
+        Snapshot canvas = painted();
+        EXPECT_EQ(background(canvas, 0), colourOf(COLOR_HIGHLIGHT));
+        EXPECT_EQ(background(canvas, 1), colourOf(COLOR_WINDOW));
+        EXPECT_EQ(ink(canvas, 1, 0), -1);
+    }
+    EXPECT_EQ(pressAnswered(VK_INSERT, fill("LSTB", "first")), 1u);
+    EXPECT_EQ(codesOf(*editor->templ), "LSTB");
+    EXPECT_STREQ(editor->templ->fields[0]->caption, "first");
+    EXPECT_EQ(tabText(0), "empty.tmpl [*]");
+    EXPECT_EQ(editor->caretRow, 0);
+
+    press(VK_DELETE);
+    EXPECT_EQ(editor->templ->fieldCount, 0);
+    EXPECT_EQ(editor->caretRow, -1);
+    for (WPARAM key : {VK_INSERT, VK_RETURN, VK_DELETE})
+        EXPECT_EQ(pressAnswered(key, fill("hlng")), 0u) << key;
+    click(rowY(0));  // until a click sets the caret again
+    EXPECT_EQ(pressAnswered(VK_INSERT, fill("hlng")), 1u);
+    EXPECT_EQ(codesOf(*editor->templ), "hlng");
+}
+
+TEST_F(EditorTest, DeleteBackspaceAndShiftDeleteRemoveTheCaretRowOrTheOneAfterAndRelink) {
+    openEditor(addLibraryTemplate("delete.tmpl", "DWRD LSTB PSTR LSTE hlng"));
+    editor->caretRow = 1;
+    press(VK_DELETE);  // the section's opening goes, so its closing code closes nothing
+    EXPECT_EQ(codesOf(*editor->templ), "DWRD PSTR LSTE hlng");
+    EXPECT_EQ(editor->templ->fields[1]->depth, 0);
+    EXPECT_EQ(editor->caretRow, 1);
+    press(VK_BACK, true);
+    EXPECT_EQ(codesOf(*editor->templ), "DWRD PSTR hlng");
+    editor->caretRow = 2;
+    press(VK_BACK);
+    EXPECT_EQ(codesOf(*editor->templ), "DWRD PSTR");
+    EXPECT_EQ(editor->caretRow, 1);  // moved back onto the last field
+    press(VK_DELETE, true);          // nothing after the last field
+    EXPECT_EQ(codesOf(*editor->templ), "DWRD PSTR");
+}
+
+TEST_F(EditorTest, TheVerticalRangeRunsOneRowPastTheLastField) {
+    openEditor(addLibraryTemplate("rows.tmpl", repeated("DWRD", 200)));
+    const int32_t page = (client().bottom + tmNormal.height - 1) / tmNormal.height;
+    ASSERT_EQ(editor->pageRows, page);
+    const SCROLLINFO info = scrollInfo(SB_VERT);
+    EXPECT_EQ(info.nMax - info.nMin, 200);
+    EXPECT_EQ(info.nPage, static_cast<UINT>(page));
+    // Each step {request, thumb position, the top row expected after it} in turn.
+    auto expectSteps = [this](std::initializer_list<std::array<int, 3>> steps) {
+        for (const auto& step : steps) {
+            SendMessageA(editor->hwnd, WM_VSCROLL, MAKEWPARAM(step[0], step[1]), 0);
+            EXPECT_EQ(editor->topRow, step[2]) << "request " << step[0];
+            EXPECT_EQ(GetScrollPos(editor->hwnd, SB_VERT), step[2]);
+        }
+    };
+    const int32_t last = 200 - page + 1;  // the last field on the second-last visible row
+    expectSteps({{SB_LINEDOWN, 0, 1},
+                 {SB_PAGEDOWN, 0, 1 + page},
+                 {SB_LINEUP, 0, page},
+                 {SB_BOTTOM, 0, last},
+                 {SB_LINEDOWN, 0, last},
+                 {SB_PAGEDOWN, 0, last},
+                 {SB_THUMBTRACK, 50, 50},
+                 {SB_THUMBPOSITION, 60, 60},
+                 {SB_ENDSCROLL, 0, 60},
+                 {SB_PAGEUP, 0, 60 - page},
+                 {SB_TOP, 0, 0},
+                 {SB_LINEUP, 0, 0}});
+    EXPECT_EQ(editor->bottomRow, page);
+
+    openEditor(addLibraryTemplate("few.tmpl", "DWRD DWRD DWRD"));
+    expectSteps({{SB_LINEDOWN, 0, 0}, {SB_PAGEDOWN, 0, 0}, {SB_BOTTOM, 0, 0}});
+}
+
+TEST_F(EditorTest, SaveWritesTheFileAndReplacesTheLibraryEntryInPlaceLeavingEarlierClones) {
+    Template* first = addLibraryTemplate("a.tmpl", "DWRD");
+    addLibraryTemplate("b.tmpl", "DWRD PSTR");
+    Template* third = addLibraryTemplate("c.tmpl", "hlng");
+    Template* openedBefore = templateLibrary.templates[1]->clone();  // as a document holds it
+    openEditor(templateLibrary.templates[1]);
+    pressAnswered(VK_INSERT, fill("LSTB"));
+    ASSERT_EQ(tabText(0), "b.tmpl [*]");
+
+    EXPECT_EQ(editor->Save(), 0);
+    EXPECT_TRUE(editor->saved);
+    ASSERT_EQ(templateLibrary.count, 3);
+    EXPECT_EQ(templateLibrary.templates[0], first);
+    EXPECT_EQ(templateLibrary.templates[2], third);
+    EXPECT_EQ(codesOf(*templateLibrary.templates[1]), "LSTB DWRD PSTR");
+    EXPECT_STREQ(templateLibrary.templates[1]->name, "b.tmpl");
+    EXPECT_NE(templateLibrary.templates[1], editor->templ);
+    EXPECT_EQ(codesOf(*openedBefore), "DWRD PSTR");
+    Template reloaded;
+    ASSERT_EQ(reloaded.load(dir.path("b.tmpl").c_str()), 0);
+    EXPECT_EQ(codesOf(reloaded), "LSTB DWRD PSTR");
+
+    editor->UpdateCaption();  // as the Save command does
+    EXPECT_EQ(tabText(0), "b.tmpl");
+    pressAnswered(VK_INSERT, fill("LSTE"));  // the editor goes on with its own clone
+    EXPECT_EQ(codesOf(*templateLibrary.templates[1]), "LSTB DWRD PSTR");
+    delete openedBefore;
+}
+
+// Save as asks nothing without a document, nor does Save without a tab; a failed save changes nothing.
+TEST_F(EditorTest, SaveAsAndAFailedSaveLeaveTheEditorAndTheLibraryAsTheyWere) {
+    auto asked = [this](int command) {
+        return driveModal("Save As", [&] { SendMessageA(mainWindow, WM_COMMAND, command, 0); },
+                          {[](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }});
+    };
+    EXPECT_EQ(asked(cmdSave), 0u);
+    EXPECT_EQ(asked(cmdSaveAs), 0u);
+    Template* source = addLibraryTemplate("lost.tmpl", "DWRD");
+    delete[] source->path;
+    source->path = DupString(dir.path("missing\\lost.tmpl").c_str());
+    openEditor(source);
+    pressAnswered(VK_INSERT, fill("PSTR"));
+    EXPECT_EQ(asked(cmdSaveAs), 0u);
+    EXPECT_EQ(tabText(0), "lost.tmpl [*]");
+    EXPECT_LT(editor->Save(), 0);
+    EXPECT_FALSE(editor->saved);
+    EXPECT_EQ(templateLibrary.templates[0], source);
+    EXPECT_EQ(codesOf(*source), "DWRD");
+    EXPECT_EQ(tabText(0), "lost.tmpl [*]");
 }
 
 }  // namespace

@@ -1,0 +1,249 @@
+// The main frame: its window, tabs and layout, the focus across activations, how its message loop
+// ends, and the About box.
+#include <cstdio>
+
+#include "fieldtypes/host_interface.h"
+#include "frame_fixture.h"
+#include "mainwindow/about_dialog.h"
+#include "mainwindow/about_dialog_ids.h"
+#include "mainwindow/home_page.h"
+#include "resource_ids.h"
+#include "shell/drawing_resources.h"
+#include "support/debug_capture.h"
+
+namespace guitest {
+namespace {
+
+std::string classOf(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+TEST_F(MainFrameTest, ShowsTitleMenuIconsAndAnEmptyTabControlAboveTheStatusBar) {
+    EXPECT_EQ(classOf(mainWindow), "TfrmMain");
+    EXPECT_EQ(windowText(mainWindow), "Sondrix");
+    EXPECT_EQ(GetWindowLongA(mainWindow, GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
+    EXPECT_EQ(GetMenuItemCount(GetMenu(mainWindow)), 4);
+    EXPECT_NE(frame->hIconLarge, nullptr);
+    EXPECT_EQ(GetClassLongPtrA(mainWindow, GCLP_HICONSM), reinterpret_cast<ULONG_PTR>(frame->hIconSmall));
+    EXPECT_EQ(mainWindowHandle, mainWindow);
+    // The caption buttons draw their glyphs in Marlett; without it they show as letters.
+    LOGFONTA marlett{};
+    marlett.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyA(marlett.lfFaceName, "Marlett");
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExA(
+        screen, &marlett,
+        [](const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM seen) -> int {
+            *reinterpret_cast<bool*>(seen) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    EXPECT_TRUE(found) << "no Marlett font";
+
+    EXPECT_EQ(classOf(frame->hwndTabs), "SysTabControl32");
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(frame->hwndTabs, WM_GETFONT, 0, 0)), fntNormal);
+    EXPECT_EQ(classOf(frame->hwndStatus), "msctls_statusbar32");
+    EXPECT_EQ(tabCount(), 0);
+    EXPECT_EQ(frame->CurrentEntry(), nullptr);
+    // Resizing lays out the tab control and every view, hidden or shown.
+    TestView* views[] = {openView("hidden"), openView("also hidden"), openView("shown")};
+    for (const SIZE& size : {SIZE{640, 480}, SIZE{300, 200}, SIZE{1000, 760}}) {
+        SetWindowPos(mainWindow, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_TRUE(placedOn(frame->hwndTabs, areaAboveStatusBar())) << size.cx << "x" << size.cy;
+        for (TestView* view : views) EXPECT_TRUE(placedOn(view->hwnd, displayArea())) << view->caption;
+    }
+}
+
+TEST_F(MainFrameTest, DeletingTheFrameKeepsTheWindowButDetachesIt) {
+    openView("view");
+    delete frame;
+    frame = nullptr;
+    EXPECT_TRUE(IsWindow(mainWindow));
+    EXPECT_EQ(GetWindowLongPtrA(mainWindow, GWLP_USERDATA), 0);
+    EXPECT_EQ(mainWindowHandle, nullptr);
+    // Late messages go to default processing instead of the deleted object.
+    SendMessageA(mainWindow, WM_SIZE, 0, 0);
+}
+
+const char* const kCaptions[3] = {"first", "second", "third"};
+
+TEST_F(MainFrameTest, EachNewViewTakesTheNextTabAndIsSelectedShownAndFocused) {
+    TestView* views[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        views[i] = openView(kCaptions[i]);
+        ASSERT_EQ(tabCount(), i + 1);
+        ASSERT_EQ(frame->count, i + 1);
+        EXPECT_EQ(frame->entries[i]->view, views[i]);
+        EXPECT_EQ(frame->CurrentEntry(), frame->entries[i]);
+        EXPECT_EQ(GetFocus(), views[i]->hwnd);
+        for (int j = 0; j <= i; ++j)
+            EXPECT_EQ(IsWindowVisible(views[j]->hwnd) != 0, j == i) << j << " of " << i;
+    }
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(tabText(i), kCaptions[i]);
+        EXPECT_EQ(entryOfTab(i), frame->entries[i]);
+    }
+
+    // The system takes the focus from a hidden view (to the main window, or to the tab control that
+    // was clicked); the frame must not give it to the view it shows.
+    auto notify = [this](HWND sender, UINT code) {
+        NMHDR header{sender, 0, code};
+        SendMessageA(mainWindow, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+    };
+    auto shown = [&] {
+        std::string which;
+        for (int i = 0; i < 3; ++i) which += IsWindowVisible(views[i]->hwnd) ? kCaptions[i] : "";
+        return which;
+    };
+    notify(views[0]->hwnd, TCN_SELCHANGING);
+    EXPECT_EQ(shown(), "third");  // not from the tab control
+    notify(frame->hwndTabs, TCN_SELCHANGING);
+    EXPECT_EQ(shown(), "");
+    SendMessageA(frame->hwndTabs, TCM_SETCURSEL, 0, 0);
+    notify(frame->hwndTabs, TCN_SELCHANGE);
+    EXPECT_EQ(shown(), "first");
+    EXPECT_NE(GetFocus(), views[0]->hwnd);
+
+    // A new caption renames only its own tab and keeps the view on the display area.
+    views[1]->Rename("renamed [*]");
+    EXPECT_TRUE(placedOn(views[1]->hwnd, displayArea()));
+    TestView loose(frame, "loose");
+    loose.Rename("still loose");
+    EXPECT_TRUE(placedOn(loose.hwnd, {0, 0, 10, 10}));
+    const char* expected[] = {"first", "renamed [*]", "third"};
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(tabText(i), expected[i]);
+}
+
+// The focus is saved when another application is activated and restored on the way back.
+TEST_F(MainFrameTest, ReactivationGivesTheFocusBackThroughAPostedMessage) {
+    TestView* first = openView("first");
+    TestView* second = openView("second");
+    pumpPending();
+    auto line = [](const char* format, HWND window) {
+        char text[64];
+        std::snprintf(text, sizeof(text), format, static_cast<unsigned>(reinterpret_cast<uintptr_t>(window)));
+        return std::string(text);
+    };
+    testsupport::DebugCapture debug;
+    EXPECT_EQ(frame->hwndLastFocus, nullptr);
+    SendMessageA(mainWindow, WM_ACTIVATEAPP, TRUE, 0);  // before any deactivation: the focus stays
+    pumpPending();
+    EXPECT_EQ(GetFocus(), second->hwnd);
+    EXPECT_EQ(debug.text(), "restoring focus to 0\n");
+
+    SendMessageA(mainWindow, WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_EQ(frame->hwndLastFocus, second->hwnd);
+    SetFocus(first->hwnd);
+    SendMessageA(mainWindow, WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_EQ(GetFocus(), first->hwnd) << "restored before the activation was over";
+    MSG queued;
+    ASSERT_TRUE(PeekMessageA(&queued, mainWindow, WM_USER, WM_USER, PM_NOREMOVE));
+    EXPECT_EQ(queued.lParam, reinterpret_cast<LPARAM>(second->hwnd));
+    EXPECT_TRUE(pumpUntil([&] { return GetFocus() == second->hwnd; }));
+    EXPECT_EQ(debug.text(), "restoring focus to 0\n" + line("last focused set to %x\n", second->hwnd) +
+                                line("restoring focus to %x\n", second->hwnd));
+}
+
+// How the message loop ends: Exit, the quit message, closing the main window.
+class MessageLoopTest : public MainFrameTest {
+  protected:
+    void SetUp() override {
+        MainFrameTest::SetUp();
+        view = openView("view");
+        pumpPending();
+    }
+
+    TestView* view = nullptr;
+};
+
+TEST_F(MessageLoopTest, ExitEndsTheLoopOnTheNextMessageWithoutDispatchingIt) {
+    PostMessageA(view->hwnd, kProbeMessage, 0, 0);
+    PostMessageA(mainWindow, WM_COMMAND, cmdExit, 0);
+    PostMessageA(view->hwnd, kProbeMessage, 1, 0);
+    EXPECT_EQ(frame->RunMessageLoop(), 0);
+    EXPECT_EQ(view->probesSeen, 1u);
+    MSG message;
+    EXPECT_FALSE(PeekMessageA(&message, view->hwnd, kProbeMessage, kProbeMessage, PM_NOREMOVE))
+        << "not taken";
+    EXPECT_TRUE(IsWindow(mainWindow));
+}
+
+TEST_F(MessageLoopTest, AltXInAFocusedViewReachesTheFrameAsExit) {
+    BYTE keys[256], withAlt[256];
+    GetKeyboardState(keys);
+    std::copy(keys, keys + 256, withAlt);
+    withAlt[VK_MENU] = 0x80;
+    SetKeyboardState(withAlt);
+    PostMessageA(view->hwnd, WM_SYSKEYDOWN, 'X', 1 | (1 << 29));
+    PostMessageA(view->hwnd, kProbeMessage, 0, 0);
+    int exitCode = frame->RunMessageLoop();
+    SetKeyboardState(keys);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(frame->quitRequested);
+    EXPECT_EQ(view->probesSeen, 0u);
+}
+
+TEST_F(MessageLoopTest, QuitMessageEndsTheLoopWithItsCodeAndOtherCommandsDoNot) {
+    for (int code : {0, 3}) {
+        view->probesSeen = 0;
+        for (int command : {cmdUndo, cmdRedo, cmdPreferences, cmdHelpIndex, cmdHelpContents, cmdClose})
+            PostMessageA(view->hwnd, WM_COMMAND, command, 0);
+        PostMessageA(view->hwnd, kProbeMessage, 0, 0);
+        PostQuitMessage(code);
+        EXPECT_EQ(frame->RunMessageLoop(), code);
+        EXPECT_EQ(view->probesSeen, 1u);
+        EXPECT_EQ(tabCount(), 1) << "Close closes nothing";
+    }
+    PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(frame->RunMessageLoop(), 0);
+    EXPECT_FALSE(IsWindow(mainWindow));
+}
+
+size_t showAbout(std::vector<DialogStep> steps) {
+    return driveModal(
+        "About Sondrix:", [] { ShowAboutBox(nullptr); }, std::move(steps));
+}
+
+TEST_F(MainFrameTest, AboutVersionLineIsMeasuredToItsText) {
+    std::string version, homePage;
+    SIZE expected{}, actual{};
+    EXPECT_EQ(showAbout({[&](HWND dialog) {
+                  HWND control = GetDlgItem(dialog, IDC_ABOUT_VERSION);
+                  version = windowText(control);
+                  homePage = windowText(GetDlgItem(dialog, IDC_ABOUT_HOME_PAGE));
+                  HDC dc = GetDC(control);
+                  HGDIOBJ old =
+                      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+                  GetTextExtentPoint32A(dc, version.c_str(), static_cast<int>(version.size()), &expected);
+                  SelectObject(dc, old);
+                  ReleaseDC(control, dc);
+                  RECT box;
+                  GetWindowRect(control, &box);
+                  actual = SIZE{box.right - box.left, box.bottom - box.top};
+                  SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+              }}),
+              1u);
+    EXPECT_EQ(version, "Version: 1.0.0.148");
+    EXPECT_EQ(homePage, std::string("Go to homepage: ") + kHomePageUrl);
+    EXPECT_EQ(actual.cx, expected.cx);
+    EXPECT_EQ(actual.cy, expected.cy);
+}
+
+TEST_F(MainFrameTest, AboutEscapeKeepsItOpenWhileEnterOkAndTheCloseBoxEndIt) {
+    const DialogStep enders[] = {
+        [](HWND) { pressKey(GetFocus(), VK_RETURN); },
+        [](HWND dialog) { clickButton(dialog, IDOK); },
+        [](HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); },
+    };
+    for (const DialogStep& end : enders) {
+        // The third step never runs: the box has ended.
+        EXPECT_EQ(showAbout({[](HWND) { pressKey(GetFocus(), VK_ESCAPE); }, end, [](HWND) {}}), 2u);
+    }
+}
+
+}  // namespace
+}  // namespace guitest

@@ -1,0 +1,256 @@
+#pragma once
+// Document views and template editors on a real main frame: documents made from a compact template
+// text over bytes written to a file, a template library of the test's own, keys and clicks sent as
+// messages, the dialogs they open answered, and a view's client area painted into a bitmap whose
+// pixels can be read.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "document/document_harness.h"
+#include "fieldtypes/builtin_types.h"
+#include "fieldtypes/host_interface.h"
+#include "mainwindow/frame_fixture.h"
+#include "support/pixel_bitmap.h"
+#include "templates/template_library.h"
+#include "views/document/document_view.h"
+#include "views/document/value_query_ids.h"
+#include "views/template/template_editor.h"
+#include "views/template/template_field_dialog_ids.h"
+
+namespace guitest {
+
+// A system colour as 0x00RRGGBB.
+inline uint32_t colourOf(int systemColour) {
+    COLORREF colour = GetSysColor(systemColour);
+    return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+}
+
+// A window's client area as painted by paint (by default through WM_PRINTCLIENT), in 0x00RRGGBB.
+class Snapshot {
+  public:
+    explicit Snapshot(HWND window, const std::function<void(HDC)>& paint = nullptr) {
+        RECT area;
+        GetClientRect(window, &area);
+        width_ = area.right;
+        height_ = area.bottom;
+        bitmap_ = testsupport::createPixelBitmap(dc_, width_, height_, &pixels_);
+        old_ = SelectObject(dc_, bitmap_);
+        PatBlt(dc_, 0, 0, width_, height_, BLACKNESS);
+        if (paint) {
+            paint(dc_);
+        } else {
+            SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
+        }
+        GdiFlush();
+    }
+    ~Snapshot() {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Snapshot(const Snapshot&) = delete;
+    Snapshot& operator=(const Snapshot&) = delete;
+
+    uint32_t at(int x, int y) const { return pixels_[y * width_ + x] & 0xFFFFFF; }
+    int countOtherThan(uint32_t colour, RECT area) const {
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) count += at(x, y) != colour;
+        }
+        return count;
+    }
+    // The leftmost (or rightmost) column of the rectangle with a pixel other than the window colour;
+    // -1 when there is none.
+    int ink(RECT area, bool leftmost = true) const {
+        int found = -1;
+        for (int x = area.left; x < area.right; ++x) {
+            if (countOtherThan(colourOf(COLOR_WINDOW), {x, area.top, x + 1, area.bottom}) == 0) continue;
+            if (leftmost) return x;
+            found = x;
+        }
+        return found;
+    }
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+  private:
+    HDC dc_ = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+    uint32_t* pixels_ = nullptr;
+    int width_;
+    int height_;
+};
+
+class ViewTest : public MainFrameTest {
+  protected:
+    static constexpr int kFrameWidth = 400;
+    static constexpr int kFrameHeight = 300;
+
+    void SetUp() override {
+        MainFrameTest::SetUp();
+        buildInterface();
+        registerIntegerTypes();
+        registerDividerTypes();
+        registerStringTypes();
+        registerKeyTypes();
+        MoveWindow(mainWindow, 0, 0, kFrameWidth, kFrameHeight, TRUE);
+        pumpPending();
+    }
+    void TearDown() override {
+        MainFrameTest::TearDown();  // the views destroy their documents with the field types' help
+        templateLibrary.clear();
+        destroyRegistry();
+        freeInterface();
+    }
+
+    // A document of the rows bound to the bytes, written to a file of that name.
+    Document* bound(const std::string& rows, const Bytes& bytes, const char* name = "data.bin") {
+        dir.write(name, bytes);
+        Template templ;
+        fillTemplate(templ, rows);
+        templ.link();
+        Document* document = createDocument(dir.path(name).c_str(), "Untitled", &templ);
+        bindFile(document);
+        return document;
+    }
+    // Without a file.
+    Document* untitled(const char* rows) {
+        Template templ;
+        fillTemplate(templ, rows);
+        Document* document = createDocument(nullptr, UIStrings[usUntitled], &templ);
+        bindNew(document);
+        return document;
+    }
+    // On a new tab, as the commands that open documents do.
+    TfrmDocument* show(Document* document) {
+        view = new TfrmDocument(frame, mainWindow, document);
+        window = view->hwnd;
+        frame->ActivateView(frame->AddView(vkDocument, view));
+        pumpPending();
+        return view;
+    }
+    TfrmDocument* open(const std::string& rows, const Bytes& bytes, const char* name = "data.bin") {
+        return show(bound(rows, bytes, name));
+    }
+
+    FieldInstance* row(int index) const {
+        FieldInstance* instance = view->document->first;
+        for (; instance && index > 0; --index) instance = instance->next;
+        return instance;
+    }
+    int currentRow() const {
+        int index = 0;
+        for (FieldInstance* at = view->document->first; at; at = at->next, ++index) {
+            if (at == view->current) return index;
+        }
+        return view->current ? -2 : -1;  // -2: not in the document
+    }
+    // Indexes of the selected rows, "0 3 4".
+    std::string selectedRows() const {
+        std::string text;
+        int index = 0;
+        for (FieldInstance* at = view->document->first; at; at = at->next, ++index) {
+            if (at->flags & kInstanceSelected) text += (text.empty() ? "" : " ") + std::to_string(index);
+        }
+        return text;
+    }
+    // Rows with their depth in dots, code and value, as document_harness describes them.
+    std::string rows() const { return describe(view->document); }
+    int rowHeight() const { return tmBold.height; }
+
+    // Runs the action while the value entry dialog it opens is answered with the text, by OK or by
+    // Cancel. The text the dialog showed when it opened, or "(no dialog)".
+    std::string answerValue(const std::function<void()>& action, const char* text, bool confirm) {
+        std::string shown = "(no dialog)";
+        driveModal(UIStrings[usEnterValueTitle], action, {[&](HWND dialog) {
+                       HWND edit = GetDlgItem(dialog, IDC_QUERY_EDIT);
+                       shown = windowText(edit);
+                       SetWindowTextA(edit, text);
+                       PostMessageA(dialog, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
+                   }});
+        return shown;
+    }
+
+    // Its file under the test's directory.
+    Template* addLibraryTemplate(const char* name, const std::string& rows) {
+        auto* entry = new Template;
+        entry->name = DupString(name);
+        entry->path = DupString(dir.path(name).c_str());
+        fillTemplate(*entry, rows);
+        entry->link();
+        templateLibrary.add(entry);
+        return entry;
+    }
+    // The way the template list does.
+    TfrmTemplate* openEditor(Template* libraryTemplate) {
+        frame->OpenTemplateEditor(libraryTemplate);
+        TabEntry* current = frame->CurrentEntry();
+        editor = current ? static_cast<TfrmTemplate*>(current->view) : nullptr;
+        window = editor ? editor->hwnd : nullptr;
+        return editor;
+    }
+    static std::string codesOf(const Template& t) {
+        std::string codes;
+        for (int32_t i = 0; i < t.fieldCount; ++i)
+            codes += (i ? " " : "") + std::string(t.fields[i]->code, 4);
+        return codes;
+    }
+    // How many steps ran: 0 when no dialog came.
+    static size_t withFieldDialog(const std::function<void()>& action, DialogStep answer) {
+        return driveModal("Edit field:", action, {std::move(answer)});
+    }
+    // Cancels when code is null.
+    static DialogStep fill(const char* code, const char* caption = "new") {
+        return [code, caption](HWND dialog) {
+            if (!code) return clickButton(dialog, IDCANCEL);
+            SetDlgItemTextA(dialog, IDC_FIELD_CODE, code);
+            SetDlgItemTextA(dialog, IDC_FIELD_CAPTION, caption);
+            clickButton(dialog, IDOK);
+        };
+    }
+
+    // Input to the window of the view last opened.
+    void press(UINT key, bool shift = false) {
+        setShift(shift);
+        SendMessageA(window, WM_KEYDOWN, key, 1);
+        setShift(false);
+    }
+    void click(int y, bool shift = false) {
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON | (shift ? MK_SHIFT : 0), MAKELPARAM(10, y));
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(10, y));
+    }
+    void doubleClick(int y) {
+        click(y);
+        SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, y));
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(10, y));
+    }
+    void wheel(int delta) { SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0); }
+    void scrollBar(int bar, int request) {
+        SendMessageA(window, bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, request, 0);
+    }
+    RECT client() const {
+        RECT area;
+        GetClientRect(window, &area);
+        return area;
+    }
+    SCROLLINFO scrollInfo(int bar) const {
+        SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+        GetScrollInfo(window, bar, &info);
+        return info;
+    }
+    bool scrollBarEnabled(int bar) const {
+        SCROLLBARINFO info{};
+        info.cbSize = sizeof info;
+        GetScrollBarInfo(window, bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, &info);
+        return !(info.rgstate[0] & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE));
+    }
+
+    testsupport::TempDir dir;
+    TfrmDocument* view = nullptr;
+    TfrmTemplate* editor = nullptr;
+    HWND window = nullptr;
+};
+
+}  // namespace guitest
