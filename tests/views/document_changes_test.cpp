@@ -1,5 +1,7 @@
 // Editing values through the value entry dialog, inserting and deleting list items from the
 // keyboard and the Edit menu, and Undo and Redo.
+#include <utility>
+
 #include "resource_ids.h"
 #include "view_fixture.h"
 #include "views/document/query_value.h"
@@ -102,16 +104,33 @@ TEST_F(ViewTest, ValueEntryGivesBackWhatWasConfirmedWhole) {
     }
 }
 
+// "u r d g" for Undo, Redo, Delete item and Go to offset on the Edit menu, upper case when enabled.
+std::string editMenu(HWND mainWindow) {
+    HMENU edit = GetSubMenu(GetMenu(mainWindow), 1);
+    SendMessageA(mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+    std::string items;
+    for (auto [id, letter] :
+         {std::pair{cmdUndo, 'u'}, {cmdRedo, 'r'}, {cmdDeleteItem, 'd'}, {cmdGoToOffset, 'g'}}) {
+        bool grey = GetMenuState(edit, id, MF_BYCOMMAND) & MF_GRAYED;
+        items += grey ? letter : static_cast<char>(letter - 'a' + 'A');
+    }
+    return items;
+}
+
 TEST_F(ViewTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
+    EXPECT_EQ(editMenu(mainWindow), "urdg");  // no tab
     open(kList, {2, 0, 1, 0, 2}, "list.bin");
     auto command = [this](int id) { SendMessageA(view->hwnd, WM_COMMAND, id, 0); };
     press(VK_DOWN);
     press(VK_DOWN);
+    EXPECT_EQ(editMenu(mainWindow), "urdG");
     press(VK_DELETE);  // a data row
     EXPECT_EQ(rows(), kTwoItems);
 
     press(VK_UP);
+    EXPECT_EQ(editMenu(mainWindow), "urDG");
     press(VK_DELETE);
+    EXPECT_EQ(editMenu(mainWindow), "UrDG");
     EXPECT_EQ(rows(), "BCNT 1;LSTC #0;.DWRD 2;LSTE");
     EXPECT_EQ(currentRow(), 1);
     EXPECT_EQ(selectedRows(), "1");
@@ -123,12 +142,14 @@ TEST_F(ViewTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
     EXPECT_EQ(rows(), kTwoItems);
     EXPECT_EQ(tabText(0), "list.bin");
     EXPECT_EQ(view->ContentHeight(), 6 * rowHeight());
+    EXPECT_EQ(editMenu(mainWindow), "uRDG");
     command(cmdRedo);
     EXPECT_EQ(rows(), "BCNT 1;LSTC #0;.DWRD 2;LSTE");
     EXPECT_EQ(tabText(0), "list.bin [*]");
 
     command(cmdDeleteItem);
     EXPECT_EQ(rows(), "BCNT 0;LSTC #0;LSTE");
+    EXPECT_EQ(editMenu(mainWindow), "UrdG");  // the list is empty
     command(cmdUndo);
     command(cmdUndo);
     command(cmdUndo);  // nothing left to undo
