@@ -17,8 +17,10 @@ ByteTrack::ByteTrack(const Document* shown) : document_(shown), known_{{shown->f
 }
 
 ByteTrack::Known ByteTrack::nearest(RowSpot last, bool byPixels, int64_t wanted) const {
-    Known candidates[] = {
-        {{document_->first, 0}, 0}, {last, last.instance ? total_ - instanceSize(last.instance) : 0}, known_};
+    Known candidates[] = {{{document_->first, 0}, 0},
+                          {last, last.instance ? total_ - instanceSize(last.instance) : 0},
+                          known_,
+                          earlier_};
     Known best = candidates[0];
     for (const Known& candidate : candidates) {
         if (!candidate.spot.instance) continue;
@@ -27,6 +29,11 @@ ByteTrack::Known ByteTrack::nearest(RowSpot last, bool byPixels, int64_t wanted)
         if (distance(from, wanted) < distance(bestFrom, wanted)) best = candidate;
     }
     return best;
+}
+
+void ByteTrack::remember(const Known& found) {
+    if (found.spot.instance != known_.spot.instance) earlier_ = known_;
+    known_ = found;
 }
 
 int64_t ByteTrack::offsetOf(RowSpot spot, RowSpot last) {
@@ -40,7 +47,7 @@ int64_t ByteTrack::offsetOf(RowSpot spot, RowSpot last) {
         at.spot = RowTrack::previous(at.spot);
         at.offset -= instanceSize(at.spot.instance);
     }
-    known_ = at;
+    remember(at);
     return at.offset;
 }
 
@@ -59,6 +66,6 @@ RowSpot ByteTrack::rowAt(int64_t offset, RowSpot last) {
             break;
         }
     }
-    known_ = at;
+    remember(at);
     return at.spot;
 }
