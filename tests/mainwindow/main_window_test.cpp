@@ -20,7 +20,7 @@ TEST_F(MainWindowTest, ShowsTitleMenuIconsAndAnEmptyTabControlAboveTheStatusBar)
     GetWindowTextA(mainWindow, title, sizeof(title));
     EXPECT_STREQ(title, "Sondrix");
     EXPECT_EQ(GetWindowLongA(mainWindow, GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
-    EXPECT_EQ(GetMenuItemCount(GetMenu(mainWindow)), 4);
+    EXPECT_EQ(GetMenuItemCount(GetMenu(mainWindow)), 5);
     EXPECT_NE(frame->hIconLarge, nullptr);
     EXPECT_EQ(GetClassLongPtrA(mainWindow, GCLP_HICONSM), reinterpret_cast<ULONG_PTR>(frame->hIconSmall));
     EXPECT_EQ(mainWindowHandle, mainWindow);

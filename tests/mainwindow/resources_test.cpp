@@ -16,7 +16,7 @@ struct MenuRow {
     bool greyed;
 };
 
-const char* const kPopups[] = {"&File", "&Edit", "&Tools", "&Help"};
+const char* const kPopups[] = {"&File", "&Edit", "&View", "&Tools", "&Help"};
 
 const MenuRow kMenuRows[] = {
     {0, cmdNew, "&New\tCtrl+N", false},
@@ -32,15 +32,17 @@ const MenuRow kMenuRows[] = {
     {1, cmdDeleteItem, "&Delete item\tDel", false},
     {1, 0, "", false},
     {1, cmdGoToOffset, "&Go to offset...\tCtrl+G", false},
-    {2, cmdListTemplates, "&List templates...\tCtrl+L", false},
-    {2, 0, "", false},
-    {2, cmdPreferences, "&Preferences...", false},
-    {3, cmdHelpIndex, "&Index...", false},
-    {3, cmdHelpContents, "Contents...", false},
+    {2, cmdBytesBeside, "Bytes &beside the rows", false},
+    {2, cmdBytesBelow, "Bytes be&low the rows", false},
+    {3, cmdListTemplates, "&List templates...\tCtrl+L", false},
     {3, 0, "", false},
-    {3, cmdAbout, "&About...", false},
-    {3, 0, "", false},
-    {3, cmdHomePage, "Go to Sondrix homepage", false},
+    {3, cmdPreferences, "&Preferences...", false},
+    {4, cmdHelpIndex, "&Index...", false},
+    {4, cmdHelpContents, "Contents...", false},
+    {4, 0, "", false},
+    {4, cmdAbout, "&About...", false},
+    {4, 0, "", false},
+    {4, cmdHomePage, "Go to Sondrix homepage", false},
 };
 
 std::string menuText(HMENU menu, int position) {
@@ -49,10 +51,11 @@ std::string menuText(HMENU menu, int position) {
     return text;
 }
 
-TEST(Resources, MainMenuHasTheFourPopupsWithTheirItemsInOrder) {
+TEST(Resources, MainMenuHasItsPopupsWithTheirItemsInOrder) {
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), kMainMenuName);
-    ASSERT_EQ(GetMenuItemCount(menu), 4);
-    int positions[4] = {};
+    constexpr int kCount = sizeof kPopups / sizeof kPopups[0];
+    ASSERT_EQ(GetMenuItemCount(menu), kCount);
+    int positions[kCount] = {};
     for (const MenuRow& row : kMenuRows) {
         HMENU popup = GetSubMenu(menu, row.popup);
         int position = positions[row.popup]++;
@@ -63,7 +66,7 @@ TEST(Resources, MainMenuHasTheFourPopupsWithTheirItemsInOrder) {
         // Separators count as greyed on some systems.
         EXPECT_TRUE(row.id == 0 || ((state & MF_GRAYED) != 0) == row.greyed) << row.caption;
     }
-    for (int popup = 0; popup < 4; ++popup) {
+    for (int popup = 0; popup < kCount; ++popup) {
         EXPECT_EQ(menuText(menu, popup), kPopups[popup]);
         EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, popup)), positions[popup]);
     }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "document_view_fixture.h"
+#include "resource_ids.h"
 
 namespace guitest {
 namespace {
@@ -130,6 +131,7 @@ TEST_F(DocumentScroll, SidewaysRangeFollowsTheRowsInViewAndTheWindow) {
     Bytes bytes(2 + 4 + 100);
     bytes[5] = 50;
     open("DWRD:" + std::string(60, 'W') + " LCNT LSTC DWRD LSTE", bytes);
+    SendMessageA(mainWindow, WM_COMMAND, cmdBytesBelow, 0);  // the rows take the whole width
     const int wide = view->ContentWidth();
     EXPECT_GT(wide, client().right);
     scrollBar(SB_HORZ, SB_BOTTOM);

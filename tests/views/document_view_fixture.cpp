@@ -6,6 +6,7 @@
 #include "shell/drawing_resources.h"
 #include "shell/ui_strings.h"
 #include "support/pixel_bitmap.h"
+#include "views/document/byte_pane_place.h"
 #include "views/document/value_query_ids.h"
 
 namespace guitest {
@@ -57,6 +58,7 @@ void DocumentViewTest::SetUp() {
     registerStringTypes();
     registerKeyTypes();
     MoveWindow(mainWindow, 0, 0, kFrameWidth, kFrameHeight, TRUE);
+    chooseBytePlace(BytePlace::Beside);  // whatever an earlier test chose
     pumpPending();
 }
 
