@@ -105,7 +105,8 @@ TEST_F(BytePaneTest, CurrentRowsBytesAreHighlightedAndSelectedRowsShaded) {
     press(VK_DOWN, true);  // rows 0 and 1 selected, row 1 current
     Snapshot painted(pane());
     const uint32_t highlight = colourOf(COLOR_HIGHLIGHT);
-    const uint32_t shade = colourOf(COLOR_BTNFACE);
+    const COLORREF faded = selectedByteShade();
+    const uint32_t shade = GetRValue(faded) << 16 | GetGValue(faded) << 8 | GetBValue(faded);
     for (bool text : {false, true}) {
         EXPECT_TRUE(shows(painted, shade, cellOf(0, 0, text)));
         EXPECT_TRUE(shows(painted, highlight, cellOf(0, 1, text)));

@@ -17,6 +17,10 @@ class TfrmDocument;
 // Registers the window class "TBytePane" with the document view's.
 void registerBytePaneClass();
 
+// The background of the selected rows' bytes, but the current one's: the highlight faded toward the
+// window's colour, so that it tells the selection as the rows show it without hiding the current row.
+COLORREF selectedByteShade();
+
 class BytePane {
   public:
     HWND hwnd = nullptr;

@@ -12,23 +12,29 @@
 namespace {
 
 struct Look {
-    int background;
-    int text;
+    COLORREF background;
+    COLORREF text;
 };
 
+// Offsets and unknown bytes: grey on the window's colour.
+Look quiet() {
+    return {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_GRAYTEXT)};
+}
+
 Look lookOf(uint8_t mark) {
-    if (mark & kByteUnknown) return {COLOR_WINDOW, COLOR_GRAYTEXT};
-    if (mark & kInstanceCurrent) return {COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT};
-    if (mark & kInstanceSelected) return {COLOR_BTNFACE, COLOR_WINDOWTEXT};
-    return {COLOR_WINDOW, COLOR_WINDOWTEXT};
+    COLORREF window = GetSysColor(COLOR_WINDOW);
+    if (mark & kByteUnknown) return quiet();
+    if (mark & kInstanceCurrent) return {GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHTTEXT)};
+    if (mark & kInstanceSelected) return {selectedByteShade(), GetSysColor(COLOR_WINDOWTEXT)};
+    return {window, GetSysColor(COLOR_WINDOWTEXT)};
 }
 
 // Cells [first, end) of a formatted line, placed cell by cell so that a font that does not keep its
 // pitch still lines up.
 void drawCells(HDC dc, const ByteColumns& columns, int32_t y, const char* line, int first, int end,
                Look look) {
-    SetBkColor(dc, GetSysColor(look.background));
-    SetTextColor(dc, GetSysColor(look.text));
+    SetBkColor(dc, look.background);
+    SetTextColor(dc, look.text);
     INT advances[kMaxLineCells];
     std::fill(advances, advances + (end - first), columns.cell());
     RECT fill{columns.x(first), y, columns.x(end), y + columns.lineHeight()};
@@ -41,6 +47,14 @@ void frameCells(HDC dc, const ByteColumns& columns, int32_t y, int first, int en
 }
 
 }  // namespace
+
+COLORREF selectedByteShade() {
+    COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    COLORREF window = GetSysColor(COLOR_WINDOW);
+    auto fade = [](BYTE from, BYTE to) { return static_cast<BYTE>((from + 2 * to) / 3); };
+    return RGB(fade(GetRValue(highlight), GetRValue(window)), fade(GetGValue(highlight), GetGValue(window)),
+               fade(GetBValue(highlight), GetBValue(window)));
+}
 
 void BytePane::OnPaint() {
     PAINTSTRUCT paint;
@@ -83,7 +97,7 @@ void BytePane::PaintLine(HDC dc, const ByteColumns& columns, int64_t line, int32
     char text[kMaxLineCells];
     columns.format(line * kBytesPerLine, &shown_[at], marks, count, text);
     int offsetEnd = columns.offsetCell() + columns.offsetDigits();
-    drawCells(dc, columns, y, text, columns.offsetCell(), offsetEnd, {COLOR_WINDOW, COLOR_GRAYTEXT});
+    drawCells(dc, columns, y, text, columns.offsetCell(), offsetEnd, quiet());
     for (int from = 0, to; from < count; from = to) {
         for (to = from + 1; to < count && marks[to] == marks[from];) ++to;
         Look look = lookOf(marks[from]);
