@@ -29,9 +29,9 @@ BytePane::~BytePane() {
     detachWindowObject(hwnd, this);
 }
 
-void BytePane::Create(HWND parent, bool visible) {
-    CreateWindowExA(WS_EX_STATICEDGE, kClassName, "", WS_CHILD | WS_VSCROLL | (visible ? WS_VISIBLE : 0), 0,
-                    0, 0, 0, parent, nullptr, moduleInstance, this);
+void BytePane::Create(HWND parent) {
+    CreateWindowExA(WS_EX_STATICEDGE, kClassName, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 0, 0, parent,
+                    nullptr, moduleInstance, this);
     UpdateScrollRange();
     ShowCursorLine();
 }

@@ -31,8 +31,8 @@ class BytePane {
     BytePane(const BytePane&) = delete;
     BytePane& operator=(const BytePane&) = delete;
 
-    // A child of the parent beside the rows' window, shown and hidden with it.
-    void Create(HWND parent, bool visible);
+    // A visible child of the parent beside the rows' window, shown and hidden with it from then on.
+    void Create(HWND parent);
     // The width that shows a whole line with the scroll bar.
     int32_t FullWidth() const;
     int64_t Cursor() const { return cursor_; }

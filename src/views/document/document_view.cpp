@@ -55,7 +55,7 @@ TfrmDocument::TfrmDocument(TfrmMain* owner, HWND parent, Document* shown)
     CreateWindowExA(WS_EX_STATICEDGE, kClassName, shown->displayName,
                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0, area.right, area.bottom, parent,
                     nullptr, moduleInstance, this);
-    pane_.Create(parent, true);
+    pane_.Create(parent);
 }
 
 TfrmDocument::~TfrmDocument() {
