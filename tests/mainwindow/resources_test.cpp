@@ -16,7 +16,7 @@ std::string menuText(HMENU menu, int position) {
     return text;
 }
 
-TEST(Resources, MainMenuHasTheFourPopupsWithTheirItemsInOrder) {
+TEST(Resources, MainMenuHasTheFivePopupsWithTheirItemsInOrder) {
     // Separators have the id 0.
     const struct {
         const char* caption;
@@ -37,6 +37,7 @@ TEST(Resources, MainMenuHasTheFourPopupsWithTheirItemsInOrder) {
           {cmdDeleteItem, "&Delete item\tDel"},
           {0, ""},
           {cmdGoToOffset, "&Go to offset...\tCtrl+G"}}},
+        {"&View", {{cmdBytesBeside, "Bytes &beside the rows"}, {cmdBytesBelow, "Bytes be&low the rows"}}},
         {"&Tools",
          {{cmdListTemplates, "&List templates...\tCtrl+L"}, {0, ""}, {cmdPreferences, "&Preferences..."}}},
         {"&Help",
@@ -47,8 +48,8 @@ TEST(Resources, MainMenuHasTheFourPopupsWithTheirItemsInOrder) {
           {0, ""},
           {cmdHomePage, "Go to Sondrix homepage"}}}};
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), kMainMenuName);
-    ASSERT_EQ(GetMenuItemCount(menu), 4);
-    for (int p = 0; p < 4; ++p) {
+    ASSERT_EQ(GetMenuItemCount(menu), 5);
+    for (int p = 0; p < 5; ++p) {
         EXPECT_EQ(menuText(menu, p), popups[p].caption);
         HMENU popup = GetSubMenu(menu, p);
         ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(popups[p].items.size())) << p;
