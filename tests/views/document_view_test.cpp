@@ -181,13 +181,15 @@ TEST_F(DocumentStatus, GoToOffsetTakesDecimalOrHexAndRefusesOffsetsPastTheEnd) {
             "Go to offset", [this] { SendMessageA(view->hwnd, WM_COMMAND, cmdGoToOffset, 0); }, steps);
         return prompts;
     };
-    EXPECT_EQ(goTo({"$5"}), "Byte offset (decimal, or hexadecimal after $ or 0x):|");
+    EXPECT_EQ(goTo({"$6"}), "Byte offset (decimal, or hexadecimal after $ or 0x):|");
     EXPECT_EQ(currentRow(), 5);
     EXPECT_EQ(selectedRows(), "5");
+    EXPECT_EQ(view->Bytes().Cursor(), 6);  // on the byte, not at its row's start
     EXPECT_EQ(goTo({"7", "x", "0x3"}),
               "Byte offset (decimal, or hexadecimal after $ or 0x):|7 is past the end: the document has 7 "
               "bytes.|That is no offset: type 26, $1A or 0x1A.|");
     EXPECT_EQ(currentRow(), 3);  // the first row holding the byte, not the header before it
+    EXPECT_EQ(view->Bytes().Cursor(), 3);
     goTo({""});
     EXPECT_EQ(currentRow(), 3);
 }

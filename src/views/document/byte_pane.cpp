@@ -54,6 +54,11 @@ void BytePane::FollowCurrent() {
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
+void BytePane::PlaceCursor(int64_t offset) {
+    cursor_ = offset;
+    FollowCurrent();
+}
+
 void BytePane::BytesChanged() {
     if (cursor_ >= bytes_.total()) cursor_ = bytes_.total() > 0 ? bytes_.total() - 1 : 0;
     UpdateScrollRange();

@@ -41,6 +41,8 @@ class BytePane {
     // The current row changed: the cursor goes to the row's first byte unless it is in the row
     // already, and comes into view.
     void FollowCurrent();
+    // The cursor on a byte of the current row, which Go to offset made current.
+    void PlaceCursor(int64_t offset);
     // The document's bytes changed.
     void BytesChanged();
 

@@ -10,6 +10,7 @@ void TfrmDocument::GoToOffset() {
     selection_.clear(document);
     MakeCurrent(bytes_.rowAt(offset, rows_.last()));
     if (current) selection_.select(current);
+    pane_.PlaceCursor(offset);
     KeepCurrentVisible();
     InvalidateRect(hwnd, nullptr, FALSE);
 }
