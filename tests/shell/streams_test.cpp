@@ -13,107 +13,82 @@
 
 using namespace platform;
 using testsupport::Bytes;
-using testsupport::TempDir;
 
 namespace {
 
-std::unique_ptr<TIOFile> openRead(const std::string& path) {
-    return std::make_unique<TIOFile>(path.c_str(), kGenericRead, kOpenExisting);
-}
+struct Streams : testing::Test {
+    testsupport::TempDir dir;
+    std::unique_ptr<TIOFile> open(const char* name, uint32_t access = kGenericRead,
+                                  uint32_t how = kOpenExisting) {
+        return std::make_unique<TIOFile>(dir.path(name).c_str(), access, how);
+    }
+};
 
-std::unique_ptr<TIOFile> openWrite(const std::string& path) {
-    return std::make_unique<TIOFile>(path.c_str(), kGenericWrite, kCreateAlways);
-}
-
-TEST(Streams, MissingFileIsNotOpenAndReadsNothing) {
-    TempDir dir;
-    auto file = openRead(dir.path("absent.bin"));
+TEST_F(Streams, MissingFileIsNotOpenAndReadsNothing) {
+    auto file = open("absent.bin");
     char buffer[4];
     EXPECT_FALSE(file->IsOpen());
-    EXPECT_EQ(file->Read(buffer, 4), 0);
-    EXPECT_EQ(file->Write(buffer, 4), 0);
-    EXPECT_EQ(file->Seek(2, 0), 0);
-    EXPECT_EQ(file->Position(), 0);
-    EXPECT_EQ(file->Size(), 0);
+    EXPECT_TRUE(file->Read(buffer, 4) == 0 && file->Write(buffer, 4) == 0 && file->Seek(2, 0) == 0);
+    EXPECT_TRUE(file->Position() == 0 && file->Size() == 0);
 }
 
-TEST(Streams, CapabilitiesFollowTheAccessMaskAndWritesNeedWriteAccess) {
-    TempDir dir;
+TEST_F(Streams, CapabilitiesFollowTheAccessMaskAndWritesNeedWriteAccess) {
     dir.write("f.bin", std::string("data"));
-    EXPECT_EQ(openWrite(dir.path("g.bin"))->Capabilities(), 23u);
-    EXPECT_EQ(TIOFile(dir.path("f.bin").c_str(), kGenericRead | kGenericWrite, kOpenExisting).Capabilities(),
-              31u);
-    {
-        auto readOnly = openRead(dir.path("f.bin"));
-        EXPECT_EQ(readOnly->Capabilities(), 15u);
-        EXPECT_EQ(readOnly->Write("zz", 2), 0);
-        EXPECT_EQ(readOnly->Position(), 0);
-    }
+    EXPECT_EQ(open("g.bin", kGenericWrite, kCreateAlways)->Capabilities(), 23u);
+    EXPECT_EQ(open("f.bin", kGenericRead | kGenericWrite)->Capabilities(), 31u);
+    auto readOnly = open("f.bin");
+    EXPECT_EQ(readOnly->Capabilities(), 15u);
+    EXPECT_TRUE(readOnly->Write("zz", 2) == 0 && readOnly->Position() == 0);
+    readOnly.reset();
     EXPECT_EQ(dir.read("f.bin"), (Bytes{'d', 'a', 't', 'a'}));
 }
 
-TEST(Streams, SeekFromEachOriginAndEndOfFile) {
-    TempDir dir;
+TEST_F(Streams, SeekFromEachOriginAndEndOfFile) {
     dir.write("ten.bin", Bytes{0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
-    auto file = openRead(dir.path("ten.bin"));
+    auto file = open("ten.bin");
     char byte = 0;
     EXPECT_EQ(file->Size(), 10);
-    EXPECT_EQ(file->Seek(0, 2), 10);
-    EXPECT_EQ(file->Position(), 10);
-    EXPECT_EQ(file->Read(&byte, 1), 0);
-    EXPECT_EQ(file->Seek(-3, 2), 7);
-    EXPECT_EQ(file->Read(&byte, 1), 1);
-    EXPECT_EQ(byte, 7);
-    EXPECT_EQ(file->Seek(-6, 1), 2);
-    EXPECT_EQ(file->Read(&byte, 1), 1);
-    EXPECT_EQ(byte, 2);
-    EXPECT_EQ(file->Seek(4, 0), 4);
-    EXPECT_EQ(file->Seek(1, 3), 0) << "an unknown origin does not move";
-    EXPECT_EQ(file->Position(), 4);
-    EXPECT_EQ(file->Seek(-1, 0), 0) << "before the start is refused";
-    EXPECT_EQ(file->Seek(INT64_MAX, 1), 0) << "past the largest position is refused";
-    EXPECT_EQ(file->Read(&byte, 1), 1);
-    EXPECT_EQ(byte, 4);
-}
-
-TEST(Streams, BufferedReadsAndWritesKeepPositionsExact) {
-    TempDir dir;
-    {
-        auto out = openWrite(dir.path("mix.bin"));
-        std::vector<char> big(200000, 'b');
-        EXPECT_EQ(out->Write("abc", 3), 3);
-        EXPECT_EQ(out->Write(big.data(), 200000), 200000);  // larger than the buffer
-        EXPECT_EQ(out->Write("xyz", 3), 3);
-        EXPECT_EQ(out->Position(), 200006);
-        EXPECT_EQ(out->Size(), 200006);
-        EXPECT_TRUE(out->Flush());
+    EXPECT_TRUE(file->Seek(0, 2) == 10 && file->Position() == 10 && file->Read(&byte, 1) == 0);
+    // Each seek, then the byte read there: an unknown origin, before the start and past the largest
+    // position are refused and do not move.
+    const struct {
+        int64_t offset;
+        int origin;
+        int64_t result;
+        char byte;
+    } seeks[] = {{-3, 2, 7, 7}, {-6, 1, 2, 2}, {4, 0, 4, 4},
+                 {1, 3, 0, 5},  {-1, 0, 0, 6}, {INT64_MAX, 1, 0, 7}};
+    for (const auto& s : seeks) {
+        EXPECT_EQ(file->Seek(s.offset, s.origin), s.result) << s.offset << " from " << s.origin;
+        EXPECT_TRUE(file->Read(&byte, 1) == 1 && byte == s.byte) << s.offset << " from " << s.origin;
     }
-    auto in = openRead(dir.path("mix.bin"));
-    char head[4] = {};
-    EXPECT_EQ(in->Read(head, 3), 3);
-    EXPECT_STREQ(head, "abc");
-    EXPECT_EQ(in->Position(), 3);
-    std::vector<char> middle(200000);
-    EXPECT_EQ(in->Read(middle.data(), 200000), 200000);
-    EXPECT_EQ(middle.back(), 'b');
-    char tail[8] = {};
-    EXPECT_EQ(in->Read(tail, 8), 3);
-    EXPECT_STREQ(tail, "xyz");
-    EXPECT_EQ(in->Position(), 200006);
 }
 
-TEST(Streams, WritingAfterReadingLandsAtTheReadPosition) {
-    TempDir dir;
+TEST_F(Streams, BufferedReadsAndWritesKeepPositionsExact) {
+    std::vector<char> big(200000, 'b');
+    auto out = open("mix.bin", kGenericWrite, kCreateAlways);
+    EXPECT_EQ(out->Write("abc", 3), 3);
+    EXPECT_EQ(out->Write(big.data(), 200000), 200000);  // larger than the buffer
+    EXPECT_EQ(out->Write("xyz", 3), 3);
+    EXPECT_TRUE(out->Position() == 200006 && out->Size() == 200006 && out->Flush());
+    out.reset();
+    auto in = open("mix.bin");
+    char head[4] = {}, tail[8] = {};
+    EXPECT_TRUE(in->Read(head, 3) == 3 && std::string(head) == "abc" && in->Position() == 3);
+    EXPECT_EQ(in->Read(big.data(), 200000), 200000);
+    EXPECT_EQ(big.back(), 'b');
+    EXPECT_TRUE(in->Read(tail, 8) == 3 && std::string(tail) == "xyz" && in->Position() == 200006);
+}
+
+TEST_F(Streams, WritingAfterReadingLandsAtTheReadPosition) {
     dir.write("rw.bin", std::string("0123456789"));
-    {
-        TIOFile file(dir.path("rw.bin").c_str(), kGenericRead | kGenericWrite, kOpenExisting);
-        char two[2];
-        file.Read(two, 2);
-        EXPECT_EQ(file.Write("AB", 2), 2);
-        EXPECT_EQ(file.Position(), 4);
-        file.Read(two, 2);
-        EXPECT_EQ(std::string(two, 2), "45");
-    }
+    auto file = open("rw.bin", kGenericRead | kGenericWrite);
+    char two[2];
+    file->Read(two, 2);
+    EXPECT_TRUE(file->Write("AB", 2) == 2 && file->Position() == 4);
+    file->Read(two, 2);
+    EXPECT_EQ(std::string(two, 2), "45");
+    file.reset();
     EXPECT_EQ(dir.read("rw.bin"), (Bytes{'0', '1', 'A', 'B', '4', '5', '6', '7', '8', '9'}));
 }
 
@@ -122,6 +97,7 @@ class CountingSource : public TIOStream {
   public:
     explicit CountingSource(int64_t size) : left_(size) {}
     std::vector<int64_t> requests;
+    int64_t written = 0;
     int64_t Position() override { return 0; }
     int64_t Size() override { return 0; }
     int64_t Seek(int64_t, int) override { return 0; }
@@ -132,22 +108,16 @@ class CountingSource : public TIOStream {
         left_ -= n;
         return n;
     }
-    int64_t Write(const void*, int64_t count) override {
-        written += count;
-        return count;
-    }
+    int64_t Write(const void*, int64_t count) override { return written += count, count; }
     uint32_t Capabilities() override { return 0; }
-    int64_t written = 0;
 
   private:
     int64_t left_;
 };
 
-TEST(Streams, CopyFromMovesChunksOf4096) {
-    struct Case {
-        int64_t available;
-        int64_t count;
-        int64_t copied;
+TEST(CopyFrom, MovesChunksOf4096) {
+    const struct {
+        int64_t available, count, copied;
         std::vector<int64_t> requests;
     } cases[] = {
         {10000, 0, 0, {}},
@@ -156,9 +126,8 @@ TEST(Streams, CopyFromMovesChunksOf4096) {
         {0, -1, 0, {4096}},
         {10000, -5, 0, {}},
     };
-    for (const Case& c : cases) {
-        CountingSource source(c.available);
-        CountingSource sink(0);
+    for (const auto& c : cases) {
+        CountingSource source(c.available), sink(0);
         EXPECT_EQ(sink.CopyFrom(&source, c.count), c.copied) << c.count;
         EXPECT_EQ(sink.written, c.copied);
         EXPECT_EQ(source.requests, c.requests) << c.count;
