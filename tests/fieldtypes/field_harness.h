@@ -23,29 +23,26 @@ class FieldHarness {
     explicit FieldHarness(const char* code, const char* caption = "Caption") {
         std::memcpy(field_.code, code, 4);
         field_.caption = const_cast<char*>(caption);
-        type_ = findFieldType(fieldCodeOf(code));
-        field_.fieldType = type_;
+        field_.fieldType = findFieldType(fieldCodeOf(code));
         instance_.field = &field_;
-        if (type_) instance_.value = type_->procs.createValue(&instance_);
+        if (field_.fieldType) instance_.value = procs().createValue(&instance_);
     }
     ~FieldHarness() {
-        if (type_ && instance_.value) type_->procs.destroyValue(&instance_, instance_.value);
+        if (instance_.value) procs().destroyValue(&instance_, instance_.value);
     }
     FieldHarness(const FieldHarness&) = delete;
     FieldHarness& operator=(const FieldHarness&) = delete;
 
-    const FieldTypeProcs& procs() const { return type_->procs; }
-    FieldInstance* instance() { return &instance_; }
+    const FieldTypeProcs& procs() const { return field_.fieldType->procs; }
     void* value() { return instance_.value; }
 
     int64_t read(const std::vector<unsigned char>& bytes) {
         MemoryStream stream(bytes);
         return procs().readValue(&instance_, value(), &stream, 0);
     }
-    std::vector<unsigned char> written(int64_t* result = nullptr) {
+    std::vector<unsigned char> written(int64_t* result) {
         MemoryStream stream;
-        int64_t r = procs().writeValue(&instance_, value(), &stream, 0);
-        if (result) *result = r;
+        *result = procs().writeValue(&instance_, value(), &stream, 0);
         return stream.bytes();
     }
     int64_t size() { return procs().valueSize(&instance_, value(), 0); }
@@ -55,24 +52,20 @@ class FieldHarness {
     }
     int setText(const char* text) { return procs().setValueFromText(&instance_, value(), text); }
 
-    // Draws the row at the given place on a device context (a recording surface or a real one).
+    // Draws the row at the given place on a device context (a recording surface's or a real one).
     void draw(platform::Dc dc, platform::Rect row, int indent, int clientRight = 400) {
         PaintContext paint{dc, {0, 0, clientRight, 300}, 1};
         RowLayout layout{field_.caption, row, false, indent, 0};
         procs().drawValue(&instance_, value(), &paint, &layout);
     }
-    void draw(platform::RecordingSurface& surface, platform::Rect row, int indent, int clientRight = 400) {
-        draw(surface.dc(), row, indent, clientRight);
-    }
     // The value text as drawn: the second text drawValue puts out.
     std::string shown() {
         platform::RecordingSurface surface;
-        draw(surface, {0, 0, 400, 13}, 4);
+        draw(surface.dc(), {0, 0, 400, 13}, 4);
         return surface.texts.size() == 2 ? surface.texts[1].text : "<nothing drawn>";
     }
 
   private:
     TemplateField field_{};
     FieldInstance instance_{};
-    FieldType* type_ = nullptr;
 };

@@ -209,7 +209,7 @@ TEST_F(FieldTypes, CaptionIsDrawnBoldAtTheIndentAndTheValueTwelvePixelsAfterIt) 
         platform::RecordingSurface surface;
         FieldHarness field(c.code, c.caption);
         field.read(bytesOf(c.bytes));
-        field.draw(surface, c.row, c.indent);
+        field.draw(surface.dc(), c.row, c.indent);
         ASSERT_EQ(surface.texts.size(), 2u) << c.code;
         const platform::DrawnText& caption = surface.texts[0];
         const platform::DrawnText& value = surface.texts[1];
@@ -243,7 +243,7 @@ TEST_F(FieldTypes, DividerCaptionEndsFourPixelsBeforeTheEdgeAndTheLineTwelveBefo
     for (const auto& c : cases) {
         platform::RecordingSurface surface;
         FieldHarness divider(c.code, c.caption);
-        divider.draw(surface, {0, c.top, c.clientRight, c.top + 13}, c.indent, c.clientRight);
+        divider.draw(surface.dc(), {0, c.top, c.clientRight, c.top + 13}, c.indent, c.clientRight);
         if (*c.caption) {
             ASSERT_EQ(surface.texts.size(), 1u) << c.caption;
             EXPECT_EQ(surface.texts[0].text, c.caption);
