@@ -1,10 +1,19 @@
+// Changing a bound document: edits, insertions and deletions, their history, and saving the result.
 #include "document/changes.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
 #include <string>
+#include <vector>
 
+#include "document/data_window.h"
 #include "document/document_harness.h"
+#include "document/history.h"
+#include "document/row_kind.h"
+#include "document/saving.h"
+#include "fieldtypes/memory_stream.h"
 
 namespace {
 
@@ -164,6 +173,227 @@ TEST_F(Changes, InsertingIntoANewDocumentAppendsAtItsEnd) {
     ASSERT_TRUE(insertItem(document, nth(document, 2)) && insertItem(document, nth(document, 1)));
     EXPECT_EQ(describe(document), "BCNT 2;LSTC #0;.DWRD 0;LSTC #1;.DWRD 0;LSTE;UBYT 0");
     EXPECT_EQ(document->last->field, document->templ->fields[4]);
+}
+
+const char* const kRows = "BSIZ BCNT LSTC PSTR LSTE SKPE UBYT";
+const Bytes kBytes{4, 2, 1, 'a', 0, 7};
+
+// An edit, an insertion and a deletion, each undone and redone in turn.
+TEST_F(Changes, ChangesAreUndoneAndRedoneInOrder) {
+    Document* document = open(kRows, kBytes);
+    std::vector<std::string> shown{describe(document)};
+    queryscript::answer("xyz");
+    ASSERT_TRUE(editInstance(document, nth(document, 3)));
+    shown.push_back(describe(document));
+    ASSERT_TRUE(insertItem(document, nth(document, 2)));
+    shown.push_back(describe(document));
+    ASSERT_TRUE(deleteItem(document, nth(document, 4)));
+    shown.push_back(describe(document));
+    EXPECT_FALSE(canRedo(document));
+
+    for (int at = 2; at >= 0; --at) {
+        ASSERT_TRUE(undoChange(document));
+        EXPECT_EQ(describe(document), shown[at]) << at;
+        EXPECT_TRUE(linksAreSound(document));
+        EXPECT_EQ(document->saved, at == 0);
+    }
+    EXPECT_FALSE(undoChange(document));
+    EXPECT_EQ(saved(document), kBytes);
+    for (int at = 1; at <= 3; ++at) {
+        ASSERT_TRUE(redoChange(document));
+        EXPECT_EQ(describe(document), shown[at]) << at;
+        EXPECT_FALSE(document->saved);
+    }
+    EXPECT_FALSE(redoChange(document));
+    EXPECT_EQ(describe(reopen(kRows, "saved.bin")), shown[0]);
+    saved(document, "again.bin");
+    EXPECT_EQ(describe(reopen(kRows, "again.bin")), shown[3]);
+}
+
+TEST_F(Changes, SavingKeepsTheHistoryAndMovesTheSavedState) {
+    Document* document = open(kRows, kBytes);
+    ASSERT_TRUE(insertItem(document, nth(document, 2)));
+    ASSERT_FALSE(saved(document).empty());
+    ASSERT_TRUE(undoChange(document));
+    EXPECT_FALSE(document->saved);
+    ASSERT_TRUE(redoChange(document));
+    EXPECT_TRUE(document->saved);
+
+    // A new change after an undo drops what could be redone, the saved state with it.
+    ASSERT_TRUE(undoChange(document));
+    ASSERT_TRUE(deleteItem(document, nth(document, 2)));
+    EXPECT_FALSE(canRedo(document));
+    ASSERT_TRUE(undoChange(document));
+    EXPECT_FALSE(document->saved);
+}
+
+TEST_F(Changes, AnUnchangedDocumentWritesTheBytesItWasBoundFrom) {
+    const struct {
+        const char* rows;
+        const char* bytes;
+    } cases[] = {
+        {"", "01 02 03"},
+        {"WCNT LSTC DWRD PSTR LSTE", "00 02 00 01 01 'a' FF FE 00 09"},
+        {"lzct wcnt LSTC UQWD LSTE", "00 00 00 00 03 00 01 02 03 04 05 06 07 08"},
+        {"BZCT LSTC hlng LSTE DVDR", "00 01 02 03 04"},
+        {"QCNT LSTC LSTE qsiz wskp", "00*8 01 02 03 04 05 06 07 08 09 0A"},
+        {"lstr WSTR", "02 00 00 00 'ok' 00 01 '!'"},
+        {"UBYT LSTE UBYT", "01 02"},
+    };
+    for (const auto& c : cases) {
+        Document* document = open(c.rows, bytesOf(c.bytes));
+        document->saved = false;
+        document->needsNewName = true;
+        EXPECT_EQ(saveDocument(document, dir.path("out.bin").c_str()),
+                  static_cast<int64_t>(bytesOf(c.bytes).size()))
+            << c.rows;
+        EXPECT_EQ(dir.read("out.bin"), bytesOf(c.bytes)) << c.rows;
+        EXPECT_TRUE(document->saved && !document->needsNewName) << c.rows;
+        EXPECT_FALSE(dir.exists("out.bin.saving")) << c.rows;
+    }
+}
+
+TEST_F(Changes, RestBytesFollowTheFileAcrossSavesOverIt) {
+    Document* document = open("PSTR", bytesOf("01 'a' 07 08 09"), "same.bin");
+    queryscript::answer("abc");
+    ASSERT_TRUE(editInstance(document, document->first));
+    EXPECT_EQ(saveDocument(document, document->path), 7);
+    EXPECT_EQ(dir.read("same.bin"), bytesOf("03 'abc' 07 08 09"));
+    queryscript::answer("");
+    ASSERT_TRUE(editInstance(document, document->first));
+    EXPECT_EQ(saveDocument(document, dir.path("copy.bin").c_str()), 4);
+    EXPECT_EQ(saveDocument(document, document->path), 4);
+    EXPECT_EQ(dir.read("same.bin"), bytesOf("00 07 08 09"));
+    EXPECT_EQ(dir.read("copy.bin"), dir.read("same.bin"));
+}
+
+TEST_F(Changes, RestBytesAreNotCopiedFromAFileThatChanged) {
+    Document* document = open("UBYT", bytesOf("01 02 03"), "source.bin");
+    dir.write("source.bin", bytesOf("01 02 03 04"));
+    dir.write("out.bin", bytesOf("05"));
+    EXPECT_EQ(saveDocument(document, dir.path("out.bin").c_str()), kResultSourceChanged);
+    EXPECT_EQ(dir.read("out.bin"), bytesOf("05"));
+    EXPECT_FALSE(dir.exists("out.bin.saving"));
+}
+
+TEST_F(Changes, AFailedSaveLeavesTheOldFileAndTheUnsavedMark) {
+    FieldTypeProcs procs = findFieldType(makeFieldCode("UBYT"))->procs;
+    procs.writeValue = [](FieldInstance*, void*, TIOStream*, int64_t) -> int64_t { return -7; };
+    ASSERT_TRUE(registerFieldType(makeFieldCode("BADW"), "fails", 0, &procs));
+    dir.write("old.bin", bytesOf("09 09 09"));
+    Document* document = open("UBYT BADW", bytesOf("01 02"));
+    document->saved = false;
+    EXPECT_EQ(saveDocument(document, dir.path("old.bin").c_str()), -7);
+    EXPECT_EQ(dir.read("old.bin"), bytesOf("09 09 09"));
+    EXPECT_FALSE(dir.exists("old.bin.saving"));
+    EXPECT_EQ(saveDocument(document, dir.path("no such dir\\out.bin").c_str()), kResultCannotOpen);
+    EXPECT_FALSE(document->saved);
+}
+
+const char* const kTemplate =
+    "HLNG:Magic BCNT:Groups wzct:Extra LSTC:Group PSTR:Name DWRD:Id QZCT:Entries LSTC:Entry hwrd:Flags "
+    "lstr:Text DVDR:Line UQWD:Stamp LCNT:Tags LSTC:Tag UBYT:Tag LSTE LSTE LSTE LSTC:Extra dlng:Value LSTE "
+    "ubyt:Tail WSIZ:Block LSTZ:Word PSTR:Word LSTE SKPE";
+
+std::string randomText(std::mt19937& random) {
+    std::string text(random() % 6, 'a');
+    for (char& c : text) c = static_cast<char>('a' + random() % 26);
+    return text;
+}
+
+// A random edit, insertion or deletion somewhere in the document, or one undone or redone.
+void changeSomething(Document* document, std::mt19937& random) {
+    if (random() % 8 == 0) {
+        random() % 3 ? undoChange(document) : redoChange(document);
+        return;
+    }
+    std::vector<FieldInstance*> rows;
+    for (FieldInstance* instance = document->first; instance; instance = instance->next)
+        rows.push_back(instance);
+    FieldInstance* target = rows[random() % rows.size()];
+    RowRole role = rowKindOf(target->field->code).role;
+    bool header = role == RowRole::CountedList || role == RowRole::SizedList;
+    if (header && random() % 2) {
+        deleteItem(document, target);
+    } else if (header || role == RowRole::ListEnd) {
+        insertItem(document, target);
+    } else if (target->field->fieldType) {
+        queryscript::answer(random() % 2 ? std::to_string(static_cast<int>(random() % 70000) - 35000)
+                                         : randomText(random));
+        editInstance(document, target);
+        queryscript::reset();
+    }
+}
+
+// Counts come from the changes, never from random bytes, which would ask for billions of items.
+TEST_F(Changes, SavedDocumentsBindBackToWhatTheyShowed) {
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        std::mt19937 random(seed);
+        Document* document = create(kTemplate, nullptr);
+        bindNew(document);
+        for (int round = 0; round < 2; ++round) {
+            for (int change = 0; change < 25; ++change) changeSomething(document, random);
+            ASSERT_TRUE(linksAreSound(document)) << seed;
+            ASSERT_GE(saveDocument(document, dir.path("saved.bin").c_str()), 0) << seed;
+            Document* again = reopen(kTemplate, "saved.bin");
+            ASSERT_EQ(result, 0) << seed;
+            ASSERT_EQ(describe(again), describe(document)) << "seed " << seed << " round " << round;
+            document = again;
+        }
+    }
+}
+
+TEST_F(Changes, TheWindowSeeksFromEachOriginWithinItsEnd) {
+    MemoryStream file(Bytes(10, 1));
+    DataWindow window(&file, 8);
+    const struct {
+        int64_t offset;
+        int origin;
+        int64_t result;  // 0 for a seek refused
+        int64_t at;
+    } seeks[] = {
+        {6, 0, 6, 6},  {-4, 1, 2, 2},        {-3, 2, 5, 5},        {4, 1, 0, 5},
+        {-6, 1, 0, 5}, {INT64_MAX, 1, 0, 5}, {INT64_MIN, 2, 0, 5}, {INT64_MIN + 1, 1, 0, 5},
+    };
+    for (const auto& s : seeks) {
+        EXPECT_EQ(window.Seek(s.offset, s.origin), s.result) << s.offset << " from " << s.origin;
+        EXPECT_EQ(window.at(), s.at) << s.offset << " from " << s.origin;
+    }
+}
+
+// Such a row still takes its bytes when the file is read; saving leaves it out, editing passes it by.
+TEST_F(Changes, RowsOfATypeThatCannotWriteOrEditAreLeftOutOfTheSavedFile) {
+    FieldTypeProcs procs = findFieldType(makeFieldCode("UBYT"))->procs;
+    procs.writeValue = nullptr;
+    procs.editValue = nullptr;
+    ASSERT_TRUE(registerFieldType(makeFieldCode("NOWR"), "cannot write", 0, &procs));
+    Document* document = open("UBYT NOWR UBYT", {1, 2, 3});
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(document->instanceCount, 3);
+    EXPECT_FALSE(editInstance(document, document->first->next));
+    EXPECT_TRUE(document->saved);
+    EXPECT_EQ(saved(document), (Bytes{1, 3}));
+}
+
+// The field is not shown and its bytes stay in the rest; running out of memory is told apart.
+TEST_F(Changes, AFieldThatCannotBeReadStopsBindingWithItsReason) {
+    FieldTypeProcs failing = findFieldType(makeFieldCode("UBYT"))->procs;
+    failing.readValue = [](FieldInstance*, void*, TIOStream*, int64_t) { return kResultBadStructure; };
+    ASSERT_TRUE(registerFieldType(makeFieldCode("BADR"), "unreadable", 0, &failing));
+    failing.readValue = [](FieldInstance*, void*, TIOStream*, int64_t) { return kResultNoMemory; };
+    ASSERT_TRUE(registerFieldType(makeFieldCode("NOMM"), "no memory", 0, &failing));
+    const struct {
+        const char* rows;
+        int64_t result;
+        BindStop reason;
+    } cases[] = {{"UBYT BADR", kResultBadStructure, BindStop::UnreadableField},
+                 {"UBYT NOMM", kResultNoMemory, BindStop::OutOfMemory}};
+    for (const auto& c : cases) {
+        Document* document = open(c.rows, {1, 2, 3});
+        EXPECT_EQ(result, c.result) << c.rows;
+        EXPECT_EQ(document->stopReason, c.reason) << c.rows;
+        EXPECT_EQ(describe(document), "UBYT 1;REST 2") << c.rows;
+    }
 }
 
 }  // namespace
