@@ -1,14 +1,19 @@
-#include "shell/streams.h"
-
+// The shell's streams over files and memory, and its helpers for texts and numbers.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/file_handle.h"
+#include "shell/number_text.h"
+#include "shell/streams.h"
+#include "shell/strings.h"
+#include "shell/ui_strings.h"
 #include "support/temp_dir.h"
 
 using namespace platform;
@@ -131,6 +136,57 @@ TEST(CopyFrom, MovesChunksOf4096) {
         EXPECT_EQ(sink.CopyFrom(&source, c.count), c.copied) << c.count;
         EXPECT_EQ(sink.written, c.copied);
         EXPECT_EQ(source.requests, c.requests) << c.count;
+    }
+}
+
+using Owned = std::unique_ptr<char[]>;
+
+TEST(Strings, FileNameOfPathTakesWhatFollowsTheLastBackslash) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"D:\\data\\file.bin", "file.bin"},
+        {"file.bin", "file.bin"},
+        {"D:\\data\\", ""},
+        {"dir/unix/style", "dir/unix/style"},  // only the backslash separates
+        {"", ""}};
+    for (const auto& c : cases) EXPECT_STREQ(Owned(FileNameOfPath(c.first)).get(), c.second) << c.first;
+}
+
+TEST(Strings, FilterFromTextTurnsBarsIntoZeroBytes) {
+    Owned filter(FilterFromText("*.*||"));
+    EXPECT_EQ(std::memcmp(filter.get(), "*.*\0\0", 6), 0);
+}
+
+struct UIStringTable : testing::Test {
+    void SetUp() override { BuildUIStrings(); }
+    void TearDown() override { FreeUIStrings(); }
+};
+
+// The title and prompt of the value dialog are separate copies; messages take their arguments.
+TEST_F(UIStringTable, HoldsSeparateCopiesAndFormats) {
+    EXPECT_STREQ(UIStrings[usEnterValueTitle], UIStrings[usEnterValuePrompt]);
+    UIStrings[usEnterValueTitle][0] = 'X';
+    EXPECT_STREQ(UIStrings[usEnterValuePrompt], "Enter value:");
+    char text[2000];
+    std::snprintf(text, sizeof text, UIStrings[usInvalidTemplateText], 3, "DWRD", "Size");
+    EXPECT_STREQ(text,
+                 "Cannot open document, because the selected template is invalid. \n\n"
+                 "Error on row 3, field DWRD: \"Size\".");
+    std::snprintf(text, sizeof text, UIStrings[usVersionLine], "1.0.0.148");
+    EXPECT_STREQ(text, "Version: 1.0.0.148");
+}
+
+TEST(NumberText, OffsetsAreDecimalOrHexadecimalWithoutSign) {
+    const std::pair<const char*, int64_t> valid[] = {
+        {"26", 26}, {" $1A ", 26}, {"0x1a", 26}, {"0X7FFFFFFFFFFFFFFF", INT64_MAX}};
+    for (const auto& c : valid) {
+        int64_t offset = -7;
+        EXPECT_TRUE(parseOffsetText(c.first, &offset)) << c.first;
+        EXPECT_EQ(offset, c.second) << c.first;
+    }
+    for (const char* text : {"0x8000000000000000", "-1", "+1", "$", "1A", "", "2 3"}) {
+        int64_t offset = -7;
+        EXPECT_FALSE(parseOffsetText(text, &offset)) << text;
+        EXPECT_EQ(offset, -7) << text;
     }
 }
 
