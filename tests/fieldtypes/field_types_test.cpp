@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "document/document.h"
 #include "fieldtypes/engine_fixture.h"
@@ -178,16 +179,12 @@ TEST_F(FieldTypes, EditingAsksWithTheShownTextAndStoresTheAnswerOrKeepsTheValueO
         queryscript::reset();
         FieldHarness field(c.code, "Name");
         field.read(bytesOf(c.bytes));
-        if (c.answer) {
-            queryscript::answer(c.answer);
-        } else {
-            queryscript::cancel();
-        }
+        c.answer ? queryscript::answer(c.answer) : queryscript::cancel();
         EXPECT_EQ(field.edit(), c.result) << c.code;
-        EXPECT_EQ(queryscript::asked(), c.question ? 1 : 0) << c.code;
-        EXPECT_EQ(queryscript::lastQuestion(), c.question ? c.question : "") << c.code;
-        EXPECT_EQ(field.shown(), c.shown) << c.code;
-        EXPECT_EQ(field.size(), c.size) << c.code;
+        EXPECT_EQ(
+            std::make_tuple(queryscript::asked(), queryscript::lastQuestion(), field.shown(), field.size()),
+            std::make_tuple(c.question ? 1 : 0, std::string(c.question ? c.question : ""), c.shown, c.size))
+            << c.code;
     }
 }
 
@@ -211,23 +208,21 @@ TEST_F(FieldTypes, CaptionIsDrawnBoldAtTheIndentAndTheValueTwelvePixelsAfterIt) 
         field.read(bytesOf(c.bytes));
         field.draw(surface.dc(), c.row, c.indent);
         ASSERT_EQ(surface.texts.size(), 2u) << c.code;
-        const platform::DrawnText& caption = surface.texts[0];
-        const platform::DrawnText& value = surface.texts[1];
-        EXPECT_EQ(caption.text, c.caption);
-        EXPECT_EQ(caption.x, c.indent) << c.code;
-        EXPECT_EQ(caption.y, c.row.top) << c.code;
-        EXPECT_EQ(caption.font, fntBold) << c.code;
-        EXPECT_EQ(caption.align, platform::kAlignLeftTop) << c.code;
-        EXPECT_TRUE(caption.transparent) << c.code;
-        EXPECT_EQ(value.text, c.value) << c.code;
-        EXPECT_EQ(value.x, c.indent + widthIn(fntBold, c.caption) + 12) << c.code;
-        EXPECT_EQ(value.y, c.row.top) << c.code;
-        EXPECT_EQ(value.font, c.valueFont) << c.code;
+        const platform::DrawnText &caption = surface.texts[0], &value = surface.texts[1];
+        EXPECT_EQ(
+            std::tie(caption.text, caption.x, caption.y, caption.font, caption.align, caption.transparent),
+            std::make_tuple(std::string(c.caption), c.indent, c.row.top, fntBold, platform::kAlignLeftTop,
+                            true))
+            << c.code;
+        EXPECT_EQ(std::tie(value.text, value.x, value.y, value.font),
+                  std::make_tuple(std::string(c.value), c.indent + widthIn(fntBold, c.caption) + 12,
+                                  c.row.top, c.valueFont))
+            << c.code;
     }
 }
 
 // The line runs from the indent to twelve pixels before the caption, even backwards when the
-// window is narrower than both.
+// window is narrower than both; an empty caption leaves the line alone, 16 pixels before the edge.
 TEST_F(FieldTypes, DividerCaptionEndsFourPixelsBeforeTheEdgeAndTheLineTwelveBeforeTheCaption) {
     const struct {
         const char* code;
@@ -237,28 +232,24 @@ TEST_F(FieldTypes, DividerCaptionEndsFourPixelsBeforeTheEdgeAndTheLineTwelveBefo
         int clientRight;
     } cases[] = {
         {"DVDR", "Header", 26, 16, 300},
-        {"dvdr", "", 0, 4, 200},  // only the line, ending 16 pixels before the edge
+        {"dvdr", "", 0, 4, 200},
         {"dvdr", "A long caption", 0, 40, 50},
     };
     for (const auto& c : cases) {
         platform::RecordingSurface surface;
         FieldHarness divider(c.code, c.caption);
         divider.draw(surface.dc(), {0, c.top, c.clientRight, c.top + 13}, c.indent, c.clientRight);
-        if (*c.caption) {
-            ASSERT_EQ(surface.texts.size(), 1u) << c.caption;
-            EXPECT_EQ(surface.texts[0].text, c.caption);
-            EXPECT_EQ(surface.texts[0].x, c.clientRight - 4) << c.caption;
-            EXPECT_EQ(surface.texts[0].y, c.top) << c.caption;
-            EXPECT_EQ(surface.texts[0].align, platform::kAlignRight) << c.caption;
-            EXPECT_EQ(surface.texts[0].font, fntNormal) << c.caption;
-        }
+        ASSERT_EQ(surface.texts.size(), 1u) << c.caption;
+        const platform::DrawnText& text = surface.texts[0];
+        EXPECT_EQ(std::tie(text.text, text.x, text.y, text.align, text.font),
+                  std::make_tuple(std::string(c.caption), c.clientRight - 4, c.top, platform::kAlignRight,
+                                  fntNormal));
         ASSERT_EQ(surface.lines.size(), 1u) << c.caption;
         const platform::DrawnLine& line = surface.lines[0];
-        EXPECT_EQ(line.pen, penDivider) << c.caption;
-        EXPECT_EQ(line.x1, c.indent) << c.caption;
-        EXPECT_EQ(line.x2, c.clientRight - widthIn(fntNormal, c.caption) - 16) << c.caption;
-        EXPECT_EQ(line.y1, c.top + 6) << c.caption;
-        EXPECT_EQ(line.y2, c.top + 6) << c.caption;
+        EXPECT_EQ(std::tie(line.pen, line.x1, line.x2, line.y1, line.y2),
+                  std::make_tuple(penDivider, c.indent, c.clientRight - widthIn(fntNormal, c.caption) - 16,
+                                  c.top + 6, c.top + 6))
+            << c.caption;
     }
 }
 
