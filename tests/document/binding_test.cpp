@@ -9,7 +9,8 @@ namespace {
 
 using Binding = DocumentTest;
 
-// Every binding shows the rows expected and, saved unchanged, gives back the file it read.
+// Every binding shows the rows expected and, saved unchanged, gives back the file it read, is marked
+// saved and leaves no scratch file.
 TEST_F(Binding, LaysTheTemplateOverTheFile) {
     const char* keyed = "KEYB KUBT CASE:1:One UBYT CASE:2,3 DWRD CASE:* UBYT UBYT KEYE UBYT";
     const struct {
@@ -52,6 +53,15 @@ TEST_F(Binding, LaysTheTemplateOverTheFile) {
         {"string longer than the file", "QSTR UBYT", "FF*7 F0 01", -11, "REST 9"},
         {"4 GiB string in a 9-byte file", "lstr", "FF FF FF FF 01 02 03 04 05", -11, "REST 9"},
         {"string a byte short", "PSTR", "03 'ab'", -11, "REST 3"},
+        {"two items, a string in each", "WCNT LSTC DWRD PSTR LSTE", "00 02 00 01 01 'a' FF FE 00 09", 0,
+         "WCNT 2;LSTC #0;.DWRD 1;.PSTR a;LSTC #1;.DWRD -2;.PSTR;LSTE;REST 1"},
+        {"the count nearest the list serves it", "lzct wcnt LSTC UQWD LSTE",
+         "00*4 03 00 01 02 03 04 05 06 07 08", 0, "lzct 0;wcnt 3;LSTC #0;.UQWD 72623859790382856;LSTE"},
+        {"little-endian hex in a zero-based list", "BZCT LSTC hlng LSTE DVDR", "00 01 02 03 04", 0,
+         "BZCT 0;LSTC #0;.hlng $04030201;LSTE;DVDR"},
+        {"64-bit count and size", "QCNT LSTC LSTE qsiz wskp", "00*8 01 02 03 04 05 06 07 08 09 0A", 0,
+         "QCNT 0;LSTC #0;LSTE;qsiz 578437695752307201;.wskp 2569"},
+        {"long and word strings", "lstr WSTR", "02 00 00 00 'ok' 00 01 '!'", 0, "lstr ok;WSTR !"},
         // Sized sections bound their rows.
         {"rows fill the section", "BSIZ UBYT UBYT SKPE UBYT", "02 01 02 03", 0,
          "BSIZ 2;.UBYT 1;.UBYT 2;UBYT 3"},
@@ -125,7 +135,13 @@ TEST_F(Binding, LaysTheTemplateOverTheFile) {
         EXPECT_EQ(result, c.result) << c.name;
         EXPECT_EQ(describe(document), c.shown) << c.name;
         EXPECT_TRUE(linksAreSound(document)) << c.name;
-        EXPECT_EQ(saved(document), bytesOf(c.bytes)) << c.name;
+        document->saved = false;
+        document->needsNewName = true;
+        EXPECT_EQ(saveDocument(document, dir.path("out.bin").c_str()),
+                  static_cast<int64_t>(bytesOf(c.bytes).size()))
+            << c.name;
+        EXPECT_EQ(dir.read("out.bin"), bytesOf(c.bytes)) << c.name;
+        EXPECT_TRUE(document->saved && !document->needsNewName && !dir.exists("out.bin.saving")) << c.name;
     }
 }
 

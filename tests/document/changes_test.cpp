@@ -227,32 +227,6 @@ TEST_F(Changes, SavingKeepsTheHistoryAndMovesTheSavedState) {
     EXPECT_FALSE(document->saved);
 }
 
-TEST_F(Changes, AnUnchangedDocumentWritesTheBytesItWasBoundFrom) {
-    const struct {
-        const char* rows;
-        const char* bytes;
-    } cases[] = {
-        {"", "01 02 03"},
-        {"WCNT LSTC DWRD PSTR LSTE", "00 02 00 01 01 'a' FF FE 00 09"},
-        {"lzct wcnt LSTC UQWD LSTE", "00 00 00 00 03 00 01 02 03 04 05 06 07 08"},
-        {"BZCT LSTC hlng LSTE DVDR", "00 01 02 03 04"},
-        {"QCNT LSTC LSTE qsiz wskp", "00*8 01 02 03 04 05 06 07 08 09 0A"},
-        {"lstr WSTR", "02 00 00 00 'ok' 00 01 '!'"},
-        {"UBYT LSTE UBYT", "01 02"},
-    };
-    for (const auto& c : cases) {
-        Document* document = open(c.rows, bytesOf(c.bytes));
-        document->saved = false;
-        document->needsNewName = true;
-        EXPECT_EQ(saveDocument(document, dir.path("out.bin").c_str()),
-                  static_cast<int64_t>(bytesOf(c.bytes).size()))
-            << c.rows;
-        EXPECT_EQ(dir.read("out.bin"), bytesOf(c.bytes)) << c.rows;
-        EXPECT_TRUE(document->saved && !document->needsNewName) << c.rows;
-        EXPECT_FALSE(dir.exists("out.bin.saving")) << c.rows;
-    }
-}
-
 TEST_F(Changes, RestBytesFollowTheFileAcrossSavesOverIt) {
     Document* document = open("PSTR", bytesOf("01 'a' 07 08 09"), "same.bin");
     queryscript::answer("abc");
