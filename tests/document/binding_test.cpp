@@ -45,9 +45,8 @@ TEST_F(Binding, LaysTheTemplateOverTheFile) {
         {"key section binds only its data", "KEYB DBYT CASE DBYT KEYE DBYT", "01 02 03", 0,
          ".DBYT 1;.DBYT 2;DBYT 3"},
         {"nested counted lists", "BCNT LSTC BCNT LSTC UBYT LSTE LSTE", "02 01 07 02 08 09", 0,
-         "BCNT 2;LSTC #0;.BCNT 1;.LSTC #0;..UBYT 7;.LSTE;LSTC #1;.BCNT 2;.LSTC #0;..UBYT 8;.LSTC #1;..UBYT "
-         "9;.LSTE;"
-         "LSTE"},
+         "BCNT 2;LSTC #0;.BCNT 1;.LSTC #0;..UBYT 7;.LSTE;LSTC #1;.BCNT 2;.LSTC #0;..UBYT 8;.LSTC #1;"
+         "..UBYT 9;.LSTE;LSTE"},
         {"strings and 64-bit numbers", "PSTR qstr uqwd", "02 'hi' 01 00*7 'x' 05 00*7", 0,
          "PSTR hi;qstr x;uqwd 5"},
         {"string longer than the file", "QSTR UBYT", "FF*7 F0 01", -11, "REST 9"},
@@ -55,7 +54,7 @@ TEST_F(Binding, LaysTheTemplateOverTheFile) {
         {"string a byte short", "PSTR", "03 'ab'", -11, "REST 3"},
         {"two items, a string in each", "WCNT LSTC DWRD PSTR LSTE", "00 02 00 01 01 'a' FF FE 00 09", 0,
          "WCNT 2;LSTC #0;.DWRD 1;.PSTR a;LSTC #1;.DWRD -2;.PSTR;LSTE;REST 1"},
-        {"the count nearest the list serves it", "lzct wcnt LSTC UQWD LSTE",
+        {"the first of two counts serves the one list", "lzct wcnt LSTC UQWD LSTE",
          "00*4 03 00 01 02 03 04 05 06 07 08", 0, "lzct 0;wcnt 3;LSTC #0;.UQWD 72623859790382856;LSTE"},
         {"little-endian hex in a zero-based list", "BZCT LSTC hlng LSTE DVDR", "00 01 02 03 04", 0,
          "BZCT 0;LSTC #0;.hlng $04030201;LSTE;DVDR"},

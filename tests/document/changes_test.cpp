@@ -13,7 +13,7 @@
 #include "document/history.h"
 #include "document/row_kind.h"
 #include "document/saving.h"
-#include "fieldtypes/memory_stream.h"
+#include "fieldtypes/field_harness.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "document/rest.h"
 #include "document/row_kind.h"
 #include "document/saving.h"
-#include "fieldtypes/engine_fixture.h"
+#include "fieldtypes/field_harness.h"
 #include "fieldtypes/registry.h"
 #include "platform/recording_surface.h"
 #include "shell/drawing_resources.h"

@@ -6,7 +6,6 @@
 #include <tuple>
 
 #include "document/document.h"
-#include "fieldtypes/engine_fixture.h"
 #include "fieldtypes/field_harness.h"
 #include "platform/recording_surface.h"
 #include "support/bytes.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "document/document.h"
-#include "fieldtypes/engine_fixture.h"
+#include "fieldtypes/field_harness.h"
 #include "fieldtypes/registry.h"
 #include "platform/file_handle.h"
 #include "platform/message_box.h"

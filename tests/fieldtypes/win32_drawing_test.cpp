@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "fieldtypes/engine_fixture.h"
 #include "fieldtypes/field_harness.h"
 #include "support/pixel_bitmap.h"
 
