@@ -40,6 +40,7 @@ TEST_F(FieldTypes, ReadInTheWidthAndByteOrderOfTheCodeShowInItsPresentationAndWr
         {"UBYT", "FF", 1, "255", 1},
         {"HBYT", "FF", 1, "$ff", 1},
         {"DLNG", "FF FF FF FE", 4, "-2", 4},
+        {"ULNG", "FF FF FF FE", 4, "4294967294", 4},
         {"ULNG", "DE AD BE EF", 4, "3735928559", 4},
         {"HLNG", "FF FF FF FE", 4, "$fffffffe", 4},
         {"flng", "FE FF FF FF", 4, "-2", 4},
