@@ -257,7 +257,10 @@ struct TemplateChoice : testing::Test {
     }
 };
 
+// Without a settings file only the extension counts.
 TEST_F(TemplateChoice, TheExtensionNamesTheTemplateElseTheOneLastChosenForIt) {
+    for (const char* path : {"x.ico", "x.iff", "x.png"})
+        EXPECT_EQ(preferredTemplate(library, path, settings.c_str()), path[2] == 'p' ? 3 : 0) << path;
     rememberTemplate("a.iff", "chunks", settings.c_str());
     rememberTemplate("b.dat", "png", settings.c_str());
     rememberTemplate("c.dat", "BMP.tmpl", settings.c_str());  // in place of the earlier one
@@ -272,12 +275,6 @@ TEST_F(TemplateChoice, TheExtensionNamesTheTemplateElseTheOneLastChosenForIt) {
     for (const auto& c : cases)
         EXPECT_EQ(preferredTemplate(library, c.path, settings.c_str()), c.index) << c.path;
     EXPECT_EQ(dir.text("Sondrix.ini"), "iff=chunks\ndat=BMP.tmpl\n");
-}
-
-TEST_F(TemplateChoice, WithoutASettingsFileOnlyTheExtensionCounts) {
-    for (const char* path : {"x.ico", "x.iff", "x.png"})
-        EXPECT_EQ(preferredTemplate(library, path, dir.path("none.ini").c_str()), path[2] == 'p' ? 3 : 0)
-            << path;
 }
 
 }  // namespace
