@@ -1,24 +1,16 @@
 #pragma once
 // Documents made from a compact template text ("LCNT LSTC DWRD:Id LSTE": codes, each with an
 // optional caption) over bytes written to a file, and a compact text of the rows a document shows.
-#include <cstring>
 #include <set>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "document/binding.h"
-#include "document/document.h"
 #include "document/rest.h"
 #include "document/row_kind.h"
 #include "document/saving.h"
-#include "fieldtypes/field_harness.h"
-#include "fieldtypes/registry.h"
-#include "platform/recording_surface.h"
-#include "shell/drawing_resources.h"
+#include "fieldtypes/field_harness.h"  // the engine fixture, and what drawing a value needs
 #include "support/bytes.h"
 #include "support/temp_dir.h"
-#include "templates/template.h"
 
 using testsupport::Bytes;
 using testsupport::bytesOf;
