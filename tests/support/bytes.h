@@ -16,7 +16,8 @@ inline Bytes bytesOf(const std::string& text) {
             ++at;
         } else if (text[at] == '\'') {
             size_t end = text.find('\'', at + 1);
-            bytes.insert(bytes.end(), text.begin() + static_cast<long>(at) + 1, text.begin() + static_cast<long>(end));
+            bytes.insert(bytes.end(), text.begin() + static_cast<long>(at) + 1,
+                         text.begin() + static_cast<long>(end));
             at = end + 1;
         } else if (text[at] == '*') {
             char* end = nullptr;
