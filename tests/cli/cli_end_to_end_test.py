@@ -28,6 +28,10 @@ def run(*command):
     return subprocess.run(command, check=True, capture_output=True, text=True).stdout
 
 
+def cli(*arguments):
+    return subprocess.run((CLI,) + arguments, capture_output=True, text=True)
+
+
 def dump(template, path):
     """The rows of the file as sondrix-cli shows them; a dump must bind to the end."""
     return json.loads(run(CLI, "dump", "--templates", TEMPLATES, "-t", template, "--json", path))
@@ -42,11 +46,14 @@ def values(rows, caption):
     return [number(r["value"]) for r in rows if r["kind"] in ("data", "count") and r["caption"].startswith(caption)]
 
 
-def value(rows, caption):
-    found = values(rows, caption)
-    if not found:
-        raise AssertionError(f"no row {caption!r}")
-    return found[0]
+def value(rows, *captions):
+    """The first number under the caption; a tuple of them for several captions."""
+    found = []
+    for caption in captions:
+        if not values(rows, caption):
+            raise AssertionError(f"no row {caption!r}")
+        found.append(values(rows, caption)[0])
+    return found[0] if len(found) == 1 else tuple(found)
 
 
 def chunks(rows, caption):
@@ -62,6 +69,10 @@ def chunks(rows, caption):
 
 def of_kind(rows, kind):
     return [r for r in rows if r["kind"] == kind]
+
+
+def rest_sizes(rows):
+    return [r["size"] for r in of_kind(rows, "rest")]
 
 
 def text(rows):
@@ -97,10 +108,7 @@ def riff_chunk(chunk_id, data, order="<"):
 def make_wave(path):
     """Python's wave module writes the header and samples; a LIST/INFO chunk and an unknown chunk are added."""
     with wave.open(path, "wb") as out:
-        out.setnchannels(2)
-        out.setsampwidth(2)
-        out.setframerate(22050)
-        out.writeframes(bytes(400))
+        out.setnchannels(2), out.setsampwidth(2), out.setframerate(22050), out.writeframes(bytes(400))
     info = b"INFO" + riff_chunk(b"ISFT", b"Sondrix\0") + riff_chunk(b"INAM", b"Tones\0")
     form = contents(path)[12:] + riff_chunk(b"LIST", info) + riff_chunk(b"junk", b"\1\2\3\4")
     write(path, riff_chunk(b"RIFF", b"WAVE" + form))
@@ -109,10 +117,7 @@ def make_wave(path):
 def make_aiff(path):
     """Python's aifc module; an AIFF file gets a NAME chunk by hand, an AIFF-C file has FVER of its own."""
     with aifc.open(path, "wb") as out:
-        out.setnchannels(1)
-        out.setsampwidth(2)
-        out.setframerate(11025)
-        out.writeframes(bytes(60))
+        out.setnchannels(1), out.setsampwidth(2), out.setframerate(11025), out.writeframes(bytes(60))
     if path.endswith(".aiff"):
         form = contents(path)[12:] + riff_chunk(b"NAME", b"Sondrix tone", ">")
         write(path, riff_chunk(b"FORM", b"AIFF" + form, ">"))
@@ -134,9 +139,8 @@ def make_bitmap_v4(path):
 
 
 def make_exe(path):
-    source = sample("hello.c")
-    write(source, "int main(void) { return 0; }\n")
-    run("x86_64-w64-mingw32-gcc", "-O1", "-s", "-o", path, source)
+    write(sample("hello.c"), "int main(void) { return 0; }\n")
+    run("x86_64-w64-mingw32-gcc", "-O1", "-s", "-o", path, sample("hello.c"))
 
 
 TWO_COLOURS = ("-size", "4x3", "xc:red", "xc:blue", "+append")
@@ -161,10 +165,9 @@ FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 
 def made(name):
     """The sample `name`, made by its maker the first time it is asked for."""
-    path = sample(name)
-    if not os.path.exists(path):
-        MAKERS[name](path)
-    return path
+    if not os.path.exists(sample(name)):
+        MAKERS[name](sample(name))
+    return sample(name)
 
 
 def png_chunks(path):
@@ -177,6 +180,12 @@ def png_chunks(path):
     return data, found
 
 
+def audio(module, path):
+    """Channels, sample width, rate and frames as the module reads them."""
+    with module.open(path, "rb") as reader:
+        return reader.getnchannels(), reader.getsampwidth(), reader.getframerate(), reader.getnframes()
+
+
 class ImageFormats(unittest.TestCase):
     BITMAPS = {"red.bmp": 40, "palette.bmp": 40, "red-v4.bmp": 108, "palette-v5.bmp": 124, "alpha-v5.bmp": 124}
 
@@ -185,25 +194,21 @@ class ImageFormats(unittest.TestCase):
             with self.subTest(name):
                 path = made(name)
                 rows = dump("bmp", path)
-                width, height = map(int, identify(path, "%w %h"))
-                self.assertEqual(value(rows, "Signature"), 0x4D42)
-                self.assertEqual(value(rows, "File size"), os.path.getsize(path))
-                self.assertEqual((value(rows, "Width"), value(rows, "Height")), (width, height))
+                size = os.path.getsize(path)
+                self.assertEqual(value(rows, "Signature", "File size"), (0x4D42, size))
+                self.assertEqual(value(rows, "Width", "Height"), tuple(map(int, identify(path, "%w %h"))))
                 self.assertEqual([k for k, _ in chunks(rows, "Header size")], [str(header)])
                 self.assertEqual([r["caption"].split(":")[0] for r in of_kind(rows, "case")], [str(header)])
                 colours = [r for r in of_kind(rows, "list-header") if r["caption"] == "Colour"]
                 self.assertEqual(len(colours) if value(rows, "Colours used") else 0, value(rows, "Colours used"))
                 pixels = of_kind(rows, "rest")[-1]  # the colour table ends where the pixels begin
-                self.assertEqual(pixels["offset"], value(rows, "Pixel data offset"))
-                self.assertEqual(pixels["offset"] + pixels["size"], os.path.getsize(path))
+                self.assertEqual((pixels["offset"], pixels["offset"] + pixels["size"]), (value(rows, "Pixel data offset"), size))
 
     def test_gif_screen_descriptor(self):
-        path = made("green.gif")
-        rows = dump("gif", path)
-        self.assertEqual(value(rows, "Signature"), 0x47494638)
-        self.assertEqual(value(rows, "Version"), 0x3961)
-        width, height = map(int, identify(path, "%W %H"))  # the logical screen
-        self.assertEqual((value(rows, "Width"), value(rows, "Height")), (width, height))
+        rows = dump("gif", made("green.gif"))
+        self.assertEqual(value(rows, "Signature", "Version"), (0x47494638, 0x3961))
+        # the logical screen
+        self.assertEqual(value(rows, "Width", "Height"), tuple(map(int, identify(made("green.gif"), "%W %H"))))
 
     def test_png_every_chunk(self):
         for name in ("blue.png", "palette.png"):
@@ -220,16 +225,13 @@ class ImageFormats(unittest.TestCase):
                     self.assertEqual(number(crc["value"]), zlib.crc32(data[at:crc["offset"]]), kind)
                     if kind not in ("IHDR", "PLTE", "tEXt", "gAMA", "pHYs", "IEND"):
                         self.assertTrue(of_kind(chunk, "case")[0]["caption"].startswith("*"), kind)
-                        self.assertEqual([r["size"] for r in of_kind(chunk, "rest")], [length] if length else [], kind)
-                shown = (value(rows, "Width"), value(rows, "Height"), value(rows, "Bit depth"), value(rows, "Colour type"))
+                        self.assertEqual(rest_sizes(chunk), [length] if length else [], kind)
                 header = identify(path, "%[png:IHDR.width,height] %[png:IHDR.bit-depth-orig] %[png:IHDR.color-type-orig]")
-                self.assertEqual(shown, tuple(int(v.rstrip(",")) for v in header))
-        path = made("palette.png")
-        rows = dump("png", path)
+                self.assertEqual(value(rows, "Width", "Height", "Bit depth", "Colour type"), tuple(int(v.rstrip(",")) for v in header))
         entries = [r for r in of_kind(rows, "list-header") if r["caption"] == "Palette entry"]
         self.assertEqual(identify(path, "%[png:PLTE.number_colors]"), [str(len(entries))])
         self.assertEqual(value(rows, "Gamma"), round(float(identify(path, "%[gamma]")[0]) * 100000))
-        physical = [value(rows, "Pixels per unit, X"), value(rows, "Pixels per unit, Y"), value(rows, "Unit")]
+        physical = value(rows, "Pixels per unit, X", "Pixels per unit, Y", "Unit")
         self.assertEqual(identify(path, "%[png:pHYs]"), ["x_res=%d," % physical[0], "y_res=%d," % physical[1], "units=%d" % physical[2]])
         texts = [text(chunk) for kind, chunk in chunks(rows, "Type") if kind == "tEXt"]
         self.assertIn(b"comment\0" + run("/usr/bin/identify", "-format", "%c", path).encode(), texts)
@@ -238,28 +240,21 @@ class ImageFormats(unittest.TestCase):
         path = made("multi.ico")
         rows = dump("ico", path)
         sizes = [int(s) for s in identify(path, "%w ")]
-        self.assertEqual(value(rows, "Type"), 1)
-        self.assertEqual(value(rows, "Images"), len(sizes))
+        self.assertEqual(value(rows, "Type", "Images"), (1, len(sizes)))
         self.assertEqual(values(rows, "Width"), sizes)
-        offsets = values(rows, "Image data offset")
-        self.assertEqual(offsets[0], 6 + 16 * len(sizes))
+        self.assertEqual(values(rows, "Image data offset")[0], 6 + 16 * len(sizes))
 
 
 class SoundAndMusic(unittest.TestCase):
     def test_wave_every_chunk(self):
         path = made("tone.wav")
-        with wave.open(path, "rb") as reader:
-            channels, width, rate, frames = reader.getnchannels(), reader.getsampwidth(), reader.getframerate(), reader.getnframes()
+        channels, width, rate, frames = audio(wave, path)
         rows = dump("wav", path)
         found = dict(chunks(rows, "Id"))
         self.assertEqual(list(found), ["fmt ", "data", "LIST", "junk"])
-        self.assertEqual(value(rows, "Audio format"), 1)
-        self.assertEqual(value(rows, "Channels"), channels)
-        self.assertEqual(value(rows, "Sample rate"), rate)
-        self.assertEqual(value(rows, "Byte rate"), rate * channels * width)
-        self.assertEqual(value(rows, "Bits per sample"), 8 * width)
-        self.assertEqual([r["size"] for r in of_kind(found["data"], "rest")], [frames * channels * width])
-        self.assertEqual([r["size"] for r in of_kind(found["junk"], "rest")], [4])
+        self.assertEqual(value(rows, "Audio format", "Channels", "Sample rate", "Byte rate", "Bits per sample"),
+                         (1, channels, rate, rate * channels * width, 8 * width))
+        self.assertEqual((rest_sizes(found["data"]), rest_sizes(found["junk"])), ([frames * channels * width], [4]))
         info = chunks(found["LIST"], "Item id")
         self.assertEqual([(k, text(item)) for k, item in info], [("ISFT", b"Sondrix\0"), ("INAM", b"Tones\0")])
 
@@ -267,26 +262,24 @@ class SoundAndMusic(unittest.TestCase):
         for name, ids in (("tone.aiff", ["COMM", "SSND", "NAME"]), ("tone.aifc", ["FVER", "COMM", "SSND"])):
             with self.subTest(name):
                 path = made(name)
-                with aifc.open(path, "rb") as reader:
-                    channels, width, rate, frames = reader.getnchannels(), reader.getsampwidth(), reader.getframerate(), reader.getnframes()
+                channels, width, rate, frames = audio(aifc, path)
                 rows = dump("aiff", path)
                 found = dict(chunks(rows, "Id"))
                 self.assertEqual(list(found), ids)
-                self.assertEqual((value(rows, "Channels"), value(rows, "Sample frames"), value(rows, "Bits per sample")), (channels, frames, 8 * width))
-                exponent, mantissa = value(rows, "Sample rate, sign"), value(rows, "Sample rate, mantissa")
+                self.assertEqual(value(rows, "Channels", "Sample frames", "Bits per sample"), (channels, frames, 8 * width))
+                exponent, mantissa = value(rows, "Sample rate, sign", "Sample rate, mantissa")
                 self.assertEqual(mantissa * 2.0 ** (exponent - 16383 - 63), rate)
-                self.assertEqual([r["size"] for r in of_kind(found["SSND"], "rest")], [frames * channels * width])
+                self.assertEqual(rest_sizes(found["SSND"]), [frames * channels * width])
         self.assertEqual(value(rows, "Timestamp"), 0xA2805140)
         self.assertEqual(len(of_kind(found["COMM"], "rest")), 1)  # the compression type and name
         self.assertEqual(text(dict(chunks(dump("aiff", made("tone.aiff")), "Id"))["NAME"]), b"Sondrix tone")
 
     def test_midi_every_chunk(self):
-        path = made("song.mid")
-        rows = dump("midi", path)
+        rows = dump("midi", made("song.mid"))
         found = chunks(rows, "Type")
         self.assertEqual([k for k, _ in found], ["MThd", "MTrk", "MTrk"])
-        self.assertEqual((value(rows, "Format"), value(rows, "Tracks"), value(rows, "Division")), (1, 2, 480))
-        self.assertEqual([[r["size"] for r in of_kind(track, "rest")] for _, track in found[1:]], [[12], [4]])
+        self.assertEqual(value(rows, "Format", "Tracks", "Division"), (1, 2, 480))
+        self.assertEqual([rest_sizes(track) for _, track in found[1:]], [[12], [4]])
 
     def test_inserting_into_a_bounded_list_grows_every_size_around_it(self):
         path, edited = made("tone.wav"), sample("tone-edited.wav")
@@ -295,11 +288,11 @@ class SoundAndMusic(unittest.TestCase):
         end = next(r for r in rows[text_list["row"]:] if r["kind"] == "list-end" and r["depth"] == text_list["depth"])
         run(CLI, "edit", "--templates", TEMPLATES, "-t", "wav", "--insert", str(end["row"]), "--insert", str(end["row"] + 2), "-o", edited, path)
         after = dump("wav", edited)
+
         def sizes(path, rows):  # of the form, the LIST chunk and its first item, where the dump puts them
-            data = contents(path)
             chunk = dict(chunks(rows, "Id"))["LIST"]
             found = [rows[1], next(r for r in chunk if r["caption"] == "Size"), chunks(chunk, "Item id")[0][1][0]]
-            return [struct.unpack_from("<I", data, r["offset"])[0] for r in found]
+            return [struct.unpack_from("<I", contents(path), r["offset"])[0] for r in found]
 
         self.assertEqual(sizes(edited, after), [size + 2 for size in sizes(path, rows)])
         self.assertEqual(text(chunks(after, "Item id")[0][1]), b"Sondrix\0\0\0")
@@ -307,31 +300,23 @@ class SoundAndMusic(unittest.TestCase):
             self.assertEqual((a.getparams(), a.readframes(100)), (b.getparams(), b.readframes(100)))
 
 
-class Fonts(unittest.TestCase):
+class FontsAndExecutables(unittest.TestCase):
     def test_truetype_table_directory(self):
         from fontTools.ttLib import TTFont
 
-        path = FONT
-        with TTFont(path, lazy=True) as font:
+        with TTFont(FONT, lazy=True) as font:
             tables = {tag: (entry.offset, entry.length) for tag, entry in font.reader.tables.items()}
-        rows = dump("truetype", path)
+        rows = dump("truetype", FONT)
         tags = [t.to_bytes(4, "big").decode("latin-1") for t in values(rows, "Tag")]
-        self.assertEqual(value(rows, "Tables"), len(tables))
-        self.assertEqual(sorted(tags), sorted(tables))
+        self.assertEqual((value(rows, "Tables"), sorted(tags)), (len(tables), sorted(tables)))
         for tag, offset, length in zip(tags, values(rows, "Offset"), values(rows, "Length")):
             self.assertEqual((offset, length), tables[tag], tag)
 
-
-class Executables(unittest.TestCase):
     def test_elf64_header_and_program_headers(self):
-        path = CLI
-        header = run("readelf", "-h", path)
-        segments = run("readelf", "-lW", path)
-        rows = dump("elf64", path)
+        header, segments, rows = run("readelf", "-h", CLI), run("readelf", "-lW", CLI), dump("elf64", CLI)
         entry = int(re.search(r"Entry point address:\s+(0x[0-9a-f]+)", header).group(1), 16)
         count = int(re.search(r"Number of program headers:\s+(\d+)", header).group(1))
-        self.assertEqual(value(rows, "Entry point"), entry)
-        self.assertEqual(value(rows, "Program headers"), count)
+        self.assertEqual(value(rows, "Entry point", "Program headers"), (entry, count))
         listed = re.findall(r"^\s+([A-Z_]+)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)", segments, re.M)
         self.assertEqual(len(values(rows, "Offset")), count)
         self.assertEqual(values(rows, "Offset"), [int(o, 16) for _, o, _ in listed])
@@ -342,26 +327,18 @@ class Executables(unittest.TestCase):
         headers = run("x86_64-w64-mingw32-objdump", "-p", path)
         sections = re.findall(r"^\s*\d+\s+(\S+)\s+([0-9a-f]{8})\s+([0-9a-f]{16})", run("x86_64-w64-mingw32-objdump", "-h", path), re.M)
         rows = dump("pe32plus", path)
-        self.assertEqual(value(rows, "DOS signature"), 0x5A4D)
-        self.assertEqual(value(rows, "PE header offset"), 0x80)
-        self.assertEqual(value(rows, "Magic"), 0x20B)
-        self.assertEqual(value(rows, "Image base"), int(re.search(r"ImageBase\s+([0-9a-f]+)", headers).group(1), 16))
-        self.assertEqual(value(rows, "Entry point"), int(re.search(r"AddressOfEntryPoint\s+([0-9a-f]+)", headers).group(1), 16))
-        self.assertEqual(value(rows, "Sections"), len(sections))
+        base, entry = (int(re.search(name + r"\s+([0-9a-f]+)", headers).group(1), 16) for name in ("ImageBase", "AddressOfEntryPoint"))
+        self.assertEqual(value(rows, "DOS signature", "PE header offset", "Magic", "Image base", "Entry point", "Sections"),
+                         (0x5A4D, 0x80, 0x20B, base, entry, len(sections)))
         names = [n.to_bytes(8, "big").rstrip(b"\0").decode() for n in values(rows, "Name")]
         self.assertEqual(names, [name for name, _, _ in sections])
-        self.assertEqual(values(rows, "Virtual address"), [int(vma, 16) - value(rows, "Image base") for _, _, vma in sections])
-
-
-def cli(*arguments):
-    return subprocess.run((CLI,) + arguments, capture_output=True, text=True)
+        self.assertEqual(values(rows, "Virtual address"), [int(vma, 16) - base for _, _, vma in sections])
 
 
 def compile_template(name, text):
-    source, path = sample(name + ".txt"), sample(name + ".tmpl")
-    write(source, text)
-    run(CLI, "compile", source, path)
-    return path
+    write(sample(name + ".txt"), text)
+    run(CLI, "compile", sample(name + ".txt"), sample(name + ".tmpl"))
+    return sample(name + ".tmpl")
 
 
 class CommandLine(unittest.TestCase):
@@ -371,56 +348,46 @@ class CommandLine(unittest.TestCase):
         self.assertRegex(missing.stderr, r"^sondrix-cli: cannot read .*absent\.bin\.\n$")
         data = sample("four.bin")
         write(data, b"\x00\x01\x02\x03")
-        unknown = cli("dump", "--templates", TEMPLATES, "-t", "no-such", data)
-        self.assertEqual(unknown.returncode, 3)
+        self.assertEqual(cli("dump", "--templates", TEMPLATES, "-t", "no-such", data).returncode, 3)
         invalid = cli("dump", "-T", compile_template("invalid", "DWRD Width\nXXXX Mystery\n"), data)
         self.assertEqual(invalid.returncode, 4)
         self.assertIn('Error on row 1, field XXXX: "Mystery".', invalid.stderr)
 
     def test_binding_that_stops_early_still_prints_its_rows(self):
-        data = sample("two.bin")
-        write(data, b"\x12\x34")
-        stopped = cli("dump", "--json", "-T", compile_template("stops", "DWRD Width\nLSTE\nDWRD Never\n"), data)
+        write(sample("two.bin"), b"\x12\x34")
+        stopped = cli("dump", "--json", "-T", compile_template("stops", "DWRD Width\nLSTE\nDWRD Never\n"), sample("two.bin"))
         self.assertEqual(stopped.returncode, 5)
         self.assertEqual([r["caption"] for r in json.loads(stopped.stdout)], ["Width"])
         self.assertIn("binding stopped early", stopped.stderr)
 
-    def test_edit_sets_values_and_inserts_items(self):
+    def test_edit_sets_values_and_inserts_and_deletes_items(self):
         template = compile_template("list", "BCNT Count\nLSTC Item\nUWRD Value\nLSTE\n")
         data, edited = sample("list.bin"), sample("list-edited.bin")
         write(data, b"\x01\x00\x05")
         run(CLI, "edit", "-T", template, "--set", "3=700", "--insert", "4", "--set", "5=9", "-o", edited, data)
         self.assertEqual(contents(edited), b"\x02\x02\xbc\x00\x09")
-        refused = cli("edit", "-T", template, "--set", "1=3", "-o", edited, data)
-        self.assertEqual(refused.returncode, 6)
+        self.assertEqual(cli("edit", "-T", template, "--set", "1=3", "-o", edited, data).returncode, 6)
         # The first item goes; its header passes to the second.
         run(CLI, "edit", "-T", template, "--insert", "4", "--set", "5=6", "--delete", "2", "-o", edited, data)
-        with open(edited, "rb") as result:
-            self.assertEqual(result.read(), b"\x01\x00\x06")
+        self.assertEqual(contents(edited), b"\x01\x00\x06")
         not_an_item = cli("edit", "-T", template, "--delete", "3", "-o", edited, data)
         self.assertEqual(not_an_item.returncode, 6)
         self.assertIn("row 3 is no list item that can be deleted", not_an_item.stderr)
 
-    def test_every_bundled_template_saves_every_sample_unchanged(self):
+    def test_every_bundled_template_saves_every_sample_unchanged_and_decompiles_to_itself(self):
         files = [made(name) for name in MAKERS] + [CLI, FONT]
         for name in sorted(n for n in os.listdir(TEMPLATES) if n.endswith(".tmpl")):
+            original = os.path.join(TEMPLATES, name)
+            write(sample(name + ".txt"), run(CLI, "decompile", original))
+            run(CLI, "compile", sample(name + ".txt"), sample(name))
+            self.assertEqual(contents(original), contents(sample(name)), name)
             for path in files:
                 with self.subTest(template=name, file=os.path.basename(path)):
                     saved = sample("saved-" + name + "-" + os.path.basename(path))
-                    result = cli("edit", "-T", os.path.join(TEMPLATES, name), "-o", saved, path)
+                    result = cli("edit", "-T", original, "-o", saved, path)
                     self.assertEqual(result.returncode, 0, result.stderr)
                     self.assertTrue(contents(path) == contents(saved))
                     os.remove(saved)
-
-    def test_bundled_templates_decompile_and_compile_to_the_same_bytes(self):
-        for name in sorted(os.listdir(TEMPLATES)):
-            if not name.endswith(".tmpl"):
-                continue
-            original = os.path.join(TEMPLATES, name)
-            text = sample(name + ".txt")
-            write(text, run(CLI, "decompile", original))
-            run(CLI, "compile", text, sample(name))
-            self.assertEqual(contents(original), contents(sample(name)), name)
 
 
 if __name__ == "__main__":

@@ -1,25 +1,19 @@
 #pragma once
 // Documents made from a compact template text ("LCNT LSTC DWRD:Id LSTE": codes, each with an
 // optional caption) over bytes written to a file, and a compact text of the rows a document shows.
-#include <cstring>
 #include <set>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "document/binding.h"
-#include "document/document.h"
 #include "document/rest.h"
 #include "document/row_kind.h"
 #include "document/saving.h"
-#include "fieldtypes/engine_fixture.h"
-#include "fieldtypes/registry.h"
-#include "platform/recording_surface.h"
-#include "shell/drawing_resources.h"
+#include "fieldtypes/field_harness.h"  // the engine fixture, and what drawing a value needs
+#include "support/bytes.h"
 #include "support/temp_dir.h"
-#include "templates/template.h"
 
-using Bytes = std::vector<unsigned char>;
+using testsupport::Bytes;
+using testsupport::bytesOf;
 
 inline void fillTemplate(Template& templ, const std::string& rows) {
     std::istringstream words(rows);
@@ -87,6 +81,7 @@ struct DocumentTest : EngineFixture {
     testsupport::TempDir dir;
     std::vector<Document*> documents;
     int64_t result = 0;
+    int64_t limit = kMaxDocumentInstances;  // the instance limit of the documents opened next
 
     void TearDown() override {
         for (Document* document : documents) destroyDocument(document);
@@ -98,6 +93,7 @@ struct DocumentTest : EngineFixture {
         fillTemplate(templ, rows);
         templ.link();
         Document* document = createDocument(path, "Untitled", &templ);
+        document->instanceLimit = limit;
         documents.push_back(document);
         return document;
     }
@@ -105,6 +101,9 @@ struct DocumentTest : EngineFixture {
     // Binds the bytes, written to a file, to the template.
     Document* open(const std::string& rows, const Bytes& bytes, const std::string& name = "in.bin") {
         dir.write(name, bytes);
+        return reopen(rows, name);
+    }
+    Document* reopen(const std::string& rows, const std::string& name) {
         Document* document = create(rows, dir.path(name).c_str());
         result = bindFile(document);
         return document;
@@ -114,11 +113,5 @@ struct DocumentTest : EngineFixture {
     Bytes saved(Document* document, const std::string& name = "saved.bin") {
         if (saveDocument(document, dir.path(name).c_str()) < 0) return {};
         return dir.read(name);
-    }
-
-    Document* reopen(const std::string& rows, const std::string& name) {
-        Document* document = create(rows, dir.path(name).c_str());
-        result = bindFile(document);
-        return document;
     }
 };

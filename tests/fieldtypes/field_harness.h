@@ -1,51 +1,100 @@
 #pragma once
-// One template row of a registered code and one instance of it, with the instance's value made by
-// the field type: the way the binder and the document view drive a field type.
+// What field types need to be driven as the binder and the document view drive them: the engine
+// brought up, a stream over bytes in memory, and one row of a registered code with one instance.
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "document/document.h"
-#include "fieldtypes/memory_stream.h"
 #include "fieldtypes/registry.h"
 #include "platform/gdi.h"
 #include "platform/recording_surface.h"
 #include "shell/drawing_resources.h"
+#include "shell/startup.h"
+#include "shell/streams.h"
 #include "templates/template.h"
+#include "views/document/headless/query_script.h"
+
+// The process-wide state field types and documents need, brought up for one test in the program's
+// start-up order and torn down after it, so that every test gives back what it allocated.
+struct EngineFixture : testing::Test {
+    void SetUp() override { startEngine(); }
+    void TearDown() override {
+        queryscript::reset();
+        stopEngine();
+    }
+};
+
+class MemoryStream : public TIOStream {
+  public:
+    explicit MemoryStream(std::vector<unsigned char> bytes = {}) : bytes_(std::move(bytes)) {}
+
+    int64_t Position() override { return position_; }
+    int64_t Size() override { return static_cast<int64_t>(bytes_.size()); }
+    int64_t Seek(int64_t offset, int origin) override {
+        int64_t base = origin == 0 ? 0 : origin == 1 ? position_ : Size();
+        if (origin < 0 || origin > 2 || base + offset < 0) return 0;
+        return position_ = base + offset;
+    }
+    int64_t Read(void* buffer, int64_t count) override {
+        int64_t available = Size() - position_;
+        int64_t take = count < available ? count : available;
+        if (take <= 0) return 0;
+        std::memcpy(buffer, bytes_.data() + position_, take);
+        position_ += take;
+        return take;
+    }
+    int64_t Write(const void* buffer, int64_t count) override {
+        if (count <= 0) return 0;
+        const unsigned char* from = static_cast<const unsigned char*>(buffer);
+        if (static_cast<int64_t>(bytes_.size()) < position_ + count) bytes_.resize(position_ + count);
+        std::memcpy(bytes_.data() + position_, from, count);
+        position_ += count;
+        return count;
+    }
+    uint32_t Capabilities() override { return 0x1F; }
+
+    const std::vector<unsigned char>& bytes() const { return bytes_; }
+
+  private:
+    std::vector<unsigned char> bytes_;
+    int64_t position_ = 0;
+};
 
 // Width of a text in one of the shared fonts, as drawing measures it.
 inline int widthIn(platform::Font font, const char* text) {
     return platform::system::measureText(font, text, static_cast<int>(std::strlen(text)));
 }
 
+// One template row of a registered code and one instance of it, with the instance's value made by
+// the field type.
 class FieldHarness {
   public:
     explicit FieldHarness(const char* code, const char* caption = "Caption") {
         std::memcpy(field_.code, code, 4);
         field_.caption = const_cast<char*>(caption);
-        type_ = findFieldType(fieldCodeOf(code));
-        field_.fieldType = type_;
+        field_.fieldType = findFieldType(fieldCodeOf(code));
         instance_.field = &field_;
-        if (type_) instance_.value = type_->procs.createValue(&instance_);
+        if (field_.fieldType) instance_.value = procs().createValue(&instance_);
     }
     ~FieldHarness() {
-        if (type_ && instance_.value) type_->procs.destroyValue(&instance_, instance_.value);
+        if (instance_.value) procs().destroyValue(&instance_, instance_.value);
     }
     FieldHarness(const FieldHarness&) = delete;
     FieldHarness& operator=(const FieldHarness&) = delete;
 
-    const FieldTypeProcs& procs() const { return type_->procs; }
-    FieldInstance* instance() { return &instance_; }
+    const FieldTypeProcs& procs() const { return field_.fieldType->procs; }
     void* value() { return instance_.value; }
 
     int64_t read(const std::vector<unsigned char>& bytes) {
         MemoryStream stream(bytes);
         return procs().readValue(&instance_, value(), &stream, 0);
     }
-    std::vector<unsigned char> written(int64_t* result = nullptr) {
+    std::vector<unsigned char> written(int64_t* result) {
         MemoryStream stream;
-        int64_t r = procs().writeValue(&instance_, value(), &stream, 0);
-        if (result) *result = r;
+        *result = procs().writeValue(&instance_, value(), &stream, 0);
         return stream.bytes();
     }
     int64_t size() { return procs().valueSize(&instance_, value(), 0); }
@@ -55,24 +104,20 @@ class FieldHarness {
     }
     int setText(const char* text) { return procs().setValueFromText(&instance_, value(), text); }
 
-    // Draws the row at the given place on a device context (a recording surface or a real one).
+    // Draws the row at the given place on a device context (a recording surface's or a real one).
     void draw(platform::Dc dc, platform::Rect row, int indent, int clientRight = 400) {
         PaintContext paint{dc, {0, 0, clientRight, 300}, 1};
         RowLayout layout{field_.caption, row, false, indent, 0};
         procs().drawValue(&instance_, value(), &paint, &layout);
     }
-    void draw(platform::RecordingSurface& surface, platform::Rect row, int indent, int clientRight = 400) {
-        draw(surface.dc(), row, indent, clientRight);
-    }
     // The value text as drawn: the second text drawValue puts out.
     std::string shown() {
         platform::RecordingSurface surface;
-        draw(surface, {0, 0, 400, 13}, 4);
+        draw(surface.dc(), {0, 0, 400, 13}, 4);
         return surface.texts.size() == 2 ? surface.texts[1].text : "<nothing drawn>";
     }
 
   private:
     TemplateField field_{};
     FieldInstance instance_{};
-    FieldType* type_ = nullptr;
 };

@@ -3,98 +3,94 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+#include <tuple>
 
 #include "document/document.h"
-#include "fieldtypes/engine_fixture.h"
 #include "fieldtypes/field_harness.h"
 #include "platform/recording_surface.h"
+#include "support/bytes.h"
 #include "support/debug_capture.h"
+
+using testsupport::bytesOf;
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-struct FieldTypes : EngineFixture {};
-
-Bytes withTail(Bytes head, const std::string& tail) {
-    head.insert(head.end(), tail.begin(), tail.end());
-    return head;
-}
+using FieldTypes = EngineFixture;
 
 const std::string kNoValue = "<nothing drawn>";  // what FieldHarness::shown says of a divider
 
-TEST_F(FieldTypes, ReadInTheWidthAndByteOrderOfTheCodeAndShowInItsPresentation) {
+// A value read whole is written back as it was read.
+TEST_F(FieldTypes, ReadInTheWidthAndByteOrderOfTheCodeShowInItsPresentationAndWriteBack) {
+    const std::string x200(200, 'x');
     const struct {
         const char* code;
-        Bytes bytes;
+        std::string bytes;
         int64_t taken;
         std::string shown;
         int64_t size;
     } cases[] = {
-        {"DWRD", {0x12, 0x34}, 2, "4660", 2},
-        {"dwrd", {0x12, 0x34}, 2, "13330", 2},
-        {"HWRD", {0x00, 0x0A}, 2, "$000a", 2},
-        {"hwrd", {0x00, 0x0A}, 2, "$0a00", 2},
-        {"DBYT", {0xFF}, 1, "-1", 1},
-        {"dbyt", {0xFF}, 1, "-1", 1},
-        {"FBYT", {0xFF}, 1, "-1", 1},
-        {"UBYT", {0xFF}, 1, "255", 1},
-        {"HBYT", {0xFF}, 1, "$ff", 1},
-        {"DLNG", {0xFF, 0xFF, 0xFF, 0xFE}, 4, "-2", 4},
-        {"ULNG", {0xFF, 0xFF, 0xFF, 0xFE}, 4, "4294967294", 4},
-        {"HLNG", {0xFF, 0xFF, 0xFF, 0xFE}, 4, "$fffffffe", 4},
-        {"flng", {0xFE, 0xFF, 0xFF, 0xFF}, 4, "-2", 4},
-        {"DQWD", {0, 0, 0, 1, 0, 0, 0, 2}, 8, "4294967298", 8},
-        {"HQWD", {0, 0, 0, 1, 0, 0, 0, 2}, 8, "$0000000100000002", 8},
-        {"dqwd", {2, 0, 0, 0, 1, 0, 0, 0}, 8, "4294967298", 8},
-        {"DQWD", Bytes(8, 0xFF), 8, "-1", 8},
-        {"UQWD", Bytes(8, 0xFF), 8, "18446744073709551615", 8},
-        {"HQWD", Bytes(8, 0xFF), 8, "$ffffffffffffffff", 8},
-        {"uwrd", {0x34, 0x12}, 2, "4660", 2},
+        {"DWRD", "12 34", 2, "4660", 2},
+        {"dwrd", "12 34", 2, "13330", 2},
+        {"HWRD", "00 0A", 2, "$000a", 2},
+        {"hwrd", "00 0A", 2, "$0a00", 2},
+        {"DBYT", "FF", 1, "-1", 1},
+        {"dbyt", "FF", 1, "-1", 1},
+        {"FBYT", "FF", 1, "-1", 1},
+        {"fbyt", "80", 1, "-128", 1},
+        {"UBYT", "FF", 1, "255", 1},
+        {"HBYT", "FF", 1, "$ff", 1},
+        {"DLNG", "FF FF FF FE", 4, "-2", 4},
+        {"ULNG", "FF FF FF FE", 4, "4294967294", 4},
+        {"ULNG", "DE AD BE EF", 4, "3735928559", 4},
+        {"HLNG", "FF FF FF FE", 4, "$fffffffe", 4},
+        {"flng", "FE FF FF FF", 4, "-2", 4},
+        {"DQWD", "00 00 00 01 00 00 00 02", 8, "4294967298", 8},
+        {"HQWD", "00 00 00 01 00 00 00 02", 8, "$0000000100000002", 8},
+        {"dqwd", "02 00 00 00 01 00 00 00", 8, "4294967298", 8},
+        {"hqwd", "02 00 00 00 01 00 00 00", 8, "$0000000100000002", 8},
+        {"DQWD", "FF*8", 8, "-1", 8},
+        {"UQWD", "FF*8", 8, "18446744073709551615", 8},
+        {"HQWD", "FF*8", 8, "$ffffffffffffffff", 8},
+        {"uwrd", "34 12", 2, "4660", 2},
         // A file that ends early: words keep the missing byte zero, longer values stay 0.
-        {"DLNG", {0x12, 0x34, 0x56}, 3, "0", 4},
-        {"DWRD", {0x12}, 1, "4608", 2},
-        {"dwrd", {0x12}, 1, "18", 2},
-        {"UQWD", {1, 2, 3, 4, 5, 6, 7}, 7, "0", 8},
-        {"HBYT", {}, 0, "$00", 1},
-        {"PSTR", withTail({3}, "ABC"), 3, "ABC", 4},
-        {"pstr", withTail({3}, "ABC"), 3, "ABC", 4},
-        {"PSTR", withTail({0xC8}, std::string(200, 'x')), 200, std::string(200, 'x'), 201},
-        {"WSTR", withTail({0, 2}, "hi"), 2, "hi", 4},
-        {"wstr", withTail({2, 0}, "hi"), 2, "hi", 4},
-        {"LSTR", {0, 0, 0, 0}, 0, "", 4},
-        {"QSTR", withTail({0, 0, 0, 0, 0, 0, 0, 1}, "A"), 1, "A", 9},
-        {"qstr", withTail({1, 0, 0, 0, 0, 0, 0, 0}, "A"), 1, "A", 9},
+        {"DLNG", "12 34 56", 3, "0", 4},
+        {"DWRD", "12", 1, "4608", 2},
+        {"dwrd", "12", 1, "18", 2},
+        {"UQWD", "01 02 03 04 05 06 07", 7, "0", 8},
+        {"HBYT", "", 0, "$00", 1},
+        {"PSTR", "03 'ABC'", 3, "ABC", 4},
+        {"pstr", "03 'ABC'", 3, "ABC", 4},
+        {"PSTR", "C8 78*200", 200, x200, 201},
+        {"WSTR", "00 02 'hi'", 2, "hi", 4},
+        {"wstr", "02 00 'hi'", 2, "hi", 4},
+        {"LSTR", "00 00 00 00", 0, "", 4},
+        {"lstr", "02 00 00 00 'hi'", 2, "hi", 6},
+        {"QSTR", "00*7 01 'A'", 1, "A", 9},
+        {"qstr", "01 00*7 'A'", 1, "A", 9},  // a 64-bit prefix cuts nothing
         // Data that ends inside the bytes or the prefix holds no string.
-        {"PSTR", withTail({4}, "AB"), kResultPastEnd, "", 1},
-        {"WSTR", {2, 0}, kResultPastEnd, "", 2},
-        {"LSTR", {}, kResultPastEnd, "", 4},
+        {"PSTR", "04 'AB'", kResultPastEnd, "", 1},
+        {"WSTR", "02 00", kResultPastEnd, "", 2},
+        {"LSTR", "", kResultPastEnd, "", 4},
+        // Lengths the data does not hold are refused before taking memory.
+        {"QSTR", "FF*8", kResultPastEnd, "", 8},
+        {"QSTR", "80 00*7", kResultPastEnd, "", 8},
+        {"QSTR", "7F FF*6 F0", kResultPastEnd, "", 8},        // just below 2^63
+        {"QSTR", "00 00 10 00*5", kResultPastEnd, "", 8},     // 16 TiB, more than any memory here
+        {"QSTR", "00*4 40 00*3 'A'", kResultPastEnd, "", 8},  // 1 GiB where the file has one byte
         // A divider takes no bytes and holds no value.
-        {"DVDR", {0x12, 0x34}, 0, kNoValue, 0},
-        {"dvdr", {0x12, 0x34}, 0, kNoValue, 0},
+        {"DVDR", "12 34", 0, kNoValue, 0},
+        {"dvdr", "", 0, kNoValue, 0},
     };
     for (const auto& c : cases) {
         FieldHarness field(c.code);
         ASSERT_NE(field.value(), nullptr) << c.code;
-        EXPECT_EQ(field.read(c.bytes), c.taken) << c.code;
+        EXPECT_EQ(field.read(bytesOf(c.bytes)), c.taken) << c.code;
         EXPECT_EQ(field.shown(), c.shown) << c.code;
         EXPECT_EQ(field.size(), c.size) << c.code;
-    }
-}
-
-TEST_F(FieldTypes, StringLengthsTheDataDoesNotHoldAreRefusedBeforeTakingMemory) {
-    const Bytes hugeLengths[] = {
-        {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},  // 2^64 - 1
-        {0x80, 0, 0, 0, 0, 0, 0, 0},                       // 2^63
-        {0x7F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xF0},  // just below 2^63
-        {0, 0, 0x10, 0, 0, 0, 0, 0},                       // 16 TiB, more than any memory here
-        {0, 0, 0, 0, 0x40, 0, 0, 0, 'A'},                  // 1 GiB where the file has one byte
-    };
-    for (const Bytes& bytes : hugeLengths) {
-        FieldHarness field("QSTR");
-        EXPECT_EQ(field.read(bytes), kResultPastEnd);
-        EXPECT_EQ(field.size(), 8);  // left empty
+        if (c.taken < 0 || static_cast<int64_t>(bytesOf(c.bytes).size()) != c.size) continue;
+        int64_t result = -1;
+        EXPECT_EQ(field.written(&result), bytesOf(c.bytes)) << c.code;
+        EXPECT_EQ(result, c.size) << c.code;
     }
 }
 
@@ -110,49 +106,17 @@ TEST_F(FieldTypes, StringBytesOfEverySizeAreReleasedWhereTheyCameFrom) {
     EXPECT_EQ(output.text(), "");
 }
 
-// Integers are read and written back; strings are set from text and written with their prefix.
-TEST_F(FieldTypes, WriteInTheByteOrderOfTheCodeAndCountWhatWasWritten) {
-    const struct {
-        const char* code;
-        const char* text;  // nullptr: the value read from the bytes
-        Bytes bytes;
-    } cases[] = {
-        {"DWRD", nullptr, {0x12, 0x34}},
-        {"dwrd", nullptr, {0x34, 0x12}},
-        {"HQWD", nullptr, {0, 0, 0, 1, 0, 0, 0, 2}},
-        {"hqwd", nullptr, {2, 0, 0, 0, 1, 0, 0, 0}},
-        {"ULNG", nullptr, {0xDE, 0xAD, 0xBE, 0xEF}},
-        {"fbyt", nullptr, {0x80}},
-        {"PSTR", "ABC", withTail({3}, "ABC")},
-        {"WSTR", "hi", withTail({0, 2}, "hi")},
-        {"lstr", "hi", withTail({2, 0, 0, 0}, "hi")},
-        {"QSTR", "", {0, 0, 0, 0, 0, 0, 0, 0}},
-        {"qstr", "A", withTail({1, 0, 0, 0, 0, 0, 0, 0}, "A")},  // a 64-bit prefix cuts nothing
-        {"DVDR", nullptr, {}},
-    };
-    for (const auto& c : cases) {
-        FieldHarness field(c.code);
-        if (c.text) {
-            EXPECT_EQ(field.setText(c.text), 1) << c.code;
-        } else {
-            field.read(c.bytes);
-        }
-        int64_t result = -1;
-        EXPECT_EQ(field.written(&result), c.bytes) << c.code;
-        EXPECT_EQ(result, static_cast<int64_t>(c.bytes.size())) << c.code;
-        EXPECT_EQ(field.size(), static_cast<int64_t>(c.bytes.size())) << c.code;
-    }
-}
-
+// Strings take the text whole and are written with their prefix.
 TEST_F(FieldTypes, EnteredTextIsParsedInTheBaseOfThePresentationAndClampedToTheWidth) {
     const struct {
         const char* code;
         const char* text;
         int accepted;
-        const char* shown;
+        std::string shown;
+        const char* written = nullptr;
     } cases[] = {
-        {"DBYT", "300", 1, "127"},
-        {"DBYT", "-300", 1, "-128"},
+        {"DBYT", "300", 1, "127", "7F"},
+        {"DBYT", "-300", 1, "-128", "80"},
         {"DBYT", "letters", 1, "0"},
         {"DBYT", "  42abc", 1, "42"},
         {"HBYT", "0x1F", 1, "$1f"},
@@ -160,20 +124,30 @@ TEST_F(FieldTypes, EnteredTextIsParsedInTheBaseOfThePresentationAndClampedToTheW
         {"HBYT", "$1f", 1, "$1f"},
         {"HWRD", "-5", 1, "$0000"},
         {"UWRD", "-5", 1, "0"},
-        {"UWRD", "70000", 1, "65535"},
+        {"UWRD", "70000", 1, "65535", "FF FF"},
         {"ULNG", "4294967295", 1, "4294967295"},
         {"ULNG", "5000000000", 1, "4294967295"},
-        {"DLNG", "-99999999999999999999999", 1, "-2147483648"},
-        {"dlng", "+2147483647", 1, "2147483647"},
+        {"DLNG", "-99999999999999999999999", 1, "-2147483648", "80 00 00 00"},
+        {"dlng", "+2147483647", 1, "2147483647", "FF FF FF 7F"},
         {"hlng", "0xg", 1, "$00000000"},
+        {"PSTR", "ABC", 1, "ABC", "03 'ABC'"},
+        {"WSTR", "hi", 1, "hi", "00 02 'hi'"},
+        {"lstr", "hi", 1, "hi", "02 00 00 00 'hi'"},
+        {"QSTR", "", 1, "", "00*8"},
+        {"qstr", "A", 1, "A", "01 00*7 'A'"},
         // 64-bit values and dividers take no text.
         {"hqwd", "5", 0, "$0000000000000000"},
-        {"DVDR", "x", 0, kNoValue.c_str()},
+        {"DVDR", "x", 0, kNoValue, ""},
     };
     for (const auto& c : cases) {
         FieldHarness field(c.code);
         EXPECT_EQ(field.setText(c.text), c.accepted) << c.code << " " << c.text;
         EXPECT_EQ(field.shown(), c.shown) << c.code << " " << c.text;
+        if (!c.written) continue;
+        int64_t result = -1;
+        EXPECT_EQ(field.written(&result), bytesOf(c.written)) << c.code << " " << c.text;
+        EXPECT_TRUE(result == field.size() && result == static_cast<int64_t>(bytesOf(c.written).size()))
+            << c.code;
     }
 }
 
@@ -183,38 +157,34 @@ TEST_F(FieldTypes, EditingAsksWithTheShownTextAndStoresTheAnswerOrKeepsTheValueO
     const std::string z300(300, 'z');
     const struct {
         const char* code;
-        Bytes bytes;
+        const char* bytes;
         const char* answer;  // nullptr: cancel
         int result;
         const char* question;  // nullptr: nothing asked
         std::string shown;
         int64_t size;
     } cases[] = {
-        {"HWRD", {0xBE, 0xEF}, "$beef", 1, "Enter value:|Enter value:|$beef", "$beef", 2},
-        {"HWRD", {0xBE, 0xEF}, "12", 1, "Enter value:|Enter value:|$beef", "$0012", 2},
-        {"DWRD", {0x12, 0x34}, nullptr, 0, "Enter value:|Enter value:|4660", "4660", 2},
-        {"hqwd", {}, "5", 0, nullptr, "$0000000000000000", 8},
-        {"PSTR", withTail({5}, std::string("ab\0cd", 5)), "ab", 1, "Enter value:|Name|ab", "ab", 3},
-        {"PSTR", withTail({3}, "ABC"), nullptr, 0, "Enter value:|Name|ABC", "ABC", 4},
-        {"PSTR", {0}, z300.c_str(), 1, "Enter value:|Name|", z300.substr(0, 255), 256},  // what the prefix
-                                                                                         // holds
-        {"WSTR", {0, 0}, z300.c_str(), 1, "Enter value:|Name|", z300, 302},
-        {"dvdr", {}, "x", 0, nullptr, kNoValue, 0},
+        {"HWRD", "BE EF", "$beef", 1, "Enter value:|Enter value:|$beef", "$beef", 2},
+        {"HWRD", "BE EF", "12", 1, "Enter value:|Enter value:|$beef", "$0012", 2},
+        {"DWRD", "12 34", nullptr, 0, "Enter value:|Enter value:|4660", "4660", 2},
+        {"hqwd", "", "5", 0, nullptr, "$0000000000000000", 8},
+        {"PSTR", "05 'ab' 00 'cd'", "ab", 1, "Enter value:|Name|ab", "ab", 3},
+        {"PSTR", "03 'ABC'", nullptr, 0, "Enter value:|Name|ABC", "ABC", 4},
+        {"PSTR", "00", z300.c_str(), 1, "Enter value:|Name|", z300.substr(0, 255), 256},  // what the prefix
+                                                                                          // holds
+        {"WSTR", "00 00", z300.c_str(), 1, "Enter value:|Name|", z300, 302},
+        {"dvdr", "", "x", 0, nullptr, kNoValue, 0},
     };
     for (const auto& c : cases) {
         queryscript::reset();
         FieldHarness field(c.code, "Name");
-        field.read(c.bytes);
-        if (c.answer) {
-            queryscript::answer(c.answer);
-        } else {
-            queryscript::cancel();
-        }
+        field.read(bytesOf(c.bytes));
+        c.answer ? queryscript::answer(c.answer) : queryscript::cancel();
         EXPECT_EQ(field.edit(), c.result) << c.code;
-        EXPECT_EQ(queryscript::asked(), c.question ? 1 : 0) << c.code;
-        EXPECT_EQ(queryscript::lastQuestion(), c.question ? c.question : "") << c.code;
-        EXPECT_EQ(field.shown(), c.shown) << c.code;
-        EXPECT_EQ(field.size(), c.size) << c.code;
+        EXPECT_EQ(
+            std::make_tuple(queryscript::asked(), queryscript::lastQuestion(), field.shown(), field.size()),
+            std::make_tuple(c.question ? 1 : 0, std::string(c.question ? c.question : ""), c.shown, c.size))
+            << c.code;
     }
 }
 
@@ -222,39 +192,37 @@ TEST_F(FieldTypes, CaptionIsDrawnBoldAtTheIndentAndTheValueTwelvePixelsAfterIt) 
     const struct {
         const char* code;
         const char* caption;
-        Bytes bytes;
+        const char* bytes;
         platform::Rect row;
         int indent;
         const char* value;
         platform::Font valueFont;
     } cases[] = {
-        {"DWRD", "Width", {0x00, 0x2A}, {0, 26, 400, 39}, 16, "42", fntNormal},
-        {"UQWD", "Big", Bytes(8, 0), {0, 0, 400, 13}, 4, "0", fntBold},  // 64-bit values are drawn bold
-        {"PSTR", "Tag", withTail({3}, "a\tb"), {0, 13, 400, 26}, 28, "a\tb", fntNormal},  // bytes unchanged
+        {"DWRD", "Width", "00 2A", {0, 26, 400, 39}, 16, "42", fntNormal},
+        {"UQWD", "Big", "00*8", {0, 0, 400, 13}, 4, "0", fntBold},  // 64-bit values are drawn bold
+        {"PSTR", "Tag", "03 'a\tb'", {0, 13, 400, 26}, 28, "a\tb", fntNormal},  // bytes unchanged
     };
     for (const auto& c : cases) {
         platform::RecordingSurface surface;
         FieldHarness field(c.code, c.caption);
-        field.read(c.bytes);
-        field.draw(surface, c.row, c.indent);
+        field.read(bytesOf(c.bytes));
+        field.draw(surface.dc(), c.row, c.indent);
         ASSERT_EQ(surface.texts.size(), 2u) << c.code;
-        const platform::DrawnText& caption = surface.texts[0];
-        const platform::DrawnText& value = surface.texts[1];
-        EXPECT_EQ(caption.text, c.caption);
-        EXPECT_EQ(caption.x, c.indent) << c.code;
-        EXPECT_EQ(caption.y, c.row.top) << c.code;
-        EXPECT_EQ(caption.font, fntBold) << c.code;
-        EXPECT_EQ(caption.align, platform::kAlignLeftTop) << c.code;
-        EXPECT_TRUE(caption.transparent) << c.code;
-        EXPECT_EQ(value.text, c.value) << c.code;
-        EXPECT_EQ(value.x, c.indent + widthIn(fntBold, c.caption) + 12) << c.code;
-        EXPECT_EQ(value.y, c.row.top) << c.code;
-        EXPECT_EQ(value.font, c.valueFont) << c.code;
+        const platform::DrawnText &caption = surface.texts[0], &value = surface.texts[1];
+        EXPECT_EQ(
+            std::tie(caption.text, caption.x, caption.y, caption.font, caption.align, caption.transparent),
+            std::make_tuple(std::string(c.caption), c.indent, c.row.top, fntBold, platform::kAlignLeftTop,
+                            true))
+            << c.code;
+        EXPECT_EQ(std::tie(value.text, value.x, value.y, value.font),
+                  std::make_tuple(std::string(c.value), c.indent + widthIn(fntBold, c.caption) + 12,
+                                  c.row.top, c.valueFont))
+            << c.code;
     }
 }
 
 // The line runs from the indent to twelve pixels before the caption, even backwards when the
-// window is narrower than both.
+// window is narrower than both; an empty caption leaves the line alone, 16 pixels before the edge.
 TEST_F(FieldTypes, DividerCaptionEndsFourPixelsBeforeTheEdgeAndTheLineTwelveBeforeTheCaption) {
     const struct {
         const char* code;
@@ -264,28 +232,24 @@ TEST_F(FieldTypes, DividerCaptionEndsFourPixelsBeforeTheEdgeAndTheLineTwelveBefo
         int clientRight;
     } cases[] = {
         {"DVDR", "Header", 26, 16, 300},
-        {"dvdr", "", 0, 4, 200},  // only the line, ending 16 pixels before the edge
+        {"dvdr", "", 0, 4, 200},
         {"dvdr", "A long caption", 0, 40, 50},
     };
     for (const auto& c : cases) {
         platform::RecordingSurface surface;
         FieldHarness divider(c.code, c.caption);
-        divider.draw(surface, {0, c.top, c.clientRight, c.top + 13}, c.indent, c.clientRight);
-        if (*c.caption) {
-            ASSERT_EQ(surface.texts.size(), 1u) << c.caption;
-            EXPECT_EQ(surface.texts[0].text, c.caption);
-            EXPECT_EQ(surface.texts[0].x, c.clientRight - 4) << c.caption;
-            EXPECT_EQ(surface.texts[0].y, c.top) << c.caption;
-            EXPECT_EQ(surface.texts[0].align, platform::kAlignRight) << c.caption;
-            EXPECT_EQ(surface.texts[0].font, fntNormal) << c.caption;
-        }
+        divider.draw(surface.dc(), {0, c.top, c.clientRight, c.top + 13}, c.indent, c.clientRight);
+        ASSERT_EQ(surface.texts.size(), 1u) << c.caption;
+        const platform::DrawnText& text = surface.texts[0];
+        EXPECT_EQ(std::tie(text.text, text.x, text.y, text.align, text.font),
+                  std::make_tuple(std::string(c.caption), c.clientRight - 4, c.top, platform::kAlignRight,
+                                  fntNormal));
         ASSERT_EQ(surface.lines.size(), 1u) << c.caption;
         const platform::DrawnLine& line = surface.lines[0];
-        EXPECT_EQ(line.pen, penDivider) << c.caption;
-        EXPECT_EQ(line.x1, c.indent) << c.caption;
-        EXPECT_EQ(line.x2, c.clientRight - widthIn(fntNormal, c.caption) - 16) << c.caption;
-        EXPECT_EQ(line.y1, c.top + 6) << c.caption;
-        EXPECT_EQ(line.y2, c.top + 6) << c.caption;
+        EXPECT_EQ(std::tie(line.pen, line.x1, line.x2, line.y1, line.y2),
+                  std::make_tuple(penDivider, c.indent, c.clientRight - widthIn(fntNormal, c.caption) - 16,
+                                  c.top + 6, c.top + 6))
+            << c.caption;
     }
 }
 

@@ -4,13 +4,16 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "fieldtypes/engine_fixture.h"
+#include "document/document.h"
 #include "fieldtypes/field_harness.h"
+#include "fieldtypes/registry.h"
 #include "platform/file_handle.h"
 #include "platform/message_box.h"
 #include "shell/drawing_resources.h"
 #include "support/debug_capture.h"
+#include "templates/template.h"
 
 namespace {
 
@@ -41,18 +44,14 @@ TEST_F(HostInterfaceTest, HasVersionFourAndFourFullTablesOfTheirCounts) {
 
 TEST_F(HostInterfaceTest, HandsOutTheSharedDrawingResourcesByNumber) {
     const LowGUIProcs& lg = *hostInterface->lowGUIProcs;
-    EXPECT_EQ(lg.lgGetBrush(1), brWindow);
-    EXPECT_EQ(lg.lgGetBrush(2), brBtnFace);
-    EXPECT_EQ(lg.lgGetBrush(3), brHighlight);
-    EXPECT_EQ(lg.lgGetBrush(4), brInactiveSelection);
-    EXPECT_EQ(lg.lgGetBrush(0), nullptr);
-    EXPECT_EQ(lg.lgGetBrush(5), nullptr);
-    EXPECT_EQ(lg.lgGetPen(1), penBlack);
-    EXPECT_EQ(lg.lgGetPen(2), penHighlight);
-    EXPECT_EQ(lg.lgGetPen(3), nullptr);
-    EXPECT_EQ(lg.lgGetFont(0), nullptr);
-    EXPECT_EQ(lg.lgGetFont(1), fntNormal);
-    EXPECT_EQ(lg.lgGetFont(2), fntBold);
+    const std::vector<const void*> brushes{lg.lgGetBrush(0), lg.lgGetBrush(1), lg.lgGetBrush(2),
+                                           lg.lgGetBrush(3), lg.lgGetBrush(4), lg.lgGetBrush(5)};
+    EXPECT_EQ(brushes, (std::vector<const void*>{nullptr, brWindow, brBtnFace, brHighlight,
+                                                 brInactiveSelection, nullptr}));
+    const std::vector<const void*> others{lg.lgGetPen(1),  lg.lgGetPen(2),  lg.lgGetPen(3),
+                                          lg.lgGetFont(0), lg.lgGetFont(1), lg.lgGetFont(2)};
+    EXPECT_EQ(others,
+              (std::vector<const void*>{penBlack, penHighlight, nullptr, nullptr, fntNormal, fntBold}));
     int window = 0;
     mainWindowHandle = &window;
     EXPECT_EQ(lg.lgGetMainWindow(), &window);
@@ -66,10 +65,11 @@ TEST_F(HostInterfaceTest, ModalDialogProceduresOnlySayTheyAreNotImplemented) {
     testsupport::DebugCapture messages;
     EXPECT_EQ(hostInterface->lowGUIProcs->lgShowModalDlg(nullptr), 0);
     EXPECT_EQ(hostInterface->lowGUIProcs->lgEndModalDlg(nullptr), platform::kIdOk);
-    EXPECT_NE(messages.text().find("Not impemented yet: interface->LowGUIProcs->lgShowModalDlg()"),
-              std::string::npos);
-    EXPECT_NE(messages.text().find("Not impemented yet: interface->LowGUIProcs->lgEndModalDlg()"),
-              std::string::npos);
+    for (const char* name : {"lgShowModalDlg", "lgEndModalDlg"}) {
+        EXPECT_NE(
+            messages.text().find(std::string("Not impemented yet: interface->LowGUIProcs->") + name + "()"),
+            std::string::npos);
+    }
 }
 #endif
 
@@ -86,17 +86,15 @@ TEST_F(HostInterfaceTest, CountsAreReadAtTheWidthOfTheirCode) {
         const char* code;
         int64_t stored;
         int64_t count;
-    } cases[] = {
-        {"BCNT", 200, 200},
-        {"bzct", 7, 7},
-        {"WCNT", 0xFFFF, -1},
-        {"ocnt", 3, 3},
-        {"LCNT", -5, -5},
-        {"lzct", 0x80000000, INT32_MIN},
-        {"QCNT", INT64_MAX, INT64_MAX},
-        {"KWRD", 0x8001, -32767},
-        {"Lcnt", 3, 0},  // mixed case is no count code
-    };
+    } cases[] = {{"BCNT", 200, 200},
+                 {"bzct", 7, 7},
+                 {"WCNT", 0xFFFF, -1},
+                 {"ocnt", 3, 3},
+                 {"LCNT", -5, -5},
+                 {"lzct", 0x80000000, INT32_MIN},
+                 {"QCNT", INT64_MAX, INT64_MAX},
+                 {"KWRD", 0x8001, -32767},
+                 {"Lcnt", 3, 0}};  // mixed case is no count code
     for (const auto& c : cases) {
         TemplateField row{};
         std::memcpy(row.code, c.code, 4);

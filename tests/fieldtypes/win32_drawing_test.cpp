@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "fieldtypes/engine_fixture.h"
 #include "fieldtypes/field_harness.h"
 #include "support/pixel_bitmap.h"
 
@@ -30,18 +29,15 @@ class Canvas {
         DeleteDC(dc_);
     }
     HDC dc() const { return dc_; }
-    // 0x00RRGGBB
-    uint32_t at(int x, int y) const {
+    uint32_t at(int x, int y) const {  // 0x00RRGGBB
         GdiFlush();
         return pixels_[y * kWidth + x] & 0xFFFFFF;
     }
     // The first column in [from, to) with a pixel that is not white, or -1.
     int firstInkedColumn(int from, int to) const {
-        for (int x = from; x < to; ++x) {
-            for (int y = 0; y < kHeight; ++y) {
+        for (int x = from; x < to; ++x)
+            for (int y = 0; y < kHeight; ++y)
                 if (at(x, y) != kWhite) return x;
-            }
-        }
         return -1;
     }
 
@@ -52,7 +48,7 @@ class Canvas {
     uint32_t* pixels_ = nullptr;
 };
 
-struct Win32Drawing : EngineFixture {};
+using Win32Drawing = EngineFixture;
 
 TEST_F(Win32Drawing, CaptionStartsAtTheIndentAndTheValueTwelvePixelsAfterIt) {
     Canvas canvas;
@@ -60,15 +56,11 @@ TEST_F(Win32Drawing, CaptionStartsAtTheIndentAndTheValueTwelvePixelsAfterIt) {
     field.read({0x00, 0x2A});
     const int indent = 16;
     field.draw(canvas.dc(), {0, 0, kWidth, kHeight}, indent, kWidth);
-    int captionEnd = indent + widthIn(fntBold, "Width");
-    int valueStart = captionEnd + 12;
-    int firstInk = canvas.firstInkedColumn(0, kWidth);
-    EXPECT_GE(firstInk, indent);
-    EXPECT_LE(firstInk, indent + 2);
+    int captionEnd = indent + widthIn(fntBold, "Width"), valueStart = captionEnd + 12;
+    int firstInk = canvas.firstInkedColumn(0, kWidth), valueInk = canvas.firstInkedColumn(valueStart, kWidth);
+    EXPECT_TRUE(firstInk >= indent && firstInk <= indent + 2) << firstInk;
     EXPECT_EQ(canvas.firstInkedColumn(captionEnd + 1, valueStart), -1);
-    int valueInk = canvas.firstInkedColumn(valueStart, kWidth);
-    EXPECT_GE(valueInk, valueStart);
-    EXPECT_LE(valueInk, valueStart + 2);
+    EXPECT_TRUE(valueInk >= valueStart && valueInk <= valueStart + 2) << valueInk;
 }
 
 TEST_F(Win32Drawing, DividerLineEndsTwelvePixelsBeforeTheRightAlignedCaption) {
@@ -76,8 +68,7 @@ TEST_F(Win32Drawing, DividerLineEndsTwelvePixelsBeforeTheRightAlignedCaption) {
     FieldHarness divider("DVDR", "End");
     const int indent = 4;
     divider.draw(canvas.dc(), {0, 0, kWidth, kHeight}, indent, kWidth);
-    int captionStart = kWidth - 4 - widthIn(fntNormal, "End");
-    int middle = kHeight / 2;
+    int captionStart = kWidth - 4 - widthIn(fntNormal, "End"), middle = kHeight / 2;
     const uint32_t lineColour = 0xC8D0D4;  // RGB(200, 208, 212) as 0x00RRGGBB
     EXPECT_EQ(canvas.at(indent, middle), lineColour);
     EXPECT_EQ(canvas.at(captionStart - 13, middle), lineColour);

@@ -22,24 +22,19 @@
 
 namespace {
 
+using scratch::check;
+
 constexpr const char* kAnswers[] = {"7", "", "abcdef", "-1", "0x7fff"};
 
 const char* templatePath;
 const char* filePath;
 const char* savedPath;
 
-void check(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "fuzz_binding: %s\n", what);
-    std::abort();
-}
-
 std::vector<unsigned char> readFile(const char* path) {
     std::vector<unsigned char> bytes;
-    if (FILE* in = std::fopen(path, "rb")) {
-        for (int c; (c = std::fgetc(in)) != EOF;) bytes.push_back(static_cast<unsigned char>(c));
-        std::fclose(in);
-    }
+    FILE* in = std::fopen(path, "rb");
+    for (int c; in && (c = std::fgetc(in)) != EOF;) bytes.push_back(static_cast<unsigned char>(c));
+    if (in) std::fclose(in);
     return bytes;
 }
 

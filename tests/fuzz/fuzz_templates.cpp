@@ -14,14 +14,10 @@
 
 namespace {
 
+using scratch::check;
+
 const char* inputPath;
 const char* savedPath;
-
-void check(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "fuzz_templates: %s\n", what);
-    std::abort();
-}
 
 bool refersInside(const Template& t, const TemplateField* field) {
     return !field || t.indexOf(field, -1) >= 0;

@@ -1,7 +1,7 @@
 #pragma once
-// The fuzz targets' scratch files: every run writes and renames them, so they live in memory when
-// possible (the disk is far slower), are named by process so that parallel fuzzers keep apart,
-// and go when the fuzzer ends.
+// What the fuzz targets share. Their scratch files: every run writes and renames them, so they live
+// in memory when possible (the disk is far slower), are named by process so that parallel fuzzers
+// keep apart, and go when the fuzzer ends.
 #include <unistd.h>
 
 #include <cstdint>
@@ -34,6 +34,13 @@ inline bool write(const char* path, const uint8_t* bytes, size_t size) {
     if (!out) return false;
     bool whole = std::fwrite(bytes, 1, size, out) == size;
     return std::fclose(out) == 0 && whole;
+}
+
+// Stops the fuzzer, saying what did not hold.
+inline void check(bool condition, const char* what) {
+    if (condition) return;
+    std::fprintf(stderr, "%s\n", what);
+    std::abort();
 }
 
 }  // namespace scratch

@@ -1,8 +1,7 @@
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <atomic>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -17,14 +16,11 @@ namespace fs = std::filesystem;
 
 namespace testsupport {
 
-static fs::path nativePath(const std::string& path) {
-    std::string converted = path;
+static fs::path nativePath(std::string path) {
 #ifndef _WIN32
-    for (char& c : converted) {
-        if (c == '\\') c = '/';
-    }
+    std::replace(path.begin(), path.end(), '\\', '/');
 #endif
-    return fs::u8path(converted);  // names are UTF-8, as the program's are
+    return fs::u8path(path);  // names are UTF-8, as the program's are
 }
 
 TempDir::TempDir() {
@@ -37,9 +33,7 @@ TempDir::TempDir() {
     fs::create_directories(base);
     root_ = base.string();
 #ifndef _WIN32
-    for (char& c : root_) {
-        if (c == '/') c = '\\';
-    }
+    std::replace(root_.begin(), root_.end(), '/', '\\');
 #endif
 }
 
@@ -57,8 +51,8 @@ fs::path TempDir::native(const std::string& name) const {
 }
 
 void TempDir::write(const std::string& name, const std::vector<unsigned char>& bytes) const {
-    std::ofstream out(nativePath(path(name)), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(nativePath(path(name)), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 void TempDir::write(const std::string& name, const std::string& text) const {
@@ -71,11 +65,11 @@ std::vector<unsigned char> TempDir::read(const std::string& name) const {
 }
 
 bool TempDir::exists(const std::string& name) const {
-    return fs::exists(nativePath(path(name)));
+    return fs::exists(native(name));
 }
 
 void TempDir::makeDir(const std::string& name) const {
-    fs::create_directories(nativePath(path(name)));
+    fs::create_directories(native(name));
 }
 
 }  // namespace testsupport

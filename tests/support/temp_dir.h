@@ -21,6 +21,10 @@ class TempDir {
     void write(const std::string& name, const std::vector<unsigned char>& bytes) const;
     void write(const std::string& name, const std::string& text) const;
     std::vector<unsigned char> read(const std::string& name) const;
+    std::string text(const std::string& name) const {
+        std::vector<unsigned char> bytes = read(name);
+        return std::string(bytes.begin(), bytes.end());
+    }
     bool exists(const std::string& name) const;
     void makeDir(const std::string& name) const;
 

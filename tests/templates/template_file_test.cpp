@@ -1,7 +1,9 @@
+// Templates in files: loading and saving one, the library of a directory, and the choice of one for a file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,9 +14,12 @@
 #include <csignal>
 #endif
 
+#include "shell/strings.h"
 #include "support/temp_dir.h"
 #include "template_builder.h"
 #include "templates/template.h"
+#include "templates/template_choice.h"
+#include "templates/template_library.h"
 
 using testsupport::TempDir;
 
@@ -37,26 +42,25 @@ const std::string kZeroCode("D\0\0\0", 4);
 const std::string kWidth = "\5WidthDWRD";
 const std::string kLong(255, 'x');
 
-const struct {
-    const char* title;
-    std::string bytes;
-    Rows rows;
-} kLoadCases[] = {
-    {"empty file", "", {}},
-    {"one record", kWidth, {{"Width", "DWRD"}}},
-    {"empty caption", record("", "LSTB"), {{"", "LSTB"}}},
-    {"zero bytes in the code", record("a", kZeroCode), {{"a", kZeroCode}}},
-    {"longest caption", record(kLong, "PSTR"), {{kLong, "PSTR"}}},
-    {"a zero byte ends the caption", record(std::string("a\0b", 3), "DWRD"), {{"a", "DWRD"}}},
-    {"stray length byte", kWidth + "\3", {{"Width", "DWRD"}}},
-    {"length byte 0 as the last byte", kWidth + std::string(1, '\0'), {{"Width", "DWRD"}}},
-    {"caption cut short", kWidth + "\5ab", {{"Width", "DWRD"}}},
-    {"code cut short", kWidth + record("", "DWR"), {{"Width", "DWRD"}}},
-};
-
 TEST(TemplateFile, LoadReadsWholeRecordsAndDropsACutOne) {
+    const struct {
+        const char* title;
+        std::string bytes;
+        Rows rows;
+    } cases[] = {
+        {"empty file", "", {}},
+        {"one record", kWidth, {{"Width", "DWRD"}}},
+        {"empty caption", record("", "LSTB"), {{"", "LSTB"}}},
+        {"zero bytes in the code", record("a", kZeroCode), {{"a", kZeroCode}}},
+        {"longest caption", record(kLong, "PSTR"), {{kLong, "PSTR"}}},
+        {"a zero byte ends the caption", record(std::string("a\0b", 3), "DWRD"), {{"a", "DWRD"}}},
+        {"stray length byte", kWidth + "\3", {{"Width", "DWRD"}}},
+        {"length byte 0 as the last byte", kWidth + std::string(1, '\0'), {{"Width", "DWRD"}}},
+        {"caption cut short", kWidth + "\5ab", {{"Width", "DWRD"}}},
+        {"code cut short", kWidth + record("", "DWR"), {{"Width", "DWRD"}}},
+    };
     TempDir dir;
-    for (const auto& c : kLoadCases) {
+    for (const auto& c : cases) {
         dir.write("t.tmpl", c.bytes);
         Template t;
         ASSERT_EQ(t.load(dir.path("t.tmpl").c_str()), 0) << c.title;
@@ -68,14 +72,13 @@ TEST(TemplateFile, LoadReadsWholeRecordsAndDropsACutOne) {
 TEST(TemplateFile, SaveWritesOneRecordPerRowCuttingCaptionsAt255) {
     TempDir dir;
     dir.write("t.tmpl", std::string(2000, 'A'));
-    Template t;
+    Template t, again;
     const Rows rows = {{"Width", "DWRD"}, {"", "lstb"}, {"z", kZeroCode}, {std::string(300, 'x'), "????"}};
     for (const auto& row : rows) t.appendField(row.second.c_str(), row.first.c_str());
     ASSERT_EQ(t.save(dir.path("t.tmpl").c_str()), 0);
-    std::string expected = kWidth + record("", "lstb") + record("z", kZeroCode) + record(kLong, "????");
-    EXPECT_EQ(dir.read("t.tmpl"), testsupport::Bytes(expected.begin(), expected.end()));
+    EXPECT_EQ(dir.text("t.tmpl"),
+              kWidth + record("", "lstb") + record("z", kZeroCode) + record(kLong, "????"));
     EXPECT_FALSE(dir.exists("t.tmpl.new"));
-    Template again;
     ASSERT_EQ(again.load(dir.path("t.tmpl").c_str()), 0);
     EXPECT_EQ(rowsOf(again), (Rows{rows[0], rows[1], rows[2], {kLong, "????"}}));
 }
@@ -83,36 +86,15 @@ TEST(TemplateFile, SaveWritesOneRecordPerRowCuttingCaptionsAt255) {
 TEST(TemplateFile, FailedLoadLeavesTheTemplateAsItWas) {
     std::string tooMany;
     for (int32_t i = 0; i <= kMaxTemplateFields; ++i) tooMany.append("\0DWRD", 5);
-    const struct {
-        const char* title;
-        int result;
-        bool directory;
-        const std::string* bytes;
-    } cases[] = {{"missing file", -1, false, nullptr},
-                 {"directory", -1, true, nullptr},
-                 {"too many rows", -9, false, &tooMany}};
-    for (const auto& c : cases) {
+    for (std::string what : {"missing", "directory", "too many rows"}) {
         TempDir dir;
-        if (c.directory) dir.makeDir("t.tmpl");
-        if (c.bytes) dir.write("t.tmpl", *c.bytes);
+        if (what == "directory") dir.makeDir("t.tmpl");
+        if (what == "too many rows") dir.write("t.tmpl", tooMany);
         Template t;
         templatetest::appendCodes(t, "LSTB DWRD");
-        EXPECT_EQ(t.load(dir.path("t.tmpl").c_str()), c.result) << c.title;
-        EXPECT_EQ(t.fieldCount, 2) << c.title;
-        EXPECT_EQ(t.path, nullptr) << c.title;
-        EXPECT_FALSE(t.linked) << c.title;
+        EXPECT_EQ(t.load(dir.path("t.tmpl").c_str()), what == "too many rows" ? -9 : -1) << what;
+        EXPECT_TRUE(t.fieldCount == 2 && t.path == nullptr && !t.linked) << what;
     }
-}
-
-TEST(TemplateFile, SaveThatCannotCreateOrReplaceTheFileFails) {
-    TempDir dir;
-    dir.makeDir("t.tmpl");
-    Template t;
-    t.appendField("DWRD", nullptr);
-    EXPECT_EQ(t.save(dir.path("missing\\t.tmpl").c_str()), -1);
-    EXPECT_EQ(t.save(dir.path("t.tmpl").c_str()), -1);
-    EXPECT_TRUE(dir.exists("t.tmpl"));
-    EXPECT_FALSE(dir.exists("t.tmpl.new"));
 }
 
 // A save changes the bytes of the file it ends in and nothing else: a link stays a link, the
@@ -120,79 +102,179 @@ TEST(TemplateFile, SaveThatCannotCreateOrReplaceTheFileFails) {
 TEST(TemplateFile, SaveKeepsWhatTheFileIs) {
     namespace fs = std::filesystem;
     const std::string saved = record("", "DWRD");
-    const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
-    const struct {
-        const char* title;
-        std::function<void(const TempDir&)> prepare;
-        int result;
-        const char* changed;  // the file that holds the saved bytes afterwards, or none
-        std::function<bool(const TempDir&)> kept;
-    } cases[] = {
-        {"side files of the user",
-         [](const TempDir& dir) {
-             dir.write("t.tmpl.saving", "mine");
-             dir.write("t.tmpl.new", "mine");
-         },
-         0, "t.tmpl",
-         [](const TempDir& dir) {
-             return dir.read("t.tmpl.saving") == dir.read("t.tmpl.new") && dir.read("t.tmpl.new").size() == 4;
-         }},
-        {"read-only file", [&](const TempDir& dir) { fs::permissions(dir.native("t.tmpl"), readOnly); }, -1,
-         nullptr,
-         [&](const TempDir& dir) {
-             bool kept = fs::status(dir.native("t.tmpl")).permissions() == readOnly;
-             fs::permissions(dir.native("t.tmpl"), fs::perms::owner_write, fs::perm_options::add);
-             return kept;
-         }},
-#ifndef _WIN32
-        {"executable file",
-         [](const TempDir& dir) { fs::permissions(dir.native("t.tmpl"), fs::perms(0750)); }, 0, "t.tmpl",
-         [](const TempDir& dir) {
-             return fs::status(dir.native("t.tmpl")).permissions() == fs::perms(0750);
-         }},
-        {"symbolic link",
-         [](const TempDir& dir) {
-             fs::rename(dir.native("t.tmpl"), dir.native("real.tmpl"));
-             fs::create_symlink("real.tmpl", dir.native("t.tmpl"));
-         },
-         0, "real.tmpl", [](const TempDir& dir) { return fs::is_symlink(dir.native("t.tmpl")); }},
-#endif
-    };
-    for (const auto& c : cases) {
-        TempDir dir;
-        dir.write("t.tmpl", kWidth);
-        c.prepare(dir);
+    auto save = [](const TempDir& dir) {
         Template t;
         t.appendField("DWRD", nullptr);
-        EXPECT_EQ(t.save(dir.path("t.tmpl").c_str()), c.result) << c.title;
-        const std::string& expected = c.changed ? saved : kWidth;
-        EXPECT_EQ(dir.read(c.changed ? c.changed : "t.tmpl"),
-                  testsupport::Bytes(expected.begin(), expected.end()))
-            << c.title;
-        EXPECT_TRUE(c.kept(dir)) << c.title;
+        return t.save(dir.path("t.tmpl").c_str());
+    };
+    {
+        TempDir dir;
+        dir.makeDir("t.tmpl");
+        EXPECT_EQ(save(dir), -1);
+        Template t;
+        t.appendField("DWRD", nullptr);
+        EXPECT_EQ(t.save(dir.path("missing\\t.tmpl").c_str()), -1);
+        EXPECT_TRUE(dir.exists("t.tmpl") && !dir.exists("t.tmpl.new"));
     }
-}
-
-#ifndef _WIN32
-// A file-size limit makes the writes fail part way, as a full disk would.
-TEST(TemplateFile, SaveThatFailsPartWayKeepsTheOldFile) {
     TempDir dir;
     dir.write("t.tmpl", kWidth);
-    Template t;
-    for (int i = 0; i < 100; ++i) t.appendField("PSTR", "a caption of some length");
-    rlimit saved, small;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    small = saved;
+    dir.write("t.tmpl.saving", "mine");
+    dir.write("t.tmpl.new", "mine");
+    EXPECT_EQ(save(dir), 0);
+    EXPECT_TRUE(dir.text("t.tmpl") == saved && dir.text("t.tmpl.saving") == "mine" &&
+                dir.text("t.tmpl.new") == "mine");
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    dir.write("t.tmpl", kWidth);
+    fs::permissions(dir.native("t.tmpl"), readOnly);
+    EXPECT_EQ(save(dir), -1);
+    EXPECT_TRUE(dir.text("t.tmpl") == kWidth && fs::status(dir.native("t.tmpl")).permissions() == readOnly);
+    fs::permissions(dir.native("t.tmpl"), fs::perms::owner_write, fs::perm_options::add);
+#ifndef _WIN32
+    dir.write("t.tmpl", kWidth);
+    fs::permissions(dir.native("t.tmpl"), fs::perms(0750));
+    EXPECT_EQ(save(dir), 0);
+    EXPECT_TRUE(dir.text("t.tmpl") == saved &&
+                fs::status(dir.native("t.tmpl")).permissions() == fs::perms(0750));
+    fs::rename(dir.native("t.tmpl"), dir.native("real.tmpl"));
+    fs::create_symlink("real.tmpl", dir.native("t.tmpl"));
+    dir.write("real.tmpl", kWidth);
+    EXPECT_EQ(save(dir), 0);
+    EXPECT_TRUE(dir.text("real.tmpl") == saved && fs::is_symlink(dir.native("t.tmpl")));
+
+    // A file-size limit makes the writes fail part way, as a full disk would.
+    Template big;
+    for (int i = 0; i < 100; ++i) big.appendField("PSTR", "a caption of some length");
+    rlimit previous, small;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    small = previous;
     small.rlim_cur = 1000;
     auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    int result = t.save(dir.path("t.tmpl").c_str());
-    setrlimit(RLIMIT_FSIZE, &saved);
+    int result = big.save(dir.path("real.tmpl").c_str());
+    setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(result, -1);
-    EXPECT_EQ(dir.read("t.tmpl"), testsupport::Bytes(kWidth.begin(), kWidth.end()));
-    EXPECT_FALSE(dir.exists("t.tmpl.new"));
-}
+    EXPECT_TRUE(dir.text("real.tmpl") == saved && !dir.exists("real.tmpl.new"));
 #endif
+}
+
+struct TemplateLibraryTest : templatetest::RegistryTest {
+    TempDir dir;
+    TemplateLibrary library;
+
+    // Each file's one row is captioned with the file's own name.
+    void writeTemplates(std::initializer_list<const char*> names) const {
+        for (std::string name : names) dir.write(name, static_cast<char>(name.size()) + name + "DWRD");
+    }
+
+    // Paths below the temporary directory in library order, checked against the rows.
+    std::vector<std::string> entries() const {
+        std::vector<std::string> paths;
+        for (int32_t i = 0; i < library.count; ++i) {
+            paths.push_back(std::string(library.templates[i]->path).substr(dir.path().size() + 1));
+            EXPECT_EQ(library.templates[i]->fields[0]->caption, paths.back());
+        }
+        return paths;
+    }
+};
+
+// The Windows half keeps the file system's order, which these tests do not fix.
+std::vector<std::string> inSearchOrder(std::vector<std::string> paths) {
+#ifdef _WIN32
+    std::sort(paths.begin(), paths.end());
+#endif
+    return paths;
+}
+
+TEST_F(TemplateLibraryTest, ScanEntersOnlySubDirectoriesNamedLikeTemplatesDepthFirst) {
+    for (const char* name : {"TMPL\\plain", "TMPL\\inner.tmpl\\deeper.tmpl"}) dir.makeDir(name);
+    writeTemplates({"TMPL\\A.TMPL", "TMPL\\b.tmpl", "TMPL\\z.tmpl", "TMPL\\notes.txt", "TMPL\\plain\\c.tmpl",
+                    "TMPL\\inner.tmpl\\b.tmpl", "TMPL\\inner.tmpl\\deeper.tmpl\\e.tmpl"});
+#ifndef _WIN32
+    std::filesystem::create_symlink("nowhere", dir.native("TMPL\\gone.tmpl"));
+#endif
+    library.scan(dir.path("TMPL").c_str(), true);
+    EXPECT_EQ(inSearchOrder(entries()),
+              inSearchOrder({"TMPL\\A.TMPL", "TMPL\\b.tmpl", "TMPL\\inner.tmpl\\b.tmpl",
+                             "TMPL\\inner.tmpl\\deeper.tmpl\\e.tmpl", "TMPL\\z.tmpl"}));
+    library.clear();
+    EXPECT_EQ(library.capacity, 0);
+    library.scan(dir.path("TMPL").c_str(), false);
+    EXPECT_EQ(inSearchOrder(entries()), inSearchOrder({"TMPL\\A.TMPL", "TMPL\\b.tmpl", "TMPL\\z.tmpl"}));
+}
+
+TEST_F(TemplateLibraryTest, ReplaceByNamePutsACloneInPlaceOfTheFirstOfTheName) {
+    dir.makeDir("TMPL\\sub.tmpl");
+    writeTemplates({"TMPL\\a.tmpl", "TMPL\\m.tmpl", "TMPL\\sub.tmpl\\a.tmpl"});
+    library.scan(dir.path("TMPL").c_str(), true);
+    std::vector<Template*> before(library.templates, library.templates + library.count);
+    auto first = std::find_if(before.begin(), before.end(),
+                              [](Template* t) { return !std::strcmp(t->name, "a.tmpl"); });
+    ASSERT_NE(first, before.end());
+    registerCodes("PSTR");
+    Template edited;
+    templatetest::appendCodes(edited, "LSTB PSTR LSTE");
+    edited.name = new char[7];
+    for (const char* name : {"x.tmpl", "a.tmpl"}) {
+        std::strcpy(edited.name, name);
+        library.replaceByName(&edited);
+    }
+    Template* replaced = library.templates[first - before.begin()];
+    *first = replaced;
+    EXPECT_EQ(std::vector<Template*>(library.templates, library.templates + library.count), before);
+    EXPECT_NE(replaced, &edited);
+    EXPECT_EQ(templatetest::codeOf(replaced->fields[1]), "PSTR");
+    EXPECT_TRUE(replaced->linked && replaced->resolved);
+}
+
+// Start-up reads ".\TMPL" of the working directory.
+TEST_F(TemplateLibraryTest, StartUpScanFillsTheProcessLibraryFromDotTMPL) {
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.native(""));
+    scanTemplateLibrary();
+    EXPECT_EQ(templateLibrary.count, 0);
+    dir.makeDir("TMPL");
+    writeTemplates({"TMPL\\a.tmpl"});
+    scanTemplateLibrary();
+    std::filesystem::current_path(previous);
+    ASSERT_EQ(templateLibrary.count, 1);
+    EXPECT_STREQ(templateLibrary.templates[0]->path, ".\\TMPL\\a.tmpl");
+    EXPECT_STREQ(templateLibrary.templates[0]->name, "a.tmpl");
+    templateLibrary.clear();
+}
+
+struct TemplateChoice : testing::Test {
+    testsupport::TempDir dir;
+    TemplateLibrary library;
+    std::string settings = dir.path("Sondrix.ini");
+
+    void SetUp() override {
+        for (const char* name : {"ico.tmpl", "BMP.tmpl", "chunks", "png"}) {
+            Template* entry = new Template;
+            entry->name = DupString(name);
+            library.add(entry);
+        }
+    }
+};
+
+// Without a settings file only the extension counts.
+TEST_F(TemplateChoice, TheExtensionNamesTheTemplateElseTheOneLastChosenForIt) {
+    for (const char* path : {"x.ico", "x.iff", "x.png"})
+        EXPECT_EQ(preferredTemplate(library, path, settings.c_str()), path[2] == 'p' ? 3 : 0) << path;
+    rememberTemplate("a.iff", "chunks", settings.c_str());
+    rememberTemplate("b.dat", "png", settings.c_str());
+    rememberTemplate("c.dat", "BMP.tmpl", settings.c_str());  // in place of the earlier one
+    rememberTemplate("no-extension", "png", settings.c_str());
+    const struct {
+        const char* path;
+        int32_t index;
+    } cases[] = {
+        {"C:\\pictures\\x.bmp", 1}, {"x.PNG", 3}, {"dir.png\\x", 0}, {"y.iff", 2}, {"z.dat", 1},
+        {"unknown.xyz", 0},         {"", 0},      {"ico", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(preferredTemplate(library, c.path, settings.c_str()), c.index) << c.path;
+    EXPECT_EQ(dir.text("Sondrix.ini"), "iff=chunks\ndat=BMP.tmpl\n");
+}
 
 }  // namespace

@@ -1,14 +1,20 @@
+// A template's rows in memory: changing them, and what link and resolve make of them.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
+#include <tuple>
 
+#include "support/debug_capture.h"
+#include "support/temp_dir.h"
 #include "template_builder.h"
 #include "templates/template.h"
 
 using templatetest::appendCodes;
 using templatetest::codeOf;
 using templatetest::expectChained;
+using templatetest::structureOf;
 
 namespace {
 
@@ -26,10 +32,9 @@ TEST_F(TemplateModel, NewRowsCopyTheirTextsAndGrowTheArrayBySixtyFour) {
     TemplateField* field = t.appendField("DWRD", caption);
     caption[0] = 'X';
     TemplateField* bare = t.appendField(nullptr, nullptr);
-    EXPECT_STREQ(field->caption, "Width");
-    EXPECT_STREQ(bare->caption, "");
-    EXPECT_EQ(codeOf(bare), std::string(4, '\0'));
-    EXPECT_EQ(bare->extra, 0u);
+    EXPECT_EQ(
+        std::make_tuple(std::string(field->caption), std::string(bare->caption), codeOf(bare), bare->extra),
+        std::make_tuple(std::string("Width"), std::string(), std::string(4, '\0'), 0u));
     EXPECT_EQ(t.fieldCapacity, 64);
     while (t.fieldCount < 65) t.appendField("DWRD", nullptr);
     EXPECT_EQ(t.fieldCapacity, 128);
@@ -38,28 +43,20 @@ TEST_F(TemplateModel, NewRowsCopyTheirTextsAndGrowTheArrayBySixtyFour) {
 
 TEST_F(TemplateModel, InsertAndRemoveKeepTheChainAndClearBothMarksWhenTheyChangeSomething) {
     const struct {
-        const char* change;
-        void (*apply)(Template&);
+        char change;  // + insert, - remove
+        int32_t at;
         const char* codes;
     } changes[] = {
-        {"insert first", [](Template& t) { t.insertField(0, "NEW_", nullptr); }, "NEW_ AAAA BBBB CCCC"},
-        {"insert inside", [](Template& t) { t.insertField(1, "NEW_", nullptr); }, "AAAA NEW_ BBBB CCCC"},
-        {"insert at the end", [](Template& t) { t.insertField(3, "NEW_", nullptr); }, "AAAA BBBB CCCC NEW_"},
-        {"remove first", [](Template& t) { t.removeField(0); }, "BBBB CCCC"},
-        {"remove inside", [](Template& t) { t.removeField(1); }, "AAAA CCCC"},
-        {"remove last", [](Template& t) { t.removeField(2); }, "AAAA BBBB"},
-        {"insert below 0", [](Template& t) { t.insertField(-1, "NEW_", nullptr); }, "AAAA BBBB CCCC"},
-        {"insert past the end", [](Template& t) { t.insertField(4, "NEW_", nullptr); }, "AAAA BBBB CCCC"},
-        {"remove past the end", [](Template& t) { t.removeField(3); }, "AAAA BBBB CCCC"},
-    };
+        {'+', 0, "NEW_ AAAA BBBB CCCC"}, {'+', 1, "AAAA NEW_ BBBB CCCC"}, {'+', 3, "AAAA BBBB CCCC NEW_"},
+        {'-', 0, "BBBB CCCC"},           {'-', 1, "AAAA CCCC"},           {'-', 2, "AAAA BBBB"},
+        {'+', -1, "AAAA BBBB CCCC"},     {'+', 4, "AAAA BBBB CCCC"},      {'-', 3, "AAAA BBBB CCCC"}};
     for (const auto& c : changes) {
         Template t;
         appendCodes(t, "AAAA BBBB CCCC");
         t.linked = t.resolved = true;
-        c.apply(t);
-        EXPECT_EQ(codesOf(t), c.codes) << c.change;
-        bool changed = std::strcmp(c.codes, "AAAA BBBB CCCC") != 0;
-        EXPECT_EQ(t.linked || t.resolved, !changed) << c.change;
+        c.change == '+' ? (void)t.insertField(c.at, "NEW_", nullptr) : t.removeField(c.at);
+        EXPECT_EQ(codesOf(t), c.codes) << c.change << c.at;
+        EXPECT_EQ(t.linked || t.resolved, !std::strcmp(c.codes, "AAAA BBBB CCCC")) << c.change << c.at;
         expectChained(t);
     }
 }
@@ -75,19 +72,127 @@ TEST_F(TemplateModel, CloneIsADeepCopyLinkedAndResolvedWhereItCan) {
     Template empty;
     Template* none = empty.clone();
     ASSERT_TRUE(invalid && valid && none);
-    EXPECT_EQ(codesOf(*valid), "LSTB DWRD LSTE");
-    EXPECT_EQ(valid->fieldCapacity, 3);
+    EXPECT_EQ(codesOf(*valid) + " " + structureOf(*valid), "LSTB DWRD LSTE 0:-:2 1:0:- 0:-:0");
+    EXPECT_TRUE(valid->fieldCapacity == 3 && none->fieldCapacity == 0);
     EXPECT_EQ(std::strlen(valid->fields[0]->caption), 300u);
     EXPECT_NE(valid->fields[0]->caption, t.fields[0]->caption);
-    EXPECT_EQ(templatetest::structureOf(*valid), "0:-:2 1:0:- 0:-:0");
-    EXPECT_TRUE(valid->resolved);
-    EXPECT_FALSE(invalid->resolved);
-    EXPECT_TRUE(invalid->linked);
+    EXPECT_TRUE(valid->resolved && !invalid->resolved && invalid->linked);
     expectChained(*valid);
-    EXPECT_EQ(none->fieldCapacity, 0);
     delete invalid;
     delete valid;
     delete none;
+}
+
+const struct {
+    const char* codes;
+    const char* structure;  // depth:parent:partner per row, * for a key field with cases
+} kLinkCases[] = {
+    {"DWRD OCNT LSTC PSTR DWRD LSTE DVDR", "0:-:- 0:-:- 0:-:5 1:2:- 1:2:- 0:-:2 0:-:-"},
+    {"LSTB DWRD LSTE", "0:-:2 1:0:- 0:-:0"},
+    {"KEYB DWRD KEYE", "0:-:2 1:0:- 0:-:0"},
+    {"BSIZ DWRD SKPE", "0:-:2 1:0:- 0:-:0"},
+    {"LSTC DWRD KEYE", "0:-:2 1:0:- 0:-:0"},
+    {"LSTB LSTB LSTE LSTE", "0:-:3 1:0:2 1:0:1 0:-:0"},
+    {"DWRD DWRD DWRD LSTB DWRD LSTS DWRD", "0:-:- 0:-:- 0:-:- 0:-:- 1:3:- 1:3:- 2:5:-"},
+    {"DWRD KBYT CASE CASE CASE DWRD", "0:-:- 0:-:-* 1:1:- 1:1:- 1:1:- 0:-:-"},
+    {"CASE DWRD", "1:-:- 0:-:-"},
+    {"LSTB CASE DWRD LSTE", "0:-:3 2:-:- 1:0:- 0:-:0"},
+    {"LSTB DWRD LSTE CASE", "0:-:2 1:0:- 0:-:0* 1:2:-"},
+    {"keyb kbyt case case keye", "0:-:4 1:0:-* 2:1:- 2:1:- 0:-:0"},
+    {"Lstb DWRD lstE Case", "0:-:- 0:-:- 0:-:- 0:-:-"},
+};
+
+TEST_F(TemplateModel, GivesDepthParentPartnerAndCaseMarks) {
+    for (const auto& c : kLinkCases) {
+        Template t;
+        appendCodes(t, c.codes);
+        t.link();
+        EXPECT_EQ(structureOf(t) + (t.linked ? "" : " unlinked"), c.structure) << c.codes;
+    }
+}
+
+TEST_F(TemplateModel, RemovingAnOpeningRowLeavesNoStaleLinksAndItsClosingRowIsLogged) {
+    Template t;
+    appendCodes(t, "LSTB DWRD LSTE KEYB KBYT CASE KEYE");
+    t.name = new char[7];
+    std::strcpy(t.name, "a.tmpl");
+    t.link();
+    t.removeField(0);  // the removed row is no longer any row's parent or partner
+    EXPECT_TRUE(!t.fields[0]->parent && !t.fields[1]->partner);
+    testsupport::DebugCapture output;
+    t.link();
+    EXPECT_EQ(output.text(), "Bad field: LSTE (\"row 2\") at line 1 of template a.tmpl\n");
+    EXPECT_EQ(structureOf(t), "0:-:- 0:-:- 0:-:- 0:-:- 0:-:- 0:-:-");
+}
+
+TEST_F(TemplateModel, HundredThousandNestedSectionsNeedNoDeepStack) {
+    constexpr int32_t kDepth = 100000;
+    std::string records;
+    for (const char* code : {"\0LSTB", "\0LSTE"})
+        for (int32_t i = 0; i < kDepth; ++i) records.append(code, 5);
+    testsupport::TempDir dir;
+    dir.write("deep.tmpl", records);
+    Template t;
+    ASSERT_EQ(t.load(dir.path("deep.tmpl").c_str()), 0);
+    for (int32_t i : {0, 1, kDepth - 1}) {
+        const TemplateField *opening = t.fields[i], *closing = t.fields[2 * kDepth - 1 - i];
+        EXPECT_TRUE(opening->depth == i && closing->depth == i) << i;
+        EXPECT_TRUE(opening->partner == closing && closing->partner == opening) << i;
+        EXPECT_EQ(closing->parent, i > 0 ? t.fields[i - 1] : nullptr);
+    }
+}
+
+TEST(ControlCodes, AreTheThirtyInUpperOrLowerCase) {
+    const std::string upper =
+        "BCNT BLEN BSIZ BSKP BZCT CASE KEYB KEYE LCNT LLEN LSIZ LSKP LSTB LSTC LSTE LSTS LSTZ LZCT OCNT QCNT "
+        "QLEN QSIZ QSKP QZCT SKPE WCNT WLEN WSIZ WSKP WZCT";
+    std::string lower = upper;
+    for (char& c : lower) c = static_cast<char>(std::tolower(c));
+    for (size_t at = 0; at < upper.size(); at += 5)
+        EXPECT_TRUE(isControlCode(&upper[at]) && isControlCode(&lower[at])) << upper.substr(at, 4);
+    for (const char* code : {"KBYT", "DWRD", "????", "Lstb", "lSTB", "LST\0", "BLN\0"})
+        EXPECT_FALSE(isControlCode(code)) << code;
+}
+
+const struct {
+    const char* codes;
+    int result;
+    int32_t errorRow;
+} kResolveCases[] = {
+    {"", 0, 0},
+    {"OCNT LSTC CASE KEYE keyb lste bsiz", 0, 0},
+    {"DWRD OCNT LSTC PSTR DWRD LSTE DVDR", 0, 0},
+    {"DWRD ????", -4, 1},
+    {"BSIZ DWRD SKPE", 0, 0},
+    {"KEYB KBYT CASE KEYE", -4, 1},
+    {"dwrd", -4, 0},
+};
+
+TEST_F(TemplateModel, LooksUpEveryCodeThatIsNoControlCode) {
+    registerCodes("DWRD PSTR DVDR");
+    for (const auto& c : kResolveCases) {
+        Template t;
+        appendCodes(t, c.codes);
+        EXPECT_EQ(t.resolve(), c.result) << c.codes;
+        EXPECT_TRUE(t.errorRow == c.errorRow && t.resolved == (c.result == 0)) << c.codes;
+        for (int32_t i = 0; i < (c.result == 0 ? t.fieldCount : c.errorRow); ++i) {
+            const TemplateField* f = t.fields[i];
+            EXPECT_EQ(f->fieldType, isControlCode(f->code) ? nullptr : findFieldType(fieldCodeOf(f->code)))
+                << c.codes << ", row " << i;
+        }
+    }
+}
+
+TEST_F(TemplateModel, SucceedsOnceTheMissingTypeIsRegisteredAndThenStaysResolved) {
+    registerCodes("DWRD");
+    Template t;
+    appendCodes(t, "DWRD KBYT");
+    EXPECT_EQ(t.resolve(), -4);
+    registerCodes("KBYT");
+    EXPECT_EQ(t.resolve(), 0);
+    EXPECT_EQ(t.errorRow, 0);
+    std::memcpy(t.fields[1]->code, "????", 4);  // changed in place: the mark stays
+    EXPECT_EQ(t.resolve(), 0);
 }
 
 }  // namespace

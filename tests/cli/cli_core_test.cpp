@@ -1,0 +1,149 @@
+// The command-line tool's parts: its options, the rows it prints and the template text it compiles.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/options.h"
+#include "cli/rows.h"
+#include "cli/template_text.h"
+#include "document/binding.h"
+#include "document/document.h"
+#include "shell/startup.h"
+#include "support/bytes.h"
+#include "support/temp_dir.h"
+#include "templates/template.h"
+
+namespace {
+
+bool parse(std::vector<std::string> words, Options* options, std::string* error) {
+    words.insert(words.begin(), "sondrix-cli");
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    return parseOptions(static_cast<int>(argv.size()), argv.data(), options, error);
+}
+
+TEST(CommandLine, DumpAndEditOptions) {
+    Options options, dump;
+    std::string error;
+    ASSERT_TRUE(parse({"edit", "-t", "bmp", "--templates", "lib", "--set", "3=a=b", "--insert", "7",
+                       "--delete", "2", "-o", "out.bin", "in.bin"},
+                      &options, &error))
+        << error;
+    EXPECT_TRUE(options.command == "edit" && options.templateName == "bmp" && options.templatesDir == "lib");
+    EXPECT_EQ(options.output, "out.bin");
+    EXPECT_EQ(options.operands, std::vector<std::string>{"in.bin"});
+    ASSERT_EQ(options.edits.size(), 3u);
+    EXPECT_TRUE(options.edits[0].kind == Edit::Set && options.edits[0].row == 3 &&
+                options.edits[0].text == "a=b");
+    EXPECT_TRUE(options.edits[1].kind == Edit::Insert && options.edits[1].row == 7);
+    EXPECT_EQ(options.edits[2].kind, Edit::Delete);
+    ASSERT_TRUE(parse({"dump", "-T", "x.tmpl", "--json", "f"}, &dump, &error));
+    EXPECT_TRUE(dump.json && dump.templateFile == "x.tmpl" && dump.templatesDir == "TMPL");
+}
+
+TEST(CommandLine, MalformedCommandLinesAreExplained) {
+    const struct {
+        std::vector<std::string> words;
+        const char* error;
+    } cases[] = {
+        {{}, "no command given"},
+        {{"dump", "-t"}, "-t needs a value"},
+        {{"edit", "--set", "3"}, "--set takes ROW=TEXT"},
+        {{"edit", "--set", "0=x"}, "--set takes a row number from 1, not \"0\""},
+        {{"edit", "--insert", "two"}, "--insert takes a row number from 1, not \"two\""},
+        {{"edit", "--delete"}, "--delete needs a value"},
+        {{"dump", "--verbose"}, "unknown option --verbose"},
+    };
+    for (const auto& c : cases) {
+        Options options;
+        std::string error;
+        EXPECT_FALSE(parse(c.words, &options, &error));
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+TEST(DocumentRows, OffsetsSizesAndTheTextsTheViewDraws) {
+    startEngine();
+    testsupport::TempDir dir;
+    Template templ;
+    for (const char* row :
+         {"DWRDWidth", "DVDRNames", "BZCTCount", "LSTCItem", "PSTRName", "hwrdFlags", "LSTE", "uqwdBig"})
+        templ.appendField(std::string(row, 4).c_str(), row + 4);
+    dir.write("f.bin", testsupport::bytesOf("12 34 01 02 'hi' 0A 00 00 FF FF 07 00*7"));
+    Document* document = createDocument(dir.path("f.bin").c_str(), "Untitled", &templ);
+    bindFile(document);
+    std::vector<std::string> shown;
+    std::vector<RowShape> shapes;
+    visitRows(document, [&](const Row& row) {
+        shown.push_back(std::to_string(row.offset) + "+" + std::to_string(row.size) + " d" +
+                        std::to_string(row.depth) + " " + row.caption + "=" + row.value +
+                        (row.itemIndex >= 0 ? " #" + std::to_string(row.itemIndex) : ""));
+        shapes.push_back(row.kind);
+    });
+    EXPECT_EQ(shown, (std::vector<std::string>{"0+2 d0 Width=4660", "2+0 d0 Names=", "2+1 d0 Count=2",
+                                               "3+0 d0 Item= #0", "3+3 d1 Name=hi", "6+2 d1 Flags=$000a",
+                                               "8+0 d0 Item= #1", "8+1 d1 Name=", "9+2 d1 Flags=$ffff",
+                                               "11+0 d0 =", "11+8 d0 Big=7"}));
+    EXPECT_TRUE(shapes[1] == RowShape::Divider && shapes[2] == RowShape::Count &&
+                shapes[9] == RowShape::ListEnd);
+    destroyDocument(document);
+    templ.clear();
+    stopEngine();
+}
+
+std::vector<std::string> rowsOf(const Template& templ) {
+    std::vector<std::string> rows;
+    for (int32_t i = 0; i < templ.fieldCount; ++i)
+        rows.push_back(std::string(templ.fields[i]->code, 4) + "|" + templ.fields[i]->caption);
+    return rows;
+}
+
+TEST(TemplateText, ParsesRowsCommentsAndEscapes) {
+    Template templ;
+    std::string error;
+    ASSERT_TRUE(
+        parseTemplateText("# a comment\n\nDWRD Width\r\nLSTC\nPSTR Name \\x28x\\x29 \\\\\n"
+                          "\\x00\\x01ab tail space\\x20\nOCNT",
+                          &templ, &error))
+        << error;
+    EXPECT_EQ(rowsOf(templ), (std::vector<std::string>{"DWRD|Width", "LSTC|", "PSTR|Name (x) \\",
+                                                       std::string("\0\1ab|tail space ", 16), "OCNT|"}));
+}
+
+TEST(TemplateText, MalformedRowsNameTheirLine) {
+    const struct {
+        std::string text;
+        const char* message;  // none when the text is good
+    } cases[] = {
+        {"DWRD ok\nDWR\n", "line 2: a row starts with a code of exactly four characters"},
+        {"DWRDx\n", "line 1: the code must be followed by one space and the caption"},
+        {"\n\nDW\\x4 x\n", "line 3: malformed escape in the code (use \\xHH or \\\\)"},
+        {"DWRD bad \\q\n", "line 1: malformed escape in the caption (use \\xHH or \\\\)"},
+        {"DWRD a\\x00b\n", "line 1: a caption cannot hold a zero byte"},
+        {"PSTR " + std::string(256, 'c'), "line 1: the caption is longer than 255 characters"},
+        {"PSTR " + std::string(255, 'c'), nullptr},
+    };
+    for (const auto& c : cases) {
+        Template templ;
+        std::string error;
+        EXPECT_EQ(parseTemplateText(c.text, &templ, &error), !c.message) << c.text;
+        EXPECT_EQ(error, c.message ? c.message : "") << c.text;
+    }
+}
+
+// Whatever a template file holds, decompiling and compiling it again gives the same bytes.
+TEST(TemplateText, DecompileThenCompileKeepsEveryByte) {
+    testsupport::TempDir dir;
+    const std::string original = std::string("\5WidthDWRD\0\0\0\0\0", 15) + "\24line\nbreak\ttab\\slash#ABC" +
+                                 "\12trailing  a b " + "\3\xe9t\xe9\x7f\x80\xff\\";
+    dir.write("in.tmpl", original);
+    Template loaded, compiled;
+    ASSERT_EQ(loaded.load(dir.path("in.tmpl").c_str()), 0);
+    std::string text = templateToText(loaded), error;
+    ASSERT_TRUE(parseTemplateText(text, &compiled, &error)) << error << "\n" << text;
+    ASSERT_EQ(compiled.save(dir.path("out.tmpl").c_str()), 0);
+    EXPECT_EQ(dir.text("out.tmpl"), original) << text;
+}
+
+}  // namespace
