@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -47,18 +48,12 @@ inline std::string classOf(HWND window) {
     return name;
 }
 
-// In z order.
+// Direct children, in z order.
 inline std::vector<HWND> childrenOf(HWND parent, const std::string& className) {
-    std::pair<const std::string*, std::vector<HWND>> search{&className, {}};
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* found = reinterpret_cast<std::pair<const std::string*, std::vector<HWND>>*>(parameter);
-            if (classOf(window) == *found->first) found->second.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    std::vector<HWND> found;
+    for (HWND child = nullptr; (child = FindWindowExA(parent, child, className.c_str(), nullptr));)
+        found.push_back(child);
+    return found;
 }
 
 // Through the system's input queue, keys reach the focused window of the foreground window with the
@@ -123,15 +118,11 @@ class SondrixTest : public testing::Test {
   protected:
     void SetUp() override {
         work.makeDir("TMPL");
-        const std::string from = SONDRIX_E2E_TEMPLATES;
-        WIN32_FIND_DATAA entry;
-        HANDLE search = FindFirstFileA((from + "\\*.tmpl").c_str(), &entry);
-        ASSERT_NE(search, INVALID_HANDLE_VALUE) << "no templates in " << from;
-        do {
-            CopyFileA((from + "\\" + entry.cFileName).c_str(),
-                      work.path("TMPL\\" + std::string(entry.cFileName)).c_str(), FALSE);
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
+        for (const auto& entry : std::filesystem::directory_iterator(SONDRIX_E2E_TEMPLATES)) {
+            if (entry.path().extension() == ".tmpl")
+                std::filesystem::copy(entry.path(), work.native("TMPL") / entry.path().filename());
+        }
+        ASSERT_TRUE(work.exists("TMPL\\ico.tmpl")) << "no templates in " << SONDRIX_E2E_TEMPLATES;
     }
     // A failed test must never leave the program behind.
     void TearDown() override {
@@ -331,15 +322,13 @@ class SondrixTest : public testing::Test {
         auto describe = [](HWND window) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            return window
-                       ? classOf(window) + " \"" + textOf(window) + "\" of process " + std::to_string(owner)
-                       : "none";
+            return window ? classOf(window) + " \"" + textOf(window) + "\" of " + std::to_string(owner)
+                          : "none";
         };
-        std::string shown = "; shown:";
-        for (const char* className : {"TfrmMain", "#32770", "#32768"}) {
+        std::string shown = what + "; shown:";
+        for (const char* className : {"TfrmMain", "#32770", "#32768"})
             for (HWND window : topWindows(className)) shown += " [" + describe(window) + "]";
-        }
-        throw std::runtime_error(what + shown + "; in front: " + describe(GetForegroundWindow()) +
+        throw std::runtime_error(shown + "; in front: " + describe(GetForegroundWindow()) +
                                  "; keyboard at: " + describe(focusedWindow()));
     }
     template <typename Condition>
@@ -388,13 +377,11 @@ class SondrixTest : public testing::Test {
         return focus && GetForegroundWindow() == topWindow &&
                (focus == topWindow || IsChild(topWindow, focus));
     }
-    // Whichever style of dialog the system shows.
+    // Whichever style of dialog the system shows: an edit, or one inside (nested) combo boxes.
     static HWND fileNameEdit(HWND dialog) {
         for (int id : {kFileNameBox, kOldFileNameBox}) {
-            HWND box = GetDlgItem(dialog, id);
-            if (box && classOf(box) == "Edit") return box;
-            std::vector<HWND> edits = box ? childrenOf(box, "Edit") : std::vector<HWND>();
-            if (!edits.empty()) return edits.front();
+            for (HWND box = GetDlgItem(dialog, id); box; box = GetWindow(box, GW_CHILD))
+                if (classOf(box) == "Edit") return box;
         }
         return nullptr;
     }

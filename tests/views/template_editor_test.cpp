@@ -37,6 +37,16 @@ class EditorTest : public ViewTest {
     size_t pressAnswered(WPARAM key, DialogStep answer, bool shift = false) {
         return withFieldDialog([&] { press(key, shift); }, std::move(answer));
     }
+    std::string state() const {
+        std::string text;
+        for (int32_t i = 0; i < editor->templ->fieldCount; ++i) {
+            const TemplateField* field = editor->templ->fields[i];
+            text += (i ? " " : "") + std::string(field->depth, '.') + std::string(field->code, 4);
+            for (int32_t j = 0; j < editor->templ->fieldCount; ++j)
+                text += editor->templ->fields[j] == field->partner ? ">" + std::to_string(j) : "";
+        }
+        return text + "|" + tabText(frame->count - 1);
+    }
     static std::string repeated(const char* code, int count) {
         std::string codes;
         for (int i = 0; i < count; ++i) codes += std::string(" ") + code;
@@ -195,30 +205,37 @@ TEST_F(EditorTest, PagesCountFromTheSelectionStartAndKeepTheCaretInView) {
     }
 }
 
-TEST_F(EditorTest, InsertThenCancelLeavesTemplateAndTabAsTheyWere) {
-    openEditor(addLibraryTemplate("cancel.tmpl", "DWRD LSTB DWRD LSTE"));
-    editor->caretRow = 2;
-    EXPECT_EQ(pressAnswered(VK_INSERT, fill(nullptr)), 1u);
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD LSTB DWRD LSTE");
-    EXPECT_TRUE(editor->saved);
-    EXPECT_EQ(tabText(0), "cancel.tmpl");
-    press(VK_LEFT);  // the section is still intact
-    EXPECT_EQ(editor->caretRow, 1);
-}
-
-TEST_F(EditorTest, InsertedRowsAreLinkedAndShiftInsertOnTheLastFieldAppends) {
-    openEditor(addLibraryTemplate("insert.tmpl", "DWRD DWRD"));
-    editor->caretRow = 1;
-    pressAnswered(VK_INSERT, fill("LSTE"), true);
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD DWRD LSTE");
-    EXPECT_EQ(editor->caretRow, 2);
-    pressAnswered(VK_INSERT, fill("LSTB"));  // before the caret row: the new section holds the last DWRD
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD DWRD LSTB LSTE");
-    editor->caretRow = 1;
-    pressAnswered(VK_INSERT, fill("LSTB"));
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD LSTB DWRD LSTB LSTE");
-    EXPECT_EQ(editor->templ->fields[2]->depth, 1);
-    EXPECT_EQ(editor->templ->fields[4]->partner, editor->templ->fields[3]);
+// Each key from the caret row given (-1: where the key before left it), the field dialog answered
+// with the code, cancelled for "", and not to come for null. Rows: depth in dots, ">n" the partner row.
+TEST_F(EditorTest, InsertAndDeleteKeysEditTheRowsAndRelinkThem) {
+    const struct {
+        const char* opened;  // a new editor on these rows; null: the same
+        int32_t caret;
+        UINT key;
+        bool shift;
+        const char* answer;
+        const char* state;  // rows, then the tab's text
+        int32_t caretAfter;
+    } cases[] = {
+        {"DWRD LSTB DWRD LSTE", 2, VK_INSERT, false, "", "DWRD LSTB>3 .DWRD LSTE>1|t.tmpl", 2},
+        {"DWRD DWRD", 1, VK_INSERT, true, "LSTE", "DWRD DWRD LSTE|t.tmpl [*]", 2},  // appended
+        {nullptr, -1, VK_INSERT, false, "LSTB", "DWRD DWRD LSTB>3 LSTE>2|t.tmpl [*]", 2},
+        {nullptr, 1, VK_INSERT, false, "LSTB", "DWRD LSTB .DWRD .LSTB>4 .LSTE>3|t.tmpl [*]", 1},
+        // The section's opening goes, so its closing code closes nothing.
+        {"DWRD LSTB PSTR LSTE hlng", 1, VK_DELETE, false, nullptr, "DWRD PSTR LSTE hlng|t.tmpl [*]", 1},
+        {nullptr, -1, VK_BACK, true, nullptr, "DWRD PSTR hlng|t.tmpl [*]", 1},
+        {nullptr, 2, VK_BACK, false, nullptr, "DWRD PSTR|t.tmpl [*]", 1},    // back onto the last field
+        {nullptr, -1, VK_DELETE, true, nullptr, "DWRD PSTR|t.tmpl [*]", 1},  // nothing after the last field
+    };
+    for (const auto& c : cases) {
+        if (c.opened) openEditor(addLibraryTemplate("t.tmpl", c.opened));
+        if (c.caret >= 0) editor->caretRow = c.caret;
+        EXPECT_EQ(pressAnswered(c.key, fill(c.answer && *c.answer ? c.answer : nullptr), c.shift),
+                  c.answer ? 1u : 0u)
+            << c.state;
+        EXPECT_EQ(state(), c.state);
+        EXPECT_EQ(editor->caretRow, c.caretAfter) << c.state;
+    }
 }
 
 TEST_F(EditorTest, AnEmptyTemplateShowsOneSelectedRowWhereInsertAddsTheFirstFieldAndDeletingItLeavesNoCaret) {
@@ -243,23 +260,6 @@ TEST_F(EditorTest, AnEmptyTemplateShowsOneSelectedRowWhereInsertAddsTheFirstFiel
     click(rowY(0));  // until a click sets the caret again
     EXPECT_EQ(pressAnswered(VK_INSERT, fill("hlng")), 1u);
     EXPECT_EQ(codesOf(*editor->templ), "hlng");
-}
-
-TEST_F(EditorTest, DeleteBackspaceAndShiftDeleteRemoveTheCaretRowOrTheOneAfterAndRelink) {
-    openEditor(addLibraryTemplate("delete.tmpl", "DWRD LSTB PSTR LSTE hlng"));
-    editor->caretRow = 1;
-    press(VK_DELETE);  // the section's opening goes, so its closing code closes nothing
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD PSTR LSTE hlng");
-    EXPECT_EQ(editor->templ->fields[1]->depth, 0);
-    EXPECT_EQ(editor->caretRow, 1);
-    press(VK_BACK, true);
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD PSTR hlng");
-    editor->caretRow = 2;
-    press(VK_BACK);
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD PSTR");
-    EXPECT_EQ(editor->caretRow, 1);  // moved back onto the last field
-    press(VK_DELETE, true);          // nothing after the last field
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD PSTR");
 }
 
 TEST_F(EditorTest, TheVerticalRangeRunsOneRowPastTheLastField) {
