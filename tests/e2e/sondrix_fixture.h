@@ -347,24 +347,14 @@ class SondrixTest : public testing::Test {
 
     // Visible, of the class, and with the title when one is given.
     std::vector<HWND> topWindows(const std::string& className, const std::string& title = "") const {
-        struct Search {
-            DWORD processId;
-            const std::string& className;
-            const std::string& title;
-            std::vector<HWND> found;
-        } search{process.dwProcessId, className, title, {}};
-        EnumWindows(
-            [](HWND window, LPARAM parameter) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(parameter);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == s->processId && IsWindowVisible(window) && classOf(window) == s->className &&
-                    (s->title.empty() || textOf(window) == s->title))
-                    s->found.push_back(window);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        std::vector<HWND> found;
+        for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className.c_str(),
+                                                            title.empty() ? nullptr : title.c_str()));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == process.dwProcessId && IsWindowVisible(window)) found.push_back(window);
+        }
+        return found;
     }
     HWND focusedWindow() const {
         GUITHREADINFO info{};

@@ -212,10 +212,15 @@ class ViewTest : public MainFrameTest {
     }
 
     // Input to the window of the view last opened.
+    // Shift as GetKeyState reports it.
     void press(UINT key, bool shift = false) {
-        setShift(shift);
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
         SendMessageA(window, WM_KEYDOWN, key, 1);
-        setShift(false);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
     }
     void click(int y, bool shift = false) {
         SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON | (shift ? MK_SHIFT : 0), MAKELPARAM(10, y));
