@@ -43,7 +43,6 @@ TEST_F(ViewTest, CountsAreNotEditedAndDataRowsGetNoItem) {
 }
 
 const char* const kList = "BCNT:N LSTC:Item DWRD:V LSTE:End";
-const char* const kTwoItems = "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE";
 
 TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItem) {
     const struct {
@@ -75,7 +74,7 @@ TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItem) {
     press(VK_END);
     press(VK_INSERT);
     SendMessageA(view->hwnd, WM_COMMAND, cmdUndo, 0);
-    EXPECT_EQ(rows(), kTwoItems);
+    EXPECT_EQ(rows(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE");
     EXPECT_EQ(currentRow(), 5);
 }
 
@@ -104,57 +103,48 @@ TEST_F(ViewTest, ValueEntryGivesBackWhatWasConfirmedWhole) {
     }
 }
 
-// "u r d g" for Undo, Redo, Delete item and Go to offset on the Edit menu, upper case when enabled.
-std::string editMenu(HWND mainWindow) {
-    HMENU edit = GetSubMenu(GetMenu(mainWindow), 1);
-    SendMessageA(mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
-    std::string items;
-    for (auto [id, letter] :
-         {std::pair{cmdUndo, 'u'}, {cmdRedo, 'r'}, {cmdDeleteItem, 'd'}, {cmdGoToOffset, 'g'}}) {
-        bool grey = GetMenuState(edit, id, MF_BYCOMMAND) & MF_GRAYED;
-        items += grey ? letter : static_cast<char>(letter - 'a' + 'A');
-    }
-    return items;
-}
-
+// Each action on the list, from the third row: the Edit menu's Undo, Redo, Delete item and Go to offset
+// as "urdg", upper case when enabled; then the rows, the current and selected rows, the tab's text, and
+// "!" when the view's height or scroll range does not fit the rows.
 TEST_F(ViewTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
-    EXPECT_EQ(editMenu(mainWindow), "urdg");  // no tab
+    auto state = [this] {
+        HMENU edit = GetSubMenu(GetMenu(mainWindow), 1);
+        SendMessageA(mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+        std::string text;
+        for (auto [id, letter] :
+             {std::pair{cmdUndo, 'u'}, {cmdRedo, 'r'}, {cmdDeleteItem, 'd'}, {cmdGoToOffset, 'g'}})
+            text +=
+                GetMenuState(edit, id, MF_BYCOMMAND) & MF_GRAYED ? letter : static_cast<char>(letter - 32);
+        if (!view) return text;
+        const bool fits = view->ContentHeight() == view->document->instanceCount * rowHeight() &&
+                          scrollInfo(SB_VERT).nMax + 1 == view->ContentHeight();
+        return text + " " + rows() + " @" + std::to_string(currentRow()) + " (" + selectedRows() + ") " +
+               tabText(0) + (fits ? "" : " !");
+    };
+    EXPECT_EQ(state(), "urdg");  // no tab
     open(kList, {2, 0, 1, 0, 2}, "list.bin");
-    auto command = [this](int id) { SendMessageA(view->hwnd, WM_COMMAND, id, 0); };
     press(VK_DOWN);
     press(VK_DOWN);
-    EXPECT_EQ(editMenu(mainWindow), "urdG");
-    press(VK_DELETE);  // a data row
-    EXPECT_EQ(rows(), kTwoItems);
-
-    press(VK_UP);
-    EXPECT_EQ(editMenu(mainWindow), "urDG");
-    press(VK_DELETE);
-    EXPECT_EQ(editMenu(mainWindow), "UrDG");
-    EXPECT_EQ(rows(), "BCNT 1;LSTC #0;.DWRD 2;LSTE");
-    EXPECT_EQ(currentRow(), 1);
-    EXPECT_EQ(selectedRows(), "1");
-    EXPECT_EQ(tabText(0), "list.bin [*]");
-    EXPECT_EQ(view->ContentHeight(), 4 * rowHeight());
-    EXPECT_EQ(scrollInfo(SB_VERT).nMax + 1, view->ContentHeight());
-
-    command(cmdUndo);
-    EXPECT_EQ(rows(), kTwoItems);
-    EXPECT_EQ(tabText(0), "list.bin");
-    EXPECT_EQ(view->ContentHeight(), 6 * rowHeight());
-    EXPECT_EQ(editMenu(mainWindow), "uRDG");
-    command(cmdRedo);
-    EXPECT_EQ(rows(), "BCNT 1;LSTC #0;.DWRD 2;LSTE");
-    EXPECT_EQ(tabText(0), "list.bin [*]");
-
-    command(cmdDeleteItem);
-    EXPECT_EQ(rows(), "BCNT 0;LSTC #0;LSTE");
-    EXPECT_EQ(editMenu(mainWindow), "UrdG");  // the list is empty
-    command(cmdUndo);
-    command(cmdUndo);
-    command(cmdUndo);  // nothing left to undo
-    EXPECT_EQ(rows(), kTwoItems);
-    EXPECT_EQ(tabText(0), "list.bin");
+    EXPECT_EQ(state(), "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @2 (2) list.bin");
+    const struct {
+        UINT key;  // else the command
+        int command;
+        const char* state;
+    } steps[] = {
+        {VK_DELETE, 0, "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @2 (2) list.bin"},  // a data row
+        {VK_UP, 0, "urDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @1 (1) list.bin"},
+        {VK_DELETE, 0, "UrDG BCNT 1;LSTC #0;.DWRD 2;LSTE @1 (1) list.bin [*]"},
+        {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @1 (1) list.bin"},
+        {0, cmdRedo, "UrDG BCNT 1;LSTC #0;.DWRD 2;LSTE @1 (1) list.bin [*]"},
+        {0, cmdDeleteItem, "UrdG BCNT 0;LSTC #0;LSTE @1 (1) list.bin [*]"},  // the list is empty
+        {0, cmdUndo, "URDG BCNT 1;LSTC #0;.DWRD 2;LSTE @1 (1) list.bin [*]"},
+        {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @1 (1) list.bin"},
+        {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @1 (1) list.bin"},  // nothing left
+    };
+    for (const auto& step : steps) {
+        step.key ? press(step.key) : static_cast<void>(SendMessageA(view->hwnd, WM_COMMAND, step.command, 0));
+        EXPECT_EQ(state(), step.state) << "key " << step.key << ", command " << step.command;
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "document/document_harness.h"
 #include "fieldtypes/builtin_types.h"
@@ -33,24 +34,19 @@ class Snapshot {
         RECT area;
         GetClientRect(window, &area);
         width_ = area.right;
-        height_ = area.bottom;
-        bitmap_ = testsupport::createPixelBitmap(dc_, width_, height_, &pixels_);
-        old_ = SelectObject(dc_, bitmap_);
-        PatBlt(dc_, 0, 0, width_, height_, BLACKNESS);
-        if (paint) {
-            paint(dc_);
-        } else {
-            SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
-        }
+        HDC dc = CreateCompatibleDC(nullptr);
+        uint32_t* pixels = nullptr;
+        HBITMAP bitmap = testsupport::createPixelBitmap(dc, width_, area.bottom, &pixels);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        PatBlt(dc, 0, 0, width_, area.bottom, BLACKNESS);
+        paint ? paint(dc)
+              : static_cast<void>(
+                    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT));
         GdiFlush();
+        pixels_.assign(pixels, pixels + width_ * area.bottom);
+        DeleteObject(SelectObject(dc, old));
+        DeleteDC(dc);
     }
-    ~Snapshot() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Snapshot(const Snapshot&) = delete;
-    Snapshot& operator=(const Snapshot&) = delete;
 
     uint32_t at(int x, int y) const { return pixels_[y * width_ + x] & 0xFFFFFF; }
     int countOtherThan(uint32_t colour, RECT area) const {
@@ -72,15 +68,11 @@ class Snapshot {
         return found;
     }
     int width() const { return width_; }
-    int height() const { return height_; }
+    int height() const { return width_ ? static_cast<int>(pixels_.size()) / width_ : 0; }
 
   private:
-    HDC dc_ = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-    uint32_t* pixels_ = nullptr;
+    std::vector<uint32_t> pixels_;
     int width_;
-    int height_;
 };
 
 class ViewTest : public MainFrameTest {
