@@ -31,7 +31,13 @@ TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
     answerValue("1", "54");
     waitForText(document, "data.bin [*]");
 
-    HWND editor = openTemplateEditor("small.tmpl");
+    // Through Ctrl+L and the list's Edit button.
+    pressDialogCommand('L');
+    HWND list = waitForDialog("Templates:");
+    selectTemplate(list, "small.tmpl");
+    pressChordFor(
+        VK_MENU, 'E', [&] { return !IsWindowVisible(list); }, "the Edit button to close the list");
+    HWND editor = waitForView("TfrmTemplate", "small.tmpl");
     pressKey(VK_HOME);
     pressKey(VK_DELETE);
     waitForText(editor, "small.tmpl [*]");

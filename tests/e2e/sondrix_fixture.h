@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
@@ -144,9 +145,7 @@ class SondrixTest : public testing::Test {
         if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             work.path().c_str(), &startup, &process))
             failStep("Sondrix.exe did not start");
-        std::vector<HWND> found;
-        require([&] { return !(found = topWindows("TfrmMain")).empty(); }, "the main window");
-        mainWindow = found.front();
+        mainWindow = waitForWindow("TfrmMain", "", "the main window");
         SetForegroundWindow(mainWindow);
         if (arguments.empty()) waitForMainWindow();
     }
@@ -195,10 +194,14 @@ class SondrixTest : public testing::Test {
 
     // Once it has the keyboard.
     HWND waitForDialog(const std::string& title) {
+        HWND dialog = waitForWindow("#32770", title, "the dialog \"" + title + "\"");
+        require([&] { return focusIsIn(dialog); }, "the keyboard in \"" + title + "\"");
+        return dialog;
+    }
+    // The first one shown.
+    HWND waitForWindow(const std::string& className, const std::string& title, const std::string& what) {
         std::vector<HWND> found;
-        require([&] { return !(found = topWindows("#32770", title)).empty(); },
-                "the dialog \"" + title + "\"");
-        require([&] { return focusIsIn(found.front()); }, "the keyboard in \"" + title + "\"");
+        require([&] { return !(found = topWindows(className, title)).empty(); }, what);
         return found.front();
     }
     // The open or save file dialog, once it has the keyboard.
@@ -253,15 +256,6 @@ class SondrixTest : public testing::Test {
         chooseFile(file);
         chooseTemplate(templateName);
         return waitForView("TfrmDocument", file.substr(file.rfind('\\') + 1));
-    }
-    // Through Ctrl+L and the list's Edit button.
-    HWND openTemplateEditor(const std::string& name) {
-        pressDialogCommand('L');
-        HWND dialog = waitForDialog("Templates:");
-        selectTemplate(dialog, name);
-        pressChordFor(
-            VK_MENU, 'E', [&] { return !IsWindowVisible(dialog); }, "the Edit button to close the list");
-        return waitForView("TfrmTemplate", name);
     }
     // The dialog starts with all of the value selected, so the text replaces it.
     void answerValue(const std::string& shownValue, const std::string& value) {
@@ -377,25 +371,23 @@ class SondrixTest : public testing::Test {
     }
     // The list view writes into memory of its own process: the item record and the text go there.
     std::string selectedItemText(HWND listView) const {
+        struct Item {
+            LVITEMA item;
+            char text[512];
+        } local{};
+        auto* remote = static_cast<Item*>(
+            VirtualAllocEx(process.hProcess, nullptr, sizeof local, MEM_COMMIT, PAGE_READWRITE));
         const LRESULT index = SendMessageA(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
-        constexpr SIZE_T kTextSize = 512;
-        auto* remote =
-            index < 0
-                ? nullptr
-                : static_cast<char*>(VirtualAllocEx(process.hProcess, nullptr, sizeof(LVITEMA) + kTextSize,
-                                                    MEM_COMMIT, PAGE_READWRITE));
-        if (!remote) return std::string();
-        LVITEMA item{};
-        item.pszText = remote + sizeof item;
-        item.cchTextMax = kTextSize;
-        char text[kTextSize] = {};
-        if (WriteProcessMemory(process.hProcess, remote, &item, sizeof item, nullptr)) {
+        local.item.pszText = reinterpret_cast<char*>(remote) + offsetof(Item, text);
+        local.item.cchTextMax = sizeof local.text - 1;
+        if (index >= 0 && remote &&
+            WriteProcessMemory(process.hProcess, remote, &local, sizeof local, nullptr)) {
             SendMessageA(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(index),
                          reinterpret_cast<LPARAM>(remote));
-            ReadProcessMemory(process.hProcess, remote + sizeof item, text, kTextSize - 1, nullptr);
+            ReadProcessMemory(process.hProcess, remote, &local, sizeof local, nullptr);
         }
         VirtualFreeEx(process.hProcess, remote, 0, MEM_RELEASE);
-        return text;
+        return local.text;
     }
 };
 

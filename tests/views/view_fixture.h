@@ -97,16 +97,6 @@ class ViewTest : public MainFrameTest {
         freeInterface();
     }
 
-    // A document of the rows bound to the bytes, written to a file of that name.
-    Document* bound(const std::string& rows, const Bytes& bytes, const char* name = "data.bin") {
-        dir.write(name, bytes);
-        Template templ;
-        fillTemplate(templ, rows);
-        templ.link();
-        Document* document = createDocument(dir.path(name).c_str(), "Untitled", &templ);
-        bindFile(document);
-        return document;
-    }
     // Without a file.
     Document* untitled(const char* rows) {
         Template templ;
@@ -123,8 +113,15 @@ class ViewTest : public MainFrameTest {
         pumpPending();
         return view;
     }
+    // A document of the rows bound to the bytes, written to a file of that name.
     TfrmDocument* open(const std::string& rows, const Bytes& bytes, const char* name = "data.bin") {
-        return show(bound(rows, bytes, name));
+        dir.write(name, bytes);
+        Template templ;
+        fillTemplate(templ, rows);
+        templ.link();
+        Document* document = createDocument(dir.path(name).c_str(), "Untitled", &templ);
+        bindFile(document);
+        return show(document);
     }
 
     FieldInstance* row(int index) const {
