@@ -159,14 +159,14 @@ TEST_F(MessageLoopTest, ExitEndsTheLoopOnTheNextMessageWithoutDispatchingIt) {
 }
 
 TEST_F(MessageLoopTest, AltXInAFocusedViewReachesTheFrameAsExit) {
-    BYTE keys[256], withAlt[256];
+    BYTE keys[256];
     GetKeyboardState(keys);
-    std::copy(keys, keys + 256, withAlt);
-    withAlt[VK_MENU] = 0x80;
-    SetKeyboardState(withAlt);
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
     PostMessageA(view->hwnd, WM_SYSKEYDOWN, 'X', 1 | (1 << 29));
     PostMessageA(view->hwnd, kProbeMessage, 0, 0);
-    int exitCode = frame->RunMessageLoop();
+    const int exitCode = frame->RunMessageLoop();
+    keys[VK_MENU] = 0;
     SetKeyboardState(keys);
     EXPECT_EQ(exitCode, 0);
     EXPECT_TRUE(frame->quitRequested);
@@ -189,34 +189,27 @@ TEST_F(MessageLoopTest, QuitMessageEndsTheLoopWithItsCodeAndOtherCommandsDoNot) 
     EXPECT_FALSE(IsWindow(mainWindow));
 }
 
-size_t showAbout(std::vector<DialogStep> steps) {
-    return driveModal(
-        "About Sondrix:", [] { ShowAboutBox(nullptr); }, std::move(steps));
-}
-
+// The version line's size less its text's: 0,0.
 TEST_F(MainFrameTest, AboutVersionLineIsMeasuredToItsText) {
-    std::string version, homePage;
-    SIZE expected{}, actual{};
-    EXPECT_EQ(showAbout({[&](HWND dialog) {
-                  HWND control = GetDlgItem(dialog, IDC_ABOUT_VERSION);
-                  version = windowText(control);
-                  homePage = windowText(GetDlgItem(dialog, IDC_ABOUT_HOME_PAGE));
-                  HDC dc = GetDC(control);
-                  HGDIOBJ old =
-                      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-                  GetTextExtentPoint32A(dc, version.c_str(), static_cast<int>(version.size()), &expected);
-                  SelectObject(dc, old);
-                  ReleaseDC(control, dc);
-                  RECT box;
-                  GetWindowRect(control, &box);
-                  actual = SIZE{box.right - box.left, box.bottom - box.top};
-                  SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-              }}),
-              1u);
-    EXPECT_EQ(version, "Version: 1.0.0.148");
-    EXPECT_EQ(homePage, std::string("Go to homepage: ") + kHomePageUrl);
-    EXPECT_EQ(actual.cx, expected.cx);
-    EXPECT_EQ(actual.cy, expected.cy);
+    std::string shown;
+    DialogStep read = [&](HWND dialog) {
+        HWND control = GetDlgItem(dialog, IDC_ABOUT_VERSION);
+        const std::string version = windowText(control);
+        HDC dc = GetDC(control);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+        SIZE text{};
+        GetTextExtentPoint32A(dc, version.c_str(), static_cast<int>(version.size()), &text);
+        SelectObject(dc, old);
+        ReleaseDC(control, dc);
+        RECT box;
+        GetWindowRect(control, &box);
+        shown = version + "|" + windowText(GetDlgItem(dialog, IDC_ABOUT_HOME_PAGE)) + "|" +
+                std::to_string(box.right - box.left - text.cx) + "," +
+                std::to_string(box.bottom - box.top - text.cy);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    };
+    EXPECT_EQ(driveModal("About Sondrix:", [] { ShowAboutBox(nullptr); }, {read}), 1u);
+    EXPECT_EQ(shown, std::string("Version: 1.0.0.148|Go to homepage: ") + kHomePageUrl + "|0,0");
 }
 
 TEST_F(MainFrameTest, AboutEscapeKeepsItOpenWhileEnterOkAndTheCloseBoxEndIt) {
@@ -227,7 +220,9 @@ TEST_F(MainFrameTest, AboutEscapeKeepsItOpenWhileEnterOkAndTheCloseBoxEndIt) {
     };
     for (const DialogStep& end : enders) {
         // The third step never runs: the box has ended.
-        EXPECT_EQ(showAbout({[](HWND) { pressKey(GetFocus(), VK_ESCAPE); }, end, [](HWND) {}}), 2u);
+        EXPECT_EQ(driveModal("About Sondrix:", [] { ShowAboutBox(nullptr); },
+                             {[](HWND) { pressKey(GetFocus(), VK_ESCAPE); }, end, [](HWND) {}}),
+                  2u);
     }
 }
 
