@@ -8,7 +8,6 @@
 #include "mainwindow/about_dialog_ids.h"
 #include "mainwindow/home_page.h"
 #include "resource_ids.h"
-#include "shell/drawing_resources.h"
 #include "support/debug_capture.h"
 
 namespace guitest {

@@ -5,7 +5,6 @@
 #include "resource_ids.h"
 #include "view_fixture.h"
 #include "views/document/query_value.h"
-#include "views/document/value_query_ids.h"
 
 namespace guitest {
 namespace {

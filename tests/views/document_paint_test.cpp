@@ -2,7 +2,6 @@
 // rows with their numbers and brackets, nesting lines, and the row layout a field type draws on;
 // and scrolling it by every means, with the current row kept in view by the keyboard.
 #include "platform/recording_surface.h"
-#include "shell/drawing_resources.h"
 #include "view_fixture.h"
 #include "views/document/row_drawing.h"
 

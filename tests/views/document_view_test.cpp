@@ -3,7 +3,6 @@
 #include <shlobj.h>
 
 #include "resource_ids.h"
-#include "templates/template_library.h"
 #include "view_fixture.h"
 #include "views/document/goto_offset_ids.h"
 #include "views/template/template_choice_list_ids.h"

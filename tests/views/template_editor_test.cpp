@@ -4,9 +4,6 @@
 #include <array>
 
 #include "resource_ids.h"
-#include "shell/drawing_resources.h"
-#include "shell/strings.h"
-#include "templates/template_library.h"
 #include "view_fixture.h"
 
 namespace guitest {
@@ -28,10 +25,13 @@ class EditorTest : public ViewTest {
         const int h = tmNormal.height;
         return s.ink({from, row * h + 1, to < 0 ? s.width() - 3 : to, (row + 1) * h - 1}, leftmost);
     }
+    // "caret: first-last" of the selection.
+    std::string caret() const {
+        return std::to_string(editor->caretRow) + ": " + std::to_string(editor->selStart) + "-" +
+               std::to_string(editor->selEnd);
+    }
     void expectCaretAndSelection(int32_t row) {
-        EXPECT_EQ(editor->caretRow, row);
-        EXPECT_EQ(editor->selStart, row);
-        EXPECT_EQ(editor->selEnd, row);
+        EXPECT_EQ(caret(), std::to_string(row) + ": " + std::to_string(row) + "-" + std::to_string(row));
     }
     // Presses the key (with Shift) while the field dialog is answered by the step; how many dialogs came.
     size_t pressAnswered(WPARAM key, DialogStep answer, bool shift = false) {
@@ -128,9 +128,7 @@ TEST_F(EditorTest, ShiftClickWidensTheSelectionWhichLosesItsColourWithTheFocus) 
     button(WM_LBUTTONUP, 0, 3);
     EXPECT_EQ(GetCapture(), nullptr);
     button(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 1);
-    EXPECT_EQ(editor->selStart, 1);
-    EXPECT_EQ(editor->selEnd, 3);
-    EXPECT_EQ(editor->caretRow, 1);
+    EXPECT_EQ(caret(), "1: 1-3");
     const int selected[] = {COLOR_WINDOW, COLOR_HIGHLIGHT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHT, COLOR_WINDOW};
     {
         Snapshot canvas = painted();
@@ -186,8 +184,7 @@ TEST_F(EditorTest, PagesCountFromTheSelectionStartAndKeepTheCaretInView) {
     ASSERT_GT(page, 6);
     click(rowY(2));
     click(rowY(5), true);
-    EXPECT_EQ(editor->selStart, 2);
-    EXPECT_EQ(editor->selEnd, 5);
+    EXPECT_EQ(caret(), "5: 2-5");
     const int steps[][3] = {
         // key, caret, top row: the caret comes up to the second-last row
         {VK_NEXT, page, 2},
