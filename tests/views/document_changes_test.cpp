@@ -34,8 +34,7 @@ TEST_F(ViewTest, CountsAreNotEditedAndDataRowsGetNoItem) {
     // The count row.
     EXPECT_EQ(answerValue([this] { press(VK_RETURN); }, "3", true), "(no dialog)");
     EXPECT_EQ(answerValue([this] { doubleClick(0); }, "3", true), "(no dialog)");
-    press(VK_END);
-    press(VK_UP);  // a data row
+    press({VK_END, VK_UP});  // a data row
     press(VK_INSERT);
     EXPECT_EQ(rows(), "BCNT 1;LSTC #0;.DWRD 5;LSTE");
     EXPECT_TRUE(view->document->saved);
@@ -70,8 +69,7 @@ TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItem) {
     }
     // Undoing an insertion below the current row keeps it current: the end row, moved up again.
     open(kList, {2, 0, 1, 0, 2});
-    press(VK_END);
-    press(VK_INSERT);
+    press({VK_END, VK_INSERT});
     SendMessageA(view->hwnd, WM_COMMAND, cmdUndo, 0);
     EXPECT_EQ(rows(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE");
     EXPECT_EQ(currentRow(), 5);
@@ -122,8 +120,7 @@ TEST_F(ViewTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
     };
     EXPECT_EQ(state(), "urdg");  // no tab
     open(kList, {2, 0, 1, 0, 2}, "list.bin");
-    press(VK_DOWN);
-    press(VK_DOWN);
+    press({VK_DOWN, VK_DOWN});
     EXPECT_EQ(state(), "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @2 (2) list.bin");
     const struct {
         UINT key;  // else the command

@@ -92,28 +92,30 @@ TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelection) {
     }
 }
 
+// After each button message (0: the capture taken away by another window), whether the view holds
+// the capture and how many buttons it counts.
 TEST_F(ViewTest, DocumentButtonsShareTheCaptureByCounting) {
     open(kFourRows, kFourValues);
     focusTabs();
-    SendMessageA(view->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    EXPECT_EQ(GetFocus(), view->hwnd);
-    EXPECT_EQ(GetCapture(), view->hwnd);
-    SendMessageA(view->hwnd, WM_RBUTTONDOWN, MK_RBUTTON, 0);
-    EXPECT_EQ(view->captureCount, 2);
-    SendMessageA(view->hwnd, WM_LBUTTONUP, 0, 0);
-    EXPECT_EQ(GetCapture(), view->hwnd);
-    SendMessageA(view->hwnd, WM_RBUTTONUP, 0, 0);
-    EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(view->captureCount, 0);
-
-    // A capture taken away by another window leaves no button holding it.
-    SendMessageA(view->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    SetCapture(mainWindow);
-    EXPECT_EQ(view->captureCount, 0);
-    ReleaseCapture();
-    SendMessageA(view->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    EXPECT_EQ(GetCapture(), view->hwnd);
-    SendMessageA(view->hwnd, WM_LBUTTONUP, 0, 0);
+    const struct {
+        UINT message;
+        const char* after;
+    } steps[] = {{WM_LBUTTONDOWN, "captured 1"}, {WM_RBUTTONDOWN, "captured 2"}, {WM_LBUTTONUP, "captured 1"},
+                 {WM_RBUTTONUP, "free 0"},       {WM_LBUTTONDOWN, "captured 1"}, {0, "free 0"},
+                 {WM_LBUTTONDOWN, "captured 1"}, {WM_LBUTTONUP, "free 0"}};
+    for (const auto& step : steps) {
+        if (!step.message) SetCapture(mainWindow);
+        SendMessageA(view->hwnd, step.message,
+                     step.message == WM_LBUTTONDOWN   ? MK_LBUTTON
+                     : step.message == WM_RBUTTONDOWN ? MK_RBUTTON
+                                                      : 0,
+                     0);
+        EXPECT_EQ((GetCapture() == view->hwnd ? "captured " : "free ") + std::to_string(view->captureCount),
+                  step.after)
+            << step.message;
+        if (!step.message) ReleaseCapture();
+        EXPECT_EQ(GetFocus(), view->hwnd);
+    }
 }
 
 class DocumentStatus : public ViewTest {
@@ -144,15 +146,11 @@ TEST_F(DocumentStatus, TheCurrentRowsOffsetSizeCodeAndItemFollowMovesAndChanges)
     press(VK_HOME);
     answerValue([this] { press(VK_RETURN); }, "abcdefghijklm", true);
     EXPECT_EQ(status(), "Offset $0 (0), size 14|PSTR||19 bytes, 7 rows");
-    press(VK_END);
-    press(VK_UP);
-    press(VK_UP);
-    press(VK_INSERT);  // before the second item
+    press({VK_END, VK_UP, VK_UP, VK_INSERT});  // before the second item
     EXPECT_EQ(status(), "Offset $13 (19), size 0|LSTC|Item [2]|21 bytes, 9 rows");
     press(VK_DOWN);
     EXPECT_EQ(status(), "Offset $13 (19), size 2|DWRD|Item [2]|21 bytes, 9 rows");
-    press(VK_UP);
-    press(VK_DELETE);
+    press({VK_UP, VK_DELETE});
     EXPECT_EQ(status(), "Offset $13 (19), size 0|LSTE||19 bytes, 7 rows");
 
     openView("plain");  // a view on another tab clears it

@@ -211,6 +211,9 @@ class ViewTest : public MainFrameTest {
         keys[VK_SHIFT] = 0;
         SetKeyboardState(keys);
     }
+    void press(std::initializer_list<UINT> keys) {
+        for (UINT key : keys) press(key);
+    }
     void click(int y, bool shift = false) {
         SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON | (shift ? MK_SHIFT : 0), MAKELPARAM(10, y));
         SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(10, y));
