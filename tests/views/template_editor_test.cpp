@@ -75,8 +75,7 @@ TEST_F(EditorTest, RowsShowNumbersAndCodesAndCaptionsIndentedByDepth) {
     delete[] source->fields[3]->caption;
     source->fields[3]->caption = DupString(std::string(150, 'w').c_str());
     openEditor(source);
-    SendMessageA(editor->hwnd, WM_LBUTTONDOWN, MK_LBUTTON,
-                 MAKELPARAM(5, rowY(5)));  // the selection below the rows
+    click(rowY(5));  // the selection below the rows
     const int codeX = editor->numberWidth + 8;
     const int captionX = codeX + editor->codeWidth;
     Snapshot canvas = painted();
