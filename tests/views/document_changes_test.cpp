@@ -9,6 +9,29 @@
 namespace guitest {
 namespace {
 
+class ChangesTest : public ViewTest {
+  protected:
+    // The rows, the current and selected rows, the tab's text, and "!" when the view's height or
+    // scroll range does not fit the rows.
+    std::string state() const {
+        const bool fits = view->ContentHeight() == view->document->instanceCount * rowHeight() &&
+                          scrollInfo(SB_VERT).nMax + 1 == view->ContentHeight();
+        return rows() + " @" + std::to_string(currentRow()) + " (" + selectedRows() + ") " +
+               tabText(frame->count - 1) + (fits ? "" : " !");
+    }
+    // Undo, Redo, Delete item and Go to offset on the Edit menu as "urdg", upper case when enabled.
+    std::string editMenu() const {
+        HMENU edit = GetSubMenu(GetMenu(mainWindow), 1);
+        SendMessageA(mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+        std::string text;
+        for (auto [id, letter] :
+             {std::pair{cmdUndo, 'u'}, {cmdRedo, 'r'}, {cmdDeleteItem, 'd'}, {cmdGoToOffset, 'g'}})
+            text +=
+                GetMenuState(edit, id, MF_BYCOMMAND) & MF_GRAYED ? letter : static_cast<char>(letter - 32);
+        return text;
+    }
+};
+
 TEST_F(ViewTest, EnterAndDoubleClickEditTheValueAndMarkTheCaption) {
     open("DWRD:Width DWRD:Height", {0, 42, 0, 7}, "shape.bin");
     press(VK_DOWN);
@@ -29,50 +52,47 @@ TEST_F(ViewTest, EnterAndDoubleClickEditTheValueAndMarkTheCaption) {
     EXPECT_EQ(rows(), "DWRD 42;DWRD 9");
 }
 
-TEST_F(ViewTest, CountsAreNotEditedAndDataRowsGetNoItem) {
-    open("BCNT:N LSTC DWRD LSTE", {1, 0, 5});
-    // The count row.
-    EXPECT_EQ(answerValue([this] { press(VK_RETURN); }, "3", true), "(no dialog)");
-    EXPECT_EQ(answerValue([this] { doubleClick(0); }, "3", true), "(no dialog)");
-    press({VK_END, VK_UP});  // a data row
-    press(VK_INSERT);
-    EXPECT_EQ(rows(), "BCNT 1;LSTC #0;.DWRD 5;LSTE");
-    EXPECT_TRUE(view->document->saved);
-}
-
 const char* const kList = "BCNT:N LSTC:Item DWRD:V LSTE:End";
 
-TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItem) {
+TEST_F(ChangesTest, CountsAreNotEdited) {
+    open("BCNT:N LSTC DWRD LSTE", {1, 0, 5});
+    EXPECT_EQ(answerValue([this] { press(VK_RETURN); }, "3", true), "(no dialog)");
+    EXPECT_EQ(answerValue([this] { doubleClick(0); }, "3", true), "(no dialog)");
+    EXPECT_EQ(state(), "BCNT 1;LSTC #0;.DWRD 5;LSTE @0 (0) data.bin");
+}
+
+TEST_F(ChangesTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
     const struct {
         Bytes bytes;
         int at;  // the current row
         UINT key;
-        const char* rows;
-        int currentAfter;
+        const char* state;
     } cases[] = {
         // At the first header the new item comes first; the header stays current.
-        {{2, 0, 1, 0, 2}, 1, VK_RETURN, "BCNT 3;LSTC #0;.DWRD 0;LSTC #1;.DWRD 1;LSTC #2;.DWRD 2;LSTE", 1},
+        {{2, 0, 1, 0, 2},
+         1,
+         VK_RETURN,
+         "BCNT 3;LSTC #0;.DWRD 0;LSTC #1;.DWRD 1;LSTC #2;.DWRD 2;LSTE @1 (1) data.bin [*]"},
         // At the end the new item comes last; the end row moves down with the new rows.
-        {{2, 0, 1, 0, 2}, 5, VK_INSERT, "BCNT 3;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTC #2;.DWRD 0;LSTE", 7},
-        {{0}, 2, VK_INSERT, "BCNT 1;LSTC #0;.DWRD 0;LSTE", 3},
-        {{0}, 1, VK_RETURN, "BCNT 1;LSTC #0;.DWRD 0;LSTE", 1},
+        {{2, 0, 1, 0, 2},
+         5,
+         VK_INSERT,
+         "BCNT 3;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTC #2;.DWRD 0;LSTE @7 (7) data.bin [*]"},
+        {{0}, 2, VK_INSERT, "BCNT 1;LSTC #0;.DWRD 0;LSTE @3 (3) data.bin [*]"},
+        {{0}, 1, VK_RETURN, "BCNT 1;LSTC #0;.DWRD 0;LSTE @1 (1) data.bin [*]"},
+        {{1, 0, 5}, 2, VK_INSERT, "BCNT 1;LSTC #0;.DWRD 5;LSTE @2 (2) data.bin"},
     };
     for (const auto& c : cases) {
         open(kList, c.bytes);
         for (int i = 0; i < c.at; ++i) press(VK_DOWN);
         press(c.key);
-        EXPECT_EQ(rows(), c.rows) << "at row " << c.at;
-        EXPECT_EQ(currentRow(), c.currentAfter) << "at row " << c.at;
-        EXPECT_EQ(view->ContentHeight(), view->document->instanceCount * rowHeight());
-        EXPECT_EQ(scrollInfo(SB_VERT).nMax + 1, view->ContentHeight());
-        EXPECT_EQ(tabText(frame->count - 1), "data.bin [*]");
+        EXPECT_EQ(state(), c.state);
     }
     // Undoing an insertion below the current row keeps it current: the end row, moved up again.
     open(kList, {2, 0, 1, 0, 2});
     press({VK_END, VK_INSERT});
     SendMessageA(view->hwnd, WM_COMMAND, cmdUndo, 0);
-    EXPECT_EQ(rows(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE");
-    EXPECT_EQ(currentRow(), 5);
+    EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @5 (5) data.bin");
 }
 
 TEST_F(ViewTest, ValueEntryGivesBackWhatWasConfirmedWhole) {
@@ -100,28 +120,12 @@ TEST_F(ViewTest, ValueEntryGivesBackWhatWasConfirmedWhole) {
     }
 }
 
-// Each action on the list, from the third row: the Edit menu's Undo, Redo, Delete item and Go to offset
-// as "urdg", upper case when enabled; then the rows, the current and selected rows, the tab's text, and
-// "!" when the view's height or scroll range does not fit the rows.
-TEST_F(ViewTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
-    auto state = [this] {
-        HMENU edit = GetSubMenu(GetMenu(mainWindow), 1);
-        SendMessageA(mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
-        std::string text;
-        for (auto [id, letter] :
-             {std::pair{cmdUndo, 'u'}, {cmdRedo, 'r'}, {cmdDeleteItem, 'd'}, {cmdGoToOffset, 'g'}})
-            text +=
-                GetMenuState(edit, id, MF_BYCOMMAND) & MF_GRAYED ? letter : static_cast<char>(letter - 32);
-        if (!view) return text;
-        const bool fits = view->ContentHeight() == view->document->instanceCount * rowHeight() &&
-                          scrollInfo(SB_VERT).nMax + 1 == view->ContentHeight();
-        return text + " " + rows() + " @" + std::to_string(currentRow()) + " (" + selectedRows() + ") " +
-               tabText(0) + (fits ? "" : " !");
-    };
-    EXPECT_EQ(state(), "urdg");  // no tab
+// Each action on the list, from the third row: the Edit menu, then the state.
+TEST_F(ChangesTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
+    EXPECT_EQ(editMenu(), "urdg");  // no tab
     open(kList, {2, 0, 1, 0, 2}, "list.bin");
     press({VK_DOWN, VK_DOWN});
-    EXPECT_EQ(state(), "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @2 (2) list.bin");
+    EXPECT_EQ(editMenu() + " " + state(), "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @2 (2) list.bin");
     const struct {
         UINT key;  // else the command
         int command;
@@ -139,7 +143,8 @@ TEST_F(ViewTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
     };
     for (const auto& step : steps) {
         step.key ? press(step.key) : static_cast<void>(SendMessageA(view->hwnd, WM_COMMAND, step.command, 0));
-        EXPECT_EQ(state(), step.state) << "key " << step.key << ", command " << step.command;
+        EXPECT_EQ(editMenu() + " " + state(), step.state)
+            << "key " << step.key << ", command " << step.command;
     }
 }
 
