@@ -1,7 +1,9 @@
 // Times the document view on a document of N synthetic records (six rows each): making the view,
 // painting a screenful, scrolling to the end and back by keys and by the scroll bar, a click near
-// the end, and thumb jumps, each with the status bar following the current row; insertions, and
-// undoing and redoing them. Needs a display; under Wine run it through tools/with-display.sh.
+// the end, and thumb jumps, each with the status bar and the byte pane following the current row;
+// the same in the byte pane (painting, End and Home, the bar, lines and pages, clicks on bytes near
+// the end) with the rows following; insertions, and undoing and redoing them. Needs a display; under Wine run
+// it through tools/with-display.sh.
 //   document_view_gui_bench RECORDS DIRECTORY
 #include <windows.h>
 
@@ -18,6 +20,7 @@
 #include "shell/startup.h"
 #include "synthetic_file.h"
 #include "templates/template.h"
+#include "views/document/byte_columns.h"
 #include "views/document/document_view.h"
 
 namespace {
@@ -36,13 +39,15 @@ void pump() {
     }
 }
 
-// The average time of a step and the painting it causes, over `rounds` rounds.
+// The average time of a step and the painting it causes in every window of the frame, over `rounds`
+// rounds.
 template <typename Step>
 double timed(HWND window, int rounds, Step step) {
+    HWND frame = GetParent(window);
     auto start = Clock::now();
     for (int i = 0; i < rounds; ++i) {
         step(i);
-        UpdateWindow(window);
+        RedrawWindow(frame, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     return millisecondsSince(start) / rounds;
 }
@@ -64,6 +69,31 @@ Document* boundDocument(const std::string& path) {
     return document;
 }
 
+void click(HWND window, int x, int y) {
+    send(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    send(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void measurePane(TfrmDocument* view, int64_t bytes) {
+    HWND pane = view->Bytes().hwnd;
+    const int rounds = 200;
+    double paintMs = timed(pane, rounds, [&](int) { InvalidateRect(pane, nullptr, FALSE); });
+    double keysMs = timed(pane, rounds, [&](int i) { send(pane, WM_KEYDOWN, i % 2 ? VK_HOME : VK_END); });
+    double barMs = timed(pane, rounds, [&](int i) { send(pane, WM_VSCROLL, i % 2 ? SB_TOP : SB_BOTTOM); });
+    send(pane, WM_VSCROLL, SB_BOTTOM);
+    double lineMs = timed(pane, rounds, [&](int) { send(pane, WM_VSCROLL, SB_LINEUP); });
+    double pageMs = timed(pane, rounds, [&](int) { send(pane, WM_VSCROLL, SB_PAGEUP); });
+    send(pane, WM_VSCROLL, SB_BOTTOM);
+    ByteColumns columns(bytes);
+    double clickMs = timed(pane, rounds, [&](int i) {
+        click(pane, columns.x(columns.hexCell(i % kBytesPerLine)) + 1, (i % 20) * columns.lineHeight() + 1);
+    });
+    std::printf(
+        "bytes=%lld pane_paint_ms=%.3f pane_end_home_keys_ms=%.3f pane_bottom_top_bar_ms=%.3f "
+        "pane_line_up_ms=%.3f pane_page_up_ms=%.3f pane_click_near_end_ms=%.3f\n",
+        static_cast<long long>(bytes), paintMs, keysMs, barMs, lineMs, pageMs, clickMs);
+}
+
 void measure(TfrmDocument* view, double createMs) {
     HWND window = view->hwnd;
     RECT client;
@@ -75,11 +105,7 @@ void measure(TfrmDocument* view, double createMs) {
         timed(window, rounds, [&](int i) { send(window, WM_VSCROLL, i % 2 ? SB_TOP : SB_BOTTOM); });
     send(window, WM_VSCROLL, SB_BOTTOM);
     UpdateWindow(window);
-    double clickMs = timed(window, rounds, [&](int i) {
-        LPARAM point = MAKELPARAM(10, client.bottom - 1 - i % 20);
-        send(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
-        send(window, WM_LBUTTONUP, 0, point);
-    });
+    double clickMs = timed(window, rounds, [&](int i) { click(window, 10, client.bottom - 1 - i % 20); });
     int last = view->scrollOffset;
     double nearEndMs = timed(window, rounds, [&](int i) { thumbTo(window, last - 1000 * (i % 2 + 1)); });
     double middleMs = timed(window, 20, [&](int i) { thumbTo(window, i % 2 ? 0 : last / 2); });
@@ -107,7 +133,8 @@ int main(int argc, char** argv) {
     }
     uint32_t records = static_cast<uint32_t>(std::strtoul(argv[1], nullptr, 10));
     std::string input = std::string(argv[2]) + "\\view-" + std::to_string(records) + ".bin";
-    if (writeSyntheticFile(input, records) < 0) {
+    int64_t writtenBytes = writeSyntheticFile(input, records);
+    if (writtenBytes < 0) {
         std::fprintf(stderr, "cannot write %s\n", input.c_str());
         return 1;
     }
@@ -127,6 +154,7 @@ int main(int argc, char** argv) {
             double createMs = millisecondsSince(start);
             pump();
             measure(view, createMs);
+            measurePane(view, writtenBytes);
         } else {
             exitCode = 1;
         }

@@ -36,22 +36,30 @@ bool advanceTo(TIOStream* stream, int64_t target) {
     return true;
 }
 
+// The source opened for reading, when it is still the file binding read; else null with the reason.
+TIOStream* openUnchangedSource(const SourceFile* source, int64_t* failure) {
+    *failure = kResultSourceChanged;
+    platform::FileIdentity now;
+    if (!platform::fileIdentity(source->path, &now) || !platform::sameIdentity(now, source->identity)) {
+        return nullptr;
+    }
+    TIOFile* reader =
+        new (std::nothrow) TIOFile(source->path, platform::kGenericRead, platform::kOpenExisting);
+    if (!reader) *failure = kResultNoMemory;
+    if (reader && !reader->IsOpen()) {
+        delete reader;
+        reader = nullptr;
+    }
+    return reader;
+}
+
 // The bytes of the file, or a failure that leaves the target without them.
 int64_t copyFromSource(RestValue* rest, TIOStream* target, int64_t total) {
     SourceFile* source = rest->source;
     if (!source->reader) {
-        platform::FileIdentity now;
-        if (!platform::fileIdentity(source->path, &now) || !platform::sameIdentity(now, source->identity)) {
-            return kResultSourceChanged;
-        }
-        TIOFile* reader =
-            new (std::nothrow) TIOFile(source->path, platform::kGenericRead, platform::kOpenExisting);
-        if (!reader) return kResultNoMemory;
-        if (!reader->IsOpen()) {
-            delete reader;
-            return kResultSourceChanged;
-        }
-        source->reader = reader;
+        int64_t failure;
+        source->reader = openUnchangedSource(source, &failure);
+        if (!source->reader) return failure;
     }
     if (source->reader->Seek(rest->offset, 0) != rest->offset && rest->offset != 0)
         return kResultSourceChanged;
@@ -144,6 +152,23 @@ FieldInstance* appendRest(Document* document, FieldInstance* parent, int32_t dep
     rest->previewLength = preview > 0 ? static_cast<int32_t>(preview) : 0;
     advanceTo(stream, offset + length);
     return instance;
+}
+
+RestReader::~RestReader() {
+    delete file_;
+}
+
+bool RestReader::read(const FieldInstance* instance, int64_t skip, void* buffer, int64_t count) {
+    const RestValue* rest = record(instance->value);
+    if (rest->source != source_) {
+        delete file_;
+        int64_t failure;
+        source_ = rest->source;
+        file_ = openUnchangedSource(source_, &failure);
+    }
+    if (!file_ || skip < 0 || count > rest->length - skip) return false;
+    int64_t at = rest->offset + skip;
+    return file_->Seek(at, 0) == at && file_->Read(buffer, count) == count;
 }
 
 void closeSourceReader(Document* document) {

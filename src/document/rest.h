@@ -37,6 +37,24 @@ bool recordSource(Document* document);
 FieldInstance* appendRest(Document* document, FieldInstance* parent, int32_t depth, TIOStream* stream,
                           int64_t offset, int64_t length, int64_t* failure);
 
+// Reads parts of rest rows from their source for showing them, without copying whole rows: the
+// source is opened on first need, only when it is still the file binding read, and closed with the
+// reader, so that the file is not held open while it is only shown.
+class RestReader {
+  public:
+    RestReader() = default;
+    ~RestReader();
+    RestReader(const RestReader&) = delete;
+    RestReader& operator=(const RestReader&) = delete;
+
+    // count bytes of the rest row from skip bytes into it; false when they cannot be read.
+    bool read(const FieldInstance* instance, int64_t skip, void* buffer, int64_t count);
+
+  private:
+    const SourceFile* source_ = nullptr;
+    TIOStream* file_ = nullptr;
+};
+
 // Closes the source after a save copied from it, before the saved file replaces anything.
 void closeSourceReader(Document* document);
 // The save replaced the source file itself: rest rows refer to where it put their bytes from now on.

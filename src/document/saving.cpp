@@ -12,24 +12,27 @@
 #include "shell/streams.h"
 #include "templates/template.h"
 
+int64_t writeInstance(FieldInstance* instance, TIOStream* stream, int64_t total) {
+    RowKind kind = rowKindOf(instance->field->code);
+    if (isNumberRole(kind.role)) {
+        unsigned char bytes[8];
+        byteorder::toBytes(static_cast<uint64_t>(*static_cast<int64_t*>(instance->value)), bytes, kind.width,
+                           kind.bigEndian);
+        int64_t written = stream->Write(bytes, kind.width);
+        return written < 0 ? written : kind.width;
+    }
+    if ((kind.role != RowRole::Data && kind.role != RowRole::Key) || !instance->value) return 0;
+    const FieldType* type = instance->field->fieldType;
+    if (!type || !type->procs.writeValue) return 0;
+    return type->procs.writeValue(instance, instance->value, stream, total);
+}
+
 int64_t writeInstances(Document* document, TIOStream* stream) {
     int64_t total = 0;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
-        RowKind kind = rowKindOf(instance->field->code);
-        if (isNumberRole(kind.role)) {
-            unsigned char bytes[8];
-            byteorder::toBytes(static_cast<uint64_t>(*static_cast<int64_t*>(instance->value)), bytes,
-                               kind.width, kind.bigEndian);
-            int64_t written = stream->Write(bytes, kind.width);
-            if (written < 0) return written;
-            total += kind.width;
-        } else if ((kind.role == RowRole::Data || kind.role == RowRole::Key) && instance->value) {
-            const FieldType* type = instance->field->fieldType;
-            if (!type || !type->procs.writeValue) continue;
-            int64_t written = type->procs.writeValue(instance, instance->value, stream, total);
-            if (written < 0) return written;
-            total += written;
-        }
+        int64_t written = writeInstance(instance, stream, total);
+        if (written < 0) return written;
+        total += written;
     }
     return total;
 }

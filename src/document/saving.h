@@ -14,6 +14,8 @@ int64_t saveDocument(Document* document, const char* path);
 // Why a save failed, a sentence for the user.
 const char* saveFailureReason(int64_t result);
 
-// Counts and sizes as numbers in the byte order of their code, data fields through their field
-// type, list rows as nothing. The bytes written, or the first negative result.
+// One row's bytes at offset total: counts and sizes as numbers in the byte order of their code, data
+// fields through their field type, list rows as nothing. The bytes written, or a negative result.
+int64_t writeInstance(FieldInstance* instance, TIOStream* stream, int64_t total);
+// Every row's, in display order. The bytes written, or the first negative result.
 int64_t writeInstances(Document* document, TIOStream* stream);

@@ -42,6 +42,10 @@ void TfrmMain::OnCommand(int id) {
         case cmdHomePage:
             openHomePage(hwnd);
             break;
+        case cmdBytesBeside:
+        case cmdBytesBelow:
+            PlaceBytes(id);
+            break;
         case cmdUndo:
         case cmdRedo:
         case cmdDeleteItem:

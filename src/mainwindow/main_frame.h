@@ -87,6 +87,10 @@ class TfrmMain {
     void OnRestoreFocus(HWND target);
     void OnSetFocus();
 
+    // View > Bytes beside or below the rows, for every document tab (byte_place_menu.cpp).
+    void PlaceBytes(int command);
+    void ShowBytePlace();
+
     // The document and save commands (document_commands.cpp).
     void NewDocument();
     void OpenDocument();

@@ -6,6 +6,7 @@
 
 #include "fieldtypes/host_interface.h"
 #include "mainwindow/main_frame.h"
+#include "mainwindow/window_object.h"
 #include "mainwindow/window_resources.h"
 #include "resource_ids.h"
 #include "shell/drawing_resources.h"
@@ -29,6 +30,7 @@ TfrmMain::TfrmMain() {
     CreateMainWindow();
     CreateTabControl();
     CreateStatusBar();
+    ShowBytePlace();
     ShowWindow(hwnd, SW_SHOWDEFAULT);
     RegisterViewClasses();
 }
@@ -39,10 +41,7 @@ TfrmMain::~TfrmMain() {
     entries = nullptr;
     count = 0;
     capacity = 0;
-    // After Exit the window lives on; late messages must not reach the deleted object.
-    if (IsWindow(hwnd) && GetWindowLongPtrA(hwnd, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this)) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    }
+    detachWindowObject(hwnd, this);
     if (mainWindowHandle == hwnd) mainWindowHandle = nullptr;
 }
 

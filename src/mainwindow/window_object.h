@@ -15,3 +15,11 @@ Owner* windowObject(HWND window, UINT message, LPARAM lParam) {
     }
     return reinterpret_cast<Owner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
+
+// Leaves the window without its object, whose deletion may come before the window's: after Exit the
+// windows live on, and late messages must not reach a deleted object.
+inline void detachWindowObject(HWND window, const void* object) {
+    if (IsWindow(window) && GetWindowLongPtrA(window, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(object)) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    }
+}

@@ -18,6 +18,8 @@
 #define IDM_CLOSE 40014
 #define IDM_DELETE_ITEM 40015
 #define IDM_GOTO_OFFSET 40016
+#define IDM_BYTES_BESIDE 40017
+#define IDM_BYTES_BELOW 40018
 
 #ifndef RC_INVOKED
 
@@ -38,6 +40,8 @@ enum CommandId : int {
     cmdClose = IDM_CLOSE,
     cmdDeleteItem = IDM_DELETE_ITEM,
     cmdGoToOffset = IDM_GOTO_OFFSET,
+    cmdBytesBeside = IDM_BYTES_BESIDE,
+    cmdBytesBelow = IDM_BYTES_BELOW,
 };
 
 constexpr const char* kMainMenuName = "mMain";

@@ -23,7 +23,7 @@ TEST_F(MainFrameTest, ShowsTitleMenuIconsAndAnEmptyTabControlAboveTheStatusBar) 
     EXPECT_EQ(classOf(mainWindow), "TfrmMain");
     EXPECT_EQ(windowText(mainWindow), "Sondrix");
     EXPECT_EQ(GetWindowLongA(mainWindow, GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
-    EXPECT_EQ(GetMenuItemCount(GetMenu(mainWindow)), 4);
+    EXPECT_EQ(GetMenuItemCount(GetMenu(mainWindow)), 5);
     EXPECT_NE(frame->hIconLarge, nullptr);
     EXPECT_EQ(GetClassLongPtrA(mainWindow, GCLP_HICONSM), reinterpret_cast<ULONG_PTR>(frame->hIconSmall));
     EXPECT_EQ(mainWindowHandle, mainWindow);

@@ -19,7 +19,7 @@ std::string menuText(HMENU menu, int position) {
 
 // Each popup as "caption: item|item", "-" for a separator, " (grey)" after a greyed item; the ids
 // in menu order, 0 for a separator.
-TEST(Resources, MainMenuHasTheFourPopupsWithTheirItemsInOrder) {
+TEST(Resources, MainMenuHasTheFivePopupsWithTheirItemsInOrder) {
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), kMainMenuName);
     std::vector<std::string> popups;
     std::vector<std::vector<UINT>> ids;
@@ -41,11 +41,13 @@ TEST(Resources, MainMenuHasTheFourPopupsWithTheirItemsInOrder) {
         (std::vector<std::string>{
             "&File: &New\tCtrl+N|&Open\tCtrl+O|&Save\tCtrl+S|Save &as...|&Close\tCtrl+F4|-|E&xit\tAlt+X",
             "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|-|&Delete item\tDel|-|&Go to offset...\tCtrl+G",
+            "&View: Bytes &beside the rows|Bytes be&low the rows",
             "&Tools: &List templates...\tCtrl+L|-|&Preferences...",
             "&Help: &Index...|Contents...|-|&About...|-|Go to Sondrix homepage"}));
     EXPECT_EQ(ids,
               (std::vector<std::vector<UINT>>{{cmdNew, cmdOpen, cmdSave, cmdSaveAs, cmdClose, 0, cmdExit},
                                               {cmdUndo, cmdRedo, 0, cmdDeleteItem, 0, cmdGoToOffset},
+                                              {cmdBytesBeside, cmdBytesBelow},
                                               {cmdListTemplates, 0, cmdPreferences},
                                               {cmdHelpIndex, cmdHelpContents, 0, cmdAbout, 0, cmdHomePage}}));
 }

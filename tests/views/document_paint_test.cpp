@@ -2,6 +2,7 @@
 // rows with their numbers and brackets, nesting lines, and the row layout a field type draws on;
 // and scrolling it by every means, with the current row kept in view by the keyboard.
 #include "platform/recording_surface.h"
+#include "resource_ids.h"
 #include "view_fixture.h"
 #include "views/document/row_drawing.h"
 
@@ -232,6 +233,7 @@ TEST_F(DocumentScroll, SidewaysRangeFollowsTheRowsInViewAndTheWindowAndDividersM
     Bytes bytes(2 + 4 + 100);
     bytes[5] = 50;
     open("DWRD:" + std::string(60, 'W') + " LCNT LSTC DWRD LSTE", bytes);
+    SendMessageA(mainWindow, WM_COMMAND, cmdBytesBelow, 0);  // the rows take the whole width
     const int wide = view->ContentWidth();
     EXPECT_GT(wide, client().right);
     scrollBar(SB_HORZ, SB_BOTTOM);

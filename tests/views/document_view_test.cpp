@@ -22,7 +22,9 @@ TEST_F(ViewTest, DocumentOpensOnItsTabWithTheFirstRowSelectedAndCurrent) {
     EXPECT_EQ(row(0)->flags, kInstanceSelected | kInstanceCurrent);
     EXPECT_EQ(row(1)->flags, 0u);
     EXPECT_EQ(GetParent(view->hwnd), mainWindow);
-    EXPECT_TRUE(placedOn(view->hwnd, displayArea()));
+    RECT rows = placeOf(view->hwnd), bytes = placeOf(view->Bytes().hwnd), both, area = displayArea();
+    UnionRect(&both, &rows, &bytes);
+    EXPECT_TRUE(EqualRect(&both, &area)) << "the rows and their bytes share the tab";
     const DWORD style = WS_CHILD | WS_VSCROLL | WS_HSCROLL;
     EXPECT_EQ(GetWindowLongA(view->hwnd, GWL_STYLE) & style, style);
     EXPECT_TRUE(GetWindowLongA(view->hwnd, GWL_EXSTYLE) & WS_EX_STATICEDGE);

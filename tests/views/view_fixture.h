@@ -14,6 +14,7 @@
 #include "mainwindow/frame_fixture.h"
 #include "support/pixel_bitmap.h"
 #include "templates/template_library.h"
+#include "views/document/byte_pane_place.h"
 #include "views/document/document_view.h"
 #include "views/document/value_query_ids.h"
 #include "views/template/template_editor.h"
@@ -88,6 +89,7 @@ class ViewTest : public MainFrameTest {
         registerStringTypes();
         registerKeyTypes();
         MoveWindow(mainWindow, 0, 0, kFrameWidth, kFrameHeight, TRUE);
+        chooseBytePlace(BytePlace::Beside);  // whatever an earlier test chose
         pumpPending();
     }
     void TearDown() override {

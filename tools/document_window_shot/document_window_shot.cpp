@@ -1,5 +1,6 @@
-// Shows the main window with one document of nested lists, a few rows selected, until Exit
-// (Alt+X) or the window is closed; tools/document-window-shot.sh takes the screenshot.
+// Shows the main window with one document of nested lists, a few rows selected and their bytes in
+// the byte pane beside them, until Exit (Alt+X) or the window is closed;
+// tools/document-window-shot.sh takes the screenshot.
 #include <windows.h>
 
 #include <cstdio>
@@ -67,7 +68,7 @@ int main() {
         for (const Row& row : kRows) templ.appendField(row.code, row.caption);
         templ.link();
         TfrmMain frame;
-        MoveWindow(frame.hwnd, 0, 0, 480, 360, TRUE);
+        MoveWindow(frame.hwnd, 0, 0, 1000, 360, TRUE);
         Document* document = createDocument(path.c_str(), "Untitled", &templ);
         bindFile(document);
         auto* view = new TfrmDocument(&frame, frame.hwnd, document);

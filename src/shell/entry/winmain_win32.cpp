@@ -9,8 +9,8 @@
 #include "mainwindow/window_resources.h"
 #include "shell/debug_log.h"
 #include "shell/memory_tracker.h"
+#include "shell/settings_file.h"
 #include "shell/startup.h"
-#include "templates/template_choice.h"
 #include "templates/template_library.h"
 
 namespace {
@@ -34,7 +34,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!startFolder(folder)) std::snprintf(folder, sizeof folder, ".");
     std::snprintf(library, sizeof library, "%s\\TMPL", folder);
     std::snprintf(settings, sizeof settings, "%s\\Sondrix.ini", folder);
-    templateSettingsPath = settings;
+    settingsFilePath = settings;
     shell::placeDebugLogIn(folder);
     shell::truncateDebugLog();
     startEngine();

@@ -16,8 +16,10 @@ ByteTrack::ByteTrack(const Document* shown, int64_t total, RowSpot known, int64_
 }
 
 ByteTrack::Known ByteTrack::nearest(RowSpot last, bool byPixels, int64_t wanted) const {
-    Known candidates[] = {
-        {{document_->first, 0}, 0}, {last, last.instance ? total_ - instanceSize(last.instance) : 0}, known_};
+    Known candidates[] = {{{document_->first, 0}, 0},
+                          {last, last.instance ? total_ - instanceSize(last.instance) : 0},
+                          known_,
+                          earlier_};
     Known best = candidates[0];
     for (const Known& candidate : candidates) {
         if (!candidate.spot.instance) continue;
@@ -26,6 +28,11 @@ ByteTrack::Known ByteTrack::nearest(RowSpot last, bool byPixels, int64_t wanted)
         if (distance(from, wanted) < distance(bestFrom, wanted)) best = candidate;
     }
     return best;
+}
+
+void ByteTrack::remember(const Known& found) {
+    if (found.spot.instance != known_.spot.instance) earlier_ = known_;
+    known_ = found;
 }
 
 int64_t ByteTrack::offsetOf(RowSpot spot, RowSpot last) {
@@ -39,7 +46,7 @@ int64_t ByteTrack::offsetOf(RowSpot spot, RowSpot last) {
         at.spot = RowTrack::previous(at.spot);
         at.offset -= instanceSize(at.spot.instance);
     }
-    known_ = at;
+    remember(at);
     return at.offset;
 }
 
@@ -58,6 +65,6 @@ RowSpot ByteTrack::rowAt(int64_t offset, RowSpot last) {
             break;
         }
     }
-    known_ = at;
+    remember(at);
     return at.spot;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Where the bytes of a document's rows lie: the offset each row would be saved at. As with RowTrack,
 // a row is found by walking from the nearest row whose offset is known (the first, the last, the
-// one found last), so the cost follows the distance, not the document.
+// two found last), so the cost follows the distance, not the document. Two are kept because the
+// current row and the top of the byte pane are asked for in turn, and may lie far apart.
 #include <cstdint>
 
 #include "document/document.h"
@@ -23,6 +24,7 @@ class ByteTrack {
     void grow(int64_t bytes, RowSpot found) {
         total_ += bytes;
         known_.spot = found;
+        earlier_ = {};  // it may lie after the change
     }
     // Bytes put in before the row found last, which has this spot now.
     void growBefore(int64_t bytes, RowSpot found) {
@@ -37,8 +39,10 @@ class ByteTrack {
     };
     // The known row nearest to the wanted one, by pixels or by bytes.
     Known nearest(RowSpot last, bool byPixels, int64_t wanted) const;
+    void remember(const Known& found);
 
     const Document* document_;
     int64_t total_ = 0;
     Known known_;
+    Known earlier_{};  // no row until a second one is found
 };

@@ -35,6 +35,7 @@ void TfrmDocument::EditCurrent() {
     UpdateCaption();
     UpdateStatus();
     InvalidateRect(hwnd, nullptr, FALSE);
+    pane_.BytesChanged();
 }
 
 void TfrmDocument::InsertAtCurrent() {
@@ -66,4 +67,5 @@ void TfrmDocument::InsertAtCurrent() {
     UpdateScrollRange();
     KeepCurrentVisible();
     InvalidateRect(hwnd, nullptr, FALSE);
+    pane_.BytesChanged();
 }

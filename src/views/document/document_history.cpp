@@ -56,4 +56,5 @@ void TfrmDocument::RowsChanged() {
     UpdateScrollRange();
     KeepCurrentVisible();
     InvalidateRect(hwnd, nullptr, FALSE);
+    pane_.BytesChanged();
 }

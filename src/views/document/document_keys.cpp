@@ -1,5 +1,6 @@
 // The keyboard on the document view: Enter, Insert and Delete change the document at the current row, the
-// arrow and page keys move the current row and keep it in view, Left and Right scroll sideways.
+// arrow and page keys move the current row and keep it in view, Left and Right scroll sideways, Tab
+// goes to the byte pane.
 #include <windows.h>
 
 #include "document/row_kind.h"
@@ -53,6 +54,9 @@ bool TfrmDocument::OnKeyDown(WPARAM key) {
             return true;
         case VK_RIGHT:
             ScrollSideways(1);
+            return true;
+        case VK_TAB:
+            SetFocus(pane_.hwnd);
             return true;
         default:
             return false;

@@ -3,11 +3,14 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
+#include "mainwindow/window_object.h"
 #include "mainwindow/window_resources.h"
 #include "shell/drawing_resources.h"
 #include "shell/strings.h"
 #include "shell/ui_strings.h"
+#include "views/document/byte_pane_place.h"
 
 namespace {
 
@@ -28,6 +31,7 @@ char* withUnsavedMark(char* name) {
 }  // namespace
 
 void registerDocumentViewClass() {
+    registerBytePaneClass();
     WNDCLASSEXA viewClass{};
     viewClass.cbSize = sizeof(viewClass);
     viewClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
@@ -57,19 +61,21 @@ TfrmDocument::TfrmDocument(TfrmMain* owner, HWND parent, Document* shown, const 
     CreateWindowExA(WS_EX_STATICEDGE, kClassName, shown->displayName,
                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0, area.right, area.bottom, parent,
                     nullptr, moduleInstance, this);
+    pane_.Create(parent);
 }
 
 TfrmDocument::~TfrmDocument() {
-    // After Exit the window lives on; late messages must not reach the deleted object.
-    if (IsWindow(hwnd) && GetWindowLongPtrA(hwnd, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this)) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    }
+    detachWindowObject(hwnd, this);
     destroyDocument(document);
 }
 
 void TfrmDocument::SetBounds(const RECT& bounds) {
-    MoveWindow(hwnd, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, FALSE);
-    InvalidateRect(hwnd, nullptr, TRUE);
+    RECT rows, bytes;
+    splitForBytes(bounds, pane_.FullWidth(), &rows, &bytes);
+    for (auto [window, area] : {std::pair{hwnd, rows}, std::pair{pane_.hwnd, bytes}}) {
+        MoveWindow(window, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
+        InvalidateRect(window, nullptr, TRUE);
+    }
 }
 
 void TfrmDocument::UpdateCaption() {
@@ -87,4 +93,9 @@ void TfrmDocument::MakeCurrent(RowSpot spot) {
     currentTop_ = spot.top;
     if (current) current->flags |= kInstanceCurrent;
     UpdateStatus();
+    pane_.FollowCurrent();
+}
+
+void TfrmDocument::CurrentFromByte(int64_t offset, bool extend) {
+    MoveCurrent(bytes_.rowAt(offset, rows_.last()), extend);
 }

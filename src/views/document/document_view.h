@@ -1,13 +1,15 @@
 #pragma once
 // TfrmDocument: a bound document on a tab of the main frame, one row per field instance. The user
 // selects rows, moves the current row, edits values, inserts and deletes list items, undoes and
-// redoes changes, goes to a byte offset and scrolls; the status bar tells where the current row is.
+// redoes changes, goes to a byte offset and scrolls; the status bar tells where the current row is,
+// and the byte pane beside or below the rows shows the document's bytes.
 #include <windows.h>
 
 #include <cstdint>
 
 #include "document/document.h"
 #include "mainwindow/view.h"
+#include "views/document/byte_pane.h"
 #include "views/document/byte_track.h"
 #include "views/document/document_extent.h"
 #include "views/document/row_selection.h"
@@ -38,6 +40,12 @@ class TfrmDocument : public TfrmView {
     // Undo, Redo, Delete item (document_history.cpp) and Go to offset (document_goto.cpp).
     void OnEditCommand(int id) override;
     bool CanEditCommand(int id) const override;
+
+    // The byte pane moved its cursor: the row that holds the byte becomes current and comes into view,
+    // the selection extended to it or made anew.
+    void CurrentFromByte(int64_t offset, bool extend);
+    RowSpot CurrentSpot() const { return {current, currentTop_}; }
+    const BytePane& Bytes() const { return pane_; }
 
     int32_t ScrollLeft() const { return scrollLeft_; }
     int64_t ContentHeight() const { return rows_.height(); }
@@ -96,10 +104,10 @@ class TfrmDocument : public TfrmView {
     void RowsChanged();
 
     void MakeCurrent(RowSpot spot);
-    RowSpot CurrentSpot() const { return {current, currentTop_}; }
 
     RowTrack rows_;
     ByteTrack bytes_;
+    BytePane pane_{*this, bytes_, rows_};
     RowSpot top_{};           // the row under the top edge of the window
     int64_t currentTop_ = 0;  // where the current row lies
     RowSelection selection_;

@@ -20,6 +20,10 @@ LRESULT CALLBACK TfrmDocument::WindowProc(HWND window, UINT message, WPARAM wPar
             view->UpdateScrollRange();
             view->UpdateWidthRange();
             return 0;
+        case WM_SHOWWINDOW:
+            // The byte pane is shown and hidden with the rows, with their tab.
+            if (lParam == 0) ShowWindow(view->Bytes().hwnd, wParam ? SW_SHOWNA : SW_HIDE);
+            break;
         case WM_PAINT:
             view->OnPaint();
             return 0;

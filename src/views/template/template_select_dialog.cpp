@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "mainwindow/window_resources.h"
+#include "shell/settings_file.h"
 #include "templates/template.h"
 #include "templates/template_choice.h"
 #include "views/template/template_choice_list.h"
@@ -61,8 +62,8 @@ INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 Template* SelectTemplate(HWND owner, const char* path) {
     InitCommonControls();
-    SelectRecord record{nullptr, preferredTemplate(templateLibrary, path, templateSettingsPath)};
+    SelectRecord record{nullptr, preferredTemplate(templateLibrary, path, settingsFilePath)};
     DialogBoxParamA(moduleInstance, kDialogName, owner, selectDialogProc, reinterpret_cast<LPARAM>(&record));
-    if (record.choice) rememberTemplate(path, record.choice->name, templateSettingsPath);
+    if (record.choice) rememberTemplate(path, record.choice->name, settingsFilePath);
     return record.choice;
 }

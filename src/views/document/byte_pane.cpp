@@ -1,0 +1,62 @@
+// The byte pane's life, and how it keeps in step with the rows.
+#include "views/document/byte_pane.h"
+
+#include "document/instances.h"
+#include "mainwindow/window_object.h"
+#include "mainwindow/window_resources.h"
+#include "shell/drawing_resources.h"
+#include "views/document/byte_columns.h"
+#include "views/document/document_view.h"
+
+namespace {
+
+constexpr const char* kClassName = "TBytePane";
+
+}  // namespace
+
+void registerBytePaneClass() {
+    WNDCLASSEXA paneClass{};
+    paneClass.cbSize = sizeof(paneClass);
+    paneClass.style = CS_HREDRAW | CS_VREDRAW;
+    paneClass.lpfnWndProc = BytePane::WindowProc;
+    paneClass.hInstance = moduleInstance;
+    paneClass.hbrBackground = static_cast<HBRUSH>(brWindow);
+    paneClass.lpszClassName = kClassName;
+    RegisterClassExA(&paneClass);  // fails harmlessly when an earlier frame registered it
+}
+
+BytePane::~BytePane() {
+    detachWindowObject(hwnd, this);
+}
+
+void BytePane::Create(HWND parent) {
+    CreateWindowExA(WS_EX_STATICEDGE, kClassName, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 0, 0, parent,
+                    nullptr, moduleInstance, this);
+    UpdateScrollRange();
+    ShowCursorLine();
+}
+
+int32_t BytePane::FullWidth() const {
+    return ByteColumns(bytes_.total()).width() + GetSystemMetrics(SM_CXVSCROLL) +
+           2 * GetSystemMetrics(SM_CXEDGE);
+}
+
+void BytePane::FollowCurrent() {
+    if (owner_.current && bytes_.total() > 0) {
+        int64_t start = bytes_.offsetOf(owner_.CurrentSpot(), rows_.last());
+        int64_t size = instanceSize(owner_.current);
+        if (cursor_ < start || cursor_ >= start + size)
+            cursor_ = start < bytes_.total() ? start : bytes_.total() - 1;
+    }
+    if (!hwnd) return;
+    KeepCursorVisible();
+    ShowCursorLine();
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void BytePane::BytesChanged() {
+    if (cursor_ >= bytes_.total()) cursor_ = bytes_.total() > 0 ? bytes_.total() - 1 : 0;
+    UpdateScrollRange();
+    ShowCursorLine();
+    InvalidateRect(hwnd, nullptr, FALSE);
+}

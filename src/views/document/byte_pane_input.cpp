@@ -1,0 +1,64 @@
+// The mouse and keys on the byte pane: a click on a byte, hex or character, or a key moving the
+// cursor makes the row holding the byte current, Shift extending the selection to it; Tab goes back
+// to the rows.
+#include <windows.h>
+// after windows.h, whose types it uses
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "views/document/byte_columns.h"
+#include "views/document/byte_pane.h"
+#include "views/document/document_view.h"
+
+void BytePane::MoveCursor(int64_t to, bool extend) {
+    if (bytes_.total() == 0) return;
+    cursor_ = std::clamp<int64_t>(to, 0, bytes_.total() - 1);
+    owner_.CurrentFromByte(cursor_, extend);
+}
+
+void BytePane::OnLeftButtonDown(WPARAM keys, LPARAM point) {
+    SetFocus(hwnd);
+    ByteColumns columns(bytes_.total());
+    int byte = columns.byteAt(GET_X_LPARAM(point));
+    int64_t line = topLine_ + GET_Y_LPARAM(point) / columns.lineHeight();
+    int64_t offset = line * kBytesPerLine + byte;
+    if (byte < 0 || offset >= bytes_.total()) return;
+    MoveCursor(offset, (keys & MK_SHIFT) != 0);
+}
+
+bool BytePane::OnKeyDown(WPARAM key) {
+    bool shift = GetKeyState(VK_SHIFT) < 0;
+    int64_t page = int64_t{PageLines()} * kBytesPerLine;
+    switch (key) {
+        case VK_LEFT:
+            MoveCursor(cursor_ - 1, shift);
+            return true;
+        case VK_RIGHT:
+            MoveCursor(cursor_ + 1, shift);
+            return true;
+        case VK_UP:
+            MoveCursor(cursor_ - kBytesPerLine, shift);
+            return true;
+        case VK_DOWN:
+            MoveCursor(cursor_ + kBytesPerLine, shift);
+            return true;
+        case VK_PRIOR:
+            MoveCursor(cursor_ - page, shift);
+            return true;
+        case VK_NEXT:
+            MoveCursor(cursor_ + page, shift);
+            return true;
+        case VK_HOME:
+            MoveCursor(0, shift);
+            return true;
+        case VK_END:
+            MoveCursor(bytes_.total() - 1, shift);
+            return true;
+        case VK_TAB:
+            SetFocus(owner_.hwnd);
+            return true;
+        default:
+            return false;
+    }
+}

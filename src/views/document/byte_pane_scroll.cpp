@@ -1,0 +1,69 @@
+// Scrolling the byte pane by lines of sixteen bytes. A file of more lines than a scroll bar counts
+// has its lines counted in steps of a power of two on the bar.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "views/document/byte_columns.h"
+#include "views/document/byte_pane.h"
+#include "views/document/scroll_steps.h"
+
+int64_t BytePane::LineCount() const {
+    return (bytes_.total() + kBytesPerLine - 1) / kBytesPerLine;
+}
+
+// Whole lines only, at least one.
+int32_t BytePane::PageLines() const {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    return std::max<int32_t>(client.bottom / ByteColumns(bytes_.total()).lineHeight(), 1);
+}
+
+void BytePane::UpdateScrollRange() {
+    if (!hwnd) return;
+    int64_t lines = LineCount();
+    scaleShift_ = 0;
+    while (lines >> scaleShift_ > INT32_MAX) ++scaleShift_;
+    int64_t top = std::clamp<int64_t>(topLine_, 0, std::max<int64_t>(lines - PageLines(), 0));
+    showScrollRange(hwnd, SB_VERT, lines >> scaleShift_, PageLines() >> scaleShift_,
+                    static_cast<int32_t>(top >> scaleShift_));
+    if (top == topLine_) return;
+    topLine_ = top;
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void BytePane::ScrollTo(int64_t line) {
+    int64_t top = std::clamp<int64_t>(line, 0, std::max<int64_t>(LineCount() - PageLines(), 0));
+    if (top == topLine_) return;
+    int64_t moved = topLine_ - top;
+    topLine_ = top;
+    showScrollPosition(hwnd, SB_VERT, static_cast<int32_t>(top >> scaleShift_));
+    RECT client;
+    GetClientRect(hwnd, &client);
+    int32_t lineHeight = ByteColumns(bytes_.total()).lineHeight();
+    // Far moves repaint anyway; keeping the product small keeps it from overflowing.
+    moveContent(hwnd, 0, std::clamp<int64_t>(moved, -PageLines() - 1, PageLines() + 1) * lineHeight,
+                client.bottom);
+}
+
+void BytePane::KeepCursorVisible() {
+    int64_t line = cursor_ / kBytesPerLine;
+    if (line < topLine_) {
+        ScrollTo(line);
+    } else if (line >= topLine_ + PageLines()) {
+        ScrollTo(line - PageLines() + 1);
+    }
+}
+
+void BytePane::OnVerticalScroll(int request) {
+    if (request == SB_THUMBTRACK || request == SB_THUMBPOSITION) {
+        ScrollTo(scrollRequestTarget(hwnd, SB_VERT, request, topLine_ >> scaleShift_, 1, 1) << scaleShift_);
+    } else {
+        ScrollTo(scrollRequestTarget(hwnd, SB_VERT, request, topLine_, 1, std::max(PageLines() - 1, 1)));
+    }
+}
+
+void BytePane::OnMouseWheel(int delta) {
+    // Turning the wheel away from the user shows what is above.
+    ScrollTo(topLine_ - wheelDistance(wheelRest_, delta, SPI_GETWHEELSCROLLLINES, 1, PageLines()));
+}
