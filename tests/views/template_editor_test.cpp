@@ -81,14 +81,12 @@ TEST_F(EditorTest, RowsShowNumbersAndCodesAndCaptionsIndentedByDepth) {
     Snapshot canvas = painted();
     const int codeStart = ink(canvas, 0, editor->numberWidth + 1);
     const int captionStart = ink(canvas, 0, captionX);
-    ASSERT_GE(codeStart, codeX);
-    ASSERT_LT(codeStart, codeX + 3);
+    ASSERT_TRUE(codeStart >= codeX && codeStart < codeX + 3) << codeStart;
     const int codeIndent[] = {0, 8, 8, 0};
     for (int row = 0; row < 4; ++row) {
         EXPECT_EQ(ink(canvas, row, editor->numberWidth + 1), codeStart + codeIndent[row]) << "row " << row;
         const int numberEnd = ink(canvas, row, 0, codeX, false);
-        EXPECT_GT(numberEnd, 0) << "row " << row;
-        EXPECT_LE(numberEnd, editor->numberWidth) << "row " << row;
+        EXPECT_TRUE(numberEnd > 0 && numberEnd <= editor->numberWidth) << "row " << row << ": " << numberEnd;
     }
     EXPECT_EQ(ink(canvas, 1, captionX + 5), captionStart + 8);  // "row1" against "row0"
     EXPECT_EQ(ink(canvas, 4, 2), -1);                           // the row past the end: background only
