@@ -193,10 +193,9 @@ class MainFrameTest : public testing::Test {
         char text[128] = "";
         TCITEMA item{TCIF_TEXT | TCIF_PARAM, 0, 0, text, sizeof text, 0, 0};
         SendMessageA(frame->hwndTabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
-        return text + std::string(index < frame->count &&
-                                          item.lParam == reinterpret_cast<LPARAM>(frame->entries[index])
-                                      ? ""
-                                      : " (?)");
+        const bool ofEntry =
+            index < frame->count && item.lParam == reinterpret_cast<LPARAM>(frame->entries[index]);
+        return text + std::string(ofEntry ? "" : " (?)");
     }
     RECT displayArea() const {
         RECT display;
