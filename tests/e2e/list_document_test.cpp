@@ -7,16 +7,11 @@
 namespace e2e {
 namespace {
 
-class ListDocumentTest : public SondrixTest {
-  protected:
-    void SetUp() override {
-        SondrixTest::SetUp();
-        work.write("TMPL\\list.tmpl",
-                   templateFile({{"BCNT", "Count"}, {"LSTC", "Item"}, {"UWRD", "Value"}, {"LSTE", "End"}}));
-    }
-};
+const std::vector<TemplateRow> kList = {
+    {"BCNT", "Count"}, {"LSTC", "Item"}, {"UWRD", "Value"}, {"LSTE", "End"}};
 
-TEST_F(ListDocumentTest, FromTheCommandLineItemsDeletedComeBackByUndoAndGoAgainByRedo) {
+TEST_F(SondrixTest, FromTheCommandLineListItemsDeletedComeBackByUndoAndGoAgainByRedo) {
+    work.write("TMPL\\list.tmpl", templateFile(kList));
     const std::string name = "two items.lst";
     work.write(name, testsupport::Bytes{2, 0, 1, 0, 2});
     startProgram("\"two items.lst\" LIST");  // without a question
@@ -51,7 +46,8 @@ TEST_F(ListDocumentTest, FromTheCommandLineItemsDeletedComeBackByUndoAndGoAgainB
 }
 
 // A known file opens by Enter, Enter.
-TEST_F(ListDocumentTest, TheDialogPreselectsByExtensionThenByTheLastChoiceForIt) {
+TEST_F(SondrixTest, TheDialogPreselectsByExtensionThenByTheLastChoiceForIt) {
+    work.write("TMPL\\list.tmpl", templateFile(kList));
     const testsupport::Bytes list{1, 0, 7};
     for (const char* name : {"first.dat", "second.dat", "third.list"}) work.write(name, list);
     startProgram("first.dat");

@@ -9,7 +9,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -47,18 +49,12 @@ inline std::string classOf(HWND window) {
     return name;
 }
 
-// In z order.
+// Direct children, in z order.
 inline std::vector<HWND> childrenOf(HWND parent, const std::string& className) {
-    std::pair<const std::string*, std::vector<HWND>> search{&className, {}};
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* found = reinterpret_cast<std::pair<const std::string*, std::vector<HWND>>*>(parameter);
-            if (classOf(window) == *found->first) found->second.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    std::vector<HWND> found;
+    for (HWND child = nullptr; (child = FindWindowExA(parent, child, className.c_str(), nullptr));)
+        found.push_back(child);
+    return found;
 }
 
 // Through the system's input queue, keys reach the focused window of the foreground window with the
@@ -123,15 +119,11 @@ class SondrixTest : public testing::Test {
   protected:
     void SetUp() override {
         work.makeDir("TMPL");
-        const std::string from = SONDRIX_E2E_TEMPLATES;
-        WIN32_FIND_DATAA entry;
-        HANDLE search = FindFirstFileA((from + "\\*.tmpl").c_str(), &entry);
-        ASSERT_NE(search, INVALID_HANDLE_VALUE) << "no templates in " << from;
-        do {
-            CopyFileA((from + "\\" + entry.cFileName).c_str(),
-                      work.path("TMPL\\" + std::string(entry.cFileName)).c_str(), FALSE);
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
+        for (const auto& entry : std::filesystem::directory_iterator(SONDRIX_E2E_TEMPLATES)) {
+            if (entry.path().extension() == ".tmpl")
+                std::filesystem::copy(entry.path(), work.native("TMPL") / entry.path().filename());
+        }
+        ASSERT_TRUE(work.exists("TMPL\\ico.tmpl")) << "no templates in " << SONDRIX_E2E_TEMPLATES;
     }
     // A failed test must never leave the program behind.
     void TearDown() override {
@@ -153,9 +145,7 @@ class SondrixTest : public testing::Test {
         if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             work.path().c_str(), &startup, &process))
             failStep("Sondrix.exe did not start");
-        std::vector<HWND> found;
-        require([&] { return !(found = topWindows("TfrmMain")).empty(); }, "the main window");
-        mainWindow = found.front();
+        mainWindow = waitForWindow("TfrmMain", "", "the main window");
         SetForegroundWindow(mainWindow);
         if (arguments.empty()) waitForMainWindow();
     }
@@ -204,10 +194,14 @@ class SondrixTest : public testing::Test {
 
     // Once it has the keyboard.
     HWND waitForDialog(const std::string& title) {
+        HWND dialog = waitForWindow("#32770", title, "the dialog \"" + title + "\"");
+        require([&] { return focusIsIn(dialog); }, "the keyboard in \"" + title + "\"");
+        return dialog;
+    }
+    // The first one shown.
+    HWND waitForWindow(const std::string& className, const std::string& title, const std::string& what) {
         std::vector<HWND> found;
-        require([&] { return !(found = topWindows("#32770", title)).empty(); },
-                "the dialog \"" + title + "\"");
-        require([&] { return focusIsIn(found.front()); }, "the keyboard in \"" + title + "\"");
+        require([&] { return !(found = topWindows(className, title)).empty(); }, what);
         return found.front();
     }
     // The open or save file dialog, once it has the keyboard.
@@ -262,15 +256,6 @@ class SondrixTest : public testing::Test {
         chooseFile(file);
         chooseTemplate(templateName);
         return waitForView("TfrmDocument", file.substr(file.rfind('\\') + 1));
-    }
-    // Through Ctrl+L and the list's Edit button.
-    HWND openTemplateEditor(const std::string& name) {
-        pressDialogCommand('L');
-        HWND dialog = waitForDialog("Templates:");
-        selectTemplate(dialog, name);
-        pressChordFor(
-            VK_MENU, 'E', [&] { return !IsWindowVisible(dialog); }, "the Edit button to close the list");
-        return waitForView("TfrmTemplate", name);
     }
     // The dialog starts with all of the value selected, so the text replaces it.
     void answerValue(const std::string& shownValue, const std::string& value) {
@@ -331,15 +316,13 @@ class SondrixTest : public testing::Test {
         auto describe = [](HWND window) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            return window
-                       ? classOf(window) + " \"" + textOf(window) + "\" of process " + std::to_string(owner)
-                       : "none";
+            return window ? classOf(window) + " \"" + textOf(window) + "\" of " + std::to_string(owner)
+                          : "none";
         };
-        std::string shown = "; shown:";
-        for (const char* className : {"TfrmMain", "#32770", "#32768"}) {
+        std::string shown = what + "; shown:";
+        for (const char* className : {"TfrmMain", "#32770", "#32768"})
             for (HWND window : topWindows(className)) shown += " [" + describe(window) + "]";
-        }
-        throw std::runtime_error(what + shown + "; in front: " + describe(GetForegroundWindow()) +
+        throw std::runtime_error(shown + "; in front: " + describe(GetForegroundWindow()) +
                                  "; keyboard at: " + describe(focusedWindow()));
     }
     template <typename Condition>
@@ -358,24 +341,14 @@ class SondrixTest : public testing::Test {
 
     // Visible, of the class, and with the title when one is given.
     std::vector<HWND> topWindows(const std::string& className, const std::string& title = "") const {
-        struct Search {
-            DWORD processId;
-            const std::string& className;
-            const std::string& title;
-            std::vector<HWND> found;
-        } search{process.dwProcessId, className, title, {}};
-        EnumWindows(
-            [](HWND window, LPARAM parameter) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(parameter);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == s->processId && IsWindowVisible(window) && classOf(window) == s->className &&
-                    (s->title.empty() || textOf(window) == s->title))
-                    s->found.push_back(window);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        std::vector<HWND> found;
+        for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className.c_str(),
+                                                            title.empty() ? nullptr : title.c_str()));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == process.dwProcessId && IsWindowVisible(window)) found.push_back(window);
+        }
+        return found;
     }
     HWND focusedWindow() const {
         GUITHREADINFO info{};
@@ -388,37 +361,33 @@ class SondrixTest : public testing::Test {
         return focus && GetForegroundWindow() == topWindow &&
                (focus == topWindow || IsChild(topWindow, focus));
     }
-    // Whichever style of dialog the system shows.
+    // Whichever style of dialog the system shows: an edit, or one inside (nested) combo boxes.
     static HWND fileNameEdit(HWND dialog) {
         for (int id : {kFileNameBox, kOldFileNameBox}) {
-            HWND box = GetDlgItem(dialog, id);
-            if (box && classOf(box) == "Edit") return box;
-            std::vector<HWND> edits = box ? childrenOf(box, "Edit") : std::vector<HWND>();
-            if (!edits.empty()) return edits.front();
+            for (HWND box = GetDlgItem(dialog, id); box; box = GetWindow(box, GW_CHILD))
+                if (classOf(box) == "Edit") return box;
         }
         return nullptr;
     }
     // The list view writes into memory of its own process: the item record and the text go there.
     std::string selectedItemText(HWND listView) const {
+        struct Item {
+            LVITEMA item;
+            char text[512];
+        } local{};
+        auto* remote = static_cast<Item*>(
+            VirtualAllocEx(process.hProcess, nullptr, sizeof local, MEM_COMMIT, PAGE_READWRITE));
         const LRESULT index = SendMessageA(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
-        constexpr SIZE_T kTextSize = 512;
-        auto* remote =
-            index < 0
-                ? nullptr
-                : static_cast<char*>(VirtualAllocEx(process.hProcess, nullptr, sizeof(LVITEMA) + kTextSize,
-                                                    MEM_COMMIT, PAGE_READWRITE));
-        if (!remote) return std::string();
-        LVITEMA item{};
-        item.pszText = remote + sizeof item;
-        item.cchTextMax = kTextSize;
-        char text[kTextSize] = {};
-        if (WriteProcessMemory(process.hProcess, remote, &item, sizeof item, nullptr)) {
+        local.item.pszText = reinterpret_cast<char*>(remote) + offsetof(Item, text);
+        local.item.cchTextMax = sizeof local.text - 1;
+        if (index >= 0 && remote &&
+            WriteProcessMemory(process.hProcess, remote, &local, sizeof local, nullptr)) {
             SendMessageA(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(index),
                          reinterpret_cast<LPARAM>(remote));
-            ReadProcessMemory(process.hProcess, remote + sizeof item, text, kTextSize - 1, nullptr);
+            ReadProcessMemory(process.hProcess, remote, &local, sizeof local, nullptr);
         }
         VirtualFreeEx(process.hProcess, remote, 0, MEM_RELEASE);
-        return text;
+        return local.text;
     }
 };
 

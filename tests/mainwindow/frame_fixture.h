@@ -94,21 +94,14 @@ struct ModalDrive {
     ULONGLONG deadline = 0;
     static inline ModalDrive* current = nullptr;
 
-    static HWND findDialog(const std::string& title) {
-        std::pair<const std::string*, HWND> search{&title, nullptr};
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM parameter) -> BOOL {
-                auto* found = reinterpret_cast<std::pair<const std::string*, HWND>*>(parameter);
-                if (!IsWindowVisible(window) || windowText(window) != *found->first) return TRUE;
-                found->second = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.second;
+    static BOOL CALLBACK match(HWND window, LPARAM found) {
+        if (!IsWindowVisible(window) || windowText(window) != current->title) return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
     }
     static void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD) {
-        HWND dialog = current ? findDialog(current->title) : nullptr;
+        HWND dialog = nullptr;
+        if (current) EnumThreadWindows(GetCurrentThreadId(), match, reinterpret_cast<LPARAM>(&dialog));
         if (dialog && current->done < current->steps.size()) {
             current->steps[current->done++](dialog);
         } else if (dialog && GetTickCount64() > current->deadline) {
@@ -156,13 +149,6 @@ inline void doubleClickAt(HWND window, POINT point) {
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
         PostMessageA(window, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(point.x, point.y));
 }
-// As GetKeyState reports it.
-inline void setShift(bool down) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
 
 class MainFrameTest : public testing::Test {
   protected:
@@ -202,18 +188,14 @@ class MainFrameTest : public testing::Test {
         return view;
     }
     int tabCount() const { return static_cast<int>(SendMessageA(frame->hwndTabs, TCM_GETITEMCOUNT, 0, 0)); }
-    TCITEMA tab(int index, char (&text)[128]) const {
-        TCITEMA item{TCIF_TEXT | TCIF_PARAM, 0, 0, text, sizeof text, 0, 0};
-        SendMessageA(frame->hwndTabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
-        return item;
-    }
+    // Its text, and whether it stands for the frame's entry of the same index.
     std::string tabText(int index) const {
         char text[128] = "";
-        return tab(index, text).pszText;
-    }
-    TabEntry* entryOfTab(int index) const {
-        char text[128] = "";
-        return reinterpret_cast<TabEntry*>(tab(index, text).lParam);
+        TCITEMA item{TCIF_TEXT | TCIF_PARAM, 0, 0, text, sizeof text, 0, 0};
+        SendMessageA(frame->hwndTabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+        const bool ofEntry =
+            index < frame->count && item.lParam == reinterpret_cast<LPARAM>(frame->entries[index]);
+        return text + std::string(ofEntry ? "" : " (?)");
     }
     RECT displayArea() const {
         RECT display;

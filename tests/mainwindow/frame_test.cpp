@@ -8,7 +8,6 @@
 #include "mainwindow/about_dialog_ids.h"
 #include "mainwindow/home_page.h"
 #include "resource_ids.h"
-#include "shell/drawing_resources.h"
 #include "support/debug_capture.h"
 
 namespace guitest {
@@ -29,20 +28,14 @@ TEST_F(MainFrameTest, ShowsTitleMenuIconsAndAnEmptyTabControlAboveTheStatusBar) 
     EXPECT_EQ(GetClassLongPtrA(mainWindow, GCLP_HICONSM), reinterpret_cast<ULONG_PTR>(frame->hIconSmall));
     EXPECT_EQ(mainWindowHandle, mainWindow);
     // The caption buttons draw their glyphs in Marlett; without it they show as letters.
-    LOGFONTA marlett{};
-    marlett.lfCharSet = DEFAULT_CHARSET;
-    lstrcpyA(marlett.lfFaceName, "Marlett");
-    bool found = false;
     HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExA(
-        screen, &marlett,
-        [](const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM seen) -> int {
-            *reinterpret_cast<bool*>(seen) = true;
-            return 0;
-        },
-        reinterpret_cast<LPARAM>(&found), 0);
+    HGDIOBJ old =
+        SelectObject(screen, CreateFontA(0, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Marlett"));
+    char face[LF_FACESIZE] = "";
+    GetTextFaceA(screen, sizeof face, face);
+    DeleteObject(SelectObject(screen, old));
     ReleaseDC(nullptr, screen);
-    EXPECT_TRUE(found) << "no Marlett font";
+    EXPECT_STREQ(face, "Marlett");
 
     EXPECT_EQ(classOf(frame->hwndTabs), "SysTabControl32");
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(frame->hwndTabs, WM_GETFONT, 0, 0)), fntNormal);
@@ -69,24 +62,23 @@ TEST_F(MainFrameTest, DeletingTheFrameKeepsTheWindowButDetachesIt) {
     SendMessageA(mainWindow, WM_SIZE, 0, 0);
 }
 
-const char* const kCaptions[3] = {"first", "second", "third"};
-
 TEST_F(MainFrameTest, EachNewViewTakesTheNextTabAndIsSelectedShownAndFocused) {
-    TestView* views[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        views[i] = openView(kCaptions[i]);
-        ASSERT_EQ(tabCount(), i + 1);
-        ASSERT_EQ(frame->count, i + 1);
-        EXPECT_EQ(frame->entries[i]->view, views[i]);
-        EXPECT_EQ(frame->CurrentEntry(), frame->entries[i]);
-        EXPECT_EQ(GetFocus(), views[i]->hwnd);
-        for (int j = 0; j <= i; ++j)
-            EXPECT_EQ(IsWindowVisible(views[j]->hwnd) != 0, j == i) << j << " of " << i;
-    }
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(tabText(i), kCaptions[i]);
-        EXPECT_EQ(entryOfTab(i), frame->entries[i]);
-    }
+    // Each entry's tab; "+" after the view shown, "^" after the one focused, "<" after the current.
+    auto tabs = [this] {
+        std::string text = tabCount() == frame->count ? "" : "(tabs: " + std::to_string(tabCount()) + ") ";
+        for (int i = 0; i < frame->count; ++i) {
+            HWND view = frame->entries[i]->view->hwnd;
+            text += (i ? "|" : "") + tabText(i) + (IsWindowVisible(view) ? "+" : "") +
+                    (GetFocus() == view ? "^" : "") + (frame->CurrentEntry() == frame->entries[i] ? "<" : "");
+        }
+        return text;
+    };
+    TestView* first = openView("first");
+    EXPECT_EQ(tabs(), "first+^<");
+    TestView* second = openView("second");
+    EXPECT_EQ(tabs(), "first|second+^<");
+    openView("third");
+    EXPECT_EQ(tabs(), "first|second|third+^<");
 
     // The system takes the focus from a hidden view (to the main window, or to the tab control that
     // was clicked); the frame must not give it to the view it shows.
@@ -94,28 +86,21 @@ TEST_F(MainFrameTest, EachNewViewTakesTheNextTabAndIsSelectedShownAndFocused) {
         NMHDR header{sender, 0, code};
         SendMessageA(mainWindow, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
     };
-    auto shown = [&] {
-        std::string which;
-        for (int i = 0; i < 3; ++i) which += IsWindowVisible(views[i]->hwnd) ? kCaptions[i] : "";
-        return which;
-    };
-    notify(views[0]->hwnd, TCN_SELCHANGING);
-    EXPECT_EQ(shown(), "third");  // not from the tab control
+    notify(first->hwnd, TCN_SELCHANGING);
+    EXPECT_EQ(tabs(), "first|second|third+^<");  // not from the tab control
     notify(frame->hwndTabs, TCN_SELCHANGING);
-    EXPECT_EQ(shown(), "");
+    EXPECT_EQ(tabs(), "first|second|third<");
     SendMessageA(frame->hwndTabs, TCM_SETCURSEL, 0, 0);
     notify(frame->hwndTabs, TCN_SELCHANGE);
-    EXPECT_EQ(shown(), "first");
-    EXPECT_NE(GetFocus(), views[0]->hwnd);
+    EXPECT_EQ(tabs(), "first+<|second|third");
 
     // A new caption renames only its own tab and keeps the view on the display area.
-    views[1]->Rename("renamed [*]");
-    EXPECT_TRUE(placedOn(views[1]->hwnd, displayArea()));
+    second->Rename("renamed [*]");
+    EXPECT_TRUE(placedOn(second->hwnd, displayArea()));
     TestView loose(frame, "loose");
     loose.Rename("still loose");
     EXPECT_TRUE(placedOn(loose.hwnd, {0, 0, 10, 10}));
-    const char* expected[] = {"first", "renamed [*]", "third"};
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(tabText(i), expected[i]);
+    EXPECT_EQ(tabs(), "first+<|renamed [*]|third");
 }
 
 // The focus is saved when another application is activated and restored on the way back.
@@ -173,14 +158,14 @@ TEST_F(MessageLoopTest, ExitEndsTheLoopOnTheNextMessageWithoutDispatchingIt) {
 }
 
 TEST_F(MessageLoopTest, AltXInAFocusedViewReachesTheFrameAsExit) {
-    BYTE keys[256], withAlt[256];
+    BYTE keys[256];
     GetKeyboardState(keys);
-    std::copy(keys, keys + 256, withAlt);
-    withAlt[VK_MENU] = 0x80;
-    SetKeyboardState(withAlt);
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
     PostMessageA(view->hwnd, WM_SYSKEYDOWN, 'X', 1 | (1 << 29));
     PostMessageA(view->hwnd, kProbeMessage, 0, 0);
-    int exitCode = frame->RunMessageLoop();
+    const int exitCode = frame->RunMessageLoop();
+    keys[VK_MENU] = 0;
     SetKeyboardState(keys);
     EXPECT_EQ(exitCode, 0);
     EXPECT_TRUE(frame->quitRequested);
@@ -203,34 +188,27 @@ TEST_F(MessageLoopTest, QuitMessageEndsTheLoopWithItsCodeAndOtherCommandsDoNot) 
     EXPECT_FALSE(IsWindow(mainWindow));
 }
 
-size_t showAbout(std::vector<DialogStep> steps) {
-    return driveModal(
-        "About Sondrix:", [] { ShowAboutBox(nullptr); }, std::move(steps));
-}
-
+// The version line's size less its text's: 0,0.
 TEST_F(MainFrameTest, AboutVersionLineIsMeasuredToItsText) {
-    std::string version, homePage;
-    SIZE expected{}, actual{};
-    EXPECT_EQ(showAbout({[&](HWND dialog) {
-                  HWND control = GetDlgItem(dialog, IDC_ABOUT_VERSION);
-                  version = windowText(control);
-                  homePage = windowText(GetDlgItem(dialog, IDC_ABOUT_HOME_PAGE));
-                  HDC dc = GetDC(control);
-                  HGDIOBJ old =
-                      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-                  GetTextExtentPoint32A(dc, version.c_str(), static_cast<int>(version.size()), &expected);
-                  SelectObject(dc, old);
-                  ReleaseDC(control, dc);
-                  RECT box;
-                  GetWindowRect(control, &box);
-                  actual = SIZE{box.right - box.left, box.bottom - box.top};
-                  SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-              }}),
-              1u);
-    EXPECT_EQ(version, "Version: 1.0.0.148");
-    EXPECT_EQ(homePage, std::string("Go to homepage: ") + kHomePageUrl);
-    EXPECT_EQ(actual.cx, expected.cx);
-    EXPECT_EQ(actual.cy, expected.cy);
+    std::string shown;
+    DialogStep read = [&](HWND dialog) {
+        HWND control = GetDlgItem(dialog, IDC_ABOUT_VERSION);
+        const std::string version = windowText(control);
+        HDC dc = GetDC(control);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+        SIZE text{};
+        GetTextExtentPoint32A(dc, version.c_str(), static_cast<int>(version.size()), &text);
+        SelectObject(dc, old);
+        ReleaseDC(control, dc);
+        RECT box;
+        GetWindowRect(control, &box);
+        shown = version + "|" + windowText(GetDlgItem(dialog, IDC_ABOUT_HOME_PAGE)) + "|" +
+                std::to_string(box.right - box.left - text.cx) + "," +
+                std::to_string(box.bottom - box.top - text.cy);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    };
+    EXPECT_EQ(driveModal("About Sondrix:", [] { ShowAboutBox(nullptr); }, {read}), 1u);
+    EXPECT_EQ(shown, std::string("Version: 1.0.0.148|Go to homepage: ") + kHomePageUrl + "|0,0");
 }
 
 TEST_F(MainFrameTest, AboutEscapeKeepsItOpenWhileEnterOkAndTheCloseBoxEndIt) {
@@ -241,7 +219,9 @@ TEST_F(MainFrameTest, AboutEscapeKeepsItOpenWhileEnterOkAndTheCloseBoxEndIt) {
     };
     for (const DialogStep& end : enders) {
         // The third step never runs: the box has ended.
-        EXPECT_EQ(showAbout({[](HWND) { pressKey(GetFocus(), VK_ESCAPE); }, end, [](HWND) {}}), 2u);
+        EXPECT_EQ(driveModal("About Sondrix:", [] { ShowAboutBox(nullptr); },
+                             {[](HWND) { pressKey(GetFocus(), VK_ESCAPE); }, end, [](HWND) {}}),
+                  2u);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -16,73 +17,55 @@ std::string menuText(HMENU menu, int position) {
     return text;
 }
 
+// Each popup as "caption: item|item", "-" for a separator, " (grey)" after a greyed item; the ids
+// in menu order, 0 for a separator.
 TEST(Resources, MainMenuHasTheFivePopupsWithTheirItemsInOrder) {
-    // Separators have the id 0.
-    const struct {
-        const char* caption;
-        std::vector<std::pair<UINT, const char*>> items;
-    } popups[] = {
-        {"&File",
-         {{cmdNew, "&New\tCtrl+N"},
-          {cmdOpen, "&Open\tCtrl+O"},
-          {cmdSave, "&Save\tCtrl+S"},
-          {cmdSaveAs, "Save &as..."},
-          {cmdClose, "&Close\tCtrl+F4"},
-          {0, ""},
-          {cmdExit, "E&xit\tAlt+X"}}},
-        {"&Edit",
-         {{cmdUndo, "&Undo\tCtrl+Z"},
-          {cmdRedo, "&Redo\tCtrl+Y"},
-          {0, ""},
-          {cmdDeleteItem, "&Delete item\tDel"},
-          {0, ""},
-          {cmdGoToOffset, "&Go to offset...\tCtrl+G"}}},
-        {"&View", {{cmdBytesBeside, "Bytes &beside the rows"}, {cmdBytesBelow, "Bytes be&low the rows"}}},
-        {"&Tools",
-         {{cmdListTemplates, "&List templates...\tCtrl+L"}, {0, ""}, {cmdPreferences, "&Preferences..."}}},
-        {"&Help",
-         {{cmdHelpIndex, "&Index..."},
-          {cmdHelpContents, "Contents..."},
-          {0, ""},
-          {cmdAbout, "&About..."},
-          {0, ""},
-          {cmdHomePage, "Go to Sondrix homepage"}}}};
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), kMainMenuName);
-    ASSERT_EQ(GetMenuItemCount(menu), 5);
-    for (int p = 0; p < 5; ++p) {
-        EXPECT_EQ(menuText(menu, p), popups[p].caption);
+    std::vector<std::string> popups;
+    std::vector<std::vector<UINT>> ids;
+    for (int p = 0; p < GetMenuItemCount(menu); ++p) {
         HMENU popup = GetSubMenu(menu, p);
-        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(popups[p].items.size())) << p;
+        popups.push_back(menuText(menu, p) + ":");
+        ids.emplace_back();
         for (int i = 0; i < GetMenuItemCount(popup); ++i) {
-            const auto& [id, caption] = popups[p].items[i];
             const UINT state = GetMenuState(popup, i, MF_BYPOSITION);
-            EXPECT_EQ(GetMenuItemID(popup, i), id) << p << "/" << i;
-            EXPECT_EQ(menuText(popup, i), caption) << p << "/" << i;
-            EXPECT_EQ((state & MF_SEPARATOR) != 0, id == 0) << p << "/" << i;
-            // Separators count as greyed on some systems.
-            EXPECT_TRUE(id == 0 || !(state & MF_GRAYED)) << caption;
+            popups.back() +=
+                (i ? "|" : " ") +
+                (state & MF_SEPARATOR ? "-" : menuText(popup, i) + (state & MF_GRAYED ? " (grey)" : ""));
+            ids.back().push_back(GetMenuItemID(popup, i));
         }
     }
     DestroyMenu(menu);
+    EXPECT_EQ(
+        popups,
+        (std::vector<std::string>{
+            "&File: &New\tCtrl+N|&Open\tCtrl+O|&Save\tCtrl+S|Save &as...|&Close\tCtrl+F4|-|E&xit\tAlt+X",
+            "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|-|&Delete item\tDel|-|&Go to offset...\tCtrl+G",
+            "&View: Bytes &beside the rows|Bytes be&low the rows",
+            "&Tools: &List templates...\tCtrl+L|-|&Preferences...",
+            "&Help: &Index...|Contents...|-|&About...|-|Go to Sondrix homepage"}));
+    EXPECT_EQ(ids,
+              (std::vector<std::vector<UINT>>{{cmdNew, cmdOpen, cmdSave, cmdSaveAs, cmdClose, 0, cmdExit},
+                                              {cmdUndo, cmdRedo, 0, cmdDeleteItem, 0, cmdGoToOffset},
+                                              {cmdBytesBeside, cmdBytesBelow},
+                                              {cmdListTemplates, 0, cmdPreferences},
+                                              {cmdHelpIndex, cmdHelpContents, 0, cmdAbout, 0, cmdHomePage}}));
 }
 
+// Flags, key, command; 0x80 ends the table.
 TEST(Resources, AcceleratorsAreVirtualKeysWithoutMenuInversion) {
-    const ACCEL expected[] = {
-        {FCONTROL, 'L', cmdListTemplates}, {FCONTROL, 'N', cmdNew},     {FCONTROL, 'O', cmdOpen},
-        {FCONTROL, 'S', cmdSave},          {FCONTROL, VK_F4, cmdClose}, {FALT, 'X', cmdExit},
-        {FCONTROL, 'Z', cmdUndo},          {FCONTROL, 'Y', cmdRedo},    {FCONTROL, 'G', cmdGoToOffset}};
-    constexpr int kCount = sizeof expected / sizeof expected[0];
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), kAcceleratorsName);
-    ASSERT_NE(table, nullptr);
-    ASSERT_EQ(CopyAcceleratorTableA(table, nullptr, 0), kCount);
-    ACCEL actual[kCount];
-    CopyAcceleratorTableA(table, actual, kCount);
-    for (int i = 0; i < kCount; ++i) {
-        // 0x80 ends the table.
-        EXPECT_EQ(actual[i].fVirt & ~0x80, FVIRTKEY | FNOINVERT | expected[i].fVirt) << "entry " << i;
-        EXPECT_EQ(actual[i].key, expected[i].key) << "entry " << i;
-        EXPECT_EQ(actual[i].cmd, expected[i].cmd) << "entry " << i;
-    }
+    ACCEL entries[16];
+    using Entry = std::tuple<int, int, int>;
+    std::vector<Entry> actual;
+    for (int i = 0; i < CopyAcceleratorTableA(table, entries, 16); ++i)
+        actual.push_back({entries[i].fVirt & ~0x80, entries[i].key, entries[i].cmd});
+    constexpr int kCtrl = FVIRTKEY | FNOINVERT | FCONTROL;
+    const Entry expected[] = {
+        {kCtrl, 'L', cmdListTemplates}, {kCtrl, 'N', cmdNew},     {kCtrl, 'O', cmdOpen},
+        {kCtrl, 'S', cmdSave},          {kCtrl, VK_F4, cmdClose}, {FVIRTKEY | FNOINVERT | FALT, 'X', cmdExit},
+        {kCtrl, 'Z', cmdUndo},          {kCtrl, 'Y', cmdRedo},    {kCtrl, 'G', cmdGoToOffset}};
+    EXPECT_EQ(actual, std::vector<Entry>(std::begin(expected), std::end(expected)));
 }
 
 // The images of each icon group (width, bits per pixel), and the manifest's two settings.
@@ -112,10 +95,8 @@ TEST(Resources, IconsHoldTheirImagesAndTheManifestAsksForControlsSixAndUtf8) {
 TEST(Resources, VersionRecordIsADebugBuildOfOneZeroZeroTwentySix) {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    DWORD size = GetFileVersionInfoSizeA(path, nullptr);
-    ASSERT_GT(size, 0u);
-    std::vector<char> info(size);
-    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, info.data()));
+    std::vector<char> info(GetFileVersionInfoSizeA(path, nullptr));
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, static_cast<DWORD>(info.size()), info.data()));
     auto query = [&](const std::string& name) {
         char* value = nullptr;
         UINT length = 0;
@@ -124,11 +105,9 @@ TEST(Resources, VersionRecordIsADebugBuildOfOneZeroZeroTwentySix) {
     };
     const auto* fixed = reinterpret_cast<const VS_FIXEDFILEINFO*>(query("\\"));
     ASSERT_NE(fixed, nullptr);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x0000001Au);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0x0000001Au);
-    EXPECT_TRUE(fixed->dwFileFlags & VS_FF_DEBUG);
+    EXPECT_EQ((std::vector<DWORD>{fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+                                  fixed->dwProductVersionLS, fixed->dwFileFlags & VS_FF_DEBUG}),
+              (std::vector<DWORD>{0x00010000, 0x1A, 0x00010000, 0x1A, VS_FF_DEBUG}));
     // Null: any text will do, but there must be one.
     const std::pair<const char*, const char*> strings[] = {
         {"FileDescription", "Sondrix"},      {"InternalName", "Sondrix"}, {"ProductName", "Sondrix"},

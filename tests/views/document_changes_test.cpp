@@ -5,10 +5,32 @@
 #include "resource_ids.h"
 #include "view_fixture.h"
 #include "views/document/query_value.h"
-#include "views/document/value_query_ids.h"
 
 namespace guitest {
 namespace {
+
+class ChangesTest : public ViewTest {
+  protected:
+    // The rows, the current and selected rows, the tab's text, and "!" when the view's height or
+    // scroll range does not fit the rows.
+    std::string state() const {
+        const bool fits = view->ContentHeight() == view->document->instanceCount * rowHeight() &&
+                          scrollInfo(SB_VERT).nMax + 1 == view->ContentHeight();
+        return rows() + " @" + std::to_string(currentRow()) + " (" + selectedRows() + ") " +
+               tabText(frame->count - 1) + (fits ? "" : " !");
+    }
+    // Undo, Redo, Delete item and Go to offset on the Edit menu as "urdg", upper case when enabled.
+    std::string editMenu() const {
+        HMENU edit = GetSubMenu(GetMenu(mainWindow), 1);
+        SendMessageA(mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+        std::string text;
+        for (auto [id, letter] :
+             {std::pair{cmdUndo, 'u'}, {cmdRedo, 'r'}, {cmdDeleteItem, 'd'}, {cmdGoToOffset, 'g'}})
+            text +=
+                GetMenuState(edit, id, MF_BYCOMMAND) & MF_GRAYED ? letter : static_cast<char>(letter - 32);
+        return text;
+    }
+};
 
 TEST_F(ViewTest, EnterAndDoubleClickEditTheValueAndMarkTheCaption) {
     open("DWRD:Width DWRD:Height", {0, 42, 0, 7}, "shape.bin");
@@ -30,53 +52,47 @@ TEST_F(ViewTest, EnterAndDoubleClickEditTheValueAndMarkTheCaption) {
     EXPECT_EQ(rows(), "DWRD 42;DWRD 9");
 }
 
-TEST_F(ViewTest, CountsAreNotEditedAndDataRowsGetNoItem) {
+const char* const kList = "BCNT:N LSTC:Item DWRD:V LSTE:End";
+
+TEST_F(ChangesTest, CountsAreNotEdited) {
     open("BCNT:N LSTC DWRD LSTE", {1, 0, 5});
-    // The count row.
     EXPECT_EQ(answerValue([this] { press(VK_RETURN); }, "3", true), "(no dialog)");
     EXPECT_EQ(answerValue([this] { doubleClick(0); }, "3", true), "(no dialog)");
-    press(VK_END);
-    press(VK_UP);  // a data row
-    press(VK_INSERT);
-    EXPECT_EQ(rows(), "BCNT 1;LSTC #0;.DWRD 5;LSTE");
-    EXPECT_TRUE(view->document->saved);
+    EXPECT_EQ(state(), "BCNT 1;LSTC #0;.DWRD 5;LSTE @0 (0) data.bin");
 }
 
-const char* const kList = "BCNT:N LSTC:Item DWRD:V LSTE:End";
-const char* const kTwoItems = "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE";
-
-TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItem) {
+TEST_F(ChangesTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
     const struct {
         Bytes bytes;
         int at;  // the current row
         UINT key;
-        const char* rows;
-        int currentAfter;
+        const char* state;
     } cases[] = {
         // At the first header the new item comes first; the header stays current.
-        {{2, 0, 1, 0, 2}, 1, VK_RETURN, "BCNT 3;LSTC #0;.DWRD 0;LSTC #1;.DWRD 1;LSTC #2;.DWRD 2;LSTE", 1},
+        {{2, 0, 1, 0, 2},
+         1,
+         VK_RETURN,
+         "BCNT 3;LSTC #0;.DWRD 0;LSTC #1;.DWRD 1;LSTC #2;.DWRD 2;LSTE @1 (1) data.bin [*]"},
         // At the end the new item comes last; the end row moves down with the new rows.
-        {{2, 0, 1, 0, 2}, 5, VK_INSERT, "BCNT 3;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTC #2;.DWRD 0;LSTE", 7},
-        {{0}, 2, VK_INSERT, "BCNT 1;LSTC #0;.DWRD 0;LSTE", 3},
-        {{0}, 1, VK_RETURN, "BCNT 1;LSTC #0;.DWRD 0;LSTE", 1},
+        {{2, 0, 1, 0, 2},
+         5,
+         VK_INSERT,
+         "BCNT 3;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTC #2;.DWRD 0;LSTE @7 (7) data.bin [*]"},
+        {{0}, 2, VK_INSERT, "BCNT 1;LSTC #0;.DWRD 0;LSTE @3 (3) data.bin [*]"},
+        {{0}, 1, VK_RETURN, "BCNT 1;LSTC #0;.DWRD 0;LSTE @1 (1) data.bin [*]"},
+        {{1, 0, 5}, 2, VK_INSERT, "BCNT 1;LSTC #0;.DWRD 5;LSTE @2 (2) data.bin"},
     };
     for (const auto& c : cases) {
         open(kList, c.bytes);
         for (int i = 0; i < c.at; ++i) press(VK_DOWN);
         press(c.key);
-        EXPECT_EQ(rows(), c.rows) << "at row " << c.at;
-        EXPECT_EQ(currentRow(), c.currentAfter) << "at row " << c.at;
-        EXPECT_EQ(view->ContentHeight(), view->document->instanceCount * rowHeight());
-        EXPECT_EQ(scrollInfo(SB_VERT).nMax + 1, view->ContentHeight());
-        EXPECT_EQ(tabText(frame->count - 1), "data.bin [*]");
+        EXPECT_EQ(state(), c.state);
     }
     // Undoing an insertion below the current row keeps it current: the end row, moved up again.
     open(kList, {2, 0, 1, 0, 2});
-    press(VK_END);
-    press(VK_INSERT);
+    press({VK_END, VK_INSERT});
     SendMessageA(view->hwnd, WM_COMMAND, cmdUndo, 0);
-    EXPECT_EQ(rows(), kTwoItems);
-    EXPECT_EQ(currentRow(), 5);
+    EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @5 (5) data.bin");
 }
 
 TEST_F(ViewTest, ValueEntryGivesBackWhatWasConfirmedWhole) {
@@ -104,57 +120,32 @@ TEST_F(ViewTest, ValueEntryGivesBackWhatWasConfirmedWhole) {
     }
 }
 
-// "u r d g" for Undo, Redo, Delete item and Go to offset on the Edit menu, upper case when enabled.
-std::string editMenu(HWND mainWindow) {
-    HMENU edit = GetSubMenu(GetMenu(mainWindow), 1);
-    SendMessageA(mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
-    std::string items;
-    for (auto [id, letter] :
-         {std::pair{cmdUndo, 'u'}, {cmdRedo, 'r'}, {cmdDeleteItem, 'd'}, {cmdGoToOffset, 'g'}}) {
-        bool grey = GetMenuState(edit, id, MF_BYCOMMAND) & MF_GRAYED;
-        items += grey ? letter : static_cast<char>(letter - 'a' + 'A');
-    }
-    return items;
-}
-
-TEST_F(ViewTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
-    EXPECT_EQ(editMenu(mainWindow), "urdg");  // no tab
+// Each action on the list, from the third row: the Edit menu, then the state.
+TEST_F(ChangesTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
+    EXPECT_EQ(editMenu(), "urdg");  // no tab
     open(kList, {2, 0, 1, 0, 2}, "list.bin");
-    auto command = [this](int id) { SendMessageA(view->hwnd, WM_COMMAND, id, 0); };
-    press(VK_DOWN);
-    press(VK_DOWN);
-    EXPECT_EQ(editMenu(mainWindow), "urdG");
-    press(VK_DELETE);  // a data row
-    EXPECT_EQ(rows(), kTwoItems);
-
-    press(VK_UP);
-    EXPECT_EQ(editMenu(mainWindow), "urDG");
-    press(VK_DELETE);
-    EXPECT_EQ(editMenu(mainWindow), "UrDG");
-    EXPECT_EQ(rows(), "BCNT 1;LSTC #0;.DWRD 2;LSTE");
-    EXPECT_EQ(currentRow(), 1);
-    EXPECT_EQ(selectedRows(), "1");
-    EXPECT_EQ(tabText(0), "list.bin [*]");
-    EXPECT_EQ(view->ContentHeight(), 4 * rowHeight());
-    EXPECT_EQ(scrollInfo(SB_VERT).nMax + 1, view->ContentHeight());
-
-    command(cmdUndo);
-    EXPECT_EQ(rows(), kTwoItems);
-    EXPECT_EQ(tabText(0), "list.bin");
-    EXPECT_EQ(view->ContentHeight(), 6 * rowHeight());
-    EXPECT_EQ(editMenu(mainWindow), "uRDG");
-    command(cmdRedo);
-    EXPECT_EQ(rows(), "BCNT 1;LSTC #0;.DWRD 2;LSTE");
-    EXPECT_EQ(tabText(0), "list.bin [*]");
-
-    command(cmdDeleteItem);
-    EXPECT_EQ(rows(), "BCNT 0;LSTC #0;LSTE");
-    EXPECT_EQ(editMenu(mainWindow), "UrdG");  // the list is empty
-    command(cmdUndo);
-    command(cmdUndo);
-    command(cmdUndo);  // nothing left to undo
-    EXPECT_EQ(rows(), kTwoItems);
-    EXPECT_EQ(tabText(0), "list.bin");
+    press({VK_DOWN, VK_DOWN});
+    EXPECT_EQ(editMenu() + " " + state(), "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @2 (2) list.bin");
+    const struct {
+        UINT key;  // else the command
+        int command;
+        const char* state;
+    } steps[] = {
+        {VK_DELETE, 0, "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @2 (2) list.bin"},  // a data row
+        {VK_UP, 0, "urDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @1 (1) list.bin"},
+        {VK_DELETE, 0, "UrDG BCNT 1;LSTC #0;.DWRD 2;LSTE @1 (1) list.bin [*]"},
+        {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @1 (1) list.bin"},
+        {0, cmdRedo, "UrDG BCNT 1;LSTC #0;.DWRD 2;LSTE @1 (1) list.bin [*]"},
+        {0, cmdDeleteItem, "UrdG BCNT 0;LSTC #0;LSTE @1 (1) list.bin [*]"},  // the list is empty
+        {0, cmdUndo, "URDG BCNT 1;LSTC #0;.DWRD 2;LSTE @1 (1) list.bin [*]"},
+        {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @1 (1) list.bin"},
+        {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @1 (1) list.bin"},  // nothing left
+    };
+    for (const auto& step : steps) {
+        step.key ? press(step.key) : static_cast<void>(SendMessageA(view->hwnd, WM_COMMAND, step.command, 0));
+        EXPECT_EQ(editMenu() + " " + state(), step.state)
+            << "key " << step.key << ", command " << step.command;
+    }
 }
 
 }  // namespace

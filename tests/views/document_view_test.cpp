@@ -3,7 +3,6 @@
 #include <shlobj.h>
 
 #include "resource_ids.h"
-#include "templates/template_library.h"
 #include "view_fixture.h"
 #include "views/document/goto_offset_ids.h"
 #include "views/template/template_choice_list_ids.h"
@@ -13,15 +12,12 @@ namespace {
 
 TEST_F(ViewTest, DocumentOpensOnItsTabWithTheFirstRowSelectedAndCurrent) {
     show(untitled("DWRD"));
-    EXPECT_EQ(tabText(0), "Untitled");
     view->document->saved = false;
     view->UpdateCaption();
-    EXPECT_EQ(tabText(0), "Untitled [*]");
-    EXPECT_EQ(windowText(view->hwnd), "Untitled [*]");
+    EXPECT_EQ(tabText(0) + "|" + windowText(view->hwnd), "Untitled [*]|Untitled [*]");
 
     open("DWRD:Width DWRD:Height", {0, 1, 0, 2}, "shape.bin");
-    EXPECT_EQ(tabText(1), "shape.bin");
-    EXPECT_EQ(windowText(view->hwnd), "shape.bin");
+    EXPECT_EQ(tabText(1) + "|" + windowText(view->hwnd), "shape.bin|shape.bin");
     EXPECT_EQ(currentRow(), 0);
     EXPECT_EQ(row(0)->flags, kInstanceSelected | kInstanceCurrent);
     EXPECT_EQ(row(1)->flags, 0u);
@@ -29,8 +25,8 @@ TEST_F(ViewTest, DocumentOpensOnItsTabWithTheFirstRowSelectedAndCurrent) {
     RECT rows = placeOf(view->hwnd), bytes = placeOf(view->Bytes().hwnd), both, area = displayArea();
     UnionRect(&both, &rows, &bytes);
     EXPECT_TRUE(EqualRect(&both, &area)) << "the rows and their bytes share the tab";
-    LONG style = GetWindowLongA(view->hwnd, GWL_STYLE);
-    EXPECT_EQ(style & (WS_CHILD | WS_VSCROLL | WS_HSCROLL), WS_CHILD | WS_VSCROLL | WS_HSCROLL);
+    const DWORD style = WS_CHILD | WS_VSCROLL | WS_HSCROLL;
+    EXPECT_EQ(GetWindowLongA(view->hwnd, GWL_STYLE) & style, style);
     EXPECT_TRUE(GetWindowLongA(view->hwnd, GWL_EXSTYLE) & WS_EX_STATICEDGE);
     EXPECT_TRUE(GetClassLongA(view->hwnd, GCL_STYLE) & CS_DBLCLKS);
 }
@@ -92,34 +88,36 @@ TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelection) {
         step.key ? press(step.key, step.shift) : click(step.y, step.shift);
         EXPECT_EQ(currentRow(), step.current) << "key " << step.key << ", y " << step.y;
         EXPECT_EQ(selectedRows(), step.selected) << "key " << step.key << ", y " << step.y;
-        int currentMarks = 0;
-        for (int i = 0; i < 4; ++i) currentMarks += (row(i)->flags & kInstanceCurrent) != 0;
-        EXPECT_EQ(currentMarks, step.current < 0 ? 0 : 1) << "key " << step.key << ", y " << step.y;
+        int marks = 0;
+        for (int i = 0; i < 4; ++i) marks += (row(i)->flags & kInstanceCurrent) != 0;
+        EXPECT_EQ(marks, step.current < 0 ? 0 : 1) << "key " << step.key << ", y " << step.y;
     }
 }
 
+// After each button message (0: the capture taken away by another window), whether the view holds
+// the capture and how many buttons it counts.
 TEST_F(ViewTest, DocumentButtonsShareTheCaptureByCounting) {
     open(kFourRows, kFourValues);
     focusTabs();
-    SendMessageA(view->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    EXPECT_EQ(GetFocus(), view->hwnd);
-    EXPECT_EQ(GetCapture(), view->hwnd);
-    SendMessageA(view->hwnd, WM_RBUTTONDOWN, MK_RBUTTON, 0);
-    EXPECT_EQ(view->captureCount, 2);
-    SendMessageA(view->hwnd, WM_LBUTTONUP, 0, 0);
-    EXPECT_EQ(GetCapture(), view->hwnd);
-    SendMessageA(view->hwnd, WM_RBUTTONUP, 0, 0);
-    EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(view->captureCount, 0);
-
-    // A capture taken away by another window leaves no button holding it.
-    SendMessageA(view->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    SetCapture(mainWindow);
-    EXPECT_EQ(view->captureCount, 0);
-    ReleaseCapture();
-    SendMessageA(view->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    EXPECT_EQ(GetCapture(), view->hwnd);
-    SendMessageA(view->hwnd, WM_LBUTTONUP, 0, 0);
+    const struct {
+        UINT message;
+        const char* after;
+    } steps[] = {{WM_LBUTTONDOWN, "captured 1"}, {WM_RBUTTONDOWN, "captured 2"}, {WM_LBUTTONUP, "captured 1"},
+                 {WM_RBUTTONUP, "free 0"},       {WM_LBUTTONDOWN, "captured 1"}, {0, "free 0"},
+                 {WM_LBUTTONDOWN, "captured 1"}, {WM_LBUTTONUP, "free 0"}};
+    for (const auto& step : steps) {
+        if (!step.message) SetCapture(mainWindow);
+        SendMessageA(view->hwnd, step.message,
+                     step.message == WM_LBUTTONDOWN   ? MK_LBUTTON
+                     : step.message == WM_RBUTTONDOWN ? MK_RBUTTON
+                                                      : 0,
+                     0);
+        EXPECT_EQ((GetCapture() == view->hwnd ? "captured " : "free ") + std::to_string(view->captureCount),
+                  step.after)
+            << step.message;
+        if (!step.message) ReleaseCapture();
+        EXPECT_EQ(GetFocus(), view->hwnd);
+    }
 }
 
 class DocumentStatus : public ViewTest {
@@ -150,15 +148,11 @@ TEST_F(DocumentStatus, TheCurrentRowsOffsetSizeCodeAndItemFollowMovesAndChanges)
     press(VK_HOME);
     answerValue([this] { press(VK_RETURN); }, "abcdefghijklm", true);
     EXPECT_EQ(status(), "Offset $0 (0), size 14|PSTR||19 bytes, 7 rows");
-    press(VK_END);
-    press(VK_UP);
-    press(VK_UP);
-    press(VK_INSERT);  // before the second item
+    press({VK_END, VK_UP, VK_UP, VK_INSERT});  // before the second item
     EXPECT_EQ(status(), "Offset $13 (19), size 0|LSTC|Item [2]|21 bytes, 9 rows");
     press(VK_DOWN);
     EXPECT_EQ(status(), "Offset $13 (19), size 2|DWRD|Item [2]|21 bytes, 9 rows");
-    press(VK_UP);
-    press(VK_DELETE);
+    press({VK_UP, VK_DELETE});
     EXPECT_EQ(status(), "Offset $13 (19), size 0|LSTE||19 bytes, 7 rows");
 
     openView("plain");  // a view on another tab clears it
@@ -217,8 +211,7 @@ TEST_F(ViewTest, DroppedFilesOpenOneTabEachWithTheTemplateTheirExtensionNamesPre
     }
     HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
     auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
-    files->pFiles = sizeof(DROPFILES);
-    files->fWide = TRUE;
+    *files = DROPFILES{sizeof(DROPFILES), {}, FALSE, TRUE};
     names.copy(reinterpret_cast<wchar_t*>(files + 1), names.size());
     GlobalUnlock(drop);
     EXPECT_EQ(driveModal("Select a template:",
@@ -227,8 +220,7 @@ TEST_F(ViewTest, DroppedFilesOpenOneTabEachWithTheTemplateTheirExtensionNamesPre
               2u);
     EXPECT_EQ(preselected, "PNG.tmpl PNG.tmpl ");
     ASSERT_EQ(frame->count, 2);
-    EXPECT_EQ(tabText(0), "a.png");
-    EXPECT_EQ(tabText(1), "b.x.Png");
+    EXPECT_EQ(tabText(0) + "|" + tabText(1), "a.png|b.x.Png");
     view = static_cast<TfrmDocument*>(frame->entries[1]->view);
     EXPECT_EQ(rows(), "UBYT 9");
 }

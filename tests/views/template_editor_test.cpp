@@ -4,9 +4,6 @@
 #include <array>
 
 #include "resource_ids.h"
-#include "shell/drawing_resources.h"
-#include "shell/strings.h"
-#include "templates/template_library.h"
 #include "view_fixture.h"
 
 namespace guitest {
@@ -28,14 +25,27 @@ class EditorTest : public ViewTest {
         const int h = tmNormal.height;
         return s.ink({from, row * h + 1, to < 0 ? s.width() - 3 : to, (row + 1) * h - 1}, leftmost);
     }
+    // "caret: first-last" of the selection.
+    std::string caret() const {
+        return std::to_string(editor->caretRow) + ": " + std::to_string(editor->selStart) + "-" +
+               std::to_string(editor->selEnd);
+    }
     void expectCaretAndSelection(int32_t row) {
-        EXPECT_EQ(editor->caretRow, row);
-        EXPECT_EQ(editor->selStart, row);
-        EXPECT_EQ(editor->selEnd, row);
+        EXPECT_EQ(caret(), std::to_string(row) + ": " + std::to_string(row) + "-" + std::to_string(row));
     }
     // Presses the key (with Shift) while the field dialog is answered by the step; how many dialogs came.
     size_t pressAnswered(WPARAM key, DialogStep answer, bool shift = false) {
         return withFieldDialog([&] { press(key, shift); }, std::move(answer));
+    }
+    std::string state() const {
+        std::string text;
+        for (int32_t i = 0; i < editor->templ->fieldCount; ++i) {
+            const TemplateField* field = editor->templ->fields[i];
+            text += (i ? " " : "") + std::string(field->depth, '.') + std::string(field->code, 4);
+            for (int32_t j = 0; j < editor->templ->fieldCount; ++j)
+                text += editor->templ->fields[j] == field->partner ? ">" + std::to_string(j) : "";
+        }
+        return text + "|" + tabText(frame->count - 1);
     }
     static std::string repeated(const char* code, int count) {
         std::string codes;
@@ -65,21 +75,18 @@ TEST_F(EditorTest, RowsShowNumbersAndCodesAndCaptionsIndentedByDepth) {
     delete[] source->fields[3]->caption;
     source->fields[3]->caption = DupString(std::string(150, 'w').c_str());
     openEditor(source);
-    SendMessageA(editor->hwnd, WM_LBUTTONDOWN, MK_LBUTTON,
-                 MAKELPARAM(5, rowY(5)));  // the selection below the rows
+    click(rowY(5));  // the selection below the rows
     const int codeX = editor->numberWidth + 8;
     const int captionX = codeX + editor->codeWidth;
     Snapshot canvas = painted();
     const int codeStart = ink(canvas, 0, editor->numberWidth + 1);
     const int captionStart = ink(canvas, 0, captionX);
-    ASSERT_GE(codeStart, codeX);
-    ASSERT_LT(codeStart, codeX + 3);
+    ASSERT_TRUE(codeStart >= codeX && codeStart < codeX + 3) << codeStart;
     const int codeIndent[] = {0, 8, 8, 0};
     for (int row = 0; row < 4; ++row) {
         EXPECT_EQ(ink(canvas, row, editor->numberWidth + 1), codeStart + codeIndent[row]) << "row " << row;
         const int numberEnd = ink(canvas, row, 0, codeX, false);
-        EXPECT_GT(numberEnd, 0) << "row " << row;
-        EXPECT_LE(numberEnd, editor->numberWidth) << "row " << row;
+        EXPECT_TRUE(numberEnd > 0 && numberEnd <= editor->numberWidth) << "row " << row << ": " << numberEnd;
     }
     EXPECT_EQ(ink(canvas, 1, captionX + 5), captionStart + 8);  // "row1" against "row0"
     EXPECT_EQ(ink(canvas, 4, 2), -1);                           // the row past the end: background only
@@ -118,9 +125,7 @@ TEST_F(EditorTest, ShiftClickWidensTheSelectionWhichLosesItsColourWithTheFocus) 
     button(WM_LBUTTONUP, 0, 3);
     EXPECT_EQ(GetCapture(), nullptr);
     button(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 1);
-    EXPECT_EQ(editor->selStart, 1);
-    EXPECT_EQ(editor->selEnd, 3);
-    EXPECT_EQ(editor->caretRow, 1);
+    EXPECT_EQ(caret(), "1: 1-3");
     const int selected[] = {COLOR_WINDOW, COLOR_HIGHLIGHT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHT, COLOR_WINDOW};
     {
         Snapshot canvas = painted();
@@ -176,8 +181,7 @@ TEST_F(EditorTest, PagesCountFromTheSelectionStartAndKeepTheCaretInView) {
     ASSERT_GT(page, 6);
     click(rowY(2));
     click(rowY(5), true);
-    EXPECT_EQ(editor->selStart, 2);
-    EXPECT_EQ(editor->selEnd, 5);
+    EXPECT_EQ(caret(), "5: 2-5");
     const int steps[][3] = {
         // key, caret, top row: the caret comes up to the second-last row
         {VK_NEXT, page, 2},
@@ -195,30 +199,37 @@ TEST_F(EditorTest, PagesCountFromTheSelectionStartAndKeepTheCaretInView) {
     }
 }
 
-TEST_F(EditorTest, InsertThenCancelLeavesTemplateAndTabAsTheyWere) {
-    openEditor(addLibraryTemplate("cancel.tmpl", "DWRD LSTB DWRD LSTE"));
-    editor->caretRow = 2;
-    EXPECT_EQ(pressAnswered(VK_INSERT, fill(nullptr)), 1u);
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD LSTB DWRD LSTE");
-    EXPECT_TRUE(editor->saved);
-    EXPECT_EQ(tabText(0), "cancel.tmpl");
-    press(VK_LEFT);  // the section is still intact
-    EXPECT_EQ(editor->caretRow, 1);
-}
-
-TEST_F(EditorTest, InsertedRowsAreLinkedAndShiftInsertOnTheLastFieldAppends) {
-    openEditor(addLibraryTemplate("insert.tmpl", "DWRD DWRD"));
-    editor->caretRow = 1;
-    pressAnswered(VK_INSERT, fill("LSTE"), true);
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD DWRD LSTE");
-    EXPECT_EQ(editor->caretRow, 2);
-    pressAnswered(VK_INSERT, fill("LSTB"));  // before the caret row: the new section holds the last DWRD
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD DWRD LSTB LSTE");
-    editor->caretRow = 1;
-    pressAnswered(VK_INSERT, fill("LSTB"));
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD LSTB DWRD LSTB LSTE");
-    EXPECT_EQ(editor->templ->fields[2]->depth, 1);
-    EXPECT_EQ(editor->templ->fields[4]->partner, editor->templ->fields[3]);
+// Each key from the caret row given (-1: where the key before left it), the field dialog answered
+// with the code, cancelled for "", and not to come for null. Rows: depth in dots, ">n" the partner row.
+TEST_F(EditorTest, InsertAndDeleteKeysEditTheRowsAndRelinkThem) {
+    const struct {
+        const char* opened;  // a new editor on these rows; null: the same
+        int32_t caret;
+        UINT key;
+        bool shift;
+        const char* answer;
+        const char* state;  // rows, then the tab's text
+        int32_t caretAfter;
+    } cases[] = {
+        {"DWRD LSTB DWRD LSTE", 2, VK_INSERT, false, "", "DWRD LSTB>3 .DWRD LSTE>1|t.tmpl", 2},
+        {"DWRD DWRD", 1, VK_INSERT, true, "LSTE", "DWRD DWRD LSTE|t.tmpl [*]", 2},  // appended
+        {nullptr, -1, VK_INSERT, false, "LSTB", "DWRD DWRD LSTB>3 LSTE>2|t.tmpl [*]", 2},
+        {nullptr, 1, VK_INSERT, false, "LSTB", "DWRD LSTB .DWRD .LSTB>4 .LSTE>3|t.tmpl [*]", 1},
+        // The section's opening goes, so its closing code closes nothing.
+        {"DWRD LSTB PSTR LSTE hlng", 1, VK_DELETE, false, nullptr, "DWRD PSTR LSTE hlng|t.tmpl [*]", 1},
+        {nullptr, -1, VK_BACK, true, nullptr, "DWRD PSTR hlng|t.tmpl [*]", 1},
+        {nullptr, 2, VK_BACK, false, nullptr, "DWRD PSTR|t.tmpl [*]", 1},    // back onto the last field
+        {nullptr, -1, VK_DELETE, true, nullptr, "DWRD PSTR|t.tmpl [*]", 1},  // nothing after the last field
+    };
+    for (const auto& c : cases) {
+        if (c.opened) openEditor(addLibraryTemplate("t.tmpl", c.opened));
+        if (c.caret >= 0) editor->caretRow = c.caret;
+        EXPECT_EQ(pressAnswered(c.key, fill(c.answer && *c.answer ? c.answer : nullptr), c.shift),
+                  c.answer ? 1u : 0u)
+            << c.state;
+        EXPECT_EQ(state(), c.state);
+        EXPECT_EQ(editor->caretRow, c.caretAfter) << c.state;
+    }
 }
 
 TEST_F(EditorTest, AnEmptyTemplateShowsOneSelectedRowWhereInsertAddsTheFirstFieldAndDeletingItLeavesNoCaret) {
@@ -243,23 +254,6 @@ TEST_F(EditorTest, AnEmptyTemplateShowsOneSelectedRowWhereInsertAddsTheFirstFiel
     click(rowY(0));  // until a click sets the caret again
     EXPECT_EQ(pressAnswered(VK_INSERT, fill("hlng")), 1u);
     EXPECT_EQ(codesOf(*editor->templ), "hlng");
-}
-
-TEST_F(EditorTest, DeleteBackspaceAndShiftDeleteRemoveTheCaretRowOrTheOneAfterAndRelink) {
-    openEditor(addLibraryTemplate("delete.tmpl", "DWRD LSTB PSTR LSTE hlng"));
-    editor->caretRow = 1;
-    press(VK_DELETE);  // the section's opening goes, so its closing code closes nothing
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD PSTR LSTE hlng");
-    EXPECT_EQ(editor->templ->fields[1]->depth, 0);
-    EXPECT_EQ(editor->caretRow, 1);
-    press(VK_BACK, true);
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD PSTR hlng");
-    editor->caretRow = 2;
-    press(VK_BACK);
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD PSTR");
-    EXPECT_EQ(editor->caretRow, 1);  // moved back onto the last field
-    press(VK_DELETE, true);          // nothing after the last field
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD PSTR");
 }
 
 TEST_F(EditorTest, TheVerticalRangeRunsOneRowPastTheLastField) {

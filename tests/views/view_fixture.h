@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "document/document_harness.h"
 #include "fieldtypes/builtin_types.h"
@@ -34,24 +35,19 @@ class Snapshot {
         RECT area;
         GetClientRect(window, &area);
         width_ = area.right;
-        height_ = area.bottom;
-        bitmap_ = testsupport::createPixelBitmap(dc_, width_, height_, &pixels_);
-        old_ = SelectObject(dc_, bitmap_);
-        PatBlt(dc_, 0, 0, width_, height_, BLACKNESS);
-        if (paint) {
-            paint(dc_);
-        } else {
-            SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
-        }
+        HDC dc = CreateCompatibleDC(nullptr);
+        uint32_t* pixels = nullptr;
+        HBITMAP bitmap = testsupport::createPixelBitmap(dc, width_, area.bottom, &pixels);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        PatBlt(dc, 0, 0, width_, area.bottom, BLACKNESS);
+        paint ? paint(dc)
+              : static_cast<void>(
+                    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT));
         GdiFlush();
+        pixels_.assign(pixels, pixels + width_ * area.bottom);
+        DeleteObject(SelectObject(dc, old));
+        DeleteDC(dc);
     }
-    ~Snapshot() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Snapshot(const Snapshot&) = delete;
-    Snapshot& operator=(const Snapshot&) = delete;
 
     uint32_t at(int x, int y) const { return pixels_[y * width_ + x] & 0xFFFFFF; }
     int countOtherThan(uint32_t colour, RECT area) const {
@@ -73,15 +69,11 @@ class Snapshot {
         return found;
     }
     int width() const { return width_; }
-    int height() const { return height_; }
+    int height() const { return width_ ? static_cast<int>(pixels_.size()) / width_ : 0; }
 
   private:
-    HDC dc_ = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-    uint32_t* pixels_ = nullptr;
+    std::vector<uint32_t> pixels_;
     int width_;
-    int height_;
 };
 
 class ViewTest : public MainFrameTest {
@@ -107,16 +99,6 @@ class ViewTest : public MainFrameTest {
         freeInterface();
     }
 
-    // A document of the rows bound to the bytes, written to a file of that name.
-    Document* bound(const std::string& rows, const Bytes& bytes, const char* name = "data.bin") {
-        dir.write(name, bytes);
-        Template templ;
-        fillTemplate(templ, rows);
-        templ.link();
-        Document* document = createDocument(dir.path(name).c_str(), "Untitled", &templ);
-        bindFile(document);
-        return document;
-    }
     // Without a file.
     Document* untitled(const char* rows) {
         Template templ;
@@ -133,8 +115,15 @@ class ViewTest : public MainFrameTest {
         pumpPending();
         return view;
     }
+    // A document of the rows bound to the bytes, written to a file of that name.
     TfrmDocument* open(const std::string& rows, const Bytes& bytes, const char* name = "data.bin") {
-        return show(bound(rows, bytes, name));
+        dir.write(name, bytes);
+        Template templ;
+        fillTemplate(templ, rows);
+        templ.link();
+        Document* document = createDocument(dir.path(name).c_str(), "Untitled", &templ);
+        bindFile(document);
+        return show(document);
     }
 
     FieldInstance* row(int index) const {
@@ -214,10 +203,18 @@ class ViewTest : public MainFrameTest {
     }
 
     // Input to the window of the view last opened.
+    // Shift as GetKeyState reports it.
     void press(UINT key, bool shift = false) {
-        setShift(shift);
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
         SendMessageA(window, WM_KEYDOWN, key, 1);
-        setShift(false);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+    }
+    void press(std::initializer_list<UINT> keys) {
+        for (UINT key : keys) press(key);
     }
     void click(int y, bool shift = false) {
         SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON | (shift ? MK_SHIFT : 0), MAKELPARAM(10, y));
