@@ -151,7 +151,7 @@ bool insertItem(Document* document, FieldInstance* instance) {
                       oldFirst,
                       0,
                       list.count ? numberOf(list.count) : 0,
-                      renumberHeaders(firstHeader) - zeroBased};
+                      renumberHeadersAfter(place.predecessor, firstHeader) - zeroBased};
     if (list.count) numberOf(list.count) = change.countIn;
     recordItemChange(document, change, true);
     document->saved = false;

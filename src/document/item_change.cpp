@@ -6,7 +6,7 @@
 namespace {
 
 void settle(const ItemChange& change, int64_t count) {
-    renumberHeaders(change.firstHeader);
+    renumberHeadersAfter(change.predecessor, change.firstHeader);
     if (change.count) numberOf(change.count) = count;
 }
 

@@ -24,6 +24,16 @@ bool inItem(const FieldInstance* at, const FieldInstance* firstHeader) {
            (at->depth > firstHeader->depth || at->parent != firstHeader->parent);
 }
 
+// The number of headers up to the instance: one more than the last header at or before it.
+int64_t headersTo(FieldInstance* at, const FieldInstance* firstHeader) {
+    int64_t headers = 0;
+    forEachHeader(at, firstHeader, backward, [&](FieldInstance* header) {
+        headers = numberOf(header) + 1;
+        return false;
+    });
+    return headers;
+}
+
 }  // namespace
 
 bool findList(Document* document, FieldInstance* instance, ListOf& list) {
@@ -44,10 +54,13 @@ bool findList(Document* document, FieldInstance* instance, ListOf& list) {
                      ? (list.countKind.zeroBased ? numberOf(list.count) < 0 : numberOf(list.count) <= 0)
                      : list.firstHeader->next == list.firstHeader->partner;
     list.items = 0;
-    if (!empty) {
-        forEachHeader(list.firstHeader, list.firstHeader, forward,
-                      [&](FieldInstance*) { return ++list.items > 0; });
-    }
+    if (empty) return true;
+    // Headers are numbered in order, so the last one tells how many there are; a list whose end was
+    // never bound is counted header by header.
+    FieldInstance* end = list.firstHeader->partner;
+    if (end) return (list.items = headersTo(end->previous, list.firstHeader)), true;
+    forEachHeader(list.firstHeader, list.firstHeader, forward,
+                  [&](FieldInstance*) { return ++list.items > 0; });
     return true;
 }
 
@@ -64,9 +77,9 @@ void passItem(FieldInstance* from, const FieldInstance* firstHeader, const Field
     }
 }
 
-int64_t renumberHeaders(FieldInstance* firstHeader) {
-    int64_t headers = 0;
-    forEachHeader(firstHeader, firstHeader, forward, [&](FieldInstance* at) {
+int64_t renumberHeadersAfter(FieldInstance* predecessor, const FieldInstance* firstHeader) {
+    int64_t headers = headersTo(predecessor, firstHeader);
+    forEachHeader(predecessor->next, firstHeader, forward, [&](FieldInstance* at) {
         numberOf(at) = headers++;
         return true;
     });

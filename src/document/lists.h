@@ -53,5 +53,6 @@ FieldInstance* itemEnd(FieldInstance* header);
 void passItem(FieldInstance* from, const FieldInstance* firstHeader, const FieldInstance* oldHeader,
               FieldInstance* newHeader);
 
-// Numbers the headers in order again; the number of headers.
-int64_t renumberHeaders(FieldInstance* firstHeader);
+// Numbers the headers after an instance in order again, going on from the header at or before it,
+// whose number stands, so a change costs the rest of the list only; the number of headers.
+int64_t renumberHeadersAfter(FieldInstance* predecessor, const FieldInstance* firstHeader);
