@@ -70,7 +70,8 @@ TEST(DocumentRows, OffsetsSizesAndTheTextsTheViewDraws) {
     for (const char* row :
          {"DWRDWidth", "DVDRNames", "BZCTCount", "LSTCItem", "PSTRName", "hwrdFlags", "LSTE", "uqwdBig"})
         templ.appendField(std::string(row, 4).c_str(), row + 4);
-    dir.write("f.bin", testsupport::bytesOf("12 34 01 02 'hi' 0A 00 00 FF FF 07 00*7"));
+    // Sixteen bytes after the rows fill a rest row's preview: nothing is left to elide.
+    dir.write("f.bin", testsupport::bytesOf("12 34 01 02 'hi' 0A 00 00 FF FF 07 00*7 41*16"));
     Document* document = createDocument(dir.path("f.bin").c_str(), "Untitled", &templ);
     bindFile(document);
     std::vector<std::string> shown;
@@ -81,10 +82,14 @@ TEST(DocumentRows, OffsetsSizesAndTheTextsTheViewDraws) {
                         (row.itemIndex >= 0 ? " #" + std::to_string(row.itemIndex) : ""));
         shapes.push_back(row.kind);
     });
-    EXPECT_EQ(shown, (std::vector<std::string>{"0+2 d0 Width=4660", "2+0 d0 Names=", "2+1 d0 Count=2",
-                                               "3+0 d0 Item= #0", "3+3 d1 Name=hi", "6+2 d1 Flags=$000a",
-                                               "8+0 d0 Item= #1", "8+1 d1 Name=", "9+2 d1 Flags=$ffff",
-                                               "11+0 d0 =", "11+8 d0 Big=7"}));
+    std::string rest;
+    for (int i = 0; i < 16; ++i) rest += "41 ";
+    rest += " " + std::string(16, 'A');
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"0+2 d0 Width=4660", "2+0 d0 Names=", "2+1 d0 Count=2",
+                                        "3+0 d0 Item= #0", "3+3 d1 Name=hi", "6+2 d1 Flags=$000a",
+                                        "8+0 d0 Item= #1", "8+1 d1 Name=", "9+2 d1 Flags=$ffff",
+                                        "11+0 d0 =", "11+8 d0 Big=7", "19+16 d0 16 more bytes=" + rest}));
     EXPECT_TRUE(shapes[1] == RowShape::Divider && shapes[2] == RowShape::Count &&
                 shapes[9] == RowShape::ListEnd);
     destroyDocument(document);

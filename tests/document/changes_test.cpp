@@ -262,6 +262,17 @@ TEST_F(Changes, AFailedSaveLeavesTheOldFileAndTheUnsavedMark) {
     EXPECT_FALSE(dir.exists("old.bin.saving"));
     EXPECT_EQ(saveDocument(document, dir.path("no such dir\\out.bin").c_str()), kResultCannotOpen);
     EXPECT_FALSE(document->saved);
+    Document* empty = open("UBYT", {}, "empty.bin");  // no byte to write is a save all the same
+    empty->saved = false;
+    EXPECT_EQ(saveDocument(empty, dir.path("empty.bin").c_str()), 0);
+    EXPECT_TRUE(empty->saved);
+}
+
+TEST_F(Changes, ACountTakesItsLargestNumberOfItems) {
+    Document* document = open("BCNT LSTC LSTE", bytesOf("FE"));
+    EXPECT_TRUE(insertItem(document, nth(document, 1)));
+    EXPECT_EQ(describe(document).substr(0, 9), "BCNT 255;");
+    EXPECT_FALSE(insertItem(document, nth(document, 1)));
 }
 
 const char* const kTemplate =

@@ -61,6 +61,18 @@ TEST_F(TemplateModel, InsertAndRemoveKeepTheChainAndClearBothMarksWhenTheyChange
     }
 }
 
+TEST_F(TemplateModel, IndexOfFindsARowFromAnyHint) {
+    Template t;
+    appendCodes(t, "AAAA BBBB CCCC");
+    const std::tuple<const TemplateField*, int32_t, int32_t> cases[] = {
+        {t.fields[0], 0, 0},  {t.fields[0], 2, 0}, {t.fields[2], 0, 2},
+        {t.fields[1], -5, 1}, {t.fields[2], 9, 2}, {nullptr, 1, -1}};
+    for (auto [field, hint, index] : cases) EXPECT_EQ(t.indexOf(field, hint), index) << hint;
+    const TemplateField* removed = t.fields[2];
+    t.removeField(2);
+    EXPECT_EQ(t.indexOf(removed, 0), -1);  // the slot it leaves behind the last row is not searched
+}
+
 TEST_F(TemplateModel, CloneIsADeepCopyLinkedAndResolvedWhereItCan) {
     registerCodes("DWRD");
     Template t;
