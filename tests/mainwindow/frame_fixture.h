@@ -81,8 +81,8 @@ inline void pumpPending() {
 }
 
 inline std::string windowText(HWND window) {
-    char text[512];
-    GetWindowTextA(window, text, sizeof text);
+    std::string text(GetWindowTextLengthA(window) + 1, '\0');
+    text.resize(GetWindowTextA(window, text.data(), static_cast<int>(text.size())));
     return text;
 }
 
