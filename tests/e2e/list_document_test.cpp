@@ -53,8 +53,7 @@ TEST_F(SondrixTest, TheDialogPreselectsByExtensionThenByTheLastChoiceForIt) {
     startProgram("first.dat");
     chooseTemplate("list.tmpl");  // nothing preselected it: the first template was
     waitForView("TfrmDocument", "first.dat");
-    testsupport::Bytes settings = work.read("Sondrix.ini");
-    EXPECT_EQ(std::string(settings.begin(), settings.end()), "dat=list.tmpl\n");
+    EXPECT_EQ(work.text("Sondrix.ini"), "dat=list.tmpl\n");
 
     for (const char* name : {"second.dat", "third.list"}) {
         pressDialogCommand('O');

@@ -150,12 +150,6 @@ class SondrixTest : public testing::Test {
         if (arguments.empty()) waitForMainWindow();
     }
     bool hasEnded() const { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }
-    DWORD waitForExit() {
-        DWORD exitCode = 0;
-        require([&] { return hasEnded(); }, "the program to end");
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        return exitCode;
-    }
 
     // Wine sets its modifier keys to the X server's state whenever one of the program's windows takes
     // the X focus, which can drop an injected Ctrl or Alt between its press and the key's: a chord

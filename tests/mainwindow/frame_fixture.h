@@ -30,6 +30,7 @@ class TestView : public TfrmView {
         hwnd = CreateWindowExA(WS_EX_STATICEDGE, kClassName, text, WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
                                owner->hwnd, nullptr, moduleInstance, this);
     }
+    ~TestView() override { SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0); }
     void SetBounds(const RECT& bounds) override {
         MoveWindow(hwnd, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                    FALSE);
@@ -80,8 +81,8 @@ inline void pumpPending() {
 }
 
 inline std::string windowText(HWND window) {
-    char text[512];
-    GetWindowTextA(window, text, sizeof text);
+    std::string text(GetWindowTextLengthA(window) + 1, '\0');
+    text.resize(GetWindowTextA(window, text.data(), static_cast<int>(text.size())));
     return text;
 }
 
@@ -172,7 +173,21 @@ class MainFrameTest : public testing::Test {
         pumpPending();
     }
     void TearDown() override {
+        // The windows outlive their objects, and their late messages, the destruction's among them,
+        // must find none.
+        std::vector<HWND> windows;
+        if (IsWindow(mainWindow)) windows.push_back(mainWindow);
+        EnumChildWindows(
+            mainWindow,
+            [](HWND child, LPARAM found) {
+                reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&windows));
         delete frame;
+        EXPECT_EQ(mainWindowHandle, nullptr);
+        for (HWND window : windows)
+            EXPECT_TRUE(IsWindow(window) && !GetWindowLongPtrA(window, GWLP_USERDATA)) << windowText(window);
         if (IsWindow(mainWindow)) DestroyWindow(mainWindow);
         // The destroyed window's quit message must not end the next test's loop.
         MSG message;

@@ -18,10 +18,6 @@ class BytePaneTest : public ViewTest {
         MoveWindow(mainWindow, 0, 0, 900, 400, TRUE);
         pumpPending();
     }
-    void place(int command) {
-        SendMessageA(mainWindow, WM_COMMAND, command, 0);
-        pumpPending();
-    }
     HWND pane() const { return view->Bytes().hwnd; }
     std::string cursorLine() const { return windowText(pane()); }
     void pressInPane(UINT key) { SendMessageA(pane(), WM_KEYDOWN, key, 1); }
@@ -104,15 +100,15 @@ TEST_F(BytePaneTest, CurrentRowsBytesAreHighlightedAndSelectedRowsShaded) {
     open("UBYT UBYT UBYT", {1, 2, 3});
     press(VK_DOWN, true);  // rows 0 and 1 selected, row 1 current
     Snapshot painted(pane());
-    const uint32_t highlight = colourOf(COLOR_HIGHLIGHT);
-    const COLORREF faded = selectedByteShade();
-    const uint32_t shade = GetRValue(faded) << 16 | GetGValue(faded) << 8 | GetBValue(faded);
+    // Each byte's cells in each column: "s" shaded, "h" highlighted, "-" neither.
+    std::string looks;
     for (bool text : {false, true}) {
-        EXPECT_TRUE(shows(painted, shade, cellOf(0, 0, text)));
-        EXPECT_TRUE(shows(painted, highlight, cellOf(0, 1, text)));
-        EXPECT_FALSE(shows(painted, shade, cellOf(0, 2, text)) ||
-                     shows(painted, highlight, cellOf(0, 2, text)));
+        for (int byte = 0; byte < 3; ++byte)
+            looks += shows(painted, testsupport::rgbOf(selectedByteShade()), cellOf(0, byte, text)) ? 's'
+                     : shows(painted, colourOf(COLOR_HIGHLIGHT), cellOf(0, byte, text))             ? 'h'
+                                                                                                    : '-';
     }
+    EXPECT_EQ(looks, "sh-sh-");
 }
 
 TEST_F(BytePaneTest, PaneStandsBesideOrBelowTheRowsAndGoesWithItsTab) {
@@ -121,7 +117,7 @@ TEST_F(BytePaneTest, PaneStandsBesideOrBelowTheRowsAndGoesWithItsTab) {
     RECT rows = placeOf(view->hwnd);
     EXPECT_TRUE(placedOn(pane(), {rows.right, rows.top, displayArea().right, rows.bottom}));
     EXPECT_TRUE(GetMenuState(menu, IDM_BYTES_BESIDE, MF_BYCOMMAND) & MF_CHECKED);
-    place(cmdBytesBelow);
+    SendMessageA(mainWindow, WM_COMMAND, cmdBytesBelow, 0);
     rows = placeOf(view->hwnd);
     EXPECT_TRUE(placedOn(pane(), {rows.left, rows.bottom, rows.right, displayArea().bottom}));
     EXPECT_TRUE(GetMenuState(menu, IDM_BYTES_BELOW, MF_BYCOMMAND) & MF_CHECKED);

@@ -4,7 +4,6 @@
 
 #include "resource_ids.h"
 #include "view_fixture.h"
-#include "views/document/query_value.h"
 
 namespace guitest {
 namespace {
@@ -50,6 +49,13 @@ TEST_F(ViewTest, EnterAndDoubleClickEditTheValueAndMarkTheCaption) {
     EXPECT_EQ(selectedRows(), "1");
     EXPECT_EQ(currentRow(), 1);
     EXPECT_EQ(rows(), "DWRD 42;DWRD 9");
+
+    // Text of any length, or none, is taken whole.
+    open("WSTR", {0, 0});
+    const std::string longText(1000, '7');
+    EXPECT_EQ(answerValue(enter, longText.c_str(), true), "");
+    EXPECT_EQ(answerValue(enter, "", true), longText);
+    EXPECT_EQ(rows(), "WSTR");
 }
 
 const char* const kList = "BCNT:N LSTC:Item DWRD:V LSTE:End";
@@ -93,31 +99,6 @@ TEST_F(ChangesTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
     press({VK_END, VK_INSERT});
     SendMessageA(view->hwnd, WM_COMMAND, cmdUndo, 0);
     EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @5 (5) data.bin");
-}
-
-TEST_F(ViewTest, ValueEntryGivesBackWhatWasConfirmedWhole) {
-    const std::string longText(1000, '7');
-    const struct {
-        const char* typed;  // null: left as shown
-        bool byEnter;       // else by the OK button
-        std::string result;
-    } cases[] = {{nullptr, true, "12"}, {"", false, ""}, {longText.c_str(), false, longText}};
-    for (const auto& c : cases) {
-        char* result = nullptr;
-        driveModal("Title", [&] { result = queryValue(mainWindow, "Title", "Prompt", "12", nullptr); },
-                   {[&](HWND dialog) {
-                       HWND edit = GetDlgItem(dialog, IDC_QUERY_EDIT);
-                       if (c.typed) SetWindowTextA(edit, c.typed);
-                       if (c.byEnter) {
-                           PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
-                       } else {
-                           clickButton(dialog, IDOK);
-                       }
-                   }});
-        ASSERT_NE(result, nullptr) << c.result;
-        EXPECT_EQ(result, c.result);
-        delete[] result;
-    }
 }
 
 // Each action on the list, from the third row: the Edit menu, then the state.

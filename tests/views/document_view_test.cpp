@@ -43,17 +43,6 @@ TEST_F(ViewTest, EmptyDocumentHasNoRowToActOn) {
     EXPECT_EQ(painted.countOtherThan(colourOf(COLOR_WINDOW), client()), 0);
 }
 
-TEST_F(ViewTest, DocumentWindowOutlivingItsViewGoesToDefaultProcessing) {
-    auto* loose = new TfrmDocument(frame, mainWindow, untitled("DWRD"));
-    HWND outliving = loose->hwnd;
-    delete loose;
-    EXPECT_EQ(GetWindowLongPtrA(outliving, GWLP_USERDATA), 0);
-    SendMessageA(outliving, WM_KEYDOWN, VK_DOWN, 1);
-    SendMessageA(outliving, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    SendMessageA(outliving, WM_LBUTTONUP, 0, 0);
-    DestroyWindow(outliving);
-}
-
 const char* const kFourRows = "DWRD:A DWRD:B DWRD:C DWRD:D";
 const Bytes kFourValues{0, 1, 0, 2, 0, 3, 0, 4};
 

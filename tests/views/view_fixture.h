@@ -1,8 +1,7 @@
 #pragma once
 // Document views and template editors on a real main frame: documents made from a compact template
 // text over bytes written to a file, a template library of the test's own, keys and clicks sent as
-// messages, the dialogs they open answered, and a view's client area painted into a bitmap whose
-// pixels can be read.
+// messages, and the dialogs they open answered.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -22,59 +21,8 @@
 
 namespace guitest {
 
-// A system colour as 0x00RRGGBB.
-inline uint32_t colourOf(int systemColour) {
-    COLORREF colour = GetSysColor(systemColour);
-    return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
-}
-
-// A window's client area as painted by paint (by default through WM_PRINTCLIENT), in 0x00RRGGBB.
-class Snapshot {
-  public:
-    explicit Snapshot(HWND window, const std::function<void(HDC)>& paint = nullptr) {
-        RECT area;
-        GetClientRect(window, &area);
-        width_ = area.right;
-        HDC dc = CreateCompatibleDC(nullptr);
-        uint32_t* pixels = nullptr;
-        HBITMAP bitmap = testsupport::createPixelBitmap(dc, width_, area.bottom, &pixels);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        PatBlt(dc, 0, 0, width_, area.bottom, BLACKNESS);
-        paint ? paint(dc)
-              : static_cast<void>(
-                    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT));
-        GdiFlush();
-        pixels_.assign(pixels, pixels + width_ * area.bottom);
-        DeleteObject(SelectObject(dc, old));
-        DeleteDC(dc);
-    }
-
-    uint32_t at(int x, int y) const { return pixels_[y * width_ + x] & 0xFFFFFF; }
-    int countOtherThan(uint32_t colour, RECT area) const {
-        int count = 0;
-        for (int y = area.top; y < area.bottom; ++y) {
-            for (int x = area.left; x < area.right; ++x) count += at(x, y) != colour;
-        }
-        return count;
-    }
-    // The leftmost (or rightmost) column of the rectangle with a pixel other than the window colour;
-    // -1 when there is none.
-    int ink(RECT area, bool leftmost = true) const {
-        int found = -1;
-        for (int x = area.left; x < area.right; ++x) {
-            if (countOtherThan(colourOf(COLOR_WINDOW), {x, area.top, x + 1, area.bottom}) == 0) continue;
-            if (leftmost) return x;
-            found = x;
-        }
-        return found;
-    }
-    int width() const { return width_; }
-    int height() const { return width_ ? static_cast<int>(pixels_.size()) / width_ : 0; }
-
-  private:
-    std::vector<uint32_t> pixels_;
-    int width_;
-};
+using testsupport::colourOf;
+using testsupport::Snapshot;
 
 class ViewTest : public MainFrameTest {
   protected:
