@@ -39,6 +39,8 @@ TEST_F(Binding, LaysTheTemplateOverTheFile) {
          "BCNT 1;BCNT 1;LSTC #0;REST 1"},
         {"unused count is dropped", "BCNT UBYT", "04 09", 0, "BCNT 4;UBYT 9"},
         {"end at the top level", "UBYT LSTE UBYT", "01 02", -2, "UBYT 1;REST 1"},
+        {"a section end with nothing open", "SKPE BSIZ UBYT SKPE UBYT", "01 05 06", 0,
+         "BSIZ 1;UBYT 5;UBYT 6"},
         {"unclosed size rows read their number and go on", "BSIZ UBYT", "03 09", 0, "BSIZ 3;.UBYT 9"},
         {"row without a field type", "UBYT ???? UBYT", "03 09", -4, "UBYT 3;REST 1"},
         {"list without a count", "LSTC UBYT LSTE", "01", -2, "REST 1"},
