@@ -3,17 +3,16 @@
 #include <windows.h>
 
 #include "mainwindow/window_object.h"
-#include "mainwindow/window_resources.h"
 #include "views/document/byte_pane.h"
+#include "views/document/pane_messages.h"
 
 LRESULT CALLBACK BytePane::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* pane = windowObject<BytePane>(window, message, lParam);
     if (!pane) return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT answered = 0;
+    if (answerPaneMessage(window, message, wParam, lParam, &answered)) return answered;
 
     switch (message) {
-        case WM_COMMAND:
-            // Menu and accelerator commands are the main window's, wherever the focus is.
-            return SendMessageA(GetParent(window), message, wParam, lParam);
         case WM_SIZE:
             pane->UpdateScrollRange();
             return 0;
@@ -26,15 +25,6 @@ LRESULT CALLBACK BytePane::WindowProc(HWND window, UINT message, WPARAM wParam, 
             pane->PaintLines(reinterpret_cast<HDC>(wParam), client);
             return 0;
         }
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            // The cursor shows only with the focus.
-            InvalidateRect(window, nullptr, FALSE);
-            return 0;
-        case WM_SETCURSOR:
-            if (LOWORD(lParam) != HTCLIENT) break;
-            SetCursor(curArrow);
-            return TRUE;
         case WM_LBUTTONDOWN:
             pane->OnLeftButtonDown(wParam, lParam);
             return 0;

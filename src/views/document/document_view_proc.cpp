@@ -3,17 +3,16 @@
 #include <windows.h>
 
 #include "mainwindow/window_object.h"
-#include "mainwindow/window_resources.h"
 #include "views/document/document_view.h"
+#include "views/document/pane_messages.h"
 
 LRESULT CALLBACK TfrmDocument::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* view = windowObject<TfrmDocument>(window, message, lParam);
     if (!view) return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT answered = 0;
+    if (answerPaneMessage(window, message, wParam, lParam, &answered)) return answered;
 
     switch (message) {
-        case WM_COMMAND:
-            // Menu and accelerator commands are the main window's, wherever the focus is.
-            return SendMessageA(GetParent(window), message, wParam, lParam);
         case WM_NOTIFY:
             return 0;
         case WM_SIZE:
@@ -33,15 +32,6 @@ LRESULT CALLBACK TfrmDocument::WindowProc(HWND window, UINT message, WPARAM wPar
             view->PaintRows(reinterpret_cast<HDC>(wParam), client);
             return 0;
         }
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            // Selected rows and the focus rectangle look different with the focus.
-            InvalidateRect(window, nullptr, FALSE);
-            return 0;
-        case WM_SETCURSOR:
-            if (LOWORD(lParam) != HTCLIENT) break;
-            SetCursor(curArrow);
-            return TRUE;
         case WM_LBUTTONDOWN:
             view->OnLeftButtonDown(wParam, lParam);
             return 0;
