@@ -37,99 +37,84 @@ TEST_F(Changes, EditingChangesOnlyDataRowsAndMarksTheDocumentUnsaved) {
 TEST_F(Changes, ItemsAreInsertedAndDeleted) {
     const struct {
         char change;  // + insert, - delete
-        const char* name;
         const char* rows;
         const char* bytes;
         int at;             // the instance changed at, counted from the first
         std::string shown;  // empty when refused
         int64_t limit = kMaxDocumentInstances;
     } cases[] = {
-        {'+', "at the end of a list of two", "BCNT LSTC UBYT LSTE", "02 05 06", 5,
-         "BCNT 3;LSTC #0;.UBYT 5;LSTC #1;.UBYT 6;LSTC #2;.UBYT 0;LSTE"},
-        {'+', "at the first header of an empty list", "WCNT LSTC UBYT LSTE", "00 00", 1,
-         "WCNT 1;LSTC #0;.UBYT 0;LSTE"},
-        {'+', "at the end of an empty list", "wcnt LSTC UBYT LSTE", "00 00", 2,
-         "wcnt 1;LSTC #0;.UBYT 0;LSTE"},
-        {'+', "negative count", "WCNT LSTC UBYT LSTE", "FF FF", 1, "WCNT 1;LSTC #0;.UBYT 0;LSTE"},
-        {'+', "at the first header of a list with items", "BCNT LSTC UBYT LSTE", "02 05 06", 1,
+        {'+', "BCNT LSTC UBYT LSTE", "02 05 06", 5,
+         "BCNT 3;LSTC #0;.UBYT 5;LSTC #1;.UBYT 6;LSTC #2;.UBYT 0;LSTE"},  // at the end of a list of two
+        {'+', "WCNT LSTC UBYT LSTE", "00 00", 1, "WCNT 1;LSTC #0;.UBYT 0;LSTE"},
+        {'+', "wcnt LSTC UBYT LSTE", "00 00", 2, "wcnt 1;LSTC #0;.UBYT 0;LSTE"},
+        {'+', "WCNT LSTC UBYT LSTE", "FF FF", 1, "WCNT 1;LSTC #0;.UBYT 0;LSTE"},  // negative count
+        {'+', "BCNT LSTC UBYT LSTE", "02 05 06", 1,
          "BCNT 3;LSTC #0;.UBYT 0;LSTC #1;.UBYT 5;LSTC #2;.UBYT 6;LSTE"},
-        {'+', "at a header within the list", "BCNT LSTC UBYT LSTE", "02 05 06", 3,
-         "BCNT 3;LSTC #0;.UBYT 5;LSTC #1;.UBYT 0;LSTC #2;.UBYT 6;LSTE"},
-        {'+', "zero-based count", "BZCT LSTC UBYT LSTE", "00 05", 3,
-         "BZCT 1;LSTC #0;.UBYT 5;LSTC #1;.UBYT 0;LSTE"},
-        {'+', "an item with a count and an inner list", "BCNT LSTC BCNT LSTC UBYT LSTE LSTE", "00", 1,
-         "BCNT 1;LSTC #0;.BCNT 0;.LSTC #0;.LSTE;LSTE"},
-        {'+', "an item with a zero-based inner list", "BCNT LSTC WZCT LSTC UBYT LSTE LSTE", "00", 1,
-         "BCNT 1;LSTC #0;.WZCT 0;.LSTC #0;..UBYT 0;.LSTE;LSTE"},
-        {'+', "into an inner list", "BCNT LSTC BCNT LSTC UBYT LSTE LSTE", "01 01 07", 5,
-         "BCNT 1;LSTC #0;.BCNT 2;.LSTC #0;..UBYT 7;.LSTC #1;..UBYT 0;.LSTE;LSTE"},
-        {'+', "before the last row", "BCNT LSTC UBYT LSTE", "01 07", 3,
-         "BCNT 2;LSTC #0;.UBYT 7;LSTC #1;.UBYT 0;LSTE"},
-        {'+', "a full one-byte count", "BCNT LSTC LSTE", "FF", 1, ""},
-        {'+', "a full zero-based count", "BZCT LSTC LSTE", "FF", 1, ""},
-        {'+', "not a list row", "BCNT LSTC UBYT LSTE", "01 07", 2, ""},
-        {'+', "a list bounded by a size", "BLEN LSTS UBYT LSTE", "01 05", 1,
-         "BLEN 2;LSTS #0;.UBYT 0;LSTS #1;.UBYT 5;LSTE"},
-        {'+', "a list to the end of the file", "LSTZ DWRD LSTE", "00 01", 2,
-         "LSTZ #0;.DWRD 1;LSTZ #1;.DWRD 0;LSTE"},
-        {'+', "an empty list in a section", "BSIZ LSTZ UBYT LSTE SKPE", "00", 1,
-         "BSIZ 1;.LSTZ #0;..UBYT 0;.LSTE"},
-        {'+', "a list ended by zeros", "LSTB UBYT LSTE", "00", 0, ""},
-        {'+', "a section that cannot count one byte more", "BSIZ LSTZ UBYT LSTE SKPE", "FF*256", 3, ""},
-        {'+', "the first item of a full section", "BSIZ LSTZ UBYT LSTE SKPE", "FF*256", 1, ""},
-        {'+', "an item of no bytes", "LSTZ DVDR LSTE", "", 0, ""},
-        {'+', "an item holding a list to the end of the data", "BCNT LSTC UBYT LSTZ UBYT LSTE LSTE", "00", 1,
-         ""},
-        {'+', "into the item of zeros of a list", "LSTB BCNT LSTC UBYT LSTE LSTE", "00", 2, ""},
-        {'+', "a list closed by KEYE with rows after it", "OCNT LSTC DWRD KEYE DWRD",
-         "00 02 00 01 00 02 00 03 00 04", 1,
+        {'+', "BCNT LSTC UBYT LSTE", "02 05 06", 3,
+         "BCNT 3;LSTC #0;.UBYT 5;LSTC #1;.UBYT 0;LSTC #2;.UBYT 6;LSTE"},  // at a header within the list
+        {'+', "BZCT LSTC UBYT LSTE", "00 05", 3, "BZCT 1;LSTC #0;.UBYT 5;LSTC #1;.UBYT 0;LSTE"},
+        {'+', "BCNT LSTC BCNT LSTC UBYT LSTE LSTE", "00", 1, "BCNT 1;LSTC #0;.BCNT 0;.LSTC #0;.LSTE;LSTE"},
+        {'+', "BCNT LSTC WZCT LSTC UBYT LSTE LSTE", "00", 1,
+         "BCNT 1;LSTC #0;.WZCT 0;.LSTC #0;..UBYT 0;.LSTE;LSTE"},  // an item with a zero-based inner list
+        {'+', "BCNT LSTC BCNT LSTC UBYT LSTE LSTE", "01 01 07", 5,
+         "BCNT 1;LSTC #0;.BCNT 2;.LSTC #0;..UBYT 7;.LSTC #1;..UBYT 0;.LSTE;LSTE"},  // into an inner list
+        {'+', "BCNT LSTC UBYT LSTE", "01 07", 3, "BCNT 2;LSTC #0;.UBYT 7;LSTC #1;.UBYT 0;LSTE"},
+        {'+', "BCNT LSTC LSTE", "FF", 1, ""},          // a full one-byte count
+        {'+', "BZCT LSTC LSTE", "FF", 1, ""},          // a full zero-based count
+        {'+', "BCNT LSTC UBYT LSTE", "01 07", 2, ""},  // not a list row
+        {'+', "BLEN LSTS UBYT LSTE", "01 05", 1, "BLEN 2;LSTS #0;.UBYT 0;LSTS #1;.UBYT 5;LSTE"},
+        {'+', "LSTZ DWRD LSTE", "00 01", 2, "LSTZ #0;.DWRD 1;LSTZ #1;.DWRD 0;LSTE"},
+        {'+', "BSIZ LSTZ UBYT LSTE SKPE", "00", 1, "BSIZ 1;.LSTZ #0;..UBYT 0;.LSTE"},
+        {'+', "LSTB UBYT LSTE", "00", 0, ""},                // a list ended by zeros
+        {'+', "BSIZ LSTZ UBYT LSTE SKPE", "FF*256", 3, ""},  // a section that cannot count one byte more
+        {'+', "BSIZ LSTZ UBYT LSTE SKPE", "FF*256", 1, ""},  // the first item of a full section
+        {'+', "LSTZ DVDR LSTE", "", 0, ""},                  // an item of no bytes
+        {'+', "BCNT LSTC UBYT LSTZ UBYT LSTE LSTE", "00", 1, ""},  // its list would take all after it
+        {'+', "LSTB BCNT LSTC UBYT LSTE LSTE", "00", 2, ""},       // into the item of zeros of a list
+        {'+', "OCNT LSTC DWRD KEYE DWRD", "00 02 00 01 00 02 00 03 00 04", 1,
          "OCNT 3;LSTC #0;.DWRD 0;DWRD 0;LSTC #1;.DWRD 1;DWRD 2;LSTC #2;.DWRD 3;DWRD 4;KEYE"},
-        {'+', "at the second header of that list", "OCNT LSTC DWRD KEYE DWRD",
-         "00 02 00 01 00 02 00 03 00 04", 4,
+        {'+', "OCNT LSTC DWRD KEYE DWRD", "00 02 00 01 00 02 00 03 00 04", 4,
          "OCNT 3;LSTC #0;.DWRD 1;DWRD 2;LSTC #1;.DWRD 0;DWRD 0;LSTC #2;.DWRD 3;DWRD 4;KEYE"},
-        {'-', "the last of two", "BCNT LSTC UBYT LSTE", "02 05 06", 3, "BCNT 1;LSTC #0;.UBYT 5;LSTE"},
-        {'-', "the first of two", "BCNT LSTC UBYT LSTE", "02 05 06", 1, "BCNT 1;LSTC #0;.UBYT 6;LSTE"},
-        {'-', "the only item", "BCNT LSTC UBYT LSTE", "01 05", 1, "BCNT 0;LSTC #0;LSTE"},
-        {'-', "items without rows", "BCNT LSTC LSTE", "02", 1, "BCNT 1;LSTC #0;LSTE"},
-        {'-', "the only item, zero-based", "WZCT LSTC UBYT LSTE", "00 00 05", 1, "WZCT -1;LSTC #0;LSTE"},
-        {'-', "the only item, zero-based in one byte", "BZCT LSTC UBYT LSTE", "00 05", 1, ""},
-        {'-', "the first of two with inner lists", "BCNT LSTC BCNT LSTC UBYT LSTE LSTE", "02 01 07 01 08", 1,
-         "BCNT 1;LSTC #0;.BCNT 1;.LSTC #0;..UBYT 8;.LSTE;LSTE"},
-        {'-', "a list bounded by a length", "BLEN LSTS UBYT LSTE", "02 05 06", 1,
-         "BLEN 1;LSTS #0;.UBYT 6;LSTE"},
-        {'-', "a list in a section", "BSIZ LSTZ UBYT LSTE SKPE UBYT", "02 05 06 09", 3,
-         "BSIZ 1;.LSTZ #0;..UBYT 5;.LSTE;UBYT 9"},
-        {'-', "ended by zeros, not the last", "LSTB UBYT LSTE", "05 00", 0, "LSTB #0;.UBYT 0;LSTE"},
-        {'-', "the item of zeros", "LSTB UBYT LSTE", "05 00", 2, ""},
-        {'-', "in an item whose count is its only non-zero byte", "LSTB BCNT LSTC UBYT LSTE LSTE",
-         "02 00 00 00", 2, "LSTB #0;.BCNT 1;.LSTC #0;..UBYT 0;.LSTE;LSTB #1;.BCNT 0;.LSTC #0;.LSTE;LSTE"},
-        {'-', "the last non-zero byte of an item, a 64-bit count", "LSTB qcnt LSTC UBYT LSTE LSTE",
-         "01 00*7 00 00*8", 2, ""},
-        {'-', "the first of a list closed by KEYE", "OCNT LSTC DWRD KEYE DWRD",
-         "00 02 00 01 00 02 00 03 00 04", 1, "OCNT 1;LSTC #0;.DWRD 3;DWRD 4;KEYE"},
-        {'-', "a data row", "BCNT LSTC UBYT LSTE", "01 05", 2, ""},
-        {'-', "an end row", "BCNT LSTC UBYT LSTE", "01 05", 3, ""},
-        {'-', "an empty list", "BCNT LSTC UBYT LSTE", "00", 1, ""},
-        {'-', "in a list whose end was never bound", "BCNT LSTC UBYT LSTE", "02 05", 1, "", 3},
-        {'+', "a full zero-based count of 64 bits", "QZCT LSTC LSTE", "7F FF*7", 1,
-         "QZCT 3;LSTC #0;LSTC #1;LSTC #2;LSTC #3", 4},
-        {'+', "after the last row bound", "BCNT LSTC UBYT LSTE", "02", 1, "BCNT 2;LSTC #0;.UBYT 0;LSTC #1",
-         2},
+        {'-', "BCNT LSTC UBYT LSTE", "02 05 06", 3, "BCNT 1;LSTC #0;.UBYT 5;LSTE"},  // the last of two
+        {'-', "BCNT LSTC UBYT LSTE", "02 05 06", 1, "BCNT 1;LSTC #0;.UBYT 6;LSTE"},  // the first of two
+        {'-', "BCNT LSTC UBYT LSTE", "01 05", 1, "BCNT 0;LSTC #0;LSTE"},             // the only item
+        {'-', "BCNT LSTC LSTE", "02", 1, "BCNT 1;LSTC #0;LSTE"},                     // items without rows
+        {'-', "WZCT LSTC UBYT LSTE", "00 00 05", 1, "WZCT -1;LSTC #0;LSTE"},  // the only item, zero-based
+        {'-', "BZCT LSTC UBYT LSTE", "00 05", 1, ""},  // the only item, zero-based in one byte
+        {'-', "BCNT LSTC BCNT LSTC UBYT LSTE LSTE", "02 01 07 01 08", 1,
+         "BCNT 1;LSTC #0;.BCNT 1;.LSTC #0;..UBYT 8;.LSTE;LSTE"},  // the first of two with inner lists
+        {'-', "BLEN LSTS UBYT LSTE", "02 05 06", 1, "BLEN 1;LSTS #0;.UBYT 6;LSTE"},
+        {'-', "BSIZ LSTZ UBYT LSTE SKPE UBYT", "02 05 06 09", 3, "BSIZ 1;.LSTZ #0;..UBYT 5;.LSTE;UBYT 9"},
+        {'-', "LSTB UBYT LSTE", "05 00", 0, "LSTB #0;.UBYT 0;LSTE"},  // ended by zeros, not the last
+        {'-', "LSTB UBYT LSTE", "05 00", 2, ""},                      // the item of zeros
+        // An item whose count is its only non-zero byte, the count staying non-zero.
+        {'-', "LSTB BCNT LSTC UBYT LSTE LSTE", "02 00 00 00", 2,
+         "LSTB #0;.BCNT 1;.LSTC #0;..UBYT 0;.LSTE;LSTB #1;.BCNT 0;.LSTC #0;.LSTE;LSTE"},
+        {'-', "LSTB qcnt LSTC UBYT LSTE LSTE", "01 00*7 00 00*8", 2, ""},  // leaves an item of zeros
+        {'-', "OCNT LSTC DWRD KEYE DWRD", "00 02 00 01 00 02 00 03 00 04", 1,
+         "OCNT 1;LSTC #0;.DWRD 3;DWRD 4;KEYE"},           // the first of a list closed by KEYE
+        {'-', "BCNT LSTC UBYT LSTE", "01 05", 2, ""},     // a data row
+        {'-', "BCNT LSTC UBYT LSTE", "01 05", 3, ""},     // an end row
+        {'-', "BCNT LSTC UBYT LSTE", "00", 1, ""},        // an empty list
+        {'-', "BCNT LSTC UBYT LSTE", "02 05", 1, "", 3},  // in a list whose end was never bound
+        {'+', "QZCT LSTC LSTE", "7F FF*7", 1, "QZCT 3;LSTC #0;LSTC #1;LSTC #2;LSTC #3", 4},
+        {'+', "BCNT LSTC UBYT LSTE", "02", 1, "BCNT 2;LSTC #0;.UBYT 0;LSTC #1", 2},
     };
     for (const auto& c : cases) {
+        const std::string where = c.change + std::to_string(c.at) + " " + c.rows + " | " + c.bytes;
         limit = c.limit;
         Document* document = open(c.rows, bytesOf(c.bytes));
         document->instanceLimit = kMaxDocumentInstances;
         std::string before = describe(document);
         FieldInstance* at = nth(document, c.at);
         EXPECT_EQ(c.change == '+' ? insertItem(document, at) : deleteItem(document, at), !c.shown.empty())
-            << c.name;
-        EXPECT_EQ(document->saved, c.shown.empty()) << c.name;
-        EXPECT_EQ(describe(document), c.shown.empty() ? before : c.shown) << c.name;
-        EXPECT_TRUE(linksAreSound(document)) << c.name;
+            << where;
+        EXPECT_EQ(document->saved, c.shown.empty()) << where;
+        EXPECT_EQ(describe(document), c.shown.empty() ? before : c.shown) << where;
+        EXPECT_TRUE(linksAreSound(document)) << where;
         if (limit != kMaxDocumentInstances) continue;
         saved(document);
-        EXPECT_EQ(describe(reopen(c.rows, "saved.bin")), describe(document)) << c.name;
+        EXPECT_EQ(describe(reopen(c.rows, "saved.bin")), describe(document)) << where;
     }
 }
 
