@@ -29,16 +29,9 @@ inline void fillTemplate(Template& templ, const std::string& rows) {
 // What a row shows as its value: the field type's text, a count's or size's number, a list
 // header's item index after "#", a case row's caption, the length of a rest row.
 inline std::string shownValue(FieldInstance* instance) {
-    const FieldType* type = instance->field->fieldType;
     if (isRestInstance(instance)) return std::to_string(static_cast<RestValue*>(instance->value)->length);
     if (rowKindOf(instance->field->code).role == RowRole::Case) return instance->field->caption;
-    if (type) {
-        platform::RecordingSurface surface;
-        PaintContext paint{surface.dc(), {0, 0, 400, 300}, 1};
-        RowLayout layout{instance->field->caption, {0, 0, 400, 13}, false, 4, 0};
-        type->procs.drawValue(instance, instance->value, &paint, &layout);
-        return surface.texts.size() == 2 ? surface.texts[1].text : "";
-    }
+    if (instance->field->fieldType) return drawnValue(instance);
     if (!instance->value) return "";
     int64_t number = *static_cast<int64_t*>(instance->value);
     bool header = rowKindOf(instance->field->code).list != 0;

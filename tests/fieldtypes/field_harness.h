@@ -3,6 +3,7 @@
 // brought up, a stream over bytes in memory, and one row of a registered code with one instance.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -39,8 +40,7 @@ class MemoryStream : public TIOStream {
         return position_ = base + offset;
     }
     int64_t Read(void* buffer, int64_t count) override {
-        int64_t available = Size() - position_;
-        int64_t take = count < available ? count : available;
+        int64_t take = std::min(count, Size() - position_);
         if (take <= 0) return 0;
         std::memcpy(buffer, bytes_.data() + position_, take);
         position_ += take;
@@ -48,9 +48,8 @@ class MemoryStream : public TIOStream {
     }
     int64_t Write(const void* buffer, int64_t count) override {
         if (count <= 0) return 0;
-        const unsigned char* from = static_cast<const unsigned char*>(buffer);
-        if (static_cast<int64_t>(bytes_.size()) < position_ + count) bytes_.resize(position_ + count);
-        std::memcpy(bytes_.data() + position_, from, count);
+        if (Size() < position_ + count) bytes_.resize(position_ + count);
+        std::memcpy(bytes_.data() + position_, buffer, count);
         position_ += count;
         return count;
     }
@@ -66,6 +65,16 @@ class MemoryStream : public TIOStream {
 // Width of a text in one of the shared fonts, as drawing measures it.
 inline int widthIn(platform::Font font, const char* text) {
     return platform::system::measureText(font, text, static_cast<int>(std::strlen(text)));
+}
+
+// The value text a row's field type draws, as the document view would: the second text drawValue
+// puts out, empty when it puts out no two.
+inline std::string drawnValue(FieldInstance* instance) {
+    platform::RecordingSurface surface;
+    PaintContext paint{surface.dc(), {0, 0, 400, 300}, 1};
+    RowLayout layout{instance->field->caption, {0, 0, 400, 13}, false, 4, 0};
+    instance->field->fieldType->procs.drawValue(instance, instance->value, &paint, &layout);
+    return surface.texts.size() == 2 ? surface.texts[1].text : "";
 }
 
 // One template row of a registered code and one instance of it, with the instance's value made by
@@ -110,12 +119,7 @@ class FieldHarness {
         RowLayout layout{field_.caption, row, false, indent, 0};
         procs().drawValue(&instance_, value(), &paint, &layout);
     }
-    // The value text as drawn: the second text drawValue puts out.
-    std::string shown() {
-        platform::RecordingSurface surface;
-        draw(surface.dc(), {0, 0, 400, 13}, 4);
-        return surface.texts.size() == 2 ? surface.texts[1].text : "<nothing drawn>";
-    }
+    std::string shown() { return drawnValue(&instance_); }
 
   private:
     TemplateField field_{};
