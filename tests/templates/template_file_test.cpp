@@ -27,50 +27,69 @@ namespace {
 
 using Rows = std::vector<std::pair<std::string, std::string>>;  // caption, code
 
-std::string record(const std::string& caption, const std::string& code) {
-    return static_cast<char>(caption.size()) + caption + code;
-}
-
-Rows rowsOf(const Template& t) {
-    Rows rows;
-    for (int32_t i = 0; i < t.fieldCount; ++i)
-        rows.emplace_back(t.fields[i]->caption, templatetest::codeOf(t.fields[i]));
-    return rows;
-}
-
 const std::string kZeroCode("D\0\0\0", 4);
 const std::string kWidth = "\5WidthDWRD";
 const std::string kLong(255, 'x');
 
-TEST(TemplateFile, LoadReadsWholeRecordsAndDropsACutOne) {
-    const struct {
-        const char* title;
-        std::string bytes;
-        Rows rows;
-    } cases[] = {
-        {"empty file", "", {}},
-        {"one record", kWidth, {{"Width", "DWRD"}}},
-        {"empty caption", record("", "LSTB"), {{"", "LSTB"}}},
-        {"zero bytes in the code", record("a", kZeroCode), {{"a", kZeroCode}}},
-        {"longest caption", record(kLong, "PSTR"), {{kLong, "PSTR"}}},
-        {"a zero byte ends the caption", record(std::string("a\0b", 3), "DWRD"), {{"a", "DWRD"}}},
-        {"stray length byte", kWidth + "\3", {{"Width", "DWRD"}}},
-        {"length byte 0 as the last byte", kWidth + std::string(1, '\0'), {{"Width", "DWRD"}}},
-        {"caption cut short", kWidth + "\5ab", {{"Width", "DWRD"}}},
-        {"code cut short", kWidth + record("", "DWR"), {{"Width", "DWRD"}}},
-    };
+std::string record(const std::string& caption, const std::string& code) {
+    return static_cast<char>(caption.size()) + caption + code;
+}
+
+// Resolving, as a library scan does, creates the registry, which the base removes again.
+struct TemplateFile : templatetest::RegistryTest {
     TempDir dir;
-    for (const auto& c : cases) {
-        dir.write("t.tmpl", c.bytes);
+    TemplateLibrary library;
+
+    static Rows rowsOf(const Template& t) {
+        Rows rows;
+        for (int32_t i = 0; i < t.fieldCount; ++i)
+            rows.emplace_back(t.fields[i]->caption, templatetest::codeOf(t.fields[i]));
+        return rows;
+    }
+    // Saves a template of one DWRD row without a caption to the file of that name.
+    int saveOneRow(const char* name = "t.tmpl") const {
         Template t;
-        ASSERT_EQ(t.load(dir.path("t.tmpl").c_str()), 0) << c.title;
-        EXPECT_EQ(rowsOf(t), c.rows) << c.title;
-        EXPECT_TRUE(t.linked && !t.resolved) << c.title;
+        t.appendField("DWRD", nullptr);
+        return t.save(dir.path(name).c_str());
+    }
+    // Each file's one row is captioned with the file's own name.
+    void writeTemplates(std::initializer_list<const char*> names) const {
+        for (const char* name : names) dir.write(name, record(name, "DWRD"));
+    }
+    // Paths below the temporary directory in library order, checked against the rows.
+    std::vector<std::string> entries() const {
+        std::vector<std::string> paths;
+        for (int32_t i = 0; i < library.count; ++i) {
+            paths.push_back(std::string(library.templates[i]->path).substr(dir.path().size() + 1));
+            EXPECT_EQ(library.templates[i]->fields[0]->caption, paths.back());
+        }
+        return paths;
+    }
+};
+
+TEST_F(TemplateFile, LoadReadsWholeRecordsAndDropsACutOne) {
+    const std::pair<std::string, Rows> cases[] = {
+        {"", {}},
+        {kWidth, {{"Width", "DWRD"}}},
+        {record("", "LSTB"), {{"", "LSTB"}}},
+        {record("a", kZeroCode), {{"a", kZeroCode}}},
+        {record(kLong, "PSTR"), {{kLong, "PSTR"}}},
+        {record(std::string("a\0b", 3), "DWRD"), {{"a", "DWRD"}}},  // a zero byte ends the caption
+        {kWidth + "\3", {{"Width", "DWRD"}}},                       // a stray length byte
+        {kWidth + std::string(1, '\0'), {{"Width", "DWRD"}}},       // length byte 0 as the last byte
+        {kWidth + "\5ab", {{"Width", "DWRD"}}},                     // the caption cut short
+        {kWidth + record("", "DWR"), {{"Width", "DWRD"}}},          // the code cut short
+    };
+    for (const auto& [bytes, rows] : cases) {
+        dir.write("t.tmpl", bytes);
+        Template t;
+        ASSERT_EQ(t.load(dir.path("t.tmpl").c_str()), 0) << testing::PrintToString(bytes);
+        EXPECT_EQ(rowsOf(t), rows) << testing::PrintToString(bytes);
+        EXPECT_TRUE(t.linked && !t.resolved) << testing::PrintToString(bytes);
     }
 }
 
-TEST(TemplateFile, SaveWritesOneRecordPerRowCuttingCaptionsAt255) {
-    TempDir dir;
+TEST_F(TemplateFile, SaveWritesOneRecordPerRowCuttingCaptionsAt255) {
     dir.write("t.tmpl", std::string(2000, 'A'));
     Template t, again;
     const Rows rows = {{"Width", "DWRD"}, {"", "lstb"}, {"z", kZeroCode}, {std::string(300, 'x'), "????"}};
@@ -83,70 +102,58 @@ TEST(TemplateFile, SaveWritesOneRecordPerRowCuttingCaptionsAt255) {
     EXPECT_EQ(rowsOf(again), (Rows{rows[0], rows[1], rows[2], {kLong, "????"}}));
 }
 
-TEST(TemplateFile, FailedLoadLeavesTheTemplateAsItWas) {
+TEST_F(TemplateFile, FailedLoadLeavesTheTemplateAsItWas) {
     std::string tooMany;
     for (int32_t i = 0; i <= kMaxTemplateFields; ++i) tooMany.append("\0DWRD", 5);
-    for (std::string what : {"missing", "directory", "too many rows"}) {
-        TempDir dir;
-        if (what == "directory") dir.makeDir("t.tmpl");
-        if (what == "too many rows") dir.write("t.tmpl", tooMany);
+    dir.makeDir("directory.tmpl");
+    dir.write("too-many.tmpl", tooMany);
+    for (const char* name : {"missing.tmpl", "directory.tmpl", "too-many.tmpl"}) {
         Template t;
         templatetest::appendCodes(t, "LSTB DWRD");
-        EXPECT_EQ(t.load(dir.path("t.tmpl").c_str()), what == "too many rows" ? -9 : -1) << what;
-        EXPECT_TRUE(t.fieldCount == 2 && t.path == nullptr && !t.linked) << what;
+        EXPECT_EQ(t.load(dir.path(name).c_str()), name[0] == 't' ? -9 : -1) << name;
+        EXPECT_TRUE(t.fieldCount == 2 && t.path == nullptr && !t.linked) << name;
     }
 }
 
 // A save changes the bytes of the file it ends in and nothing else: a link stays a link, the
 // permissions stay, and neither a read-only file nor the user's own side files are overwritten.
-TEST(TemplateFile, SaveKeepsWhatTheFileIs) {
+TEST_F(TemplateFile, SaveKeepsWhatTheFileIs) {
     namespace fs = std::filesystem;
     const std::string saved = record("", "DWRD");
-    auto save = [](const TempDir& dir) {
-        Template t;
-        t.appendField("DWRD", nullptr);
-        return t.save(dir.path("t.tmpl").c_str());
-    };
-    {
-        TempDir dir;
-        dir.makeDir("t.tmpl");
-        EXPECT_EQ(save(dir), -1);
-        Template t;
-        t.appendField("DWRD", nullptr);
-        EXPECT_EQ(t.save(dir.path("missing\\t.tmpl").c_str()), -1);
-        EXPECT_TRUE(dir.exists("t.tmpl") && !dir.exists("t.tmpl.new"));
-    }
-    TempDir dir;
+    dir.makeDir("directory.tmpl");
+    EXPECT_EQ(saveOneRow("directory.tmpl"), -1);
+    EXPECT_EQ(saveOneRow("missing\\t.tmpl"), -1);
+    EXPECT_TRUE(dir.exists("directory.tmpl") && !dir.exists("directory.tmpl.new"));
     dir.write("t.tmpl", kWidth);
     dir.write("t.tmpl.saving", "mine");
     dir.write("t.tmpl.new", "mine");
-    EXPECT_EQ(save(dir), 0);
+    EXPECT_EQ(saveOneRow(), 0);
     EXPECT_TRUE(dir.text("t.tmpl") == saved && dir.text("t.tmpl.saving") == "mine" &&
                 dir.text("t.tmpl.new") == "mine");
     const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
     dir.write("t.tmpl", kWidth);
     fs::permissions(dir.native("t.tmpl"), readOnly);
-    EXPECT_EQ(save(dir), -1);
+    EXPECT_EQ(saveOneRow(), -1);
     EXPECT_TRUE(dir.text("t.tmpl") == kWidth && fs::status(dir.native("t.tmpl")).permissions() == readOnly);
     fs::permissions(dir.native("t.tmpl"), fs::perms::owner_write, fs::perm_options::add);
 #ifndef _WIN32
     dir.write("t.tmpl", kWidth);
     fs::permissions(dir.native("t.tmpl"), fs::perms(0750));
-    EXPECT_EQ(save(dir), 0);
+    EXPECT_EQ(saveOneRow(), 0);
     EXPECT_TRUE(dir.text("t.tmpl") == saved &&
                 fs::status(dir.native("t.tmpl")).permissions() == fs::perms(0750));
     fs::rename(dir.native("t.tmpl"), dir.native("real.tmpl"));
     fs::create_symlink("real.tmpl", dir.native("t.tmpl"));
     dir.write("real.tmpl", kWidth);
-    EXPECT_EQ(save(dir), 0);
+    EXPECT_EQ(saveOneRow(), 0);
     EXPECT_TRUE(dir.text("real.tmpl") == saved && fs::is_symlink(dir.native("t.tmpl")));
 
     // A file-size limit makes the writes fail part way, as a full disk would.
     Template big;
     for (int i = 0; i < 100; ++i) big.appendField("PSTR", "a caption of some length");
-    rlimit previous, small;
+    rlimit previous;
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    small = previous;
+    rlimit small = previous;
     small.rlim_cur = 1000;
     auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
@@ -158,25 +165,7 @@ TEST(TemplateFile, SaveKeepsWhatTheFileIs) {
 #endif
 }
 
-struct TemplateLibraryTest : templatetest::RegistryTest {
-    TempDir dir;
-    TemplateLibrary library;
-
-    // Each file's one row is captioned with the file's own name.
-    void writeTemplates(std::initializer_list<const char*> names) const {
-        for (std::string name : names) dir.write(name, static_cast<char>(name.size()) + name + "DWRD");
-    }
-
-    // Paths below the temporary directory in library order, checked against the rows.
-    std::vector<std::string> entries() const {
-        std::vector<std::string> paths;
-        for (int32_t i = 0; i < library.count; ++i) {
-            paths.push_back(std::string(library.templates[i]->path).substr(dir.path().size() + 1));
-            EXPECT_EQ(library.templates[i]->fields[0]->caption, paths.back());
-        }
-        return paths;
-    }
-};
+using TemplateLibraryTest = TemplateFile;
 
 // The Windows half keeps the file system's order, which these tests do not fix.
 std::vector<std::string> inSearchOrder(std::vector<std::string> paths) {
@@ -243,9 +232,7 @@ TEST_F(TemplateLibraryTest, StartUpScanFillsTheProcessLibraryFromDotTMPL) {
     templateLibrary.clear();
 }
 
-struct TemplateChoice : testing::Test {
-    testsupport::TempDir dir;
-    TemplateLibrary library;
+struct TemplateChoice : TemplateFile {
     std::string settings = dir.path("Sondrix.ini");
 
     void SetUp() override {
@@ -265,15 +252,12 @@ TEST_F(TemplateChoice, TheExtensionNamesTheTemplateElseTheOneLastChosenForIt) {
     rememberTemplate("b.dat", "png", settings.c_str());
     rememberTemplate("c.dat", "BMP.tmpl", settings.c_str());  // in place of the earlier one
     rememberTemplate("no-extension", "png", settings.c_str());
-    const struct {
-        const char* path;
-        int32_t index;
-    } cases[] = {
+    const std::pair<const char*, int32_t> cases[] = {
         {"C:\\pictures\\x.bmp", 1}, {"x.PNG", 3}, {"dir.png\\x", 0}, {"y.iff", 2}, {"z.dat", 1},
         {"unknown.xyz", 0},         {"", 0},      {"ico", 0},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(preferredTemplate(library, c.path, settings.c_str()), c.index) << c.path;
+    for (const auto& [path, index] : cases)
+        EXPECT_EQ(preferredTemplate(library, path, settings.c_str()), index) << path;
     EXPECT_EQ(dir.text("Sondrix.ini"), "iff=chunks\ndat=BMP.tmpl\n");
 }
 
