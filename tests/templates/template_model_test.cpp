@@ -3,10 +3,12 @@
 
 #include <cctype>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
 
+#include "shell/strings.h"
 #include "support/debug_capture.h"
 #include "support/temp_dir.h"
 #include "template_builder.h"
@@ -43,21 +45,17 @@ TEST_F(TemplateModel, NewRowsCopyTheirTextsAndGrowTheArrayBySixtyFour) {
 }
 
 TEST_F(TemplateModel, InsertAndRemoveKeepTheChainAndClearBothMarksWhenTheyChangeSomething) {
-    const struct {
-        char change;  // + insert, - remove
-        int32_t at;
-        const char* codes;
-    } changes[] = {
+    const std::tuple<char, int32_t, const char*> changes[] = {
         {'+', 0, "NEW_ AAAA BBBB CCCC"}, {'+', 1, "AAAA NEW_ BBBB CCCC"}, {'+', 3, "AAAA BBBB CCCC NEW_"},
         {'-', 0, "BBBB CCCC"},           {'-', 1, "AAAA CCCC"},           {'-', 2, "AAAA BBBB"},
         {'+', -1, "AAAA BBBB CCCC"},     {'+', 4, "AAAA BBBB CCCC"},      {'-', 3, "AAAA BBBB CCCC"}};
-    for (const auto& c : changes) {
+    for (auto [change, at, codes] : changes) {
         Template t;
         appendCodes(t, "AAAA BBBB CCCC");
         t.linked = t.resolved = true;
-        c.change == '+' ? (void)t.insertField(c.at, "NEW_", nullptr) : t.removeField(c.at);
-        EXPECT_EQ(codesOf(t), c.codes) << c.change << c.at;
-        EXPECT_EQ(t.linked || t.resolved, !std::strcmp(c.codes, "AAAA BBBB CCCC")) << c.change << c.at;
+        change == '+' ? (void)t.insertField(at, "NEW_", nullptr) : t.removeField(at);
+        EXPECT_EQ(codesOf(t), codes) << change << at;
+        EXPECT_EQ(t.linked || t.resolved, !std::strcmp(codes, "AAAA BBBB CCCC")) << change << at;
         expectChained(t);
     }
 }
@@ -80,11 +78,9 @@ TEST_F(TemplateModel, CloneIsADeepCopyLinkedAndResolvedWhereItCan) {
     Template t;
     t.appendField("LSTB", std::string(300, 'c').c_str());
     appendCodes(t, "DWRD LSTE PSTR");
-    Template* invalid = t.clone();
+    std::unique_ptr<Template> invalid(t.clone());
     t.removeField(3);
-    Template* valid = t.clone();
-    Template empty;
-    Template* none = empty.clone();
+    std::unique_ptr<Template> valid(t.clone()), none(Template().clone());
     ASSERT_TRUE(invalid && valid && none);
     EXPECT_EQ(codesOf(*valid) + " " + structureOf(*valid), "LSTB DWRD LSTE 0:-:2 1:0:- 0:-:0");
     EXPECT_TRUE(valid->fieldCapacity == 3 && none->fieldCapacity == 0);
@@ -92,15 +88,10 @@ TEST_F(TemplateModel, CloneIsADeepCopyLinkedAndResolvedWhereItCan) {
     EXPECT_NE(valid->fields[0]->caption, t.fields[0]->caption);
     EXPECT_TRUE(valid->resolved && !invalid->resolved && invalid->linked);
     expectChained(*valid);
-    delete invalid;
-    delete valid;
-    delete none;
 }
 
-const struct {
-    const char* codes;
-    const char* structure;  // depth:parent:partner per row, * for a key field with cases
-} kLinkCases[] = {
+// The codes, and what link makes of them: depth:parent:partner per row, * for a key field with cases.
+const std::pair<const char*, const char*> kLinkCases[] = {
     {"DWRD OCNT LSTC PSTR DWRD LSTE DVDR", "0:-:- 0:-:- 0:-:5 1:2:- 1:2:- 0:-:2 0:-:-"},
     {"LSTB DWRD LSTE", "0:-:2 1:0:- 0:-:0"},
     {"KEYB DWRD KEYE", "0:-:2 1:0:- 0:-:0"},
@@ -117,19 +108,18 @@ const struct {
 };
 
 TEST_F(TemplateModel, GivesDepthParentPartnerAndCaseMarks) {
-    for (const auto& c : kLinkCases) {
+    for (auto [codes, structure] : kLinkCases) {
         Template t;
-        appendCodes(t, c.codes);
+        appendCodes(t, codes);
         t.link();
-        EXPECT_EQ(structureOf(t) + (t.linked ? "" : " unlinked"), c.structure) << c.codes;
+        EXPECT_EQ(structureOf(t) + (t.linked ? "" : " unlinked"), structure) << codes;
     }
 }
 
 TEST_F(TemplateModel, RemovingAnOpeningRowLeavesNoStaleLinksAndItsClosingRowIsLogged) {
     Template t;
     appendCodes(t, "LSTB DWRD LSTE KEYB KBYT CASE KEYE");
-    t.name = new char[7];
-    std::strcpy(t.name, "a.tmpl");
+    t.name = DupString("a.tmpl");
     t.link();
     t.removeField(0);  // the removed row is no longer any row's parent or partner
     EXPECT_TRUE(!t.fields[0]->parent && !t.fields[1]->partner);
@@ -168,11 +158,7 @@ TEST(ControlCodes, AreTheThirtyInUpperOrLowerCase) {
         EXPECT_FALSE(isControlCode(code)) << code;
 }
 
-const struct {
-    const char* codes;
-    int result;
-    int32_t errorRow;
-} kResolveCases[] = {
+const std::tuple<const char*, int, int32_t> kResolveCases[] = {
     {"", 0, 0},
     {"OCNT LSTC CASE KEYE keyb lste bsiz", 0, 0},
     {"DWRD OCNT LSTC PSTR DWRD LSTE DVDR", 0, 0},
@@ -184,15 +170,15 @@ const struct {
 
 TEST_F(TemplateModel, LooksUpEveryCodeThatIsNoControlCode) {
     registerCodes("DWRD PSTR DVDR");
-    for (const auto& c : kResolveCases) {
+    for (auto [codes, result, errorRow] : kResolveCases) {
         Template t;
-        appendCodes(t, c.codes);
-        EXPECT_EQ(t.resolve(), c.result) << c.codes;
-        EXPECT_TRUE(t.errorRow == c.errorRow && t.resolved == (c.result == 0)) << c.codes;
-        for (int32_t i = 0; i < (c.result == 0 ? t.fieldCount : c.errorRow); ++i) {
+        appendCodes(t, codes);
+        EXPECT_EQ(t.resolve(), result) << codes;
+        EXPECT_TRUE(t.errorRow == errorRow && t.resolved == (result == 0)) << codes;
+        for (int32_t i = 0; i < (result == 0 ? t.fieldCount : errorRow); ++i) {
             const TemplateField* f = t.fields[i];
             EXPECT_EQ(f->fieldType, isControlCode(f->code) ? nullptr : findFieldType(fieldCodeOf(f->code)))
-                << c.codes << ", row " << i;
+                << codes << ", row " << i;
         }
     }
 }
