@@ -20,13 +20,7 @@ using FieldTypes = EngineFixture;
 // A value read whole is written back as it was read.
 TEST_F(FieldTypes, ReadInTheWidthAndByteOrderOfTheCodeShowInItsPresentationAndWriteBack) {
     const std::string x200(200, 'x');
-    const struct {
-        const char* code;
-        std::string bytes;
-        int64_t taken;
-        std::string shown;
-        int64_t size;
-    } cases[] = {
+    const std::tuple<const char*, std::string, int64_t, std::string, int64_t> cases[] = {
         {"DWRD", "12 34", 2, "4660", 2},
         {"dwrd", "12 34", 2, "13330", 2},
         {"HWRD", "00 0A", 2, "$000a", 2},
@@ -79,16 +73,16 @@ TEST_F(FieldTypes, ReadInTheWidthAndByteOrderOfTheCodeShowInItsPresentationAndWr
         {"DVDR", "12 34", 0, "", 0},
         {"dvdr", "", 0, "", 0},
     };
-    for (const auto& c : cases) {
-        FieldHarness field(c.code);
-        ASSERT_NE(field.value(), nullptr) << c.code;
-        EXPECT_EQ(field.read(bytesOf(c.bytes)), c.taken) << c.code;
-        EXPECT_EQ(field.shown(), c.shown) << c.code;
-        EXPECT_EQ(field.size(), c.size) << c.code;
-        if (c.taken < 0 || static_cast<int64_t>(bytesOf(c.bytes).size()) != c.size) continue;
+    for (const auto& [code, bytes, taken, shown, size] : cases) {
+        FieldHarness field(code);
+        ASSERT_NE(field.value(), nullptr) << code;
+        EXPECT_EQ(field.read(bytesOf(bytes)), taken) << code;
+        EXPECT_EQ(field.shown(), shown) << code;
+        EXPECT_EQ(field.size(), size) << code;
+        if (taken < 0 || static_cast<int64_t>(bytesOf(bytes).size()) != size) continue;
         int64_t result = -1;
-        EXPECT_EQ(field.written(&result), bytesOf(c.bytes)) << c.code;
-        EXPECT_EQ(result, c.size) << c.code;
+        EXPECT_EQ(field.written(&result), bytesOf(bytes)) << code;
+        EXPECT_EQ(result, size) << code;
     }
 }
 
@@ -106,148 +100,116 @@ TEST_F(FieldTypes, StringBytesOfEverySizeAreReleasedWhereTheyCameFrom) {
 
 // Strings take the text whole and are written with their prefix.
 TEST_F(FieldTypes, EnteredTextIsParsedInTheBaseOfThePresentationAndClampedToTheWidth) {
-    const struct {
-        const char* code;
-        const char* text;
-        int accepted;
-        std::string shown;
-        const char* written = nullptr;
-    } cases[] = {
+    const std::tuple<const char*, const char*, int, std::string, const char*> cases[] = {
         {"DBYT", "300", 1, "127", "7F"},
         {"DBYT", "-300", 1, "-128", "80"},
-        {"DBYT", "letters", 1, "0"},
-        {"DBYT", "  42abc", 1, "42"},
-        {"HBYT", "0x1F", 1, "$1f"},
-        {"HBYT", "1f", 1, "$1f"},
-        {"HBYT", "$1f", 1, "$1f"},
-        {"HWRD", "-5", 1, "$0000"},
-        {"UWRD", "-5", 1, "0"},
+        {"DBYT", "letters", 1, "0", nullptr},
+        {"DBYT", "  42abc", 1, "42", nullptr},
+        {"HBYT", "0x1F", 1, "$1f", nullptr},
+        {"HBYT", "1f", 1, "$1f", nullptr},
+        {"HBYT", "$1f", 1, "$1f", nullptr},
+        {"HWRD", "-5", 1, "$0000", nullptr},
+        {"UWRD", "-5", 1, "0", nullptr},
         {"UWRD", "70000", 1, "65535", "FF FF"},
-        {"ULNG", "4294967295", 1, "4294967295"},
-        {"ULNG", "5000000000", 1, "4294967295"},
+        {"ULNG", "4294967295", 1, "4294967295", nullptr},
+        {"ULNG", "5000000000", 1, "4294967295", nullptr},
         {"DLNG", "-99999999999999999999999", 1, "-2147483648", "80 00 00 00"},
         {"dlng", "+2147483647", 1, "2147483647", "FF FF FF 7F"},
-        {"hlng", "0xg", 1, "$00000000"},
+        {"hlng", "0xg", 1, "$00000000", nullptr},
         {"PSTR", "ABC", 1, "ABC", "03 'ABC'"},
         {"WSTR", "hi", 1, "hi", "00 02 'hi'"},
         {"lstr", "hi", 1, "hi", "02 00 00 00 'hi'"},
         {"QSTR", "", 1, "", "00*8"},
         {"qstr", "A", 1, "A", "01 00*7 'A'"},
         // 64-bit values and dividers take no text.
-        {"hqwd", "5", 0, "$0000000000000000"},
+        {"hqwd", "5", 0, "$0000000000000000", nullptr},
         {"DVDR", "x", 0, "", ""},
     };
-    for (const auto& c : cases) {
-        FieldHarness field(c.code);
-        EXPECT_EQ(field.setText(c.text), c.accepted) << c.code << " " << c.text;
-        EXPECT_EQ(field.shown(), c.shown) << c.code << " " << c.text;
-        if (!c.written) continue;
+    for (const auto& [code, text, accepted, shown, written] : cases) {
+        FieldHarness field(code);
+        EXPECT_EQ(field.setText(text), accepted) << code << " " << text;
+        EXPECT_EQ(field.shown(), shown) << code << " " << text;
+        if (!written) continue;
         int64_t result = -1;
-        EXPECT_EQ(field.written(&result), bytesOf(c.written)) << c.code << " " << c.text;
-        EXPECT_TRUE(result == field.size() && result == static_cast<int64_t>(bytesOf(c.written).size()))
-            << c.code;
+        EXPECT_EQ(field.written(&result), bytesOf(written)) << code << " " << text;
+        EXPECT_TRUE(result == field.size() && result == static_cast<int64_t>(bytesOf(written).size()))
+            << code;
     }
 }
 
 // The dialog proposes the shown text (a string up to its first zero byte, under the row caption) and
-// the answer is stored as entered text.
+// the answer is stored as entered text, a string cut to what its prefix can count. No answer cancels;
+// no question, nothing is asked.
 TEST_F(FieldTypes, EditingAsksWithTheShownTextAndStoresTheAnswerOrKeepsTheValueOnCancel) {
     const std::string z300(300, 'z');
-    const struct {
-        const char* code;
-        const char* bytes;
-        const char* answer;  // nullptr: cancel
-        int result;
-        const char* question;  // nullptr: nothing asked
-        std::string shown;
-        int64_t size;
-    } cases[] = {
-        {"HWRD", "BE EF", "$beef", 1, "Enter value:|Enter value:|$beef", "$beef", 2},
-        {"HWRD", "BE EF", "12", 1, "Enter value:|Enter value:|$beef", "$0012", 2},
-        {"DWRD", "12 34", nullptr, 0, "Enter value:|Enter value:|4660", "4660", 2},
-        {"hqwd", "", "5", 0, nullptr, "$0000000000000000", 8},
-        {"PSTR", "05 'ab' 00 'cd'", "ab", 1, "Enter value:|Name|ab", "ab", 3},
-        {"PSTR", "03 'ABC'", nullptr, 0, "Enter value:|Name|ABC", "ABC", 4},
-        {"PSTR", "00", z300.c_str(), 1, "Enter value:|Name|", z300.substr(0, 255), 256},  // what the prefix
-                                                                                          // holds
-        {"WSTR", "00 00", z300.c_str(), 1, "Enter value:|Name|", z300, 302},
-        {"dvdr", "", "x", 0, nullptr, "", 0},
-    };
-    for (const auto& c : cases) {
+    const std::tuple<const char*, const char*, const char*, int, const char*, std::string, int64_t> cases[] =
+        {
+            {"HWRD", "BE EF", "$beef", 1, "Enter value:|Enter value:|$beef", "$beef", 2},
+            {"HWRD", "BE EF", "12", 1, "Enter value:|Enter value:|$beef", "$0012", 2},
+            {"DWRD", "12 34", nullptr, 0, "Enter value:|Enter value:|4660", "4660", 2},
+            {"hqwd", "", "5", 0, nullptr, "$0000000000000000", 8},
+            {"PSTR", "05 'ab' 00 'cd'", "ab", 1, "Enter value:|Name|ab", "ab", 3},
+            {"PSTR", "03 'ABC'", nullptr, 0, "Enter value:|Name|ABC", "ABC", 4},
+            {"PSTR", "00", z300.c_str(), 1, "Enter value:|Name|", z300.substr(0, 255), 256},
+            {"WSTR", "00 00", z300.c_str(), 1, "Enter value:|Name|", z300, 302},
+            {"dvdr", "", "x", 0, nullptr, "", 0},
+        };
+    for (const auto& [code, bytes, answer, result, question, shown, size] : cases) {
         queryscript::reset();
-        FieldHarness field(c.code, "Name");
-        field.read(bytesOf(c.bytes));
-        c.answer ? queryscript::answer(c.answer) : queryscript::cancel();
-        EXPECT_EQ(field.edit(), c.result) << c.code;
+        FieldHarness field(code, "Name");
+        field.read(bytesOf(bytes));
+        answer ? queryscript::answer(answer) : queryscript::cancel();
+        EXPECT_EQ(field.edit(), result) << code;
         EXPECT_EQ(
             std::make_tuple(queryscript::asked(), queryscript::lastQuestion(), field.shown(), field.size()),
-            std::make_tuple(c.question ? 1 : 0, std::string(c.question ? c.question : ""), c.shown, c.size))
-            << c.code;
+            std::make_tuple(question ? 1 : 0, std::string(question ? question : ""), shown, size))
+            << code;
     }
 }
 
 TEST_F(FieldTypes, CaptionIsDrawnBoldAtTheIndentAndTheValueTwelvePixelsAfterIt) {
-    const struct {
-        const char* code;
-        const char* caption;
-        const char* bytes;
-        platform::Rect row;
-        int indent;
-        const char* value;
-        platform::Font valueFont;
-    } cases[] = {
-        {"DWRD", "Width", "00 2A", {0, 26, 400, 39}, 16, "42", fntNormal},
-        {"UQWD", "Big", "00*8", {0, 0, 400, 13}, 4, "0", fntBold},  // 64-bit values are drawn bold
-        {"PSTR", "Tag", "03 'a\tb'", {0, 13, 400, 26}, 28, "a\tb", fntNormal},  // bytes unchanged
+    const std::tuple<const char*, const char*, const char*, int, int, const char*, platform::Font> cases[] = {
+        {"DWRD", "Width", "00 2A", 26, 16, "42", fntNormal},
+        {"UQWD", "Big", "00*8", 0, 4, "0", fntBold},              // 64-bit values are drawn bold
+        {"PSTR", "Tag", "03 'a\tb'", 13, 28, "a\tb", fntNormal},  // bytes unchanged
     };
-    for (const auto& c : cases) {
+    for (const auto& [code, caption, bytes, top, indent, value, valueFont] : cases) {
         platform::RecordingSurface surface;
-        FieldHarness field(c.code, c.caption);
-        field.read(bytesOf(c.bytes));
-        field.draw(surface.dc(), c.row, c.indent);
-        ASSERT_EQ(surface.texts.size(), 2u) << c.code;
-        const platform::DrawnText &caption = surface.texts[0], &value = surface.texts[1];
+        FieldHarness field(code, caption);
+        field.read(bytesOf(bytes));
+        field.draw(surface.dc(), {0, top, 400, top + 13}, indent);
+        ASSERT_EQ(surface.texts.size(), 2u) << code;
+        const platform::DrawnText &first = surface.texts[0], &second = surface.texts[1];
+        EXPECT_EQ(std::tie(first.text, first.x, first.y, first.font, first.align, first.transparent),
+                  std::make_tuple(std::string(caption), indent, top, fntBold, platform::kAlignLeftTop, true))
+            << code;
         EXPECT_EQ(
-            std::tie(caption.text, caption.x, caption.y, caption.font, caption.align, caption.transparent),
-            std::make_tuple(std::string(c.caption), c.indent, c.row.top, fntBold, platform::kAlignLeftTop,
-                            true))
-            << c.code;
-        EXPECT_EQ(std::tie(value.text, value.x, value.y, value.font),
-                  std::make_tuple(std::string(c.value), c.indent + widthIn(fntBold, c.caption) + 12,
-                                  c.row.top, c.valueFont))
-            << c.code;
+            std::tie(second.text, second.x, second.y, second.font),
+            std::make_tuple(std::string(value), indent + widthIn(fntBold, caption) + 12, top, valueFont))
+            << code;
     }
 }
 
 // The line runs from the indent to twelve pixels before the caption, even backwards when the
 // window is narrower than both; an empty caption leaves the line alone, 16 pixels before the edge.
 TEST_F(FieldTypes, DividerCaptionEndsFourPixelsBeforeTheEdgeAndTheLineTwelveBeforeTheCaption) {
-    const struct {
-        const char* code;
-        const char* caption;
-        int top;
-        int indent;
-        int clientRight;
-    } cases[] = {
-        {"DVDR", "Header", 26, 16, 300},
-        {"dvdr", "", 0, 4, 200},
-        {"dvdr", "A long caption", 0, 40, 50},
-    };
-    for (const auto& c : cases) {
+    const std::tuple<const char*, const char*, int, int, int> cases[] = {
+        {"DVDR", "Header", 26, 16, 300}, {"dvdr", "", 0, 4, 200}, {"dvdr", "A long caption", 0, 40, 50}};
+    for (const auto& [code, caption, top, indent, clientRight] : cases) {
         platform::RecordingSurface surface;
-        FieldHarness divider(c.code, c.caption);
-        divider.draw(surface.dc(), {0, c.top, c.clientRight, c.top + 13}, c.indent, c.clientRight);
-        ASSERT_EQ(surface.texts.size(), 1u) << c.caption;
+        FieldHarness divider(code, caption);
+        divider.draw(surface.dc(), {0, top, clientRight, top + 13}, indent, clientRight);
+        ASSERT_EQ(surface.texts.size(), 1u) << caption;
         const platform::DrawnText& text = surface.texts[0];
-        EXPECT_EQ(std::tie(text.text, text.x, text.y, text.align, text.font),
-                  std::make_tuple(std::string(c.caption), c.clientRight - 4, c.top, platform::kAlignRight,
-                                  fntNormal));
-        ASSERT_EQ(surface.lines.size(), 1u) << c.caption;
+        EXPECT_EQ(
+            std::tie(text.text, text.x, text.y, text.align, text.font),
+            std::make_tuple(std::string(caption), clientRight - 4, top, platform::kAlignRight, fntNormal));
+        ASSERT_EQ(surface.lines.size(), 1u) << caption;
         const platform::DrawnLine& line = surface.lines[0];
         EXPECT_EQ(std::tie(line.pen, line.x1, line.x2, line.y1, line.y2),
-                  std::make_tuple(penDivider, c.indent, c.clientRight - widthIn(fntNormal, c.caption) - 16,
-                                  c.top + 6, c.top + 6))
-            << c.caption;
+                  std::make_tuple(penDivider, indent, clientRight - widthIn(fntNormal, caption) - 16, top + 6,
+                                  top + 6))
+            << caption;
     }
 }
 
