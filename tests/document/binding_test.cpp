@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "document/document_harness.h"
 
@@ -10,15 +11,10 @@ namespace {
 using Binding = DocumentTest;
 
 // Every binding shows the rows expected and, saved unchanged, gives back the file it read, is marked
-// saved and leaves no scratch file.
+// saved and leaves no scratch file; every window of the byte pane holds the file's bytes.
 TEST_F(Binding, LaysTheTemplateOverTheFile) {
     const char* keyed = "KEYB KUBT CASE:1:One UBYT CASE:2,3 DWRD CASE:* UBYT UBYT KEYE UBYT";
-    const struct {
-        const char* rows;
-        const char* bytes;
-        int64_t result;
-        const char* shown;
-    } cases[] = {
+    const std::tuple<const char*, const char*, int64_t, const char*> cases[] = {
         {"", "01 02", 0, "REST 2"},                               // empty template
         {"DWRD DLNG UQWD", "12 34 56", -11, "DWRD 4660;REST 1"},  // file ends inside a field
         {"DWRD", "12 34 56 78", 0, "DWRD 4660;REST 2"},           // bytes no row covers are kept
@@ -109,12 +105,12 @@ TEST_F(Binding, LaysTheTemplateOverTheFile) {
         {"BCNT LSTC KEYB KUBT CASE:1 UBYT CASE:2 DWRD KEYE LSTE", "02 01 05 02 00 06", 0,
          "BCNT 2;LSTC #0;..KUBT 1;.CASE 1;..UBYT 5;LSTC #1;..KUBT 2;.CASE 2;..DWRD 6;LSTE"},
     };
-    for (const auto& c : cases) {
-        const std::string at = std::string(c.rows) + " | " + c.bytes;
-        const Bytes bytes = bytesOf(c.bytes);
-        Document* document = open(c.rows, bytes);
-        EXPECT_EQ(result, c.result) << at;
-        EXPECT_EQ(describe(document), c.shown) << at;
+    for (const auto& [rows, text, stop, shown] : cases) {
+        const std::string at = std::string(rows) + " | " + text;
+        const Bytes bytes = bytesOf(text);
+        Document* document = open(rows, bytes);
+        EXPECT_EQ(result, stop) << at;
+        EXPECT_EQ(describe(document), shown) << at;
         EXPECT_TRUE(linksAreSound(document)) << at;
         document->saved = false;
         document->needsNewName = true;
@@ -122,6 +118,7 @@ TEST_F(Binding, LaysTheTemplateOverTheFile) {
             << at;
         EXPECT_EQ(dir.read("out.bin"), bytes) << at;
         EXPECT_TRUE(document->saved && !document->needsNewName && !dir.exists("out.bin.saving")) << at;
+        EXPECT_EQ(windowMismatch(document, bytes), -1) << at;
     }
 }
 
@@ -148,24 +145,21 @@ TEST_F(Binding, MissingFileAndNewDocumentBindWithInitialValues) {
 }
 
 TEST_F(Binding, TheReasonForStoppingIsASentenceForTheUser) {
-    const struct {
-        const char* rows;
-        const char* bytes;
-        BindStop reason;
-    } cases[] = {{"UBYT", "01", BindStop::None},
-                 {"LSTC LSTE", "", BindStop::MissingCount},
-                 {"LSTE", "", BindStop::MisplacedEnd},
-                 {"LSTS", "", BindStop::MissingSize},
-                 {"LSTZ LSTE", "01", BindStop::EmptyItem},
-                 {"QSTR", "00 00 10 00*5", BindStop::FieldPastFileEnd},
-                 {"BSIZ SKPE", "80 00", BindStop::SectionPastEnd},
-                 {"WSIZ SKPE", "80 00", BindStop::NegativeSize},
-                 {"BSIZ DWRD SKPE", "01 00 00", BindStop::FieldPastSectionEnd}};
-    for (const auto& c : cases) {
-        Document* document = open(c.rows, bytesOf(c.bytes));
-        EXPECT_EQ(document->stopReason, c.reason) << c.rows;
+    const std::tuple<const char*, const char*, BindStop> cases[] = {
+        {"UBYT", "01", BindStop::None},
+        {"LSTC LSTE", "", BindStop::MissingCount},
+        {"LSTE", "", BindStop::MisplacedEnd},
+        {"LSTS", "", BindStop::MissingSize},
+        {"LSTZ LSTE", "01", BindStop::EmptyItem},
+        {"QSTR", "00 00 10 00*5", BindStop::FieldPastFileEnd},
+        {"BSIZ SKPE", "80 00", BindStop::SectionPastEnd},
+        {"WSIZ SKPE", "80 00", BindStop::NegativeSize},
+        {"BSIZ DWRD SKPE", "01 00 00", BindStop::FieldPastSectionEnd}};
+    for (const auto& [rows, bytes, reason] : cases) {
+        Document* document = open(rows, bytesOf(bytes));
+        EXPECT_EQ(document->stopReason, reason) << rows;
         const char* said = bindStopReason(document);
-        EXPECT_TRUE(c.reason == BindStop::None ? !said : said && std::strlen(said) > 10) << c.rows;
+        EXPECT_TRUE(reason == BindStop::None ? !said : said && std::strlen(said) > 10) << rows;
     }
 }
 

@@ -34,6 +34,7 @@ TEST_F(Changes, EditingChangesOnlyDataRowsAndMarksTheDocumentUnsaved) {
 
 // Inserted items keep their headers, deleted ones take their rows, and the counts and numbers follow;
 // what is refused changes nothing. A document bound up to an instance limit is changed where it ends.
+// The byte pane shows what saving writes.
 TEST_F(Changes, ItemsAreInsertedAndDeleted) {
     const struct {
         char change;  // + insert, - delete
@@ -62,6 +63,8 @@ TEST_F(Changes, ItemsAreInsertedAndDeleted) {
         {'+', "BCNT LSTC LSTE", "FF", 1, ""},          // a full one-byte count
         {'+', "BZCT LSTC LSTE", "FF", 1, ""},          // a full zero-based count
         {'+', "BCNT LSTC UBYT LSTE", "01 07", 2, ""},  // not a list row
+        {'+', "WCNT LSTC DWRD LSTE hlng", "00 01 12 34 01 02 03 04 09 09", 1,
+         "WCNT 2;LSTC #0;.DWRD 0;LSTC #1;.DWRD 4660;LSTE;hlng $04030201;REST 2"},
         {'+', "BLEN LSTS UBYT LSTE", "01 05", 1, "BLEN 2;LSTS #0;.UBYT 0;LSTS #1;.UBYT 5;LSTE"},
         {'+', "LSTZ DWRD LSTE", "00 01", 2, "LSTZ #0;.DWRD 1;LSTZ #1;.DWRD 0;LSTE"},
         {'+', "BSIZ LSTZ UBYT LSTE SKPE", "00", 1, "BSIZ 1;.LSTZ #0;..UBYT 0;.LSTE"},
@@ -113,20 +116,17 @@ TEST_F(Changes, ItemsAreInsertedAndDeleted) {
         EXPECT_EQ(describe(document), c.shown.empty() ? before : c.shown) << where;
         EXPECT_TRUE(linksAreSound(document)) << where;
         if (limit != kMaxDocumentInstances) continue;
-        saved(document);
+        EXPECT_EQ(windowMismatch(document, saved(document)), -1) << where;
         EXPECT_EQ(describe(reopen(c.rows, "saved.bin")), describe(document)) << where;
     }
 }
 
-TEST_F(Changes, SizesFollowEditsOrRefuseThem) {
-    const struct {
-        const char* name;
-        const char* rows;
-        const char* bytes;
-        int at;
-        std::string text;
-        const char* saved;  // empty when the edit is refused
-    } cases[] = {
+// An edit at a row, answered with a text, saves the bytes given (the bytes read when it is refused),
+// sizes following; the byte pane shows them.
+TEST_F(Changes, EditsSaveTheirBytesWithSizesFollowingOrAreRefused) {
+    const std::tuple<const char*, const char*, const char*, int, std::string, const char*> cases[] = {
+        {"bytes no row covers", "PSTR UBYT", "01 'a' 05 'bytes after'", 0, "longer",
+         "06 'longer' 05 'bytes after'"},
         {"a section", "BSIZ PSTR SKPE", "02 01 'a'", 1, "abc", "04 03 'abc'"},
         {"nested sections", "BSIZ UBYT BSIZ PSTR SKPE SKPE", "04 09 02 01 'a'", 3, "", "03 09 01 00"},
         {"a case bounded by a length", "BLEN KEYB KUBT CASE:* PSTR KEYE UBYT", "02 07 01 'x' 05", 3, "xyz",
@@ -138,11 +138,13 @@ TEST_F(Changes, SizesFollowEditsOrRefuseThem) {
         {"the item of zeros turning to non-zero", "LSTB UBYT LSTE", "05 00", 3, "7", ""},
         {"an item staying non-zero", "LSTB UBYT UBYT LSTE", "05 01 00 00", 1, "0", "00 01 00 00"},
     };
-    for (const auto& c : cases) {
-        Document* document = open(c.rows, bytesOf(c.bytes));
-        queryscript::answer(c.text);
-        EXPECT_EQ(editInstance(document, nth(document, c.at)), *c.saved != 0) << c.name;
-        EXPECT_EQ(saved(document), bytesOf(*c.saved ? c.saved : c.bytes)) << c.name;
+    for (const auto& [name, rows, bytes, at, text, after] : cases) {
+        Document* document = open(rows, bytesOf(bytes));
+        queryscript::answer(text);
+        EXPECT_EQ(editInstance(document, nth(document, at)), *after != 0) << name;
+        const Bytes expected = bytesOf(*after ? after : bytes);
+        EXPECT_EQ(saved(document), expected) << name;
+        EXPECT_EQ(windowMismatch(document, expected), -1) << name;
         queryscript::reset();
     }
 }

@@ -1,10 +1,13 @@
 #pragma once
 // Documents made from a compact template text ("LCNT LSTC DWRD:Id LSTE": codes, each with an
 // optional caption) over bytes written to a file, and a compact text of the rows a document shows.
+#include <algorithm>
 #include <set>
 #include <sstream>
 
 #include "document/binding.h"
+#include "document/document_bytes.h"
+#include "document/instances.h"
 #include "document/rest.h"
 #include "document/row_kind.h"
 #include "document/saving.h"
@@ -100,6 +103,31 @@ struct DocumentTest : EngineFixture {
         Document* document = create(rows, dir.path(name).c_str());
         result = bindFile(document);
         return document;
+    }
+
+    // The window [from, from + count) as the byte pane asks for it: from the row holding from.
+    Bytes window(Document* document, int64_t from, int32_t count, Bytes* marks = nullptr) {
+        FieldInstance* row = document->first;
+        int64_t offset = 0;
+        while (row->next && offset + instanceSize(row) <= from) {
+            offset += instanceSize(row);
+            row = row->next;
+        }
+        Bytes bytes(count, 0xEE), marked(count, 0xEE);
+        int32_t filled = readDocumentBytes(row, offset, {from, count, bytes.data(), marked.data()});
+        bytes.resize(filled);
+        marked.resize(filled);
+        if (marks) *marks = marked;
+        return bytes;
+    }
+    // Where the first window of five bytes, or the one reaching past the end, differs from the bytes
+    // saving writes; -1 when none does.
+    int64_t windowMismatch(Document* document, const Bytes& saved) {
+        for (size_t from = 0; from <= saved.size(); ++from) {
+            const size_t end = std::min(saved.size(), from + 5);
+            if (window(document, from, 5) != Bytes(saved.begin() + from, saved.begin() + end)) return from;
+        }
+        return window(document, 0, static_cast<int32_t>(saved.size()) + 3) == saved ? -1 : 0;
     }
 
     // The bytes saving the document writes now.
