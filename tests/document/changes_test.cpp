@@ -283,10 +283,7 @@ void changeSomething(Document* document, std::mt19937& random) {
         random() % 3 ? undoChange(document) : redoChange(document);
         return;
     }
-    std::vector<FieldInstance*> rows;
-    for (FieldInstance* instance = document->first; instance; instance = instance->next)
-        rows.push_back(instance);
-    FieldInstance* target = rows[random() % rows.size()];
+    FieldInstance* target = nth(document, static_cast<int>(random() % document->instanceCount));
     RowRole role = rowKindOf(target->field->code).role;
     bool header = role == RowRole::CountedList || role == RowRole::SizedList;
     if (header && random() % 2) {
@@ -322,18 +319,14 @@ TEST_F(Changes, SavedDocumentsBindBackToWhatTheyShowed) {
 TEST_F(Changes, TheWindowSeeksFromEachOriginWithinItsEnd) {
     MemoryStream file(Bytes(10, 1));
     DataWindow window(&file, 8);
-    const struct {
-        int64_t offset;
-        int origin;
-        int64_t result;  // 0 for a seek refused
-        int64_t at;
-    } seeks[] = {
+    // A seek refused gives 0 and leaves the window where it was.
+    const std::tuple<int64_t, int, int64_t, int64_t> seeks[] = {
         {6, 0, 6, 6},  {-4, 1, 2, 2},        {-3, 2, 5, 5},        {4, 1, 0, 5},
         {-6, 1, 0, 5}, {INT64_MAX, 1, 0, 5}, {INT64_MIN, 2, 0, 5}, {INT64_MIN + 1, 1, 0, 5},
     };
-    for (const auto& s : seeks) {
-        EXPECT_EQ(window.Seek(s.offset, s.origin), s.result) << s.offset << " from " << s.origin;
-        EXPECT_EQ(window.at(), s.at) << s.offset << " from " << s.origin;
+    for (auto [offset, origin, result, at] : seeks) {
+        EXPECT_EQ(window.Seek(offset, origin), result) << offset << " from " << origin;
+        EXPECT_EQ(window.at(), at) << offset << " from " << origin;
     }
 }
 
@@ -358,17 +351,14 @@ TEST_F(Changes, AFieldThatCannotBeReadStopsBindingWithItsReason) {
     ASSERT_TRUE(registerFieldType(makeFieldCode("BADR"), "unreadable", 0, &failing));
     failing.readValue = [](FieldInstance*, void*, TIOStream*, int64_t) { return kResultNoMemory; };
     ASSERT_TRUE(registerFieldType(makeFieldCode("NOMM"), "no memory", 0, &failing));
-    const struct {
-        const char* rows;
-        int64_t result;
-        BindStop reason;
-    } cases[] = {{"UBYT BADR", kResultBadStructure, BindStop::UnreadableField},
-                 {"UBYT NOMM", kResultNoMemory, BindStop::OutOfMemory}};
-    for (const auto& c : cases) {
-        Document* document = open(c.rows, {1, 2, 3});
-        EXPECT_EQ(result, c.result) << c.rows;
-        EXPECT_EQ(document->stopReason, c.reason) << c.rows;
-        EXPECT_EQ(describe(document), "UBYT 1;REST 2") << c.rows;
+    const std::tuple<const char*, int64_t, BindStop> cases[] = {
+        {"UBYT BADR", kResultBadStructure, BindStop::UnreadableField},
+        {"UBYT NOMM", kResultNoMemory, BindStop::OutOfMemory}};
+    for (auto [rows, stop, reason] : cases) {
+        Document* document = open(rows, {1, 2, 3});
+        EXPECT_EQ(std::make_tuple(result, document->stopReason, describe(document)),
+                  std::make_tuple(stop, reason, std::string("UBYT 1;REST 2")))
+            << rows;
     }
 }
 
