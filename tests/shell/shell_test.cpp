@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -60,16 +61,11 @@ TEST_F(Streams, SeekFromEachOriginAndEndOfFile) {
     EXPECT_TRUE(file->Seek(0, 2) == 10 && file->Position() == 10 && file->Read(&byte, 1) == 0);
     // Each seek, then the byte read there: an unknown origin, before the start and past the largest
     // position are refused and do not move.
-    const struct {
-        int64_t offset;
-        int origin;
-        int64_t result;
-        char byte;
-    } seeks[] = {{-3, 2, 7, 7}, {-6, 1, 2, 2}, {4, 0, 4, 4},
-                 {1, 3, 0, 5},  {-1, 0, 0, 6}, {INT64_MAX, 1, 0, 7}};
-    for (const auto& s : seeks) {
-        EXPECT_EQ(file->Seek(s.offset, s.origin), s.result) << s.offset << " from " << s.origin;
-        EXPECT_TRUE(file->Read(&byte, 1) == 1 && byte == s.byte) << s.offset << " from " << s.origin;
+    const std::tuple<int64_t, int, int64_t, char> seeks[] = {
+        {-3, 2, 7, 7}, {-6, 1, 2, 2}, {4, 0, 4, 4}, {1, 3, 0, 5}, {-1, 0, 0, 6}, {INT64_MAX, 1, 0, 7}};
+    for (auto [offset, origin, result, then] : seeks) {
+        EXPECT_EQ(file->Seek(offset, origin), result) << offset << " from " << origin;
+        EXPECT_TRUE(file->Read(&byte, 1) == 1 && byte == then) << offset << " from " << origin;
     }
 }
 
@@ -112,22 +108,19 @@ struct CountingSource : MemoryStream {
 };
 
 TEST(CopyFrom, MovesChunksOf4096) {
-    const struct {
-        int64_t available, count, copied;
-        std::vector<int64_t> requests;
-    } cases[] = {
+    const std::tuple<size_t, int64_t, size_t, std::vector<int64_t>> cases[] = {
         {10000, 0, 0, {}},
         {10000, 4097, 4097, {4096, 1}},
         {5000, -1, 5000, {4096, 4096, 4096}},
         {0, -1, 0, {4096}},
         {10000, -5, 0, {}},
     };
-    for (const auto& c : cases) {
-        CountingSource source(Bytes(c.available));
+    for (const auto& [available, count, copied, requests] : cases) {
+        CountingSource source{Bytes(available)};
         MemoryStream sink;
-        EXPECT_EQ(sink.CopyFrom(&source, c.count), c.copied) << c.count;
-        EXPECT_EQ(static_cast<int64_t>(sink.bytes().size()), c.copied);
-        EXPECT_EQ(source.requests, c.requests) << c.count;
+        EXPECT_EQ(sink.CopyFrom(&source, count), static_cast<int64_t>(copied)) << count;
+        EXPECT_EQ(sink.bytes().size(), copied) << count;
+        EXPECT_EQ(source.requests, requests) << count;
     }
 }
 
@@ -227,11 +220,7 @@ TEST(LeakReportFormat, HeaderAndBlockLines) {
     const char seven[8] = "abcdefg";
     const std::vector<char> big(300, 'x');
     const char zeroFirst[4] = {0, 'a', 'b', 'c'};
-    const struct {
-        const void* address;
-        uint64_t length;
-        std::string part;
-    } blocks[] = {
+    const std::tuple<const void*, uint64_t, std::string> blocks[] = {
         {seven, 7, ", len 00007; contents: \"abcdefg\"\n"},
         {big.data(), 300, "len 00300; contents: \"" + std::string(100, 'x') + "\"\n"},  // 100 bytes at most
         {zeroFirst, 4, "contents: \"\"\n"},
@@ -240,10 +229,10 @@ TEST(LeakReportFormat, HeaderAndBlockLines) {
         {reinterpret_cast<void*>(static_cast<uintptr_t>(0x7ffe12abcdefull)), 0, "\tBlock: 7ffe12abcdef,"},
         {reinterpret_cast<void*>(static_cast<uintptr_t>(0xabc)), 0, "\tBlock: 00000abc,"},
     };
-    for (const auto& b : blocks) {
-        shell::formatLeakBlock(line, sizeof line, b.address, b.length);
+    for (const auto& [address, length, part] : blocks) {
+        shell::formatLeakBlock(line, sizeof line, address, length);
         EXPECT_EQ(std::string(line).rfind("\tBlock: ", 0), 0u) << line;
-        EXPECT_NE(std::string(line).find(b.part), std::string::npos) << line;
+        EXPECT_NE(std::string(line).find(part), std::string::npos) << line;
     }
 }
 
