@@ -4,6 +4,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "support/temp_dir.h"
 
@@ -12,25 +13,14 @@ using namespace platform;
 namespace {
 
 TEST(NamePattern, MatchesAsWindowsDoes) {
-    struct Case {
-        const char* pattern;
-        const char* name;
-        bool matches;
-    } cases[] = {
-        {"*.tmpl", "a.tmpl", true},
-        {"*.tmpl", "A.TMPL", true},
-        {"*.tmpl", ".tmpl", true},
-        {"*.tmpl", "a.tmp", false},
-        {"*.tmpl", "a.tmpl.bak", false},
-        {"*.tmpl", "x.tmpl.tmpl", true},
-        {"a?c", "abc", true},
-        {"a?c", "ac", false},
-        {"*", "", true},
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"*.tmpl", "a.tmpl", true}, {"*.tmpl", "A.TMPL", true},      {"a?c", "abc", true},
+        {"*.tmpl", "a.tmp", false}, {"*.tmpl", "a.tmpl.bak", false}, {"a?c", "ac", false},
+        {"*.tmpl", ".tmpl", true},  {"*.tmpl", "x.tmpl.tmpl", true}, {"*", "", true},
         {"**a*", "bab", true},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(matchesNamePattern(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
-    }
+    for (auto [pattern, name, matches] : cases)
+        EXPECT_EQ(matchesNamePattern(pattern, name), matches) << pattern << " " << name;
 }
 
 TEST(DirSearch, FindsMatchingFilesAndDirectoriesAndNothingElse) {
