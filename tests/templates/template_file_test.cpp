@@ -36,14 +36,14 @@ std::string record(const std::string& caption, const std::string& code) {
 }
 
 // Resolving, as a library scan does, creates the registry, which the base removes again.
-struct TemplateFile : templatetest::RegistryTest {
+struct TemplateFile : TemplateTest {
     TempDir dir;
     TemplateLibrary library;
 
     static Rows rowsOf(const Template& t) {
         Rows rows;
         for (int32_t i = 0; i < t.fieldCount; ++i)
-            rows.emplace_back(t.fields[i]->caption, templatetest::codeOf(t.fields[i]));
+            rows.emplace_back(t.fields[i]->caption, codeOf(t.fields[i]));
         return rows;
     }
     // Saves a template of one DWRD row without a caption to the file of that name.
@@ -109,7 +109,7 @@ TEST_F(TemplateFile, FailedLoadLeavesTheTemplateAsItWas) {
     dir.write("too-many.tmpl", tooMany);
     for (const char* name : {"missing.tmpl", "directory.tmpl", "too-many.tmpl"}) {
         Template t;
-        templatetest::appendCodes(t, "LSTB DWRD");
+        appendCodes(t, "LSTB DWRD");
         EXPECT_EQ(t.load(dir.path(name).c_str()), name[0] == 't' ? -9 : -1) << name;
         EXPECT_TRUE(t.fieldCount == 2 && t.path == nullptr && !t.linked) << name;
     }
@@ -202,7 +202,7 @@ TEST_F(TemplateLibraryTest, ReplaceByNamePutsACloneInPlaceOfTheFirstOfTheName) {
     ASSERT_NE(first, before.end());
     registerCodes("PSTR");
     Template edited;
-    templatetest::appendCodes(edited, "LSTB PSTR LSTE");
+    appendCodes(edited, "LSTB PSTR LSTE");
     edited.name = new char[7];
     for (const char* name : {"x.tmpl", "a.tmpl"}) {
         std::strcpy(edited.name, name);
@@ -212,7 +212,7 @@ TEST_F(TemplateLibraryTest, ReplaceByNamePutsACloneInPlaceOfTheFirstOfTheName) {
     *first = replaced;
     EXPECT_EQ(std::vector<Template*>(library.templates, library.templates + library.count), before);
     EXPECT_NE(replaced, &edited);
-    EXPECT_EQ(templatetest::codeOf(replaced->fields[1]), "PSTR");
+    EXPECT_EQ(codeOf(replaced->fields[1]), "PSTR");
     EXPECT_TRUE(replaced->linked && replaced->resolved);
 }
 

@@ -14,20 +14,9 @@
 #include "template_builder.h"
 #include "templates/template.h"
 
-using templatetest::appendCodes;
-using templatetest::codeOf;
-using templatetest::expectChained;
-using templatetest::structureOf;
-
 namespace {
 
-using TemplateModel = templatetest::RegistryTest;
-
-std::string codesOf(const Template& t) {
-    std::string codes;
-    for (int32_t i = 0; i < t.fieldCount; ++i) codes += (i ? " " : "") + codeOf(t.fields[i]);
-    return codes;
-}
+using TemplateModel = TemplateTest;
 
 TEST_F(TemplateModel, NewRowsCopyTheirTextsAndGrowTheArrayBySixtyFour) {
     Template t;
