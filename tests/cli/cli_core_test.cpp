@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "cli/options.h"
@@ -33,20 +35,15 @@ TEST(CommandLine, DumpAndEditOptions) {
     EXPECT_TRUE(options.command == "edit" && options.templateName == "bmp" && options.templatesDir == "lib");
     EXPECT_EQ(options.output, "out.bin");
     EXPECT_EQ(options.operands, std::vector<std::string>{"in.bin"});
-    ASSERT_EQ(options.edits.size(), 3u);
-    EXPECT_TRUE(options.edits[0].kind == Edit::Set && options.edits[0].row == 3 &&
-                options.edits[0].text == "a=b");
-    EXPECT_TRUE(options.edits[1].kind == Edit::Insert && options.edits[1].row == 7);
-    EXPECT_EQ(options.edits[2].kind, Edit::Delete);
+    std::vector<std::tuple<Edit::Kind, long, std::string>> edits;
+    for (const Edit& edit : options.edits) edits.emplace_back(edit.kind, edit.row, edit.text);
+    EXPECT_EQ(edits, (decltype(edits){{Edit::Set, 3, "a=b"}, {Edit::Insert, 7, ""}, {Edit::Delete, 2, ""}}));
     ASSERT_TRUE(parse({"dump", "-T", "x.tmpl", "--json", "f"}, &dump, &error));
     EXPECT_TRUE(dump.json && dump.templateFile == "x.tmpl" && dump.templatesDir == "TMPL");
 }
 
 TEST(CommandLine, MalformedCommandLinesAreExplained) {
-    const struct {
-        std::vector<std::string> words;
-        const char* error;
-    } cases[] = {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{}, "no command given"},
         {{"dump", "-t"}, "-t needs a value"},
         {{"edit", "--set", "3"}, "--set takes ROW=TEXT"},
@@ -55,11 +52,11 @@ TEST(CommandLine, MalformedCommandLinesAreExplained) {
         {{"edit", "--delete"}, "--delete needs a value"},
         {{"dump", "--verbose"}, "unknown option --verbose"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [words, message] : cases) {
         Options options;
         std::string error;
-        EXPECT_FALSE(parse(c.words, &options, &error));
-        EXPECT_EQ(error, c.error);
+        EXPECT_FALSE(parse(words, &options, &error));
+        EXPECT_EQ(error, message);
     }
 }
 
@@ -82,14 +79,12 @@ TEST(DocumentRows, OffsetsSizesAndTheTextsTheViewDraws) {
                         (row.itemIndex >= 0 ? " #" + std::to_string(row.itemIndex) : ""));
         shapes.push_back(row.kind);
     });
-    std::string rest;
-    for (int i = 0; i < 16; ++i) rest += "41 ";
-    rest += " " + std::string(16, 'A');
-    EXPECT_EQ(shown,
-              (std::vector<std::string>{"0+2 d0 Width=4660", "2+0 d0 Names=", "2+1 d0 Count=2",
-                                        "3+0 d0 Item= #0", "3+3 d1 Name=hi", "6+2 d1 Flags=$000a",
-                                        "8+0 d0 Item= #1", "8+1 d1 Name=", "9+2 d1 Flags=$ffff",
-                                        "11+0 d0 =", "11+8 d0 Big=7", "19+16 d0 16 more bytes=" + rest}));
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         "0+2 d0 Width=4660", "2+0 d0 Names=", "2+1 d0 Count=2", "3+0 d0 Item= #0",
+                         "3+3 d1 Name=hi", "6+2 d1 Flags=$000a", "8+0 d0 Item= #1",
+                         "8+1 d1 Name=", "9+2 d1 Flags=$ffff", "11+0 d0 =", "11+8 d0 Big=7",
+                         "19+16 d0 16 more bytes=41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41  "
+                         "AAAAAAAAAAAAAAAA"}));
     EXPECT_TRUE(shapes[1] == RowShape::Divider && shapes[2] == RowShape::Count &&
                 shapes[9] == RowShape::ListEnd);
     destroyDocument(document);
@@ -117,10 +112,8 @@ TEST(TemplateText, ParsesRowsCommentsAndEscapes) {
 }
 
 TEST(TemplateText, MalformedRowsNameTheirLine) {
-    const struct {
-        std::string text;
-        const char* message;  // none when the text is good
-    } cases[] = {
+    // A text, and the error it gives; none when it is good.
+    const std::pair<std::string, const char*> cases[] = {
         {"DWRD ok\nDWR\n", "line 2: a row starts with a code of exactly four characters"},
         {"DWRDx\n", "line 1: the code must be followed by one space and the caption"},
         {"\n\nDW\\x4 x\n", "line 3: malformed escape in the code (use \\xHH or \\\\)"},
@@ -129,11 +122,11 @@ TEST(TemplateText, MalformedRowsNameTheirLine) {
         {"PSTR " + std::string(256, 'c'), "line 1: the caption is longer than 255 characters"},
         {"PSTR " + std::string(255, 'c'), nullptr},
     };
-    for (const auto& c : cases) {
+    for (const auto& [text, message] : cases) {
         Template templ;
         std::string error;
-        EXPECT_EQ(parseTemplateText(c.text, &templ, &error), !c.message) << c.text;
-        EXPECT_EQ(error, c.message ? c.message : "") << c.text;
+        EXPECT_EQ(parseTemplateText(text, &templ, &error), !message) << text;
+        EXPECT_EQ(error, message ? message : "") << text;
     }
 }
 
