@@ -1,23 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+#include <tuple>
 
 #include "fieldtypes/registry.h"
-#include "shell/ui_strings.h"
 
 namespace {
 
-FieldTypeProcs emptyTable() {
-    FieldTypeProcs table{};
-    table.length = kFieldTypeProcsLength;
-    return table;
-}
-FieldTypeProcs tableA = emptyTable();
-FieldTypeProcs tableB = emptyTable();
-
 struct Registry : testing::Test {
-    void SetUp() override { ensureRegistry(); }
+    FieldTypeProcs table{};  // no procedures
+    void SetUp() override {
+        table.length = kFieldTypeProcsLength;
+        ensureRegistry();
+    }
     void TearDown() override { destroyRegistry(); }
 
     // The codes of a bucket in order, each followed by a space.
@@ -29,9 +24,9 @@ struct Registry : testing::Test {
                 .append(" ");
         return codes;
     }
-    static void registerAll(const char* codes) {
+    void registerAll(const char* codes) {
         for (size_t at = 0; codes[at]; at += codes[at + 4] ? 5 : 4)
-            ASSERT_NE(registerFieldType(fieldCodeOf(codes + at), "n", 0, &tableA), nullptr);
+            ASSERT_NE(registerFieldType(fieldCodeOf(codes + at), "n", 0, &table), nullptr);
     }
 };
 
@@ -54,16 +49,14 @@ TEST_F(Registry, BucketsAreSortedByThirdThenSecondThenFirstCharacter) {
 }
 
 TEST_F(Registry, FirstRegistrationWinsAndKeepsItsOwnCopyOfTheTable) {
-    FieldTypeProcs mine = emptyTable();
+    FieldTypeProcs mine = table;
     FieldType* first = registerFieldType(makeFieldCode("DWRD"), "Decimal word (BE)", 7, &mine);
     ASSERT_NE(first, nullptr);
     mine.length = 99;  // changing the caller's table later does not reach the entry
-    EXPECT_EQ(registerFieldType(makeFieldCode("DWRD"), "other", 0, &tableB), nullptr);
+    EXPECT_EQ(registerFieldType(makeFieldCode("DWRD"), "other", 0, &table), nullptr);
     FieldType* found = findFieldType(makeFieldCode("DWRD"));
-    EXPECT_EQ(found, first);
-    EXPECT_EQ(found->procs.length, kFieldTypeProcsLength);
-    EXPECT_STREQ(found->name, "Decimal word (BE)");
-    EXPECT_EQ(found->flags, 7u);
+    EXPECT_EQ(std::make_tuple(found, found->procs.length, std::string(found->name), found->flags),
+              std::make_tuple(first, kFieldTypeProcsLength, std::string("Decimal word (BE)"), 7u));
 }
 
 TEST_F(Registry, LookupsAreCaseSensitiveAndEmptyBucketsHoldNothing) {
@@ -78,7 +71,7 @@ TEST_F(Registry, BucketsGrowBy128) {
     for (int i = 0; i < 129; ++i) {
         FieldCode code = static_cast<FieldCode>('A' + i % 26) | static_cast<FieldCode>('A' + i / 26) << 8 |
                          static_cast<FieldCode>('0') << 16 | static_cast<FieldCode>('Q') << 24;
-        ASSERT_NE(registerFieldType(code, "n", 0, &tableA), nullptr) << i;
+        ASSERT_NE(registerFieldType(code, "n", 0, &table), nullptr) << i;
         EXPECT_EQ(fieldTypeRegistry->capacities[bucket], i < 128 ? 128 : 256);
         ASSERT_EQ(findFieldType(code)->code, code);
     }
