@@ -163,14 +163,27 @@ TEST_F(Binding, TheReasonForStoppingIsASentenceForTheUser) {
     }
 }
 
-TEST_F(Binding, AFieldTypeThatMakesNoValueStopsWithoutLeavingAnEmptyRow) {
-    FieldTypeProcs procs = findFieldType(makeFieldCode("UBYT"))->procs;
-    procs.createValue = [](FieldInstance*) -> void* { return nullptr; };
-    ASSERT_TRUE(registerFieldType(makeFieldCode("NONE"), "none", 0, &procs));
-    Document* document = open("UBYT NONE UBYT", bytesOf("01 02"));
-    EXPECT_EQ(result, -5);
-    EXPECT_EQ(describe(document), "UBYT 1;REST 1");
-    EXPECT_TRUE(linksAreSound(document));
+// The field is not shown, not even as an empty row, and its bytes stay in the rest; running out of
+// memory is told apart.
+TEST_F(Binding, AFieldThatCannotBeReadOrMakesNoValueStopsBindingWithItsReason) {
+    FieldTypeProcs failing = findFieldType(makeFieldCode("UBYT"))->procs;
+    failing.readValue = [](FieldInstance*, void*, TIOStream*, int64_t) { return kResultBadStructure; };
+    ASSERT_TRUE(registerFieldType(makeFieldCode("BADR"), "unreadable", 0, &failing));
+    failing.readValue = [](FieldInstance*, void*, TIOStream*, int64_t) { return kResultNoMemory; };
+    ASSERT_TRUE(registerFieldType(makeFieldCode("NOMM"), "no memory", 0, &failing));
+    failing.createValue = [](FieldInstance*) -> void* { return nullptr; };
+    ASSERT_TRUE(registerFieldType(makeFieldCode("NONE"), "none", 0, &failing));
+    const std::tuple<const char*, int64_t, BindStop> cases[] = {
+        {"UBYT BADR UBYT", kResultBadStructure, BindStop::UnreadableField},
+        {"UBYT NOMM UBYT", kResultNoMemory, BindStop::OutOfMemory},
+        {"UBYT NONE UBYT", kResultNoValue, BindStop::NoValue}};
+    for (auto [rows, stop, reason] : cases) {
+        Document* document = open(rows, {1, 2, 3});
+        EXPECT_EQ(std::make_tuple(result, document->stopReason, describe(document)),
+                  std::make_tuple(stop, reason, std::string("UBYT 1;REST 2")))
+            << rows;
+        EXPECT_TRUE(linksAreSound(document)) << rows;
+    }
 }
 
 TEST_F(Binding, HostileCountsStopAtTheInstanceLimitKeepingWhatWasBound) {

@@ -344,22 +344,4 @@ TEST_F(Changes, RowsOfATypeThatCannotWriteOrEditAreLeftOutOfTheSavedFile) {
     EXPECT_EQ(saved(document), (Bytes{1, 3}));
 }
 
-// The field is not shown and its bytes stay in the rest; running out of memory is told apart.
-TEST_F(Changes, AFieldThatCannotBeReadStopsBindingWithItsReason) {
-    FieldTypeProcs failing = findFieldType(makeFieldCode("UBYT"))->procs;
-    failing.readValue = [](FieldInstance*, void*, TIOStream*, int64_t) { return kResultBadStructure; };
-    ASSERT_TRUE(registerFieldType(makeFieldCode("BADR"), "unreadable", 0, &failing));
-    failing.readValue = [](FieldInstance*, void*, TIOStream*, int64_t) { return kResultNoMemory; };
-    ASSERT_TRUE(registerFieldType(makeFieldCode("NOMM"), "no memory", 0, &failing));
-    const std::tuple<const char*, int64_t, BindStop> cases[] = {
-        {"UBYT BADR", kResultBadStructure, BindStop::UnreadableField},
-        {"UBYT NOMM", kResultNoMemory, BindStop::OutOfMemory}};
-    for (auto [rows, stop, reason] : cases) {
-        Document* document = open(rows, {1, 2, 3});
-        EXPECT_EQ(std::make_tuple(result, document->stopReason, describe(document)),
-                  std::make_tuple(stop, reason, std::string("UBYT 1;REST 2")))
-            << rows;
-    }
-}
-
 }  // namespace
