@@ -9,11 +9,7 @@
 #include "cli/options.h"
 #include "cli/rows.h"
 #include "cli/template_text.h"
-#include "document/binding.h"
-#include "document/document.h"
-#include "shell/startup.h"
-#include "support/bytes.h"
-#include "support/temp_dir.h"
+#include "document/document_harness.h"
 #include "templates/template.h"
 
 namespace {
@@ -60,17 +56,12 @@ TEST(CommandLine, MalformedCommandLinesAreExplained) {
     }
 }
 
-TEST(DocumentRows, OffsetsSizesAndTheTextsTheViewDraws) {
-    startEngine();
-    testsupport::TempDir dir;
-    Template templ;
-    for (const char* row :
-         {"DWRDWidth", "DVDRNames", "BZCTCount", "LSTCItem", "PSTRName", "hwrdFlags", "LSTE", "uqwdBig"})
-        templ.appendField(std::string(row, 4).c_str(), row + 4);
+using DocumentRows = DocumentTest;
+
+TEST_F(DocumentRows, OffsetsSizesAndTheTextsTheViewDraws) {
     // Sixteen bytes after the rows fill a rest row's preview: nothing is left to elide.
-    dir.write("f.bin", testsupport::bytesOf("12 34 01 02 'hi' 0A 00 00 FF FF 07 00*7 41*16"));
-    Document* document = createDocument(dir.path("f.bin").c_str(), "Untitled", &templ);
-    bindFile(document);
+    Document* document = open("DWRD:Width DVDR:Names BZCT:Count LSTC:Item PSTR:Name hwrd:Flags LSTE uqwd:Big",
+                              bytesOf("12 34 01 02 'hi' 0A 00 00 FF FF 07 00*7 41*16"));
     std::vector<std::string> shown;
     std::vector<RowShape> shapes;
     visitRows(document, [&](const Row& row) {
@@ -82,14 +73,11 @@ TEST(DocumentRows, OffsetsSizesAndTheTextsTheViewDraws) {
     EXPECT_EQ(shown, (std::vector<std::string>{
                          "0+2 d0 Width=4660", "2+0 d0 Names=", "2+1 d0 Count=2", "3+0 d0 Item= #0",
                          "3+3 d1 Name=hi", "6+2 d1 Flags=$000a", "8+0 d0 Item= #1",
-                         "8+1 d1 Name=", "9+2 d1 Flags=$ffff", "11+0 d0 =", "11+8 d0 Big=7",
+                         "8+1 d1 Name=", "9+2 d1 Flags=$ffff", "11+0 d0 LSTE=", "11+8 d0 Big=7",
                          "19+16 d0 16 more bytes=41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41  "
                          "AAAAAAAAAAAAAAAA"}));
     EXPECT_TRUE(shapes[1] == RowShape::Divider && shapes[2] == RowShape::Count &&
                 shapes[9] == RowShape::ListEnd);
-    destroyDocument(document);
-    templ.clear();
-    stopEngine();
 }
 
 std::vector<std::string> rowsOf(const Template& templ) {
