@@ -36,9 +36,8 @@ inline std::string shownValue(FieldInstance* instance) {
     if (rowKindOf(instance->field->code).role == RowRole::Case) return instance->field->caption;
     if (instance->field->fieldType) return drawnValue(instance);
     if (!instance->value) return "";
-    int64_t number = *static_cast<int64_t*>(instance->value);
-    bool header = rowKindOf(instance->field->code).list != 0;
-    return (header ? "#" : "") + std::to_string(number);
+    const bool header = rowKindOf(instance->field->code).list != 0;
+    return (header ? "#" : "") + std::to_string(*static_cast<int64_t*>(instance->value));
 }
 
 // Rows separated by ";", each its depth in dots, its code and, when it has one, its value.
@@ -115,10 +114,8 @@ struct DocumentTest : EngineFixture {
         }
         Bytes bytes(count, 0xEE), marked(count, 0xEE);
         int32_t filled = readDocumentBytes(row, offset, {from, count, bytes.data(), marked.data()});
-        bytes.resize(filled);
-        marked.resize(filled);
-        if (marks) *marks = marked;
-        return bytes;
+        if (marks) *marks = Bytes(marked.begin(), marked.begin() + filled);
+        return Bytes(bytes.begin(), bytes.begin() + filled);
     }
     // Where the first window of five bytes, or the one reaching past the end, differs from the bytes
     // saving writes; -1 when none does.
