@@ -38,8 +38,8 @@ TEST_F(Binding, LaysTheTemplateOverTheFile) {
         {"LSTC UBYT LSTE", "01", -2, "REST 1"},            // list without a count
         {"KEYB DBYT CASE DBYT KEYE DBYT", "01 02 03", 0, ".DBYT 1;.DBYT 2;DBYT 3"},
         {"BCNT LSTC BCNT LSTC UBYT LSTE LSTE", "02 01 07 02 08 09", 0,
-         "BCNT 2;LSTC #0;.BCNT 1;.LSTC #0;..UBYT 7;.LSTE;LSTC #1;.BCNT 2;.LSTC #0;..UBYT 8;.LSTC #1;..UBYT "
-         "9;.LSTE;LSTE"},  // nested counted lists
+         "BCNT 2;LSTC #0;.BCNT 1;.LSTC #0;..UBYT 7;.LSTE;LSTC #1;.BCNT 2;.LSTC #0;..UBYT 8;.LSTC #1;"
+         "..UBYT 9;.LSTE;LSTE"},  // nested counted lists
         {"PSTR qstr uqwd", "02 'hi' 01 00*7 'x' 05 00*7", 0, "PSTR hi;qstr x;uqwd 5"},
         {"QSTR UBYT", "FF*7 F0 01", -11, "REST 9"},             // string longer than the file
         {"lstr", "FF FF FF FF 01 02 03 04 05", -11, "REST 9"},  // 4 GiB string in a 9-byte file
@@ -76,8 +76,8 @@ TEST_F(Binding, LaysTheTemplateOverTheFile) {
          "LSTB #0;.UBYT 3;LSTB #1;.UBYT 4;LSTB #2;.UBYT 0;LSTE;UBYT 9"},  // to an item of zeros
         {"LSTB UBYT LSTE", "03", -11, "LSTB #0;.UBYT 3;LSTB #1"},         // no item of zeros
         {"LSTB UBYT LSTB UBYT LSTE LSTE", "01 02 00 00 00", 0,
-         "LSTB #0;.UBYT 1;.LSTB #0;..UBYT 2;.LSTB #1;..UBYT 0;.LSTE;LSTB #1;.UBYT 0;.LSTB #0;..UBYT "
-         "0;.LSTE;LSTE"},  // nested, zeros only inside
+         "LSTB #0;.UBYT 1;.LSTB #0;..UBYT 2;.LSTB #1;..UBYT 0;.LSTE;LSTB #1;.UBYT 0;.LSTB #0;"
+         "..UBYT 0;.LSTE;LSTE"},  // nested, zeros only inside
         {"LSTB LSTB UBYT LSTE LSTE", "02 00 00", 0,
          "LSTB #0;.LSTB #0;..UBYT 2;.LSTB #1;..UBYT 0;.LSTE;LSTB #1;.LSTB #0;..UBYT 0;.LSTE;LSTE"},
         // Keys choose the case to bind.
