@@ -13,13 +13,7 @@ namespace testsupport {
 
 // Selected into nothing yet; the caller deletes it. *pixels holds 0x00RRGGBB per pixel.
 inline HBITMAP createPixelBitmap(HDC dc, int width, int height, uint32_t** pixels) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     return CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(pixels), nullptr, 0);
 }
 
