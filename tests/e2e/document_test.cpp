@@ -1,60 +1,53 @@
 // Documents as a user meets them: a file opened with its template, edited, saved as a copy and in
-// place; a new document that has no file yet; templates the program cannot use.
-#include <fstream>
-#include <iterator>
-
+// place; a new document that has no file yet; templates the program cannot use. A list document
+// opened from the command line with its template or through the selection dialog, which preselects
+// what the file's extension or the last choice for it names; an item deleted by the Delete key and
+// by the Edit menu, undone and redone by Ctrl+Z and Ctrl+Y across a save; Ctrl+G to a byte offset,
+// the status bar telling where the current row lies.
 #include "sondrix_fixture.h"
 
 namespace e2e {
 namespace {
 
-constexpr size_t kIconDirectorySize = 6;
-constexpr size_t kIconEntrySize = 16;
+const std::vector<TemplateRow> kList = {
+    {"BCNT", "Count"}, {"LSTC", "Item"}, {"UWRD", "Value"}, {"LSTE", "End"}};
 
 // A name outside any single-byte code page: the program's calls take UTF-8.
 TEST_F(SondrixTest, OpenedSampleIsSavedAsACopyAndInPlaceAndANewDocumentAsksANameEveryTime) {
     const std::string name = "Привет 日本.ico";
-    std::ifstream in(SONDRIX_E2E_SAMPLE_ICON, std::ios::binary);
-    const testsupport::Bytes icon{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    ASSERT_GT(icon.size(), kIconDirectorySize + 2 * kIconEntrySize);
-    work.write(name, icon);
+    std::filesystem::copy(SONDRIX_E2E_SAMPLE_ICON, work.native(name));
+    const testsupport::Bytes icon = work.read(name);
     startProgram();
 
     HWND view = openDocument(name, "ico.tmpl");
-    pressKey(VK_HOME);
-    pressKey(VK_RETURN);
-    answerValue("0", "7");
+    editValue(0, "0", "7");
     waitForText(view, name + " [*]");
     // Past the type, the count, the first image's header and eight rows, and the second image's header.
-    for (int row = 0; row < 13; ++row) pressKey(VK_DOWN);
-    pressKey(VK_RETURN);
-    answerValue("32", "48");
+    editValue(13, "32", "48");
     // The image data after the fields the template covers is saved unchanged.
     testsupport::Bytes expected = icon;
-    expected[0] = 7;
-    expected[kIconDirectorySize + kIconEntrySize] = 48;
+    expected.at(0) = 7;
+    expected.at(6 + 16) = 48;  // the second image's width, after the directory and the first image's entry
 
     chooseMenuItem('F', 'A');
     chooseFile("copy.ico");
-    EXPECT_EQ(waitForBytes("copy.ico", expected), expected);
+    expectFile("copy.ico", expected);
     EXPECT_EQ(work.read(name), icon);
     EXPECT_EQ(textOf(view), name + " [*]");
     // Save goes on writing the file the document was read from.
-    pressCommandForText('S', view, name);
-    EXPECT_EQ(waitForBytes(name, expected), expected);
+    pressCommand('S', view, name);
+    expectFile(name, expected);
 
     // A new document has no file: Save asks a name every time; Escape leaves it unsaved.
-    pressDialogCommand('N');
+    pressCommand('N');
     chooseTemplate("bmp.tmpl");
     waitForView("TfrmDocument", "Untitled");
-    pressDialogCommand('S');
+    pressCommand('S');
     chooseFile("new.bmp");
     const testsupport::Bytes zeros(54, 0);  // the bitmap's headers
-    EXPECT_EQ(waitForBytes("new.bmp", zeros), zeros);
-    pressDialogCommand('S');
-    HWND dialog = waitForFileDialog();
-    pressKey(VK_ESCAPE);
-    waitUntilClosed(dialog);
+    expectFile("new.bmp", zeros);
+    pressCommand('S');
+    pressToClose(waitForFileDialog(), VK_ESCAPE);
     waitForMainWindow();
     EXPECT_EQ(work.read("new.bmp"), zeros);
 }
@@ -70,7 +63,7 @@ TEST_F(SondrixTest, TemplatesThatFailSayWhy) {
     work.write("orphan.bin", testsupport::Bytes{0x01, 0x02, 0x03});
     startProgram();
 
-    pressDialogCommand('O');
+    pressCommand('O');
     chooseFile("data.bin");
     chooseTemplate("faulty.tmpl");
     confirmMessage(
@@ -80,14 +73,66 @@ TEST_F(SondrixTest, TemplatesThatFailSayWhy) {
     waitForMainWindow();
     EXPECT_TRUE(childrenOf(mainWindow, "TfrmDocument").empty());
 
-    pressDialogCommand('O');
+    pressCommand('O');
     chooseFile("orphan.bin");
     chooseTemplate("orphan.tmpl");
     confirmMessage("Sondrix", "A list in the template has no count before it.");
     waitForView("TfrmDocument");
-    pressKey(VK_HOME);
+    editValue(0, "513", "513");
+}
+
+TEST_F(SondrixTest, FromTheCommandLineListItemsDeletedComeBackByUndoAndGoAgainByRedo) {
+    work.write("TMPL\\list.tmpl", templateFile(kList));
+    const std::string name = "two items.lst";
+    work.write(name, testsupport::Bytes{2, 0, 1, 0, 2});
+    startProgram("\"two items.lst\" LIST");  // without a question
+    HWND view = waitForView("TfrmDocument", name);
+    waitForStatus("Offset $0 (0), size 1");
+
+    pressCommand('G');
+    waitForDialog("Go to offset");
+    typeText("$3");
     pressKey(VK_RETURN);
-    answerValue("513", "513");
+    waitForMainWindow();
+    waitForStatus("Offset $3 (3), size 2");
+
+    pressKey(VK_UP);  // the second item's header
+    waitForStatus("Offset $3 (3), size 0");
+    pressKey(VK_DELETE);
+    waitForText(view, name + " [*]");
+    pressCommand('Z', view, name);
+    pressCommand('Y', view, name + " [*]");
+    pressCommand('S', view, name);
+    expectFile(name, {1, 0, 1});
+
+    // Undone past the save the document differs from its file again.
+    pressCommand('Z', view, name + " [*]");
+    pressCommand('Y', view, name);
+    pressKey(VK_HOME);
+    pressKey(VK_DOWN);
+    chooseMenuItem('E', 'D');
+    waitForText(view, name + " [*]");
+    pressCommand('S', view, name);
+    expectFile(name, {0});
+}
+
+// A known file opens by Enter, Enter.
+TEST_F(SondrixTest, TheDialogPreselectsByExtensionThenByTheLastChoiceForIt) {
+    work.write("TMPL\\list.tmpl", templateFile(kList));
+    for (const char* name : {"first.dat", "second.dat", "third.list"})
+        work.write(name, testsupport::Bytes{1, 0, 7});
+    startProgram("first.dat");
+    chooseTemplate("list.tmpl");  // nothing preselected it: the first template was
+    waitForView("TfrmDocument", "first.dat");
+    EXPECT_EQ(work.text("Sondrix.ini"), "dat=list.tmpl\n");
+
+    for (const char* name : {"second.dat", "third.list"}) {
+        pressCommand('O');
+        chooseFile(name);
+        chooseTemplate();
+        waitForView("TfrmDocument", name);
+        waitForStatus("Offset $0 (0), size 1");  // as a list
+    }
 }
 
 }  // namespace

@@ -33,14 +33,11 @@ bool waitFor(Condition condition, DWORD timeoutMs = 10000) {
 // In UTF-8, asked with WM_GETTEXT so that edit controls of other processes answer too.
 inline std::string textOf(HWND window) {
     wchar_t text[4096] = {};
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                             &length) ||
-        length >= 4096)
-        return std::string();
-    char utf8[4 * 4096];
-    return std::string(utf8, WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8,
-                                                 sizeof utf8, nullptr, nullptr));
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                        nullptr);
+    char utf8[4 * 4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
 }
 
 inline std::string classOf(HWND window) {
@@ -84,10 +81,8 @@ inline void typeText(const std::string& text) {
     units.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), units.data(),
                                      static_cast<int>(units.size())));
     std::vector<std::pair<WORD, DWORD>> keys;
-    for (wchar_t unit : units) {
-        keys.push_back({unit, KEYEVENTF_UNICODE});
-        keys.push_back({unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP});
-    }
+    for (wchar_t unit : units)
+        keys.insert(keys.end(), {{unit, KEYEVENTF_UNICODE}, {unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}});
     sendKeys(keys);
 }
 
@@ -155,33 +150,26 @@ class SondrixTest : public testing::Test {
     // the X focus, which can drop an injected Ctrl or Alt between its press and the key's: a chord
     // that had no effect at all is pressed again, twice at most.
     template <typename Effect>
-    void pressChordFor(WORD modifier, WORD key, Effect effect, const std::string& what) {
+    void pressChordFor(WORD modifier, WORD key, const std::string& what, Effect effect) {
         for (int attempt = 0; attempt < 3; ++attempt) {
             sendKeys({{modifier, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {modifier, KEYEVENTF_KEYUP}});
             if (waitFor(effect, 3000)) return;
         }
         failStep("timed out waiting for " + what);
     }
-    // Ctrl with the key once the main window has the keyboard, so that the accelerators see it.
-    template <typename Effect>
-    void pressCommandFor(WORD key, Effect effect, const std::string& what) {
+    // Ctrl with the key once the main window has the keyboard, so that the accelerators see it; until
+    // the window shows the text, or without a window until a dialog shows.
+    void pressCommand(WORD key, HWND window = nullptr, const std::string& text = "") {
         waitForMainWindow();
-        pressChordFor(VK_CONTROL, key, effect, what + " after Ctrl+" + char(key));
-    }
-    void pressDialogCommand(WORD key) {
-        pressCommandFor(
-            key, [&] { return !topWindows("#32770").empty(); }, "a dialog");
-    }
-    void pressCommandForText(WORD key, HWND window, const std::string& text) {
-        pressCommandFor(
-            key, [&] { return textOf(window) == text; }, "\"" + text + "\"");
+        pressChordFor(VK_CONTROL, key,
+                      (window ? "\"" + text + "\"" : "a dialog") + " after Ctrl+" + char(key),
+                      [&] { return window ? textOf(window) == text : !topWindows("#32770").empty(); });
     }
     // By the underlined letters: Alt with the menu's, then the item's.
     void chooseMenuItem(WORD menuKey, WORD itemKey) {
         waitForMainWindow();
         std::vector<HWND> popups;
-        pressChordFor(
-            VK_MENU, menuKey, [&] { return !(popups = topWindows("#32768")).empty(); }, "the menu");
+        pressChordFor(VK_MENU, menuKey, "the menu", [&] { return !(popups = topWindows("#32768")).empty(); });
         pressKey(itemKey);
         waitUntilClosed(popups.front());
     }
@@ -201,13 +189,8 @@ class SondrixTest : public testing::Test {
     // The open or save file dialog, once it has the keyboard.
     HWND waitForFileDialog() {
         HWND dialog = nullptr;
-        require(
-            [&] {
-                for (HWND candidate : topWindows("#32770"))
-                    dialog = fileNameEdit(candidate) ? candidate : dialog;
-                return dialog && focusIsIn(dialog);
-            },
-            "the keyboard in a file dialog");
+        require([&] { return fileNameEdit(dialog = GetForegroundWindow()) && focusIsIn(dialog); },
+                "the keyboard in a file dialog");
         return dialog;
     }
     // Typed into the file name box and confirmed; a name with a folder goes into the folder first, as
@@ -239,20 +222,24 @@ class SondrixTest : public testing::Test {
         typeText(name.substr(0, 1));
         require([&] { return selectedItemText(lists.front()) == name; }, "\"" + name + "\" selected");
     }
-    void chooseTemplate(const std::string& name) {
+    // Without a name, the one the dialog preselected.
+    void chooseTemplate(const std::string& name = "") {
         HWND dialog = waitForDialog("Select a template:");
-        selectTemplate(dialog, name);
-        pressKey(VK_RETURN);
-        waitUntilClosed(dialog);
+        if (!name.empty()) selectTemplate(dialog, name);
+        pressToClose(dialog, VK_RETURN);
     }
     HWND openDocument(const std::string& file, const std::string& templateName) {
-        pressDialogCommand('O');
+        pressCommand('O');
         chooseFile(file);
         chooseTemplate(templateName);
         return waitForView("TfrmDocument", file.substr(file.rfind('\\') + 1));
     }
-    // The dialog starts with all of the value selected, so the text replaces it.
-    void answerValue(const std::string& shownValue, const std::string& value) {
+    // The row's value, through the value dialog: it starts with all of the value selected, so the text
+    // replaces it.
+    void editValue(int row, const std::string& shownValue, const std::string& value) {
+        pressKey(VK_HOME);
+        for (int i = 0; i < row; ++i) pressKey(VK_DOWN);
+        pressKey(VK_RETURN);
         HWND dialog = waitForDialog("Enter value:");
         HWND edit = childrenOf(dialog, "Edit").front();
         const std::string shown = textOf(edit);
@@ -260,14 +247,12 @@ class SondrixTest : public testing::Test {
             failStep("the value dialog shows \"" + shown + "\", not \"" + shownValue + "\"");
         typeText(value);
         require([&] { return textOf(edit) == value; }, "\"" + value + "\" in the value box");
-        pressKey(VK_RETURN);
-        waitUntilClosed(dialog);
+        pressToClose(dialog, VK_RETURN);
     }
     void confirmMessage(const std::string& title, const std::string& text) {
         HWND message = waitForDialog(title);
         EXPECT_TRUE(showsText(message, text));
-        pressKey(VK_RETURN);
-        waitUntilClosed(message);
+        pressToClose(message, VK_RETURN);
     }
 
     // The view with the keyboard, and the text when one is given: a view just opened and the one it
@@ -296,22 +281,23 @@ class SondrixTest : public testing::Test {
     void waitUntilClosed(HWND window) {
         require([&] { return !IsWindow(window) || !IsWindowVisible(window); }, "a window to close");
     }
+    void pressToClose(HWND window, WORD key) {
+        pressKey(key);
+        waitUntilClosed(window);
+    }
     void waitForMainWindow() {
         require([&] { return focusIsIn(mainWindow); }, "the keyboard in the main window");
     }
-    // Once they are the expected ones, or when waiting for them timed out.
-    testsupport::Bytes waitForBytes(const std::string& name, const testsupport::Bytes& expected) {
+    // Once the file holds them, or when waiting for that timed out.
+    void expectFile(const std::string& name, const testsupport::Bytes& expected) {
         waitFor([&] { return work.read(name) == expected; });
-        return work.read(name);
+        EXPECT_EQ(work.read(name), expected) << name;
     }
 
     // With what the program showed at that moment.
     [[noreturn]] void failStep(const std::string& what) const {
         auto describe = [](HWND window) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            return window ? classOf(window) + " \"" + textOf(window) + "\" of " + std::to_string(owner)
-                          : "none";
+            return window ? classOf(window) + " \"" + textOf(window) + "\"" : "none";
         };
         std::string shown = what + "; shown:";
         for (const char* className : {"TfrmMain", "#32770", "#32768"})
