@@ -19,7 +19,8 @@ TEST_F(SondrixTest, OpenedSampleIsSavedAsACopyAndInPlaceAndANewDocumentAsksAName
     const testsupport::Bytes icon = work.read(name);
     startProgram();
 
-    HWND view = openDocument(name, "ico.tmpl");
+    openFile(name, "ico.tmpl");
+    HWND view = waitForView("TfrmDocument", name);
     editValue(0, "0", "7");
     waitForText(view, name + " [*]");
     // Past the type, the count, the first image's header and eight rows, and the second image's header.
@@ -63,9 +64,7 @@ TEST_F(SondrixTest, TemplatesThatFailSayWhy) {
     work.write("orphan.bin", testsupport::Bytes{0x01, 0x02, 0x03});
     startProgram();
 
-    pressCommand('O');
-    chooseFile("data.bin");
-    chooseTemplate("faulty.tmpl");
+    openFile("data.bin", "faulty.tmpl");
     confirmMessage(
         "Invalid template",
         "Cannot open document, because the selected template is invalid. \n\nError on row 2, field XXXX: "
@@ -73,9 +72,7 @@ TEST_F(SondrixTest, TemplatesThatFailSayWhy) {
     waitForMainWindow();
     EXPECT_TRUE(childrenOf(mainWindow, "TfrmDocument").empty());
 
-    pressCommand('O');
-    chooseFile("orphan.bin");
-    chooseTemplate("orphan.tmpl");
+    openFile("orphan.bin", "orphan.tmpl");
     confirmMessage("Sondrix", "A list in the template has no count before it.");
     waitForView("TfrmDocument");
     editValue(0, "513", "513");
@@ -127,9 +124,7 @@ TEST_F(SondrixTest, TheDialogPreselectsByExtensionThenByTheLastChoiceForIt) {
     EXPECT_EQ(work.text("Sondrix.ini"), "dat=list.tmpl\n");
 
     for (const char* name : {"second.dat", "third.list"}) {
-        pressCommand('O');
-        chooseFile(name);
-        chooseTemplate();
+        openFile(name);
         waitForView("TfrmDocument", name);
         waitForStatus("Offset $0 (0), size 1");  // as a list
     }

@@ -26,14 +26,15 @@ TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
     work.makeDir("elsewhere\\TMPL");
     work.write("elsewhere\\data.bin", testsupport::Bytes{1, 0, 0, 0, 0, 0});
     startProgram();
-    HWND document = openDocument("elsewhere\\data.bin", "small.tmpl");
+    openFile("elsewhere\\data.bin", "small.tmpl");
+    HWND document = waitForView("TfrmDocument", "data.bin");
     editValue(0, "1", "54");
     waitForText(document, "data.bin [*]");
 
     // Through Ctrl+L and the list's Edit button.
     pressCommand('L');
     HWND list = waitForDialog("Templates:");
-    selectTemplate(list, "small.tmpl");
+    typeText("s");  // small.tmpl
     pressChordFor(VK_MENU, 'E', "the Edit button to close the list", [&] { return !IsWindowVisible(list); });
     HWND editor = waitForView("TfrmTemplate", "small.tmpl");
     pressKey(VK_HOME);
