@@ -56,13 +56,11 @@ class Snapshot {
     // The leftmost (or rightmost) column of the rectangle with a pixel other than the window colour;
     // -1 when there is none.
     int ink(RECT area, bool leftmost = true) const {
-        int found = -1;
-        for (int x = area.left; x < area.right; ++x) {
-            if (countOtherThan(colourOf(COLOR_WINDOW), {x, area.top, x + 1, area.bottom}) == 0) continue;
-            if (leftmost) return x;
-            found = x;
+        for (int i = 0; i < area.right - area.left; ++i) {
+            const int x = leftmost ? area.left + i : area.right - 1 - i;
+            if (countOtherThan(colourOf(COLOR_WINDOW), {x, area.top, x + 1, area.bottom}) > 0) return x;
         }
-        return found;
+        return -1;
     }
     // The box around the pixels of the colour; empty when there are none.
     RECT boxOf(uint32_t colour) const {
