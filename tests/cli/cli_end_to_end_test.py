@@ -37,13 +37,10 @@ def dump(template, path):
     return json.loads(run(CLI, "dump", "--templates", TEMPLATES, "-t", template, "--json", path))
 
 
-def number(text):
-    return int(text[1:], 16) if text.startswith("$") else int(text)
-
-
 def values(rows, caption):
     """Every number shown under captions starting with `caption`, in display order."""
-    return [number(r["value"]) for r in rows if r["kind"] in ("data", "count") and r["caption"].startswith(caption)]
+    return [int(r["value"][1:], 16) if r["value"].startswith("$") else int(r["value"])
+            for r in rows if r["kind"] in ("data", "count") and r["caption"].startswith(caption)]
 
 
 def value(rows, *captions):
@@ -177,11 +174,9 @@ def audio(module, path):
         return reader.getnchannels(), reader.getsampwidth(), reader.getframerate(), reader.getnframes()
 
 
-class ImageFormats(unittest.TestCase):
-    BITMAPS = {"red.bmp": 40, "palette.bmp": 40, "red-v4.bmp": 108, "palette-v5.bmp": 124, "alpha-v5.bmp": 124}
-
+class SampleFormats(unittest.TestCase):
     def test_bitmap_info_header_variants_and_colour_tables(self):
-        for name, header in self.BITMAPS.items():
+        for name, header in {"red.bmp": 40, "palette.bmp": 40, "red-v4.bmp": 108, "palette-v5.bmp": 124, "alpha-v5.bmp": 124}.items():
             with self.subTest(name):
                 path = made(name)
                 rows = dump("bmp", path)
@@ -212,7 +207,7 @@ class ImageFormats(unittest.TestCase):
                 for (kind, at, length), (_, chunk) in zip(expected, found):
                     crc = next(r for r in chunk if r["caption"] == "CRC")
                     self.assertEqual(crc["offset"], at + 4 + length, kind)
-                    self.assertEqual(number(crc["value"]), zlib.crc32(data[at:crc["offset"]]), kind)
+                    self.assertEqual(value([crc], "CRC"), zlib.crc32(data[at:crc["offset"]]), kind)
                     if kind not in ("IHDR", "PLTE", "tEXt", "gAMA", "pHYs", "IEND"):
                         self.assertTrue(of_kind(chunk, "case")[0]["caption"].startswith("*"), kind)
                         self.assertEqual(rest_sizes(chunk), [length] if length else [], kind)
@@ -233,8 +228,6 @@ class ImageFormats(unittest.TestCase):
         self.assertEqual(value(rows, "Type", "Images", "Image data offset"), (1, len(sizes), 6 + 16 * len(sizes)))
         self.assertEqual(values(rows, "Width"), sizes)
 
-
-class SoundAndMusic(unittest.TestCase):
     def test_wave_every_chunk(self):
         path = made("tone.wav")
         channels, width, rate, frames = audio(wave, path)
@@ -288,8 +281,6 @@ class SoundAndMusic(unittest.TestCase):
         with wave.open(edited, "rb") as a, wave.open(path, "rb") as b:
             self.assertEqual((a.getparams(), a.readframes(100)), (b.getparams(), b.readframes(100)))
 
-
-class FontsAndExecutables(unittest.TestCase):
     def test_truetype_table_directory(self):
         from fontTools.ttLib import TTFont
 
