@@ -65,7 +65,7 @@ TEST_F(SondrixTest, TemplatesThatFailSayWhy) {
     startProgram();
 
     openFile("data.bin", "faulty.tmpl");
-    confirmMessage(
+    closeDialogShowing(
         "Invalid template",
         "Cannot open document, because the selected template is invalid. \n\nError on row 2, field XXXX: "
         "\"Mystery field\".");
@@ -73,7 +73,7 @@ TEST_F(SondrixTest, TemplatesThatFailSayWhy) {
     EXPECT_TRUE(childrenOf(mainWindow, "TfrmDocument").empty());
 
     openFile("orphan.bin", "orphan.tmpl");
-    confirmMessage("Sondrix", "A list in the template has no count before it.");
+    closeDialogShowing("Sondrix", "A list in the template has no count before it.");
     waitForView("TfrmDocument");
     editValue(0, "513", "513");
 }

@@ -19,10 +19,9 @@ constexpr char kOldLogLine[] = "a line of the previous run";
 class ShutdownTest : public SondrixTest, public testing::WithParamInterface<bool> {};
 
 TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
-    const TemplateRow first = {"uwrd", "First"}, second = {"ulng", "Second"},
-                      inserted = {"PSTR", "Added by hand"};
+    const TemplateRow second = {"ulng", "Second"}, inserted = {"PSTR", "Added by hand"};
     work.write("debug.log", std::string(kOldLogLine) + "\n");
-    work.write("TMPL\\small.tmpl", templateFile({first, second}));
+    work.write("TMPL\\small.tmpl", templateFile({{"uwrd", "First"}, second}));
     work.makeDir("elsewhere\\TMPL");
     work.write("elsewhere\\data.bin", testsupport::Bytes{1, 0, 0, 0, 0, 0});
     startProgram();
@@ -63,9 +62,7 @@ TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
     waitForView("TfrmDocument", "Untitled");
     pressKey(VK_HOME);
     pressKey(VK_RETURN);
-    HWND query = waitForDialog("Enter value:");
-    EXPECT_TRUE(showsText(query, inserted.caption));
-    pressToClose(query, VK_ESCAPE);
+    closeDialogShowing("Enter value:", inserted.caption, VK_ESCAPE);
 
     waitForMainWindow();
     if (GetParam())

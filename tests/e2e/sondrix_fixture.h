@@ -95,15 +95,6 @@ inline testsupport::Bytes templateFile(const std::vector<TemplateRow>& rows) {
     return {bytes.begin(), bytes.end()};
 }
 
-// Whether one of the dialog's static controls shows exactly the text; the failure lists them all.
-inline testing::AssertionResult showsText(HWND dialog, const std::string& text) {
-    std::vector<std::string> texts;
-    for (HWND label : childrenOf(dialog, "Static")) texts.push_back(textOf(label));
-    if (std::find(texts.begin(), texts.end(), text) != texts.end()) return testing::AssertionSuccess();
-    return testing::AssertionFailure()
-           << "the dialog shows " << testing::PrintToString(texts) << ", not \"" << text << "\"";
-}
-
 class SondrixTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -227,17 +218,19 @@ class SondrixTest : public testing::Test {
         pressKey(VK_RETURN);
         HWND dialog = waitForDialog("Enter value:");
         HWND edit = childrenOf(dialog, "Edit").front();
-        const std::string shown = textOf(edit);
-        if (shown != shownValue)
-            failStep("the value dialog shows \"" + shown + "\", not \"" + shownValue + "\"");
+        waitForText(edit, shownValue);
         typeText(value);
         require([&] { return textOf(edit) == value; }, "\"" + value + "\" in the value box");
         pressToClose(dialog, VK_RETURN);
     }
-    void confirmMessage(const std::string& title, const std::string& text) {
+    // One of the dialog's static controls must show exactly the text; the key closes the dialog.
+    void closeDialogShowing(const std::string& title, const std::string& text, WORD key = VK_RETURN) {
         HWND message = waitForDialog(title);
-        EXPECT_TRUE(showsText(message, text));
-        pressToClose(message, VK_RETURN);
+        std::vector<std::string> texts;
+        for (HWND label : childrenOf(message, "Static")) texts.push_back(textOf(label));
+        EXPECT_TRUE(std::find(texts.begin(), texts.end(), text) != texts.end())
+            << "\"" << text << "\" is not among " << testing::PrintToString(texts);
+        pressToClose(message, key);
     }
 
     // The view with the keyboard, and the text when one is given: a view just opened and the one it
