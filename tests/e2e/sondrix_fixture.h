@@ -122,7 +122,9 @@ class SondrixTest : public testing::Test {
         if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             work.path().c_str(), &startup, &process))
             failStep("Sondrix.exe did not start");
-        mainWindow = waitForWindow("TfrmMain", "", "the main window");
+        std::vector<HWND> found;
+        require([&] { return !(found = topWindows("TfrmMain")).empty(); }, "the main window");
+        mainWindow = found.front();
         SetForegroundWindow(mainWindow);
         if (arguments.empty()) waitForMainWindow();
     }
@@ -156,16 +158,11 @@ class SondrixTest : public testing::Test {
         waitUntilClosed(popups.front());
     }
 
-    // Once it has the keyboard.
+    // The first one shown, once it has the keyboard.
     HWND waitForDialog(const std::string& title) {
-        HWND dialog = waitForWindow("#32770", title, "the dialog \"" + title + "\"");
-        require([&] { return focusIsIn(dialog); }, "the keyboard in \"" + title + "\"");
-        return dialog;
-    }
-    // The first one shown.
-    HWND waitForWindow(const std::string& className, const std::string& title, const std::string& what) {
         std::vector<HWND> found;
-        require([&] { return !(found = topWindows(className, title)).empty(); }, what);
+        require([&] { return !(found = topWindows("#32770", title)).empty() && focusIsIn(found.front()); },
+                "the keyboard in the dialog \"" + title + "\"");
         return found.front();
     }
     // The open or save file dialog, once it has the keyboard.

@@ -48,9 +48,8 @@ class Snapshot {
     uint32_t at(int x, int y) const { return pixels_[y * width_ + x] & 0xFFFFFF; }
     int countOtherThan(uint32_t colour, RECT area) const {
         int count = 0;
-        for (int y = area.top; y < area.bottom; ++y) {
+        for (int y = area.top; y < area.bottom; ++y)
             for (int x = area.left; x < area.right; ++x) count += at(x, y) != colour;
-        }
         return count;
     }
     // The leftmost (or rightmost) column of the rectangle with a pixel other than the window colour;
@@ -65,13 +64,11 @@ class Snapshot {
     // The box around the pixels of the colour; empty when there are none.
     RECT boxOf(uint32_t colour) const {
         RECT box{width(), height(), 0, 0};
-        for (int y = 0; y < height(); ++y) {
-            for (int x = 0; x < width_; ++x) {
+        for (int y = 0; y < height(); ++y)
+            for (int x = 0; x < width_; ++x)
                 if (at(x, y) == colour)
                     box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
                            std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
-            }
-        }
         return box;
     }
     int width() const { return width_; }
