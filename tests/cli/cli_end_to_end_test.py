@@ -181,8 +181,8 @@ class SampleFormats(unittest.TestCase):
                 path = made(name)
                 rows = dump("bmp", path)
                 size = os.path.getsize(path)
-                self.assertEqual(value(rows, "Signature", "File size"), (0x4D42, size))
-                self.assertEqual(value(rows, "Width", "Height"), tuple(map(int, identify(path, "%w %h"))))
+                dimensions = map(int, identify(path, "%w %h"))
+                self.assertEqual(value(rows, "Signature", "File size", "Width", "Height"), (0x4D42, size, *dimensions))
                 self.assertEqual([k for k, _ in chunks(rows, "Header size")], [str(header)])
                 self.assertEqual([r["caption"].split(":")[0] for r in of_kind(rows, "case")], [str(header)])
                 colours = [r for r in of_kind(rows, "list-header") if r["caption"] == "Colour"]
@@ -298,7 +298,6 @@ class SampleFormats(unittest.TestCase):
         count = int(re.search(r"Number of program headers:\s+(\d+)", header).group(1))
         self.assertEqual(value(rows, "Entry point", "Program headers"), (entry, count))
         listed = re.findall(r"^\s+([A-Z_]+)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)", segments, re.M)
-        self.assertEqual(len(values(rows, "Offset")), count)
         self.assertEqual(values(rows, "Offset"), [int(o, 16) for _, o, _ in listed])
         self.assertEqual(values(rows, "Virtual address"), [int(v, 16) for _, _, v in listed])
 
