@@ -19,31 +19,28 @@ constexpr char kOldLogLine[] = "a line of the previous run";
 class ShutdownTest : public SondrixTest, public testing::WithParamInterface<bool> {};
 
 TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
-    const TemplateRow first = {"uwrd", "First"}, second = {"ulng", "Second"},
-                      inserted = {"PSTR", "Added by hand"};
+    const TemplateRow second = {"ulng", "Second"}, inserted = {"PSTR", "Added by hand"};
     work.write("debug.log", std::string(kOldLogLine) + "\n");
-    work.write("TMPL\\small.tmpl", templateFile({first, second}));
+    work.write("TMPL\\small.tmpl", templateFile({{"uwrd", "First"}, second}));
     work.makeDir("elsewhere\\TMPL");
     work.write("elsewhere\\data.bin", testsupport::Bytes{1, 0, 0, 0, 0, 0});
     startProgram();
-    HWND document = openDocument("elsewhere\\data.bin", "small.tmpl");
-    pressKey(VK_HOME);
-    pressKey(VK_RETURN);
-    answerValue("1", "54");
+    openFile("elsewhere\\data.bin", "small.tmpl");
+    HWND document = waitForView("TfrmDocument", "data.bin");
+    editValue(0, "1", "54");
     waitForText(document, "data.bin [*]");
 
     // Through Ctrl+L and the list's Edit button.
-    pressDialogCommand('L');
+    pressCommand('L');
     HWND list = waitForDialog("Templates:");
-    selectTemplate(list, "small.tmpl");
-    pressChordFor(
-        VK_MENU, 'E', [&] { return !IsWindowVisible(list); }, "the Edit button to close the list");
+    typeText("s");  // small.tmpl
+    pressChordFor(VK_MENU, 'E', "the Edit button to close the list", [&] { return !IsWindowVisible(list); });
     HWND editor = waitForView("TfrmTemplate", "small.tmpl");
     pressKey(VK_HOME);
     pressKey(VK_DELETE);
     waitForText(editor, "small.tmpl [*]");
-    pressCommandForText('S', editor, "small.tmpl");
-    EXPECT_EQ(work.read("TMPL\\small.tmpl"), templateFile({second}));
+    pressCommand('S', editor, "small.tmpl");
+    expectFile("TMPL\\small.tmpl", templateFile({second}));
 
     // The field dialog answered with a code and a caption, typed box after box.
     pressKey(VK_INSERT);
@@ -54,31 +51,24 @@ TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
     pressKey(VK_TAB);
     typeText(inserted.caption);
     waitForText(GetDlgItem(dialog, IDC_FIELD_CAPTION), inserted.caption);
-    pressKey(VK_RETURN);
-    waitUntilClosed(dialog);
+    pressToClose(dialog, VK_RETURN);
     waitForText(editor, "small.tmpl [*]");
-    pressCommandForText('S', editor, "small.tmpl");
-    const testsupport::Bytes expected = templateFile({inserted, second});
-    EXPECT_EQ(waitForBytes("TMPL\\small.tmpl", expected), expected);
+    pressCommand('S', editor, "small.tmpl");
+    expectFile("TMPL\\small.tmpl", templateFile({inserted, second}));
 
     // A new document from the library starts with the inserted row: a string, asked for by its caption.
-    pressDialogCommand('N');
+    pressCommand('N');
     chooseTemplate("small.tmpl");
     waitForView("TfrmDocument", "Untitled");
     pressKey(VK_HOME);
     pressKey(VK_RETURN);
-    HWND query = waitForDialog("Enter value:");
-    EXPECT_TRUE(showsText(query, inserted.caption));
-    pressKey(VK_ESCAPE);
-    waitUntilClosed(query);
+    closeDialogShowing("Enter value:", inserted.caption, VK_ESCAPE);
 
     waitForMainWindow();
-    if (GetParam()) {
-        pressChordFor(
-            VK_MENU, 'X', [&] { return hasEnded(); }, "the program to end after Alt+X");
-    } else {
+    if (GetParam())
+        pressChordFor(VK_MENU, 'X', "the program to end after Alt+X", [&] { return hasEnded(); });
+    else
         PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-    }
     require([&] { return hasEnded(); }, "the program to end");
     DWORD exitCode = 1;
     GetExitCodeProcess(process.hProcess, &exitCode);

@@ -5,11 +5,8 @@
 // which fails the test with the step's description; the process is killed in any case.
 #include <gtest/gtest.h>
 #include <windows.h>
-// after windows.h, whose types it uses
-#include <commctrl.h>
 
 #include <algorithm>
-#include <cstddef>
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
@@ -33,14 +30,11 @@ bool waitFor(Condition condition, DWORD timeoutMs = 10000) {
 // In UTF-8, asked with WM_GETTEXT so that edit controls of other processes answer too.
 inline std::string textOf(HWND window) {
     wchar_t text[4096] = {};
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                             &length) ||
-        length >= 4096)
-        return std::string();
-    char utf8[4 * 4096];
-    return std::string(utf8, WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8,
-                                                 sizeof utf8, nullptr, nullptr));
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                        nullptr);
+    char utf8[4 * 4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
 }
 
 inline std::string classOf(HWND window) {
@@ -84,10 +78,8 @@ inline void typeText(const std::string& text) {
     units.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), units.data(),
                                      static_cast<int>(units.size())));
     std::vector<std::pair<WORD, DWORD>> keys;
-    for (wchar_t unit : units) {
-        keys.push_back({unit, KEYEVENTF_UNICODE});
-        keys.push_back({unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP});
-    }
+    for (wchar_t unit : units)
+        keys.insert(keys.end(), {{unit, KEYEVENTF_UNICODE}, {unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}});
     sendKeys(keys);
 }
 
@@ -97,41 +89,25 @@ struct TemplateRow {
 };
 
 inline testsupport::Bytes templateFile(const std::vector<TemplateRow>& rows) {
-    testsupport::Bytes bytes;
-    for (const TemplateRow& row : rows) {
-        bytes.push_back(static_cast<unsigned char>(std::strlen(row.caption)));
-        bytes.insert(bytes.end(), row.caption, row.caption + std::strlen(row.caption));
-        bytes.insert(bytes.end(), row.code, row.code + 4);
-    }
-    return bytes;
-}
-
-// Whether one of the dialog's static controls shows exactly the text; the failure lists them all.
-inline testing::AssertionResult showsText(HWND dialog, const std::string& text) {
-    std::vector<std::string> texts;
-    for (HWND label : childrenOf(dialog, "Static")) texts.push_back(textOf(label));
-    if (std::find(texts.begin(), texts.end(), text) != texts.end()) return testing::AssertionSuccess();
-    return testing::AssertionFailure()
-           << "the dialog shows " << testing::PrintToString(texts) << ", not \"" << text << "\"";
+    std::string bytes;
+    for (const TemplateRow& row : rows)
+        bytes += static_cast<char>(std::strlen(row.caption)) + (row.caption + std::string(row.code));
+    return {bytes.begin(), bytes.end()};
 }
 
 class SondrixTest : public testing::Test {
   protected:
     void SetUp() override {
         work.makeDir("TMPL");
-        for (const auto& entry : std::filesystem::directory_iterator(SONDRIX_E2E_TEMPLATES)) {
+        for (const auto& entry : std::filesystem::directory_iterator(SONDRIX_E2E_TEMPLATES))
             if (entry.path().extension() == ".tmpl")
                 std::filesystem::copy(entry.path(), work.native("TMPL") / entry.path().filename());
-        }
         ASSERT_TRUE(work.exists("TMPL\\ico.tmpl")) << "no templates in " << SONDRIX_E2E_TEMPLATES;
     }
-    // A failed test must never leave the program behind.
+    // A failed test must never leave the program behind. Without a process the calls do nothing.
     void TearDown() override {
-        if (!process.hProcess) return;
-        if (!hasEnded()) {
-            TerminateProcess(process.hProcess, 1);
-            WaitForSingleObject(process.hProcess, 5000);
-        }
+        TerminateProcess(process.hProcess, 1);  // nor to a process that has ended
+        WaitForSingleObject(process.hProcess, 5000);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
@@ -145,7 +121,9 @@ class SondrixTest : public testing::Test {
         if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             work.path().c_str(), &startup, &process))
             failStep("Sondrix.exe did not start");
-        mainWindow = waitForWindow("TfrmMain", "", "the main window");
+        std::vector<HWND> found;
+        require([&] { return !(found = topWindows("TfrmMain")).empty(); }, "the main window");
+        mainWindow = found.front();
         SetForegroundWindow(mainWindow);
         if (arguments.empty()) waitForMainWindow();
     }
@@ -155,59 +133,42 @@ class SondrixTest : public testing::Test {
     // the X focus, which can drop an injected Ctrl or Alt between its press and the key's: a chord
     // that had no effect at all is pressed again, twice at most.
     template <typename Effect>
-    void pressChordFor(WORD modifier, WORD key, Effect effect, const std::string& what) {
+    void pressChordFor(WORD modifier, WORD key, const std::string& what, Effect effect) {
         for (int attempt = 0; attempt < 3; ++attempt) {
             sendKeys({{modifier, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {modifier, KEYEVENTF_KEYUP}});
             if (waitFor(effect, 3000)) return;
         }
         failStep("timed out waiting for " + what);
     }
-    // Ctrl with the key once the main window has the keyboard, so that the accelerators see it.
-    template <typename Effect>
-    void pressCommandFor(WORD key, Effect effect, const std::string& what) {
+    // Ctrl with the key once the main window has the keyboard, so that the accelerators see it; until
+    // the window shows the text, or without a window until a dialog shows.
+    void pressCommand(WORD key, HWND window = nullptr, const std::string& text = "") {
         waitForMainWindow();
-        pressChordFor(VK_CONTROL, key, effect, what + " after Ctrl+" + char(key));
-    }
-    void pressDialogCommand(WORD key) {
-        pressCommandFor(
-            key, [&] { return !topWindows("#32770").empty(); }, "a dialog");
-    }
-    void pressCommandForText(WORD key, HWND window, const std::string& text) {
-        pressCommandFor(
-            key, [&] { return textOf(window) == text; }, "\"" + text + "\"");
+        pressChordFor(VK_CONTROL, key,
+                      (window ? "\"" + text + "\"" : "a dialog") + " after Ctrl+" + char(key),
+                      [&] { return window ? textOf(window) == text : !topWindows("#32770").empty(); });
     }
     // By the underlined letters: Alt with the menu's, then the item's.
     void chooseMenuItem(WORD menuKey, WORD itemKey) {
         waitForMainWindow();
         std::vector<HWND> popups;
-        pressChordFor(
-            VK_MENU, menuKey, [&] { return !(popups = topWindows("#32768")).empty(); }, "the menu");
+        pressChordFor(VK_MENU, menuKey, "the menu", [&] { return !(popups = topWindows("#32768")).empty(); });
         pressKey(itemKey);
         waitUntilClosed(popups.front());
     }
 
-    // Once it has the keyboard.
+    // The first one shown, once it has the keyboard.
     HWND waitForDialog(const std::string& title) {
-        HWND dialog = waitForWindow("#32770", title, "the dialog \"" + title + "\"");
-        require([&] { return focusIsIn(dialog); }, "the keyboard in \"" + title + "\"");
-        return dialog;
-    }
-    // The first one shown.
-    HWND waitForWindow(const std::string& className, const std::string& title, const std::string& what) {
         std::vector<HWND> found;
-        require([&] { return !(found = topWindows(className, title)).empty(); }, what);
+        require([&] { return !(found = topWindows("#32770", title)).empty() && focusIsIn(found.front()); },
+                "the keyboard in the dialog \"" + title + "\"");
         return found.front();
     }
     // The open or save file dialog, once it has the keyboard.
     HWND waitForFileDialog() {
         HWND dialog = nullptr;
-        require(
-            [&] {
-                for (HWND candidate : topWindows("#32770"))
-                    dialog = fileNameEdit(candidate) ? candidate : dialog;
-                return dialog && focusIsIn(dialog);
-            },
-            "the keyboard in a file dialog");
+        require([&] { return fileNameEdit(dialog = GetForegroundWindow()) && focusIsIn(dialog); },
+                "the keyboard in a file dialog");
         return dialog;
     }
     // Typed into the file name box and confirmed; a name with a folder goes into the folder first, as
@@ -232,42 +193,40 @@ class SondrixTest : public testing::Test {
         enter(name.substr(folderEnd + 1));
         waitUntilClosed(dialog);
     }
-    // By its first letter, which no other template may share.
-    void selectTemplate(HWND dialog, const std::string& name) {
-        std::vector<HWND> lists = childrenOf(dialog, "SysListView32");
-        if (lists.empty()) failStep("no template list in the dialog");
-        typeText(name.substr(0, 1));
-        require([&] { return selectedItemText(lists.front()) == name; }, "\"" + name + "\" selected");
-    }
-    void chooseTemplate(const std::string& name) {
+    // By its first letter, which no other template may share; without a name, the one the dialog
+    // preselected. What the template lays out shows that it was the one chosen.
+    void chooseTemplate(const std::string& name = "") {
         HWND dialog = waitForDialog("Select a template:");
-        selectTemplate(dialog, name);
-        pressKey(VK_RETURN);
-        waitUntilClosed(dialog);
+        typeText(name.substr(0, 1));
+        pressToClose(dialog, VK_RETURN);
     }
-    HWND openDocument(const std::string& file, const std::string& templateName) {
-        pressDialogCommand('O');
+    // By Ctrl+O.
+    void openFile(const std::string& file, const std::string& templateName = "") {
+        pressCommand('O');
         chooseFile(file);
         chooseTemplate(templateName);
-        return waitForView("TfrmDocument", file.substr(file.rfind('\\') + 1));
     }
-    // The dialog starts with all of the value selected, so the text replaces it.
-    void answerValue(const std::string& shownValue, const std::string& value) {
+    // The row's value, through the value dialog: it starts with all of the value selected, so the text
+    // replaces it.
+    void editValue(int row, const std::string& shownValue, const std::string& value) {
+        pressKey(VK_HOME);
+        for (int i = 0; i < row; ++i) pressKey(VK_DOWN);
+        pressKey(VK_RETURN);
         HWND dialog = waitForDialog("Enter value:");
         HWND edit = childrenOf(dialog, "Edit").front();
-        const std::string shown = textOf(edit);
-        if (shown != shownValue)
-            failStep("the value dialog shows \"" + shown + "\", not \"" + shownValue + "\"");
+        waitForText(edit, shownValue);
         typeText(value);
         require([&] { return textOf(edit) == value; }, "\"" + value + "\" in the value box");
-        pressKey(VK_RETURN);
-        waitUntilClosed(dialog);
+        pressToClose(dialog, VK_RETURN);
     }
-    void confirmMessage(const std::string& title, const std::string& text) {
+    // One of the dialog's static controls must show exactly the text; the key closes the dialog.
+    void closeDialogShowing(const std::string& title, const std::string& text, WORD key = VK_RETURN) {
         HWND message = waitForDialog(title);
-        EXPECT_TRUE(showsText(message, text));
-        pressKey(VK_RETURN);
-        waitUntilClosed(message);
+        std::vector<std::string> texts;
+        for (HWND label : childrenOf(message, "Static")) texts.push_back(textOf(label));
+        EXPECT_TRUE(std::find(texts.begin(), texts.end(), text) != texts.end())
+            << "\"" << text << "\" is not among " << testing::PrintToString(texts);
+        pressToClose(message, key);
     }
 
     // The view with the keyboard, and the text when one is given: a view just opened and the one it
@@ -296,22 +255,23 @@ class SondrixTest : public testing::Test {
     void waitUntilClosed(HWND window) {
         require([&] { return !IsWindow(window) || !IsWindowVisible(window); }, "a window to close");
     }
+    void pressToClose(HWND window, WORD key) {
+        pressKey(key);
+        waitUntilClosed(window);
+    }
     void waitForMainWindow() {
         require([&] { return focusIsIn(mainWindow); }, "the keyboard in the main window");
     }
-    // Once they are the expected ones, or when waiting for them timed out.
-    testsupport::Bytes waitForBytes(const std::string& name, const testsupport::Bytes& expected) {
+    // Once the file holds them, or when waiting for that timed out.
+    void expectFile(const std::string& name, const testsupport::Bytes& expected) {
         waitFor([&] { return work.read(name) == expected; });
-        return work.read(name);
+        EXPECT_EQ(work.read(name), expected) << name;
     }
 
     // With what the program showed at that moment.
     [[noreturn]] void failStep(const std::string& what) const {
         auto describe = [](HWND window) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            return window ? classOf(window) + " \"" + textOf(window) + "\" of " + std::to_string(owner)
-                          : "none";
+            return window ? classOf(window) + " \"" + textOf(window) + "\"" : "none";
         };
         std::string shown = what + "; shown:";
         for (const char* className : {"TfrmMain", "#32770", "#32768"})
@@ -357,31 +317,10 @@ class SondrixTest : public testing::Test {
     }
     // Whichever style of dialog the system shows: an edit, or one inside (nested) combo boxes.
     static HWND fileNameEdit(HWND dialog) {
-        for (int id : {kFileNameBox, kOldFileNameBox}) {
+        for (int id : {kFileNameBox, kOldFileNameBox})
             for (HWND box = GetDlgItem(dialog, id); box; box = GetWindow(box, GW_CHILD))
                 if (classOf(box) == "Edit") return box;
-        }
         return nullptr;
-    }
-    // The list view writes into memory of its own process: the item record and the text go there.
-    std::string selectedItemText(HWND listView) const {
-        struct Item {
-            LVITEMA item;
-            char text[512];
-        } local{};
-        auto* remote = static_cast<Item*>(
-            VirtualAllocEx(process.hProcess, nullptr, sizeof local, MEM_COMMIT, PAGE_READWRITE));
-        const LRESULT index = SendMessageA(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
-        local.item.pszText = reinterpret_cast<char*>(remote) + offsetof(Item, text);
-        local.item.cchTextMax = sizeof local.text - 1;
-        if (index >= 0 && remote &&
-            WriteProcessMemory(process.hProcess, remote, &local, sizeof local, nullptr)) {
-            SendMessageA(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(index),
-                         reinterpret_cast<LPARAM>(remote));
-            ReadProcessMemory(process.hProcess, remote, &local, sizeof local, nullptr);
-        }
-        VirtualFreeEx(process.hProcess, remote, 0, MEM_RELEASE);
-        return local.text;
     }
 };
 

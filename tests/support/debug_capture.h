@@ -8,10 +8,10 @@ namespace testsupport {
 
 class DebugCapture {
   public:
-    DebugCapture() : previous_(platform::setDebugOutputSink(collect)) { current() = this; }
+    DebugCapture() : previous_(platform::setDebugOutputSink(collect)) { current_ = this; }
     ~DebugCapture() {
         platform::setDebugOutputSink(previous_);
-        current() = nullptr;
+        current_ = nullptr;
     }
     DebugCapture(const DebugCapture&) = delete;
     DebugCapture& operator=(const DebugCapture&) = delete;
@@ -19,11 +19,9 @@ class DebugCapture {
     const std::string& text() const { return text_; }
 
   private:
-    static DebugCapture*& current() {
-        static DebugCapture* capture = nullptr;
-        return capture;
-    }
-    static void collect(const char* text) { current()->text_ += text; }
+    static void collect(const char* text) { current_->text_ += text; }
+
+    static inline DebugCapture* current_ = nullptr;
 
     platform::DebugOutputSink previous_;
     std::string text_;

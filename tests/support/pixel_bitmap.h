@@ -13,13 +13,7 @@ namespace testsupport {
 
 // Selected into nothing yet; the caller deletes it. *pixels holds 0x00RRGGBB per pixel.
 inline HBITMAP createPixelBitmap(HDC dc, int width, int height, uint32_t** pixels) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     return CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(pixels), nullptr, 0);
 }
 
@@ -54,32 +48,27 @@ class Snapshot {
     uint32_t at(int x, int y) const { return pixels_[y * width_ + x] & 0xFFFFFF; }
     int countOtherThan(uint32_t colour, RECT area) const {
         int count = 0;
-        for (int y = area.top; y < area.bottom; ++y) {
+        for (int y = area.top; y < area.bottom; ++y)
             for (int x = area.left; x < area.right; ++x) count += at(x, y) != colour;
-        }
         return count;
     }
     // The leftmost (or rightmost) column of the rectangle with a pixel other than the window colour;
     // -1 when there is none.
     int ink(RECT area, bool leftmost = true) const {
-        int found = -1;
-        for (int x = area.left; x < area.right; ++x) {
-            if (countOtherThan(colourOf(COLOR_WINDOW), {x, area.top, x + 1, area.bottom}) == 0) continue;
-            if (leftmost) return x;
-            found = x;
+        for (int i = 0; i < area.right - area.left; ++i) {
+            const int x = leftmost ? area.left + i : area.right - 1 - i;
+            if (countOtherThan(colourOf(COLOR_WINDOW), {x, area.top, x + 1, area.bottom}) > 0) return x;
         }
-        return found;
+        return -1;
     }
     // The box around the pixels of the colour; empty when there are none.
     RECT boxOf(uint32_t colour) const {
         RECT box{width(), height(), 0, 0};
-        for (int y = 0; y < height(); ++y) {
-            for (int x = 0; x < width_; ++x) {
+        for (int y = 0; y < height(); ++y)
+            for (int x = 0; x < width_; ++x)
                 if (at(x, y) == colour)
                     box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
                            std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
-            }
-        }
         return box;
     }
     int width() const { return width_; }

@@ -7,21 +7,20 @@
 namespace {
 
 class LeakCheck : public testing::EmptyTestEventListener {
-    int32_t before_ = 0;
+    int32_t blocksBefore_ = 0;
     int64_t bytesBefore_ = 0;
 
     void OnTestStart(const testing::TestInfo&) override {
-        before_ = shell::processAllocations().count();
+        blocksBefore_ = shell::processAllocations().count();
         bytesBefore_ = shell::processAllocations().total();
     }
     void OnTestEnd(const testing::TestInfo& info) override {
-        if (info.result()->Failed()) return;  // a failing assertion keeps its message alive
-        int32_t after = shell::processAllocations().count();
-        int64_t bytesAfter = shell::processAllocations().total();
-        if (after != before_ || bytesAfter != bytesBefore_) {
-            ADD_FAILURE() << "leak: " << (after - before_) << " blocks, " << (bytesAfter - bytesBefore_)
+        const int32_t blocks = shell::processAllocations().count() - blocksBefore_;
+        const int64_t bytes = shell::processAllocations().total() - bytesBefore_;
+        // A failing assertion keeps its message alive.
+        if (!info.result()->Failed() && (blocks != 0 || bytes != 0))
+            ADD_FAILURE() << "leak: " << blocks << " blocks, " << bytes
                           << " bytes still allocated after the test";
-        }
     }
 };
 
