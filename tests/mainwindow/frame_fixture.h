@@ -28,7 +28,8 @@ class TestView : public TfrmView {
     TestView(TfrmMain* owner, const char* text) : TfrmView(owner) {
         caption = DupString(text);
         hwnd = CreateWindowExA(WS_EX_STATICEDGE, kClassName, text, WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
-                               owner->hwnd, nullptr, moduleInstance, this);
+                               owner->hwnd, nullptr, moduleInstance, nullptr);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~TestView() override { SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0); }
     void SetBounds(const RECT& bounds) override {
@@ -44,10 +45,6 @@ class TestView : public TfrmView {
         UpdateCaption();
     }
     static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_CREATE) {
-            auto* created = reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams;
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        }
         auto* view = reinterpret_cast<TestView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (view && message == kProbeMessage) {
             view->probesSeen |= 1u << wParam;
@@ -88,40 +85,30 @@ inline std::string windowText(HWND window) {
 
 using DialogStep = std::function<void(HWND dialog)>;
 
-struct ModalDrive {
-    std::string title;
-    std::vector<DialogStep> steps;
-    size_t done = 0;
-    ULONGLONG deadline = 0;
-    static inline ModalDrive* current = nullptr;
-
-    static BOOL CALLBACK match(HWND window, LPARAM found) {
-        if (!IsWindowVisible(window) || windowText(window) != current->title) return TRUE;
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    static void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD) {
-        HWND dialog = nullptr;
-        if (current) EnumThreadWindows(GetCurrentThreadId(), match, reinterpret_cast<LPARAM>(&dialog));
-        if (dialog && current->done < current->steps.size()) {
-            current->steps[current->done++](dialog);
-        } else if (dialog && GetTickCount64() > current->deadline) {
-            EndDialog(dialog, 0);  // a test that lost its way must not hang the run
-        }
-    }
-};
-
-// Runs showModal (which returns when the dialog ends) while a timer hands the dialog this thread
-// shows titled `title` to the steps, one per tick. How many steps ran: fewer than given means the
-// dialog closed early or never came.
+// Runs showModal (which returns when the dialog ends) while a timer hands the dialog shown titled
+// `title` to the steps, one per tick. How many steps ran: fewer than given means the dialog closed
+// early or never came.
 inline size_t driveModal(const std::string& title, const std::function<void()>& showModal,
                          std::vector<DialogStep> steps) {
-    ModalDrive drive{title, std::move(steps), 0, GetTickCount64() + 10000};
-    ModalDrive::current = &drive;
-    UINT_PTR timer = SetTimer(nullptr, 0, 30, ModalDrive::onTick);
+    struct Drive {
+        std::string title;
+        std::vector<DialogStep> steps;
+        size_t done;
+        ULONGLONG deadline;
+    } drive{title, std::move(steps), 0, GetTickCount64() + 10000};
+    static Drive* current;
+    current = &drive;
+    UINT_PTR timer = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND dialog = FindWindowA(nullptr, current->title.c_str());
+        if (!dialog || !IsWindowVisible(dialog)) return;
+        if (current->done < current->steps.size()) {
+            current->steps[current->done++](dialog);
+        } else if (GetTickCount64() > current->deadline) {
+            EndDialog(dialog, 0);  // a test that lost its way must not hang the run
+        }
+    });
     showModal();
     KillTimer(nullptr, timer);
-    ModalDrive::current = nullptr;
     return drive.done;
 }
 
@@ -173,17 +160,12 @@ class MainFrameTest : public testing::Test {
         pumpPending();
     }
     void TearDown() override {
-        // The windows outlive their objects, and their late messages, the destruction's among them,
-        // must find none.
+        // The windows (every view a child of the main window) outlive their objects, and their late
+        // messages, the destruction's among them, must find none.
         std::vector<HWND> windows;
         if (IsWindow(mainWindow)) windows.push_back(mainWindow);
-        EnumChildWindows(
-            mainWindow,
-            [](HWND child, LPARAM found) {
-                reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&windows));
+        for (HWND child = GetWindow(mainWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            windows.push_back(child);
         delete frame;
         EXPECT_EQ(mainWindowHandle, nullptr);
         for (HWND window : windows)
