@@ -13,7 +13,7 @@ class ChangesTest : public ViewTest {
     // The rows, the current and selected rows, the tab's text, and "!" when the view's height or
     // scroll range does not fit the rows.
     std::string state() const {
-        const bool fits = view->ContentHeight() == view->document->instanceCount * rowHeight() &&
+        const bool fits = view->ContentHeight() == view->document->instanceCount * h &&
                           scrollInfo(SB_VERT).nMax + 1 == view->ContentHeight();
         return rows() + " @" + std::to_string(currentRow()) + " (" + selectedRows() + ") " +
                tabText(frame->count - 1) + (fits ? "" : " !");
@@ -31,7 +31,10 @@ class ChangesTest : public ViewTest {
     }
 };
 
-TEST_F(ViewTest, EnterAndDoubleClickEditTheValueAndMarkTheCaption) {
+const char* const kList = "BCNT:N LSTC:Item DWRD:V LSTE:End";
+const Bytes kTwoItems{2, 0, 1, 0, 2};
+
+TEST_F(ChangesTest, EnterAndDoubleClickEditTheValueOfADataRowAndMarkTheCaption) {
     open("DWRD:Width DWRD:Height", {0, 42, 0, 7}, "shape.bin");
     press(VK_DOWN);
     auto enter = [this] { press(VK_RETURN); };
@@ -45,7 +48,7 @@ TEST_F(ViewTest, EnterAndDoubleClickEditTheValueAndMarkTheCaption) {
 
     // A double click selects only its row, and edits it.
     press(VK_UP, true);
-    EXPECT_EQ(answerValue([this] { doubleClick(rowHeight()); }, "9", true), "-5");
+    EXPECT_EQ(answerValue([this] { doubleClick(h); }, "9", true), "-5");
     EXPECT_EQ(selectedRows(), "1");
     EXPECT_EQ(currentRow(), 1);
     EXPECT_EQ(rows(), "DWRD 42;DWRD 9");
@@ -56,46 +59,34 @@ TEST_F(ViewTest, EnterAndDoubleClickEditTheValueAndMarkTheCaption) {
     EXPECT_EQ(answerValue(enter, longText.c_str(), true), "");
     EXPECT_EQ(answerValue(enter, "", true), longText);
     EXPECT_EQ(rows(), "WSTR");
-}
 
-const char* const kList = "BCNT:N LSTC:Item DWRD:V LSTE:End";
-
-TEST_F(ChangesTest, CountsAreNotEdited) {
-    open("BCNT:N LSTC DWRD LSTE", {1, 0, 5});
-    EXPECT_EQ(answerValue([this] { press(VK_RETURN); }, "3", true), "(no dialog)");
+    // A count is not edited.
+    open(kList, kTwoItems);
+    EXPECT_EQ(answerValue(enter, "3", true), "(no dialog)");
     EXPECT_EQ(answerValue([this] { doubleClick(0); }, "3", true), "(no dialog)");
-    EXPECT_EQ(state(), "BCNT 1;LSTC #0;.DWRD 5;LSTE @0 (0) data.bin");
+    EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @0 (0) data.bin");
 }
 
 TEST_F(ChangesTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
     const struct {
-        Bytes bytes;
         int at;  // the current row
         UINT key;
         const char* state;
     } cases[] = {
         // At the first header the new item comes first; the header stays current.
-        {{2, 0, 1, 0, 2},
-         1,
-         VK_RETURN,
-         "BCNT 3;LSTC #0;.DWRD 0;LSTC #1;.DWRD 1;LSTC #2;.DWRD 2;LSTE @1 (1) data.bin [*]"},
+        {1, VK_RETURN, "BCNT 3;LSTC #0;.DWRD 0;LSTC #1;.DWRD 1;LSTC #2;.DWRD 2;LSTE @1 (1) data.bin [*]"},
         // At the end the new item comes last; the end row moves down with the new rows.
-        {{2, 0, 1, 0, 2},
-         5,
-         VK_INSERT,
-         "BCNT 3;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTC #2;.DWRD 0;LSTE @7 (7) data.bin [*]"},
-        {{0}, 2, VK_INSERT, "BCNT 1;LSTC #0;.DWRD 0;LSTE @3 (3) data.bin [*]"},
-        {{0}, 1, VK_RETURN, "BCNT 1;LSTC #0;.DWRD 0;LSTE @1 (1) data.bin [*]"},
-        {{1, 0, 5}, 2, VK_INSERT, "BCNT 1;LSTC #0;.DWRD 5;LSTE @2 (2) data.bin"},
+        {5, VK_INSERT, "BCNT 3;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTC #2;.DWRD 0;LSTE @7 (7) data.bin [*]"},
+        {2, VK_INSERT, "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @2 (2) data.bin"},
     };
     for (const auto& c : cases) {
-        open(kList, c.bytes);
+        open(kList, kTwoItems);
         for (int i = 0; i < c.at; ++i) press(VK_DOWN);
         press(c.key);
         EXPECT_EQ(state(), c.state);
     }
     // Undoing an insertion below the current row keeps it current: the end row, moved up again.
-    open(kList, {2, 0, 1, 0, 2});
+    open(kList, kTwoItems);
     press({VK_END, VK_INSERT});
     SendMessageA(view->hwnd, WM_COMMAND, cmdUndo, 0);
     EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @5 (5) data.bin");
@@ -104,7 +95,7 @@ TEST_F(ChangesTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
 // Each action on the list, from the third row: the Edit menu, then the state.
 TEST_F(ChangesTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
     EXPECT_EQ(editMenu(), "urdg");  // no tab
-    open(kList, {2, 0, 1, 0, 2}, "list.bin");
+    open(kList, kTwoItems, "list.bin");
     press({VK_DOWN, VK_DOWN});
     EXPECT_EQ(editMenu() + " " + state(), "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @2 (2) list.bin");
     const struct {

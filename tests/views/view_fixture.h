@@ -3,9 +3,6 @@
 // text over bytes written to a file, a template library of the test's own, keys and clicks sent as
 // messages, and the dialogs they open answered.
 #include <cstdint>
-#include <functional>
-#include <string>
-#include <vector>
 
 #include "document/document_harness.h"
 #include "fieldtypes/builtin_types.h"
@@ -47,31 +44,19 @@ class ViewTest : public MainFrameTest {
         freeInterface();
     }
 
-    // Without a file.
-    Document* untitled(const char* rows) {
-        Template templ;
-        fillTemplate(templ, rows);
-        Document* document = createDocument(nullptr, UIStrings[usUntitled], &templ);
-        bindNew(document);
-        return document;
-    }
-    // On a new tab, as the commands that open documents do.
-    TfrmDocument* show(Document* document) {
-        view = new TfrmDocument(frame, mainWindow, document);
-        window = view->hwnd;
-        frame->ActivateView(frame->AddView(vkDocument, view));
-        pumpPending();
-        return view;
-    }
-    // A document of the rows bound to the bytes, written to a file of that name.
-    TfrmDocument* open(const std::string& rows, const Bytes& bytes, const char* name = "data.bin") {
+    // A document of the rows bound to the bytes, written to a file of that name, on a new tab as the
+    // commands that open documents put it.
+    void open(const std::string& rows, const Bytes& bytes, const char* name = "data.bin") {
         dir.write(name, bytes);
         Template templ;
         fillTemplate(templ, rows);
         templ.link();
         Document* document = createDocument(dir.path(name).c_str(), "Untitled", &templ);
         bindFile(document);
-        return show(document);
+        view = new TfrmDocument(frame, mainWindow, document);
+        window = view->hwnd;
+        frame->ActivateView(frame->AddView(vkDocument, view));
+        pumpPending();
     }
 
     FieldInstance* row(int index) const {
@@ -97,7 +82,6 @@ class ViewTest : public MainFrameTest {
     }
     // Rows with their depth in dots, code and value, as document_harness describes them.
     std::string rows() const { return describe(view->document); }
-    int rowHeight() const { return tmBold.height; }
 
     // Runs the action while the value entry dialog it opens is answered with the text, by OK or by
     // Cancel. The text the dialog showed when it opened, or "(no dialog)".
@@ -169,9 +153,8 @@ class ViewTest : public MainFrameTest {
         SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(10, y));
     }
     void doubleClick(int y) {
-        click(y);
-        SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, y));
-        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(10, y));
+        doubleClickAt(window, {10, y});
+        pumpPending();
     }
     void wheel(int delta) { SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0); }
     void scrollBar(int bar, int request) {
@@ -194,6 +177,7 @@ class ViewTest : public MainFrameTest {
         return !(info.rgstate[0] & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE));
     }
 
+    const int h = tmBold.height;  // a document row's height
     testsupport::TempDir dir;
     TfrmDocument* view = nullptr;
     TfrmTemplate* editor = nullptr;
