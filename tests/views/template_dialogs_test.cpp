@@ -1,4 +1,5 @@
-// The template list, selection and field dialogs, answered through their controls.
+// The template list, selection and field dialogs, answered through their controls. Escape and the
+// close box reach a dialog as Cancel does, through the system's dialog manager.
 #include <cstring>
 
 #include "resource_ids.h"
@@ -14,39 +15,38 @@ namespace {
 // A double click on a row of the list, or below the last row (-1), where it leaves nothing selected.
 DialogStep doubleClickRow(int row) {
     return [row](HWND dialog) {
-        RECT bounds{LVIR_BOUNDS, 0, 0, 0};
         HWND list = GetDlgItem(dialog, IDC_TEMPLATE_LIST);
-        if (row < 0) {
-            GetClientRect(list, &bounds);
-            bounds.top = bounds.bottom - 10;
-        } else {
-            SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
-        }
-        doubleClickAt(list, POINT{bounds.left + 10, (bounds.top + bounds.bottom) / 2});
+        RECT bounds;
+        GetClientRect(list, &bounds);
+        if (row >= 0) ListView_GetItemRect(list, row, &bounds, LVIR_BOUNDS);
+        doubleClickAt(list,
+                      {bounds.left + 10, row < 0 ? bounds.bottom - 5 : (bounds.top + bounds.bottom) / 2});
     };
 }
 
-const DialogStep kEscape = [](HWND dialog) { pressKey(GetFocus(), VK_ESCAPE); };
-const DialogStep kCloseBox = [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); };
-
-// Resizes the dialog and expects its controls on the rectangles place gives for the client's size.
-void expectLaidOut(HWND dialog, const std::vector<int>& ids,
-                   const std::function<std::vector<RECT>(int w, int h)>& place) {
+// The dialog's client size once it is resized.
+SIZE resized(HWND dialog) {
     SetWindowPos(dialog, nullptr, 0, 0, 501, 333, SWP_NOMOVE | SWP_NOZORDER);
     RECT client;
     GetClientRect(dialog, &client);
-    const std::vector<RECT> expected = place(client.right, client.bottom);
-    for (size_t i = 0; i < ids.size(); ++i)
-        EXPECT_TRUE(placedOn(GetDlgItem(dialog, ids[i]), expected[i])) << ids[i];
+    return {client.right, client.bottom};
 }
 
-// The list over the two buttons, which split the bottom row; the second takes the rest, or not.
+bool controlOn(HWND dialog, int id, RECT expected) {
+    return placedOn(GetDlgItem(dialog, id), expected);
+}
+
+// Resized, the list over the two buttons, which split the bottom row; the second takes the rest, or
+// not.
 void expectListLaidOut(HWND dialog, int second, bool secondTakesRest) {
-    expectLaidOut(dialog, {IDC_TEMPLATE_LIST, IDOK, second}, [=](int w, int h) {
-        return std::vector<RECT>{{0, 0, w, h - 25},
-                                 {0, h - 24, w / 2, h - 1},
-                                 {w / 2, h - 24, secondTakesRest ? w : w / 2 * 2, h - 1}};
-    });
+    const auto [w, h] = resized(dialog);
+    EXPECT_TRUE(controlOn(dialog, IDC_TEMPLATE_LIST, {0, 0, w, h - 25}));
+    EXPECT_TRUE(controlOn(dialog, IDOK, {0, h - 24, w / 2, h - 1}));
+    EXPECT_TRUE(controlOn(dialog, second, {w / 2, h - 24, secondTakesRest ? w : w / 2 * 2, h - 1}));
+}
+
+DialogStep clicking(int button) {
+    return [button](HWND dialog) { clickButton(dialog, button); };
 }
 
 class TemplateDialogs : public ViewTest {
@@ -76,10 +76,10 @@ class TemplateDialogs : public ViewTest {
     }
 };
 
-TEST_F(TemplateDialogs, SelectionListsTheLibraryWithTheFirstTemplatePreselected) {
+TEST_F(TemplateDialogs, SelectionListsTheLibraryAndChoosesTheRowSelectedByOkOrADoubleClickElseNone) {
     // An empty library offers no choice in either dialog.
-    EXPECT_EQ(select([](HWND dialog) { clickButton(dialog, IDOK); }), nullptr);
-    EXPECT_EQ(listAndOpen({[](HWND dialog) { clickButton(dialog, IDC_EDIT_TEMPLATE); }}), "none");
+    EXPECT_EQ(select(clicking(IDOK)), nullptr);
+    EXPECT_EQ(listAndOpen({clicking(IDC_EDIT_TEMPLATE)}), "none");
     addThree();
     std::string rows;
     Template* choice = select([&](HWND dialog) {
@@ -92,25 +92,17 @@ TEST_F(TemplateDialogs, SelectionListsTheLibraryWithTheFirstTemplatePreselected)
             ListView_GetItemText(list, i, 0, text, sizeof text);
             rows += std::string(" ") + text;
         }
-        EXPECT_EQ(ListView_GetExtendedListViewStyle(list), LVS_EX_FULLROWSELECT);
         EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0), 0);
         expectListLaidOut(dialog, IDCANCEL, true);
         clickButton(dialog, IDOK);
     });
     EXPECT_EQ(rows, "Template first.tmpl twin.tmpl twin.tmpl");
-    EXPECT_EQ(choice, templateLibrary.templates[0]);
-}
+    EXPECT_EQ(choice, templateLibrary.templates[0]);  // preselected
 
-TEST_F(TemplateDialogs, SelectionDoubleClickChoosesWhatItLeftSelectedAndEveryOtherWayOutNone) {
-    addThree();
-    for (int row = 0; row < 3; ++row) {
-        EXPECT_EQ(select(doubleClickRow(row)), templateLibrary.templates[row]) << "row " << row;
-    }
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(select(doubleClickRow(row)), templateLibrary.templates[row]);
     const DialogStep none[] = {
         doubleClickRow(-1),
-        kEscape,
-        [](HWND dialog) { clickButton(dialog, IDCANCEL); },
-        kCloseBox,
+        clicking(IDCANCEL),
         [](HWND dialog) {  // OK without a selection
             LVITEMA nothing{};
             nothing.stateMask = LVIS_SELECTED;
@@ -124,15 +116,15 @@ TEST_F(TemplateDialogs, SelectionDoubleClickChoosesWhatItLeftSelectedAndEveryOth
 
 TEST_F(TemplateDialogs, ListEditAndDoubleClickOpenAnEditorOnTheChosenTemplateAndNothingElseCloses) {
     addThree();
-    // Each step runs only while the dialog is still shown.
-    EXPECT_EQ(listAndOpen({kEscape, kCloseBox, [](HWND dialog) { clickButton(dialog, IDOK); }}), "none");
+    // Each step runs only while the dialog is still shown: Escape leaves it open.
+    EXPECT_EQ(listAndOpen({[](HWND) { pressKey(GetFocus(), VK_ESCAPE); },
+                           [](HWND dialog) {
+                               expectListLaidOut(dialog, IDC_EDIT_TEMPLATE, false);
+                               clickButton(dialog, IDOK);
+                           }}),
+              "none");
     EXPECT_EQ(listAndOpen({doubleClickRow(-1)}), "none");
-    EXPECT_EQ(listAndOpen({[](HWND dialog) {
-                  EXPECT_EQ(windowText(dialog), "Templates:");
-                  expectListLaidOut(dialog, IDC_EDIT_TEMPLATE, false);
-                  clickButton(dialog, IDC_EDIT_TEMPLATE);
-              }}),
-              "DWRD");
+    EXPECT_EQ(listAndOpen({doubleClickRow(0)}), "DWRD");
     EXPECT_EQ(tabText(0), "first.tmpl");
     EXPECT_EQ(GetFocus(), frame->entries[0]->view->hwnd);
     EXPECT_EQ(listAndOpen({doubleClickRow(2)}), "hlng hlng");
@@ -143,83 +135,57 @@ TEST_F(TemplateDialogs, ListEditAndDoubleClickOpenAnEditorOnTheChosenTemplateAnd
     EXPECT_EQ(
         driveModal("Templates:",
                    [&] { SendMessageA(frame->entries[2]->view->hwnd, WM_COMMAND, cmdListTemplates, 0); },
-                   {[](HWND dialog) { clickButton(dialog, IDOK); }}),
+                   {clicking(IDOK)}),
         1u);
 }
 
-class FieldDialog : public ViewTest {
-  protected:
-    void SetUp() override {
-        ViewTest::SetUp();
-        field = rows.appendField("DWRD", "Width");
-    }
-    // The dialog on the field, answered by one step; its result.
-    bool edit(DialogStep step) {
+// Each answer finds the dialog showing what the one before left: Cancel, after resizing, changes
+// nothing; OK takes at most four characters as typed, zero-filled, and a caption of any length.
+TEST_F(ViewTest, FieldDialogIsCancelledOrTakesACodeOfAtMostFourCharactersAndACaptionOfAnyLength) {
+    Template rows;
+    TemplateField* field = rows.appendField("DWRD", "Width");
+    rows.link();
+    auto edit = [&](DialogStep answer) {
         bool result = false;
-        EXPECT_EQ(withFieldDialog([&] { result = EditTemplateField(mainWindow, field); }, std::move(step)),
+        EXPECT_EQ(withFieldDialog([&] { result = EditTemplateField(mainWindow, field); }, std::move(answer)),
                   1u);
         return result;
-    }
-
-    Template rows;
-    TemplateField* field = nullptr;
-};
-
-// Each case opens the dialog on what the case before it left.
-TEST_F(FieldDialog, OkTakesAtMostFourCharactersAsTypedZeroFilledAndACaptionOfAnyLength) {
-    const std::string longCaption(300, 'x');
-    const struct {
-        const char* shownCode;
-        const char* shownCaption;
-        const char* typedCode;
-        const char* typedCaption;
-        char code[4];
-    } cases[] = {
-        {"DWRD", "Width", "lstb", "List", {'l', 's', 't', 'b'}},
-        {"lstb", "List", "ABCDE", longCaption.c_str(), {'A', 'B', 'C', 'D'}},
-        {"ABCD", longCaption.c_str(), "ab", "", {'a', 'b', 0, 0}},
-        {"ab", "", "", "none", {0, 0, 0, 0}},
     };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(edit([&](HWND dialog) {
-            EXPECT_EQ(windowText(GetDlgItem(dialog, IDC_FIELD_CODE)), c.shownCode);
-            EXPECT_EQ(windowText(GetDlgItem(dialog, IDC_FIELD_CAPTION)), c.shownCaption);
-            fill(c.typedCode, c.typedCaption)(dialog);
-        }));
-        EXPECT_EQ(std::memcmp(field->code, c.code, 4), 0) << c.typedCode;
-        EXPECT_STREQ(field->caption, c.typedCaption);
-    }
-}
-
-TEST_F(FieldDialog, CancelEscapeAndTheCloseBoxLeaveTheFieldAsItWasResizedOrNot) {
-    rows.link();
     const char* captionBefore = field->caption;
-    const DialogStep closers[] = {
-        [](HWND dialog) {
-            // Stretches the boxes and splits the bottom row in two.
-            const int x0 = placeOf(GetDlgItem(dialog, IDC_FIELD_CODE)).left;  // the resource's, kept
-            expectLaidOut(dialog, {IDC_FIELD_CODE, IDC_FIELD_CODE_CHOICE, IDC_FIELD_CAPTION, IDOK, IDCANCEL},
-                          [=](int w, int h) {
-                              return std::vector<RECT>{{x0, 4, w - 31, 28},
-                                                       {w - 29, 4, w - 5, 28},
-                                                       {x0, 32, w - 4, h - 28},
-                                                       {0, h - 24, w / 2, h},
-                                                       {w / 2, h - 24, w, h}};
-                          });
-            clickButton(dialog, IDCANCEL);
-        },
-        kEscape,
-        kCloseBox,
+    EXPECT_FALSE(edit([](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_FIELD_CODE, "hlng");
+        SetDlgItemTextA(dialog, IDC_FIELD_CAPTION, "Changed");
+        // Resized, it stretches the boxes and splits the bottom row in two.
+        const LONG x0 = placeOf(GetDlgItem(dialog, IDC_FIELD_CODE)).left;  // the resource's, kept
+        const auto [w, h] = resized(dialog);
+        EXPECT_TRUE(controlOn(dialog, IDC_FIELD_CODE, {x0, 4, w - 31, 28}));
+        EXPECT_TRUE(controlOn(dialog, IDC_FIELD_CODE_CHOICE, {w - 29, 4, w - 5, 28}));
+        EXPECT_TRUE(controlOn(dialog, IDC_FIELD_CAPTION, {x0, 32, w - 4, h - 28}));
+        EXPECT_TRUE(controlOn(dialog, IDOK, {0, h - 24, w / 2, h}));
+        EXPECT_TRUE(controlOn(dialog, IDCANCEL, {w / 2, h - 24, w, h}));
+        clickButton(dialog, IDCANCEL);
+    }));
+    EXPECT_EQ(std::string(field->code, 4) + field->caption, "DWRDWidth");
+    EXPECT_EQ(field->caption, captionBefore);
+    EXPECT_TRUE(rows.linked);
+
+    const std::string longCaption(300, 'x');
+    const std::tuple<const char*, std::string, std::string> cases[] = {
+        {"lstb", "List", "lstb"},
+        {"ABCDE", longCaption, "ABCD"},
+        {"ab", "", std::string("ab\0\0", 4)},
+        {"", "none", std::string(4, '\0')},
     };
-    for (const DialogStep& close : closers) {
-        EXPECT_FALSE(edit([&](HWND dialog) {
-            SetDlgItemTextA(dialog, IDC_FIELD_CODE, "hlng");
-            SetDlgItemTextA(dialog, IDC_FIELD_CAPTION, "Changed");
-            close(dialog);
+    for (const auto& [typed, caption, code] : cases) {
+        const std::string shown = std::string(field->code, strnlen(field->code, 4)) + "|" + field->caption;
+        ASSERT_TRUE(edit([&](HWND dialog) {
+            EXPECT_EQ(windowText(GetDlgItem(dialog, IDC_FIELD_CODE)) + "|" +
+                          windowText(GetDlgItem(dialog, IDC_FIELD_CAPTION)),
+                      shown);
+            fill(typed, caption.c_str())(dialog);
         }));
-        EXPECT_EQ(std::string(field->code, 4) + field->caption, "DWRDWidth");
-        EXPECT_EQ(field->caption, captionBefore);
-        EXPECT_TRUE(rows.linked);
+        EXPECT_EQ(std::string(field->code, 4), code) << typed;
+        EXPECT_EQ(field->caption, caption);
     }
 }
 
