@@ -70,7 +70,7 @@ TEST_F(BytePaneTest, CursorAndCurrentRowMoveTogether) {
         EXPECT_EQ(view->Bytes().Cursor(), step.cursor) << "row " << step.row;
     }
     clickByte(0, 1, false, true);
-    EXPECT_EQ(selectedRows(), "0 1");
+    EXPECT_EQ(selection(), "0 1*");
 }
 
 TEST_F(BytePaneTest, EachSideScrollsTheOtherToItsPlace) {

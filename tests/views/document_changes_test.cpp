@@ -10,13 +10,12 @@ namespace {
 
 class ChangesTest : public ViewTest {
   protected:
-    // The rows, the current and selected rows, the tab's text, and "!" when the view's height or
-    // scroll range does not fit the rows.
+    // The rows, the selection, the tab's text, and "!" when the view's height or scroll range does
+    // not fit the rows.
     std::string state() const {
         const bool fits = view->ContentHeight() == view->document->instanceCount * h &&
                           scrollInfo(SB_VERT).nMax + 1 == view->ContentHeight();
-        return rows() + " @" + std::to_string(currentRow()) + " (" + selectedRows() + ") " +
-               tabText(frame->count - 1) + (fits ? "" : " !");
+        return rows() + " (" + selection() + ") " + tabText(frame->count - 1) + (fits ? "" : " !");
     }
     // Undo, Redo, Delete item and Go to offset on the Edit menu as "urdg", upper case when enabled.
     std::string editMenu() const {
@@ -49,8 +48,7 @@ TEST_F(ChangesTest, EnterAndDoubleClickEditTheValueOfADataRowAndMarkTheCaption) 
     // A double click selects only its row, and edits it.
     press(VK_UP, true);
     EXPECT_EQ(answerValue([this] { doubleClick(h); }, "9", true), "-5");
-    EXPECT_EQ(selectedRows(), "1");
-    EXPECT_EQ(currentRow(), 1);
+    EXPECT_EQ(selection(), "1*");
     EXPECT_EQ(rows(), "DWRD 42;DWRD 9");
 
     // Text of any length, or none, is taken whole.
@@ -64,7 +62,7 @@ TEST_F(ChangesTest, EnterAndDoubleClickEditTheValueOfADataRowAndMarkTheCaption) 
     open(kList, kTwoItems);
     EXPECT_EQ(answerValue(enter, "3", true), "(no dialog)");
     EXPECT_EQ(answerValue([this] { doubleClick(0); }, "3", true), "(no dialog)");
-    EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @0 (0) data.bin");
+    EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (0*) data.bin");
 }
 
 TEST_F(ChangesTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
@@ -74,10 +72,10 @@ TEST_F(ChangesTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
         const char* state;
     } cases[] = {
         // At the first header the new item comes first; the header stays current.
-        {1, VK_RETURN, "BCNT 3;LSTC #0;.DWRD 0;LSTC #1;.DWRD 1;LSTC #2;.DWRD 2;LSTE @1 (1) data.bin [*]"},
+        {1, VK_RETURN, "BCNT 3;LSTC #0;.DWRD 0;LSTC #1;.DWRD 1;LSTC #2;.DWRD 2;LSTE (1*) data.bin [*]"},
         // At the end the new item comes last; the end row moves down with the new rows.
-        {5, VK_INSERT, "BCNT 3;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTC #2;.DWRD 0;LSTE @7 (7) data.bin [*]"},
-        {2, VK_INSERT, "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @2 (2) data.bin"},
+        {5, VK_INSERT, "BCNT 3;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTC #2;.DWRD 0;LSTE (7*) data.bin [*]"},
+        {2, VK_INSERT, "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (2*) data.bin"},
     };
     for (const auto& c : cases) {
         open(kList, kTwoItems);
@@ -89,7 +87,7 @@ TEST_F(ChangesTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
     open(kList, kTwoItems);
     press({VK_END, VK_INSERT});
     SendMessageA(view->hwnd, WM_COMMAND, cmdUndo, 0);
-    EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @5 (5) data.bin");
+    EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (5*) data.bin");
 }
 
 // Each action on the list, from the third row: the Edit menu, then the state.
@@ -97,21 +95,21 @@ TEST_F(ChangesTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
     EXPECT_EQ(editMenu(), "urdg");  // no tab
     open(kList, kTwoItems, "list.bin");
     press({VK_DOWN, VK_DOWN});
-    EXPECT_EQ(editMenu() + " " + state(), "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @2 (2) list.bin");
+    EXPECT_EQ(editMenu() + " " + state(), "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (2*) list.bin");
     const struct {
         UINT key;  // else the command
         int command;
         const char* state;
     } steps[] = {
-        {VK_DELETE, 0, "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @2 (2) list.bin"},  // a data row
-        {VK_UP, 0, "urDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @1 (1) list.bin"},
-        {VK_DELETE, 0, "UrDG BCNT 1;LSTC #0;.DWRD 2;LSTE @1 (1) list.bin [*]"},
-        {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @1 (1) list.bin"},
-        {0, cmdRedo, "UrDG BCNT 1;LSTC #0;.DWRD 2;LSTE @1 (1) list.bin [*]"},
-        {0, cmdDeleteItem, "UrdG BCNT 0;LSTC #0;LSTE @1 (1) list.bin [*]"},  // the list is empty
-        {0, cmdUndo, "URDG BCNT 1;LSTC #0;.DWRD 2;LSTE @1 (1) list.bin [*]"},
-        {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @1 (1) list.bin"},
-        {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE @1 (1) list.bin"},  // nothing left
+        {VK_DELETE, 0, "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (2*) list.bin"},  // a data row
+        {VK_UP, 0, "urDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (1*) list.bin"},
+        {VK_DELETE, 0, "UrDG BCNT 1;LSTC #0;.DWRD 2;LSTE (1*) list.bin [*]"},
+        {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (1*) list.bin"},
+        {0, cmdRedo, "UrDG BCNT 1;LSTC #0;.DWRD 2;LSTE (1*) list.bin [*]"},
+        {0, cmdDeleteItem, "UrdG BCNT 0;LSTC #0;LSTE (1*) list.bin [*]"},  // the list is empty
+        {0, cmdUndo, "URDG BCNT 1;LSTC #0;.DWRD 2;LSTE (1*) list.bin [*]"},
+        {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (1*) list.bin"},
+        {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (1*) list.bin"},  // nothing left
     };
     for (const auto& step : steps) {
         step.key ? press(step.key) : static_cast<void>(SendMessageA(view->hwnd, WM_COMMAND, step.command, 0));

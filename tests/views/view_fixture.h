@@ -71,12 +71,19 @@ class ViewTest : public MainFrameTest {
         }
         return view->current ? -2 : -1;  // -2: not in the document
     }
-    // Indexes of the selected rows, "0 3 4".
-    std::string selectedRows() const {
+    // Indexes of the selected rows, "0 3 4", with "*" after the current row (the view's, and flagged
+    // so), "?" after a row only one of the two makes current, "-" after a current row not selected.
+    std::string selection() const {
         std::string text;
         int index = 0;
         for (FieldInstance* at = view->document->first; at; at = at->next, ++index) {
-            if (at->flags & kInstanceSelected) text += (text.empty() ? "" : " ") + std::to_string(index);
+            const bool selected = at->flags & kInstanceSelected, flagged = at->flags & kInstanceCurrent;
+            const bool current = at == view->current;
+            if (!selected && !flagged && !current) continue;
+            text += (text.empty() ? "" : " ") + std::to_string(index) + (selected ? "" : "-") +
+                    (flagged && current   ? "*"
+                     : flagged || current ? "?"
+                                          : "");
         }
         return text;
     }
