@@ -200,15 +200,6 @@ class MainFrameTest : public testing::Test {
         SendMessageA(frame->hwndTabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
         return display;
     }
-    // The status bar spans the main window's client area, below what it leaves.
-    RECT areaAboveStatusBar() const {
-        RECT client, status;
-        GetClientRect(mainWindow, &client);
-        GetWindowRect(frame->hwndStatus, &status);
-        EXPECT_EQ(status.right - status.left, client.right);
-        client.bottom -= status.bottom - status.top;
-        return client;
-    }
     // Away from the views.
     void focusTabs() const { SetFocus(frame->hwndTabs); }
 

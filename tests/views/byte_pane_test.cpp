@@ -52,11 +52,8 @@ TEST_F(BytePaneTest, LinesShowOffsetHexAndTextAndUnreadableBytesAsQuestionMarks)
 
 TEST_F(BytePaneTest, CursorAndCurrentRowMoveTogether) {
     open(kRows, kBytes);
-    const struct {
-        std::function<void()> move;
-        int row;
-        int64_t cursor;
-    } steps[] = {
+    // Each move, then the current row and the cursor.
+    const std::tuple<std::function<void()>, int, int64_t> steps[] = {
         {[&] { press(VK_DOWN); }, 1, 1},        {[&] { press(VK_END); }, 3, 6},
         {[&] { clickByte(0, 2); }, 1, 2},       {[&] { clickByte(0, 4, true); }, 2, 4},
         {[&] { pressInPane(VK_RIGHT); }, 2, 5}, {[&] { pressInPane(VK_RIGHT); }, 3, 6},
@@ -64,10 +61,10 @@ TEST_F(BytePaneTest, CursorAndCurrentRowMoveTogether) {
         {[&] { clickByte(1, 4); }, 3, 16},  // past the end: nothing
         {[&] { pressInPane(VK_HOME); }, 0, 0},
     };
-    for (const auto& step : steps) {
-        step.move();
-        EXPECT_EQ(currentRow(), step.row) << "cursor " << step.cursor;
-        EXPECT_EQ(view->Bytes().Cursor(), step.cursor) << "row " << step.row;
+    for (const auto& [move, row, cursor] : steps) {
+        move();
+        EXPECT_EQ(currentRow(), row) << "cursor " << cursor;
+        EXPECT_EQ(view->Bytes().Cursor(), cursor) << "row " << row;
     }
     clickByte(0, 1, false, true);
     EXPECT_EQ(selection(), "0 1*");

@@ -66,22 +66,19 @@ TEST_F(ChangesTest, EnterAndDoubleClickEditTheValueOfADataRowAndMarkTheCaption) 
 }
 
 TEST_F(ChangesTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
-    const struct {
-        int at;  // the current row
-        UINT key;
-        const char* state;
-    } cases[] = {
+    // The current row, the key, the state after it.
+    const std::tuple<int, UINT, const char*> cases[] = {
         // At the first header the new item comes first; the header stays current.
         {1, VK_RETURN, "BCNT 3;LSTC #0;.DWRD 0;LSTC #1;.DWRD 1;LSTC #2;.DWRD 2;LSTE (1*) data.bin [*]"},
         // At the end the new item comes last; the end row moves down with the new rows.
         {5, VK_INSERT, "BCNT 3;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTC #2;.DWRD 0;LSTE (7*) data.bin [*]"},
         {2, VK_INSERT, "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (2*) data.bin"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [at, key, after] : cases) {
         open(kList, kTwoItems);
-        for (int i = 0; i < c.at; ++i) press(VK_DOWN);
-        press(c.key);
-        EXPECT_EQ(state(), c.state);
+        for (int i = 0; i < at; ++i) press(VK_DOWN);
+        press(key);
+        EXPECT_EQ(state(), after);
     }
     // Undoing an insertion below the current row keeps it current: the end row, moved up again.
     open(kList, kTwoItems);
@@ -96,11 +93,8 @@ TEST_F(ChangesTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
     open(kList, kTwoItems, "list.bin");
     press({VK_DOWN, VK_DOWN});
     EXPECT_EQ(editMenu() + " " + state(), "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (2*) list.bin");
-    const struct {
-        UINT key;  // else the command
-        int command;
-        const char* state;
-    } steps[] = {
+    // A key, else a command.
+    const std::tuple<UINT, int, const char*> steps[] = {
         {VK_DELETE, 0, "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (2*) list.bin"},  // a data row
         {VK_UP, 0, "urDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (1*) list.bin"},
         {VK_DELETE, 0, "UrDG BCNT 1;LSTC #0;.DWRD 2;LSTE (1*) list.bin [*]"},
@@ -111,10 +105,9 @@ TEST_F(ChangesTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
         {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (1*) list.bin"},
         {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (1*) list.bin"},  // nothing left
     };
-    for (const auto& step : steps) {
-        step.key ? press(step.key) : static_cast<void>(SendMessageA(view->hwnd, WM_COMMAND, step.command, 0));
-        EXPECT_EQ(editMenu() + " " + state(), step.state)
-            << "key " << step.key << ", command " << step.command;
+    for (const auto& [key, command, after] : steps) {
+        key ? press(key) : static_cast<void>(SendMessageA(view->hwnd, WM_COMMAND, command, 0));
+        EXPECT_EQ(editMenu() + " " + state(), after) << "key " << key << ", command " << command;
     }
 }
 

@@ -40,32 +40,22 @@ const Bytes kFourValues{0, 1, 0, 2, 0, 3, 0, 4};
 
 TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelection) {
     open(kFourRows, kFourValues);
-    const struct {
-        UINT key;  // 0: a click at y
-        int y;
-        bool shift;
-        const char* selection;
-    } steps[] = {
-        {VK_UP, 0, false, ""},         // past the first row: nothing is current
-        {VK_UP, 0, false, "0*"},       // and Up starts again at the first
-        {VK_DOWN, 0, true, "0 1*"},    // Shift keeps the selection
-        {VK_DOWN, 0, true, "0 1 2*"},  //
-        {VK_DOWN, 0, false, "3*"},     // without Shift only the current row stays selected
-        {VK_DOWN, 0, false, ""},       // past the last row
-        {VK_DOWN, 0, false, "3*"},     // Down without a current row starts at the last
-        {VK_HOME, 0, false, "0*"},     //
-        {VK_END, 0, true, "0 3*"},     //
-        {VK_PRIOR, 0, false, "0*"},    // page keys stop at the ends
-        {VK_UP, 0, true, "0"},         //
-        {0, h, false, "1*"},           // the first pixel row of the second row
-        {0, h - 1, false, "0*"},       // the last pixel row of the first
-        {0, 2 * h + 1, true, "0 2*"},  // Shift adds the row to the selection
-        {0, 20 * h, false, "3*"},      // below the last row: the last row
-        {0, h, true, "1* 3"},          //
+    // Keys, then clicks (key 0) at y. Past the first row nothing is current, and Up starts again at
+    // the first; Shift keeps the selection, without it only the current row stays selected; past the
+    // last row, Down starts again at the last; page keys stop at the ends. A click at the first pixel
+    // row of the second row, then at the last of the first; Shift adds the row to the selection;
+    // below the last row is the last row.
+    const std::tuple<UINT, int, bool, const char*> steps[] = {
+        {VK_UP, 0, false, ""},        {VK_UP, 0, false, "0*"},      {VK_DOWN, 0, true, "0 1*"},
+        {VK_DOWN, 0, true, "0 1 2*"}, {VK_DOWN, 0, false, "3*"},    {VK_DOWN, 0, false, ""},
+        {VK_DOWN, 0, false, "3*"},    {VK_HOME, 0, false, "0*"},    {VK_END, 0, true, "0 3*"},
+        {VK_PRIOR, 0, false, "0*"},   {VK_UP, 0, true, "0"},        {0, h, false, "1*"},
+        {0, h - 1, false, "0*"},      {0, 2 * h + 1, true, "0 2*"}, {0, 20 * h, false, "3*"},
+        {0, h, true, "1* 3"},
     };
-    for (const auto& step : steps) {
-        step.key ? press(step.key, step.shift) : click(step.y, step.shift);
-        EXPECT_EQ(selection(), step.selection) << "key " << step.key << ", y " << step.y;
+    for (const auto& [key, y, shift, selected] : steps) {
+        key ? press(key, shift) : click(y, shift);
+        EXPECT_EQ(selection(), selected) << "key " << key << ", y " << y;
     }
 }
 
@@ -74,23 +64,20 @@ TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelection) {
 TEST_F(ViewTest, DocumentButtonsShareTheCaptureByCounting) {
     open(kFourRows, kFourValues);
     focusTabs();
-    const struct {
-        UINT message;
-        const char* after;
-    } steps[] = {{WM_LBUTTONDOWN, "captured 1"}, {WM_RBUTTONDOWN, "captured 2"}, {WM_LBUTTONUP, "captured 1"},
-                 {WM_RBUTTONUP, "free 0"},       {WM_LBUTTONDOWN, "captured 1"}, {0, "free 0"},
-                 {WM_LBUTTONDOWN, "captured 1"}, {WM_LBUTTONUP, "free 0"}};
-    for (const auto& step : steps) {
-        if (!step.message) SetCapture(mainWindow);
-        SendMessageA(view->hwnd, step.message,
-                     step.message == WM_LBUTTONDOWN   ? MK_LBUTTON
-                     : step.message == WM_RBUTTONDOWN ? MK_RBUTTON
-                                                      : 0,
-                     0);
+    const std::pair<UINT, const char*> steps[] = {
+        {WM_LBUTTONDOWN, "captured 1"}, {WM_RBUTTONDOWN, "captured 2"}, {WM_LBUTTONUP, "captured 1"},
+        {WM_RBUTTONUP, "free 0"},       {WM_LBUTTONDOWN, "captured 1"}, {0, "free 0"},
+        {WM_LBUTTONDOWN, "captured 1"}, {WM_LBUTTONUP, "free 0"}};
+    for (const auto& [message, after] : steps) {
+        if (!message) SetCapture(mainWindow);
+        const WPARAM buttons = message == WM_LBUTTONDOWN   ? MK_LBUTTON
+                               : message == WM_RBUTTONDOWN ? MK_RBUTTON
+                                                           : 0;
+        SendMessageA(view->hwnd, message, buttons, 0);
         EXPECT_EQ((GetCapture() == view->hwnd ? "captured " : "free ") + std::to_string(view->captureCount),
-                  step.after)
-            << step.message;
-        if (!step.message) ReleaseCapture();
+                  after)
+            << message;
+        if (!message) ReleaseCapture();
         EXPECT_EQ(GetFocus(), view->hwnd);
     }
 }

@@ -164,17 +164,11 @@ TEST_F(EditorTest, ArrowsHomeAndEndMoveTheCaretAndLeftRightFollowTheSection) {
     }
 }
 
-// Each key from the caret row given (-1: where the key before left it), the field dialog answered
-// with the code, cancelled for "", and not to come for null. Rows: depth in dots, ">n" the partner row.
+// Each case: the rows of a new editor (null: the same as before), the caret row (-1: where the key
+// before left it), the key and Shift, the field dialog answered with the code (cancelled for "", and
+// not to come for null), the state after.
 TEST_F(EditorTest, InsertAndDeleteKeysEditTheRowsAndRelinkThem) {
-    const struct {
-        const char* opened;  // a new editor on these rows; null: the same
-        int32_t caret;
-        UINT key;
-        bool shift;
-        const char* answer;
-        const char* state;
-    } cases[] = {
+    const std::tuple<const char*, int32_t, UINT, bool, const char*, const char*> cases[] = {
         {"DWRD LSTB DWRD LSTE", 2, VK_INSERT, false, "", "DWRD LSTB>3 .DWRD LSTE>1|t.tmpl|2"},
         {"DWRD DWRD", 1, VK_INSERT, true, "LSTE", "DWRD DWRD LSTE|t.tmpl [*]|2"},  // appended
         {nullptr, -1, VK_INSERT, false, "LSTB", "DWRD DWRD LSTB>3 LSTE>2|t.tmpl [*]|2"},
@@ -185,13 +179,12 @@ TEST_F(EditorTest, InsertAndDeleteKeysEditTheRowsAndRelinkThem) {
         {nullptr, 2, VK_BACK, false, nullptr, "DWRD PSTR|t.tmpl [*]|1"},    // back onto the last field
         {nullptr, -1, VK_DELETE, true, nullptr, "DWRD PSTR|t.tmpl [*]|1"},  // nothing after the last field
     };
-    for (const auto& c : cases) {
-        if (c.opened) openEditor(addLibraryTemplate("t.tmpl", c.opened));
-        if (c.caret >= 0) editor->caretRow = c.caret;
-        EXPECT_EQ(pressAnswered(c.key, fill(c.answer && *c.answer ? c.answer : nullptr), c.shift),
-                  c.answer ? 1u : 0u)
-            << c.state;
-        EXPECT_EQ(state(), c.state);
+    for (const auto& [opened, caret, key, shift, answer, after] : cases) {
+        if (opened) openEditor(addLibraryTemplate("t.tmpl", opened));
+        if (caret >= 0) editor->caretRow = caret;
+        EXPECT_EQ(pressAnswered(key, fill(answer && *answer ? answer : nullptr), shift), answer ? 1u : 0u)
+            << after;
+        EXPECT_EQ(state(), after);
     }
 }
 

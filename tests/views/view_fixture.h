@@ -59,16 +59,11 @@ class ViewTest : public MainFrameTest {
         pumpPending();
     }
 
-    FieldInstance* row(int index) const {
-        FieldInstance* instance = view->document->first;
-        for (; instance && index > 0; --index) instance = instance->next;
-        return instance;
-    }
+    FieldInstance* row(int index) const { return nth(view->document, index); }
     int currentRow() const {
         int index = 0;
-        for (FieldInstance* at = view->document->first; at; at = at->next, ++index) {
+        for (FieldInstance* at = view->document->first; at; at = at->next, ++index)
             if (at == view->current) return index;
-        }
         return view->current ? -2 : -1;  // -2: not in the document
     }
     // Indexes of the selected rows, "0 3 4", with "*" after the current row (the view's, and flagged
@@ -80,10 +75,8 @@ class ViewTest : public MainFrameTest {
             const bool selected = at->flags & kInstanceSelected, flagged = at->flags & kInstanceCurrent;
             const bool current = at == view->current;
             if (!selected && !flagged && !current) continue;
-            text += (text.empty() ? "" : " ") + std::to_string(index) + (selected ? "" : "-") +
-                    (flagged && current   ? "*"
-                     : flagged || current ? "?"
-                                          : "");
+            const char* mark = flagged != current ? "?" : current ? "*" : "";
+            text += (text.empty() ? "" : " ") + std::to_string(index) + (selected ? "" : "-") + mark;
         }
         return text;
     }
