@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "fieldtypes/host_interface.h"
 #include "mainwindow/main_frame.h"
 #include "mainwindow/window_resources.h"
 #include "shell/drawing_resources.h"
+#include "shell/startup.h"
 #include "shell/strings.h"
 #include "shell/ui_strings.h"
 
@@ -143,7 +145,6 @@ class MainFrameTest : public testing::Test {
     static void SetUpTestSuite() {
         moduleInstance = GetModuleHandleA(nullptr);
         curArrow = LoadCursorA(nullptr, IDC_ARROW);
-        createDrawingResources();
         WNDCLASSA viewClass{};
         viewClass.lpfnWndProc = TestView::proc;
         viewClass.hInstance = moduleInstance;
@@ -151,8 +152,9 @@ class MainFrameTest : public testing::Test {
         viewClass.lpszClassName = TestView::kClassName;
         RegisterClassA(&viewClass);
     }
+    // The engine brought up and torn down around the frame, in the program's order.
     void SetUp() override {
-        BuildUIStrings();
+        startEngine();
         frame = new TfrmMain;
         mainWindow = frame->hwnd;
         // Let the window be shown and activated before the test moves the focus around.
@@ -175,7 +177,7 @@ class MainFrameTest : public testing::Test {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         }
-        FreeUIStrings();
+        stopEngine();  // after the views, which destroy their documents with the field types' help
     }
 
     // Activated as every command that opens a view does.

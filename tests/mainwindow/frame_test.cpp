@@ -2,7 +2,6 @@
 // ends, and the About box.
 #include <cstdio>
 
-#include "fieldtypes/host_interface.h"
 #include "frame_fixture.h"
 #include "mainwindow/about_dialog.h"
 #include "mainwindow/about_dialog_ids.h"

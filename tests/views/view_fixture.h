@@ -5,8 +5,6 @@
 #include <cstdint>
 
 #include "document/document_harness.h"
-#include "fieldtypes/builtin_types.h"
-#include "fieldtypes/host_interface.h"
 #include "mainwindow/frame_fixture.h"
 #include "support/pixel_bitmap.h"
 #include "templates/template_library.h"
@@ -28,20 +26,9 @@ class ViewTest : public MainFrameTest {
 
     void SetUp() override {
         MainFrameTest::SetUp();
-        buildInterface();
-        registerIntegerTypes();
-        registerDividerTypes();
-        registerStringTypes();
-        registerKeyTypes();
         MoveWindow(mainWindow, 0, 0, kFrameWidth, kFrameHeight, TRUE);
         chooseBytePlace(BytePlace::Beside);  // whatever an earlier test chose
         pumpPending();
-    }
-    void TearDown() override {
-        MainFrameTest::TearDown();  // the views destroy their documents with the field types' help
-        templateLibrary.clear();
-        destroyRegistry();
-        freeInterface();
     }
 
     // A document of the rows bound to the bytes, written to a file of that name, on a new tab as the
