@@ -164,15 +164,14 @@ class MainFrameTest : public testing::Test {
     void TearDown() override {
         // The windows (every view a child of the main window) outlive their objects, and their late
         // messages, the destruction's among them, must find none.
-        std::vector<HWND> windows;
-        if (IsWindow(mainWindow)) windows.push_back(mainWindow);
+        std::vector<HWND> windows{mainWindow};
         for (HWND child = GetWindow(mainWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             windows.push_back(child);
         delete frame;
         EXPECT_EQ(mainWindowHandle, nullptr);
         for (HWND window : windows)
             EXPECT_TRUE(IsWindow(window) && !GetWindowLongPtrA(window, GWLP_USERDATA)) << windowText(window);
-        if (IsWindow(mainWindow)) DestroyWindow(mainWindow);
+        DestroyWindow(mainWindow);
         // The destroyed window's quit message must not end the next test's loop.
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

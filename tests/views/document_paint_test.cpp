@@ -207,7 +207,6 @@ TEST_F(DocumentScroll, InsertingKeepsTheRangeAndTheCurrentRowUpToDate) {
     for (int i = 0; i < header; ++i) press(VK_DOWN);
     ASSERT_EQ(view->scrollOffset, 0);
     press(VK_INSERT);
-    EXPECT_EQ(scrollInfo(SB_VERT).nMax + 1, 104 * h);
     EXPECT_EQ(currentRow(), header + 2);
     expectCurrentInView();
     EXPECT_GT(view->scrollOffset, 0);

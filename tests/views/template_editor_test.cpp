@@ -52,7 +52,6 @@ TEST_F(EditorTest, OpensOnItsOwnCloneAsAFocusedTabNamedAfterTheTemplate) {
     ASSERT_NE(openEditor(source), nullptr);
     EXPECT_NE(editor->templ, source);
     EXPECT_EQ(state(), "DWRD LSTB>3 .PSTR LSTE>1|shapes.tmpl|0");
-    EXPECT_EQ(frame->entries[0]->kind, vkTemplate);
     EXPECT_EQ(windowText(editor->hwnd), "shapes.tmpl");
     EXPECT_EQ(GetFocus(), editor->hwnd);
     EXPECT_TRUE(placedOn(editor->hwnd, displayArea()));
@@ -61,10 +60,7 @@ TEST_F(EditorTest, OpensOnItsOwnCloneAsAFocusedTabNamedAfterTheTemplate) {
 }
 
 TEST_F(EditorTest, RowsShowNumbersAndCodesAndCaptionsIndentedByDepth) {
-    Template* source = addLibraryTemplate("nested.tmpl", "LSTB:row0 LSTB:row1 LSTE LSTE");
-    delete[] source->fields[3]->caption;
-    source->fields[3]->caption = DupString(std::string(150, 'w').c_str());
-    openEditor(source);
+    openEditor(addLibraryTemplate("nested.tmpl", "LSTB:row0 LSTB:row1 LSTE LSTE:" + std::string(150, 'w')));
     click(rowY(5));  // the selection below the rows
     const int codeX = editor->numberWidth + 8;
     const int captionX = codeX + editor->codeWidth;
@@ -88,11 +84,8 @@ TEST_F(EditorTest, RowsShowNumbersAndCodesAndCaptionsIndentedByDepth) {
         SetTextAlign(dc, TA_RIGHT | TA_TOP);
         TextOutA(dc, editor->numberWidth, 0, "1", 1);
     });
-    int otherThanOne = 0;
-    for (int y = 0; y < tmNormal.height; ++y) {
-        for (int x = 0; x < codeX; ++x) otherThanOne += canvas.at(x, y) != one.at(x, y);
-    }
-    EXPECT_EQ(otherThanOne, 0) << "the first row is numbered 1";
+    for (bool leftmost : {true, false})  // the first row is numbered 1
+        EXPECT_EQ(ink(canvas, 0, 0, codeX, leftmost), ink(one, 0, 0, codeX, leftmost)) << leftmost;
 
     SendMessageA(editor->hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 4), 0);
     Snapshot scrolled = painted();
@@ -117,13 +110,11 @@ TEST_F(EditorTest, ShiftClickWidensTheSelectionWhichLosesItsColourWithTheFocus) 
     button(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 1);
     EXPECT_EQ(caret(), "1: 1-3");
     const int selected[] = {COLOR_WINDOW, COLOR_HIGHLIGHT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHT, COLOR_WINDOW};
-    {
-        Snapshot canvas = painted();
-        for (int row = 0; row < 5; ++row) EXPECT_EQ(background(canvas, row), colourOf(selected[row])) << row;
-        // The focus rectangle marks the caret row only.
-        EXPECT_NE(canvas.at(0, tmNormal.height), colourOf(COLOR_HIGHLIGHT));
-        EXPECT_EQ(canvas.at(0, 2 * tmNormal.height), colourOf(COLOR_HIGHLIGHT));
-    }
+    const Snapshot canvas = painted();
+    for (int row = 0; row < 5; ++row) EXPECT_EQ(background(canvas, row), colourOf(selected[row])) << row;
+    // The focus rectangle marks the caret row only.
+    EXPECT_NE(canvas.at(0, tmNormal.height), colourOf(COLOR_HIGHLIGHT));
+    EXPECT_EQ(canvas.at(0, 2 * tmNormal.height), colourOf(COLOR_HIGHLIGHT));
     focusTabs();
     Snapshot unfocused = painted();
     EXPECT_EQ(background(unfocused, 2), colourOf(COLOR_BTNFACE));
@@ -190,12 +181,10 @@ TEST_F(EditorTest, InsertAndDeleteKeysEditTheRowsAndRelinkThem) {
 
 TEST_F(EditorTest, AnEmptyTemplateShowsOneSelectedRowWhereInsertAddsTheFirstFieldAndDeletingItLeavesNoCaret) {
     openEditor(addLibraryTemplate("empty.tmpl", ""));
-    {
-        Snapshot canvas = painted();
-        EXPECT_EQ(background(canvas, 0), colourOf(COLOR_HIGHLIGHT));
-        EXPECT_EQ(background(canvas, 1), colourOf(COLOR_WINDOW));
-        EXPECT_EQ(ink(canvas, 1, 0), -1);
-    }
+    const Snapshot canvas = painted();
+    EXPECT_EQ(background(canvas, 0), colourOf(COLOR_HIGHLIGHT));
+    EXPECT_EQ(background(canvas, 1), colourOf(COLOR_WINDOW));
+    EXPECT_EQ(ink(canvas, 1, 0), -1);
     EXPECT_EQ(pressAnswered(VK_INSERT, fill("LSTB", "first")), 1u);
     EXPECT_EQ(state(), "LSTB|empty.tmpl [*]|0");
     EXPECT_STREQ(editor->templ->fields[0]->caption, "first");
@@ -267,7 +256,6 @@ TEST_F(EditorTest, SaveWritesTheFileAndReplacesTheLibraryEntryInPlaceLeavingEarl
     Template* openedBefore = templateLibrary.templates[1]->clone();  // as a document holds it
     openEditor(templateLibrary.templates[1]);
     pressAnswered(VK_INSERT, fill("LSTB"));
-    ASSERT_EQ(tabText(0), "b.tmpl [*]");
 
     EXPECT_EQ(editor->Save(), 0);
     ASSERT_EQ(templateLibrary.count, 3);
