@@ -111,31 +111,19 @@ TEST_F(MainFrameTest, ReactivationGivesTheFocusBackThroughAPostedMessage) {
                                 line("restoring focus to %x\n", second->hwnd));
 }
 
-// How the message loop ends: by Exit or by the quit message.
-class MessageLoopTest : public MainFrameTest {
-  protected:
-    void SetUp() override {
-        MainFrameTest::SetUp();
-        view = openView("view");
-        pumpPending();
-    }
-
-    TestView* view = nullptr;
-};
-
-TEST_F(MessageLoopTest, ExitEndsTheLoopOnTheNextMessageWithoutDispatchingIt) {
+// Exit ends the message loop on the next message, which it drops undispatched; the quit message ends
+// it with its code; other commands do not end it.
+TEST_F(MainFrameTest, ExitAndTheQuitMessageEndTheMessageLoop) {
+    TestView* view = openView("view");
+    pumpPending();
     PostMessageA(view->hwnd, kProbeMessage, 0, 0);
     PostMessageA(mainWindow, WM_COMMAND, cmdExit, 0);
     PostMessageA(view->hwnd, kProbeMessage, 1, 0);
     EXPECT_EQ(frame->RunMessageLoop(), 0);
     EXPECT_EQ(view->probesSeen, 1u);
     MSG message;
-    EXPECT_FALSE(PeekMessageA(&message, view->hwnd, kProbeMessage, kProbeMessage, PM_NOREMOVE))
-        << "not taken";
+    EXPECT_FALSE(PeekMessageA(&message, view->hwnd, kProbeMessage, kProbeMessage, PM_NOREMOVE));
     EXPECT_TRUE(IsWindow(mainWindow));
-}
-
-TEST_F(MessageLoopTest, QuitMessageEndsTheLoopWithItsCodeAndOtherCommandsDoNot) {
     for (int code : {0, 3}) {
         view->probesSeen = 0;
         for (int command : {cmdUndo, cmdRedo, cmdPreferences, cmdHelpIndex, cmdHelpContents, cmdClose})
@@ -148,33 +136,28 @@ TEST_F(MessageLoopTest, QuitMessageEndsTheLoopWithItsCodeAndOtherCommandsDoNot) 
     }
 }
 
-// The version line's size less its text's: 0,0.
-TEST_F(MainFrameTest, AboutVersionLineIsMeasuredToItsText) {
+// Escape leaves the About box open; Enter, OK and the close box end it. Its version line's size
+// less its text's: 0,0.
+TEST_F(MainFrameTest, AboutBoxEndsByAnythingButEscapeAndMeasuresItsVersionLineToItsText) {
     std::string shown;
-    DialogStep read = [&](HWND dialog) {
-        HWND control = GetDlgItem(dialog, IDC_ABOUT_VERSION);
-        const std::string version = windowText(control);
-        HDC dc = GetDC(control);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-        SIZE text{};
-        GetTextExtentPoint32A(dc, version.c_str(), static_cast<int>(version.size()), &text);
-        SelectObject(dc, old);
-        ReleaseDC(control, dc);
-        RECT box;
-        GetWindowRect(control, &box);
-        shown = version + "|" + windowText(GetDlgItem(dialog, IDC_ABOUT_HOME_PAGE)) + "|" +
-                std::to_string(box.right - box.left - text.cx) + "," +
-                std::to_string(box.bottom - box.top - text.cy);
-        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-    };
-    EXPECT_EQ(driveModal("About Sondrix:", [] { ShowAboutBox(nullptr); }, {read}), 1u);
-    EXPECT_EQ(shown, std::string("Version: 1.0.0.148|Go to homepage: ") + kHomePageUrl + "|0,0");
-}
-
-TEST_F(MainFrameTest, AboutEscapeKeepsItOpenWhileEnterOkAndTheCloseBoxEndIt) {
     const DialogStep enders[] = {
         [](HWND) { pressKey(GetFocus(), VK_RETURN); },
-        [](HWND dialog) { clickButton(dialog, IDOK); },
+        [&](HWND dialog) {
+            HWND control = GetDlgItem(dialog, IDC_ABOUT_VERSION);
+            const std::string version = windowText(control);
+            HDC dc = GetDC(control);
+            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+            SIZE text{};
+            GetTextExtentPoint32A(dc, version.c_str(), static_cast<int>(version.size()), &text);
+            SelectObject(dc, old);
+            ReleaseDC(control, dc);
+            RECT box;
+            GetWindowRect(control, &box);
+            shown = version + "|" + windowText(GetDlgItem(dialog, IDC_ABOUT_HOME_PAGE)) + "|" +
+                    std::to_string(box.right - box.left - text.cx) + "," +
+                    std::to_string(box.bottom - box.top - text.cy);
+            clickButton(dialog, IDOK);
+        },
         [](HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); },
     };
     for (const DialogStep& end : enders) {
@@ -183,6 +166,7 @@ TEST_F(MainFrameTest, AboutEscapeKeepsItOpenWhileEnterOkAndTheCloseBoxEndIt) {
                              {[](HWND) { pressKey(GetFocus(), VK_ESCAPE); }, end, [](HWND) {}}),
                   2u);
     }
+    EXPECT_EQ(shown, std::string("Version: 1.0.0.148|Go to homepage: ") + kHomePageUrl + "|0,0");
 }
 
 }  // namespace

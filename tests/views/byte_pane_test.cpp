@@ -40,7 +40,7 @@ bool shows(const Snapshot& painted, uint32_t colour, RECT area) {
     return painted.countOtherThan(colour, area) < (area.right - area.left) * (area.bottom - area.top);
 }
 
-TEST_F(BytePaneTest, LinesShowOffsetHexAndTextAndUnreadableBytesAsQuestionMarks) {
+TEST_F(BytePaneTest, LinesShowOffsetHexTextAndUnknownBytesAndTheCursorMovesWithTheCurrentRow) {
     open(kRows, kBytes);
     EXPECT_EQ(cursorLine(), "00000000  41 00 42 02 68 69 00 01  02 03 04 05 06 07 08 09  A.B.hi..........");
     pressInPane(VK_END);
@@ -48,10 +48,7 @@ TEST_F(BytePaneTest, LinesShowOffsetHexAndTextAndUnreadableBytesAsQuestionMarks)
     dir.write("data.bin", Bytes(30, 0));  // the rest bytes' source is not the file read any more
     pressInPane(VK_HOME);
     EXPECT_EQ(cursorLine(), "00000000  41 00 42 02 68 69 ?? ??  ?? ?? ?? ?? ?? ?? ?? ??  A.B.hi??????????");
-}
 
-TEST_F(BytePaneTest, CursorAndCurrentRowMoveTogether) {
-    open(kRows, kBytes);
     // Each move, then the current row and the cursor.
     const std::tuple<std::function<void()>, int, int64_t> steps[] = {
         {[&] { press(VK_DOWN); }, 1, 1},        {[&] { press(VK_END); }, 3, 6},

@@ -26,6 +26,7 @@ class ViewTest : public MainFrameTest {
 
     void SetUp() override {
         MainFrameTest::SetUp();
+        h = tmBold.height;
         MoveWindow(mainWindow, 0, 0, kFrameWidth, kFrameHeight, TRUE);
         chooseBytePlace(BytePlace::Beside);  // whatever an earlier test chose
         pumpPending();
@@ -164,7 +165,7 @@ class ViewTest : public MainFrameTest {
         return !(info.rgstate[0] & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE));
     }
 
-    const int h = tmBold.height;  // a document row's height
+    int h = 0;  // a document row's height
     testsupport::TempDir dir;
     TfrmDocument* view = nullptr;
     TfrmTemplate* editor = nullptr;
