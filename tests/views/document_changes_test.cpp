@@ -43,7 +43,6 @@ TEST_F(ChangesTest, EnterAndDoubleClickEditTheValueOfADataRowAndMarkTheCaption) 
     EXPECT_EQ(answerValue(enter, "-5", true), "7");
     EXPECT_EQ(rows(), "DWRD 42;DWRD -5");
     EXPECT_EQ(tabText(0), "shape.bin [*]");
-    EXPECT_EQ(windowText(view->hwnd), "shape.bin [*]");
 
     // A double click selects only its row, and edits it.
     press(VK_UP, true);
@@ -92,7 +91,6 @@ TEST_F(ChangesTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
     EXPECT_EQ(editMenu(), "urdg");  // no tab
     open(kList, kTwoItems, "list.bin");
     press({VK_DOWN, VK_DOWN});
-    EXPECT_EQ(editMenu() + " " + state(), "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (2*) list.bin");
     // A key, else a command.
     const std::tuple<UINT, int, const char*> steps[] = {
         {VK_DELETE, 0, "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (2*) list.bin"},  // a data row

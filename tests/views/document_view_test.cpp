@@ -80,14 +80,11 @@ TEST_F(ViewTest, DocumentButtonsShareTheCaptureByCounting) {
     }
 }
 
-class DocumentStatus : public ViewTest {
-  protected:
-    void SetUp() override {
-        ViewTest::SetUp();
-        open("PSTR:Name BCNT:N LSTC:Item DWRD:V LSTE:End", {1, 'a', 2, 0, 1, 0, 2});
-    }
-    // The status bar's parts, separated by "|".
-    std::string status() const {
+// The status bar: the current row's offset, size, code and item, and the document's size, after moves,
+// Go to offset and changes.
+TEST_F(ViewTest, TheStatusBarFollowsTheCurrentRowWhichGoToOffsetMovesToTheRowHoldingAByte) {
+    open("PSTR:Name BCNT:N LSTC:Item DWRD:V LSTE:End", {1, 'a', 2, 0, 1, 0, 2});
+    auto status = [this] {  // its parts, "|" between
         std::string text;
         for (int part = 0; part < 4; ++part) {
             char buffer[128] = "";
@@ -95,31 +92,7 @@ class DocumentStatus : public ViewTest {
             text += (part ? "|" : "") + std::string(buffer);
         }
         return text;
-    }
-};
-
-TEST_F(DocumentStatus, TheCurrentRowsOffsetSizeCodeAndItemFollowMovesAndChanges) {
-    EXPECT_EQ(status(), "Offset $0 (0), size 2|PSTR||7 bytes, 7 rows");
-    for (int i = 0; i < 5; ++i) press(VK_DOWN);
-    EXPECT_EQ(status(), "Offset $5 (5), size 2|DWRD|Item [1]|7 bytes, 7 rows");
-    press(VK_END);
-    EXPECT_EQ(status(), "Offset $7 (7), size 0|LSTE||7 bytes, 7 rows");
-
-    press(VK_HOME);
-    answerValue([this] { press(VK_RETURN); }, "abcdefghijklm", true);
-    EXPECT_EQ(status(), "Offset $0 (0), size 14|PSTR||19 bytes, 7 rows");
-    press({VK_END, VK_UP, VK_UP, VK_INSERT});  // before the second item
-    EXPECT_EQ(status(), "Offset $13 (19), size 0|LSTC|Item [2]|21 bytes, 9 rows");
-    press(VK_DOWN);
-    EXPECT_EQ(status(), "Offset $13 (19), size 2|DWRD|Item [2]|21 bytes, 9 rows");
-    press({VK_UP, VK_DELETE});
-    EXPECT_EQ(status(), "Offset $13 (19), size 0|LSTE||19 bytes, 7 rows");
-
-    openView("plain");  // a view on another tab clears it
-    EXPECT_EQ(status(), "|||");
-}
-
-TEST_F(DocumentStatus, GoToOffsetTakesDecimalOrHexAndRefusesOffsetsPastTheEnd) {
+    };
     // Go to offset with each text typed in turn; the prompt each answer left, "|" between.
     auto goTo = [this](std::vector<const char*> texts) {
         std::string prompts;
@@ -135,6 +108,12 @@ TEST_F(DocumentStatus, GoToOffsetTakesDecimalOrHexAndRefusesOffsetsPastTheEnd) {
             "Go to offset", [this] { SendMessageA(view->hwnd, WM_COMMAND, cmdGoToOffset, 0); }, steps);
         return prompts;
     };
+    EXPECT_EQ(status(), "Offset $0 (0), size 2|PSTR||7 bytes, 7 rows");
+    for (int i = 0; i < 5; ++i) press(VK_DOWN);
+    EXPECT_EQ(status(), "Offset $5 (5), size 2|DWRD|Item [1]|7 bytes, 7 rows");
+    press(VK_END);
+    EXPECT_EQ(status(), "Offset $7 (7), size 0|LSTE||7 bytes, 7 rows");
+
     EXPECT_EQ(goTo({"$6"}), "Byte offset (decimal, or hexadecimal after $ or 0x):|");
     EXPECT_EQ(selection(), "5*");
     EXPECT_EQ(view->Bytes().Cursor(), 6);  // on the byte, not at its row's start
@@ -145,6 +124,19 @@ TEST_F(DocumentStatus, GoToOffsetTakesDecimalOrHexAndRefusesOffsetsPastTheEnd) {
     EXPECT_EQ(view->Bytes().Cursor(), 3);
     goTo({""});
     EXPECT_EQ(currentRow(), 3);
+
+    press(VK_HOME);
+    answerValue([this] { press(VK_RETURN); }, "abcdefghijklm", true);
+    EXPECT_EQ(status(), "Offset $0 (0), size 14|PSTR||19 bytes, 7 rows");
+    press({VK_END, VK_UP, VK_UP, VK_INSERT});  // before the second item
+    EXPECT_EQ(status(), "Offset $13 (19), size 0|LSTC|Item [2]|21 bytes, 9 rows");
+    press(VK_DOWN);
+    EXPECT_EQ(status(), "Offset $13 (19), size 2|DWRD|Item [2]|21 bytes, 9 rows");
+    press({VK_UP, VK_DELETE});
+    EXPECT_EQ(status(), "Offset $13 (19), size 0|LSTE||19 bytes, 7 rows");
+
+    openView("plain");  // a view on another tab clears it
+    EXPECT_EQ(status(), "|||");
 }
 
 // Each file opens on a tab of its own with the template its extension names, which the selection

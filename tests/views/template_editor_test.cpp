@@ -280,13 +280,11 @@ TEST_F(EditorTest, SaveAsAndAFailedSaveLeaveTheEditorAndTheLibraryAsTheyWere) {
     };
     EXPECT_EQ(asked(cmdSave), 0u);
     EXPECT_EQ(asked(cmdSaveAs), 0u);
-    Template* source = addLibraryTemplate("lost.tmpl", "DWRD");
-    delete[] source->path;
-    source->path = DupString(dir.path("missing\\lost.tmpl").c_str());
+    Template* source = addLibraryTemplate("missing\\lost.tmpl", "DWRD");  // in a folder that is not there
     openEditor(source);
     pressAnswered(VK_INSERT, fill("PSTR"));
     EXPECT_EQ(asked(cmdSaveAs), 0u);
-    EXPECT_EQ(tabText(0), "lost.tmpl [*]");
+    EXPECT_EQ(tabText(0), "missing\\lost.tmpl [*]");
     EXPECT_LT(editor->Save(), 0);
     EXPECT_FALSE(editor->saved);
     EXPECT_EQ(templateLibrary.templates[0], source);
