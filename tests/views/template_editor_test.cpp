@@ -33,7 +33,7 @@ class EditorTest : public ViewTest {
     }
     // Presses the key (with Shift) while the field dialog is answered by the step; how many dialogs came.
     size_t pressAnswered(WPARAM key, DialogStep answer, bool shift = false) {
-        return withFieldDialog([&] { press(key, shift); }, std::move(answer));
+        return driveModal("Edit field:", [&] { press(key, shift); }, {std::move(answer)});
     }
     // The rows, each its depth in dots, its code and ">n" for its partner row; the tab's text; the caret.
     std::string state() const {
@@ -123,7 +123,7 @@ TEST_F(EditorTest, ShiftClickWidensTheSelectionWhichLosesItsColourWithTheFocus) 
 
 TEST_F(EditorTest, DoubleClickAndEnterEditAFieldRowButNothingBelowTheLastRow) {
     openEditor(addLibraryTemplate("enter.tmpl", "DWRD PSTR"));
-    EXPECT_EQ(withFieldDialog([this] { doubleClick(rowY(0)); }, fill("DWRD", "Height")), 1u);
+    EXPECT_EQ(driveModal("Edit field:", [this] { doubleClick(rowY(0)); }, {fill("DWRD", "Height")}), 1u);
     EXPECT_EQ(GetFocus(), editor->hwnd);  // back from the dialog
     click(rowY(1));
     pressAnswered(VK_RETURN, fill("hlng", "Size"));
@@ -132,7 +132,7 @@ TEST_F(EditorTest, DoubleClickAndEnterEditAFieldRowButNothingBelowTheLastRow) {
               "HeightSize");
     EXPECT_EQ(GetFocus(), editor->hwnd);
 
-    EXPECT_EQ(withFieldDialog([this] { doubleClick(rowY(2)); }, fill("XXXX")), 0u);
+    EXPECT_EQ(driveModal("Edit field:", [this] { doubleClick(rowY(2)); }, {fill("XXXX")}), 0u);
     click(rowY(4));
     EXPECT_EQ(caret(), "4");
     EXPECT_EQ(pressAnswered(VK_RETURN, fill("XXXX")), 0u);

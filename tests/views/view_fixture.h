@@ -108,10 +108,6 @@ class ViewTest : public MainFrameTest {
             codes += (i ? " " : "") + std::string(t.fields[i]->code, 4);
         return codes;
     }
-    // How many steps ran: 0 when no dialog came.
-    static size_t withFieldDialog(const std::function<void()>& action, DialogStep answer) {
-        return driveModal("Edit field:", action, {std::move(answer)});
-    }
     // Cancels when code is null.
     static DialogStep fill(const char* code, const char* caption = "new") {
         return [code, caption](HWND dialog) {
