@@ -3,9 +3,9 @@
 // and scrolling it by every means, with the current row kept in view by the keyboard.
 #include <array>
 
+#include "mainwindow/frame_fixture.h"
 #include "platform/recording_surface.h"
 #include "resource_ids.h"
-#include "view_fixture.h"
 #include "views/document/row_drawing.h"
 
 namespace guitest {
@@ -41,6 +41,24 @@ class DocumentPaint : public ViewTest {
     // The rectangle of a row in client coordinates, cut to the columns [left, right).
     RECT rowArea(int index, int left, int right) const { return {left, index * h, right, (index + 1) * h}; }
 
+    // A list of `items` words after its count, each with its bytes: items * 2 + 2 rows.
+    void openList(uint32_t items) {
+        Bytes bytes(4 + items * 2);
+        for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(items >> (24 - 8 * i));
+        open("LCNT:Items LSTC DWRD:Word LSTE", bytes);
+    }
+    int64_t lastOffset() const { return view->ContentHeight() - client().bottom; }
+    // The row whose top the window shows at its top edge, found through a click there.
+    int rowAtTop() {
+        click(0);
+        return currentRow();
+    }
+    void expectCurrentInView() {
+        int64_t top = int64_t{currentRow()} * h;
+        EXPECT_GE(top, view->scrollOffset) << "row " << currentRow();
+        EXPECT_LE(top + h, view->scrollOffset + client().bottom) << "row " << currentRow();
+    }
+
     platform::RecordingSurface surface;
 };
 
@@ -70,7 +88,7 @@ TEST_F(DocumentPaint, BackgroundsFollowSelectionAndFocus) {
     EXPECT_EQ(looks(), "iiiiww");
 }
 
-TEST_F(DocumentPaint, ControlRowsShowTheirNumbersAfterTheCaptionAndKeyCaseAndRestRowsWhatTheyHold) {
+TEST_F(DocumentPaint, ControlKeyCaseAndRestRowsShowWhatTheyHoldAndListsTheirBracketsAtTheirDepth) {
     // Rows 0 the zero-based count, 8 the full one, 11 the size.
     open("WZCT:Zero LSTC DBYT LSTE WCNT:Full LSTC DBYT LSTE BSIZ:Size", {0, 2, 1, 2, 3, 0xFF, 0xFF, 7});
     EXPECT_EQ(record(0), "Zero|3");
@@ -84,9 +102,7 @@ TEST_F(DocumentPaint, ControlRowsShowTheirNumbersAfterTheCaptionAndKeyCaseAndRes
     EXPECT_EQ(record(0), "Key|-2");
     EXPECT_EQ(record(1), "*:Other");
     EXPECT_EQ(record(2), "2 more bytes|68 69  hi");
-}
 
-TEST_F(DocumentPaint, ListBracketsStandAtTheirListsDepth) {
     open("BCNT LSTC BCNT LSTC DBYT LSTE LSTE", {2, 1, 9, 0});  // two items, the first with one of its own
     const int mid = h / 2;
     // The bracket's upright from y1 to y2 at x, then its arm to the row's right end: at the first
@@ -109,28 +125,7 @@ TEST_F(DocumentPaint, ListBracketsStandAtTheirListsDepth) {
     }
 }
 
-class DocumentScroll : public ViewTest {
-  protected:
-    // A list of `items` words after its count, each with its bytes: items * 2 + 2 rows.
-    void openList(uint32_t items) {
-        Bytes bytes(4 + items * 2);
-        for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(items >> (24 - 8 * i));
-        open("LCNT:Items LSTC DWRD:Word LSTE", bytes);
-    }
-    int64_t lastOffset() const { return view->ContentHeight() - client().bottom; }
-    // The row whose top the window shows at its top edge, found through a click there.
-    int rowAtTop() {
-        click(0);
-        return currentRow();
-    }
-    void expectCurrentInView() {
-        int64_t top = int64_t{currentRow()} * h;
-        EXPECT_GE(top, view->scrollOffset) << "row " << currentRow();
-        EXPECT_LE(top + h, view->scrollOffset + client().bottom) << "row " << currentRow();
-    }
-};
-
-TEST_F(DocumentScroll, RangeAndPageFollowTheDocumentAndTheWindowAndRequestsMoveByLinesPagesAndToTheEnds) {
+TEST_F(DocumentPaint, RangeAndPageFollowTheDocumentAndTheWindowAndRequestsMoveByLinesPagesAndToTheEnds) {
     openList(50);
     const SCROLLINFO bar = scrollInfo(SB_VERT);
     EXPECT_EQ(std::tuple(bar.nMin, bar.nMax + 1, static_cast<int>(bar.nPage)),
@@ -159,7 +154,7 @@ TEST_F(DocumentScroll, RangeAndPageFollowTheDocumentAndTheWindowAndRequestsMoveB
     EXPECT_FALSE(scrollBarEnabled(SB_VERT)) << "disabled when everything fits";
 }
 
-TEST_F(DocumentScroll, ThumbPositionsBeyondSixteenBitsAndTheWheel) {
+TEST_F(DocumentPaint, ThumbPositionsBeyondSixteenBitsAndTheWheel) {
     openList(10000);
     for (int target : {100000, 7 * h, 100000 + 3}) {
         SetScrollPos(view->hwnd, SB_VERT, target, FALSE);
@@ -177,7 +172,7 @@ TEST_F(DocumentScroll, ThumbPositionsBeyondSixteenBitsAndTheWheel) {
     EXPECT_EQ(view->scrollOffset, 0);
 }
 
-TEST_F(DocumentScroll, KeysAndInsertionsKeepTheCurrentRowInView) {
+TEST_F(DocumentPaint, KeysAndInsertionsKeepTheCurrentRowInView) {
     openList(50);
     const int rowsInView = client().bottom / h;
     for (int i = 0; i < rowsInView + 3; ++i) press(VK_DOWN);
@@ -210,7 +205,7 @@ TEST_F(DocumentScroll, KeysAndInsertionsKeepTheCurrentRowInView) {
     EXPECT_EQ(rowAtTop(), view->scrollOffset / h);
 }
 
-TEST_F(DocumentScroll, SidewaysRangeFollowsTheRowsInViewAndTheWindowAndDividersMoveWithTheRest) {
+TEST_F(DocumentPaint, SidewaysRangeFollowsTheRowsInViewAndTheWindowAndDividersMoveWithTheRest) {
     Bytes bytes(2 + 4 + 100);
     bytes[5] = 50;
     open("DWRD:" + std::string(60, 'W') + " LCNT LSTC DWRD LSTE", bytes);
