@@ -152,6 +152,9 @@ inline void doubleClickAt(HWND window, POINT point) {
 
 class MainFrameTest : public testing::Test {
   protected:
+    static constexpr int kFrameWidth = 400;
+    static constexpr int kFrameHeight = 300;
+
     static void SetUpTestSuite() {
         moduleInstance = GetModuleHandleA(nullptr);
         curArrow = LoadCursorA(nullptr, IDC_ARROW);
@@ -162,11 +165,14 @@ class MainFrameTest : public testing::Test {
         viewClass.lpszClassName = TestView::kClassName;
         RegisterClassA(&viewClass);
     }
-    // The engine brought up and torn down around the frame, in the program's order.
+    // The engine brought up and torn down around a frame of a fixed size, in the program's order.
     void SetUp() override {
         startEngine();
+        h = tmBold.height;
         frame = new TfrmMain;
         mainWindow = frame->hwnd;
+        MoveWindow(mainWindow, 0, 0, kFrameWidth, kFrameHeight, TRUE);
+        chooseBytePlace(BytePlace::Beside);  // whatever an earlier test chose
         // Let the window be shown and activated before the test moves the focus around.
         ASSERT_TRUE(pumpUntil([this] { return GetForegroundWindow() == mainWindow; }));
         pumpPending();
@@ -216,6 +222,7 @@ class MainFrameTest : public testing::Test {
 
     TfrmMain* frame = nullptr;
     HWND mainWindow = nullptr;
+    int h = 0;  // a document row's height
 };
 
 using testsupport::colourOf;
@@ -223,17 +230,6 @@ using testsupport::Snapshot;
 
 class ViewTest : public MainFrameTest {
   protected:
-    static constexpr int kFrameWidth = 400;
-    static constexpr int kFrameHeight = 300;
-
-    void SetUp() override {
-        MainFrameTest::SetUp();
-        h = tmBold.height;
-        MoveWindow(mainWindow, 0, 0, kFrameWidth, kFrameHeight, TRUE);
-        chooseBytePlace(BytePlace::Beside);  // whatever an earlier test chose
-        pumpPending();
-    }
-
     // A document of the rows bound to the bytes, written to a file of that name, on a new tab as the
     // commands that open documents put it.
     void open(const std::string& rows, const Bytes& bytes, const char* name = "data.bin") {
@@ -363,7 +359,6 @@ class ViewTest : public MainFrameTest {
         return !(info.rgstate[0] & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE));
     }
 
-    int h = 0;  // a document row's height
     testsupport::TempDir dir;
     TfrmDocument* view = nullptr;
     TfrmTemplate* editor = nullptr;

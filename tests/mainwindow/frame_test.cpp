@@ -12,7 +12,7 @@
 namespace guitest {
 namespace {
 
-TEST_F(MainFrameTest, ShowsTitleIconsAndAnEmptyTabControlAboveTheStatusBar) {
+TEST_F(MainFrameTest, ShowsTitleIconsAndTabsAboveTheStatusBarEachNewViewOnTheNextOne) {
     EXPECT_EQ(windowText(mainWindow), "Sondrix");
     EXPECT_NE(frame->hIconLarge, nullptr);
     EXPECT_EQ(GetClassLongPtrA(mainWindow, GCLP_HICONSM), reinterpret_cast<ULONG_PTR>(frame->hIconSmall));
@@ -26,25 +26,10 @@ TEST_F(MainFrameTest, ShowsTitleIconsAndAnEmptyTabControlAboveTheStatusBar) {
     DeleteObject(SelectObject(screen, old));
     ReleaseDC(nullptr, screen);
     EXPECT_STREQ(face, "Marlett");
-
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(frame->hwndTabs, WM_GETFONT, 0, 0)), fntNormal);
     EXPECT_EQ(tabCount(), 0);
     EXPECT_EQ(frame->CurrentEntry(), nullptr);
-    // Resizing lays out the tab control and every view, hidden or shown.
-    TestView* views[] = {openView("hidden"), openView("also hidden"), openView("shown")};
-    for (const SIZE& size : {SIZE{640, 480}, SIZE{300, 200}, SIZE{1000, 760}}) {
-        SetWindowPos(mainWindow, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        RECT client, status;  // the status bar spans the client area, the tabs take what it leaves
-        GetClientRect(mainWindow, &client);
-        GetWindowRect(frame->hwndStatus, &status);
-        EXPECT_EQ(status.right - status.left, client.right);
-        client.bottom -= status.bottom - status.top;
-        EXPECT_TRUE(placedOn(frame->hwndTabs, client)) << size.cx << "x" << size.cy;
-        for (TestView* view : views) EXPECT_TRUE(placedOn(view->hwnd, displayArea())) << view->caption;
-    }
-}
 
-TEST_F(MainFrameTest, EachNewViewTakesTheNextTabAndIsSelectedShownAndFocused) {
     // Each entry's tab; "+" after the view shown, "^" after the one focused, "<" after the current.
     auto tabs = [this] {
         std::string text = tabCount() == frame->count ? "" : "(tabs: " + std::to_string(tabCount()) + ") ";
@@ -59,8 +44,19 @@ TEST_F(MainFrameTest, EachNewViewTakesTheNextTabAndIsSelectedShownAndFocused) {
     EXPECT_EQ(tabs(), "first+^<");
     TestView* second = openView("second");
     EXPECT_EQ(tabs(), "first|second+^<");
-    openView("third");
+    TestView* third = openView("third");
     EXPECT_EQ(tabs(), "first|second|third+^<");
+    for (const SIZE& size : {SIZE{640, 480}, SIZE{300, 200}, SIZE{1000, 760}}) {  // every view, hidden or not
+        SetWindowPos(mainWindow, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT client, status;  // the status bar spans the client area, the tabs take what it leaves
+        GetClientRect(mainWindow, &client);
+        GetWindowRect(frame->hwndStatus, &status);
+        EXPECT_EQ(status.right - status.left, client.right);
+        client.bottom -= status.bottom - status.top;
+        EXPECT_TRUE(placedOn(frame->hwndTabs, client)) << size.cx << "x" << size.cy;
+        for (TestView* view : {first, second, third})
+            EXPECT_TRUE(placedOn(view->hwnd, displayArea())) << view->caption;
+    }
 
     // The system takes the focus from a hidden view (to the main window, or to the tab control that
     // was clicked); the frame must not give it to the view it shows.

@@ -206,17 +206,14 @@ TEST_F(ChangesTest, EnterAndDoubleClickEditTheValueOfADataRowAndMarkTheCaption) 
     press(VK_DOWN);
     auto enter = [this] { press(VK_RETURN); };
     EXPECT_EQ(answerValue(enter, "-5", false), "7");
-    EXPECT_EQ(rows(), "DWRD 42;DWRD 7");
-    EXPECT_EQ(tabText(0), "shape.bin");
+    EXPECT_EQ(state(), "DWRD 42;DWRD 7 (1*) shape.bin");
     EXPECT_EQ(answerValue(enter, "-5", true), "7");
-    EXPECT_EQ(rows(), "DWRD 42;DWRD -5");
-    EXPECT_EQ(tabText(0), "shape.bin [*]");
+    EXPECT_EQ(state(), "DWRD 42;DWRD -5 (1*) shape.bin [*]");
 
     // A double click selects only its row, and edits it.
     press(VK_UP, true);
     EXPECT_EQ(answerValue([this] { doubleClick(h); }, "9", true), "-5");
-    EXPECT_EQ(selection(), "1*");
-    EXPECT_EQ(rows(), "DWRD 42;DWRD 9");
+    EXPECT_EQ(state(), "DWRD 42;DWRD 9 (1*) shape.bin [*]");
 
     // Text of any length, or none, is taken whole.
     open("WSTR", {0, 0});

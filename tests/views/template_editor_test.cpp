@@ -52,6 +52,29 @@ class EditorTest : public ViewTest {
         }
         return text + "|" + tabText(frame->count - 1) + "|" + std::to_string(editor->caretRow);
     }
+    void addThree() {
+        addLibraryTemplate("first.tmpl", "DWRD");
+        addLibraryTemplate("twin.tmpl", "PSTR");
+        addLibraryTemplate("twin.tmpl", "hlng hlng");
+    }
+    Template* select(DialogStep step) {
+        Template* choice = nullptr;
+        EXPECT_EQ(
+            driveModal("Select a template:", [&] { choice = SelectTemplate(mainWindow); }, {std::move(step)}),
+            1u);
+        return choice;
+    }
+    // The code rows of the editor the list dialog opened, or "none". Every step must find the dialog
+    // still shown.
+    std::string listAndOpen(std::vector<DialogStep> steps) {
+        const int32_t before = frame->count;
+        const size_t count = steps.size();
+        EXPECT_EQ(driveModal(
+                      "Templates:", [&] { ShowTemplateList(frame); }, std::move(steps)),
+                  count);
+        if (frame->count == before) return "none";
+        return codesOf(*static_cast<TfrmTemplate*>(frame->CurrentEntry()->view)->templ);
+    }
 };
 
 TEST_F(EditorTest, OpensOnItsOwnCloneAsATabNamedAfterTheTemplate) {
@@ -330,34 +353,7 @@ DialogStep clicking(int button) {
     return [button](HWND dialog) { clickButton(dialog, button); };
 }
 
-class TemplateDialogs : public ViewTest {
-  protected:
-    void addThree() {
-        addLibraryTemplate("first.tmpl", "DWRD");
-        addLibraryTemplate("twin.tmpl", "PSTR");
-        addLibraryTemplate("twin.tmpl", "hlng hlng");
-    }
-    Template* select(DialogStep step) {
-        Template* choice = nullptr;
-        EXPECT_EQ(
-            driveModal("Select a template:", [&] { choice = SelectTemplate(mainWindow); }, {std::move(step)}),
-            1u);
-        return choice;
-    }
-    // The code rows of the editor the list dialog opened, or "none". Every step must find the dialog
-    // still shown.
-    std::string listAndOpen(std::vector<DialogStep> steps) {
-        const int32_t before = frame->count;
-        const size_t count = steps.size();
-        EXPECT_EQ(driveModal(
-                      "Templates:", [&] { ShowTemplateList(frame); }, std::move(steps)),
-                  count);
-        if (frame->count == before) return "none";
-        return codesOf(*static_cast<TfrmTemplate*>(frame->CurrentEntry()->view)->templ);
-    }
-};
-
-TEST_F(TemplateDialogs, SelectionListsTheLibraryAndChoosesTheRowSelectedByOkOrADoubleClickElseNone) {
+TEST_F(EditorTest, SelectionListsTheLibraryAndChoosesTheRowSelectedByOkOrADoubleClickElseNone) {
     // An empty library offers no choice in either dialog.
     EXPECT_EQ(select(clicking(IDOK)), nullptr);
     EXPECT_EQ(listAndOpen({clicking(IDC_EDIT_TEMPLATE)}), "none");
@@ -395,7 +391,7 @@ TEST_F(TemplateDialogs, SelectionListsTheLibraryAndChoosesTheRowSelectedByOkOrAD
     for (const DialogStep& answer : none) EXPECT_EQ(select(answer), nullptr);
 }
 
-TEST_F(TemplateDialogs, ListEditAndDoubleClickOpenAnEditorOnTheChosenTemplateAndNothingElseCloses) {
+TEST_F(EditorTest, ListEditAndDoubleClickOpenAnEditorOnTheChosenTemplateAndNothingElseCloses) {
     addThree();
     // Each step runs only while the dialog is still shown: Escape leaves it open.
     EXPECT_EQ(listAndOpen({[](HWND) { pressKey(GetFocus(), VK_ESCAPE); },
