@@ -268,6 +268,13 @@ class ViewTest : public MainFrameTest {
     }
     // Rows with their depth in dots, code and value, as document_harness describes them.
     std::string rows() const { return describe(view->document); }
+    // The rows, the selection, the tab's text, and "!" when the view's height or scroll range does
+    // not fit the rows.
+    std::string state() const {
+        const bool fits = view->ContentHeight() == view->document->instanceCount * h &&
+                          scrollInfo(SB_VERT).nMax + 1 == view->ContentHeight();
+        return rows() + " (" + selection() + ") " + tabText(frame->count - 1) + (fits ? "" : " !");
+    }
 
     // Runs the action while the value entry dialog it opens is answered with the text, by OK or by
     // Cancel. The text the dialog showed when it opened, or "(no dialog)".
@@ -316,8 +323,7 @@ class ViewTest : public MainFrameTest {
         };
     }
 
-    // Input to the window of the view last opened.
-    // Shift as GetKeyState reports it.
+    // Input to the window of the view last opened, Shift as GetKeyState reports it.
     void press(UINT key, bool shift = false) {
         BYTE keys[256];
         GetKeyboardState(keys);

@@ -30,7 +30,6 @@ TEST_F(ViewTest, DocumentOpensOnItsTabWithTheFirstRowSelectedAndCurrent) {
 
 TEST_F(ViewTest, EmptyDocumentHasNoRowToActOn) {
     open("", {});
-    EXPECT_EQ(view->current, nullptr);
     for (UINT key : {VK_UP, VK_DOWN, VK_RETURN, VK_INSERT, VK_NEXT, VK_END}) press(key);
     click(5);
     click(5, true);
@@ -176,32 +175,21 @@ TEST_F(ViewTest, DroppedFilesOpenOneTabEachWithTheTemplateTheirExtensionNamesPre
                   i ? "UBYT 9" : "UBYT 7");
 }
 
-class ChangesTest : public ViewTest {
-  protected:
-    // The rows, the selection, the tab's text, and "!" when the view's height or scroll range does
-    // not fit the rows.
-    std::string state() const {
-        const bool fits = view->ContentHeight() == view->document->instanceCount * h &&
-                          scrollInfo(SB_VERT).nMax + 1 == view->ContentHeight();
-        return rows() + " (" + selection() + ") " + tabText(frame->count - 1) + (fits ? "" : " !");
-    }
-    // Undo, Redo, Delete item and Go to offset on the Edit menu as "urdg", upper case when enabled.
-    std::string editMenu() const {
-        HMENU edit = GetSubMenu(GetMenu(mainWindow), 1);
-        SendMessageA(mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
-        std::string text;
-        for (auto [id, letter] :
-             {std::pair{cmdUndo, 'u'}, {cmdRedo, 'r'}, {cmdDeleteItem, 'd'}, {cmdGoToOffset, 'g'}})
-            text +=
-                GetMenuState(edit, id, MF_BYCOMMAND) & MF_GRAYED ? letter : static_cast<char>(letter - 32);
-        return text;
-    }
-};
+// Undo, Redo, Delete item and Go to offset on the Edit menu as "urdg", upper case when enabled.
+std::string editMenu(HWND mainWindow) {
+    HMENU edit = GetSubMenu(GetMenu(mainWindow), 1);
+    SendMessageA(mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+    std::string text;
+    for (auto [id, letter] :
+         {std::pair{cmdUndo, 'u'}, {cmdRedo, 'r'}, {cmdDeleteItem, 'd'}, {cmdGoToOffset, 'g'}})
+        text += GetMenuState(edit, id, MF_BYCOMMAND) & MF_GRAYED ? letter : static_cast<char>(letter - 32);
+    return text;
+}
 
 const char* const kList = "BCNT:N LSTC:Item DWRD:V LSTE:End";
 const Bytes kTwoItems{2, 0, 1, 0, 2};
 
-TEST_F(ChangesTest, EnterAndDoubleClickEditTheValueOfADataRowAndMarkTheCaption) {
+TEST_F(ViewTest, EnterAndDoubleClickEditTheValueOfADataRowAndMarkTheCaption) {
     open("DWRD:Width DWRD:Height", {0, 42, 0, 7}, "shape.bin");
     press(VK_DOWN);
     auto enter = [this] { press(VK_RETURN); };
@@ -229,7 +217,7 @@ TEST_F(ChangesTest, EnterAndDoubleClickEditTheValueOfADataRowAndMarkTheCaption) 
     EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (0*) data.bin");
 }
 
-TEST_F(ChangesTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
+TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
     // The current row, the key, the state after it.
     const std::tuple<int, UINT, const char*> cases[] = {
         // At the first header the new item comes first; the header stays current.
@@ -252,8 +240,8 @@ TEST_F(ChangesTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
 }
 
 // Each action on the list, from the third row: the Edit menu, then the state.
-TEST_F(ChangesTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
-    EXPECT_EQ(editMenu(), "urdg");  // no tab
+TEST_F(ViewTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
+    EXPECT_EQ(editMenu(mainWindow), "urdg");  // no tab
     open(kList, kTwoItems, "list.bin");
     press({VK_DOWN, VK_DOWN});
     // A key, else a command.
@@ -270,7 +258,7 @@ TEST_F(ChangesTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
     };
     for (const auto& [key, command, after] : steps) {
         key ? press(key) : static_cast<void>(SendMessageA(view->hwnd, WM_COMMAND, command, 0));
-        EXPECT_EQ(editMenu() + " " + state(), after) << "key " << key << ", command " << command;
+        EXPECT_EQ(editMenu(mainWindow) + " " + state(), after) << "key " << key << ", command " << command;
     }
 }
 
@@ -363,12 +351,11 @@ TEST_F(BytePaneTest, CurrentRowsBytesAreHighlightedAndSelectedRowsShaded) {
     Snapshot painted(pane());
     // Each byte's cells in each column: "s" shaded, "h" highlighted, "-" neither.
     std::string looks;
-    for (bool text : {false, true}) {
+    for (bool text : {false, true})
         for (int byte = 0; byte < 3; ++byte)
             looks += shows(painted, testsupport::rgbOf(selectedByteShade()), cellOf(0, byte, text)) ? 's'
                      : shows(painted, colourOf(COLOR_HIGHLIGHT), cellOf(0, byte, text))             ? 'h'
                                                                                                     : '-';
-    }
     EXPECT_EQ(looks, "sh-sh-");
 }
 

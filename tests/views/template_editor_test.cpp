@@ -43,7 +43,7 @@ class EditorTest : public ViewTest {
         return driveModal("Edit field:", [&] { press(key, shift); }, {std::move(answer)});
     }
     // The rows, each its depth in dots, its code and ">n" for its partner row; the tab's text; the caret.
-    std::string state() const {
+    std::string editorState() const {
         std::string text;
         for (int32_t i = 0; i < editor->templ->fieldCount; ++i) {
             const TemplateField* field = editor->templ->fields[i];
@@ -81,7 +81,7 @@ TEST_F(EditorTest, OpensOnItsOwnCloneAsATabNamedAfterTheTemplate) {
     Template* source = addLibraryTemplate("shapes.tmpl", "DWRD LSTB PSTR LSTE");
     ASSERT_NE(openEditor(source), nullptr);
     EXPECT_NE(editor->templ, source);
-    EXPECT_EQ(state(), "DWRD LSTB>3 .PSTR LSTE>1|shapes.tmpl|0");
+    EXPECT_EQ(editorState(), "DWRD LSTB>3 .PSTR LSTE>1|shapes.tmpl|0");
     EXPECT_TRUE(placedOn(editor->hwnd, displayArea()));
     frame->OpenTemplateEditor(nullptr);
     EXPECT_EQ(frame->count, 1);
@@ -155,7 +155,7 @@ TEST_F(EditorTest, DoubleClickAndEnterEditAFieldRowButNothingBelowTheLastRow) {
     EXPECT_EQ(GetFocus(), editor->hwnd);  // back from the dialog
     click(rowY(1));
     pressAnswered(VK_RETURN, fill("hlng", "Size"));
-    EXPECT_EQ(state(), "DWRD hlng|enter.tmpl [*]|1");
+    EXPECT_EQ(editorState(), "DWRD hlng|enter.tmpl [*]|1");
     EXPECT_EQ(std::string(editor->templ->fields[0]->caption) + editor->templ->fields[1]->caption,
               "HeightSize");
 
@@ -202,7 +202,7 @@ TEST_F(EditorTest, InsertAndDeleteKeysEditTheRowsAndRelinkThem) {
         if (caret >= 0) editor->caretRow = caret;
         EXPECT_EQ(pressAnswered(key, fill(answer && *answer ? answer : nullptr), shift), answer ? 1u : 0u)
             << after;
-        EXPECT_EQ(state(), after);
+        EXPECT_EQ(editorState(), after);
     }
 }
 
@@ -213,14 +213,14 @@ TEST_F(EditorTest, AnEmptyTemplateShowsOneSelectedRowWhereInsertAddsTheFirstFiel
     EXPECT_EQ(background(canvas, 1), colourOf(COLOR_WINDOW));
     EXPECT_EQ(ink(canvas, 1, 0), -1);
     EXPECT_EQ(pressAnswered(VK_INSERT, fill("LSTB", "first")), 1u);
-    EXPECT_EQ(state(), "LSTB|empty.tmpl [*]|0");
+    EXPECT_EQ(editorState(), "LSTB|empty.tmpl [*]|0");
     press(VK_DELETE);
-    EXPECT_EQ(state(), "|empty.tmpl [*]|-1");
+    EXPECT_EQ(editorState(), "|empty.tmpl [*]|-1");
     for (WPARAM key : {VK_INSERT, VK_RETURN, VK_DELETE})
         EXPECT_EQ(pressAnswered(key, fill("hlng")), 0u) << key;
     click(rowY(0));  // until a click sets the caret again
     EXPECT_EQ(pressAnswered(VK_INSERT, fill("hlng")), 1u);
-    EXPECT_EQ(state(), "hlng|empty.tmpl [*]|0");
+    EXPECT_EQ(editorState(), "hlng|empty.tmpl [*]|0");
 }
 
 // Two hundred rows; the vertical range runs one row past the last field.
@@ -232,8 +232,7 @@ TEST_F(EditorTest, ScrollRequestsAndPageKeysKeepTheLastFieldInViewAndPagesCountF
     ASSERT_EQ(editor->pageRows, page);
     ASSERT_GT(page, 6);
     const SCROLLINFO info = scrollInfo(SB_VERT);
-    EXPECT_EQ(info.nMax - info.nMin, 200);
-    EXPECT_EQ(info.nPage, static_cast<UINT>(page));
+    EXPECT_EQ(std::pair(info.nMax - info.nMin, info.nPage), std::pair(200, static_cast<UINT>(page)));
     // Each step {request, thumb position, the top row expected after it} in turn.
     auto expectSteps = [this](const auto& steps) {
         for (const auto& step : steps) {
