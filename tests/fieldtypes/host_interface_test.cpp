@@ -4,54 +4,47 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "document/document.h"
 #include "fieldtypes/field_harness.h"
 #include "fieldtypes/registry.h"
-#include "platform/file_handle.h"
 #include "platform/message_box.h"
 #include "shell/drawing_resources.h"
 #include "support/debug_capture.h"
-#include "templates/template.h"
 
 namespace {
 
-struct HostInterfaceTest : EngineFixture {};
+using HostInterfaceTest = EngineFixture;
 
+// Field types find procedures by position: each table starts with its count, and no slot after it
+// may be empty.
 TEST_F(HostInterfaceTest, HasVersionFourAndFourFullTablesOfTheirCounts) {
     ASSERT_NE(hostInterface, nullptr);
     EXPECT_EQ(hostInterface->version, 4u);
     const HostInterface& h = *hostInterface;
-    const struct {
-        const void* table;
-        int32_t count;
-        int32_t expected;
-    } tables[] = {{h.lowGUIProcs, h.lowGUIProcs->count, 6},
-                  {h.streamProcs, h.streamProcs->count, 9},
-                  {h.templateFieldProcs, h.templateFieldProcs->count, 10},
-                  {h.instanceProcs, h.instanceProcs->count, 10}};
-    for (const auto& t : tables) {
-        EXPECT_EQ(t.count, t.expected);
-        // Field types find procedures by position: no slot after a count may be empty.
-        for (int32_t i = 1; i <= t.expected; ++i) {
+    const std::pair<const void*, int32_t> tables[] = {
+        {h.lowGUIProcs, 6}, {h.streamProcs, 9}, {h.templateFieldProcs, 10}, {h.instanceProcs, 10}};
+    for (const auto& [table, count] : tables) {
+        EXPECT_EQ(*static_cast<const int32_t*>(table), count);
+        for (int32_t i = 1; i <= count; ++i) {
             void* slot;
-            std::memcpy(&slot, static_cast<const char*>(t.table) + i * sizeof(void*), sizeof slot);
-            EXPECT_NE(slot, nullptr) << t.expected << " " << i;
+            std::memcpy(&slot, static_cast<const char*>(table) + i * sizeof slot, sizeof slot);
+            EXPECT_NE(slot, nullptr) << count << " " << i;
         }
     }
 }
 
+// Brushes 0 to 5, pens 1 to 3, fonts 0 to 2.
 TEST_F(HostInterfaceTest, HandsOutTheSharedDrawingResourcesByNumber) {
     const LowGUIProcs& lg = *hostInterface->lowGUIProcs;
-    const std::vector<const void*> brushes{lg.lgGetBrush(0), lg.lgGetBrush(1), lg.lgGetBrush(2),
-                                           lg.lgGetBrush(3), lg.lgGetBrush(4), lg.lgGetBrush(5)};
-    EXPECT_EQ(brushes, (std::vector<const void*>{nullptr, brWindow, brBtnFace, brHighlight,
-                                                 brInactiveSelection, nullptr}));
-    const std::vector<const void*> others{lg.lgGetPen(1),  lg.lgGetPen(2),  lg.lgGetPen(3),
-                                          lg.lgGetFont(0), lg.lgGetFont(1), lg.lgGetFont(2)};
-    EXPECT_EQ(others,
-              (std::vector<const void*>{penBlack, penHighlight, nullptr, nullptr, fntNormal, fntBold}));
+    const std::vector<const void*> handed{lg.lgGetBrush(0), lg.lgGetBrush(1), lg.lgGetBrush(2),
+                                          lg.lgGetBrush(3), lg.lgGetBrush(4), lg.lgGetBrush(5),
+                                          lg.lgGetPen(1),   lg.lgGetPen(2),   lg.lgGetPen(3),
+                                          lg.lgGetFont(0),  lg.lgGetFont(1),  lg.lgGetFont(2)};
+    EXPECT_EQ(handed, (std::vector<const void*>{nullptr, brWindow, brBtnFace, brHighlight,
+                                                brInactiveSelection, nullptr, penBlack, penHighlight, nullptr,
+                                                nullptr, fntNormal, fntBold}));
     int window = 0;
     mainWindowHandle = &window;
     EXPECT_EQ(lg.lgGetMainWindow(), &window);
@@ -81,39 +74,30 @@ TEST_F(HostInterfaceTest, RegistrationTakesNewCodesOnly) {
     EXPECT_NE(findFieldType(makeFieldCode("NEW1")), nullptr);
 }
 
+// Code, number stored, count read; "Lcnt", in mixed case, is no count code.
 TEST_F(HostInterfaceTest, CountsAreReadAtTheWidthOfTheirCode) {
-    const struct {
-        const char* code;
-        int64_t stored;
-        int64_t count;
-    } cases[] = {{"BCNT", 200, 200},
-                 {"bzct", 7, 7},
-                 {"WCNT", 0xFFFF, -1},
-                 {"ocnt", 3, 3},
-                 {"LCNT", -5, -5},
-                 {"lzct", 0x80000000, INT32_MIN},
-                 {"QCNT", INT64_MAX, INT64_MAX},
-                 {"KWRD", 0x8001, -32767},
-                 {"Lcnt", 3, 0}};  // mixed case is no count code
-    for (const auto& c : cases) {
+    const std::tuple<const char*, int64_t, int64_t> cases[] = {
+        {"QCNT", INT64_MAX, INT64_MAX},  {"BCNT", 200, 200},   {"bzct", 7, 7},
+        {"lzct", 0x80000000, INT32_MIN}, {"WCNT", 0xFFFF, -1}, {"ocnt", 3, 3},
+        {"KWRD", 0x8001, -32767},        {"LCNT", -5, -5},     {"Lcnt", 3, 0},
+    };
+    for (auto [code, stored, count] : cases) {
         TemplateField row{};
-        std::memcpy(row.code, c.code, 4);
-        int64_t number = c.stored;
+        std::memcpy(row.code, code, 4);
         FieldInstance instance{};
         instance.field = &row;
-        instance.value = &number;
-        EXPECT_EQ(hostInterface->instanceProcs->fiGetCount(&instance), c.count) << c.code;
+        instance.value = &stored;
+        EXPECT_EQ(hostInterface->instanceProcs->fiGetCount(&instance), count) << code;
     }
 }
 
+// The names of each bucket's types, in order.
 TEST_F(HostInterfaceTest, StartUpBatchesFillTheBucketsInCodeOrder) {
-    auto bucket = [](char fourth) {
-        std::string codes;
-        unsigned index = static_cast<unsigned char>(fourth);
-        for (int32_t i = 0; i < fieldTypeRegistry->counts[index]; ++i) {
-            codes.append(fieldTypeRegistry->arrays[index][i]->name).append(";");
-        }
-        return codes;
+    auto bucket = [](unsigned char fourth) {
+        std::string names;
+        for (int32_t i = 0; i < fieldTypeRegistry->counts[fourth]; ++i)
+            names.append(fieldTypeRegistry->arrays[fourth][i]->name).append(";");
+        return names;
     };
     EXPECT_EQ(
         bucket('T'),

@@ -1,20 +1,33 @@
 #pragma once
 // A real main frame on the display for each test, a minimal view to put on its tabs, and modal
-// dialogs driven from inside their own message loop.
+// dialogs driven from inside their own message loop. Document views and template editors on it:
+// documents made from a compact template text over bytes written to a file, a template library of
+// the test's own, keys and clicks sent as messages, and the dialogs they open answered.
 #include <gtest/gtest.h>
 #include <windows.h>
 // after windows.h, whose types it uses
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "document/document_harness.h"
+#include "fieldtypes/host_interface.h"
 #include "mainwindow/main_frame.h"
 #include "mainwindow/window_resources.h"
 #include "shell/drawing_resources.h"
+#include "shell/startup.h"
 #include "shell/strings.h"
 #include "shell/ui_strings.h"
+#include "support/pixel_bitmap.h"
+#include "templates/template_library.h"
+#include "views/document/byte_pane_place.h"
+#include "views/document/document_view.h"
+#include "views/document/value_query_ids.h"
+#include "views/template/template_editor.h"
+#include "views/template/template_field_dialog_ids.h"
 
 namespace guitest {
 
@@ -28,13 +41,13 @@ class TestView : public TfrmView {
     TestView(TfrmMain* owner, const char* text) : TfrmView(owner) {
         caption = DupString(text);
         hwnd = CreateWindowExA(WS_EX_STATICEDGE, kClassName, text, WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
-                               owner->hwnd, nullptr, moduleInstance, this);
+                               owner->hwnd, nullptr, moduleInstance, nullptr);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~TestView() override { SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0); }
     void SetBounds(const RECT& bounds) override {
         MoveWindow(hwnd, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                   FALSE);
-        InvalidateRect(hwnd, nullptr, TRUE);
+                   TRUE);
     }
     // As the real views do: a new caption, announced.
     void Rename(const char* text) {
@@ -44,10 +57,6 @@ class TestView : public TfrmView {
         UpdateCaption();
     }
     static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_CREATE) {
-            auto* created = reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams;
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        }
         auto* view = reinterpret_cast<TestView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (view && message == kProbeMessage) {
             view->probesSeen |= 1u << wParam;
@@ -88,40 +97,30 @@ inline std::string windowText(HWND window) {
 
 using DialogStep = std::function<void(HWND dialog)>;
 
-struct ModalDrive {
-    std::string title;
-    std::vector<DialogStep> steps;
-    size_t done = 0;
-    ULONGLONG deadline = 0;
-    static inline ModalDrive* current = nullptr;
-
-    static BOOL CALLBACK match(HWND window, LPARAM found) {
-        if (!IsWindowVisible(window) || windowText(window) != current->title) return TRUE;
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    static void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD) {
-        HWND dialog = nullptr;
-        if (current) EnumThreadWindows(GetCurrentThreadId(), match, reinterpret_cast<LPARAM>(&dialog));
-        if (dialog && current->done < current->steps.size()) {
-            current->steps[current->done++](dialog);
-        } else if (dialog && GetTickCount64() > current->deadline) {
-            EndDialog(dialog, 0);  // a test that lost its way must not hang the run
-        }
-    }
-};
-
-// Runs showModal (which returns when the dialog ends) while a timer hands the dialog this thread
-// shows titled `title` to the steps, one per tick. How many steps ran: fewer than given means the
-// dialog closed early or never came.
+// Runs showModal (which returns when the dialog ends) while a timer hands the dialog shown titled
+// `title` to the steps, one per tick. How many steps ran: fewer than given means the dialog closed
+// early or never came.
 inline size_t driveModal(const std::string& title, const std::function<void()>& showModal,
                          std::vector<DialogStep> steps) {
-    ModalDrive drive{title, std::move(steps), 0, GetTickCount64() + 10000};
-    ModalDrive::current = &drive;
-    UINT_PTR timer = SetTimer(nullptr, 0, 30, ModalDrive::onTick);
+    struct Drive {
+        std::string title;
+        std::vector<DialogStep> steps;
+        size_t done;
+        ULONGLONG deadline;
+    } drive{title, std::move(steps), 0, GetTickCount64() + 10000};
+    static Drive* current;
+    current = &drive;
+    UINT_PTR timer = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND dialog = FindWindowA(nullptr, current->title.c_str());
+        if (!dialog || !IsWindowVisible(dialog)) return;
+        if (current->done < current->steps.size()) {
+            current->steps[current->done++](dialog);
+        } else if (GetTickCount64() > current->deadline) {
+            EndDialog(dialog, 0);  // a test that lost its way must not hang the run
+        }
+    });
     showModal();
     KillTimer(nullptr, timer);
-    ModalDrive::current = nullptr;
     return drive.done;
 }
 
@@ -153,10 +152,12 @@ inline void doubleClickAt(HWND window, POINT point) {
 
 class MainFrameTest : public testing::Test {
   protected:
+    static constexpr int kFrameWidth = 400;
+    static constexpr int kFrameHeight = 300;
+
     static void SetUpTestSuite() {
         moduleInstance = GetModuleHandleA(nullptr);
         curArrow = LoadCursorA(nullptr, IDC_ARROW);
-        createDrawingResources();
         WNDCLASSA viewClass{};
         viewClass.lpfnWndProc = TestView::proc;
         viewClass.hInstance = moduleInstance;
@@ -164,36 +165,34 @@ class MainFrameTest : public testing::Test {
         viewClass.lpszClassName = TestView::kClassName;
         RegisterClassA(&viewClass);
     }
+    // The engine brought up and torn down around a frame of a fixed size, in the program's order.
     void SetUp() override {
-        BuildUIStrings();
+        startEngine();
+        h = tmBold.height;
         frame = new TfrmMain;
         mainWindow = frame->hwnd;
+        MoveWindow(mainWindow, 0, 0, kFrameWidth, kFrameHeight, TRUE);
+        chooseBytePlace(BytePlace::Beside);  // whatever an earlier test chose
         // Let the window be shown and activated before the test moves the focus around.
         ASSERT_TRUE(pumpUntil([this] { return GetForegroundWindow() == mainWindow; }));
         pumpPending();
     }
     void TearDown() override {
-        // The windows outlive their objects, and their late messages, the destruction's among them,
-        // must find none.
-        std::vector<HWND> windows;
-        if (IsWindow(mainWindow)) windows.push_back(mainWindow);
-        EnumChildWindows(
-            mainWindow,
-            [](HWND child, LPARAM found) {
-                reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&windows));
+        // The windows (every view a child of the main window) outlive their objects, and their late
+        // messages, the destruction's among them, must find none.
+        std::vector<HWND> windows{mainWindow};
+        for (HWND child = GetWindow(mainWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            windows.push_back(child);
         delete frame;
         EXPECT_EQ(mainWindowHandle, nullptr);
         for (HWND window : windows)
             EXPECT_TRUE(IsWindow(window) && !GetWindowLongPtrA(window, GWLP_USERDATA)) << windowText(window);
-        if (IsWindow(mainWindow)) DestroyWindow(mainWindow);
+        DestroyWindow(mainWindow);
         // The destroyed window's quit message must not end the next test's loop.
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         }
-        FreeUIStrings();
+        stopEngine();  // after the views, which destroy their documents with the field types' help
     }
 
     // Activated as every command that opens a view does.
@@ -218,20 +217,158 @@ class MainFrameTest : public testing::Test {
         SendMessageA(frame->hwndTabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
         return display;
     }
-    // The status bar spans the main window's client area, below what it leaves.
-    RECT areaAboveStatusBar() const {
-        RECT client, status;
-        GetClientRect(mainWindow, &client);
-        GetWindowRect(frame->hwndStatus, &status);
-        EXPECT_EQ(status.right - status.left, client.right);
-        client.bottom -= status.bottom - status.top;
-        return client;
-    }
     // Away from the views.
     void focusTabs() const { SetFocus(frame->hwndTabs); }
 
     TfrmMain* frame = nullptr;
     HWND mainWindow = nullptr;
+    int h = 0;  // a document row's height
+};
+
+using testsupport::colourOf;
+using testsupport::Snapshot;
+
+class ViewTest : public MainFrameTest {
+  protected:
+    // A document of the rows bound to the bytes, written to a file of that name, on a new tab as the
+    // commands that open documents put it.
+    void open(const std::string& rows, const Bytes& bytes, const char* name = "data.bin") {
+        dir.write(name, bytes);
+        Template templ;
+        fillTemplate(templ, rows);
+        templ.link();
+        Document* document = createDocument(dir.path(name).c_str(), "Untitled", &templ);
+        bindFile(document);
+        view = new TfrmDocument(frame, mainWindow, document);
+        window = view->hwnd;
+        frame->ActivateView(frame->AddView(vkDocument, view));
+        pumpPending();
+    }
+
+    FieldInstance* row(int index) const { return nth(view->document, index); }
+    int currentRow() const {
+        int index = 0;
+        for (FieldInstance* at = view->document->first; at; at = at->next, ++index)
+            if (at == view->current) return index;
+        return view->current ? -2 : -1;  // -2: not in the document
+    }
+    // Indexes of the selected rows, "0 3 4", with "*" after the current row (the view's, and flagged
+    // so), "?" after a row only one of the two makes current, "-" after a current row not selected.
+    std::string selection() const {
+        std::string text;
+        int index = 0;
+        for (FieldInstance* at = view->document->first; at; at = at->next, ++index) {
+            const bool selected = at->flags & kInstanceSelected, flagged = at->flags & kInstanceCurrent;
+            const bool current = at == view->current;
+            if (!selected && !flagged && !current) continue;
+            const char* mark = flagged != current ? "?" : current ? "*" : "";
+            text += (text.empty() ? "" : " ") + std::to_string(index) + (selected ? "" : "-") + mark;
+        }
+        return text;
+    }
+    // Rows with their depth in dots, code and value, as document_harness describes them.
+    std::string rows() const { return describe(view->document); }
+    // The rows, the selection, the tab's text, and "!" when the view's height or scroll range does
+    // not fit the rows.
+    std::string state() const {
+        const bool fits = view->ContentHeight() == view->document->instanceCount * h &&
+                          scrollInfo(SB_VERT).nMax + 1 == view->ContentHeight();
+        return rows() + " (" + selection() + ") " + tabText(frame->count - 1) + (fits ? "" : " !");
+    }
+
+    // Runs the action while the value entry dialog it opens is answered with the text, by OK or by
+    // Cancel. The text the dialog showed when it opened, or "(no dialog)".
+    std::string answerValue(const std::function<void()>& action, const char* text, bool confirm) {
+        std::string shown = "(no dialog)";
+        driveModal(UIStrings[usEnterValueTitle], action, {[&](HWND dialog) {
+                       HWND edit = GetDlgItem(dialog, IDC_QUERY_EDIT);
+                       shown = windowText(edit);
+                       SetWindowTextA(edit, text);
+                       PostMessageA(dialog, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
+                   }});
+        return shown;
+    }
+
+    // Its file under the test's directory.
+    Template* addLibraryTemplate(const char* name, const std::string& rows) {
+        auto* entry = new Template;
+        entry->name = DupString(name);
+        entry->path = DupString(dir.path(name).c_str());
+        fillTemplate(*entry, rows);
+        entry->link();
+        templateLibrary.add(entry);
+        return entry;
+    }
+    // The way the template list does.
+    TfrmTemplate* openEditor(Template* libraryTemplate) {
+        frame->OpenTemplateEditor(libraryTemplate);
+        TabEntry* current = frame->CurrentEntry();
+        editor = current ? static_cast<TfrmTemplate*>(current->view) : nullptr;
+        window = editor ? editor->hwnd : nullptr;
+        return editor;
+    }
+    static std::string codesOf(const Template& t) {
+        std::string codes;
+        for (int32_t i = 0; i < t.fieldCount; ++i)
+            codes += (i ? " " : "") + std::string(t.fields[i]->code, 4);
+        return codes;
+    }
+    // Cancels when code is null.
+    static DialogStep fill(const char* code, const char* caption = "new") {
+        return [code, caption](HWND dialog) {
+            if (!code) return clickButton(dialog, IDCANCEL);
+            SetDlgItemTextA(dialog, IDC_FIELD_CODE, code);
+            SetDlgItemTextA(dialog, IDC_FIELD_CAPTION, caption);
+            clickButton(dialog, IDOK);
+        };
+    }
+
+    // Input to the window of the view last opened, Shift as GetKeyState reports it.
+    void press(UINT key, bool shift = false) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageA(window, WM_KEYDOWN, key, 1);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+    }
+    void press(std::initializer_list<UINT> keys) {
+        for (UINT key : keys) press(key);
+    }
+    void click(int y, bool shift = false) {
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON | (shift ? MK_SHIFT : 0), MAKELPARAM(10, y));
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(10, y));
+    }
+    void doubleClick(int y) {
+        doubleClickAt(window, {10, y});
+        pumpPending();
+    }
+    void wheel(int delta) { SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0); }
+    void scrollBar(int bar, int request) {
+        SendMessageA(window, bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, request, 0);
+    }
+    RECT client() const {
+        RECT area;
+        GetClientRect(window, &area);
+        return area;
+    }
+    SCROLLINFO scrollInfo(int bar) const {
+        SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+        GetScrollInfo(window, bar, &info);
+        return info;
+    }
+    bool scrollBarEnabled(int bar) const {
+        SCROLLBARINFO info{};
+        info.cbSize = sizeof info;
+        GetScrollBarInfo(window, bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, &info);
+        return !(info.rgstate[0] & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE));
+    }
+
+    testsupport::TempDir dir;
+    TfrmDocument* view = nullptr;
+    TfrmTemplate* editor = nullptr;
+    HWND window = nullptr;
 };
 
 }  // namespace guitest

@@ -1,15 +1,18 @@
 // What the document view paints: backgrounds by selection and focus, the focus rectangle, control
 // rows with their numbers and brackets, nesting lines, and the row layout a field type draws on;
 // and scrolling it by every means, with the current row kept in view by the keyboard.
+#include <array>
+
+#include "mainwindow/frame_fixture.h"
 #include "platform/recording_surface.h"
 #include "resource_ids.h"
-#include "view_fixture.h"
 #include "views/document/row_drawing.h"
 
 namespace guitest {
 namespace {
 
 using platform::DrawnLine;
+using Lines = std::vector<std::array<int, 4>>;  // each from x1, y1 to x2, y2
 
 constexpr int kRowWidth = 200;
 
@@ -26,101 +29,18 @@ class DocumentPaint : public ViewTest {
         for (const auto& text : surface.texts) joined += (joined.empty() ? "" : "|") + text.text;
         return joined;
     }
-    static std::string line(int x1, int y1, int x2, int y2) {
-        return std::to_string(x1) + "," + std::to_string(y1) + "-" + std::to_string(x2) + "," +
-               std::to_string(y2) + " ";
-    }
-    // "?" after a line not in the tree line's pen.
-    std::string lines() const {
-        std::string text;
-        for (const DrawnLine& l : surface.lines)
-            text += line(l.x1, l.y1, l.x2, l.y2) + (l.pen == penTreeLine ? "" : "? ");
-        return text;
+    // All in the tree line's pen.
+    Lines lines() const {
+        Lines drawn;
+        for (const DrawnLine& l : surface.lines) {
+            EXPECT_EQ(l.pen, penTreeLine);
+            drawn.push_back({l.x1, l.y1, l.x2, l.y2});
+        }
+        return drawn;
     }
     // The rectangle of a row in client coordinates, cut to the columns [left, right).
-    RECT rowArea(int index, int left, int right) const {
-        return {left, index * rowHeight(), right, (index + 1) * rowHeight()};
-    }
+    RECT rowArea(int index, int left, int right) const { return {left, index * h, right, (index + 1) * h}; }
 
-    platform::RecordingSurface surface;
-};
-
-TEST_F(DocumentPaint, BackgroundsFollowSelectionAndFocus) {
-    open("DWRD:A DWRD:B DWRD:C", {0, 1, 0, 2, 0, 3});
-    press(VK_DOWN, true);  // rows 0 and 1 selected, row 1 current
-    const int right = client().right;
-    const uint32_t highlight = colourOf(COLOR_HIGHLIGHT);
-    const uint32_t inactive = colourOf(COLOR_BTNFACE);
-    {
-        Snapshot painted(view->hwnd);
-        EXPECT_EQ(painted.countOtherThan(highlight, rowArea(0, 0, 2)), 0);
-        EXPECT_EQ(painted.countOtherThan(highlight, rowArea(0, right - 60, right)), 0);
-        EXPECT_GT(painted.countOtherThan(highlight, rowArea(1, 0, 1)), 0) << "focus rectangle";
-        EXPECT_EQ(painted.countOtherThan(colourOf(COLOR_WINDOW), rowArea(2, right - 60, right)), 0);
-        EXPECT_EQ(
-            painted.countOtherThan(colourOf(COLOR_WINDOW), {0, 3 * rowHeight(), right, painted.height()}), 0);
-    }
-    pumpPending();
-    focusTabs();
-    EXPECT_TRUE(GetUpdateRect(view->hwnd, nullptr, FALSE)) << "losing the focus repaints";
-    Snapshot painted(view->hwnd);
-    EXPECT_EQ(painted.countOtherThan(inactive, rowArea(0, 0, 2)), 0);
-    EXPECT_EQ(painted.countOtherThan(inactive, rowArea(1, 0, 2)), 0) << "no focus rectangle";
-    EXPECT_EQ(painted.countOtherThan(inactive, rowArea(1, right - 60, right)), 0);
-}
-
-TEST_F(DocumentPaint, ControlRowsShowTheirNumbersAfterTheCaptionAndKeyCaseAndRestRowsWhatTheyHold) {
-    open("WZCT:Zero LSTC DBYT LSTE WCNT:Full LSTC DBYT LSTE BSIZ:Size", {0, 2, 1, 2, 3, 0xFF, 0xFF, 7});
-    EXPECT_EQ(rows(),
-              "WZCT 2;LSTC #0;.DBYT 1;LSTC #1;.DBYT 2;LSTC #2;.DBYT 3;LSTE;WCNT -1;LSTC #0;LSTE;BSIZ 7");
-    EXPECT_EQ(record(0), "Zero|3");
-    ASSERT_EQ(surface.texts.size(), 2u);
-    EXPECT_EQ(surface.texts[1].x, 4 + platform::system::measureText(fntBold, "Zero", 4) + 12);
-    EXPECT_EQ(surface.texts[1].font, fntNormal);
-    EXPECT_EQ(record(8), "Full|65535");
-    EXPECT_EQ(record(11), "Size|7");
-
-    open("KEYB KBYT:Key CASE:*:Other KEYE", {0xFE, 'h', 'i'});
-    EXPECT_EQ(record(0), "Key|-2");
-    EXPECT_EQ(record(1), "*:Other");
-    EXPECT_EQ(record(2), "2 more bytes|68 69  hi");
-}
-
-TEST_F(DocumentPaint, ListBracketsStandAtTheirListsDepth) {
-    open("BCNT LSTC BCNT LSTC DBYT LSTE LSTE", {2, 1, 9, 0});
-    EXPECT_EQ(rows(), "BCNT 2;LSTC #0;.BCNT 1;.LSTC #0;..DBYT 9;.LSTE;LSTC #1;.BCNT 0;.LSTC #0;.LSTE;LSTE");
-    const int h = rowHeight();
-    const int mid = h / 2;
-    // The bracket's upright from y1 to y2 at x, then its arm to the row's right end.
-    const struct {
-        int row, x, y1, y2;
-    } brackets[] = {
-        {1, 6, h, mid},   // first header
-        {3, 18, h, mid},  // nested first header
-        {5, 18, 0, mid},  // nested end
-        {6, 6, h, 0},     // second header
-        {10, 6, 0, mid},  // end
-    };
-    for (const auto& b : brackets) {
-        EXPECT_EQ(record(b.row), "") << b.row;
-        EXPECT_EQ(lines(), line(b.x, b.y1, b.x, b.y2) + line(b.x, mid, kRowWidth, mid)) << b.row;
-    }
-    const struct {
-        int left;
-        int clipRight;
-        std::vector<int> xs;
-    } nestings[] = {{0, kRowWidth, {18, 6}}, {0, 10, {6}}, {-12, kRowWidth, {6}}};
-    for (const auto& n : nestings) {
-        surface.clear();
-        drawNestingLines(surface.dc(), row(4), n.left, 0, h, n.clipRight);
-        std::string expected;
-        for (int x : n.xs) expected += line(x, 0, x, h);
-        EXPECT_EQ(lines(), expected) << "left " << n.left << ", clip " << n.clipRight;
-    }
-}
-
-class DocumentScroll : public ViewTest {
-  protected:
     // A list of `items` words after its count, each with its bytes: items * 2 + 2 rows.
     void openList(uint32_t items) {
         Bytes bytes(4 + items * 2);
@@ -134,19 +54,79 @@ class DocumentScroll : public ViewTest {
         return currentRow();
     }
     void expectCurrentInView() {
-        int64_t top = int64_t{currentRow()} * rowHeight();
+        int64_t top = int64_t{currentRow()} * h;
         EXPECT_GE(top, view->scrollOffset) << "row " << currentRow();
-        EXPECT_LE(top + rowHeight(), view->scrollOffset + client().bottom) << "row " << currentRow();
+        EXPECT_LE(top + h, view->scrollOffset + client().bottom) << "row " << currentRow();
     }
+
+    platform::RecordingSurface surface;
 };
 
-TEST_F(DocumentScroll, RangeAndPageFollowTheDocumentAndTheWindowAndRequestsMoveByLinesPagesAndToTheEnds) {
+TEST_F(DocumentPaint, BackgroundsFollowSelectionAndFocus) {
+    open("DWRD:A DWRD:B DWRD:C", {0, 1, 0, 2, 0, 3});
+    press(VK_DOWN, true);  // rows 0 and 1 selected, row 1 current
+    const int right = client().right;
+    // Each area all in the colour of "h" the selection, "i" the selection without the focus, "w" the
+    // window, or "?" none: the ends of the first row and of the current row, the third's right end, below.
+    auto looks = [&] {
+        const Snapshot painted(view->hwnd);
+        std::string text;
+        for (RECT area : {rowArea(0, 0, 2), rowArea(0, right - 60, right), rowArea(1, 0, 2),
+                          rowArea(1, right - 60, right), rowArea(2, right - 60, right),
+                          RECT{0, 3 * h, right, painted.height()}}) {
+            text += !painted.countOtherThan(colourOf(COLOR_HIGHLIGHT), area) ? 'h'
+                    : !painted.countOtherThan(colourOf(COLOR_BTNFACE), area) ? 'i'
+                    : !painted.countOtherThan(colourOf(COLOR_WINDOW), area)  ? 'w'
+                                                                             : '?';
+        }
+        return text;
+    };
+    EXPECT_EQ(looks(), "hh??ww");  // the current row's focus rectangle at both ends
+    pumpPending();
+    focusTabs();
+    EXPECT_TRUE(GetUpdateRect(view->hwnd, nullptr, FALSE)) << "losing the focus repaints";
+    EXPECT_EQ(looks(), "iiiiww");
+}
+
+TEST_F(DocumentPaint, ControlKeyCaseAndRestRowsShowWhatTheyHoldAndListsTheirBracketsAtTheirDepth) {
+    // Rows 0 the zero-based count, 8 the full one, 11 the size.
+    open("WZCT:Zero LSTC DBYT LSTE WCNT:Full LSTC DBYT LSTE BSIZ:Size", {0, 2, 1, 2, 3, 0xFF, 0xFF, 7});
+    EXPECT_EQ(record(0), "Zero|3");
+    ASSERT_EQ(surface.texts.size(), 2u);
+    EXPECT_EQ(surface.texts[1].x, 4 + widthIn(fntBold, "Zero") + 12);
+    EXPECT_EQ(surface.texts[1].font, fntNormal);
+    EXPECT_EQ(record(8) + " " + record(11), "Full|65535 Size|7");
+
+    open("KEYB KBYT:Key CASE:*:Other KEYE", {0xFE, 'h', 'i'});
+    EXPECT_EQ(record(0) + " " + record(1) + " " + record(2), "Key|-2 *:Other 2 more bytes|68 69  hi");
+
+    open("BCNT LSTC BCNT LSTC DBYT LSTE LSTE", {2, 1, 9, 0});  // two items, the first with one of its own
+    const int mid = h / 2;
+    // The bracket's upright from y1 to y2 at x, then its arm to the row's right end: at the first
+    // header, the nested first header, the nested end, the second header, the end.
+    const std::array<int, 4> brackets[] = {
+        {1, 6, h, mid}, {3, 18, h, mid}, {5, 18, 0, mid}, {6, 6, h, 0}, {10, 6, 0, mid}};
+    for (const auto& [at, x, y1, y2] : brackets) {
+        EXPECT_EQ(record(at), "") << at;
+        EXPECT_EQ(lines(), (Lines{{x, y1, x, y2}, {x, mid, kRowWidth, mid}})) << at;
+    }
+    // The nesting lines of the inner item's row drawn from x = left and cut at the right, at each x.
+    const std::tuple<int, int, std::vector<int>> nestings[] = {
+        {0, kRowWidth, {18, 6}}, {0, 10, {6}}, {-12, kRowWidth, {6}}};
+    for (const auto& [left, clipRight, xs] : nestings) {
+        surface.clear();
+        drawNestingLines(surface.dc(), row(4), left, 0, h, clipRight);
+        Lines expected;
+        for (int x : xs) expected.push_back({x, 0, x, h});
+        EXPECT_EQ(lines(), expected) << "left " << left << ", clip " << clipRight;
+    }
+}
+
+TEST_F(DocumentPaint, RangeAndPageFollowTheDocumentAndTheWindowAndRequestsMoveByLinesPagesAndToTheEnds) {
     openList(50);
-    const int h = rowHeight();
-    SCROLLINFO bar = scrollInfo(SB_VERT);
-    EXPECT_EQ(bar.nMin, 0);
-    EXPECT_EQ(bar.nMax + 1, 102 * h);
-    EXPECT_EQ(static_cast<int>(bar.nPage), client().bottom);
+    const SCROLLINFO bar = scrollInfo(SB_VERT);
+    EXPECT_EQ(std::tuple(bar.nMin, bar.nMax + 1, static_cast<int>(bar.nPage)),
+              std::tuple(0, 102 * h, client().bottom));
     EXPECT_TRUE(scrollBarEnabled(SB_VERT));
 
     const int page = client().bottom - h;
@@ -171,9 +151,8 @@ TEST_F(DocumentScroll, RangeAndPageFollowTheDocumentAndTheWindowAndRequestsMoveB
     EXPECT_FALSE(scrollBarEnabled(SB_VERT)) << "disabled when everything fits";
 }
 
-TEST_F(DocumentScroll, ThumbPositionsBeyondSixteenBitsAndTheWheel) {
+TEST_F(DocumentPaint, ThumbPositionsBeyondSixteenBitsAndTheWheel) {
     openList(10000);
-    const int h = rowHeight();
     for (int target : {100000, 7 * h, 100000 + 3}) {
         SetScrollPos(view->hwnd, SB_VERT, target, FALSE);
         SendMessageA(view->hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, target & 0xFFFF), 0);
@@ -190,9 +169,8 @@ TEST_F(DocumentScroll, ThumbPositionsBeyondSixteenBitsAndTheWheel) {
     EXPECT_EQ(view->scrollOffset, 0);
 }
 
-TEST_F(DocumentScroll, KeysKeepTheCurrentRowInView) {
+TEST_F(DocumentPaint, KeysAndInsertionsKeepTheCurrentRowInView) {
     openList(50);
-    const int h = rowHeight();
     const int rowsInView = client().bottom / h;
     for (int i = 0; i < rowsInView + 3; ++i) press(VK_DOWN);
     EXPECT_EQ(currentRow(), rowsInView + 3);
@@ -211,25 +189,20 @@ TEST_F(DocumentScroll, KeysKeepTheCurrentRowInView) {
     // Clicks and the wheel leave the current row where it is.
     wheel(-WHEEL_DELTA * 10);
     EXPECT_EQ(currentRow(), (client().bottom - h) / h);
-}
 
-TEST_F(DocumentScroll, InsertingKeepsTheRangeAndTheCurrentRowUpToDate) {
-    openList(50);
-    const int h = rowHeight();
     // A list header (odd rows) at the bottom of the window; the new item pushes it out of view.
-    const int rowsInView = client().bottom / h;
     const int header = (rowsInView - 1) % 2 ? rowsInView - 1 : rowsInView - 2;
+    press(VK_HOME);
     for (int i = 0; i < header; ++i) press(VK_DOWN);
     ASSERT_EQ(view->scrollOffset, 0);
     press(VK_INSERT);
-    EXPECT_EQ(scrollInfo(SB_VERT).nMax + 1, 104 * h);
     EXPECT_EQ(currentRow(), header + 2);
     expectCurrentInView();
     EXPECT_GT(view->scrollOffset, 0);
     EXPECT_EQ(rowAtTop(), view->scrollOffset / h);
 }
 
-TEST_F(DocumentScroll, SidewaysRangeFollowsTheRowsInViewAndTheWindowAndDividersMoveWithTheRest) {
+TEST_F(DocumentPaint, SidewaysRangeFollowsTheRowsInViewAndTheWindowAndDividersMoveWithTheRest) {
     Bytes bytes(2 + 4 + 100);
     bytes[5] = 50;
     open("DWRD:" + std::string(60, 'W') + " LCNT LSTC DWRD LSTE", bytes);
@@ -251,7 +224,6 @@ TEST_F(DocumentScroll, SidewaysRangeFollowsTheRowsInViewAndTheWindowAndDividersM
 
     MoveWindow(mainWindow, 0, 0, kFrameWidth, kFrameHeight, TRUE);
     open("DWRD:" + std::string(60, 'W') + " DVDR:Part BCNT LSTC DBYT LSTE", {0, 1, 1, 7});
-    const int h = rowHeight();
     Snapshot before(view->hwnd);
     scrollBar(SB_HORZ, SB_LINEDOWN);
     const int moved = view->ScrollLeft();

@@ -1,39 +1,35 @@
 // The document view's window, caption and life on a tab; selecting rows and moving the current row
-// with the keys and the mouse; the status bar and Go to offset; files dropped on the main window.
+// with the keys and the mouse; the status bar and Go to offset; files dropped on the main window;
+// editing values through the value entry dialog, inserting and deleting list items from the keyboard
+// and the Edit menu, and Undo and Redo. The byte pane beside the rows: its lines, the cursor and the
+// current row kept in step, the bytes after a change, the looks of current and selected rows' bytes,
+// and its place.
 #include <shlobj.h>
 
+#include <utility>
+
+#include "mainwindow/frame_fixture.h"
 #include "resource_ids.h"
-#include "view_fixture.h"
+#include "views/document/byte_columns.h"
 #include "views/document/goto_offset_ids.h"
-#include "views/template/template_choice_list_ids.h"
 
 namespace guitest {
 namespace {
 
 TEST_F(ViewTest, DocumentOpensOnItsTabWithTheFirstRowSelectedAndCurrent) {
-    show(untitled("DWRD"));
-    view->document->saved = false;
-    view->UpdateCaption();
-    EXPECT_EQ(tabText(0) + "|" + windowText(view->hwnd), "Untitled [*]|Untitled [*]");
-
     open("DWRD:Width DWRD:Height", {0, 1, 0, 2}, "shape.bin");
-    EXPECT_EQ(tabText(1) + "|" + windowText(view->hwnd), "shape.bin|shape.bin");
-    EXPECT_EQ(currentRow(), 0);
-    EXPECT_EQ(row(0)->flags, kInstanceSelected | kInstanceCurrent);
-    EXPECT_EQ(row(1)->flags, 0u);
-    EXPECT_EQ(GetParent(view->hwnd), mainWindow);
+    EXPECT_EQ(tabText(0) + "|" + windowText(view->hwnd), "shape.bin|shape.bin");
+    EXPECT_EQ(selection(), "0*");
     RECT rows = placeOf(view->hwnd), bytes = placeOf(view->Bytes().hwnd), both, area = displayArea();
     UnionRect(&both, &rows, &bytes);
     EXPECT_TRUE(EqualRect(&both, &area)) << "the rows and their bytes share the tab";
     const DWORD style = WS_CHILD | WS_VSCROLL | WS_HSCROLL;
     EXPECT_EQ(GetWindowLongA(view->hwnd, GWL_STYLE) & style, style);
-    EXPECT_TRUE(GetWindowLongA(view->hwnd, GWL_EXSTYLE) & WS_EX_STATICEDGE);
     EXPECT_TRUE(GetClassLongA(view->hwnd, GCL_STYLE) & CS_DBLCLKS);
 }
 
 TEST_F(ViewTest, EmptyDocumentHasNoRowToActOn) {
     open("", {});
-    EXPECT_EQ(view->current, nullptr);
     for (UINT key : {VK_UP, VK_DOWN, VK_RETURN, VK_INSERT, VK_NEXT, VK_END}) press(key);
     click(5);
     click(5, true);
@@ -48,38 +44,22 @@ const Bytes kFourValues{0, 1, 0, 2, 0, 3, 0, 4};
 
 TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelection) {
     open(kFourRows, kFourValues);
-    const int h = rowHeight();
-    const struct {
-        UINT key;  // 0: a click at y
-        int y;
-        bool shift;
-        int current;
-        const char* selected;
-    } steps[] = {
-        {VK_UP, 0, false, -1, ""},       // past the first row: nothing is current
-        {VK_UP, 0, false, 0, "0"},       // and Up starts again at the first
-        {VK_DOWN, 0, true, 1, "0 1"},    // Shift keeps the selection
-        {VK_DOWN, 0, true, 2, "0 1 2"},  //
-        {VK_DOWN, 0, false, 3, "3"},     // without Shift only the current row stays selected
-        {VK_DOWN, 0, false, -1, ""},     // past the last row
-        {VK_DOWN, 0, false, 3, "3"},     // Down without a current row starts at the last
-        {VK_HOME, 0, false, 0, "0"},     //
-        {VK_END, 0, true, 3, "0 3"},     //
-        {VK_PRIOR, 0, false, 0, "0"},    // page keys stop at the ends
-        {VK_UP, 0, true, -1, "0"},       //
-        {0, h, false, 1, "1"},           // the first pixel row of the second row
-        {0, h - 1, false, 0, "0"},       // the last pixel row of the first
-        {0, 2 * h + 1, true, 2, "0 2"},  // Shift adds the row to the selection
-        {0, 20 * h, false, 3, "3"},      // below the last row: the last row
-        {0, h, true, 1, "1 3"},          //
+    // Keys, then clicks (key 0) at y. Past the first row nothing is current, and Up starts again at
+    // the first; Shift keeps the selection, without it only the current row stays selected; past the
+    // last row, Down starts again at the last; page keys stop at the ends. A click at the first pixel
+    // row of the second row, then at the last of the first; Shift adds the row to the selection;
+    // below the last row is the last row.
+    const std::tuple<UINT, int, bool, const char*> steps[] = {
+        {VK_UP, 0, false, ""},        {VK_UP, 0, false, "0*"},      {VK_DOWN, 0, true, "0 1*"},
+        {VK_DOWN, 0, true, "0 1 2*"}, {VK_DOWN, 0, false, "3*"},    {VK_DOWN, 0, false, ""},
+        {VK_DOWN, 0, false, "3*"},    {VK_HOME, 0, false, "0*"},    {VK_END, 0, true, "0 3*"},
+        {VK_PRIOR, 0, false, "0*"},   {VK_UP, 0, true, "0"},        {0, h, false, "1*"},
+        {0, h - 1, false, "0*"},      {0, 2 * h + 1, true, "0 2*"}, {0, 20 * h, false, "3*"},
+        {0, h, true, "1* 3"},
     };
-    for (const auto& step : steps) {
-        step.key ? press(step.key, step.shift) : click(step.y, step.shift);
-        EXPECT_EQ(currentRow(), step.current) << "key " << step.key << ", y " << step.y;
-        EXPECT_EQ(selectedRows(), step.selected) << "key " << step.key << ", y " << step.y;
-        int marks = 0;
-        for (int i = 0; i < 4; ++i) marks += (row(i)->flags & kInstanceCurrent) != 0;
-        EXPECT_EQ(marks, step.current < 0 ? 0 : 1) << "key " << step.key << ", y " << step.y;
+    for (const auto& [key, y, shift, selected] : steps) {
+        key ? press(key, shift) : click(y, shift);
+        EXPECT_EQ(selection(), selected) << "key " << key << ", y " << y;
     }
 }
 
@@ -88,35 +68,29 @@ TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelection) {
 TEST_F(ViewTest, DocumentButtonsShareTheCaptureByCounting) {
     open(kFourRows, kFourValues);
     focusTabs();
-    const struct {
-        UINT message;
-        const char* after;
-    } steps[] = {{WM_LBUTTONDOWN, "captured 1"}, {WM_RBUTTONDOWN, "captured 2"}, {WM_LBUTTONUP, "captured 1"},
-                 {WM_RBUTTONUP, "free 0"},       {WM_LBUTTONDOWN, "captured 1"}, {0, "free 0"},
-                 {WM_LBUTTONDOWN, "captured 1"}, {WM_LBUTTONUP, "free 0"}};
-    for (const auto& step : steps) {
-        if (!step.message) SetCapture(mainWindow);
-        SendMessageA(view->hwnd, step.message,
-                     step.message == WM_LBUTTONDOWN   ? MK_LBUTTON
-                     : step.message == WM_RBUTTONDOWN ? MK_RBUTTON
-                                                      : 0,
-                     0);
+    const std::pair<UINT, const char*> steps[] = {
+        {WM_LBUTTONDOWN, "captured 1"}, {WM_RBUTTONDOWN, "captured 2"}, {WM_LBUTTONUP, "captured 1"},
+        {WM_RBUTTONUP, "free 0"},       {WM_LBUTTONDOWN, "captured 1"}, {0, "free 0"},
+        {WM_LBUTTONDOWN, "captured 1"}, {WM_LBUTTONUP, "free 0"}};
+    for (const auto& [message, after] : steps) {
+        if (!message) SetCapture(mainWindow);
+        const WPARAM buttons = message == WM_LBUTTONDOWN   ? MK_LBUTTON
+                               : message == WM_RBUTTONDOWN ? MK_RBUTTON
+                                                           : 0;
+        SendMessageA(view->hwnd, message, buttons, 0);
         EXPECT_EQ((GetCapture() == view->hwnd ? "captured " : "free ") + std::to_string(view->captureCount),
-                  step.after)
-            << step.message;
-        if (!step.message) ReleaseCapture();
+                  after)
+            << message;
+        if (!message) ReleaseCapture();
         EXPECT_EQ(GetFocus(), view->hwnd);
     }
 }
 
-class DocumentStatus : public ViewTest {
-  protected:
-    void SetUp() override {
-        ViewTest::SetUp();
-        open("PSTR:Name BCNT:N LSTC:Item DWRD:V LSTE:End", {1, 'a', 2, 0, 1, 0, 2});
-    }
-    // The status bar's parts, separated by "|".
-    std::string status() const {
+// The status bar: the current row's offset, size, code and item, and the document's size, after moves,
+// Go to offset and changes.
+TEST_F(ViewTest, TheStatusBarFollowsTheCurrentRowWhichGoToOffsetMovesToTheRowHoldingAByte) {
+    open("PSTR:Name BCNT:N LSTC:Item DWRD:V LSTE:End", {1, 'a', 2, 0, 1, 0, 2});
+    auto status = [this] {  // its parts, "|" between
         std::string text;
         for (int part = 0; part < 4; ++part) {
             char buffer[128] = "";
@@ -124,31 +98,7 @@ class DocumentStatus : public ViewTest {
             text += (part ? "|" : "") + std::string(buffer);
         }
         return text;
-    }
-};
-
-TEST_F(DocumentStatus, TheCurrentRowsOffsetSizeCodeAndItemFollowMovesAndChanges) {
-    EXPECT_EQ(status(), "Offset $0 (0), size 2|PSTR||7 bytes, 7 rows");
-    for (int i = 0; i < 5; ++i) press(VK_DOWN);
-    EXPECT_EQ(status(), "Offset $5 (5), size 2|DWRD|Item [1]|7 bytes, 7 rows");
-    press(VK_END);
-    EXPECT_EQ(status(), "Offset $7 (7), size 0|LSTE||7 bytes, 7 rows");
-
-    press(VK_HOME);
-    answerValue([this] { press(VK_RETURN); }, "abcdefghijklm", true);
-    EXPECT_EQ(status(), "Offset $0 (0), size 14|PSTR||19 bytes, 7 rows");
-    press({VK_END, VK_UP, VK_UP, VK_INSERT});  // before the second item
-    EXPECT_EQ(status(), "Offset $13 (19), size 0|LSTC|Item [2]|21 bytes, 9 rows");
-    press(VK_DOWN);
-    EXPECT_EQ(status(), "Offset $13 (19), size 2|DWRD|Item [2]|21 bytes, 9 rows");
-    press({VK_UP, VK_DELETE});
-    EXPECT_EQ(status(), "Offset $13 (19), size 0|LSTE||19 bytes, 7 rows");
-
-    openView("plain");  // a view on another tab clears it
-    EXPECT_EQ(status(), "|||");
-}
-
-TEST_F(DocumentStatus, GoToOffsetTakesDecimalOrHexAndRefusesOffsetsPastTheEnd) {
+    };
     // Go to offset with each text typed in turn; the prompt each answer left, "|" between.
     auto goTo = [this](std::vector<const char*> texts) {
         std::string prompts;
@@ -164,34 +114,45 @@ TEST_F(DocumentStatus, GoToOffsetTakesDecimalOrHexAndRefusesOffsetsPastTheEnd) {
             "Go to offset", [this] { SendMessageA(view->hwnd, WM_COMMAND, cmdGoToOffset, 0); }, steps);
         return prompts;
     };
+    EXPECT_EQ(status(), "Offset $0 (0), size 2|PSTR||7 bytes, 7 rows");
+    for (int i = 0; i < 5; ++i) press(VK_DOWN);
+    EXPECT_EQ(status(), "Offset $5 (5), size 2|DWRD|Item [1]|7 bytes, 7 rows");
+    press(VK_END);
+    EXPECT_EQ(status(), "Offset $7 (7), size 0|LSTE||7 bytes, 7 rows");
+
     EXPECT_EQ(goTo({"$6"}), "Byte offset (decimal, or hexadecimal after $ or 0x):|");
-    EXPECT_EQ(currentRow(), 5);
-    EXPECT_EQ(selectedRows(), "5");
+    EXPECT_EQ(selection(), "5*");
     EXPECT_EQ(view->Bytes().Cursor(), 6);  // on the byte, not at its row's start
     EXPECT_EQ(goTo({"7", "x", "0x3"}),
               "Byte offset (decimal, or hexadecimal after $ or 0x):|7 is past the end: the document has 7 "
               "bytes.|That is no offset: type 26, $1A or 0x1A.|");
-    EXPECT_EQ(currentRow(), 3);  // the first row holding the byte, not the header before it
+    EXPECT_EQ(selection(), "3*");  // the first row holding the byte, not the header before it
     EXPECT_EQ(view->Bytes().Cursor(), 3);
     goTo({""});
     EXPECT_EQ(currentRow(), 3);
+
+    press(VK_HOME);
+    answerValue([this] { press(VK_RETURN); }, "abcdefghijklm", true);
+    EXPECT_EQ(status(), "Offset $0 (0), size 14|PSTR||19 bytes, 7 rows");
+    press({VK_END, VK_UP, VK_UP, VK_INSERT});  // before the second item
+    EXPECT_EQ(status(), "Offset $13 (19), size 0|LSTC|Item [2]|21 bytes, 9 rows");
+    press(VK_DOWN);
+    EXPECT_EQ(status(), "Offset $13 (19), size 2|DWRD|Item [2]|21 bytes, 9 rows");
+    press({VK_UP, VK_DELETE});
+    EXPECT_EQ(status(), "Offset $13 (19), size 0|LSTE||19 bytes, 7 rows");
+
+    openView("plain");  // a view on another tab clears it
+    EXPECT_EQ(status(), "|||");
 }
 
-// Each file opens on a tab of its own, the selection dialog preselecting the template its extension
-// names.
+// Each file opens on a tab of its own with the template its extension names, which the selection
+// dialog preselects for OK.
 TEST_F(ViewTest, DroppedFilesOpenOneTabEachWithTheTemplateTheirExtensionNamesPreselected) {
     addLibraryTemplate("first.tmpl", "DWRD");
     addLibraryTemplate("PNG.tmpl", "UBYT:Byte");
     dir.write("a.png", Bytes{7});
     dir.write("b.x.Png", Bytes{9});
-    std::string preselected;
-    DialogStep confirm = [&](HWND dialog) {
-        HWND list = GetDlgItem(dialog, IDC_TEMPLATE_LIST);
-        char text[64] = "";
-        ListView_GetItemText(list, ListView_GetNextItem(list, -1, LVNI_SELECTED), 0, text, sizeof text);
-        preselected += std::string(text) + " ";
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    };
+    const DialogStep confirm = [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); };
     // The files as the shell hands them over.
     std::wstring names;
     for (const char* name : {"a.png", "b.x.Png"}) {
@@ -207,11 +168,213 @@ TEST_F(ViewTest, DroppedFilesOpenOneTabEachWithTheTemplateTheirExtensionNamesPre
                          [&] { SendMessageA(mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); },
                          {confirm, confirm}),
               2u);
-    EXPECT_EQ(preselected, "PNG.tmpl PNG.tmpl ");
     ASSERT_EQ(frame->count, 2);
     EXPECT_EQ(tabText(0) + "|" + tabText(1), "a.png|b.x.Png");
-    view = static_cast<TfrmDocument*>(frame->entries[1]->view);
-    EXPECT_EQ(rows(), "UBYT 9");
+    for (int i : {0, 1})
+        EXPECT_EQ(describe(static_cast<TfrmDocument*>(frame->entries[i]->view)->document),
+                  i ? "UBYT 9" : "UBYT 7");
+}
+
+// Undo, Redo, Delete item and Go to offset on the Edit menu as "urdg", upper case when enabled.
+std::string editMenu(HWND mainWindow) {
+    HMENU edit = GetSubMenu(GetMenu(mainWindow), 1);
+    SendMessageA(mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+    std::string text;
+    for (auto [id, letter] :
+         {std::pair{cmdUndo, 'u'}, {cmdRedo, 'r'}, {cmdDeleteItem, 'd'}, {cmdGoToOffset, 'g'}})
+        text += GetMenuState(edit, id, MF_BYCOMMAND) & MF_GRAYED ? letter : static_cast<char>(letter - 32);
+    return text;
+}
+
+const char* const kList = "BCNT:N LSTC:Item DWRD:V LSTE:End";
+const Bytes kTwoItems{2, 0, 1, 0, 2};
+
+TEST_F(ViewTest, EnterAndDoubleClickEditTheValueOfADataRowAndMarkTheCaption) {
+    open("DWRD:Width DWRD:Height", {0, 42, 0, 7}, "shape.bin");
+    press(VK_DOWN);
+    auto enter = [this] { press(VK_RETURN); };
+    EXPECT_EQ(answerValue(enter, "-5", false), "7");
+    EXPECT_EQ(state(), "DWRD 42;DWRD 7 (1*) shape.bin");
+    EXPECT_EQ(answerValue(enter, "-5", true), "7");
+    EXPECT_EQ(state(), "DWRD 42;DWRD -5 (1*) shape.bin [*]");
+
+    // A double click selects only its row, and edits it.
+    press(VK_UP, true);
+    EXPECT_EQ(answerValue([this] { doubleClick(h); }, "9", true), "-5");
+    EXPECT_EQ(state(), "DWRD 42;DWRD 9 (1*) shape.bin [*]");
+
+    // Text of any length, or none, is taken whole.
+    open("WSTR", {0, 0});
+    const std::string longText(1000, '7');
+    EXPECT_EQ(answerValue(enter, longText.c_str(), true), "");
+    EXPECT_EQ(answerValue(enter, "", true), longText);
+    EXPECT_EQ(rows(), "WSTR");
+
+    // A count is not edited.
+    open(kList, kTwoItems);
+    EXPECT_EQ(answerValue(enter, "3", true), "(no dialog)");
+    EXPECT_EQ(answerValue([this] { doubleClick(0); }, "3", true), "(no dialog)");
+    EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (0*) data.bin");
+}
+
+TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
+    // The current row, the key, the state after it.
+    const std::tuple<int, UINT, const char*> cases[] = {
+        // At the first header the new item comes first; the header stays current.
+        {1, VK_RETURN, "BCNT 3;LSTC #0;.DWRD 0;LSTC #1;.DWRD 1;LSTC #2;.DWRD 2;LSTE (1*) data.bin [*]"},
+        // At the end the new item comes last; the end row moves down with the new rows.
+        {5, VK_INSERT, "BCNT 3;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTC #2;.DWRD 0;LSTE (7*) data.bin [*]"},
+        {2, VK_INSERT, "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (2*) data.bin"},
+    };
+    for (const auto& [at, key, after] : cases) {
+        open(kList, kTwoItems);
+        for (int i = 0; i < at; ++i) press(VK_DOWN);
+        press(key);
+        EXPECT_EQ(state(), after);
+    }
+    // Undoing an insertion below the current row keeps it current: the end row, moved up again.
+    open(kList, kTwoItems);
+    press({VK_END, VK_INSERT});
+    SendMessageA(view->hwnd, WM_COMMAND, cmdUndo, 0);
+    EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (5*) data.bin");
+}
+
+// Each action on the list, from the third row: the Edit menu, then the state.
+TEST_F(ViewTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
+    EXPECT_EQ(editMenu(mainWindow), "urdg");  // no tab
+    open(kList, kTwoItems, "list.bin");
+    press({VK_DOWN, VK_DOWN});
+    // A key, else a command.
+    const std::tuple<UINT, int, const char*> steps[] = {
+        {VK_DELETE, 0, "urdG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (2*) list.bin"},  // a data row
+        {VK_UP, 0, "urDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (1*) list.bin"},
+        {VK_DELETE, 0, "UrDG BCNT 1;LSTC #0;.DWRD 2;LSTE (1*) list.bin [*]"},
+        {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (1*) list.bin"},
+        {0, cmdRedo, "UrDG BCNT 1;LSTC #0;.DWRD 2;LSTE (1*) list.bin [*]"},
+        {0, cmdDeleteItem, "UrdG BCNT 0;LSTC #0;LSTE (1*) list.bin [*]"},  // the list is empty
+        {0, cmdUndo, "URDG BCNT 1;LSTC #0;.DWRD 2;LSTE (1*) list.bin [*]"},
+        {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (1*) list.bin"},
+        {0, cmdUndo, "uRDG BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (1*) list.bin"},  // nothing left
+    };
+    for (const auto& [key, command, after] : steps) {
+        key ? press(key) : static_cast<void>(SendMessageA(view->hwnd, WM_COMMAND, command, 0));
+        EXPECT_EQ(editMenu(mainWindow) + " " + state(), after) << "key " << key << ", command " << command;
+    }
+}
+
+// A byte, a big-endian word, a string "hi", then fourteen bytes no row covers.
+const char kRows[] = "UBYT DWRD PSTR";
+const Bytes kBytes{0x41, 0, 0x42, 2, 'h', 'i', 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+
+class BytePaneTest : public ViewTest {
+  protected:
+    void SetUp() override {
+        ViewTest::SetUp();
+        MoveWindow(mainWindow, 0, 0, 900, 400, TRUE);
+        pumpPending();
+    }
+    HWND pane() const { return view->Bytes().hwnd; }
+    std::string cursorLine() const { return windowText(pane()); }
+    void pressInPane(UINT key) { SendMessageA(pane(), WM_KEYDOWN, key, 1); }
+    // The byte's cells on a line in view, in the hex column or the text one.
+    RECT cellOf(int line, int byte, bool text = false) const {
+        ByteColumns columns(0);
+        int cell = text ? columns.textCell(byte) : columns.hexCell(byte);
+        int top = line * columns.lineHeight();
+        return {columns.x(cell), top, columns.x(cell + (text ? 1 : 2)), top + columns.lineHeight()};
+    }
+    void clickByte(int line, int byte, bool text = false, bool shift = false) {
+        RECT cell = cellOf(line, byte, text);
+        LPARAM point = MAKELPARAM(cell.left + 1, cell.top + 1);
+        SendMessageA(pane(), WM_LBUTTONDOWN, MK_LBUTTON | (shift ? MK_SHIFT : 0), point);
+        SendMessageA(pane(), WM_LBUTTONUP, 0, point);
+    }
+};
+
+bool shows(const Snapshot& painted, uint32_t colour, RECT area) {
+    return painted.countOtherThan(colour, area) < (area.right - area.left) * (area.bottom - area.top);
+}
+
+TEST_F(BytePaneTest, LinesShowOffsetHexTextAndUnknownBytesAndTheCursorMovesWithTheCurrentRow) {
+    open(kRows, kBytes);
+    EXPECT_EQ(cursorLine(), "00000000  41 00 42 02 68 69 00 01  02 03 04 05 06 07 08 09  A.B.hi..........");
+    pressInPane(VK_END);
+    EXPECT_EQ(cursorLine(), "00000010  0A 0B 0C 0D" + std::string(39, ' ') + "....");
+    dir.write("data.bin", Bytes(30, 0));  // the rest bytes' source is not the file read any more
+    pressInPane(VK_HOME);
+    EXPECT_EQ(cursorLine(), "00000000  41 00 42 02 68 69 ?? ??  ?? ?? ?? ?? ?? ?? ?? ??  A.B.hi??????????");
+
+    // Each move, then the current row and the cursor.
+    const std::tuple<std::function<void()>, int, int64_t> steps[] = {
+        {[&] { press(VK_DOWN); }, 1, 1},        {[&] { press(VK_END); }, 3, 6},
+        {[&] { clickByte(0, 2); }, 1, 2},       {[&] { clickByte(0, 4, true); }, 2, 4},
+        {[&] { pressInPane(VK_RIGHT); }, 2, 5}, {[&] { pressInPane(VK_RIGHT); }, 3, 6},
+        {[&] { pressInPane(VK_DOWN); }, 3, 19}, {[&] { clickByte(1, 0, true); }, 3, 16},
+        {[&] { clickByte(1, 4); }, 3, 16},  // past the end: nothing
+        {[&] { pressInPane(VK_HOME); }, 0, 0},
+    };
+    for (const auto& [move, row, cursor] : steps) {
+        move();
+        EXPECT_EQ(currentRow(), row) << "cursor " << cursor;
+        EXPECT_EQ(view->Bytes().Cursor(), cursor) << "row " << row;
+    }
+    clickByte(0, 1, false, true);
+    EXPECT_EQ(selection(), "0 1*");
+}
+
+TEST_F(BytePaneTest, EachSideScrollsTheOtherToItsPlace) {
+    Bytes bytes{1, 0xF4};  // a count of 500 items of a word
+    bytes.resize(2 + 1000, 7);
+    open("WCNT LSTC DWRD LSTE", bytes);
+    press(VK_END);
+    EXPECT_EQ(cursorLine().substr(0, 8), "000003E0");
+    EXPECT_GT(view->Bytes().TopLine(), 0);
+    pressInPane(VK_HOME);
+    EXPECT_EQ(currentRow(), 0);
+    EXPECT_EQ(view->scrollOffset, 0);
+    pressInPane(VK_NEXT);
+    EXPECT_GT(view->scrollOffset, 0) << "the current row comes into view";
+}
+
+TEST_F(BytePaneTest, ChangesShowTheirBytes) {
+    open("UBYT PSTR", {5, 1, 'a'});
+    press(VK_DOWN);
+    answerValue([&] { press(VK_RETURN); }, "xyz", true);
+    EXPECT_EQ(cursorLine(), "00000000  05 03 78 79 7A" + std::string(36, ' ') + "..xyz");
+    SendMessageA(mainWindow, WM_COMMAND, cmdUndo, 0);
+    EXPECT_EQ(cursorLine(), "00000000  05 01 61" + std::string(42, ' ') + "..a");
+}
+
+TEST_F(BytePaneTest, CurrentRowsBytesAreHighlightedAndSelectedRowsShaded) {
+    open("UBYT UBYT UBYT", {1, 2, 3});
+    press(VK_DOWN, true);  // rows 0 and 1 selected, row 1 current
+    Snapshot painted(pane());
+    // Each byte's cells in each column: "s" shaded, "h" highlighted, "-" neither.
+    std::string looks;
+    for (bool text : {false, true})
+        for (int byte = 0; byte < 3; ++byte)
+            looks += shows(painted, testsupport::rgbOf(selectedByteShade()), cellOf(0, byte, text)) ? 's'
+                     : shows(painted, colourOf(COLOR_HIGHLIGHT), cellOf(0, byte, text))             ? 'h'
+                                                                                                    : '-';
+    EXPECT_EQ(looks, "sh-sh-");
+}
+
+TEST_F(BytePaneTest, PaneStandsBesideOrBelowTheRowsAndGoesWithItsTab) {
+    open(kRows, kBytes);
+    HMENU menu = GetMenu(mainWindow);
+    RECT rows = placeOf(view->hwnd);
+    EXPECT_TRUE(placedOn(pane(), {rows.right, rows.top, displayArea().right, rows.bottom}));
+    EXPECT_TRUE(GetMenuState(menu, IDM_BYTES_BESIDE, MF_BYCOMMAND) & MF_CHECKED);
+    SendMessageA(mainWindow, WM_COMMAND, cmdBytesBelow, 0);
+    rows = placeOf(view->hwnd);
+    EXPECT_TRUE(placedOn(pane(), {rows.left, rows.bottom, rows.right, displayArea().bottom}));
+    EXPECT_TRUE(GetMenuState(menu, IDM_BYTES_BELOW, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(GetMenuState(menu, IDM_BYTES_BESIDE, MF_BYCOMMAND) & MF_CHECKED);
+
+    HWND first = pane();
+    open(kRows, kBytes, "second.bin");
+    EXPECT_FALSE(IsWindowVisible(first));
+    EXPECT_TRUE(IsWindowVisible(pane()));
 }
 
 }  // namespace

@@ -1,10 +1,17 @@
 // The template editor: as it opens and as it paints, the mouse, the keys (caret movement through
 // sections and pages, Enter, Insert and Delete), scrolling, and saving to the file, the library
-// entry and the clones others hold.
+// entry and the clones others hold. The template list, selection and field dialogs, answered through
+// their controls; Escape and the close box reach a dialog as Cancel does, through the system's
+// dialog manager.
 #include <array>
+#include <cstring>
 
+#include "mainwindow/frame_fixture.h"
 #include "resource_ids.h"
-#include "view_fixture.h"
+#include "views/template/template_field_dialog.h"
+#include "views/template/template_list_dialog.h"
+#include "views/template/template_list_dialog_ids.h"
+#include "views/template/template_select_dialog.h"
 
 namespace guitest {
 namespace {
@@ -22,59 +29,66 @@ class EditorTest : public ViewTest {
     }
     // The leftmost (or rightmost) x in [from, to) where the row's inside is not the window colour.
     static int ink(const Snapshot& s, int row, int from, int to = -1, bool leftmost = true) {
-        const int h = tmNormal.height;
-        return s.ink({from, row * h + 1, to < 0 ? s.width() - 3 : to, (row + 1) * h - 1}, leftmost);
+        const int top = row * tmNormal.height;
+        return s.ink({from, top + 1, to < 0 ? s.width() - 3 : to, top + tmNormal.height - 1}, leftmost);
     }
-    // "caret: first-last" of the selection.
+    // "caret: first-last" of the selection; only the caret when the selection is its row alone.
     std::string caret() const {
-        return std::to_string(editor->caretRow) + ": " + std::to_string(editor->selStart) + "-" +
-               std::to_string(editor->selEnd);
-    }
-    void expectCaretAndSelection(int32_t row) {
-        EXPECT_EQ(caret(), std::to_string(row) + ": " + std::to_string(row) + "-" + std::to_string(row));
+        const std::string at = std::to_string(editor->caretRow);
+        if (editor->selStart == editor->caretRow && editor->selEnd == editor->caretRow) return at;
+        return at + ": " + std::to_string(editor->selStart) + "-" + std::to_string(editor->selEnd);
     }
     // Presses the key (with Shift) while the field dialog is answered by the step; how many dialogs came.
     size_t pressAnswered(WPARAM key, DialogStep answer, bool shift = false) {
-        return withFieldDialog([&] { press(key, shift); }, std::move(answer));
+        return driveModal("Edit field:", [&] { press(key, shift); }, {std::move(answer)});
     }
-    std::string state() const {
+    // The rows, each its depth in dots, its code and ">n" for its partner row; the tab's text; the caret.
+    std::string editorState() const {
         std::string text;
         for (int32_t i = 0; i < editor->templ->fieldCount; ++i) {
             const TemplateField* field = editor->templ->fields[i];
             text += (i ? " " : "") + std::string(field->depth, '.') + std::string(field->code, 4);
-            for (int32_t j = 0; j < editor->templ->fieldCount; ++j)
-                text += editor->templ->fields[j] == field->partner ? ">" + std::to_string(j) : "";
+            if (field->partner) text += ">" + std::to_string(editor->templ->indexOf(field->partner, -1));
         }
-        return text + "|" + tabText(frame->count - 1);
+        return text + "|" + tabText(frame->count - 1) + "|" + std::to_string(editor->caretRow);
     }
-    static std::string repeated(const char* code, int count) {
-        std::string codes;
-        for (int i = 0; i < count; ++i) codes += std::string(" ") + code;
-        return codes;
+    void addThree() {
+        addLibraryTemplate("first.tmpl", "DWRD");
+        addLibraryTemplate("twin.tmpl", "PSTR");
+        addLibraryTemplate("twin.tmpl", "hlng hlng");
+    }
+    Template* select(DialogStep step) {
+        Template* choice = nullptr;
+        EXPECT_EQ(
+            driveModal("Select a template:", [&] { choice = SelectTemplate(mainWindow); }, {std::move(step)}),
+            1u);
+        return choice;
+    }
+    // The code rows of the editor the list dialog opened, or "none". Every step must find the dialog
+    // still shown.
+    std::string listAndOpen(std::vector<DialogStep> steps) {
+        const int32_t before = frame->count;
+        const size_t count = steps.size();
+        EXPECT_EQ(driveModal(
+                      "Templates:", [&] { ShowTemplateList(frame); }, std::move(steps)),
+                  count);
+        if (frame->count == before) return "none";
+        return codesOf(*static_cast<TfrmTemplate*>(frame->CurrentEntry()->view)->templ);
     }
 };
 
-TEST_F(EditorTest, OpensOnItsOwnCloneAsAFocusedTabNamedAfterTheTemplate) {
+TEST_F(EditorTest, OpensOnItsOwnCloneAsATabNamedAfterTheTemplate) {
     Template* source = addLibraryTemplate("shapes.tmpl", "DWRD LSTB PSTR LSTE");
     ASSERT_NE(openEditor(source), nullptr);
     EXPECT_NE(editor->templ, source);
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD LSTB PSTR LSTE");
-    EXPECT_EQ(editor->templ->fields[2]->depth, 1);
-    EXPECT_EQ(frame->entries[0]->kind, vkTemplate);
-    EXPECT_EQ(tabText(0), "shapes.tmpl");
-    EXPECT_EQ(windowText(editor->hwnd), "shapes.tmpl");
-    EXPECT_EQ(GetFocus(), editor->hwnd);
+    EXPECT_EQ(editorState(), "DWRD LSTB>3 .PSTR LSTE>1|shapes.tmpl|0");
     EXPECT_TRUE(placedOn(editor->hwnd, displayArea()));
-    EXPECT_TRUE(editor->saved);
     frame->OpenTemplateEditor(nullptr);
     EXPECT_EQ(frame->count, 1);
 }
 
 TEST_F(EditorTest, RowsShowNumbersAndCodesAndCaptionsIndentedByDepth) {
-    Template* source = addLibraryTemplate("nested.tmpl", "LSTB:row0 LSTB:row1 LSTE LSTE");
-    delete[] source->fields[3]->caption;
-    source->fields[3]->caption = DupString(std::string(150, 'w').c_str());
-    openEditor(source);
+    openEditor(addLibraryTemplate("nested.tmpl", "LSTB:row0 LSTB:row1 LSTE LSTE:" + std::string(150, 'w')));
     click(rowY(5));  // the selection below the rows
     const int codeX = editor->numberWidth + 8;
     const int captionX = codeX + editor->codeWidth;
@@ -98,11 +112,8 @@ TEST_F(EditorTest, RowsShowNumbersAndCodesAndCaptionsIndentedByDepth) {
         SetTextAlign(dc, TA_RIGHT | TA_TOP);
         TextOutA(dc, editor->numberWidth, 0, "1", 1);
     });
-    int otherThanOne = 0;
-    for (int y = 0; y < tmNormal.height; ++y) {
-        for (int x = 0; x < codeX; ++x) otherThanOne += canvas.at(x, y) != one.at(x, y);
-    }
-    EXPECT_EQ(otherThanOne, 0) << "the first row is numbered 1";
+    for (bool leftmost : {true, false})  // the first row is numbered 1
+        EXPECT_EQ(ink(canvas, 0, 0, codeX, leftmost), ink(one, 0, 0, codeX, leftmost)) << leftmost;
 
     SendMessageA(editor->hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 4), 0);
     Snapshot scrolled = painted();
@@ -127,13 +138,11 @@ TEST_F(EditorTest, ShiftClickWidensTheSelectionWhichLosesItsColourWithTheFocus) 
     button(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 1);
     EXPECT_EQ(caret(), "1: 1-3");
     const int selected[] = {COLOR_WINDOW, COLOR_HIGHLIGHT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHT, COLOR_WINDOW};
-    {
-        Snapshot canvas = painted();
-        for (int row = 0; row < 5; ++row) EXPECT_EQ(background(canvas, row), colourOf(selected[row])) << row;
-        // The focus rectangle marks the caret row only.
-        EXPECT_NE(canvas.at(0, tmNormal.height), colourOf(COLOR_HIGHLIGHT));
-        EXPECT_EQ(canvas.at(0, 2 * tmNormal.height), colourOf(COLOR_HIGHLIGHT));
-    }
+    const Snapshot canvas = painted();
+    for (int row = 0; row < 5; ++row) EXPECT_EQ(background(canvas, row), colourOf(selected[row])) << row;
+    // The focus rectangle marks the caret row only.
+    EXPECT_NE(canvas.at(0, tmNormal.height), colourOf(COLOR_HIGHLIGHT));
+    EXPECT_EQ(canvas.at(0, 2 * tmNormal.height), colourOf(COLOR_HIGHLIGHT));
     focusTabs();
     Snapshot unfocused = painted();
     EXPECT_EQ(background(unfocused, 2), colourOf(COLOR_BTNFACE));
@@ -142,19 +151,17 @@ TEST_F(EditorTest, ShiftClickWidensTheSelectionWhichLosesItsColourWithTheFocus) 
 
 TEST_F(EditorTest, DoubleClickAndEnterEditAFieldRowButNothingBelowTheLastRow) {
     openEditor(addLibraryTemplate("enter.tmpl", "DWRD PSTR"));
-    EXPECT_EQ(withFieldDialog([this] { doubleClick(rowY(0)); }, fill("DWRD", "Height")), 1u);
-    EXPECT_STREQ(editor->templ->fields[0]->caption, "Height");
-    EXPECT_EQ(tabText(0), "enter.tmpl [*]");
+    EXPECT_EQ(driveModal("Edit field:", [this] { doubleClick(rowY(0)); }, {fill("DWRD", "Height")}), 1u);
     EXPECT_EQ(GetFocus(), editor->hwnd);  // back from the dialog
     click(rowY(1));
     pressAnswered(VK_RETURN, fill("hlng", "Size"));
-    EXPECT_EQ(codesOf(*editor->templ), "DWRD hlng");
-    EXPECT_STREQ(editor->templ->fields[1]->caption, "Size");
-    EXPECT_EQ(GetFocus(), editor->hwnd);
+    EXPECT_EQ(editorState(), "DWRD hlng|enter.tmpl [*]|1");
+    EXPECT_EQ(std::string(editor->templ->fields[0]->caption) + editor->templ->fields[1]->caption,
+              "HeightSize");
 
-    EXPECT_EQ(withFieldDialog([this] { doubleClick(rowY(2)); }, fill("XXXX")), 0u);
+    EXPECT_EQ(driveModal("Edit field:", [this] { doubleClick(rowY(2)); }, {fill("XXXX")}), 0u);
     click(rowY(4));
-    expectCaretAndSelection(4);
+    EXPECT_EQ(caret(), "4");
     EXPECT_EQ(pressAnswered(VK_RETURN, fill("XXXX")), 0u);
 }
 
@@ -171,100 +178,63 @@ TEST_F(EditorTest, ArrowsHomeAndEndMoveTheCaretAndLeftRightFollowTheSection) {
     for (const auto& c : cases) {
         editor->caretRow = c[0];
         press(c[1]);
-        expectCaretAndSelection(c[2]);
+        EXPECT_EQ(caret(), std::to_string(c[2])) << "from " << c[0] << ", key " << c[1];
     }
 }
 
-TEST_F(EditorTest, PagesCountFromTheSelectionStartAndKeepTheCaretInView) {
-    openEditor(addLibraryTemplate("long.tmpl", repeated("DWRD", 200)));
-    const int32_t page = editor->pageRows;
-    ASSERT_GT(page, 6);
-    click(rowY(2));
-    click(rowY(5), true);
-    EXPECT_EQ(caret(), "5: 2-5");
-    const int steps[][3] = {
-        // key, caret, top row: the caret comes up to the second-last row
-        {VK_NEXT, page, 2},
-        {VK_NEXT, 2 * page - 2, page},
-        {VK_PRIOR, page, page},
-        {VK_END, 199, 199 - page + 2},
-        {VK_NEXT, 199, 199 - page + 2},
-        {VK_HOME, 0, 0},
-        {VK_PRIOR, 0, 0},
-    };
-    for (const auto& step : steps) {
-        press(step[0]);
-        expectCaretAndSelection(step[1]);
-        EXPECT_EQ(editor->topRow, step[2]) << "key " << step[0];
-    }
-}
-
-// Each key from the caret row given (-1: where the key before left it), the field dialog answered
-// with the code, cancelled for "", and not to come for null. Rows: depth in dots, ">n" the partner row.
+// Each case: the rows of a new editor (null: the same as before), the caret row (-1: where the key
+// before left it), the key and Shift, the field dialog answered with the code (cancelled for "", and
+// not to come for null), the state after.
 TEST_F(EditorTest, InsertAndDeleteKeysEditTheRowsAndRelinkThem) {
-    const struct {
-        const char* opened;  // a new editor on these rows; null: the same
-        int32_t caret;
-        UINT key;
-        bool shift;
-        const char* answer;
-        const char* state;  // rows, then the tab's text
-        int32_t caretAfter;
-    } cases[] = {
-        {"DWRD LSTB DWRD LSTE", 2, VK_INSERT, false, "", "DWRD LSTB>3 .DWRD LSTE>1|t.tmpl", 2},
-        {"DWRD DWRD", 1, VK_INSERT, true, "LSTE", "DWRD DWRD LSTE|t.tmpl [*]", 2},  // appended
-        {nullptr, -1, VK_INSERT, false, "LSTB", "DWRD DWRD LSTB>3 LSTE>2|t.tmpl [*]", 2},
-        {nullptr, 1, VK_INSERT, false, "LSTB", "DWRD LSTB .DWRD .LSTB>4 .LSTE>3|t.tmpl [*]", 1},
+    const std::tuple<const char*, int32_t, UINT, bool, const char*, const char*> cases[] = {
+        {"DWRD LSTB DWRD LSTE", 2, VK_INSERT, false, "", "DWRD LSTB>3 .DWRD LSTE>1|t.tmpl|2"},
+        {"DWRD DWRD", 1, VK_INSERT, true, "LSTE", "DWRD DWRD LSTE|t.tmpl [*]|2"},  // appended
+        {nullptr, -1, VK_INSERT, false, "LSTB", "DWRD DWRD LSTB>3 LSTE>2|t.tmpl [*]|2"},
+        {nullptr, 1, VK_INSERT, false, "LSTB", "DWRD LSTB .DWRD .LSTB>4 .LSTE>3|t.tmpl [*]|1"},
         // The section's opening goes, so its closing code closes nothing.
-        {"DWRD LSTB PSTR LSTE hlng", 1, VK_DELETE, false, nullptr, "DWRD PSTR LSTE hlng|t.tmpl [*]", 1},
-        {nullptr, -1, VK_BACK, true, nullptr, "DWRD PSTR hlng|t.tmpl [*]", 1},
-        {nullptr, 2, VK_BACK, false, nullptr, "DWRD PSTR|t.tmpl [*]", 1},    // back onto the last field
-        {nullptr, -1, VK_DELETE, true, nullptr, "DWRD PSTR|t.tmpl [*]", 1},  // nothing after the last field
+        {"DWRD LSTB PSTR LSTE hlng", 1, VK_DELETE, false, nullptr, "DWRD PSTR LSTE hlng|t.tmpl [*]|1"},
+        {nullptr, -1, VK_BACK, true, nullptr, "DWRD PSTR hlng|t.tmpl [*]|1"},
+        {nullptr, 2, VK_BACK, false, nullptr, "DWRD PSTR|t.tmpl [*]|1"},    // back onto the last field
+        {nullptr, -1, VK_DELETE, true, nullptr, "DWRD PSTR|t.tmpl [*]|1"},  // nothing after the last field
     };
-    for (const auto& c : cases) {
-        if (c.opened) openEditor(addLibraryTemplate("t.tmpl", c.opened));
-        if (c.caret >= 0) editor->caretRow = c.caret;
-        EXPECT_EQ(pressAnswered(c.key, fill(c.answer && *c.answer ? c.answer : nullptr), c.shift),
-                  c.answer ? 1u : 0u)
-            << c.state;
-        EXPECT_EQ(state(), c.state);
-        EXPECT_EQ(editor->caretRow, c.caretAfter) << c.state;
+    for (const auto& [opened, caret, key, shift, answer, after] : cases) {
+        if (opened) openEditor(addLibraryTemplate("t.tmpl", opened));
+        if (caret >= 0) editor->caretRow = caret;
+        EXPECT_EQ(pressAnswered(key, fill(answer && *answer ? answer : nullptr), shift), answer ? 1u : 0u)
+            << after;
+        EXPECT_EQ(editorState(), after);
     }
 }
 
 TEST_F(EditorTest, AnEmptyTemplateShowsOneSelectedRowWhereInsertAddsTheFirstFieldAndDeletingItLeavesNoCaret) {
     openEditor(addLibraryTemplate("empty.tmpl", ""));
-    {
-        Snapshot canvas = painted();
-        EXPECT_EQ(background(canvas, 0), colourOf(COLOR_HIGHLIGHT));
-        EXPECT_EQ(background(canvas, 1), colourOf(COLOR_WINDOW));
-        EXPECT_EQ(ink(canvas, 1, 0), -1);
-    }
+    const Snapshot canvas = painted();
+    EXPECT_EQ(background(canvas, 0), colourOf(COLOR_HIGHLIGHT));
+    EXPECT_EQ(background(canvas, 1), colourOf(COLOR_WINDOW));
+    EXPECT_EQ(ink(canvas, 1, 0), -1);
     EXPECT_EQ(pressAnswered(VK_INSERT, fill("LSTB", "first")), 1u);
-    EXPECT_EQ(codesOf(*editor->templ), "LSTB");
-    EXPECT_STREQ(editor->templ->fields[0]->caption, "first");
-    EXPECT_EQ(tabText(0), "empty.tmpl [*]");
-    EXPECT_EQ(editor->caretRow, 0);
-
+    EXPECT_EQ(editorState(), "LSTB|empty.tmpl [*]|0");
     press(VK_DELETE);
-    EXPECT_EQ(editor->templ->fieldCount, 0);
-    EXPECT_EQ(editor->caretRow, -1);
+    EXPECT_EQ(editorState(), "|empty.tmpl [*]|-1");
     for (WPARAM key : {VK_INSERT, VK_RETURN, VK_DELETE})
         EXPECT_EQ(pressAnswered(key, fill("hlng")), 0u) << key;
     click(rowY(0));  // until a click sets the caret again
     EXPECT_EQ(pressAnswered(VK_INSERT, fill("hlng")), 1u);
-    EXPECT_EQ(codesOf(*editor->templ), "hlng");
+    EXPECT_EQ(editorState(), "hlng|empty.tmpl [*]|0");
 }
 
-TEST_F(EditorTest, TheVerticalRangeRunsOneRowPastTheLastField) {
-    openEditor(addLibraryTemplate("rows.tmpl", repeated("DWRD", 200)));
+// Two hundred rows; the vertical range runs one row past the last field.
+TEST_F(EditorTest, ScrollRequestsAndPageKeysKeepTheLastFieldInViewAndPagesCountFromTheSelectionStart) {
+    std::string rows;
+    for (int i = 0; i < 200; ++i) rows += " DWRD";
+    openEditor(addLibraryTemplate("rows.tmpl", rows));
     const int32_t page = (client().bottom + tmNormal.height - 1) / tmNormal.height;
     ASSERT_EQ(editor->pageRows, page);
+    ASSERT_GT(page, 6);
     const SCROLLINFO info = scrollInfo(SB_VERT);
-    EXPECT_EQ(info.nMax - info.nMin, 200);
-    EXPECT_EQ(info.nPage, static_cast<UINT>(page));
+    EXPECT_EQ(std::pair(info.nMax - info.nMin, info.nPage), std::pair(200, static_cast<UINT>(page)));
     // Each step {request, thumb position, the top row expected after it} in turn.
-    auto expectSteps = [this](std::initializer_list<std::array<int, 3>> steps) {
+    auto expectSteps = [this](const auto& steps) {
         for (const auto& step : steps) {
             SendMessageA(editor->hwnd, WM_VSCROLL, MAKEWPARAM(step[0], step[1]), 0);
             EXPECT_EQ(editor->topRow, step[2]) << "request " << step[0];
@@ -272,22 +242,36 @@ TEST_F(EditorTest, TheVerticalRangeRunsOneRowPastTheLastField) {
         }
     };
     const int32_t last = 200 - page + 1;  // the last field on the second-last visible row
-    expectSteps({{SB_LINEDOWN, 0, 1},
-                 {SB_PAGEDOWN, 0, 1 + page},
-                 {SB_LINEUP, 0, page},
-                 {SB_BOTTOM, 0, last},
-                 {SB_LINEDOWN, 0, last},
-                 {SB_PAGEDOWN, 0, last},
-                 {SB_THUMBTRACK, 50, 50},
-                 {SB_THUMBPOSITION, 60, 60},
-                 {SB_ENDSCROLL, 0, 60},
-                 {SB_PAGEUP, 0, 60 - page},
-                 {SB_TOP, 0, 0},
-                 {SB_LINEUP, 0, 0}});
+    const std::array<int, 3> steps[] = {
+        {SB_LINEDOWN, 0, 1},     {SB_PAGEDOWN, 0, 1 + page},
+        {SB_LINEUP, 0, page},    {SB_BOTTOM, 0, last},
+        {SB_LINEDOWN, 0, last},  {SB_PAGEDOWN, 0, last},
+        {SB_THUMBTRACK, 50, 50}, {SB_THUMBPOSITION, 60, 60},
+        {SB_ENDSCROLL, 0, 60},   {SB_PAGEUP, 0, 60 - page},
+        {SB_TOP, 0, 0},          {SB_LINEUP, 0, 0},
+    };
+    expectSteps(steps);
     EXPECT_EQ(editor->bottomRow, page);
 
+    click(rowY(2));
+    click(rowY(5), true);
+    EXPECT_EQ(caret(), "5: 2-5");
+    // Key, caret, top row: the caret comes up to the second-last row.
+    const int32_t lastTop = 199 - page + 2;
+    const std::array<int, 3> keys[] = {
+        {VK_NEXT, page, 2},     {VK_NEXT, 2 * page - 2, page}, {VK_PRIOR, page, page},
+        {VK_END, 199, lastTop}, {VK_NEXT, 199, lastTop},       {VK_HOME, 0, 0},
+        {VK_PRIOR, 0, 0},
+    };
+    for (const auto& key : keys) {
+        press(key[0]);
+        EXPECT_EQ(caret(), std::to_string(key[1])) << "key " << key[0];
+        EXPECT_EQ(editor->topRow, key[2]) << "key " << key[0];
+    }
+
     openEditor(addLibraryTemplate("few.tmpl", "DWRD DWRD DWRD"));
-    expectSteps({{SB_LINEDOWN, 0, 0}, {SB_PAGEDOWN, 0, 0}, {SB_BOTTOM, 0, 0}});
+    const std::array<int, 3> fewSteps[] = {{SB_LINEDOWN, 0, 0}, {SB_PAGEDOWN, 0, 0}, {SB_BOTTOM, 0, 0}};
+    expectSteps(fewSteps);
 }
 
 TEST_F(EditorTest, SaveWritesTheFileAndReplacesTheLibraryEntryInPlaceLeavingEarlierClones) {
@@ -297,20 +281,13 @@ TEST_F(EditorTest, SaveWritesTheFileAndReplacesTheLibraryEntryInPlaceLeavingEarl
     Template* openedBefore = templateLibrary.templates[1]->clone();  // as a document holds it
     openEditor(templateLibrary.templates[1]);
     pressAnswered(VK_INSERT, fill("LSTB"));
-    ASSERT_EQ(tabText(0), "b.tmpl [*]");
 
     EXPECT_EQ(editor->Save(), 0);
-    EXPECT_TRUE(editor->saved);
     ASSERT_EQ(templateLibrary.count, 3);
     EXPECT_EQ(templateLibrary.templates[0], first);
     EXPECT_EQ(templateLibrary.templates[2], third);
     EXPECT_EQ(codesOf(*templateLibrary.templates[1]), "LSTB DWRD PSTR");
-    EXPECT_STREQ(templateLibrary.templates[1]->name, "b.tmpl");
-    EXPECT_NE(templateLibrary.templates[1], editor->templ);
     EXPECT_EQ(codesOf(*openedBefore), "DWRD PSTR");
-    Template reloaded;
-    ASSERT_EQ(reloaded.load(dir.path("b.tmpl").c_str()), 0);
-    EXPECT_EQ(codesOf(reloaded), "LSTB DWRD PSTR");
 
     editor->UpdateCaption();  // as the Save command does
     EXPECT_EQ(tabText(0), "b.tmpl");
@@ -327,18 +304,161 @@ TEST_F(EditorTest, SaveAsAndAFailedSaveLeaveTheEditorAndTheLibraryAsTheyWere) {
     };
     EXPECT_EQ(asked(cmdSave), 0u);
     EXPECT_EQ(asked(cmdSaveAs), 0u);
-    Template* source = addLibraryTemplate("lost.tmpl", "DWRD");
-    delete[] source->path;
-    source->path = DupString(dir.path("missing\\lost.tmpl").c_str());
+    Template* source = addLibraryTemplate("missing\\lost.tmpl", "DWRD");  // in a folder that is not there
     openEditor(source);
     pressAnswered(VK_INSERT, fill("PSTR"));
     EXPECT_EQ(asked(cmdSaveAs), 0u);
-    EXPECT_EQ(tabText(0), "lost.tmpl [*]");
+    EXPECT_EQ(tabText(0), "missing\\lost.tmpl [*]");
     EXPECT_LT(editor->Save(), 0);
     EXPECT_FALSE(editor->saved);
     EXPECT_EQ(templateLibrary.templates[0], source);
     EXPECT_EQ(codesOf(*source), "DWRD");
-    EXPECT_EQ(tabText(0), "lost.tmpl [*]");
+}
+
+// A double click on a row of the list, or below the last row (-1), where it leaves nothing selected.
+DialogStep doubleClickRow(int row) {
+    return [row](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_TEMPLATE_LIST);
+        RECT bounds;
+        GetClientRect(list, &bounds);
+        if (row >= 0) ListView_GetItemRect(list, row, &bounds, LVIR_BOUNDS);
+        doubleClickAt(list,
+                      {bounds.left + 10, row < 0 ? bounds.bottom - 5 : (bounds.top + bounds.bottom) / 2});
+    };
+}
+
+// The dialog's client size once it is resized.
+SIZE resized(HWND dialog) {
+    SetWindowPos(dialog, nullptr, 0, 0, 501, 333, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client;
+    GetClientRect(dialog, &client);
+    return {client.right, client.bottom};
+}
+
+bool controlOn(HWND dialog, int id, RECT expected) {
+    return placedOn(GetDlgItem(dialog, id), expected);
+}
+
+// Resized, the list over the two buttons, which split the bottom row; the second takes the rest, or
+// not.
+void expectListLaidOut(HWND dialog, int second, bool secondTakesRest) {
+    const auto [w, h] = resized(dialog);
+    EXPECT_TRUE(controlOn(dialog, IDC_TEMPLATE_LIST, {0, 0, w, h - 25}));
+    EXPECT_TRUE(controlOn(dialog, IDOK, {0, h - 24, w / 2, h - 1}));
+    EXPECT_TRUE(controlOn(dialog, second, {w / 2, h - 24, secondTakesRest ? w : w / 2 * 2, h - 1}));
+}
+
+DialogStep clicking(int button) {
+    return [button](HWND dialog) { clickButton(dialog, button); };
+}
+
+TEST_F(EditorTest, SelectionListsTheLibraryAndChoosesTheRowSelectedByOkOrADoubleClickElseNone) {
+    // An empty library offers no choice in either dialog.
+    EXPECT_EQ(select(clicking(IDOK)), nullptr);
+    EXPECT_EQ(listAndOpen({clicking(IDC_EDIT_TEMPLATE)}), "none");
+    addThree();
+    std::string rows;
+    Template* choice = select([&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_TEMPLATE_LIST);
+        char text[64];
+        LVCOLUMNA column{LVCF_TEXT, 0, 0, text, sizeof text, 0, 0, 0, 0, 0, 0};
+        ListView_GetColumn(list, 0, &column);
+        rows = text;
+        for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+            ListView_GetItemText(list, i, 0, text, sizeof text);
+            rows += std::string(" ") + text;
+        }
+        EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0), 0);
+        expectListLaidOut(dialog, IDCANCEL, true);
+        clickButton(dialog, IDOK);
+    });
+    EXPECT_EQ(rows, "Template first.tmpl twin.tmpl twin.tmpl");
+    EXPECT_EQ(choice, templateLibrary.templates[0]);  // preselected
+
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(select(doubleClickRow(row)), templateLibrary.templates[row]);
+    const DialogStep none[] = {
+        doubleClickRow(-1),
+        clicking(IDCANCEL),
+        [](HWND dialog) {  // OK without a selection
+            LVITEMA nothing{};
+            nothing.stateMask = LVIS_SELECTED;
+            SendMessageA(GetDlgItem(dialog, IDC_TEMPLATE_LIST), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(&nothing));
+            clickButton(dialog, IDOK);
+        },
+    };
+    for (const DialogStep& answer : none) EXPECT_EQ(select(answer), nullptr);
+}
+
+TEST_F(EditorTest, ListEditAndDoubleClickOpenAnEditorOnTheChosenTemplateAndNothingElseCloses) {
+    addThree();
+    // Each step runs only while the dialog is still shown: Escape leaves it open.
+    EXPECT_EQ(listAndOpen({[](HWND) { pressKey(GetFocus(), VK_ESCAPE); },
+                           [](HWND dialog) {
+                               expectListLaidOut(dialog, IDC_EDIT_TEMPLATE, false);
+                               clickButton(dialog, IDOK);
+                           }}),
+              "none");
+    EXPECT_EQ(listAndOpen({doubleClickRow(-1)}), "none");
+    EXPECT_EQ(listAndOpen({doubleClickRow(0)}), "DWRD");
+    EXPECT_EQ(GetFocus(), frame->entries[0]->view->hwnd);
+    EXPECT_EQ(listAndOpen({doubleClickRow(2)}), "hlng hlng");
+    EXPECT_EQ(listAndOpen({doubleClickRow(1)}), "PSTR");
+    EXPECT_EQ(GetFocus(), frame->entries[2]->view->hwnd);
+    // The command reaches the main window from an editor.
+    EXPECT_EQ(
+        driveModal("Templates:",
+                   [&] { SendMessageA(frame->entries[2]->view->hwnd, WM_COMMAND, cmdListTemplates, 0); },
+                   {clicking(IDOK)}),
+        1u);
+}
+
+// Each answer finds the dialog showing what the one before left: Cancel, after resizing, changes
+// nothing; OK takes at most four characters as typed, zero-filled, and a caption of any length.
+TEST_F(ViewTest, FieldDialogIsCancelledOrTakesACodeOfAtMostFourCharactersAndACaptionOfAnyLength) {
+    Template rows;
+    TemplateField* field = rows.appendField("DWRD", "Width");
+    rows.link();
+    auto edit = [&](DialogStep answer) {
+        bool result = false;
+        EXPECT_EQ(driveModal("Edit field:", [&] { result = EditTemplateField(mainWindow, field); },
+                             {std::move(answer)}),
+                  1u);
+        return result;
+    };
+    const char* captionBefore = field->caption;
+    EXPECT_FALSE(edit([](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_FIELD_CODE, "hlng");
+        SetDlgItemTextA(dialog, IDC_FIELD_CAPTION, "Changed");
+        // Resized, it stretches the boxes and splits the bottom row in two.
+        const LONG x0 = placeOf(GetDlgItem(dialog, IDC_FIELD_CODE)).left;  // the resource's, kept
+        const auto [w, h] = resized(dialog);
+        EXPECT_TRUE(controlOn(dialog, IDC_FIELD_CODE, {x0, 4, w - 31, 28}));
+        EXPECT_TRUE(controlOn(dialog, IDC_FIELD_CODE_CHOICE, {w - 29, 4, w - 5, 28}));
+        EXPECT_TRUE(controlOn(dialog, IDC_FIELD_CAPTION, {x0, 32, w - 4, h - 28}));
+        EXPECT_TRUE(controlOn(dialog, IDOK, {0, h - 24, w / 2, h}));
+        EXPECT_TRUE(controlOn(dialog, IDCANCEL, {w / 2, h - 24, w, h}));
+        clickButton(dialog, IDCANCEL);
+    }));
+    EXPECT_EQ(std::string(field->code, 4) + field->caption, "DWRDWidth");
+    EXPECT_EQ(field->caption, captionBefore);
+    EXPECT_TRUE(rows.linked);
+
+    const std::string longCaption(300, 'x');
+    const std::tuple<const char*, std::string, std::string> cases[] = {{"ABCDE", longCaption, "ABCD"},
+                                                                       {"ab", "", std::string("ab\0\0", 4)},
+                                                                       {"", "none", std::string(4, '\0')}};
+    for (const auto& [typed, caption, code] : cases) {
+        const std::string shown = std::string(field->code, strnlen(field->code, 4)) + "|" + field->caption;
+        ASSERT_TRUE(edit([&](HWND dialog) {
+            EXPECT_EQ(windowText(GetDlgItem(dialog, IDC_FIELD_CODE)) + "|" +
+                          windowText(GetDlgItem(dialog, IDC_FIELD_CAPTION)),
+                      shown);
+            fill(typed, caption.c_str())(dialog);
+        }));
+        EXPECT_EQ(std::string(field->code, 4), code) << typed;
+        EXPECT_EQ(field->caption, caption);
+    }
 }
 
 }  // namespace
