@@ -17,15 +17,6 @@ TEST_F(MainFrameTest, ShowsTitleIconsAndTabsAboveTheStatusBarEachNewViewOnTheNex
     EXPECT_NE(frame->hIconLarge, nullptr);
     EXPECT_EQ(GetClassLongPtrA(mainWindow, GCLP_HICONSM), reinterpret_cast<ULONG_PTR>(frame->hIconSmall));
     EXPECT_EQ(mainWindowHandle, mainWindow);
-    // The caption buttons draw their glyphs in Marlett; without it they show as letters.
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old =
-        SelectObject(screen, CreateFontA(0, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Marlett"));
-    char face[LF_FACESIZE] = "";
-    GetTextFaceA(screen, sizeof face, face);
-    DeleteObject(SelectObject(screen, old));
-    ReleaseDC(nullptr, screen);
-    EXPECT_STREQ(face, "Marlett");
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(frame->hwndTabs, WM_GETFONT, 0, 0)), fntNormal);
     EXPECT_EQ(tabCount(), 0);
     EXPECT_EQ(frame->CurrentEntry(), nullptr);

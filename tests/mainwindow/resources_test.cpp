@@ -1,10 +1,9 @@
-// The menu, accelerators, icons and version record linked into the executable.
+// The menu, accelerators and manifest linked into the executable.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "resource_ids.h"
@@ -68,55 +67,16 @@ TEST(Resources, AcceleratorsAreVirtualKeysWithoutMenuInversion) {
     EXPECT_EQ(actual, std::vector<Entry>(std::begin(expected), std::end(expected)));
 }
 
-// The images of each icon group (width, bits per pixel), and the manifest's two settings.
-TEST(Resources, IconsHoldTheirImagesAndTheManifestAsksForControlsSixAndUtf8) {
-    const std::pair<const char*, std::vector<std::pair<int, int>>> icons[] = {
-        {kMainIconName, {{16, 8}, {32, 8}}}, {kDownIconName, {{16, 1}}}};
+// The common controls of version 6 draw the list views and tabs; UTF-8 lets the program's calls take any file
+// name.
+TEST(Resources, ManifestAsksForControlsSixAndUtf8) {
     HMODULE module = GetModuleHandleA(nullptr);
-    for (const auto& [name, expected] : icons) {
-        HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
-        ASSERT_NE(found, nullptr) << name;
-        const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
-        std::vector<std::pair<int, int>> images;
-        for (int i = 0; i < group[4]; ++i) {
-            const BYTE* entry = group + 6 + 14 * i;  // width, height, colours, reserved, planes, bits, ...
-            images.push_back({entry[0] ? entry[0] : 256, entry[6] | entry[7] << 8});
-        }
-        EXPECT_EQ(images, expected) << name;
-    }
     HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
     ASSERT_NE(manifest, nullptr);
     const std::string text(static_cast<const char*>(LockResource(LoadResource(module, manifest))),
                            SizeofResource(module, manifest));
     EXPECT_NE(text.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(text.find(">UTF-8</activeCodePage>"), std::string::npos);
-}
-
-TEST(Resources, VersionRecordIsADebugBuildOfOneZeroZeroTwentySix) {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::vector<char> info(GetFileVersionInfoSizeA(path, nullptr));
-    ASSERT_TRUE(GetFileVersionInfoA(path, 0, static_cast<DWORD>(info.size()), info.data()));
-    auto query = [&](const std::string& name) {
-        char* value = nullptr;
-        UINT length = 0;
-        return VerQueryValueA(info.data(), name.c_str(), reinterpret_cast<void**>(&value), &length) ? value
-                                                                                                    : nullptr;
-    };
-    const auto* fixed = reinterpret_cast<const VS_FIXEDFILEINFO*>(query("\\"));
-    ASSERT_NE(fixed, nullptr);
-    EXPECT_EQ((std::vector<DWORD>{fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
-                                  fixed->dwProductVersionLS, fixed->dwFileFlags & VS_FF_DEBUG}),
-              (std::vector<DWORD>{0x00010000, 0x1A, 0x00010000, 0x1A, VS_FF_DEBUG}));
-    // Null: any text will do, but there must be one.
-    const std::pair<const char*, const char*> strings[] = {
-        {"FileDescription", "Sondrix"},      {"InternalName", "Sondrix"}, {"ProductName", "Sondrix"},
-        {"OriginalFilename", "Sondrix.exe"}, {"LegalCopyright", nullptr}, {"LegalTrademarks", nullptr}};
-    for (const auto& [name, expected] : strings) {
-        const char* value = query(std::string("\\StringFileInfo\\040904b0\\") + name);
-        ASSERT_NE(value, nullptr) << name;
-        EXPECT_STREQ(value, expected ? expected : value) << name;
-    }
 }
 
 }  // namespace

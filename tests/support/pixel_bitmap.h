@@ -4,7 +4,6 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -60,16 +59,6 @@ class Snapshot {
             if (countOtherThan(colourOf(COLOR_WINDOW), {x, area.top, x + 1, area.bottom}) > 0) return x;
         }
         return -1;
-    }
-    // The box around the pixels of the colour; empty when there are none.
-    RECT boxOf(uint32_t colour) const {
-        RECT box{width(), height(), 0, 0};
-        for (int y = 0; y < height(); ++y)
-            for (int x = 0; x < width_; ++x)
-                if (at(x, y) == colour)
-                    box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
-                           std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
-        return box;
     }
     int width() const { return width_; }
     int height() const { return width_ ? static_cast<int>(pixels_.size()) / width_ : 0; }
