@@ -72,8 +72,9 @@ TEST_F(Changes, ItemsAreInsertedAndDeleted) {
         {'+', "BSIZ LSTZ UBYT LSTE SKPE", "FF*256", 3, ""},  // a section that cannot count one byte more
         {'+', "BSIZ LSTZ UBYT LSTE SKPE", "FF*256", 1, ""},  // the first item of a full section
         {'+', "LSTZ DVDR LSTE", "", 0, ""},                  // an item of no bytes
-        {'+', "BCNT LSTC UBYT LSTZ UBYT LSTE LSTE", "00", 1, ""},  // its list would take all after it
-        {'+', "LSTB BCNT LSTC UBYT LSTE LSTE", "00", 2, ""},       // into the item of zeros of a list
+        {'+', "BCNT LSTC UBYT LSTZ UBYT LSTE LSTE", "00", 1, ""},       // its list would take all after it
+        {'+', "LSTB BCNT LSTC UBYT LSTE LSTE", "00", 2, ""},            // into the item of zeros of a list
+        {'+', "LSTB LSTB BCNT LSTC UBYT LSTE LSTE LSTE", "00", 3, ""},  // into an item of zeros in another
         {'+', "OCNT LSTC DWRD KEYE DWRD", "00 02 00 01 00 02 00 03 00 04", 1,
          "OCNT 3;LSTC #0;.DWRD 0;DWRD 0;LSTC #1;.DWRD 1;DWRD 2;LSTC #2;.DWRD 3;DWRD 4;KEYE"},
         {'+', "OCNT LSTC DWRD KEYE DWRD", "00 02 00 01 00 02 00 03 00 04", 4,
