@@ -76,19 +76,29 @@ TEST_F(HostInterfaceTest, RegistrationTakesNewCodesOnly) {
 
 // Code, number stored, count read; "Lcnt", in mixed case, is no count code.
 TEST_F(HostInterfaceTest, CountsAreReadAtTheWidthOfTheirCode) {
-    const std::tuple<const char*, int64_t, int64_t> cases[] = {
-        {"QCNT", INT64_MAX, INT64_MAX},  {"BCNT", 200, 200},   {"bzct", 7, 7},
-        {"lzct", 0x80000000, INT32_MIN}, {"WCNT", 0xFFFF, -1}, {"ocnt", 3, 3},
-        {"KWRD", 0x8001, -32767},        {"LCNT", -5, -5},     {"Lcnt", 3, 0},
-    };
-    for (auto [code, stored, count] : cases) {
+    auto read = [](const char* code, int64_t stored) {
         TemplateField row{};
         std::memcpy(row.code, code, 4);
         FieldInstance instance{};
         instance.field = &row;
         instance.value = &stored;
-        EXPECT_EQ(hostInterface->instanceProcs->fiGetCount(&instance), count) << code;
+        return hostInterface->instanceProcs->fiGetCount(&instance);
+    };
+    // Every count and key code, in either case, with its width's sign bit and the bit above it set:
+    // one-byte counts are unsigned, the others signed.
+    const std::pair<const char*, int> widths[] = {{"BCNT bzct KBYT", 1},
+                                                  {"ocnt WCNT WZCT kwrd KRID", 2},
+                                                  {"LCNT lzct KLNG knam", 4},
+                                                  {"QCNT qzct KQWD", 8}};
+    for (const auto& [codes, width] : widths) {
+        const int64_t stored = width == 8 ? INT64_MIN : int64_t{0x180} << (8 * width - 8);
+        const int64_t count = width == 1 ? 0x80 : width == 8 ? INT64_MIN : -(int64_t{1} << (8 * width - 1));
+        for (const char* code = codes; *code; code += code[4] ? 5 : 4)
+            EXPECT_EQ(read(code, stored), count) << std::string(code, 4);
     }
+    EXPECT_EQ(read("QCNT", INT64_MAX), INT64_MAX);
+    EXPECT_EQ(read("LCNT", -5), -5);
+    EXPECT_EQ(read("Lcnt", 3), 0) << "mixed case is no count code";
 }
 
 // The names of each bucket's types, in order.
