@@ -1,8 +1,6 @@
 #pragma once
-// A real main frame on the display for each test, a minimal view to put on its tabs, and modal
-// dialogs driven from inside their own message loop. Document views and template editors on it:
-// documents made from a compact template text over bytes written to a file, a template library of
-// the test's own, keys and clicks sent as messages, and the dialogs they open answered.
+// A real main frame on the display for each test, a minimal view for its tabs, modal dialogs driven
+// from inside their own loop; document views and template editors on it, with a library of their own.
 #include <gtest/gtest.h>
 #include <windows.h>
 // after windows.h, whose types it uses
@@ -141,6 +139,9 @@ inline bool placedOn(HWND window, RECT expected) {
 inline void clickButton(HWND dialog, int id) {
     SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
+inline DialogStep clicking(int button) {
+    return [button](HWND dialog) { clickButton(dialog, button); };
+}
 inline void pressKey(HWND window, WPARAM key) {
     PostMessageA(window, WM_KEYDOWN, key, 1);
     PostMessageA(window, WM_KEYUP, key, 0xC0000001);
@@ -188,11 +189,8 @@ class MainFrameTest : public testing::Test {
         for (HWND window : windows)
             EXPECT_TRUE(IsWindow(window) && !GetWindowLongPtrA(window, GWLP_USERDATA)) << windowText(window);
         DestroyWindow(mainWindow);
-        // The destroyed window's quit message must not end the next test's loop.
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        stopEngine();  // after the views, which destroy their documents with the field types' help
+        pumpPending();  // the destroyed window's quit message must not end the next test's loop
+        stopEngine();   // after the views, which destroy their documents with the field types' help
     }
 
     // Activated as every command that opens a view does.

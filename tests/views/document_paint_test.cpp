@@ -1,6 +1,5 @@
-// What the document view paints: backgrounds by selection and focus, the focus rectangle, control
-// rows with their numbers and brackets, nesting lines, and the row layout a field type draws on;
-// and scrolling it by every means, with the current row kept in view by the keyboard.
+// What the document view paints: backgrounds, focus rectangle, control rows, brackets and nesting
+// lines; and scrolling by every means, the keyboard keeping the current row in view.
 #include <array>
 
 #include "mainwindow/frame_fixture.h"
@@ -122,7 +121,7 @@ TEST_F(DocumentPaint, ControlKeyCaseAndRestRowsShowWhatTheyHoldAndListsTheirBrac
     }
 }
 
-TEST_F(DocumentPaint, RangeAndPageFollowTheDocumentAndTheWindowAndRequestsMoveByLinesPagesAndToTheEnds) {
+TEST_F(DocumentPaint, RangeAndPageFollowTheDocumentAndTheWindowAndRequestsThumbAndWheelMoveIt) {
     openList(50);
     const SCROLLINFO bar = scrollInfo(SB_VERT);
     EXPECT_EQ(std::tuple(bar.nMin, bar.nMax + 1, static_cast<int>(bar.nPage)),
@@ -146,12 +145,7 @@ TEST_F(DocumentPaint, RangeAndPageFollowTheDocumentAndTheWindowAndRequestsMoveBy
     EXPECT_EQ(static_cast<int>(scrollInfo(SB_VERT).nPage), client().bottom);
     EXPECT_EQ(view->scrollOffset, lastOffset()) << "a taller window shows more of the end";
 
-    open("DWRD DWRD", {});
-    EXPECT_EQ(view->scrollOffset, 0);
-    EXPECT_FALSE(scrollBarEnabled(SB_VERT)) << "disabled when everything fits";
-}
-
-TEST_F(DocumentPaint, ThumbPositionsBeyondSixteenBitsAndTheWheel) {
+    // Thumb positions beyond sixteen bits, and the wheel.
     openList(10000);
     for (int target : {100000, 7 * h, 100000 + 3}) {
         SetScrollPos(view->hwnd, SB_VERT, target, FALSE);
@@ -167,6 +161,10 @@ TEST_F(DocumentPaint, ThumbPositionsBeyondSixteenBitsAndTheWheel) {
     wheel(WHEEL_DELTA / 2);
     wheel(WHEEL_DELTA / 2);
     EXPECT_EQ(view->scrollOffset, 0);
+
+    open("DWRD DWRD", {});
+    EXPECT_EQ(view->scrollOffset, 0);
+    EXPECT_FALSE(scrollBarEnabled(SB_VERT)) << "disabled when everything fits";
 }
 
 TEST_F(DocumentPaint, KeysAndInsertionsKeepTheCurrentRowInView) {
@@ -230,9 +228,8 @@ TEST_F(DocumentPaint, SidewaysRangeFollowsTheRowsInViewAndTheWindowAndDividersMo
     ASSERT_GT(moved, 0);
     Snapshot after(view->hwnd);
     int stayed = 0;
-    for (int y = h; y < 6 * h; ++y) {  // below the current row and its focus rectangle
+    for (int y = h; y < 6 * h; ++y)  // below the current row and its focus rectangle
         for (int x = 0; x + moved < after.width(); ++x) stayed += after.at(x, y) != before.at(x + moved, y);
-    }
     EXPECT_EQ(stayed, 0);
 }
 

@@ -1,9 +1,5 @@
-// The document view's window, caption and life on a tab; selecting rows and moving the current row
-// with the keys and the mouse; the status bar and Go to offset; files dropped on the main window;
-// editing values through the value entry dialog, inserting and deleting list items from the keyboard
-// and the Edit menu, and Undo and Redo. The byte pane beside the rows: its lines, the cursor and the
-// current row kept in step, the bytes after a change, the looks of current and selected rows' bytes,
-// and its place.
+// The document view on its tab: selection by keys and mouse, the status bar, Go to offset, dropped
+// files, value edits, list items inserted and deleted, Undo and Redo; and the byte pane beside it.
 #include <shlobj.h>
 
 #include <utility>
@@ -33,15 +29,13 @@ TEST_F(ViewTest, EmptyDocumentHasNoRowToActOn) {
     click(5, true);
     EXPECT_EQ(view->current, nullptr);
     EXPECT_TRUE(view->document->saved);
-    Snapshot painted(view->hwnd);
-    EXPECT_EQ(painted.countOtherThan(colourOf(COLOR_WINDOW), client()), 0);
+    EXPECT_EQ(Snapshot(view->hwnd).countOtherThan(colourOf(COLOR_WINDOW), client()), 0);
 }
 
-const char* const kFourRows = "DWRD:A DWRD:B DWRD:C DWRD:D";
-const Bytes kFourValues{0, 1, 0, 2, 0, 3, 0, 4};
-
-TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelection) {
-    open(kFourRows, kFourValues);
+// After the keys and clicks, each button message (0: the capture taken away by another window), then
+// whether the view holds the capture and how many buttons it counts.
+TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelectionAndButtonsShareTheCaptureByCounting) {
+    open("DWRD:A DWRD:B DWRD:C DWRD:D", {0, 1, 0, 2, 0, 3, 0, 4});
     // Keys, then clicks (key 0) at y. Past the first row nothing is current, and Up starts again at
     // the first; Shift keeps the selection, without it only the current row stays selected; past the
     // last row, Down starts again at the last; page keys stop at the ends. A click at the first pixel
@@ -59,23 +53,19 @@ TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelection) {
         key ? press(key, shift) : click(y, shift);
         EXPECT_EQ(selection(), selected) << "key " << key << ", y " << y;
     }
-}
 
-// After each button message (0: the capture taken away by another window), whether the view holds
-// the capture and how many buttons it counts.
-TEST_F(ViewTest, DocumentButtonsShareTheCaptureByCounting) {
-    open(kFourRows, kFourValues);
     focusTabs();
-    const std::pair<UINT, const char*> steps[] = {
-        {WM_LBUTTONDOWN, "captured 1"}, {WM_RBUTTONDOWN, "captured 2"}, {WM_LBUTTONUP, "captured 1"},
-        {WM_RBUTTONUP, "free 0"},       {WM_LBUTTONDOWN, "captured 1"}, {0, "free 0"},
-        {WM_LBUTTONDOWN, "captured 1"}, {WM_LBUTTONUP, "free 0"}};
-    for (const auto& [message, after] : steps) {
+    const std::tuple<UINT, WPARAM, const char*> buttons[] = {{WM_LBUTTONDOWN, MK_LBUTTON, "captured 1"},
+                                                             {WM_RBUTTONDOWN, MK_RBUTTON, "captured 2"},
+                                                             {WM_LBUTTONUP, 0, "captured 1"},
+                                                             {WM_RBUTTONUP, 0, "free 0"},
+                                                             {WM_LBUTTONDOWN, MK_LBUTTON, "captured 1"},
+                                                             {0, 0, "free 0"},
+                                                             {WM_LBUTTONDOWN, MK_LBUTTON, "captured 1"},
+                                                             {WM_LBUTTONUP, 0, "free 0"}};
+    for (const auto& [message, held, after] : buttons) {
         if (!message) SetCapture(mainWindow);
-        const WPARAM buttons = message == WM_LBUTTONDOWN   ? MK_LBUTTON
-                               : message == WM_RBUTTONDOWN ? MK_RBUTTON
-                                                           : 0;
-        SendMessageA(view->hwnd, message, buttons, 0);
+        SendMessageA(view->hwnd, message, held, 0);
         EXPECT_EQ((GetCapture() == view->hwnd ? "captured " : "free ") + std::to_string(view->captureCount),
                   after)
             << message;
@@ -101,13 +91,12 @@ TEST_F(ViewTest, TheStatusBarFollowsTheCurrentRowWhichGoToOffsetMovesToTheRowHol
     auto goTo = [this](std::vector<const char*> texts) {
         std::string prompts;
         std::vector<DialogStep> steps;
-        for (const char* text : texts) {
+        for (const char* text : texts)
             steps.push_back([text, &prompts](HWND dialog) {
                 prompts += windowText(GetDlgItem(dialog, IDC_GOTO_PROMPT)) + "|";
                 SetDlgItemTextA(dialog, IDC_GOTO_EDIT, text);
                 PostMessageA(dialog, WM_COMMAND, *text ? IDOK : IDCANCEL, 0);
             });
-        }
         driveModal(
             "Go to offset", [this] { SendMessageA(view->hwnd, WM_COMMAND, cmdGoToOffset, 0); }, steps);
         return prompts;
@@ -150,13 +139,9 @@ TEST_F(ViewTest, DroppedFilesOpenOneTabEachWithTheTemplateTheirExtensionNamesPre
     addLibraryTemplate("PNG.tmpl", "UBYT:Byte");
     dir.write("a.png", Bytes{7});
     dir.write("b.x.Png", Bytes{9});
-    const DialogStep confirm = [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); };
     // The files as the shell hands them over.
-    std::wstring names;
-    for (const char* name : {"a.png", "b.x.Png"}) {
-        const std::string path = dir.path(name);
-        names += std::wstring(path.begin(), path.end()) + L'\0';
-    }
+    const std::string paths = dir.path("a.png") + '\0' + dir.path("b.x.Png") + '\0';
+    const std::wstring names(paths.begin(), paths.end());
     HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
     auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
     *files = DROPFILES{sizeof(DROPFILES), {}, FALSE, TRUE};
@@ -164,7 +149,7 @@ TEST_F(ViewTest, DroppedFilesOpenOneTabEachWithTheTemplateTheirExtensionNamesPre
     GlobalUnlock(drop);
     EXPECT_EQ(driveModal("Select a template:",
                          [&] { SendMessageA(mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); },
-                         {confirm, confirm}),
+                         {clicking(IDOK), clicking(IDOK)}),
               2u);
     ASSERT_EQ(frame->count, 2);
     EXPECT_EQ(tabText(0) + "|" + tabText(1), "a.png|b.x.Png");

@@ -1,8 +1,5 @@
-// The template editor: as it opens and as it paints, the mouse, the keys (caret movement through
-// sections and pages, Enter, Insert and Delete), scrolling, and saving to the file, the library
-// entry and the clones others hold. The template list, selection and field dialogs, answered through
-// their controls; Escape and the close box reach a dialog as Cancel does, through the system's
-// dialog manager.
+// The template editor: opening, painting, mouse, keys, scrolling and saving; the template list,
+// selection and field dialogs, answered through their controls.
 #include <array>
 #include <cstring>
 
@@ -168,13 +165,12 @@ TEST_F(EditorTest, DoubleClickAndEnterEditAFieldRowButNothingBelowTheLastRow) {
 // Rows: 0 DWRD, 1 LSTB, 2 DWRD, 3 PSTR, 4 LSTE, 5 DWRD.
 TEST_F(EditorTest, ArrowsHomeAndEndMoveTheCaretAndLeftRightFollowTheSection) {
     openEditor(addLibraryTemplate("keys.tmpl", "DWRD LSTB DWRD PSTR LSTE DWRD"));
-    const int cases[][3] = {
-        // from, key, to
-        {3, VK_LEFT, 1},  {2, VK_LEFT, 1},  {3, VK_RIGHT, 4}, {2, VK_RIGHT, 4}, {5, VK_LEFT, 4},
-        {0, VK_RIGHT, 1}, {1, VK_RIGHT, 2}, {4, VK_LEFT, 3},  {0, VK_LEFT, 0},  {-1, VK_LEFT, 0},
-        {9, VK_LEFT, 8},  {0, VK_UP, 0},    {3, VK_UP, 2},    {5, VK_DOWN, 5},  {3, VK_DOWN, 4},
-        {3, VK_HOME, 0},  {1, VK_END, 5},
-    };
+    // From, key, to.
+    const int cases[][3] = {{3, VK_LEFT, 1}, {2, VK_LEFT, 1},  {3, VK_RIGHT, 4}, {2, VK_RIGHT, 4},
+                            {5, VK_LEFT, 4}, {0, VK_RIGHT, 1}, {1, VK_RIGHT, 2}, {4, VK_LEFT, 3},
+                            {0, VK_LEFT, 0}, {-1, VK_LEFT, 0}, {9, VK_LEFT, 8},  {0, VK_UP, 0},
+                            {3, VK_UP, 2},   {5, VK_DOWN, 5},  {3, VK_DOWN, 4},  {3, VK_HOME, 0},
+                            {1, VK_END, 5}};
     for (const auto& c : cases) {
         editor->caretRow = c[0];
         press(c[1]);
@@ -210,8 +206,6 @@ TEST_F(EditorTest, AnEmptyTemplateShowsOneSelectedRowWhereInsertAddsTheFirstFiel
     openEditor(addLibraryTemplate("empty.tmpl", ""));
     const Snapshot canvas = painted();
     EXPECT_EQ(background(canvas, 0), colourOf(COLOR_HIGHLIGHT));
-    EXPECT_EQ(background(canvas, 1), colourOf(COLOR_WINDOW));
-    EXPECT_EQ(ink(canvas, 1, 0), -1);
     EXPECT_EQ(pressAnswered(VK_INSERT, fill("LSTB", "first")), 1u);
     EXPECT_EQ(editorState(), "LSTB|empty.tmpl [*]|0");
     press(VK_DELETE);
@@ -242,14 +236,12 @@ TEST_F(EditorTest, ScrollRequestsAndPageKeysKeepTheLastFieldInViewAndPagesCountF
         }
     };
     const int32_t last = 200 - page + 1;  // the last field on the second-last visible row
-    const std::array<int, 3> steps[] = {
-        {SB_LINEDOWN, 0, 1},     {SB_PAGEDOWN, 0, 1 + page},
-        {SB_LINEUP, 0, page},    {SB_BOTTOM, 0, last},
-        {SB_LINEDOWN, 0, last},  {SB_PAGEDOWN, 0, last},
-        {SB_THUMBTRACK, 50, 50}, {SB_THUMBPOSITION, 60, 60},
-        {SB_ENDSCROLL, 0, 60},   {SB_PAGEUP, 0, 60 - page},
-        {SB_TOP, 0, 0},          {SB_LINEUP, 0, 0},
-    };
+    const std::array<int, 3> steps[] = {{SB_LINEDOWN, 0, 1},     {SB_PAGEDOWN, 0, 1 + page},
+                                        {SB_LINEUP, 0, page},    {SB_BOTTOM, 0, last},
+                                        {SB_LINEDOWN, 0, last},  {SB_PAGEDOWN, 0, last},
+                                        {SB_THUMBTRACK, 50, 50}, {SB_THUMBPOSITION, 60, 60},
+                                        {SB_ENDSCROLL, 0, 60},   {SB_PAGEUP, 0, 60 - page},
+                                        {SB_TOP, 0, 0},          {SB_LINEUP, 0, 0}};
     expectSteps(steps);
     EXPECT_EQ(editor->bottomRow, page);
 
@@ -258,11 +250,10 @@ TEST_F(EditorTest, ScrollRequestsAndPageKeysKeepTheLastFieldInViewAndPagesCountF
     EXPECT_EQ(caret(), "5: 2-5");
     // Key, caret, top row: the caret comes up to the second-last row.
     const int32_t lastTop = 199 - page + 2;
-    const std::array<int, 3> keys[] = {
-        {VK_NEXT, page, 2},     {VK_NEXT, 2 * page - 2, page}, {VK_PRIOR, page, page},
-        {VK_END, 199, lastTop}, {VK_NEXT, 199, lastTop},       {VK_HOME, 0, 0},
-        {VK_PRIOR, 0, 0},
-    };
+    const std::array<int, 3> keys[] = {{VK_NEXT, page, 2},      {VK_NEXT, 2 * page - 2, page},
+                                       {VK_PRIOR, page, page},  {VK_END, 199, lastTop},
+                                       {VK_NEXT, 199, lastTop}, {VK_HOME, 0, 0},
+                                       {VK_PRIOR, 0, 0}};
     for (const auto& key : keys) {
         press(key[0]);
         EXPECT_EQ(caret(), std::to_string(key[1])) << "key " << key[0];
@@ -346,10 +337,6 @@ void expectListLaidOut(HWND dialog, int second, bool secondTakesRest) {
     EXPECT_TRUE(controlOn(dialog, IDC_TEMPLATE_LIST, {0, 0, w, h - 25}));
     EXPECT_TRUE(controlOn(dialog, IDOK, {0, h - 24, w / 2, h - 1}));
     EXPECT_TRUE(controlOn(dialog, second, {w / 2, h - 24, secondTakesRest ? w : w / 2 * 2, h - 1}));
-}
-
-DialogStep clicking(int button) {
-    return [button](HWND dialog) { clickButton(dialog, button); };
 }
 
 TEST_F(EditorTest, SelectionListsTheLibraryAndChoosesTheRowSelectedByOkOrADoubleClickElseNone) {
