@@ -12,17 +12,12 @@
 namespace guitest {
 namespace {
 
-TEST_F(ViewTest, DocumentOpensOnItsTabWithTheFirstRowSelectedAndCurrent) {
+TEST_F(ViewTest, DocumentOpensOnItsTabWithTheFirstRowSelectedAndCurrentAndAnEmptyOneHasNoRowToActOn) {
     open("DWRD:Width DWRD:Height", {0, 1, 0, 2}, "shape.bin");
     EXPECT_EQ(tabText(0) + "|" + windowText(view->hwnd), "shape.bin|shape.bin");
     EXPECT_EQ(selection(), "0*");
-    RECT rows = placeOf(view->hwnd), bytes = placeOf(view->Bytes().hwnd), both, area = displayArea();
-    UnionRect(&both, &rows, &bytes);
-    EXPECT_TRUE(EqualRect(&both, &area)) << "the rows and their bytes share the tab";
     EXPECT_TRUE(GetClassLongA(view->hwnd, GCL_STYLE) & CS_DBLCLKS) << "a user's double clicks reach it";
-}
 
-TEST_F(ViewTest, EmptyDocumentHasNoRowToActOn) {
     open("", {});
     for (UINT key : {VK_UP, VK_DOWN, VK_RETURN, VK_INSERT, VK_NEXT, VK_END}) press(key);
     click(5);
@@ -278,7 +273,7 @@ bool shows(const Snapshot& painted, uint32_t colour, RECT area) {
     return painted.countOtherThan(colour, area) < (area.right - area.left) * (area.bottom - area.top);
 }
 
-TEST_F(BytePaneTest, LinesShowOffsetHexTextAndUnknownBytesAndTheCursorMovesWithTheCurrentRow) {
+TEST_F(BytePaneTest, LinesShowOffsetHexTextUnknownBytesAndChangesAndTheCursorMovesWithTheCurrentRow) {
     open(kRows, kBytes);
     EXPECT_EQ(cursorLine(), "00000000  41 00 42 02 68 69 00 01  02 03 04 05 06 07 08 09  A.B.hi..........");
     pressInPane(VK_END);
@@ -303,6 +298,13 @@ TEST_F(BytePaneTest, LinesShowOffsetHexTextAndUnknownBytesAndTheCursorMovesWithT
     }
     clickByte(0, 1, false, true);
     EXPECT_EQ(selection(), "0 1*");
+
+    open("UBYT PSTR", {5, 1, 'a'});
+    press(VK_DOWN);
+    answerValue([&] { press(VK_RETURN); }, "xyz", true);
+    EXPECT_EQ(cursorLine(), "00000000  05 03 78 79 7A" + std::string(36, ' ') + "..xyz");
+    SendMessageA(mainWindow, WM_COMMAND, cmdUndo, 0);
+    EXPECT_EQ(cursorLine(), "00000000  05 01 61" + std::string(42, ' ') + "..a");
 }
 
 TEST_F(BytePaneTest, EachSideScrollsTheOtherToItsPlace) {
@@ -317,15 +319,6 @@ TEST_F(BytePaneTest, EachSideScrollsTheOtherToItsPlace) {
     EXPECT_EQ(view->scrollOffset, 0);
     pressInPane(VK_NEXT);
     EXPECT_GT(view->scrollOffset, 0) << "the current row comes into view";
-}
-
-TEST_F(BytePaneTest, ChangesShowTheirBytes) {
-    open("UBYT PSTR", {5, 1, 'a'});
-    press(VK_DOWN);
-    answerValue([&] { press(VK_RETURN); }, "xyz", true);
-    EXPECT_EQ(cursorLine(), "00000000  05 03 78 79 7A" + std::string(36, ' ') + "..xyz");
-    SendMessageA(mainWindow, WM_COMMAND, cmdUndo, 0);
-    EXPECT_EQ(cursorLine(), "00000000  05 01 61" + std::string(42, ' ') + "..a");
 }
 
 TEST_F(BytePaneTest, CurrentRowsBytesAreHighlightedAndSelectedRowsShaded) {
@@ -345,8 +338,9 @@ TEST_F(BytePaneTest, CurrentRowsBytesAreHighlightedAndSelectedRowsShaded) {
 TEST_F(BytePaneTest, PaneStandsBesideOrBelowTheRowsAndGoesWithItsTab) {
     open(kRows, kBytes);
     HMENU menu = GetMenu(mainWindow);
-    RECT rows = placeOf(view->hwnd);
-    EXPECT_TRUE(placedOn(pane(), {rows.right, rows.top, displayArea().right, rows.bottom}));
+    RECT rows = placeOf(view->hwnd), area = displayArea();  // the rows and their bytes share the tab
+    EXPECT_TRUE(placedOn(view->hwnd, {area.left, area.top, rows.right, area.bottom}));
+    EXPECT_TRUE(placedOn(pane(), {rows.right, area.top, area.right, area.bottom}));
     EXPECT_TRUE(GetMenuState(menu, IDM_BYTES_BESIDE, MF_BYCOMMAND) & MF_CHECKED);
     SendMessageA(mainWindow, WM_COMMAND, cmdBytesBelow, 0);
     rows = placeOf(view->hwnd);

@@ -275,8 +275,7 @@ TEST_F(EditorTest, SaveWritesTheFileAndReplacesTheLibraryEntryInPlaceLeavingEarl
 
     EXPECT_EQ(editor->Save(), 0);
     ASSERT_EQ(templateLibrary.count, 3);
-    EXPECT_EQ(templateLibrary.templates[0], first);
-    EXPECT_EQ(templateLibrary.templates[2], third);
+    EXPECT_EQ(std::pair(templateLibrary.templates[0], templateLibrary.templates[2]), std::pair(first, third));
     EXPECT_EQ(codesOf(*templateLibrary.templates[1]), "LSTB DWRD PSTR");
     EXPECT_EQ(codesOf(*openedBefore), "DWRD PSTR");
 
