@@ -356,12 +356,6 @@ class ViewTest : public MainFrameTest {
         GetScrollInfo(window, bar, &info);
         return info;
     }
-    bool scrollBarEnabled(int bar) const {
-        SCROLLBARINFO info{};
-        info.cbSize = sizeof info;
-        GetScrollBarInfo(window, bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, &info);
-        return !(info.rgstate[0] & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE));
-    }
 
     testsupport::TempDir dir;
     TfrmDocument* view = nullptr;

@@ -31,11 +31,9 @@ TEST_F(ViewTest, DocumentOpensOnItsTabWithTheFirstRowSelectedAndCurrentAndAnEmpt
 // whether the view holds the capture and how many buttons it counts.
 TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelectionAndButtonsShareTheCaptureByCounting) {
     open("DWRD:A DWRD:B DWRD:C DWRD:D", {0, 1, 0, 2, 0, 3, 0, 4});
-    // Keys, then clicks (key 0) at y. Past the first row nothing is current, and Up starts again at
-    // the first; Shift keeps the selection, without it only the current row stays selected; past the
-    // last row, Down starts again at the last; page keys stop at the ends. A click at the first pixel
-    // row of the second row, then at the last of the first; Shift adds the row to the selection;
-    // below the last row is the last row.
+    // Keys, then clicks (key 0) at y. Up past the first row leaves none current, the next Up starts at
+    // the first, and Down likewise at the last; page keys stop at the ends; only Shift keeps the
+    // selection. Clicks at the second row's top pixel, the first's bottom one, and below the last row.
     const std::tuple<UINT, int, bool, const char*> steps[] = {
         {VK_UP, 0, false, ""},        {VK_UP, 0, false, "0*"},      {VK_DOWN, 0, true, "0 1*"},
         {VK_DOWN, 0, true, "0 1 2*"}, {VK_DOWN, 0, false, "3*"},    {VK_DOWN, 0, false, ""},

@@ -65,10 +65,9 @@ class EditorTest : public ViewTest {
     // still shown.
     std::string listAndOpen(std::vector<DialogStep> steps) {
         const int32_t before = frame->count;
-        const size_t count = steps.size();
         EXPECT_EQ(driveModal(
-                      "Templates:", [&] { ShowTemplateList(frame); }, std::move(steps)),
-                  count);
+                      "Templates:", [&] { ShowTemplateList(frame); }, steps),
+                  steps.size());
         if (frame->count == before) return "none";
         return codesOf(*static_cast<TfrmTemplate*>(frame->CurrentEntry()->view)->templ);
     }
@@ -430,10 +429,10 @@ TEST_F(ViewTest, FieldDialogIsCancelledOrTakesACodeOfAtMostFourCharactersAndACap
     EXPECT_EQ(field->caption, captionBefore);
     EXPECT_TRUE(rows.linked);
 
-    const std::string longCaption(300, 'x');
-    const std::tuple<const char*, std::string, std::string> cases[] = {{"ABCDE", longCaption, "ABCD"},
-                                                                       {"ab", "", std::string("ab\0\0", 4)},
-                                                                       {"", "none", std::string(4, '\0')}};
+    const std::tuple<const char*, std::string, std::string> cases[] = {
+        {"ABCDE", std::string(300, 'x'), "ABCD"},
+        {"ab", "", std::string("ab\0\0", 4)},
+        {"", "none", std::string(4, '\0')}};
     for (const auto& [typed, caption, code] : cases) {
         const std::string shown = std::string(field->code, strnlen(field->code, 4)) + "|" + field->caption;
         ASSERT_TRUE(edit([&](HWND dialog) {
