@@ -95,9 +95,8 @@ inline std::string windowText(HWND window) {
 
 using DialogStep = std::function<void(HWND dialog)>;
 
-// Runs showModal (which returns when the dialog ends) while a timer hands the dialog shown titled
-// `title` to the steps, one per tick. How many steps ran: fewer than given means the dialog closed
-// early or never came.
+// Runs showModal (which returns when the dialog ends) while a timer hands the dialog titled `title` to
+// the steps, one per tick. How many steps ran: fewer means the dialog closed early or never came.
 inline size_t driveModal(const std::string& title, const std::function<void()>& showModal,
                          std::vector<DialogStep> steps) {
     struct Drive {
@@ -179,8 +178,7 @@ class MainFrameTest : public testing::Test {
         pumpPending();
     }
     void TearDown() override {
-        // The windows (every view a child of the main window) outlive their objects, and their late
-        // messages, the destruction's among them, must find none.
+        // Every view's window outlives its object; late messages, the destruction's too, must find none.
         std::vector<HWND> windows{mainWindow};
         for (HWND child = GetWindow(mainWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             windows.push_back(child);
@@ -228,8 +226,7 @@ using testsupport::Snapshot;
 
 class ViewTest : public MainFrameTest {
   protected:
-    // A document of the rows bound to the bytes, written to a file of that name, on a new tab as the
-    // commands that open documents put it.
+    // The rows bound to the bytes, in a file of that name, on a new tab as the open commands put it.
     void open(const std::string& rows, const Bytes& bytes, const char* name = "data.bin") {
         dir.write(name, bytes);
         Template templ;
@@ -266,16 +263,15 @@ class ViewTest : public MainFrameTest {
     }
     // Rows with their depth in dots, code and value, as document_harness describes them.
     std::string rows() const { return describe(view->document); }
-    // The rows, the selection, the tab's text, and "!" when the view's height or scroll range does
-    // not fit the rows.
+    // The rows, the selection, the tab's text, and "!" when the height or scroll range misfits the rows.
     std::string state() const {
         const bool fits = view->ContentHeight() == view->document->instanceCount * h &&
                           scrollInfo(SB_VERT).nMax + 1 == view->ContentHeight();
         return rows() + " (" + selection() + ") " + tabText(frame->count - 1) + (fits ? "" : " !");
     }
 
-    // Runs the action while the value entry dialog it opens is answered with the text, by OK or by
-    // Cancel. The text the dialog showed when it opened, or "(no dialog)".
+    // Runs the action, its value dialog answered with the text by OK or Cancel; what the dialog first
+    // showed, or "(no dialog)".
     std::string answerValue(const std::function<void()>& action, const char* text, bool confirm) {
         std::string shown = "(no dialog)";
         driveModal(UIStrings[usEnterValueTitle], action, {[&](HWND dialog) {

@@ -49,11 +49,6 @@ class EditorTest : public ViewTest {
         }
         return text + "|" + tabText(frame->count - 1) + "|" + std::to_string(editor->caretRow);
     }
-    void addThree() {
-        addLibraryTemplate("first.tmpl", "DWRD");
-        addLibraryTemplate("twin.tmpl", "PSTR");
-        addLibraryTemplate("twin.tmpl", "hlng hlng");
-    }
     Template* select(DialogStep step) {
         Template* choice = nullptr;
         EXPECT_EQ(
@@ -61,8 +56,7 @@ class EditorTest : public ViewTest {
             1u);
         return choice;
     }
-    // The code rows of the editor the list dialog opened, or "none". Every step must find the dialog
-    // still shown.
+    // The codes of the editor the list dialog opened, or "none"; every step must find the dialog shown.
     std::string listAndOpen(std::vector<DialogStep> steps) {
         const int32_t before = frame->count;
         EXPECT_EQ(driveModal(
@@ -177,9 +171,8 @@ TEST_F(EditorTest, ArrowsHomeAndEndMoveTheCaretAndLeftRightFollowTheSection) {
     }
 }
 
-// Each case: the rows of a new editor (null: the same as before), the caret row (-1: where the key
-// before left it), the key and Shift, the field dialog answered with the code (cancelled for "", and
-// not to come for null), the state after.
+// Each case: a new editor's rows (null: the same editor), the caret row (-1: left as it was), the key and
+// Shift, the field dialog's answer (cancelled for "", not to come for null), the state after.
 TEST_F(EditorTest, InsertAndDeleteKeysEditTheRowsAndRelinkThem) {
     const std::tuple<const char*, int32_t, UINT, bool, const char*, const char*> cases[] = {
         {"DWRD LSTB DWRD LSTE", 2, VK_INSERT, false, "", "DWRD LSTB>3 .DWRD LSTE>1|t.tmpl|2"},
@@ -328,8 +321,7 @@ bool controlOn(HWND dialog, int id, RECT expected) {
     return placedOn(GetDlgItem(dialog, id), expected);
 }
 
-// Resized, the list over the two buttons, which split the bottom row; the second takes the rest, or
-// not.
+// Resized: the list over the two buttons splitting the bottom row, the second taking the rest or not.
 void expectListLaidOut(HWND dialog, int second, bool secondTakesRest) {
     const auto [w, h] = resized(dialog);
     EXPECT_TRUE(controlOn(dialog, IDC_TEMPLATE_LIST, {0, 0, w, h - 25}));
@@ -337,11 +329,13 @@ void expectListLaidOut(HWND dialog, int second, bool secondTakesRest) {
     EXPECT_TRUE(controlOn(dialog, second, {w / 2, h - 24, secondTakesRest ? w : w / 2 * 2, h - 1}));
 }
 
-TEST_F(EditorTest, SelectionListsTheLibraryAndChoosesTheRowSelectedByOkOrADoubleClickElseNone) {
+TEST_F(EditorTest, SelectionAndListDialogsShowTheLibraryAndTakeTheRowChosenByOkEditOrADoubleClickElseNone) {
     // An empty library offers no choice in either dialog.
     EXPECT_EQ(select(clicking(IDOK)), nullptr);
     EXPECT_EQ(listAndOpen({clicking(IDC_EDIT_TEMPLATE)}), "none");
-    addThree();
+    addLibraryTemplate("first.tmpl", "DWRD");
+    addLibraryTemplate("twin.tmpl", "PSTR");
+    addLibraryTemplate("twin.tmpl", "hlng hlng");
     std::string rows;
     Template* choice = select([&](HWND dialog) {
         HWND list = GetDlgItem(dialog, IDC_TEMPLATE_LIST);
@@ -373,11 +367,9 @@ TEST_F(EditorTest, SelectionListsTheLibraryAndChoosesTheRowSelectedByOkOrADouble
         },
     };
     for (const DialogStep& answer : none) EXPECT_EQ(select(answer), nullptr);
-}
 
-TEST_F(EditorTest, ListEditAndDoubleClickOpenAnEditorOnTheChosenTemplateAndNothingElseCloses) {
-    addThree();
-    // Each step runs only while the dialog is still shown: Escape leaves it open.
+    // The list's Edit and double click open an editor. Each step runs only while the dialog is still
+    // shown: Escape leaves it open.
     EXPECT_EQ(listAndOpen({[](HWND) { pressKey(GetFocus(), VK_ESCAPE); },
                            [](HWND dialog) {
                                expectListLaidOut(dialog, IDC_EDIT_TEMPLATE, false);
