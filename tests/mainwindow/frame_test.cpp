@@ -38,10 +38,8 @@ TEST_F(MainFrameTest, ShowsTitleIconsAndTabsAboveTheStatusBarEachNewViewOnTheNex
     EXPECT_EQ(tabs(), "first|second|third+^<");
     for (const SIZE& size : {SIZE{640, 480}, SIZE{300, 200}, SIZE{1000, 760}}) {  // every view, hidden or not
         SetWindowPos(mainWindow, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        RECT client;
-        GetClientRect(mainWindow, &client);
-        client.bottom = placeOf(frame->hwndStatus).top;  // the tabs take what the status bar leaves
-        EXPECT_TRUE(placedOn(frame->hwndTabs, client)) << size.cx << "x" << size.cy;
+        const RECT status = placeOf(frame->hwndStatus);  // the tabs take what the status bar leaves
+        EXPECT_TRUE(placedOn(frame->hwndTabs, {0, 0, status.right, status.top})) << size.cx << "x" << size.cy;
         for (TestView* view : {first, second, third})
             EXPECT_TRUE(placedOn(view->hwnd, displayArea())) << view->caption;
     }

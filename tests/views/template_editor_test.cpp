@@ -67,18 +67,15 @@ class EditorTest : public ViewTest {
     }
 };
 
-TEST_F(EditorTest, OpensOnItsOwnCloneAsATabNamedAfterTheTemplate) {
-    Template* source = addLibraryTemplate("shapes.tmpl", "DWRD LSTB PSTR LSTE");
+TEST_F(EditorTest, OpensOnItsOwnCloneOnATabNamedAfterItWithNumbersAndCodesAndCaptionsIndentedByDepth) {
+    Template* source =
+        addLibraryTemplate("nested.tmpl", "LSTB:row0 LSTB:row1 LSTE LSTE:" + std::string(150, 'w'));
     ASSERT_NE(openEditor(source), nullptr);
     EXPECT_NE(editor->templ, source);
-    EXPECT_EQ(editorState(), "DWRD LSTB>3 .PSTR LSTE>1|shapes.tmpl|0");
+    EXPECT_EQ(editorState(), "LSTB>3 .LSTB>2 .LSTE>1 LSTE>0|nested.tmpl|0");
     EXPECT_TRUE(placedOn(editor->hwnd, displayArea()));
     frame->OpenTemplateEditor(nullptr);
     EXPECT_EQ(frame->count, 1);
-}
-
-TEST_F(EditorTest, RowsShowNumbersAndCodesAndCaptionsIndentedByDepth) {
-    openEditor(addLibraryTemplate("nested.tmpl", "LSTB:row0 LSTB:row1 LSTE LSTE:" + std::string(150, 'w')));
     click(rowY(5));  // the selection below the rows
     const int codeX = editor->numberWidth + 8;
     const int captionX = codeX + editor->codeWidth;
