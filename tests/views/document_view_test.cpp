@@ -200,8 +200,7 @@ TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
         {1, VK_RETURN, "BCNT 3;LSTC #0;.DWRD 0;LSTC #1;.DWRD 1;LSTC #2;.DWRD 2;LSTE (1*) data.bin [*]"},
         // At the end the new item comes last; the end row moves down with the new rows.
         {5, VK_INSERT, "BCNT 3;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTC #2;.DWRD 0;LSTE (7*) data.bin [*]"},
-        {2, VK_INSERT, "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (2*) data.bin"},
-    };
+        {2, VK_INSERT, "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (2*) data.bin"}};
     for (const auto& [at, key, after] : cases) {
         open(kList, kTwoItems);
         for (int i = 0; i < at; ++i) press(VK_DOWN);

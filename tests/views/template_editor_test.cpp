@@ -352,17 +352,14 @@ TEST_F(EditorTest, SelectionAndListDialogsShowTheLibraryAndTakeTheRowChosenByOkE
     EXPECT_EQ(choice, templateLibrary.templates[0]);  // preselected
 
     for (int row = 0; row < 3; ++row) EXPECT_EQ(select(doubleClickRow(row)), templateLibrary.templates[row]);
-    const DialogStep none[] = {
-        doubleClickRow(-1),
-        clicking(IDCANCEL),
-        [](HWND dialog) {  // OK without a selection
-            LVITEMA nothing{};
-            nothing.stateMask = LVIS_SELECTED;
-            SendMessageA(GetDlgItem(dialog, IDC_TEMPLATE_LIST), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                         reinterpret_cast<LPARAM>(&nothing));
-            clickButton(dialog, IDOK);
-        },
-    };
+    const DialogStep none[] = {doubleClickRow(-1), clicking(IDCANCEL),
+                               [](HWND dialog) {  // OK without a selection
+                                   LVITEMA nothing{};
+                                   nothing.stateMask = LVIS_SELECTED;
+                                   SendMessageA(GetDlgItem(dialog, IDC_TEMPLATE_LIST), LVM_SETITEMSTATE,
+                                                static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&nothing));
+                                   clickButton(dialog, IDOK);
+                               }};
     for (const DialogStep& answer : none) EXPECT_EQ(select(answer), nullptr);
 
     // The list's Edit and double click open an editor. Each step runs only while the dialog is still
