@@ -30,7 +30,7 @@ int firstInk(const Snapshot& row, int from, int to = kWidth) {
 
 using Win32Drawing = EngineFixture;
 
-TEST_F(Win32Drawing, CaptionStartsAtTheIndentAndTheValueTwelvePixelsAfterIt) {
+TEST_F(Win32Drawing, CaptionStartsAtTheIndentTheValueTwelvePixelsAfterItAndADividerTwelveBeforeItsCaption) {
     FieldHarness field("DWRD", "Width");
     field.read({0x00, 0x2A});
     const int indent = 16;
@@ -40,20 +40,17 @@ TEST_F(Win32Drawing, CaptionStartsAtTheIndentAndTheValueTwelvePixelsAfterIt) {
     EXPECT_TRUE(captionInk >= indent && captionInk <= indent + 2) << captionInk;
     EXPECT_EQ(firstInk(row, captionEnd + 1, valueStart), -1);
     EXPECT_TRUE(valueInk >= valueStart && valueInk <= valueStart + 2) << valueInk;
-}
 
-TEST_F(Win32Drawing, DividerLineEndsTwelvePixelsBeforeTheRightAlignedCaption) {
     FieldHarness divider("DVDR", "End");
-    const int indent = 4;
-    const Snapshot row = drawn(divider, indent);
+    const Snapshot line = drawn(divider, 4);  // its line from x = 4
     int captionStart = kWidth - 4 - widthIn(fntNormal, "End"), middle = kHeight / 2;
     const uint32_t lineColour = 0xC8D0D4, window = testsupport::colourOf(COLOR_WINDOW);
-    EXPECT_EQ(row.at(indent, middle), lineColour);
-    EXPECT_EQ(row.at(captionStart - 13, middle), lineColour);
-    EXPECT_EQ(row.at(captionStart - 12, middle), window);  // the end point is not drawn
-    EXPECT_EQ(row.at(indent - 1, middle), window);
-    EXPECT_NE(firstInk(row, captionStart), -1);
-    EXPECT_EQ(firstInk(row, kWidth - 3), -1);
+    EXPECT_EQ(line.at(4, middle), lineColour);
+    EXPECT_EQ(line.at(captionStart - 13, middle), lineColour);
+    EXPECT_EQ(line.at(captionStart - 12, middle), window);  // the end point is not drawn
+    EXPECT_EQ(line.at(3, middle), window);
+    EXPECT_NE(firstInk(line, captionStart), -1);
+    EXPECT_EQ(firstInk(line, kWidth - 3), -1);
 }
 
 }  // namespace

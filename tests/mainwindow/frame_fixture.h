@@ -1,8 +1,6 @@
 #pragma once
-// A real main frame on the display for each test, a minimal view to put on its tabs, and modal
-// dialogs driven from inside their own message loop. Document views and template editors on it:
-// documents made from a compact template text over bytes written to a file, a template library of
-// the test's own, keys and clicks sent as messages, and the dialogs they open answered.
+// A real main frame on the display for each test, a minimal view for its tabs, modal dialogs driven
+// from inside their own loop; document views and template editors on it, with a library of their own.
 #include <gtest/gtest.h>
 #include <windows.h>
 // after windows.h, whose types it uses
@@ -97,9 +95,8 @@ inline std::string windowText(HWND window) {
 
 using DialogStep = std::function<void(HWND dialog)>;
 
-// Runs showModal (which returns when the dialog ends) while a timer hands the dialog shown titled
-// `title` to the steps, one per tick. How many steps ran: fewer than given means the dialog closed
-// early or never came.
+// Runs showModal (which returns when the dialog ends) while a timer hands the dialog titled `title` to
+// the steps, one per tick. How many steps ran: fewer means the dialog closed early or never came.
 inline size_t driveModal(const std::string& title, const std::function<void()>& showModal,
                          std::vector<DialogStep> steps) {
     struct Drive {
@@ -141,6 +138,9 @@ inline bool placedOn(HWND window, RECT expected) {
 inline void clickButton(HWND dialog, int id) {
     SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
+inline DialogStep clicking(int button) {
+    return [button](HWND dialog) { clickButton(dialog, button); };
+}
 inline void pressKey(HWND window, WPARAM key) {
     PostMessageA(window, WM_KEYDOWN, key, 1);
     PostMessageA(window, WM_KEYUP, key, 0xC0000001);
@@ -178,8 +178,7 @@ class MainFrameTest : public testing::Test {
         pumpPending();
     }
     void TearDown() override {
-        // The windows (every view a child of the main window) outlive their objects, and their late
-        // messages, the destruction's among them, must find none.
+        // Every view's window outlives its object; late messages, the destruction's too, must find none.
         std::vector<HWND> windows{mainWindow};
         for (HWND child = GetWindow(mainWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             windows.push_back(child);
@@ -188,11 +187,8 @@ class MainFrameTest : public testing::Test {
         for (HWND window : windows)
             EXPECT_TRUE(IsWindow(window) && !GetWindowLongPtrA(window, GWLP_USERDATA)) << windowText(window);
         DestroyWindow(mainWindow);
-        // The destroyed window's quit message must not end the next test's loop.
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        stopEngine();  // after the views, which destroy their documents with the field types' help
+        pumpPending();  // the destroyed window's quit message must not end the next test's loop
+        stopEngine();   // after the views, which destroy their documents with the field types' help
     }
 
     // Activated as every command that opens a view does.
@@ -230,8 +226,7 @@ using testsupport::Snapshot;
 
 class ViewTest : public MainFrameTest {
   protected:
-    // A document of the rows bound to the bytes, written to a file of that name, on a new tab as the
-    // commands that open documents put it.
+    // The rows bound to the bytes, in a file of that name, on a new tab as the open commands put it.
     void open(const std::string& rows, const Bytes& bytes, const char* name = "data.bin") {
         dir.write(name, bytes);
         Template templ;
@@ -268,16 +263,15 @@ class ViewTest : public MainFrameTest {
     }
     // Rows with their depth in dots, code and value, as document_harness describes them.
     std::string rows() const { return describe(view->document); }
-    // The rows, the selection, the tab's text, and "!" when the view's height or scroll range does
-    // not fit the rows.
+    // The rows, the selection, the tab's text, and "!" when the height or scroll range misfits the rows.
     std::string state() const {
         const bool fits = view->ContentHeight() == view->document->instanceCount * h &&
                           scrollInfo(SB_VERT).nMax + 1 == view->ContentHeight();
         return rows() + " (" + selection() + ") " + tabText(frame->count - 1) + (fits ? "" : " !");
     }
 
-    // Runs the action while the value entry dialog it opens is answered with the text, by OK or by
-    // Cancel. The text the dialog showed when it opened, or "(no dialog)".
+    // Runs the action, its value dialog answered with the text by OK or Cancel; what the dialog first
+    // showed, or "(no dialog)".
     std::string answerValue(const std::function<void()>& action, const char* text, bool confirm) {
         std::string shown = "(no dialog)";
         driveModal(UIStrings[usEnterValueTitle], action, {[&](HWND dialog) {
@@ -357,12 +351,6 @@ class ViewTest : public MainFrameTest {
         SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
         GetScrollInfo(window, bar, &info);
         return info;
-    }
-    bool scrollBarEnabled(int bar) const {
-        SCROLLBARINFO info{};
-        info.cbSize = sizeof info;
-        GetScrollBarInfo(window, bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, &info);
-        return !(info.rgstate[0] & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE));
     }
 
     testsupport::TempDir dir;

@@ -1,4 +1,4 @@
-// The menu, accelerators and manifest linked into the executable.
+// The menu and accelerators linked into the executable.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -65,18 +65,6 @@ TEST(Resources, AcceleratorsAreVirtualKeysWithoutMenuInversion) {
         {kCtrl, 'S', cmdSave},          {kCtrl, VK_F4, cmdClose}, {FVIRTKEY | FNOINVERT | FALT, 'X', cmdExit},
         {kCtrl, 'Z', cmdUndo},          {kCtrl, 'Y', cmdRedo},    {kCtrl, 'G', cmdGoToOffset}};
     EXPECT_EQ(actual, std::vector<Entry>(std::begin(expected), std::end(expected)));
-}
-
-// The common controls of version 6 draw the list views and tabs; UTF-8 lets the program's calls take any file
-// name.
-TEST(Resources, ManifestAsksForControlsSixAndUtf8) {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
-    ASSERT_NE(manifest, nullptr);
-    const std::string text(static_cast<const char*>(LockResource(LoadResource(module, manifest))),
-                           SizeofResource(module, manifest));
-    EXPECT_NE(text.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
-    EXPECT_NE(text.find(">UTF-8</activeCodePage>"), std::string::npos);
 }
 
 }  // namespace

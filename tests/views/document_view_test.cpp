@@ -1,9 +1,5 @@
-// The document view's window, caption and life on a tab; selecting rows and moving the current row
-// with the keys and the mouse; the status bar and Go to offset; files dropped on the main window;
-// editing values through the value entry dialog, inserting and deleting list items from the keyboard
-// and the Edit menu, and Undo and Redo. The byte pane beside the rows: its lines, the cursor and the
-// current row kept in step, the bytes after a change, the looks of current and selected rows' bytes,
-// and its place.
+// The document view on its tab: selection by keys and mouse, the status bar, Go to offset, dropped
+// files, value edits, list items inserted and deleted, Undo and Redo; and the byte pane beside it.
 #include <shlobj.h>
 
 #include <utility>
@@ -16,37 +12,28 @@
 namespace guitest {
 namespace {
 
-TEST_F(ViewTest, DocumentOpensOnItsTabWithTheFirstRowSelectedAndCurrent) {
+TEST_F(ViewTest, DocumentOpensOnItsTabWithTheFirstRowSelectedAndCurrentAndAnEmptyOneHasNoRowToActOn) {
     open("DWRD:Width DWRD:Height", {0, 1, 0, 2}, "shape.bin");
     EXPECT_EQ(tabText(0) + "|" + windowText(view->hwnd), "shape.bin|shape.bin");
     EXPECT_EQ(selection(), "0*");
-    RECT rows = placeOf(view->hwnd), bytes = placeOf(view->Bytes().hwnd), both, area = displayArea();
-    UnionRect(&both, &rows, &bytes);
-    EXPECT_TRUE(EqualRect(&both, &area)) << "the rows and their bytes share the tab";
     EXPECT_TRUE(GetClassLongA(view->hwnd, GCL_STYLE) & CS_DBLCLKS) << "a user's double clicks reach it";
-}
 
-TEST_F(ViewTest, EmptyDocumentHasNoRowToActOn) {
     open("", {});
     for (UINT key : {VK_UP, VK_DOWN, VK_RETURN, VK_INSERT, VK_NEXT, VK_END}) press(key);
     click(5);
     click(5, true);
     EXPECT_EQ(view->current, nullptr);
     EXPECT_TRUE(view->document->saved);
-    Snapshot painted(view->hwnd);
-    EXPECT_EQ(painted.countOtherThan(colourOf(COLOR_WINDOW), client()), 0);
+    EXPECT_EQ(Snapshot(view->hwnd).countOtherThan(colourOf(COLOR_WINDOW), client()), 0);
 }
 
-const char* const kFourRows = "DWRD:A DWRD:B DWRD:C DWRD:D";
-const Bytes kFourValues{0, 1, 0, 2, 0, 3, 0, 4};
-
-TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelection) {
-    open(kFourRows, kFourValues);
-    // Keys, then clicks (key 0) at y. Past the first row nothing is current, and Up starts again at
-    // the first; Shift keeps the selection, without it only the current row stays selected; past the
-    // last row, Down starts again at the last; page keys stop at the ends. A click at the first pixel
-    // row of the second row, then at the last of the first; Shift adds the row to the selection;
-    // below the last row is the last row.
+// After the keys and clicks, each button message (0: the capture taken away by another window), then
+// whether the view holds the capture and how many buttons it counts.
+TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelectionAndButtonsShareTheCaptureByCounting) {
+    open("DWRD:A DWRD:B DWRD:C DWRD:D", {0, 1, 0, 2, 0, 3, 0, 4});
+    // Keys, then clicks (key 0) at y. Up past the first row leaves none current, the next Up starts at
+    // the first, and Down likewise at the last; page keys stop at the ends; only Shift keeps the
+    // selection. Clicks at the second row's top pixel, the first's bottom one, and below the last row.
     const std::tuple<UINT, int, bool, const char*> steps[] = {
         {VK_UP, 0, false, ""},        {VK_UP, 0, false, "0*"},      {VK_DOWN, 0, true, "0 1*"},
         {VK_DOWN, 0, true, "0 1 2*"}, {VK_DOWN, 0, false, "3*"},    {VK_DOWN, 0, false, ""},
@@ -59,23 +46,19 @@ TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelection) {
         key ? press(key, shift) : click(y, shift);
         EXPECT_EQ(selection(), selected) << "key " << key << ", y " << y;
     }
-}
 
-// After each button message (0: the capture taken away by another window), whether the view holds
-// the capture and how many buttons it counts.
-TEST_F(ViewTest, DocumentButtonsShareTheCaptureByCounting) {
-    open(kFourRows, kFourValues);
     focusTabs();
-    const std::pair<UINT, const char*> steps[] = {
-        {WM_LBUTTONDOWN, "captured 1"}, {WM_RBUTTONDOWN, "captured 2"}, {WM_LBUTTONUP, "captured 1"},
-        {WM_RBUTTONUP, "free 0"},       {WM_LBUTTONDOWN, "captured 1"}, {0, "free 0"},
-        {WM_LBUTTONDOWN, "captured 1"}, {WM_LBUTTONUP, "free 0"}};
-    for (const auto& [message, after] : steps) {
+    const std::tuple<UINT, WPARAM, const char*> buttons[] = {{WM_LBUTTONDOWN, MK_LBUTTON, "captured 1"},
+                                                             {WM_RBUTTONDOWN, MK_RBUTTON, "captured 2"},
+                                                             {WM_LBUTTONUP, 0, "captured 1"},
+                                                             {WM_RBUTTONUP, 0, "free 0"},
+                                                             {WM_LBUTTONDOWN, MK_LBUTTON, "captured 1"},
+                                                             {0, 0, "free 0"},
+                                                             {WM_LBUTTONDOWN, MK_LBUTTON, "captured 1"},
+                                                             {WM_LBUTTONUP, 0, "free 0"}};
+    for (const auto& [message, held, after] : buttons) {
         if (!message) SetCapture(mainWindow);
-        const WPARAM buttons = message == WM_LBUTTONDOWN   ? MK_LBUTTON
-                               : message == WM_RBUTTONDOWN ? MK_RBUTTON
-                                                           : 0;
-        SendMessageA(view->hwnd, message, buttons, 0);
+        SendMessageA(view->hwnd, message, held, 0);
         EXPECT_EQ((GetCapture() == view->hwnd ? "captured " : "free ") + std::to_string(view->captureCount),
                   after)
             << message;
@@ -101,13 +84,12 @@ TEST_F(ViewTest, TheStatusBarFollowsTheCurrentRowWhichGoToOffsetMovesToTheRowHol
     auto goTo = [this](std::vector<const char*> texts) {
         std::string prompts;
         std::vector<DialogStep> steps;
-        for (const char* text : texts) {
+        for (const char* text : texts)
             steps.push_back([text, &prompts](HWND dialog) {
                 prompts += windowText(GetDlgItem(dialog, IDC_GOTO_PROMPT)) + "|";
                 SetDlgItemTextA(dialog, IDC_GOTO_EDIT, text);
                 PostMessageA(dialog, WM_COMMAND, *text ? IDOK : IDCANCEL, 0);
             });
-        }
         driveModal(
             "Go to offset", [this] { SendMessageA(view->hwnd, WM_COMMAND, cmdGoToOffset, 0); }, steps);
         return prompts;
@@ -150,13 +132,9 @@ TEST_F(ViewTest, DroppedFilesOpenOneTabEachWithTheTemplateTheirExtensionNamesPre
     addLibraryTemplate("PNG.tmpl", "UBYT:Byte");
     dir.write("a.png", Bytes{7});
     dir.write("b.x.Png", Bytes{9});
-    const DialogStep confirm = [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); };
     // The files as the shell hands them over.
-    std::wstring names;
-    for (const char* name : {"a.png", "b.x.Png"}) {
-        const std::string path = dir.path(name);
-        names += std::wstring(path.begin(), path.end()) + L'\0';
-    }
+    const std::string paths = dir.path("a.png") + '\0' + dir.path("b.x.Png") + '\0';
+    const std::wstring names(paths.begin(), paths.end());
     HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
     auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
     *files = DROPFILES{sizeof(DROPFILES), {}, FALSE, TRUE};
@@ -164,7 +142,7 @@ TEST_F(ViewTest, DroppedFilesOpenOneTabEachWithTheTemplateTheirExtensionNamesPre
     GlobalUnlock(drop);
     EXPECT_EQ(driveModal("Select a template:",
                          [&] { SendMessageA(mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); },
-                         {confirm, confirm}),
+                         {clicking(IDOK), clicking(IDOK)}),
               2u);
     ASSERT_EQ(frame->count, 2);
     EXPECT_EQ(tabText(0) + "|" + tabText(1), "a.png|b.x.Png");
@@ -222,8 +200,7 @@ TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
         {1, VK_RETURN, "BCNT 3;LSTC #0;.DWRD 0;LSTC #1;.DWRD 1;LSTC #2;.DWRD 2;LSTE (1*) data.bin [*]"},
         // At the end the new item comes last; the end row moves down with the new rows.
         {5, VK_INSERT, "BCNT 3;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTC #2;.DWRD 0;LSTE (7*) data.bin [*]"},
-        {2, VK_INSERT, "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (2*) data.bin"},
-    };
+        {2, VK_INSERT, "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (2*) data.bin"}};
     for (const auto& [at, key, after] : cases) {
         open(kList, kTwoItems);
         for (int i = 0; i < at; ++i) press(VK_DOWN);
@@ -293,7 +270,7 @@ bool shows(const Snapshot& painted, uint32_t colour, RECT area) {
     return painted.countOtherThan(colour, area) < (area.right - area.left) * (area.bottom - area.top);
 }
 
-TEST_F(BytePaneTest, LinesShowOffsetHexTextAndUnknownBytesAndTheCursorMovesWithTheCurrentRow) {
+TEST_F(BytePaneTest, LinesShowOffsetHexTextUnknownBytesAndChangesAndTheCursorMovesWithTheCurrentRow) {
     open(kRows, kBytes);
     EXPECT_EQ(cursorLine(), "00000000  41 00 42 02 68 69 00 01  02 03 04 05 06 07 08 09  A.B.hi..........");
     pressInPane(VK_END);
@@ -318,6 +295,13 @@ TEST_F(BytePaneTest, LinesShowOffsetHexTextAndUnknownBytesAndTheCursorMovesWithT
     }
     clickByte(0, 1, false, true);
     EXPECT_EQ(selection(), "0 1*");
+
+    open("UBYT PSTR", {5, 1, 'a'});
+    press(VK_DOWN);
+    answerValue([&] { press(VK_RETURN); }, "xyz", true);
+    EXPECT_EQ(cursorLine(), "00000000  05 03 78 79 7A" + std::string(36, ' ') + "..xyz");
+    SendMessageA(mainWindow, WM_COMMAND, cmdUndo, 0);
+    EXPECT_EQ(cursorLine(), "00000000  05 01 61" + std::string(42, ' ') + "..a");
 }
 
 TEST_F(BytePaneTest, EachSideScrollsTheOtherToItsPlace) {
@@ -332,15 +316,6 @@ TEST_F(BytePaneTest, EachSideScrollsTheOtherToItsPlace) {
     EXPECT_EQ(view->scrollOffset, 0);
     pressInPane(VK_NEXT);
     EXPECT_GT(view->scrollOffset, 0) << "the current row comes into view";
-}
-
-TEST_F(BytePaneTest, ChangesShowTheirBytes) {
-    open("UBYT PSTR", {5, 1, 'a'});
-    press(VK_DOWN);
-    answerValue([&] { press(VK_RETURN); }, "xyz", true);
-    EXPECT_EQ(cursorLine(), "00000000  05 03 78 79 7A" + std::string(36, ' ') + "..xyz");
-    SendMessageA(mainWindow, WM_COMMAND, cmdUndo, 0);
-    EXPECT_EQ(cursorLine(), "00000000  05 01 61" + std::string(42, ' ') + "..a");
 }
 
 TEST_F(BytePaneTest, CurrentRowsBytesAreHighlightedAndSelectedRowsShaded) {
@@ -360,8 +335,9 @@ TEST_F(BytePaneTest, CurrentRowsBytesAreHighlightedAndSelectedRowsShaded) {
 TEST_F(BytePaneTest, PaneStandsBesideOrBelowTheRowsAndGoesWithItsTab) {
     open(kRows, kBytes);
     HMENU menu = GetMenu(mainWindow);
-    RECT rows = placeOf(view->hwnd);
-    EXPECT_TRUE(placedOn(pane(), {rows.right, rows.top, displayArea().right, rows.bottom}));
+    RECT rows = placeOf(view->hwnd), area = displayArea();  // the rows and their bytes share the tab
+    EXPECT_TRUE(placedOn(view->hwnd, {area.left, area.top, rows.right, area.bottom}));
+    EXPECT_TRUE(placedOn(pane(), {rows.right, area.top, area.right, area.bottom}));
     EXPECT_TRUE(GetMenuState(menu, IDM_BYTES_BESIDE, MF_BYCOMMAND) & MF_CHECKED);
     SendMessageA(mainWindow, WM_COMMAND, cmdBytesBelow, 0);
     rows = placeOf(view->hwnd);
