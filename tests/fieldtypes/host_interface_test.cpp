@@ -20,8 +20,9 @@ using HostInterfaceTest = EngineFixture;
 
 // Field types find procedures by position: each table starts with its count, and no slot after it
 // may be empty.
-TEST_F(HostInterfaceTest, HasFourFullTablesOfTheirCounts) {
+TEST_F(HostInterfaceTest, HasVersionFourAndFourFullTablesOfTheirCounts) {
     ASSERT_NE(hostInterface, nullptr);
+    EXPECT_EQ(hostInterface->version, 4u) << "field types built for version 4 check it";
     const HostInterface& h = *hostInterface;
     const std::pair<const void*, int32_t> tables[] = {
         {h.lowGUIProcs, 6}, {h.streamProcs, 9}, {h.templateFieldProcs, 10}, {h.instanceProcs, 10}};
