@@ -216,12 +216,10 @@ TEST_F(TemplateLibraryTest, ReplaceByNamePutsACloneInPlaceOfTheFirstOfTheName) {
     EXPECT_TRUE(replaced->linked && replaced->resolved);
 }
 
+#ifndef _WIN32  // Windows refuses such paths itself
 // The path buffers hold 259 characters: a template whose path is longer is passed by, not read from
 // its path cut short.
 TEST_F(TemplateLibraryTest, ScanPassesByPathsLongerThanItsBuffers) {
-#ifdef _WIN32
-    GTEST_SKIP() << "Windows refuses such paths itself";
-#endif
     const std::string folder(251 - dir.path().size(), 'd');
     dir.makeDir(folder);
     for (const char* name : {"a.tmpl", "xx.tmpl", "xx.tmp"})
@@ -230,6 +228,7 @@ TEST_F(TemplateLibraryTest, ScanPassesByPathsLongerThanItsBuffers) {
     ASSERT_EQ(library.count, 1);
     EXPECT_STREQ(library.templates[0]->fields[0]->caption, "a.tmpl");
 }
+#endif
 
 // Start-up reads ".\TMPL" of the working directory.
 TEST_F(TemplateLibraryTest, StartUpScanFillsTheProcessLibraryFromDotTMPL) {
