@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "views/document/byte_columns.h"
 #include "views/document/byte_pane.h"
@@ -28,37 +29,19 @@ void BytePane::OnLeftButtonDown(WPARAM keys, LPARAM point) {
 }
 
 bool BytePane::OnKeyDown(WPARAM key) {
-    bool shift = GetKeyState(VK_SHIFT) < 0;
-    int64_t page = int64_t{PageLines()} * kBytesPerLine;
-    switch (key) {
-        case VK_LEFT:
-            MoveCursor(cursor_ - 1, shift);
-            return true;
-        case VK_RIGHT:
-            MoveCursor(cursor_ + 1, shift);
-            return true;
-        case VK_UP:
-            MoveCursor(cursor_ - kBytesPerLine, shift);
-            return true;
-        case VK_DOWN:
-            MoveCursor(cursor_ + kBytesPerLine, shift);
-            return true;
-        case VK_PRIOR:
-            MoveCursor(cursor_ - page, shift);
-            return true;
-        case VK_NEXT:
-            MoveCursor(cursor_ + page, shift);
-            return true;
-        case VK_HOME:
-            MoveCursor(0, shift);
-            return true;
-        case VK_END:
-            MoveCursor(bytes_.total() - 1, shift);
-            return true;
-        case VK_TAB:
-            SetFocus(owner_.hwnd);
-            return true;
-        default:
-            return false;
+    if (key == VK_TAB) {
+        SetFocus(owner_.hwnd);
+        return true;
     }
+    // How far each key moves the cursor.
+    const int64_t page = int64_t{PageLines()} * kBytesPerLine;
+    const std::pair<WPARAM, int64_t> moves[] = {
+        {VK_LEFT, -1},     {VK_RIGHT, 1},   {VK_UP, -kBytesPerLine}, {VK_DOWN, kBytesPerLine},
+        {VK_PRIOR, -page}, {VK_NEXT, page}, {VK_HOME, -cursor_},     {VK_END, bytes_.total() - 1 - cursor_}};
+    for (const auto& [movingKey, distance] : moves) {
+        if (movingKey != key) continue;
+        MoveCursor(cursor_ + distance, GetKeyState(VK_SHIFT) < 0);
+        return true;
+    }
+    return false;
 }
