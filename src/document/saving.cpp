@@ -51,8 +51,16 @@ static int64_t writeFile(Document* document, const char* path) {
     return total;
 }
 
-int64_t saveDocument(Document* document, const char* path) {
+bool changedOnDisk(const Document* document, const char* path) {
+    const SourceFile* source = document->source;
+    if (!source || !path || std::strcmp(source->path, path) != 0) return false;
+    platform::FileIdentity now;
+    return !platform::fileIdentity(path, &now) || !platform::sameIdentity(now, source->identity);
+}
+
+int64_t saveDocument(Document* document, const char* path, bool overwriteChanged) {
     if (!path) return kResultCannotOpen;
+    if (!overwriteChanged && changedOnDisk(document, path)) return kResultChangedOnDisk;
     // Saving what is left would drop the bytes that could not be kept.
     if (document->missingBytes) return kResultNoMemory;
     char* side = platform::createSaveFile(path);
@@ -75,6 +83,8 @@ const char* saveFailureReason(int64_t result) {
     switch (result) {
         case kResultSourceChanged:
             return "The file it was read from has changed since, so the bytes kept from it cannot be copied.";
+        case kResultChangedOnDisk:
+            return "The file has changed on disk since it was opened; saving over it would lose those changes.";
         case kResultCannotOpen:
             return "The file cannot be created or replaced there.";
         case kResultWriteFailed:

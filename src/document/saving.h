@@ -4,12 +4,16 @@
 
 #include "document/document.h"
 
+// Whether path is the file the document was read from and that file is no longer as it was read
+// (written or removed by another program since): saving over it would lose that program's work.
+bool changedOnDisk(const Document* document, const char* path);
+
 // Writes the document beside the path and puts it in place of the file there only when every byte
 // was written, so a failed save leaves the old file as it was. The bytes written, or
 // kResultNoMemory, kResultCannotOpen, kResultWriteFailed, kResultSourceChanged (the file rest rows
-// copy from is not as it was) or a field type's negative result; on success the document is marked
-// saved.
-int64_t saveDocument(Document* document, const char* path);
+// copy from is not as it was), kResultChangedOnDisk (see changedOnDisk; only unless overwriteChanged)
+// or a field type's negative result; on success the document is marked saved.
+int64_t saveDocument(Document* document, const char* path, bool overwriteChanged = false);
 
 // Why a save failed, a sentence for the user.
 const char* saveFailureReason(int64_t result);
