@@ -7,6 +7,7 @@
 #include "document/data_window.h"
 #include "document/instances.h"
 #include "document/record_stack.h"
+#include "document/sizes.h"
 #include "shell/pointer_array.h"
 #include "templates/template.h"
 
@@ -30,11 +31,13 @@ struct Level {
     int64_t item, items;  // items only for counted lists
     int64_t itemStart;    // where the item in progress began
     int64_t outerEnd;     // the end of the data around the list
+    int64_t listEnd;      // and of the list's own, for lists bounded by a size
     bool outerNonZero, listNonZero;
 };
 
 // Rows that end at a row ahead: a closed size section, or the chosen case of a key section.
 struct Span {
+    FieldInstance* opener;  // the size or case instance, which learns where the span ends
     int32_t closeRow;
     int32_t resumeRow;  // where binding goes on after closeRow
     int32_t restDepth;
@@ -79,6 +82,9 @@ class Binder {
     int64_t run(int32_t& rowIndex, FieldInstance* parent);
     // Where the bytes that no row took begin after a failure; -1 when at the stream's position.
     int64_t restStart() const { return restStart_; }
+    // After a failure: notes the sizes whose sections were still open, which the rest of the file
+    // then ends; false without memory.
+    bool recordUnclosed(int64_t fileEnd);
 
   private:
     Level& top() { return levels_.top(); }
@@ -109,6 +115,7 @@ class Binder {
     int32_t bindCase(int32_t row, const RowInfo& info);
     int32_t bindData(int32_t row);
     int32_t bindListEnd(int32_t row, int32_t& rowIndex, bool& levelDone);
+    int32_t bindCloser(int32_t row, const RowInfo& info, int32_t& rowIndex, bool& levelDone);
 
     int32_t fail(int64_t result, BindStop reason) {
         failure_ = result;

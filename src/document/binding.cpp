@@ -76,8 +76,7 @@ int32_t Binder::bindSection(int32_t row, const RowInfo& info) {
     if (bindNumber(row, info) < 0) return -1;
     FieldInstance* size = document_->last;
     document_->hasBoundedRows = true;
-    Span span{
-        info.partner, info.partner + 1, fields_[row]->depth + 1, top().parent, window_ != nullptr, 0, 0};
+    Span span{size, info.partner, info.partner + 1, fields_[row]->depth + 1, top().parent, window_ != nullptr, 0, 0};
     if (window_) {
         span.outerEnd = window_->end();
         if (!bound(numberOf(size), &span.end)) return -1;
@@ -91,13 +90,15 @@ int32_t Binder::bindSection(int32_t row, const RowInfo& info) {
 int32_t Binder::closeSpan() {
     Span span = spans_.top();
     --spans_.count;
-    if (!span.bounded) return span.resumeRow;
-    int64_t at = window_->at();
-    if (at < span.end &&
-        !appendRest(document_, span.restParent, span.restDepth, window_, at, span.end - at, &failure_)) {
-        return fail(failure_, BindStop::None);
+    if (span.bounded) {
+        int64_t at = window_->at();
+        if (at < span.end &&
+            !appendRest(document_, span.restParent, span.restDepth, window_, at, span.end - at, &failure_)) {
+            return fail(failure_, BindStop::None);
+        }
+        window_->setEnd(span.outerEnd);
     }
-    window_->setEnd(span.outerEnd);
+    span.opener->extentLast = document_->last;
     return span.resumeRow;
 }
 
@@ -136,6 +137,30 @@ int32_t Binder::bindListEnd(int32_t row, int32_t& rowIndex, bool& levelDone) {
     rowIndex = row;
     levelDone = true;
     return row;
+}
+
+// A closing row closes what its section's opening row began, whichever of LSTE, KEYE and SKPE it is;
+// one that closes nothing ends the structure, so binding stops there.
+int32_t Binder::bindCloser(int32_t row, const RowInfo& info, int32_t& rowIndex, bool& levelDone) {
+    if (info.partner < 0) return fail(kResultBadStructure, BindStop::MisplacedEnd);
+    const RowKind& opener = infos_[info.partner].kind;
+    if (opener.list != 0) return bindListEnd(row, rowIndex, levelDone);
+    if (opener.role == RowRole::KeySection) closesKeySection(info);
+    return row + 1;
+}
+
+bool Binder::recordUnclosed(int64_t fileEnd) {
+    for (int32_t i = 0; i < spans_.count; ++i) {
+        const Span& span = spans_[i];
+        FieldInstance* size = span.opener->listSource ? span.opener->listSource : span.opener;
+        if (span.bounded && !noteUnclosed(document_, span.opener, size, fileEnd - span.end)) return false;
+    }
+    for (int32_t i = 1; i < levels_.count; ++i) {
+        const Level& level = levels_[i];
+        if (level.bound == 'S' && !noteUnclosed(document_, level.firstHeader, level.listSource, fileEnd - level.listEnd))
+            return false;
+    }
+    return true;
 }
 
 int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
@@ -179,22 +204,10 @@ int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
                     next = bindCase(row, info);
                     break;
                 case RowRole::ListEnd:
-                    next = closesKeySection(info) ? row + 1 : bindListEnd(row, rowIndex, levelDone);
-                    break;
                 case RowRole::KeyEnd:
-                    closesKeySection(info);
-                    next = row + 1;
+                case RowRole::SectionEnd:
+                    next = bindCloser(row, info, rowIndex, levelDone);
                     break;
-                case RowRole::SectionEnd: {
-                    // SKPE closes whatever is open, a list too.
-                    bool endsList = info.partner >= 0 && infos_[info.partner].kind.list != 0;
-                    if (closesKeySection(info) || !endsList) {
-                        next = row + 1;
-                    } else {
-                        next = bindListEnd(row, rowIndex, levelDone);
-                    }
-                    break;
-                }
                 case RowRole::Data:
                     next = bindData(row);
                     break;
@@ -239,7 +252,8 @@ static void keepTrailingBytes(Document* document, TIOStream* file, int64_t from)
     if (from >= end) return;
     ++document->instanceLimit;
     int64_t failure = 0;
-    if (!appendRest(document, nullptr, 0, file, from, end - from, &failure)) document->missingBytes = true;
+    document->restOfFile = appendRest(document, nullptr, 0, file, from, end - from, &failure);
+    if (!document->restOfFile) document->missingBytes = true;
     --document->instanceLimit;
 }
 
@@ -262,6 +276,7 @@ int64_t bindFile(Document* document) {
     DataWindow window(file, file->Size());
     binding::Binder binder(document, &window);
     int64_t result = binder.run(row, nullptr);
+    if (result < 0 && !binder.recordUnclosed(file->Size())) document->missingBytes = true;
     keepTrailingBytes(document, file,
                       result < 0 && binder.restStart() >= 0 ? binder.restStart() : file->Position());
     delete file;

@@ -46,7 +46,7 @@ int32_t Binder::bindCase(int32_t row, const RowInfo& info) {
     FieldInstance* label = append(fields_[chosen], top().parent, nullptr, size);
     if (!label) return -1;
     label->depth = fields_[section.row]->depth;
-    Span span{caseEnd, section.endRow, label->depth + 1, top().parent, size && window_, 0, 0};
+    Span span{label, caseEnd, section.endRow, label->depth + 1, top().parent, size && window_, 0, 0};
     if (size) document_->hasBoundedRows = true;
     if (span.bounded) {
         span.outerEnd = window_->end();

@@ -23,6 +23,7 @@ int32_t Binder::bindDataList(int32_t row, const RowInfo& info) {
     if (kind == 'S' && !(size = takePendingSize())) return fail(kResultBadStructure, BindStop::MissingSize);
     if (info.partner < 0) return fail(kResultBadStructure, BindStop::ListWithoutEnd);
     if (size) document_->hasBoundedRows = true;
+    if (kind == 'Z') document_->hasDataLists = true;
     int64_t end = window_ ? window_->end() : 0;
     if (window_ && size && !bound(numberOf(size), &end)) return -1;
     FieldInstance* header = appendWithNumber(fields_[row], top().parent, size, 0);
@@ -35,6 +36,7 @@ int32_t Binder::bindDataList(int32_t row, const RowInfo& info) {
     item.bound = kind;
     item.items = -1;
     item.outerEnd = window_->end();
+    item.listEnd = end;
     if (kind == 'B') {
         item.outerNonZero = window_->takeNonZeroMark();
     } else {
@@ -85,6 +87,7 @@ int32_t Binder::finishItem() {
         }
         ++item.item;
     }
+    item.parent->extentLast = document_->last;
     FieldInstance* outerParent = levels_[levels_.count - 2].parent;
     if (another) {
         FieldInstance* header =

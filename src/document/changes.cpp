@@ -1,5 +1,7 @@
 #include "document/changes.h"
 
+#include <cstdio>
+
 #include "document/binding.h"
 #include "document/history.h"
 #include "document/instances.h"
@@ -11,7 +13,33 @@
 #include "fieldtypes/registry.h"
 #include "templates/template.h"
 
+const char* changeRefusal(const Document* document) {
+    return document->refusal[0] ? document->refusal : nullptr;
+}
+
+namespace {
+
+// With the row it is about, a reason names its caption in place of its %s.
+void refuse(Document* document, const char* reason, const FieldInstance* about = nullptr) {
+    if (about) {
+        std::snprintf(document->refusal, sizeof document->refusal, reason, about->field->caption);
+    } else {
+        std::snprintf(document->refusal, sizeof document->refusal, "%s", reason);
+    }
+}
+
+// Sizes follow the change, or the reason it cannot stand goes to the document.
+bool settleSizes(Document* document, const char* sizeReason, const char* listReason) {
+    FieldInstance* failed;
+    if (updateSizes(document, &failed)) return true;
+    refuse(document, failed ? sizeReason : listReason, failed);
+    return false;
+}
+
+}  // namespace
+
 bool editInstance(Document* document, FieldInstance* instance) {
+    document->refusal[0] = 0;
     if (!instance || !instance->value) return false;
     const FieldType* type = instance->field->fieldType;
     if (!type || !type->procs.editValue || !type->procs.cloneValue || !type->procs.destroyValue) return false;
@@ -19,18 +47,24 @@ bool editInstance(Document* document, FieldInstance* instance) {
     void* before = type->procs.cloneValue(instance, instance->value);
     if (!before || !reserveChange(document)) {
         if (before) type->procs.destroyValue(instance, before);
+        refuse(document, "There is not enough memory.");
         return false;
     }
     uint64_t zeroItems = zeroItemsAround(instance);
     int32_t result1 = 0;
     int32_t result2 = 0;
     bool changed = type->procs.editValue(instance, instance->value, &result1, &result2) != 0;
-    bool sized = changed && (!document->hasBoundedRows || updateSizes(document));
+    bool sized = changed && settleSizes(document, "The size \"%s\" cannot count the new value's bytes.",
+                                        "A list that runs to the end of its data would take the new bytes.");
     // An item of a list ended by zeros that turned to zeros, or from them, would change the list.
-    if (changed && (!sized || zeroItemsAround(instance) != zeroItems)) {
+    if (sized && zeroItemsAround(instance) != zeroItems) {
+        refuse(document, "The new value would change where a list ended by an item of zeros ends.");
+        sized = false;
+    }
+    if (changed && !sized) {
         type->procs.destroyValue(instance, instance->value);
         instance->value = before;
-        if (sized && document->hasBoundedRows) updateSizes(document);
+        updateSizes(document);
         return false;
     }
     if (!changed) {
@@ -69,90 +103,102 @@ FieldInstance* appendHeader(Document* document, FieldInstance* firstHeader) {
     return header;
 }
 
-// Takes the inserted instances out again, and gives the old first item its header back.
-void undoInsertion(Document* document, const Place& place, FieldInstance* firstHeader,
-                   FieldInstance* oldFirst) {
-    FieldInstance* first = place.predecessor->next;
-    FieldInstance* last = place.successor ? place.successor->previous : document->last;
-    if (oldFirst) passItem(place.successor, firstHeader, oldFirst, firstHeader);
-    removeInstances(document, first, last);
+// Binds the new item's rows without a file after the document's last instance; false when the
+// template cannot make them, which leaves the document's own reason for its binding as it was.
+bool bindItem(Document* document, const ListOf& list, FieldInstance* header) {
+    BindStop reason = document->stopReason;
+    int32_t row = list.row + 1;
+    bool bound = bind(document, nullptr, row, header, list.firstHeader->listSource) >= 0;
+    document->stopReason = reason;
+    header->extentLast = document->last;
+    return bound;
 }
 
-// With the count the list will have after the insertion, whether every item of a list ended by
-// zeros around it stays as zero, or as non-zero, as it was.
-bool keepsZeroItems(const ListOf& list, int64_t zeroBased, uint64_t zeroItems) {
-    if (!list.count) return zeroItemsAround(list.firstHeader) == zeroItems;
-    int64_t count = numberOf(list.count);
-    numberOf(list.count) = list.items + 1 - zeroBased;
-    bool kept = zeroItemsAround(list.firstHeader) == zeroItems;
-    numberOf(list.count) = count;
-    return kept;
+// Whether every list ended by an item of zeros inside the new instances has its item of zeros,
+// and every such list around them keeps its items as zero, or as not, as they were.
+bool keepsZeroItems(const ListOf& list, const ItemChange& change, uint64_t zeroItems) {
+    for (FieldInstance* at = change.first; at; at = at == change.last ? nullptr : at->next) {
+        if (at != list.firstHeader && rowKindOf(at->field->code).list == 'B' && !itemIsZero(at)) return false;
+    }
+    return zeroItemsAround(list.firstHeader) == zeroItems;
+}
+
+const char* insertionRefusal(Document* document, const ListOf& list) {
+    if (list.kind == 'B') return "An item of zeros would end this list.";
+    if (!list.firstHeader->partner) return "Binding stopped inside this list, so its items are not all known.";
+    if (list.count && list.items + 1 - (list.countKind.zeroBased ? 1 : 0) > largestCount(list.countKind))
+        return "The list's count is at its largest.";
+    if (!reserveChange(document)) return "There is not enough memory.";
+    return nullptr;
 }
 
 }  // namespace
 
 bool insertItem(Document* document, FieldInstance* instance) {
     ListOf list;
-    // A new item, all zeros, would end a list ended by an item of zeros when the file is read again.
-    if (!instance || !findList(document, instance, list) || list.kind == 'B') return false;
-    int64_t zeroBased = list.countKind.zeroBased ? 1 : 0;
-    if (list.count && list.items + 1 - zeroBased > largestCount(list.countKind)) return false;
-    if (!reserveChange(document)) return false;
+    document->refusal[0] = 0;
+    if (!instance || !findList(document, instance, list)) return false;
+    if (const char* reason = insertionRefusal(document, list)) {
+        refuse(document, reason);
+        return false;
+    }
     FieldInstance* firstHeader = list.firstHeader;
     uint64_t zeroItems = zeroItemsAround(firstHeader);
 
     bool first = list.items == 0 || instance == firstHeader;
     Place place = first ? Place{firstHeader, firstHeader->next} : Place{instance->previous, instance};
     FieldInstance* lastBefore = document->last;
+    FieldInstance* oldFirstEnd = firstHeader->extentLast;
     document->last = place.predecessor;
     FieldInstance* header = first ? firstHeader : appendHeader(document, firstHeader);
-    if (header) {
-        int32_t row = list.row + 1;
-        bind(document, nullptr, row, header, firstHeader->listSource);
-    }
+    bool bound = header && bindItem(document, list, header);
     FieldInstance* oldFirst = nullptr;
-    if (first && list.items > 0) {
+    if (bound && first && list.items > 0) {
         // The item that was first keeps a header of its own, after the new one.
         oldFirst = appendHeader(document, firstHeader);
-        if (oldFirst) passItem(place.successor, firstHeader, firstHeader, oldFirst);
+        bound = oldFirst != nullptr;
+        if (oldFirst) {
+            oldFirst->extentLast = oldFirstEnd == firstHeader ? oldFirst : oldFirstEnd;
+            if (oldFirstEnd != firstHeader) passItem(place.successor, oldFirstEnd, firstHeader, oldFirst);
+        }
     }
-    if (document->last == place.predecessor) {
+    ItemChange change{firstHeader, list.count, place.predecessor, nullptr, nullptr, oldFirst, 0, 0, 0,
+                      firstHeader->extentLast, oldFirstEnd};
+    if (document->last != place.predecessor) {
+        closeGap(document, place, lastBefore);
+        change.first = place.predecessor->next;
+        change.last = place.successor ? place.successor->previous : document->last;
+    } else {
         document->last = lastBefore;
-        return false;
     }
-    closeGap(document, place, lastBefore);
     int64_t bytes = 0;
-    bool holdsListToTheEnd = false;
-    for (FieldInstance* at = place.predecessor->next; at != place.successor; at = at->next) {
-        bytes += instanceSize(at);
-        bool innerList = at->field != firstHeader->field && rowKindOf(at->field->code).list == 'Z';
-        holdsListToTheEnd = holdsListToTheEnd || innerList;
+    for (FieldInstance* at = change.first; at; at = at == change.last ? nullptr : at->next) bytes += instanceSize(at);
+    change.countOut = list.count ? numberOf(list.count) : 0;
+    change.countIn = list.items + 1 - (list.countKind.zeroBased ? 1 : 0);
+    // What would not read back is refused: an item the template cannot make, an item of no bytes in
+    // a list bounded by its data, a size that cannot count the new bytes, bytes that a list running
+    // to the end of its data would take, an item of zeros gained or lost.
+    const char* refusal = !bound ? "The template cannot make a new item of this list."
+                          : !list.count && bytes == 0
+                              ? "A new item would take no bytes, so it could not be read back."
+                              : nullptr;
+    if (!refusal) {
+        renumberHeaders(firstHeader);
+        if (list.count) numberOf(list.count) = change.countIn;
+        if (!settleSizes(document, "The size \"%s\" cannot count the new item's bytes.",
+                         "A list that runs to the end of its data would take the new item's bytes.")) {
+            refusal = document->refusal;
+        } else if (!keepsZeroItems(list, change, zeroItems)) {
+            refusal = "The new item would change where a list ended by an item of zeros ends.";
+        }
     }
-    // What would not read back is refused: an item of no bytes in a list bounded by its data, an
-    // empty list that runs to the end of its data (it would take the bytes after it), a size that
-    // cannot count the new bytes.
-    bool refused = (!list.count && bytes == 0) || holdsListToTheEnd ||
-                   (document->hasBoundedRows && !updateSizes(document));
-    if (!refused && !keepsZeroItems(list, zeroBased, zeroItems)) {
-        undoInsertion(document, place, firstHeader, oldFirst);
-        if (document->hasBoundedRows) updateSizes(document);
+    if (refusal) {
+        takeItemOut(document, change);
+        if (change.first) destroyValues(change.first, change.last);
+        updateSizes(document);
+        if (refusal != document->refusal) refuse(document, refusal);
         return false;
     }
-    if (refused) {
-        undoInsertion(document, place, firstHeader, oldFirst);
-        return false;
-    }
-
-    ItemChange change{firstHeader,
-                      list.count,
-                      place.predecessor,
-                      place.predecessor->next,
-                      place.successor ? place.successor->previous : document->last,
-                      oldFirst,
-                      0,
-                      list.count ? numberOf(list.count) : 0,
-                      renumberHeadersAfter(place.predecessor, firstHeader) - zeroBased};
-    if (list.count) numberOf(list.count) = change.countIn;
     recordItemChange(document, change, true);
     document->saved = false;
     return true;

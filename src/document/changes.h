@@ -3,6 +3,10 @@
 // or deleted from it. Each marks the document unsaved and can be undone (history.h).
 #include "document/document.h"
 
+// Why the last change that was refused was refused, a sentence for the user; null when the last
+// change was not refused (or the field type only declined it).
+const char* changeRefusal(const Document* document);
+
 // True when the field type changed the value.
 bool editInstance(Document* document, FieldInstance* instance);
 

@@ -13,12 +13,15 @@ namespace {
 ItemChange itemToDelete(const ListOf& list, FieldInstance* header) {
     FieldInstance* firstHeader = list.firstHeader;
     FieldInstance* end = itemEnd(header);
-    ItemChange change{firstHeader, list.count, header->previous, header, end, nullptr, 0, 0, 0};
+    ItemChange change{firstHeader, list.count, header->previous, header, end, nullptr, 0, 0, 0,
+                      firstHeader->extentLast, firstHeader->extentLast};
     if (header == firstHeader) {
+        FieldInstance* next = list.items > 1 ? end->next : nullptr;
         change.predecessor = firstHeader;
-        change.passedHeader = list.items > 1 ? end->next : nullptr;
-        change.first = change.passedHeader || end != firstHeader ? firstHeader->next : nullptr;
-        change.last = change.passedHeader ? change.passedHeader : end;
+        change.passedHeader = next;
+        change.first = next || end != firstHeader ? firstHeader->next : nullptr;
+        change.last = next ? next : end;
+        change.firstEndOut = next ? (itemEnd(next) == next ? firstHeader : itemEnd(next)) : nullptr;
     }
     if (list.count) {
         change.countIn = numberOf(list.count);
@@ -42,11 +45,11 @@ bool deleteItem(Document* document, FieldInstance* header) {
     if (!reserveChange(document)) return false;
     uint64_t zeroItems = zeroItemsAround(list.firstHeader);
     takeItemOut(document, change);
-    bool sized = !document->hasBoundedRows || updateSizes(document);
+    bool sized = updateSizes(document);
     // Items of a list ended by zeros around it must stay as zero, or as non-zero, as they were.
     if (!sized || zeroItemsAround(list.firstHeader) != zeroItems) {
         putItemIn(document, change);
-        if (sized && document->hasBoundedRows) updateSizes(document);
+        if (sized) updateSizes(document);
         return false;
     }
     recordItemChange(document, change, false);

@@ -7,6 +7,7 @@
 #include "document/history.h"
 #include "document/instances.h"
 #include "document/rest.h"
+#include "document/sizes.h"
 #include "document/row_kind.h"
 #include "fieldtypes/field_type.h"
 #include "shell/drawing_resources.h"
@@ -65,6 +66,7 @@ void destroyDocument(Document* document) {
     }
     delete document->templ;
     destroySource(document);
+    destroyUnclosed(document);
     if (document->rows) {
         delete[] document->rows->infos;
         delete[] document->rows->entries;
@@ -85,7 +87,7 @@ FieldInstance* appendInstance(Document* document, TemplateField* field, FieldIns
         return nullptr;
     }
     *instance = FieldInstance{field, parent,  partner,       listSource,     field->depth,
-                              0,     nullptr, tmBold.height, document->last, nullptr};
+                              0,     nullptr, tmBold.height, document->last, nullptr, nullptr};
     if (document->last) {
         document->last->next = instance;
     } else {

@@ -20,6 +20,11 @@ struct FieldInstance {
     int32_t height;
     FieldInstance* previous;
     FieldInstance* next;
+    // What binding found an opening instance to cover, so that changes never guess it from depths:
+    // for a list header, the last instance of its item (the header itself for an item without rows;
+    // null for the first header of a list without items); for a closed size and a chosen case, the
+    // last instance of its section (itself for an empty one). Null while binding never closed it.
+    FieldInstance* extentLast;
 };
 
 constexpr uint32_t kInstanceSelected = 1;
@@ -80,6 +85,11 @@ struct Document {
     SourceFile* source = nullptr;  // the file rest rows copy from
     History* history = nullptr;    // of changes, for Undo and Redo
     bool hasBoundedRows = false;   // some size number must follow what it bounds
+    bool hasDataLists = false;     // a list runs to the end of its data, so nothing may follow it there
+    // Sizes whose section binding stopped inside: their numbers follow the bytes that change in them.
+    struct Unclosed* unclosed = nullptr;
+    FieldInstance* restOfFile = nullptr;  // the bytes after the last row binding laid out
+    char refusal[200] = {};  // why the last change was refused; empty when it was not
     bool missingBytes = false;     // bytes of the file could not be kept: saving would lose them
     SlotArena instances{sizeof(FieldInstance)};
     SlotArena numbers{sizeof(int64_t)};

@@ -16,6 +16,9 @@ struct ItemChange {
     int64_t instances;
     int64_t countOut;  // the count without the item
     int64_t countIn;   // and with it
+    // Where the first header's item ends with the item in and out, for a change at the first place.
+    FieldInstance* firstEndIn;
+    FieldInstance* firstEndOut;
 };
 
 // Headers are numbered again and the count follows; sizes are the caller's.

@@ -5,33 +5,38 @@
 
 namespace {
 
+bool isHeaderOf(const FieldInstance* instance, const FieldInstance* header) {
+    return instance->field == header->field && instance->parent == header->parent;
+}
+
+// The header of the list whose item holds an instance, climbing the parent links.
+FieldInstance* headerHolding(FieldInstance* instance, const FieldInstance* header) {
+    while (instance && !isHeaderOf(instance, header)) instance = instance->parent;
+    return instance;
+}
+
 FieldInstance* firstHeaderOf(FieldInstance* instance, const TemplateField* opener) {
     if (instance->field != opener) {
         FieldInstance* first = instance->partner;  // an end instance's partner
         return first && first->field == opener ? first : nullptr;
     }
-    FieldInstance* first = nullptr;
-    forEachHeader(instance, instance, backward, [&](FieldInstance* at) {
-        if (numberOf(at) == 0) first = at;
-        return !first;
-    });
-    return first;
+    FieldInstance* header = instance;
+    while (header && numberOf(header) != 0) header = headerHolding(header->previous, header);
+    return header;
 }
 
-// Rows of an item: deeper than its header, or at its depth under another parent (after KEYE).
-bool inItem(const FieldInstance* at, const FieldInstance* firstHeader) {
-    return at && at->depth >= firstHeader->depth &&
-           (at->depth > firstHeader->depth || at->parent != firstHeader->parent);
-}
-
-// The number of headers up to the instance: one more than the last header at or before it.
-int64_t headersTo(FieldInstance* at, const FieldInstance* firstHeader) {
-    int64_t headers = 0;
-    forEachHeader(at, firstHeader, backward, [&](FieldInstance* header) {
-        headers = numberOf(header) + 1;
-        return false;
-    });
-    return headers;
+int64_t countItems(FieldInstance* firstHeader) {
+    if (!firstHeader->extentLast) return 0;
+    if (FieldInstance* end = firstHeader->partner) {
+        FieldInstance* last = headerHolding(end->previous, firstHeader);
+        return last ? numberOf(last) + 1 : 0;
+    }
+    // A list whose end was never bound: its last item was not finished either.
+    int64_t items = 0;
+    for (FieldInstance* at = firstHeader; at && isHeaderOf(at, firstHeader); ++items) {
+        at = at->extentLast ? at->extentLast->next : nullptr;
+    }
+    return items;
 }
 
 }  // namespace
@@ -49,39 +54,21 @@ bool findList(Document* document, FieldInstance* instance, ListOf& list) {
     list.count = list.kind == 'C' ? list.firstHeader->listSource : nullptr;
     if (list.kind == 'C' && !list.count) return false;
     list.countKind = list.count ? rowKindOf(list.count->field->code) : RowKind{};
-    // An empty list shows its first header all the same.
-    bool empty = list.count
-                     ? (list.countKind.zeroBased ? numberOf(list.count) < 0 : numberOf(list.count) <= 0)
-                     : list.firstHeader->next == list.firstHeader->partner;
-    list.items = 0;
-    if (empty) return true;
-    // Headers are numbered in order, so the last one tells how many there are; a list whose end was
-    // never bound is counted header by header.
-    FieldInstance* end = list.firstHeader->partner;
-    if (end) return (list.items = headersTo(end->previous, list.firstHeader)), true;
-    forEachHeader(list.firstHeader, list.firstHeader, forward,
-                  [&](FieldInstance*) { return ++list.items > 0; });
+    list.items = countItems(list.firstHeader);
     return true;
 }
 
-FieldInstance* itemEnd(FieldInstance* header) {
-    FieldInstance* last = header;
-    while (inItem(last->next, header)) last = last->next;
-    return last;
-}
-
-void passItem(FieldInstance* from, const FieldInstance* firstHeader, const FieldInstance* oldHeader,
+void passItem(FieldInstance* first, FieldInstance* last, const FieldInstance* oldHeader,
               FieldInstance* newHeader) {
-    for (FieldInstance* at = from; inItem(at, firstHeader); at = at->next) {
+    for (FieldInstance* at = first;; at = at->next) {
         if (at->parent == oldHeader) at->parent = newHeader;
+        if (at == last) break;
     }
 }
 
-int64_t renumberHeadersAfter(FieldInstance* predecessor, const FieldInstance* firstHeader) {
-    int64_t headers = headersTo(predecessor, firstHeader);
-    forEachHeader(predecessor->next, firstHeader, forward, [&](FieldInstance* at) {
-        numberOf(at) = headers++;
-        return true;
-    });
-    return headers;
+int64_t renumberHeaders(FieldInstance* firstHeader) {
+    int64_t headers = 0;
+    FieldInstance* end = firstHeader->partner;
+    for (FieldInstance* at = firstHeader; at && at != end; at = itemEnd(at)->next) numberOf(at) = headers++;
+    return firstHeader->extentLast ? headers : 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The lists of a bound document as the changes see them: a list's first header, its count, its
-// items, and the instances that make up one item.
+// items, and the instances that make up one item, all as binding recorded them.
 #include <cstdint>
 
 #include "document/document.h"
@@ -10,27 +10,9 @@ inline int64_t& numberOf(FieldInstance* instance) {
     return *static_cast<int64_t*>(instance->value);
 }
 
-inline bool isHeaderOf(const FieldInstance* instance, const FieldInstance* firstHeader) {
-    return instance->field == firstHeader->field && instance->parent == firstHeader->parent;
-}
-
-// The instances of a list at its own level are its headers and its end row; everything of its items
-// hangs below a header (a row after KEYE in an item stands at the list's depth all the same). The
-// first row of the list's level that is no header of it, or any row above the level, ends the walk.
-template <typename Step, typename Visit>
-void forEachHeader(FieldInstance* from, const FieldInstance* firstHeader, Step step, Visit visit) {
-    for (FieldInstance* at = from; at && at->depth >= firstHeader->depth; at = step(at)) {
-        if (at->parent != firstHeader->parent) continue;
-        if (!isHeaderOf(at, firstHeader) || !visit(at)) break;
-    }
-}
-
-inline FieldInstance* forward(FieldInstance* at) {
-    return at->next;
-}
-
-inline FieldInstance* backward(FieldInstance* at) {
-    return at->previous;
+// The last instance of the item under a header: the header itself for an item without rows.
+inline FieldInstance* itemEnd(FieldInstance* header) {
+    return header->extentLast ? header->extentLast : header;
 }
 
 // The list an instance belongs to: a counted list, or one bounded by a size or by the end of its data.
@@ -46,13 +28,9 @@ struct ListOf {
 // False for an instance on no list's row.
 bool findList(Document* document, FieldInstance* instance, ListOf& list);
 
-// The last instance of the item under a header: the header itself for an item without rows.
-FieldInstance* itemEnd(FieldInstance* header);
-
-// Hands the rows of the item that starts at from over to another header.
-void passItem(FieldInstance* from, const FieldInstance* firstHeader, const FieldInstance* oldHeader,
+// Hands the rows from first to last (of one item) over from one header to another.
+void passItem(FieldInstance* first, FieldInstance* last, const FieldInstance* oldHeader,
               FieldInstance* newHeader);
 
-// Numbers the headers after an instance in order again, going on from the header at or before it,
-// whose number stands, so a change costs the rest of the list only; the number of headers.
-int64_t renumberHeadersAfter(FieldInstance* predecessor, const FieldInstance* firstHeader);
+// Numbers the list's headers in order again; the number of headers.
+int64_t renumberHeaders(FieldInstance* firstHeader);

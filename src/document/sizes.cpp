@@ -1,19 +1,32 @@
 #include "document/sizes.h"
 
+#include <new>
+
 #include "document/instances.h"
 #include "document/record_stack.h"
-#include "document/rest.h"
 #include "templates/template.h"
+
+struct UnclosedSize {
+    FieldInstance* opener;
+    FieldInstance* size;
+    int64_t bytesAfter;
+};
+
+struct Unclosed {
+    RecordStack<UnclosedSize> sizes;
+};
 
 namespace {
 
-// Rows bound by a size number from start on: up to the next row no deeper than depth, or, for a
-// list bounded by a size, up to its end row.
-struct OpenSpan {
-    FieldInstance* size;
-    FieldInstance* listEnd;
-    int32_t depth;
+// A section being walked: from start to its last instance, or, when binding never closed it, to
+// the end of the document less bytesAfter.
+struct Open {
+    FieldInstance* size;  // null when it bounds nothing
+    const FieldInstance* last;
     int64_t start;
+    int64_t bytesAfter;
+    bool holdsData;  // a list to the end of its data inside runs to this section's end
+    bool dataTaken;  // such a list ended here, so no byte may follow it
 };
 
 struct Update {
@@ -21,54 +34,103 @@ struct Update {
     int64_t bytes;
 };
 
-// The size number that bounds the rows after this instance, if any.
-FieldInstance* boundingSize(FieldInstance* instance, FieldInstance** listEnd) {
-    RowKind kind = rowKindOf(instance->field->code);
-    *listEnd = nullptr;
-    if (kind.role == RowRole::Size && instance->field->partner) return instance;
-    if (kind.role == RowRole::Case) return instance->listSource;
-    if (kind.list == 'S' && instance->partner) {
-        *listEnd = instance->partner;  // only the first header has one
-        return instance->listSource;
+const UnclosedSize* unclosedOf(const Document* document, const FieldInstance* opener) {
+    if (!document->unclosed) return nullptr;
+    RecordStack<UnclosedSize>& sizes = document->unclosed->sizes;
+    for (int32_t i = 0; i < sizes.count; ++i) {
+        if (sizes[i].opener == opener) return &sizes[i];
     }
     return nullptr;
 }
 
+// The section an instance opens: a closed size's, a chosen case's, or a list bounded by a size.
+bool opensSection(const Document* document, FieldInstance* instance, Open* open) {
+    RowKind kind = rowKindOf(instance->field->code);
+    *open = Open{nullptr, instance->extentLast, 0, -1, false, false};
+    if (kind.role == RowRole::Size && instance->field->partner) {
+        open->size = instance;
+    } else if (kind.role == RowRole::Case) {
+        open->size = instance->listSource;
+    } else if (kind.list == 'S' && *static_cast<int64_t*>(instance->value) == 0) {
+        open->size = instance->listSource;
+        open->last = instance->partner;
+    } else {
+        return false;
+    }
+    open->holdsData = open->size != nullptr;
+    if (!open->last) {
+        const UnclosedSize* unclosed = unclosedOf(document, instance);
+        if (!unclosed) open->size = nullptr;  // nothing tells where it would end
+        open->bytesAfter = unclosed ? unclosed->bytesAfter : -1;
+    }
+    return true;
+}
+
+bool endsDataList(const FieldInstance* instance) {
+    const FieldInstance* firstHeader = instance->partner;
+    return rowKindOf(instance->field->code).role == RowRole::ListEnd && firstHeader &&
+           rowKindOf(firstHeader->field->code).list == 'Z';
+}
+
 }  // namespace
 
-bool updateSizes(Document* document) {
-    RecordStack<OpenSpan> open;
+bool updateSizes(Document* document, FieldInstance** failed) {
+    if (failed) *failed = nullptr;
+    if (!document->hasBoundedRows && !document->hasDataLists) return true;
+    RecordStack<Open> open;
     RecordStack<Update> updates;
-    bool stopped = document->stopReason != BindStop::None;
-    auto close = [&](int64_t at) {
-        OpenSpan span = open.top();
-        --open.count;
-        return updates.push(Update{span.size, at - span.start});
+    bool fileTaken = false;
+    // The innermost section that holds data, whose end a list to the end of its data runs to.
+    auto dataTaken = [&]() -> bool& {
+        for (int32_t i = open.count - 1; i >= 0; --i) {
+            if (open[i].holdsData) return open[i].dataTaken;
+        }
+        return fileTaken;
     };
     int64_t at = 0;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
-        // The bytes after the point where binding stopped belong to no span.
-        if (stopped && !instance->next && isRestInstance(instance)) {
-            open.count = 0;
-            break;
+        int64_t size = instanceSize(instance);
+        // The bytes after the last row belong to no section.
+        if (instance == document->restOfFile) {
+            at += size;
+            continue;
         }
-        while (open.count > 0 && !open.top().listEnd && instance->depth <= open.top().depth) {
-            if (!close(at)) return false;
+        if (size > 0 && dataTaken()) return false;
+        at += size;
+        Open section;
+        if (opensSection(document, instance, &section)) {
+            section.start = at;
+            if (!open.push(section)) return false;
         }
-        if (open.count > 0 && open.top().listEnd == instance && !close(at)) return false;
-        at += instanceSize(instance);
-        FieldInstance* listEnd;
-        FieldInstance* size = boundingSize(instance, &listEnd);
-        if (size && !open.push(OpenSpan{size, listEnd, instance->depth, at})) return false;
+        if (endsDataList(instance)) dataTaken() = true;
+        while (open.count > 0 && open.top().last == instance) {
+            if (open.top().size && !updates.push(Update{open.top().size, at - open.top().start})) return false;
+            --open.count;
+        }
     }
-    while (open.count > 0 && !stopped) {
-        if (open.top().listEnd) break;  // a list without its end row
-        if (!close(at)) return false;
+    for (int32_t i = 0; i < open.count; ++i) {
+        if (open[i].size && !updates.push(Update{open[i].size, at - open[i].start - open[i].bytesAfter}))
+            return false;
     }
     for (int32_t i = 0; i < updates.count; ++i) {
-        if (updates[i].bytes > largestCount(rowKindOf(updates[i].size->field->code))) return false;
+        int64_t bytes = updates[i].bytes;
+        if (bytes < 0 || bytes > largestCount(rowKindOf(updates[i].size->field->code))) {
+            if (failed) *failed = updates[i].size;
+            return false;
+        }
     }
     for (int32_t i = 0; i < updates.count; ++i)
         *static_cast<int64_t*>(updates[i].size->value) = updates[i].bytes;
     return true;
+}
+
+bool noteUnclosed(Document* document, FieldInstance* opener, FieldInstance* size, int64_t bytesAfter) {
+    if (!size) return true;
+    if (!document->unclosed) document->unclosed = new (std::nothrow) Unclosed;
+    return document->unclosed && document->unclosed->sizes.push(UnclosedSize{opener, size, bytesAfter});
+}
+
+void destroyUnclosed(Document* document) {
+    delete document->unclosed;
+    document->unclosed = nullptr;
 }

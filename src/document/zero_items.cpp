@@ -1,5 +1,6 @@
 #include "document/zero_items.h"
 
+#include "document/lists.h"
 #include "document/row_kind.h"
 #include "fieldtypes/registry.h"
 #include "shell/streams.h"
@@ -40,17 +41,17 @@ bool bytesAreZero(FieldInstance* instance, ZeroCheck& check) {
     return !check.nonZero;
 }
 
-// The item runs from its header to the next row of the list's own level.
+}  // namespace
+
 bool itemIsZero(FieldInstance* header) {
     ZeroCheck check;
-    for (FieldInstance* at = header->next; at; at = at->next) {
-        if (at->parent == header->parent && at->depth <= header->depth) break;
+    FieldInstance* last = itemEnd(header);
+    for (FieldInstance* at = header; at != last;) {
+        at = at->next;
         if (!bytesAreZero(at, check)) return false;
     }
     return true;
 }
-
-}  // namespace
 
 uint64_t zeroItemsAround(FieldInstance* instance) {
     uint64_t bits = 0;

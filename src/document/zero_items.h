@@ -8,3 +8,6 @@
 // One bit for each item of a list ended by zeros that holds the instance, innermost first (up to
 // 64): set when the item's bytes are all zero.
 uint64_t zeroItemsAround(FieldInstance* instance);
+
+// Whether every byte of the item under a list header is zero.
+bool itemIsZero(FieldInstance* header);

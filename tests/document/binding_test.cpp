@@ -32,7 +32,10 @@ TEST_F(Binding, LaysTheTemplateOverTheFile) {
         {"BCNT BCNT LSTC LSTC UBYT LSTE LSTE", "01 01 09", -2, "BCNT 1;BCNT 1;LSTC #0;REST 1"},
         {"BCNT UBYT", "04 09", 0, "BCNT 4;UBYT 9"},        // unused count is dropped
         {"UBYT LSTE UBYT", "01 02", -2, "UBYT 1;REST 1"},  // end at the top level
-        {"SKPE BSIZ UBYT SKPE UBYT", "01 05 06", 0, "BSIZ 1;UBYT 5;UBYT 6"},
+        {"SKPE BSIZ UBYT SKPE UBYT", "01 05 06", -2, "REST 3"},  // a closing row that closes nothing
+        // A closing row closes what opened its section, whichever closer it is.
+        {"BCNT LSTC UBYT KEYE UBYT", "02 05 06 07", 0, "BCNT 2;LSTC #0;.UBYT 5;LSTC #1;.UBYT 6;KEYE;UBYT 7"},
+        {"BCNT LSTC KEYB UBYT LSTE UBYT LSTE", "01 05 06", 0, "BCNT 1;LSTC #0;..UBYT 5;.UBYT 6;LSTE"},
         {"BSIZ UBYT", "03 09", 0, "BSIZ 3;.UBYT 9"},       // unclosed size rows read their number and go on
         {"UBYT ???? UBYT", "03 09", -4, "UBYT 3;REST 1"},  // row without a field type
         {"LSTC UBYT LSTE", "01", -2, "REST 1"},            // list without a count

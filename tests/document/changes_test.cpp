@@ -33,7 +33,7 @@ TEST_F(Changes, EditingChangesOnlyDataRowsAndMarksTheDocumentUnsaved) {
 }
 
 // Inserted items keep their headers, deleted ones take their rows, and the counts and numbers follow;
-// what is refused changes nothing. A document bound up to an instance limit is changed where it ends.
+// what is refused changes nothing; so is a change to a list whose binding stopped inside it.
 // The byte pane shows what saving writes.
 TEST_F(Changes, ItemsAreInsertedAndDeleted) {
     const struct {
@@ -72,13 +72,19 @@ TEST_F(Changes, ItemsAreInsertedAndDeleted) {
         {'+', "BSIZ LSTZ UBYT LSTE SKPE", "FF*256", 3, ""},  // a section that cannot count one byte more
         {'+', "BSIZ LSTZ UBYT LSTE SKPE", "FF*256", 1, ""},  // the first item of a full section
         {'+', "LSTZ DVDR LSTE", "", 0, ""},                  // an item of no bytes
-        {'+', "BCNT LSTC UBYT LSTZ UBYT LSTE LSTE", "00", 1, ""},       // its list would take all after it
+        {'+', "BCNT LSTC UBYT LSTZ UBYT LSTE LSTE", "00", 1,
+         "BCNT 1;LSTC #0;.UBYT 0;.LSTZ #0;.LSTE;LSTE"},  // its list to the end of the data takes nothing after it
+        {'+', "BCNT LSTC UBYT LSTZ UBYT LSTE LSTE", "01 05", 1, ""},  // but here it would take the next item
+        {'+', "LSTZ UBYT LSTE LSTZ UBYT LSTE", "01 02", 6, ""},     // an earlier list would take the new item
+        {'+', "BCNT LSTC LSTB BSIZ UBYT SKPE LSTE LSTE", "00", 1, ""},  // the new item of zeros is not zeros
+        {'+', "BCNT LSTC UBYT LSTC LSTE LSTE", "00", 1, ""},            // the template cannot make the item
         {'+', "LSTB BCNT LSTC UBYT LSTE LSTE", "00", 2, ""},            // into the item of zeros of a list
         {'+', "LSTB LSTB BCNT LSTC UBYT LSTE LSTE LSTE", "00", 3, ""},  // into an item of zeros in another
+        // KEYE closing a list ends its items as LSTE does.
         {'+', "OCNT LSTC DWRD KEYE DWRD", "00 02 00 01 00 02 00 03 00 04", 1,
-         "OCNT 3;LSTC #0;.DWRD 0;DWRD 0;LSTC #1;.DWRD 1;DWRD 2;LSTC #2;.DWRD 3;DWRD 4;KEYE"},
-        {'+', "OCNT LSTC DWRD KEYE DWRD", "00 02 00 01 00 02 00 03 00 04", 4,
-         "OCNT 3;LSTC #0;.DWRD 1;DWRD 2;LSTC #1;.DWRD 0;DWRD 0;LSTC #2;.DWRD 3;DWRD 4;KEYE"},
+         "OCNT 3;LSTC #0;.DWRD 0;LSTC #1;.DWRD 1;LSTC #2;.DWRD 2;KEYE;DWRD 3;REST 2"},
+        {'+', "OCNT LSTC DWRD KEYE DWRD", "00 02 00 01 00 02 00 03 00 04", 3,
+         "OCNT 3;LSTC #0;.DWRD 1;LSTC #1;.DWRD 0;LSTC #2;.DWRD 2;KEYE;DWRD 3;REST 2"},
         {'-', "BCNT LSTC UBYT LSTE", "02 05 06", 3, "BCNT 1;LSTC #0;.UBYT 5;LSTE"},  // the last of two
         {'-', "BCNT LSTC UBYT LSTE", "02 05 06", 1, "BCNT 1;LSTC #0;.UBYT 6;LSTE"},  // the first of two
         {'-', "BCNT LSTC UBYT LSTE", "01 05", 1, "BCNT 0;LSTC #0;LSTE"},             // the only item
@@ -96,13 +102,13 @@ TEST_F(Changes, ItemsAreInsertedAndDeleted) {
          "LSTB #0;.BCNT 1;.LSTC #0;..UBYT 0;.LSTE;LSTB #1;.BCNT 0;.LSTC #0;.LSTE;LSTE"},
         {'-', "LSTB qcnt LSTC UBYT LSTE LSTE", "01 00*7 00 00*8", 2, ""},  // leaves an item of zeros
         {'-', "OCNT LSTC DWRD KEYE DWRD", "00 02 00 01 00 02 00 03 00 04", 1,
-         "OCNT 1;LSTC #0;.DWRD 3;DWRD 4;KEYE"},           // the first of a list closed by KEYE
+         "OCNT 1;LSTC #0;.DWRD 2;KEYE;DWRD 3;REST 2"},  // the first of a list closed by KEYE
         {'-', "BCNT LSTC UBYT LSTE", "01 05", 2, ""},     // a data row
         {'-', "BCNT LSTC UBYT LSTE", "01 05", 3, ""},     // an end row
         {'-', "BCNT LSTC UBYT LSTE", "00", 1, ""},        // an empty list
         {'-', "BCNT LSTC UBYT LSTE", "02 05", 1, "", 3},  // in a list whose end was never bound
-        {'+', "QZCT LSTC LSTE", "7F FF*7", 1, "QZCT 3;LSTC #0;LSTC #1;LSTC #2;LSTC #3", 4},
-        {'+', "BCNT LSTC UBYT LSTE", "02", 1, "BCNT 2;LSTC #0;.UBYT 0;LSTC #1", 2},
+        {'+', "QZCT LSTC LSTE", "7F FF*7", 1, "", 4},  // a list whose end was never bound
+        {'+', "BCNT LSTC UBYT LSTE", "05 00 01 00 02", 1, "", 4},
     };
     for (const auto& c : cases) {
         const std::string where = c.change + std::to_string(c.at) + " " + c.rows + " | " + c.bytes;
@@ -138,6 +144,16 @@ TEST_F(Changes, EditsSaveTheirBytesWithSizesFollowingOrAreRefused) {
         {"an item of a list ended by zeros turning to zeros", "LSTB UBYT LSTE", "05 00", 1, "0", ""},
         {"the item of zeros turning to non-zero", "LSTB UBYT LSTE", "05 00", 3, "7", ""},
         {"an item staying non-zero", "LSTB UBYT UBYT LSTE", "05 01 00 00", 1, "0", "00 01 00 00"},
+        {"a section before a key section", "BSIZ UBYT SKPE KEYB KUBT CASE:* KEYE", "01 05 07", 1, "6",
+         "01 06 07"},
+        {"a length before two key sections", "BLEN KEYB KUBT CASE:* UBYT KEYE KEYB KUBT CASE:* KEYE",
+         "01 07 05 09", 3, "6", "01 07 06 09"},
+        {"a section closed before binding stopped", "BSIZ PSTR SKPE UWRD", "04 01 'a' EE FF", 1, "abc",
+         "06 03 'abc' EE FF"},
+        {"a section binding stopped inside", "BSIZ PSTR UWRD SKPE", "03 01 'a' 05 06", 1, "abc",
+         "05 03 'abc' 05 06"},
+        {"after a closing row that closes nothing", "SKPE BLEN KEYB KUBT CASE:* UBYT KEYE", "02 07 05 06", 0,
+         "9", ""},
     };
     for (const auto& [name, rows, bytes, at, text, after] : cases) {
         Document* document = open(rows, bytesOf(bytes));
