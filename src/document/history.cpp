@@ -5,6 +5,7 @@
 
 #include "document/instances.h"
 #include "document/record_stack.h"
+#include "document/rest.h"
 #include "document/sizes.h"
 #include "fieldtypes/field_type.h"
 #include "templates/template.h"
@@ -126,6 +127,19 @@ bool redoChange(Document* document) {
     noteSaved(document, history);
     apply(document, history->changes[history->done++], true);
     document->saved = history->done == history->savedAt;
+    return true;
+}
+
+bool holdBytesOfChanges(Document* document) {
+    History* history = document->history;
+    for (int32_t i = 0; history && i < history->changes.count; ++i) {
+        const Change& change = history->changes[i];
+        if (!itemIsOut(change) || !change.item.first) continue;
+        for (FieldInstance* at = change.item.first;; at = at->next) {
+            if (!holdRestBytes(at)) return false;
+            if (at == change.item.last) break;
+        }
+    }
     return true;
 }
 

@@ -19,4 +19,8 @@ bool canRedo(const Document* document);
 bool undoChange(Document* document);
 bool redoChange(Document* document);
 
+// Before a save replaces the file the document was read from: the rows that undo or redo may bring
+// back take the bytes they would copy from it. False when they cannot.
+bool holdBytesOfChanges(Document* document);
+
 void destroyHistory(Document* document);

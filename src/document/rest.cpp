@@ -2,6 +2,7 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 #include "document/instances.h"
@@ -55,6 +56,12 @@ TIOStream* openUnchangedSource(const SourceFile* source, int64_t* failure) {
 
 // The bytes of the file, or a failure that leaves the target without them.
 int64_t copyFromSource(RestValue* rest, TIOStream* target, int64_t total) {
+    if (rest->held) {
+        int64_t written = target->Write(rest->held, rest->length);
+        if (written < 0) return written;
+        rest->savedAt = total;
+        return rest->length;
+    }
     SourceFile* source = rest->source;
     if (!source->reader) {
         int64_t failure;
@@ -69,10 +76,21 @@ int64_t copyFromSource(RestValue* rest, TIOStream* target, int64_t total) {
 }
 
 struct RestSlots {
-    static void destroyValue(FieldInstance*, void* value) { delete record(value); }
+    static void destroyValue(FieldInstance*, void* value) {
+        delete[] record(value)->held;
+        delete record(value);
+    }
 
     static void* cloneValue(FieldInstance*, void* value) {
-        return new (std::nothrow) RestValue(*record(value));
+        RestValue* copy = new (std::nothrow) RestValue(*record(value));
+        if (!copy || !copy->held) return copy;
+        copy->held = new (std::nothrow) unsigned char[static_cast<size_t>(copy->length)];
+        if (!copy->held) {
+            delete copy;
+            return nullptr;
+        }
+        std::memcpy(copy->held, record(value)->held, static_cast<size_t>(copy->length));
+        return copy;
     }
 
     static void drawValue(FieldInstance*, void* value, PaintContext* paint, RowLayout* row) {
@@ -135,7 +153,7 @@ bool recordSource(Document* document) {
 
 FieldInstance* appendRest(Document* document, FieldInstance* parent, int32_t depth, TIOStream* stream,
                           int64_t offset, int64_t length, int64_t* failure) {
-    RestValue* rest = new (std::nothrow) RestValue{document->source, offset, length, 0, 0, {0}};
+    RestValue* rest = new (std::nothrow) RestValue{document->source, offset, length, 0, 0, {0}, nullptr};
     if (!rest) {
         *failure = kResultNoMemory;
         return nullptr;
@@ -160,13 +178,18 @@ RestReader::~RestReader() {
 
 bool RestReader::read(const FieldInstance* instance, int64_t skip, void* buffer, int64_t count) {
     const RestValue* rest = record(instance->value);
+    if (skip < 0 || count > rest->length - skip) return false;
+    if (rest->held) {
+        std::memcpy(buffer, rest->held + skip, static_cast<size_t>(count));
+        return true;
+    }
     if (rest->source != source_) {
         delete file_;
         int64_t failure;
         source_ = rest->source;
         file_ = openUnchangedSource(source_, &failure);
     }
-    if (!file_ || skip < 0 || count > rest->length - skip) return false;
+    if (!file_) return false;
     int64_t at = rest->offset + skip;
     return file_->Seek(at, 0) == at && file_->Read(buffer, count) == count;
 }
@@ -180,9 +203,27 @@ void closeSourceReader(Document* document) {
 void adoptSavedSource(Document* document) {
     if (!document->source) return;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
-        if (isRestInstance(instance)) record(instance->value)->offset = record(instance->value)->savedAt;
+        if (!isRestInstance(instance)) continue;
+        RestValue* rest = record(instance->value);
+        rest->offset = rest->savedAt;
+        delete[] rest->held;  // the file has them again
+        rest->held = nullptr;
     }
     platform::fileIdentity(document->source->path, &document->source->identity);
+}
+
+bool holdRestBytes(FieldInstance* instance) {
+    if (!isRestInstance(instance)) return true;
+    RestValue* rest = record(instance->value);
+    if (rest->held) return true;
+    unsigned char* held = new (std::nothrow) unsigned char[static_cast<size_t>(rest->length > 0 ? rest->length : 1)];
+    RestReader reader;
+    if (!held || !reader.read(instance, 0, held, rest->length)) {
+        delete[] held;
+        return false;
+    }
+    rest->held = held;
+    return true;
 }
 
 void destroySource(Document* document) {

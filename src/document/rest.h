@@ -25,6 +25,9 @@ struct RestValue {
     int64_t savedAt;  // where the save under way put the bytes
     int32_t previewLength;
     unsigned char preview[kRestPreviewBytes];
+    // The bytes themselves, for a row that undo or redo may bring back after a save replaced the
+    // file they were in; null while the file has them.
+    unsigned char* held = nullptr;
 };
 
 bool isRestInstance(const FieldInstance* instance);
@@ -59,5 +62,8 @@ class RestReader {
 void closeSourceReader(Document* document);
 // The save replaced the source file itself: rest rows refer to where it put their bytes from now on.
 void adoptSavedSource(Document* document);
+// Before a save replaces the source: a rest row out of the document (kept for undo or redo) takes
+// its bytes into memory. False when they cannot be read or held.
+bool holdRestBytes(FieldInstance* instance);
 
 void destroySource(Document* document);

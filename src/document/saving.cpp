@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "document/history.h"
 #include "document/rest.h"
 #include "document/row_kind.h"
 #include "fieldtypes/byte_order.h"
@@ -68,11 +69,13 @@ int64_t saveDocument(Document* document, const char* path, bool overwriteChanged
     int64_t total = writeFile(document, side);
     // Rest rows read the source while writing; it must be closed before anything replaces it.
     closeSourceReader(document);
+    bool inPlace = document->path && std::strcmp(document->path, path) == 0;
+    if (total >= 0 && inPlace && !holdBytesOfChanges(document)) total = kResultNoMemory;
     if (total >= 0 && !platform::replaceBySaveFile(side, path)) total = kResultCannotOpen;
     if (total < 0) platform::deleteFile(side);
     delete[] side;
     if (total >= 0) {
-        if (document->path && std::strcmp(document->path, path) == 0) adoptSavedSource(document);
+        if (inPlace) adoptSavedSource(document);
         document->saved = true;
         document->needsNewName = false;
     }

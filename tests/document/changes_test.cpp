@@ -249,6 +249,28 @@ TEST_F(Changes, RestBytesFollowTheFileAcrossSavesOverIt) {
     EXPECT_EQ(dir.read("copy.bin"), dir.read("same.bin"));
 }
 
+// A deleted item's bytes are gone from the file a save wrote over the one they were in; undo brings
+// them back all the same.
+TEST_F(Changes, AnItemBroughtBackAfterASaveOverItsFileKeepsItsBytes) {
+    const Bytes original = bytesOf("02 03 AA BB CC 02 DD EE 11 22 33 44 55 66");
+    Document* document = open("BCNT LSTC BSIZ SKPE LSTE", original, "same.bin");
+    ASSERT_TRUE(deleteItem(document, nth(document, 4)));
+    ASSERT_EQ(saveDocument(document, document->path), 11);
+    ASSERT_TRUE(undoChange(document));
+    EXPECT_EQ(windowMismatch(document, original), -1);
+    ASSERT_EQ(saveDocument(document, document->path), 14);
+    EXPECT_EQ(dir.read("same.bin"), original);
+}
+
+TEST_F(Changes, ASaveOverAFileAnotherProgramChangedIsRefusedUnlessAskedFor) {
+    Document* document = open("UBYT", bytesOf("01"), "mine.bin");
+    dir.write("mine.bin", bytesOf("01 02"));
+    EXPECT_EQ(saveDocument(document, document->path), kResultChangedOnDisk);
+    EXPECT_EQ(dir.read("mine.bin"), bytesOf("01 02"));
+    EXPECT_EQ(saveDocument(document, document->path, true), 1);
+    EXPECT_EQ(dir.read("mine.bin"), bytesOf("01"));
+}
+
 TEST_F(Changes, RestBytesAreNotCopiedFromAFileThatChanged) {
     Document* document = open("UBYT", bytesOf("01 02 03"), "source.bin");
     dir.write("source.bin", bytesOf("01 02 03 04"));
