@@ -9,3 +9,7 @@
 enum class CaseMatch { None, Value, Default };
 
 CaseMatch matchCase(const char* caption, const unsigned char* keyBytes, int width, bool bigEndian);
+
+// False when a value spelled as a number does not fit 64 bits: a template with such a CASE row is
+// invalid rather than matching the number it would wrap to.
+bool caseValuesAreValid(const char* caption);

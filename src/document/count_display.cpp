@@ -13,7 +13,7 @@ bool shownNumber(const FieldInstance* instance, int64_t* shown) {
             number &= 0xFF;
             break;
         case 2:
-            number &= 0xFFFF;
+            number = static_cast<int16_t>(number);
             break;
         case 4:
             number = static_cast<int32_t>(number);

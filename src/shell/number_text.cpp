@@ -26,8 +26,11 @@ bool parseNumberText(const char* token, size_t length, uint64_t* number) {
         int c = std::tolower(static_cast<unsigned char>(token[i]));
         int digit = std::isdigit(c) ? c - '0' : (base == 16 && c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
         if (digit < 0) return false;
+        // A number past 64 bits is no number, never the one it wraps to.
+        if (value > (UINT64_MAX - static_cast<uint64_t>(digit)) / static_cast<uint64_t>(base)) return false;
         value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
     }
+    if (negative && value > uint64_t{1} << 63) return false;
     *number = negative ? ~value + 1 : value;
     return true;
 }

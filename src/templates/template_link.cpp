@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <new>
 
+#include "document/case_match.h"
 #include "fieldtypes/registry.h"
 #include "shell/debug_log.h"
 #include "templates/template.h"
@@ -73,6 +74,10 @@ int Template::resolve() {
         TemplateField* field = fields[i];
         if (isControlCode(field->code)) {
             field->fieldType = nullptr;
+            if (isCaseCode(field->code) && !caseValuesAreValid(field->caption)) {
+                errorRow = i;
+                return -4;
+            }
             continue;
         }
         field->fieldType = findFieldType(fieldCodeOf(field->code));

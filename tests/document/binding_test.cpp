@@ -4,6 +4,7 @@
 #include <string>
 #include <tuple>
 
+#include "document/count_display.h"
 #include "document/document_harness.h"
 
 namespace {
@@ -122,6 +123,19 @@ TEST_F(Binding, LaysTheTemplateOverTheFile) {
         EXPECT_EQ(dir.read("out.bin"), bytes) << at;
         EXPECT_TRUE(document->saved && !document->needsNewName && !dir.exists("out.bin.saving")) << at;
         EXPECT_EQ(windowMismatch(document, bytes), -1) << at;
+    }
+}
+
+// A count or size row shows the number binding went by: signed at two and four bytes.
+TEST_F(Binding, CountsAndSizesShowTheNumberBindingUses) {
+    const std::tuple<const char*, const char*, int64_t> cases[] = {
+        {"BCNT", "FF", 255}, {"BZCT", "FF", 256},        {"WCNT", "FF FF", -1},    {"wsiz", "FE FF", -2},
+        {"WZCT", "FF FF", 0}, {"LCNT", "FF FF FF FF", -1}, {"QLEN", "FF*8", -1}, {"wcnt", "03 00", 3},
+    };
+    for (const auto& [rows, text, expected] : cases) {
+        int64_t shown = 0;
+        EXPECT_TRUE(shownNumber(open(rows, bytesOf(text))->first, &shown)) << rows;
+        EXPECT_EQ(shown, expected) << rows;
     }
 }
 

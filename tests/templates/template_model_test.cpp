@@ -172,6 +172,24 @@ TEST_F(TemplateModel, LooksUpEveryCodeThatIsNoControlCode) {
     }
 }
 
+// A value past 64 bits would match the number it wraps to; words that are no number stay labels.
+TEST_F(TemplateModel, ACaseValuePast64BitsMakesTheTemplateInvalid) {
+    const std::pair<const char*, bool> captions[] = {
+        {"18446744073709551615, -9223372036854775808, $ffffffffffffffff: largest", true},
+        {"1st, 0x1G, 'abc', *: words that are no number", true},
+        {"18446744073709551617: past 64 bits", false},
+        {"2, $10000000000000000", false},
+        {"-9223372036854775809", false},
+    };
+    for (auto [caption, valid] : captions) {
+        Template t;
+        t.appendField("KEYB", "");
+        t.appendField("CASE", caption);
+        EXPECT_EQ(t.resolve(), valid ? 0 : -4) << caption;
+        EXPECT_EQ(t.errorRow, valid ? 0 : 1) << caption;
+    }
+}
+
 TEST_F(TemplateModel, SucceedsOnceTheMissingTypeIsRegisteredAndThenStaysResolved) {
     registerCodes("DWRD");
     Template t;
