@@ -31,6 +31,7 @@ int DocumentSession::open(const Options& options, const std::string& file) {
 }
 
 int DocumentSession::reportBinding() const {
-    const char* reason = bindStopReason(document_);
-    return reason ? fail(kExitBindingStopped, std::string("binding stopped early: ") + reason) : kExitDone;
+    char text[512];
+    describeBindStop(document_, text, sizeof text);
+    return text[0] ? fail(kExitBindingStopped, std::string("binding stopped early. ") + text) : kExitDone;
 }

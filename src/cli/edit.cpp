@@ -43,8 +43,9 @@ int runEdit(const Options& options) {
             const char* what = edit.kind == Edit::Set      ? "cannot be edited"
                                : edit.kind == Edit::Insert ? "is not a list row"
                                                            : "is no list item that can be deleted";
-            return fail(kExitEditRefused,
-                        "row " + std::to_string(edit.row) + " " + what + "; nothing was saved.");
+            const char* reason = changeRefusal(session.document());
+            std::string why = reason ? std::string(": ") + reason : std::string(" ") + what + ".";
+            return fail(kExitEditRefused, "row " + std::to_string(edit.row) + why + " Nothing was saved.");
         }
     }
     if (int64_t saved = saveDocument(session.document(), options.output.c_str()); saved < 0) {

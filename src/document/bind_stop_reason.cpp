@@ -1,5 +1,10 @@
 #include "document/binding.h"
 
+#include <cinttypes>
+#include <cstdio>
+
+#include "templates/template.h"
+
 const char* bindStopReason(const Document* document) {
     switch (document->stopReason) {
         case BindStop::None:
@@ -34,4 +39,18 @@ const char* bindStopReason(const Document* document) {
             return "A list item takes no bytes, so the list would never end.";
     }
     return nullptr;
+}
+
+void describeBindStop(const Document* document, char* text, size_t size) {
+    const char* reason = bindStopReason(document);
+    if (size == 0) return;
+    text[0] = 0;
+    if (!reason) return;
+    int32_t row = document->stopRow;
+    if (row < 0 || row >= document->templ->fieldCount) {
+        std::snprintf(text, size, "%s", reason);
+        return;
+    }
+    std::snprintf(text, size, "Row %d \"%s\" at offset $%" PRIx64 ": %s", row, document->templ->fields[row]->caption,
+                  static_cast<uint64_t>(document->stopOffset), reason);
 }

@@ -25,6 +25,8 @@ int64_t Binder::stop(int64_t result, BindStop reason, int32_t row, int32_t& rowI
     if (result == kResultInstanceLimit) reason = BindStop::InstanceLimit;
     if (result == kResultNoMemory) reason = BindStop::OutOfMemory;
     document_->stopReason = reason;
+    document_->stopRow = row;
+    document_->stopOffset = rowStart_;
     rowIndex = row;
     return result;
 }

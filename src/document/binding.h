@@ -1,6 +1,7 @@
 #pragma once
 // Binding a file to a template: the template's rows read one after the other from the start of
 // the file, counted lists expanded item by item.
+#include <cstddef>
 #include <cstdint>
 
 #include "document/document.h"
@@ -20,3 +21,7 @@ int64_t bind(Document* document, TIOStream* stream, int32_t& rowIndex, FieldInst
 
 // A short sentence for the user on why the last binding stopped early; null when it did not.
 const char* bindStopReason(const Document* document);
+// The same with the place: the template row (counted from 0, as the template editor and the
+// invalid-template message count), its caption and the offset where it began. Empty when binding did
+// not stop.
+void describeBindStop(const Document* document, char* text, size_t size);

@@ -107,9 +107,13 @@ FieldInstance* appendHeader(Document* document, FieldInstance* firstHeader) {
 // template cannot make them, which leaves the document's own reason for its binding as it was.
 bool bindItem(Document* document, const ListOf& list, FieldInstance* header) {
     BindStop reason = document->stopReason;
+    int32_t stopRow = document->stopRow;
+    int64_t stopOffset = document->stopOffset;
     int32_t row = list.row + 1;
     bool bound = bind(document, nullptr, row, header, list.firstHeader->listSource) >= 0;
     document->stopReason = reason;
+    document->stopRow = stopRow;
+    document->stopOffset = stopOffset;
     header->extentLast = document->last;
     return bound;
 }

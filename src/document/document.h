@@ -81,6 +81,8 @@ struct Document {
     int64_t instanceCount = 0;
     int64_t instanceLimit = kMaxDocumentInstances;
     BindStop stopReason = BindStop::None;
+    int32_t stopRow = -1;     // the template row binding stopped at
+    int64_t stopOffset = 0;   // and where in the file that row began
     TemplateRows* rows = nullptr;  // made when first needed
     SourceFile* source = nullptr;  // the file rest rows copy from
     History* history = nullptr;    // of changes, for Undo and Redo

@@ -335,8 +335,11 @@ class CommandLine(unittest.TestCase):
             (("dump", "-t", "bmp", sample("absent.bin")), 2, r"^sondrix-cli: cannot read .*absent\.bin\.\n$", []),
             (("dump", "--templates", TEMPLATES, "-t", "no-such", data), 3, "no template named no-such", []),
             (("dump", "-T", compile_template("invalid", "DWRD Width\nXXXX Mystery\n"), data), 4, 'Error on row 1, field XXXX: "Mystery"\\.', []),
-            (("dump", "--json", "-T", compile_template("stops", "DWRD Width\nLSTE\nDWRD Never\n"), data), 5, "binding stopped early", ["Width", "1 more byte"]),
-            (edit + ("--set", "1=3"), 6, "row 1 cannot be edited; nothing was saved", []),
+            (("dump", "--json", "-T", compile_template("stops", "DWRD Width\nLSTE Closer\nDWRD Never\n"), data), 5,
+             r'binding stopped early\. Row 1 "Closer" at offset \$2: The template ends a list', ["Width", "1 more byte"]),
+            (edit + ("--set", "1=3"), 6, r"row 1 cannot be edited\. Nothing was saved", []),
+            (("edit", "-T", compile_template("zeros", "LSTB Item\nUBYT Value\nLSTE\n"), "-o", out, data, "--insert", "1"), 6,
+             "row 1: An item of zeros would end this list. Nothing was saved", []),
             (edit + ("--delete", "3"), 6, "row 3 is no list item that can be deleted", []),
         ]:
             with self.subTest(arguments=arguments):
