@@ -244,7 +244,7 @@ int64_t bindNew(Document* document) {
     int32_t row = 0;
     int64_t result = bind(document, nullptr, row, nullptr, nullptr);
     // Sizes start at zero; the rows they bound may take bytes all the same.
-    if (document->hasBoundedRows) updateSizes(document);
+    updateSizes(document);
     return result;
 }
 

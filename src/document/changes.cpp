@@ -1,12 +1,11 @@
 #include "document/changes.h"
 
-#include <cstdio>
-
 #include "document/binding.h"
 #include "document/history.h"
 #include "document/instances.h"
 #include "document/item_change.h"
 #include "document/lists.h"
+#include "document/refusal.h"
 #include "document/row_kind.h"
 #include "document/sizes.h"
 #include "document/zero_items.h"
@@ -18,15 +17,6 @@ const char* changeRefusal(const Document* document) {
 }
 
 namespace {
-
-// With the row it is about, a reason names its caption in place of its %s.
-void refuse(Document* document, const char* reason, const FieldInstance* about = nullptr) {
-    if (about) {
-        std::snprintf(document->refusal, sizeof document->refusal, reason, about->field->caption);
-    } else {
-        std::snprintf(document->refusal, sizeof document->refusal, "%s", reason);
-    }
-}
 
 // Sizes follow the change, or the reason it cannot stand goes to the document.
 bool settleSizes(Document* document, const char* sizeReason, const char* listReason) {

@@ -2,6 +2,7 @@
 #include "document/history.h"
 #include "document/item_change.h"
 #include "document/lists.h"
+#include "document/refusal.h"
 #include "document/sizes.h"
 #include "document/zero_items.h"
 #include "templates/template.h"
@@ -34,22 +35,36 @@ ItemChange itemToDelete(const ListOf& list, FieldInstance* header) {
 
 bool deleteItem(Document* document, FieldInstance* header) {
     ListOf list;
+    document->refusal[0] = 0;
     if (!header || rowKindOf(header->field->code).role == RowRole::ListEnd) return false;
-    // A list whose end was never bound may hold bytes binding could not lay out.
-    if (!findList(document, header, list) || list.items == 0 || !list.firstHeader->partner) return false;
+    if (!findList(document, header, list) || list.items == 0) return false;
     ItemChange change = itemToDelete(list, header);
-    // An empty zero-based list needs a count of -1, which one byte cannot hold.
-    if (change.countOut < 0 && list.countKind.width == 1) return false;
-    // The item of zeros ends its list.
-    if (list.kind == 'B' && itemEnd(header)->next == list.firstHeader->partner) return false;
-    if (!reserveChange(document)) return false;
+    const char* refusal =
+        // A list whose end was never bound may hold bytes binding could not lay out.
+        !list.firstHeader->partner ? "Binding stopped inside this list, so its items are not all known."
+        : change.countOut < 0 && list.countKind.width == 1
+            ? "An empty list of this kind needs a count of -1, which one byte cannot hold."
+        : list.kind == 'B' && itemEnd(header)->next == list.firstHeader->partner ? "The item of zeros ends this list."
+        : !reserveChange(document)                                               ? "There is not enough memory."
+                                                                                 : nullptr;
+    if (refusal) {
+        refuse(document, refusal);
+        return false;
+    }
     uint64_t zeroItems = zeroItemsAround(list.firstHeader);
     takeItemOut(document, change);
-    bool sized = updateSizes(document);
+    FieldInstance* failed;
+    bool sized = updateSizes(document, &failed);
+    if (!sized && failed) refuse(document, "The size \"%s\" cannot count what is left.", failed);
+    if (!sized && !failed) refuse(document, "There is not enough memory.");
     // Items of a list ended by zeros around it must stay as zero, or as non-zero, as they were.
-    if (!sized || zeroItemsAround(list.firstHeader) != zeroItems) {
+    if (sized && zeroItemsAround(list.firstHeader) != zeroItems) {
+        refuse(document, "Deleting the item would change where a list ended by an item of zeros ends.");
+        sized = false;
+    }
+    if (!sized) {
         putItemIn(document, change);
-        if (sized) updateSizes(document);
+        updateSizes(document);
         return false;
     }
     recordItemChange(document, change, false);

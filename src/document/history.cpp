@@ -65,7 +65,7 @@ void record(Document* document, const Change& change) {
 
 void swapValue(Document* document, Change& change) {
     std::swap(change.instance->value, change.value);
-    if (document->hasBoundedRows) updateSizes(document);
+    updateSizes(document);
 }
 
 void move(Document* document, Change& change, bool in) {
@@ -74,7 +74,7 @@ void move(Document* document, Change& change, bool in) {
     } else {
         takeItemOut(document, change.item);
     }
-    if (document->hasBoundedRows) updateSizes(document);
+    updateSizes(document);
 }
 
 // Sizes follow what the change undoes or redoes; they held these numbers before, so they fit.

@@ -1,7 +1,8 @@
 // Any template over any file: binding never crashes, and saving unchanged gives back the file byte
-// for byte. After edits and insertions, the saved file binds again to the rows the document showed.
-// The input is a template file's length (two bytes, little-endian), the template file, two bytes that
-// choose the changes, then the file's bytes.
+// for byte. After any edits, insertions, deletions, undos, redos and saves, in place or elsewhere,
+// each saved file binds again to exactly the rows the document showed, bindings that stopped early
+// included. The input is a template file's length (two bytes, little-endian), the template file, the
+// number of changes, two bytes for each change, then the file's bytes.
 
 #include <cstdint>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include "document/binding.h"
 #include "document/changes.h"
 #include "document/document.h"
+#include "document/history.h"
 #include "document/saving.h"
 #include "scratch_files.h"
 #include "shell/debug_log.h"
@@ -24,7 +26,8 @@ namespace {
 
 using scratch::check;
 
-constexpr const char* kAnswers[] = {"7", "", "abcdef", "-1", "0x7fff"};
+constexpr const char* kAnswers[] = {"7", "", "abcdef", "-1", "0x7fff", "0", "300"};
+constexpr size_t kAnswerCount = sizeof kAnswers / sizeof kAnswers[0];
 
 const char* templatePath;
 const char* filePath;
@@ -60,6 +63,47 @@ Document* bound(const Template& templ, const char* path) {
     return document;
 }
 
+// Saves where asked and binds the saved file again: the rows must be the ones shown.
+void saveAndCompare(Document* document, const Template& templ, const char* path) {
+    std::string shown = rowsOf(document);
+    check(saveDocument(document, path) >= 0, "saving failed");
+    Document* again = bound(templ, path);
+    check(rowsOf(again) == shown, "the saved file reads back other rows");
+    destroyDocument(again);
+}
+
+void change(Document* document, const Template& templ, uint8_t kind, uint8_t target) {
+    FieldInstance* at = nth(document, target);
+    switch (kind % 8) {
+        case 0:
+        case 1:
+            if (!at) return;
+            queryscript::reset();
+            queryscript::answer(kAnswers[kind / 8 % kAnswerCount]);
+            editInstance(document, at);
+            queryscript::reset();
+            return;
+        case 2:
+            if (at) insertItem(document, at);
+            return;
+        case 3:
+            if (at) deleteItem(document, at);
+            return;
+        case 4:
+            undoChange(document);
+            return;
+        case 5:
+            redoChange(document);
+            return;
+        case 6:
+            saveAndCompare(document, templ, document->path);
+            return;
+        default:
+            saveAndCompare(document, templ, savedPath);
+            return;
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -73,34 +117,23 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static unsigned runs = 0;
     if (++runs % 4096 == 0) shell::truncateDebugLog();  // misplaced closing codes log a line each
-    if (size < 4) return 0;
+    if (size < 3) return 0;
     size_t templateSize = data[0] | static_cast<size_t>(data[1]) << 8;
-    if (size < 4 + templateSize) return 0;
+    if (size < 3 + templateSize) return 0;
+    size_t changes = data[2 + templateSize] % 16;
+    const uint8_t* steps = data + 3 + templateSize;
+    if (size < 3 + templateSize + 2 * changes) return 0;
     scratch::write(templatePath, data + 2, templateSize);
     Template templ;
     if (templ.load(templatePath) != 0 || templ.resolve() != 0) return 0;
-    const uint8_t* edits = data + 2 + templateSize;
-    std::vector<unsigned char> file(edits + 2, data + size);
+    std::vector<unsigned char> file(steps + 2 * changes, data + size);
     scratch::write(filePath, file.data(), file.size());
 
     Document* document = bound(templ, filePath);
     check(saveDocument(document, savedPath) >= 0, "saving failed");
     check(readFile(savedPath) == file, "saving unchanged changed the file");
-
-    for (int i = 0; i < 2; ++i) {
-        FieldInstance* at = nth(document, edits[i]);
-        if (!at) break;
-        queryscript::reset();
-        queryscript::answer(kAnswers[edits[i] % (sizeof kAnswers / sizeof kAnswers[0])]);
-        if (!insertItem(document, at)) editInstance(document, at);
-    }
-    queryscript::reset();
-    bool complete = document->stopReason == BindStop::None;
-    std::string shown = rowsOf(document);
-    check(saveDocument(document, savedPath) >= 0, "saving after changes failed");
+    for (size_t i = 0; i < changes; ++i) change(document, templ, steps[2 * i], steps[2 * i + 1]);
+    saveAndCompare(document, templ, savedPath);
     destroyDocument(document);
-    Document* again = bound(templ, savedPath);
-    if (complete) check(rowsOf(again) == shown, "the saved file reads back other rows");
-    destroyDocument(again);
     return 0;
 }

@@ -26,11 +26,15 @@ int64_t heightOf(FieldInstance* instance) {
 
 }  // namespace
 
+void TfrmDocument::SayWhyRefused() {
+    if (const char* reason = changeRefusal(document)) MessageBoxA(hwnd, reason, "Sondrix", MB_OK | MB_ICONINFORMATION);
+}
+
 void TfrmDocument::EditCurrent() {
     // The edited row becomes the one whose offset is known, so only the size changes.
     bytes_.offsetOf(CurrentSpot(), rows_.last());
     int64_t before = instanceSize(current);
-    if (!editInstance(document, current)) return;
+    if (!editInstance(document, current)) return SayWhyRefused();
     bytes_.grow(instanceSize(current) - before, CurrentSpot());
     UpdateCaption();
     UpdateStatus();
@@ -42,7 +46,7 @@ void TfrmDocument::InsertAtCurrent() {
     FieldInstance* before = current->previous;
     int64_t instances = document->instanceCount;
     bytes_.offsetOf(CurrentSpot(), rows_.last());
-    if (!insertItem(document, current)) return;
+    if (!insertItem(document, current)) return SayWhyRefused();
     // The new rows sit right before the current row, or right after it at a list's first header.
     int64_t added = document->instanceCount - instances;
     bool pushedDown = current->previous != before;

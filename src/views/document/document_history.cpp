@@ -20,7 +20,12 @@ bool isListHeader(const FieldInstance* row) {
 }  // namespace
 
 void TfrmDocument::DeleteAtCurrent() {
-    if (isListHeader(current) && deleteItem(document, current)) RowsChanged();
+    if (!isListHeader(current)) return;
+    if (deleteItem(document, current)) {
+        RowsChanged();
+    } else {
+        SayWhyRefused();
+    }
 }
 
 bool TfrmDocument::CanEditCommand(int id) const {

@@ -76,6 +76,8 @@ class TfrmDocument : public TfrmView {
 
     // Changes (document_changes.cpp, document_history.cpp).
     void EditCurrent();
+    // A change the document refused says why.
+    void SayWhyRefused();
     void InsertAtCurrent();
     void DeleteAtCurrent();
     void GoToOffset();
