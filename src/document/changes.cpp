@@ -93,19 +93,21 @@ FieldInstance* appendHeader(Document* document, FieldInstance* firstHeader) {
     return header;
 }
 
-// Binds the new item's rows without a file after the document's last instance; false when the
-// template cannot make them, which leaves the document's own reason for its binding as it was.
-bool bindItem(Document* document, const ListOf& list, FieldInstance* header) {
+// Binds the new item's rows without a file after the document's last instance; why it could not,
+// leaving the document's own reason for its binding as it was.
+BindStop bindItem(Document* document, const ListOf& list, FieldInstance* header) {
     BindStop reason = document->stopReason;
     int32_t stopRow = document->stopRow;
     int64_t stopOffset = document->stopOffset;
     int32_t row = list.row + 1;
-    bool bound = bind(document, nullptr, row, header, list.firstHeader->listSource) >= 0;
+    BindStop itemStop = bind(document, nullptr, row, header, list.firstHeader->listSource) >= 0
+                            ? BindStop::None
+                            : document->stopReason;
     document->stopReason = reason;
     document->stopRow = stopRow;
     document->stopOffset = stopOffset;
     header->extentLast = document->last;
-    return bound;
+    return itemStop;
 }
 
 // Whether every list ended by an item of zeros inside the new instances has its item of zeros,
@@ -145,7 +147,8 @@ bool insertItem(Document* document, FieldInstance* instance) {
     FieldInstance* oldFirstEnd = firstHeader->extentLast;
     document->last = place.predecessor;
     FieldInstance* header = first ? firstHeader : appendHeader(document, firstHeader);
-    bool bound = header && bindItem(document, list, header);
+    BindStop itemStop = header ? bindItem(document, list, header) : BindStop::OutOfMemory;
+    bool bound = itemStop == BindStop::None;
     FieldInstance* oldFirst = nullptr;
     if (bound && first && list.items > 0) {
         // The item that was first keeps a header of its own, after the new one.
@@ -172,7 +175,9 @@ bool insertItem(Document* document, FieldInstance* instance) {
     // What would not read back is refused: an item the template cannot make, an item of no bytes in
     // a list bounded by its data, a size that cannot count the new bytes, bytes that a list running
     // to the end of its data would take, an item of zeros gained or lost.
-    const char* refusal = !bound ? "The template cannot make a new item of this list."
+    bool full = itemStop == BindStop::InstanceLimit || itemStop == BindStop::OutOfMemory;
+    const char* refusal = full     ? "The document cannot hold the new item's rows."
+                          : !bound ? "The template cannot make a new item of this list."
                           : !list.count && bytes == 0
                               ? "A new item would take no bytes, so it could not be read back."
                               : nullptr;
