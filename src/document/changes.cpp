@@ -128,6 +128,63 @@ const char* insertionRefusal(Document* document, const ListOf& list) {
     return nullptr;
 }
 
+// Makes the new item's instances in their place: a header of its own (or the first header, for an
+// item that goes first, with a header of its own for the item that was first), then its rows. The
+// change describes them, so that taking it out undoes this; *stop says why the rows were not all made.
+ItemChange placeItem(Document* document, const ListOf& list, FieldInstance* instance, BindStop* stop) {
+    FieldInstance* firstHeader = list.firstHeader;
+    bool first = list.items == 0 || instance == firstHeader;
+    Place place = first ? Place{firstHeader, firstHeader->next} : Place{instance->previous, instance};
+    FieldInstance* lastBefore = document->last;
+    FieldInstance* oldFirstEnd = firstHeader->extentLast;
+    document->last = place.predecessor;
+    FieldInstance* header = first ? firstHeader : appendHeader(document, firstHeader);
+    *stop = header ? bindItem(document, list, header) : BindStop::OutOfMemory;
+    FieldInstance* oldFirst = nullptr;
+    if (*stop == BindStop::None && first && list.items > 0) {
+        oldFirst = appendHeader(document, firstHeader);
+        if (!oldFirst) *stop = BindStop::OutOfMemory;
+        if (oldFirst) {
+            oldFirst->extentLast = oldFirstEnd == firstHeader ? oldFirst : oldFirstEnd;
+            if (oldFirstEnd != firstHeader) passItem(place.successor, oldFirstEnd, firstHeader, oldFirst);
+        }
+    }
+    ItemChange change{firstHeader, list.count, place.predecessor, nullptr, nullptr, oldFirst, 0, 0, 0,
+                      firstHeader->extentLast, oldFirstEnd};
+    change.countOut = list.count ? numberOf(list.count) : 0;
+    change.countIn = list.items + 1 - (list.countKind.zeroBased ? 1 : 0);
+    if (document->last == place.predecessor) {
+        document->last = lastBefore;
+        return change;
+    }
+    closeGap(document, place, lastBefore);
+    change.first = place.predecessor->next;
+    change.last = place.successor ? place.successor->previous : document->last;
+    return change;
+}
+
+// What would not read back is refused: an item the template cannot make, an item of no bytes in a
+// list bounded by its data, a size that cannot count the new bytes, bytes that a list running to the
+// end of its data would take, an item of zeros gained or lost. The change is in place when it stands.
+const char* checkItem(Document* document, const ListOf& list, const ItemChange& change, BindStop stop,
+                      uint64_t zeroItems) {
+    if (stop == BindStop::InstanceLimit || stop == BindStop::OutOfMemory)
+        return "The document cannot hold the new item's rows.";
+    if (stop != BindStop::None) return "The template cannot make a new item of this list.";
+    int64_t bytes = 0;
+    for (FieldInstance* at = change.first; at; at = at == change.last ? nullptr : at->next) bytes += instanceSize(at);
+    if (!list.count && bytes == 0) return "A new item would take no bytes, so it could not be read back.";
+    renumberHeaders(list.firstHeader);
+    if (list.count) numberOf(list.count) = change.countIn;
+    if (!settleSizes(document, "The size \"%s\" cannot count the new item's bytes.",
+                     "A list that runs to the end of its data would take the new item's bytes.")) {
+        return document->refusal;
+    }
+    if (!keepsZeroItems(list, change, zeroItems))
+        return "The new item would change where a list ended by an item of zeros ends.";
+    return nullptr;
+}
+
 }  // namespace
 
 bool insertItem(Document* document, FieldInstance* instance) {
@@ -138,60 +195,10 @@ bool insertItem(Document* document, FieldInstance* instance) {
         refuse(document, reason);
         return false;
     }
-    FieldInstance* firstHeader = list.firstHeader;
-    uint64_t zeroItems = zeroItemsAround(firstHeader);
-
-    bool first = list.items == 0 || instance == firstHeader;
-    Place place = first ? Place{firstHeader, firstHeader->next} : Place{instance->previous, instance};
-    FieldInstance* lastBefore = document->last;
-    FieldInstance* oldFirstEnd = firstHeader->extentLast;
-    document->last = place.predecessor;
-    FieldInstance* header = first ? firstHeader : appendHeader(document, firstHeader);
-    BindStop itemStop = header ? bindItem(document, list, header) : BindStop::OutOfMemory;
-    bool bound = itemStop == BindStop::None;
-    FieldInstance* oldFirst = nullptr;
-    if (bound && first && list.items > 0) {
-        // The item that was first keeps a header of its own, after the new one.
-        oldFirst = appendHeader(document, firstHeader);
-        bound = oldFirst != nullptr;
-        if (oldFirst) {
-            oldFirst->extentLast = oldFirstEnd == firstHeader ? oldFirst : oldFirstEnd;
-            if (oldFirstEnd != firstHeader) passItem(place.successor, oldFirstEnd, firstHeader, oldFirst);
-        }
-    }
-    ItemChange change{firstHeader, list.count, place.predecessor, nullptr, nullptr, oldFirst, 0, 0, 0,
-                      firstHeader->extentLast, oldFirstEnd};
-    if (document->last != place.predecessor) {
-        closeGap(document, place, lastBefore);
-        change.first = place.predecessor->next;
-        change.last = place.successor ? place.successor->previous : document->last;
-    } else {
-        document->last = lastBefore;
-    }
-    int64_t bytes = 0;
-    for (FieldInstance* at = change.first; at; at = at == change.last ? nullptr : at->next) bytes += instanceSize(at);
-    change.countOut = list.count ? numberOf(list.count) : 0;
-    change.countIn = list.items + 1 - (list.countKind.zeroBased ? 1 : 0);
-    // What would not read back is refused: an item the template cannot make, an item of no bytes in
-    // a list bounded by its data, a size that cannot count the new bytes, bytes that a list running
-    // to the end of its data would take, an item of zeros gained or lost.
-    bool full = itemStop == BindStop::InstanceLimit || itemStop == BindStop::OutOfMemory;
-    const char* refusal = full     ? "The document cannot hold the new item's rows."
-                          : !bound ? "The template cannot make a new item of this list."
-                          : !list.count && bytes == 0
-                              ? "A new item would take no bytes, so it could not be read back."
-                              : nullptr;
-    if (!refusal) {
-        renumberHeaders(firstHeader);
-        if (list.count) numberOf(list.count) = change.countIn;
-        if (!settleSizes(document, "The size \"%s\" cannot count the new item's bytes.",
-                         "A list that runs to the end of its data would take the new item's bytes.")) {
-            refusal = document->refusal;
-        } else if (!keepsZeroItems(list, change, zeroItems)) {
-            refusal = "The new item would change where a list ended by an item of zeros ends.";
-        }
-    }
-    if (refusal) {
+    uint64_t zeroItems = zeroItemsAround(list.firstHeader);
+    BindStop stop;
+    ItemChange change = placeItem(document, list, instance, &stop);
+    if (const char* refusal = checkItem(document, list, change, stop, zeroItems)) {
         takeItemOut(document, change);
         if (change.first) destroyValues(change.first, change.last);
         updateSizes(document);
