@@ -7,6 +7,7 @@
 #include "mainwindow/frame_fixture.h"
 #include "resource_ids.h"
 #include "views/document/byte_columns.h"
+#include "views/document/goto_offset_dialog.h"
 #include "views/document/goto_offset_ids.h"
 
 namespace guitest {
@@ -69,6 +70,22 @@ TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelectionAndButtonsShareThe
 
 // The status bar: the current row's offset, size, code and item, and the document's size, after moves,
 // Go to offset and changes.
+// The longest answer Go to offset gives, for the largest document there can be, shows whole.
+TEST_F(MainFrameTest, GoToOffsetShowsItsLongestMessageWhole) {
+    int64_t offset = 0;
+    std::string shown;
+    driveModal("Go to offset", [&] { askOffset(mainWindow, &offset, INT64_MAX); },
+               {[](HWND dialog) {
+                    SetDlgItemTextA(dialog, IDC_GOTO_EDIT, "99999999999999999999999");
+                    clickButton(dialog, IDOK);
+                },
+                [&](HWND dialog) {
+                    shown = windowText(GetDlgItem(dialog, IDC_GOTO_PROMPT)) + "|" + hiddenText(dialog);
+                    clickButton(dialog, IDCANCEL);
+                }});
+    EXPECT_EQ(shown, "That offset is past the end: the document has 9223372036854775807 bytes.|");
+}
+
 TEST_F(ViewTest, TheStatusBarFollowsTheCurrentRowWhichGoToOffsetMovesToTheRowHoldingAByte) {
     open("PSTR:Name BCNT:N LSTC:Item DWRD:V LSTE:End", {1, 'a', 2, 0, 1, 0, 2});
     auto status = [this] {  // its parts, "|" between
@@ -86,7 +103,7 @@ TEST_F(ViewTest, TheStatusBarFollowsTheCurrentRowWhichGoToOffsetMovesToTheRowHol
         std::vector<DialogStep> steps;
         for (const char* text : texts)
             steps.push_back([text, &prompts](HWND dialog) {
-                prompts += windowText(GetDlgItem(dialog, IDC_GOTO_PROMPT)) + "|";
+                prompts += windowText(GetDlgItem(dialog, IDC_GOTO_PROMPT)) + "|" + hiddenText(dialog);
                 SetDlgItemTextA(dialog, IDC_GOTO_EDIT, text);
                 PostMessageA(dialog, WM_COMMAND, *text ? IDOK : IDCANCEL, 0);
             });
@@ -103,9 +120,13 @@ TEST_F(ViewTest, TheStatusBarFollowsTheCurrentRowWhichGoToOffsetMovesToTheRowHol
     EXPECT_EQ(goTo({"$6"}), "Byte offset (decimal, or hexadecimal after $ or 0x):|");
     EXPECT_EQ(selection(), "5*");
     EXPECT_EQ(view->Bytes().Cursor(), 6);  // on the byte, not at its row's start
-    EXPECT_EQ(goTo({"7", "x", "0x3"}),
-              "Byte offset (decimal, or hexadecimal after $ or 0x):|7 is past the end: the document has 7 "
-              "bytes.|That is no offset: type 26, $1A or 0x1A.|");
+    // Offsets past 64 bits are past the end too, not wrapped onto a byte ($1ffffffffffffffff onto $ff..).
+    EXPECT_EQ(goTo({"7", "99999999999999999999999", "$1ffffffffffffffff", "x", "0x3"}),
+              "Byte offset (decimal, or hexadecimal after $ or 0x):|"
+              "That offset is past the end: the document has 7 bytes.|"
+              "That offset is past the end: the document has 7 bytes.|"
+              "That offset is past the end: the document has 7 bytes.|"
+              "That is no offset: type 26, $1A or 0x1A.|");
     EXPECT_EQ(selection(), "3*");  // the first row holding the byte, not the header before it
     EXPECT_EQ(view->Bytes().Cursor(), 3);
     goTo({""});
