@@ -337,6 +337,10 @@ class CommandLine(unittest.TestCase):
             (("dump", "-T", compile_template("invalid", "DWRD Width\nXXXX Mystery\n"), data), 4, 'Error on row 1, field XXXX: "Mystery"\\.', []),
             (("dump", "--json", "-T", compile_template("stops", "DWRD Width\nLSTE\nDWRD Never\n"), data), 5, "binding stopped early", ["Width", "1 more byte"]),
             (edit + ("--set", "1=3"), 6, "row 1 cannot be edited; nothing was saved", []),
+            # Text that is no number is refused as the value dialog refuses it, never stored as 0.
+            (edit + ("--set", "3=abc"), 6, "row 3 cannot be edited; nothing was saved", []),
+            (edit + ("--set", "3=12abc"), 6, "row 3 cannot be edited; nothing was saved", []),
+            (edit + ("--set", "3="), 6, "row 3 cannot be edited; nothing was saved", []),
             (edit + ("--delete", "3"), 6, "row 3 is no list item that can be deleted", []),
         ]:
             with self.subTest(arguments=arguments):

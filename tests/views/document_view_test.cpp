@@ -214,6 +214,37 @@ TEST_F(ViewTest, EnterAndDoubleClickEditTheValueOfADataRowAndMarkTheCaption) {
     EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (0*) data.bin");
 }
 
+// A number's dialog names the row and its range; text that is no number keeps it open, the reason
+// above the prompt, until a number comes. A caption too long for a line wraps, all of it shown.
+TEST_F(ViewTest, NumberDialogRefusesTextThatIsNoNumberAndStaysOpenUntilANumberComes) {
+    const std::string longCaption = "Flags" + std::string(120, 'f');
+    open("UWRD:Width HBYT:" + longCaption, {0, 7, 9});
+    std::string seen;
+    const DialogStep look = [&seen](HWND dialog) {
+        seen += windowText(GetDlgItem(dialog, IDC_QUERY_PROMPT)) + "|" + hiddenText(dialog);
+    };
+    auto type = [](const char* text) {
+        return [text](HWND dialog) {
+            SetDlgItemTextA(dialog, IDC_QUERY_EDIT, text);
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        };
+    };
+    const std::vector<DialogStep> steps{look, type("abc"), look, type(" "), look, type("70000"), look};
+    EXPECT_EQ(driveModal(UIStrings[usEnterValueTitle], [this] { press(VK_RETURN); }, steps), steps.size() - 1);
+    const std::string refused = "That is no number: type digits, with - before a negative one.\nWidth (0 to 65535)|";
+    EXPECT_EQ(seen, "Width (0 to 65535)|" + refused + refused);
+    EXPECT_EQ(state(), "UWRD 65535;HBYT $09 (0*) data.bin [*]");
+
+    press(VK_DOWN);
+    seen.clear();
+    driveModal(UIStrings[usEnterValueTitle], [this] { press(VK_RETURN); },
+               {look, type("12xyz"), look, clicking(IDCANCEL)});
+    EXPECT_EQ(seen, longCaption + " ($00 to $ff)|" +
+                        "That is no number: type hexadecimal digits, after $ or 0x if you like.\n" +
+                        longCaption + " ($00 to $ff)|");
+    EXPECT_EQ(rows(), "UWRD 65535;HBYT $09");
+}
+
 TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
     // The current row, the key, the state after it.
     const std::tuple<int, UINT, const char*> cases[] = {
