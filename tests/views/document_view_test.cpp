@@ -403,5 +403,34 @@ TEST_F(BytePaneTest, PaneStandsBesideOrBelowTheRowsAndGoesWithItsTab) {
     EXPECT_TRUE(IsWindowVisible(pane()));
 }
 
+// The main window as it stands on the screen.
+Snapshot onScreen(HWND window) {
+    return Snapshot(window, [window](HDC dc) {
+        RECT area;
+        GetClientRect(window, &area);
+        HDC screen = GetDC(window);
+        BitBlt(dc, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+        ReleaseDC(window, screen);
+    });
+}
+
+// Moving the pane leaves on the screen just what painting everything anew would: nothing the rows or
+// the bytes showed in their old places.
+TEST_F(BytePaneTest, MovingThePaneLeavesNoStaleTextBehind) {
+    open(kRows, kBytes);
+    for (int place : {cmdBytesBelow, cmdBytesBeside}) {
+        SendMessageA(mainWindow, WM_COMMAND, place, 0);
+        pumpPending();
+        const Snapshot moved = onScreen(mainWindow);
+        RedrawWindow(mainWindow, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        const Snapshot repainted = onScreen(mainWindow);
+        int stale = 0;
+        for (int y = 0; y < moved.height(); ++y)
+            for (int x = 0; x < moved.width(); ++x) stale += moved.at(x, y) != repainted.at(x, y);
+        EXPECT_EQ(stale, 0) << place;
+    }
+}
+
 }  // namespace
 }  // namespace guitest
