@@ -349,6 +349,24 @@ class CommandLine(unittest.TestCase):
                 self.assertRegex(result.stderr, says)
                 self.assertEqual([r["caption"] for r in json.loads(result.stdout or "[]")], shows)
 
+    def test_json_dump_gives_back_every_byte_of_codes_key_names_and_strings(self):
+        data = sample("bytes.bin")
+        tag, name = b"\x00A\xff\x7f", b"\xe9\x00\x80\n\"\\z"
+        write(data, tag + bytes([len(name)]) + name + b"\x01\x00\x05")
+        template = compile_template("bytes", "KEYB Chunk\nKNAM Tag\nCASE *\nPSTR Name\nKEYE\n"
+                                             "BCNT Count\nLSTC Item\nUWRD Value\nLSTE\n")
+        result = cli("dump", "--json", "-T", template, data)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertTrue(all(" " <= c <= "~" or c == "\n" for c in result.stdout), "printable ASCII only")
+        rows = json.loads(result.stdout)
+        # Each character stands for one byte of its code.
+        self.assertEqual([(r["code"].encode("latin-1"), r["kind"], r["value"].encode("latin-1")) for r in rows],
+                         [(b"KNAM", "key", tag), (b"CASE", "case", b""), (b"PSTR", "data", name),
+                          (b"BCNT", "count", b"1"), (b"LSTC", "list-header", b"[0]"), (b"UWRD", "data", b"5"),
+                          (b"LSTE", "list-end", b"[end]")])
+        text = subprocess.run((CLI, "dump", "-T", template, data), check=True, capture_output=True).stdout
+        self.assertIn(b"  Tag  .A..\n", text, "as the view draws a key name")
+
     def test_every_bundled_template_saves_every_sample_unchanged_and_decompiles_to_itself(self):
         files, saved = [made(name) for name in MAKERS] + [CLI, FONT], sample("saved")
         for name in sorted(n for n in os.listdir(TEMPLATES) if n.endswith(".tmpl")):
