@@ -95,7 +95,8 @@ struct IntegerFamily {
         const Presentation shown = presentation(r);
         *base = shown == Presentation::Hex ? 16 : 10;
         *minimum = shown == Presentation::Signed ? -(int64_t{1} << (kBits - 1)) : 0;
-        *maximum = shown == Presentation::Signed ? (int64_t{1} << (kBits - 1)) - 1 : (int64_t{1} << kBits) - 1;
+        *maximum =
+            shown == Presentation::Signed ? (int64_t{1} << (kBits - 1)) - 1 : (int64_t{1} << kBits) - 1;
         return shown != Presentation::Unknown;
     }
 

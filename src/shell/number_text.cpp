@@ -27,7 +27,8 @@ bool parseNumberText(const char* token, size_t length, uint64_t* number, bool* t
         int c = std::tolower(static_cast<unsigned char>(token[i]));
         int digit = std::isdigit(c) ? c - '0' : (base == 16 && c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
         if (digit < 0) return false;
-        overflow = overflow || value > (UINT64_MAX - static_cast<uint64_t>(digit)) / static_cast<uint64_t>(base);
+        overflow =
+            overflow || value > (UINT64_MAX - static_cast<uint64_t>(digit)) / static_cast<uint64_t>(base);
         value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
     }
     if (tooBig) *tooBig = overflow;

@@ -87,7 +87,7 @@ TEST_F(Binding, LaysTheTemplateOverTheFile) {
         {"KEYB KUBT CASE:1 UBYT KEYE UBYT", "03 04", 0, ".KUBT 3;UBYT 4"},   // no match, no default
         {"KEYB KUBT CASE:* CASE:5 UBYT KEYE", "05 06", 0, ".KUBT 5;CASE 5;.UBYT 6"},
         {"KEYB KNAM CASE:'IHDR' UBYT CASE:* KEYE", "'IHDR' 05", 0, ".KNAM IHDR;CASE 'IHDR';.UBYT 5"},
-        {"KEYB KBYT CASE:-1 UBYT KEYE", "FF 03", 0, ".KBYT -1;CASE -1;.UBYT 3"},  // negative
+        {"KEYB KBYT CASE:-1 UBYT KEYE", "FF 03", 0, ".KBYT -1;CASE -1;.UBYT 3"},               // negative
         {"KEYB KUBT CASE:18446744073709551617 UBYT KEYE UBYT", "01 03", 0, ".KUBT 1;UBYT 3"},  // not 1
         {"KEYB kuwd CASE:$10,0x20 UBYT KEYE", "20 00 04", 0, ".kuwd 32;CASE $10,0x20;.UBYT 4"},
         {"KEYB KUBT CASE:1 UBYT LSTE UBYT", "01 05 06", 0, ".KUBT 1;CASE 1;.UBYT 5;UBYT 6"},

@@ -1,10 +1,12 @@
 // The main frame: its window, tabs and layout, the focus across activations, how its message loop
 // ends, and the About box.
+#include <windows.h>
+// after windows.h, whose types it uses (WIN32_LEAN_AND_MEAN leaves it out)
+#include <winver.h>
+
 #include <cstdio>
 
 #include "frame_fixture.h"
-// after windows.h, which leaves it out
-#include <winver.h>
 #include "mainwindow/about_dialog.h"
 #include "mainwindow/about_dialog_ids.h"
 #include "mainwindow/home_page.h"
@@ -123,8 +125,10 @@ std::string recordedVersion() {
     if (record.empty() || !GetFileVersionInfoA(path, 0, static_cast<DWORD>(record.size()), record.data()) ||
         !VerQueryValueA(record.data(), "\\", reinterpret_cast<void**>(&info), &size))
         return "(no version record)";
-    return std::to_string(HIWORD(info->dwFileVersionMS)) + "." + std::to_string(LOWORD(info->dwFileVersionMS)) +
-           "." + std::to_string(HIWORD(info->dwFileVersionLS)) + "." + std::to_string(LOWORD(info->dwFileVersionLS));
+    return std::to_string(HIWORD(info->dwFileVersionMS)) + "." +
+           std::to_string(LOWORD(info->dwFileVersionMS)) + "." +
+           std::to_string(HIWORD(info->dwFileVersionLS)) + "." +
+           std::to_string(LOWORD(info->dwFileVersionLS));
 }
 
 // Escape leaves the About box open; Enter, OK and the close box end it. It shows the version of the

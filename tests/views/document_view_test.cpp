@@ -230,8 +230,11 @@ TEST_F(ViewTest, NumberDialogRefusesTextThatIsNoNumberAndStaysOpenUntilANumberCo
         };
     };
     const std::vector<DialogStep> steps{look, type("abc"), look, type(" "), look, type("70000"), look};
-    EXPECT_EQ(driveModal(UIStrings[usEnterValueTitle], [this] { press(VK_RETURN); }, steps), steps.size() - 1);
-    const std::string refused = "That is no number: type digits, with - before a negative one.\nWidth (0 to 65535)|";
+    EXPECT_EQ(driveModal(
+                  UIStrings[usEnterValueTitle], [this] { press(VK_RETURN); }, steps),
+              steps.size() - 1);
+    const std::string refused =
+        "That is no number: type digits, with - before a negative one.\nWidth (0 to 65535)|";
     EXPECT_EQ(seen, "Width (0 to 65535)|" + refused + refused);
     EXPECT_EQ(state(), "UWRD 65535;HBYT $09 (0*) data.bin [*]");
 
