@@ -330,8 +330,12 @@ class CommandLine(unittest.TestCase):
                                 (("--insert", "4", "--set", "5=6", "--delete", "2"), b"\x01\x00\x06")):
             run(CLI, *edit, *edits)
             self.assertEqual(contents(out), expected)
+        write(sample("unknown.txt"), b"DWRD Width\n# a comment\nXXXX Mystery\nLSTE\n")
         # Arguments, exit code, what standard error says and the captions of the rows printed.
         for arguments, code, says, shows in [
+            (("compile", sample("unknown.txt"), sample("unknown.tmpl")), 0,
+             r"^sondrix-cli: .*unknown\.txt, line 3: row 2, XXXX, is neither a field type nor a control code; "
+             r"it is written all the same\.\n$", []),
             (("dump", "-t", "bmp", sample("absent.bin")), 2, r"^sondrix-cli: cannot read .*absent\.bin\.\n$", []),
             (("dump", "--templates", TEMPLATES, "-t", "no-such", data), 3, "no template named no-such", []),
             (("dump", "-T", compile_template("invalid", "DWRD Width\nXXXX Mystery\n"), data), 4, 'Error on row 1, field XXXX: "Mystery"\\.', []),
@@ -348,6 +352,7 @@ class CommandLine(unittest.TestCase):
                 self.assertEqual(result.returncode, code)
                 self.assertRegex(result.stderr, says)
                 self.assertEqual([r["caption"] for r in json.loads(result.stdout or "[]")], shows)
+        self.assertEqual(contents(sample("unknown.tmpl")), b"\x05WidthDWRD\x07MysteryXXXX\x00LSTE")
 
     def test_json_dump_gives_back_every_byte_of_codes_key_names_and_strings(self):
         data = sample("bytes.bin")
