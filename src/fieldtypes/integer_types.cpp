@@ -2,6 +2,7 @@
 // both byte orders. One template serves all widths.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "fieldtypes/builtin_types.h"
 #include "fieldtypes/byte_order.h"
@@ -24,7 +25,6 @@ struct IntegerValue {
 };
 
 constexpr size_t kTextSize = 32;
-constexpr size_t kPromptSize = 320;  // a caption of up to 255 characters and the range
 
 // The dialog stays open on text that is no number, rather than storing 0 for it.
 template <int Base>
@@ -100,15 +100,19 @@ struct IntegerFamily {
         return shown != Presentation::Unknown;
     }
 
-    // The prompt names the row and what it holds: "Width (0 to 65535)".
-    static void prompt(FieldInstance* instance, const Record* r, char* text, size_t size) {
+    // The prompt names the row and what it holds: "Width (0 to 65535)". A caption in memory may be
+    // longer than a template file keeps, so the text takes the length it needs.
+    static std::string prompt(FieldInstance* instance, const Record* r) {
         int base;
         int64_t minimum, maximum;
         range(r, &base, &minimum, &maximum);
         char low[kTextSize], high[kTextSize];
         formatInteger(presentation(r), kBytes, static_cast<uint64_t>(minimum), low, sizeof low);
         formatInteger(presentation(r), kBytes, static_cast<uint64_t>(maximum), high, sizeof high);
-        std::snprintf(text, size, UIStrings[usValuePrompt], hostCaptionOf(instance), low, high);
+        const char* caption = hostCaptionOf(instance);
+        std::string text(std::snprintf(nullptr, 0, UIStrings[usValuePrompt], caption, low, high) + 1, '\0');
+        text.resize(std::snprintf(text.data(), text.size(), UIStrings[usValuePrompt], caption, low, high));
+        return text;
     }
 
     static int editValue(FieldInstance* instance, void* value, int32_t*, int32_t*) {
@@ -118,10 +122,8 @@ struct IntegerFamily {
             const Record* r = record(value);
             char text[kTextSize];
             format(r, text);
-            char question[kPromptSize];
-            prompt(instance, r, question, sizeof question);
             char* entered =
-                queryValue(hostMainWindow(), UIStrings[usEnterValueTitle], question, text,
+                queryValue(hostMainWindow(), UIStrings[usEnterValueTitle], prompt(instance, r).c_str(), text,
                            presentation(r) == Presentation::Hex ? refuseNonNumber<16> : refuseNonNumber<10>);
             if (!entered) return 0;
             int taken = setValueFromText(instance, value, entered);

@@ -177,6 +177,13 @@ TEST_F(FieldTypes, EditingAsksWithTheShownTextAndStoresTheAnswerOrKeepsTheValueO
             std::make_tuple(question ? 1 : 0, std::string(question ? question : ""), shown, size))
             << code;
     }
+
+    // A caption longer than a template file keeps is asked under whole, its range after it.
+    queryscript::reset();
+    const std::string z400(400, 'z');
+    FieldHarness wide("ubyt", z400.c_str());
+    EXPECT_EQ(wide.edit(), 0);
+    EXPECT_EQ(queryscript::lastQuestion(), "Enter value:|" + z400 + " (0 to 255)|0");
 }
 
 TEST_F(FieldTypes, CaptionIsDrawnBoldAtTheIndentAndTheValueTwelvePixelsAfterIt) {
