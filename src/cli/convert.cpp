@@ -2,11 +2,27 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
+#include "cli/session.h"
 #include "cli/template_text.h"
+#include "fieldtypes/registry.h"
 #include "templates/template.h"
+
+// Rows that would keep a file from opening with the template. It is written all the same: a field
+// type may be registered by more than the program itself.
+static void warnOfUnknownCodes(const std::string& path, const Template& templ,
+                               const std::vector<int>& lines) {
+    Session engine;  // registers the field types
+    for (int32_t i = 0; i < templ.fieldCount; ++i) {
+        const char* code = templ.fields[i]->code;
+        if (isControlCode(code) || findFieldType(fieldCodeOf(code))) continue;
+        warn(path + ", line " + std::to_string(lines[i]) + ": row " + std::to_string(i + 1) + ", " +
+             codeText(code) + ", is neither a field type nor a control code; it is written all the same.");
+    }
+}
 
 int runCompile(const Options& options) {
     if (options.operands.size() != 2) return fail(kExitUsage, "compile takes IN.txt and OUT.tmpl.");
@@ -15,8 +31,10 @@ int runCompile(const Options& options) {
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     Template templ;
     std::string error;
-    if (!parseTemplateText(text, &templ, &error))
+    std::vector<int> lines;
+    if (!parseTemplateText(text, &templ, &error, &lines))
         return fail(kExitTemplateUnreadable, options.operands[0] + ", " + error + ".");
+    warnOfUnknownCodes(options.operands[0], templ, lines);
     if (templ.save(options.operands[1].c_str()) != 0)
         return fail(kExitFile, "cannot write " + options.operands[1] + ".");
     return kExitDone;

@@ -6,3 +6,7 @@ int fail(int code, const std::string& sentence) {
     std::fprintf(stderr, "sondrix-cli: %s\n", sentence.c_str());
     return code;
 }
+
+void warn(const std::string& sentence) {
+    fail(kExitDone, sentence);
+}

@@ -15,3 +15,5 @@ enum ExitCode {
 
 // Prints "sondrix-cli: " and the sentence on standard error; returns the code.
 int fail(int code, const std::string& sentence);
+// The same for something the command does all the same.
+void warn(const std::string& sentence);

@@ -33,7 +33,8 @@ const char* kindName(RowShape kind) {
     return "control";
 }
 
-// Bytes above 0x7f are taken as Latin-1, so any value is valid JSON.
+// Every byte that is not printable ASCII becomes \u00XX, so a script gets each byte back as the
+// character of that code (Latin-1) and the JSON stays valid whatever the bytes.
 std::string jsonString(const std::string& text) {
     std::string out = "\"";
     for (unsigned char c : text) {
@@ -51,20 +52,24 @@ std::string jsonString(const std::string& text) {
     return out + "\"";
 }
 
-std::string printable(const std::string& text) {
+// Control characters as dots; a key name, which the view shows in ASCII, loses its other bytes too.
+std::string printable(const std::string& text, bool asciiOnly = false) {
     std::string out;
-    for (unsigned char c : text) out += c < 0x20 || c == 0x7f ? '.' : static_cast<char>(c);
+    for (unsigned char c : text)
+        out += c < 0x20 || c == 0x7f || (asciiOnly && c > 0x7f) ? '.' : static_cast<char>(c);
     return out;
 }
 
 std::string shownText(const Row& row) {
     switch (row.kind) {
         case RowShape::ListHeader:
-            return printable(row.caption) + " [" + std::to_string(row.itemIndex) + "]";
+            return printable(row.caption) + " " + row.value;
         case RowShape::ListEnd:
-            return "[end] " + printable(row.caption);
+            return row.value + " " + printable(row.caption);
         case RowShape::Divider:
             return "-- " + printable(row.caption) + " --";
+        case RowShape::Key:
+            return printable(row.caption) + "  " + printable(row.value, true);
         default:
             return row.value.empty() ? printable(row.caption)
                                      : printable(row.caption) + "  " + printable(row.value);

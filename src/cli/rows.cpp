@@ -5,6 +5,7 @@
 #include "document/instances.h"
 #include "document/rest.h"
 #include "document/row_kind.h"
+#include "fieldtypes/key_value.h"
 #include "fieldtypes/registry.h"
 #include "platform/recording_surface.h"
 #include "shell/drawing_resources.h"
@@ -51,13 +52,19 @@ void visitRows(Document* document, const std::function<void(const Row&)>& visit)
                        : kind.role == RowRole::Key ? RowShape::Key
                        : divider                   ? RowShape::Divider
                                                    : RowShape::Data;
+            // The view draws a key name's odd bytes as dots; here they stand as they are.
+            const KeyValue* key = keyValueOf(instance);
+            if (key && (row.code == "KNAM" || row.code == "knam"))
+                row.value.assign(reinterpret_cast<const char*>(key->bytes), key->width);
         } else if (kind.role == RowRole::Case) {
             row.kind = RowShape::Case;
         } else if (kind.list != 0) {
             row.kind = RowShape::ListHeader;
             row.itemIndex = instance->value ? *static_cast<int64_t*>(instance->value) : 0;
+            row.value = "[" + std::to_string(row.itemIndex) + "]";
         } else if (kind.role == RowRole::ListEnd) {
             row.kind = RowShape::ListEnd;
+            row.value = "[end]";
         } else if (isNumberRole(kind.role)) {
             row.size = kind.width;
             int64_t shown;

@@ -15,7 +15,9 @@ struct Row {
     int32_t depth;
     std::string code;  // four characters, zero bytes as they stand
     std::string caption;
-    std::string value;  // the text the view draws after the caption
+    // The text the view draws after the caption, a key name's bytes as they stand; "[N]" for a list
+    // header, "[end]" for an end row.
+    std::string value;
     RowShape kind;
     int64_t itemIndex;  // list headers only; -1 elsewhere
 };

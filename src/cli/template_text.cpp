@@ -90,7 +90,8 @@ void appendEscaped(std::string& out, unsigned char c) {
 
 }  // namespace
 
-bool parseTemplateText(const std::string& text, Template* templ, std::string* error) {
+bool parseTemplateText(const std::string& text, Template* templ, std::string* error,
+                       std::vector<int>* rowLines) {
     int number = 0;
     for (size_t start = 0; start < text.size();) {
         size_t end = text.find('\n', start);
@@ -101,23 +102,30 @@ bool parseTemplateText(const std::string& text, Template* templ, std::string* er
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
         if (!parseRow(line, number, templ, error)) return false;
+        if (rowLines) rowLines->push_back(number);
     }
     return true;
+}
+
+std::string codeText(const char code[4]) {
+    std::string out;
+    for (int k = 0; k < 4; ++k) {
+        unsigned char c = static_cast<unsigned char>(code[k]);
+        bool plain = c > 0x20 && c < 0x7F && c != '\\' && !(k == 0 && c == '#');
+        if (plain) {
+            out += static_cast<char>(c);
+        } else {
+            appendEscaped(out, c);
+        }
+    }
+    return out;
 }
 
 std::string templateToText(const Template& templ) {
     std::string out;
     for (int32_t i = 0; i < templ.fieldCount; ++i) {
         const TemplateField* field = templ.fields[i];
-        for (int k = 0; k < 4; ++k) {
-            unsigned char c = static_cast<unsigned char>(field->code[k]);
-            bool plain = c > 0x20 && c < 0x7F && c != '\\' && !(k == 0 && c == '#');
-            if (plain) {
-                out += static_cast<char>(c);
-            } else {
-                appendEscaped(out, c);
-            }
-        }
+        out += codeText(field->code);
         // A saved caption holds at most 255 characters; the text says what the file holds.
         std::string caption(field->caption);
         if (caption.size() > kMaxCaption) caption.resize(kMaxCaption);

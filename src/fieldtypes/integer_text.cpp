@@ -46,7 +46,7 @@ static int digitValue(char c) {
     return 99;
 }
 
-int64_t parseClamped(const char* text, int base, int64_t minimum, int64_t maximum) {
+bool parseClamped(const char* text, int base, int64_t minimum, int64_t maximum, int64_t* number) {
     const char* at = text;
     while (std::isspace(static_cast<unsigned char>(*at))) ++at;
     bool negative = *at == '-';
@@ -59,6 +59,7 @@ int64_t parseClamped(const char* text, int base, int64_t minimum, int64_t maximu
             at += 2;
         }
     }
+    const char* digits = at;
     // The magnitude saturates at 2^63, which is just enough for the most negative number.
     const uint64_t limit = negative ? static_cast<uint64_t>(INT64_MAX) + 1 : static_cast<uint64_t>(INT64_MAX);
     uint64_t magnitude = 0;
@@ -69,8 +70,10 @@ int64_t parseClamped(const char* text, int base, int64_t minimum, int64_t maximu
             magnitude = magnitude * base + digit;
         }
     }
-    int64_t number = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
-    if (number < minimum) return minimum;
-    if (number > maximum) return maximum;
-    return number;
+    if (at == digits) return false;
+    while (std::isspace(static_cast<unsigned char>(*at))) ++at;
+    if (*at != '\0') return false;
+    int64_t value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
+    *number = value < minimum ? minimum : value > maximum ? maximum : value;
+    return true;
 }

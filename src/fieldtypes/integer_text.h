@@ -15,5 +15,6 @@ Presentation presentationOf(FieldCode code, const char* widthSuffix);
 void formatInteger(Presentation presentation, int width, uint64_t value, char* text, size_t size);
 
 // Converts like strtol (white space, sign, digits of the base; hexadecimal may start with "0x" or
-// "$"), saturating at the limits of 64 bits, then clamps into [minimum, maximum].
-int64_t parseClamped(const char* text, int base, int64_t minimum, int64_t maximum);
+// "$"), saturating at the limits of 64 bits, then clamps into [minimum, maximum]. False, with
+// *number untouched, when the text is not one number: no digits, or anything but white space after them.
+bool parseClamped(const char* text, int base, int64_t minimum, int64_t maximum, int64_t* number);

@@ -1,6 +1,8 @@
 // The 32 integer codes: four widths, each one handler table shared by its four presentations and
 // both byte orders. One template serves all widths.
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "fieldtypes/builtin_types.h"
 #include "fieldtypes/byte_order.h"
@@ -24,8 +26,12 @@ struct IntegerValue {
 
 constexpr size_t kTextSize = 32;
 
-int acceptEveryText(const char*) {
-    return 1;
+// The dialog stays open on text that is no number, rather than storing 0 for it.
+template <int Base>
+const char* refuseNonNumber(const char* text) {
+    int64_t number;
+    if (parseClamped(text, Base, INT64_MIN, INT64_MAX, &number)) return nullptr;
+    return UIStrings[Base == 16 ? usNotHexNumber : usNotDecimalNumber];
 }
 
 template <typename T>
@@ -83,41 +89,61 @@ struct IntegerFamily {
 
     static int64_t valueSize(FieldInstance*, void*, int64_t) { return kBytes; }
 
-    static int editValue(FieldInstance* instance, void* value, int32_t*, int32_t*) {
-        if (!kEditable) return 0;
-        char text[kTextSize];
-        format(record(value), text);
-        char* entered = queryValue(hostMainWindow(), UIStrings[usEnterValueTitle],
-                                   UIStrings[usEnterValuePrompt], text, acceptEveryText);
-        if (!entered) return 0;
-        int taken = setValueFromText(instance, value, entered);
-        delete[] entered;
-        return taken;
+    // The base and the bounds entered text is clamped to; false for a code of no presentation.
+    static bool range(const Record* r, int* base, int64_t* minimum, int64_t* maximum) {
+        constexpr int kBits = kBytes * 8;
+        const Presentation shown = presentation(r);
+        *base = shown == Presentation::Hex ? 16 : 10;
+        *minimum = shown == Presentation::Signed ? -(int64_t{1} << (kBits - 1)) : 0;
+        *maximum =
+            shown == Presentation::Signed ? (int64_t{1} << (kBits - 1)) - 1 : (int64_t{1} << kBits) - 1;
+        return shown != Presentation::Unknown;
     }
 
+    // The prompt names the row and what it holds: "Width (0 to 65535)". A caption in memory may be
+    // longer than a template file keeps, so the text takes the length it needs.
+    static std::string prompt(FieldInstance* instance, const Record* r) {
+        int base;
+        int64_t minimum, maximum;
+        range(r, &base, &minimum, &maximum);
+        char low[kTextSize], high[kTextSize];
+        formatInteger(presentation(r), kBytes, static_cast<uint64_t>(minimum), low, sizeof low);
+        formatInteger(presentation(r), kBytes, static_cast<uint64_t>(maximum), high, sizeof high);
+        const char* caption = hostCaptionOf(instance);
+        std::string text(std::snprintf(nullptr, 0, UIStrings[usValuePrompt], caption, low, high) + 1, '\0');
+        text.resize(std::snprintf(text.data(), text.size(), UIStrings[usValuePrompt], caption, low, high));
+        return text;
+    }
+
+    static int editValue(FieldInstance* instance, void* value, int32_t*, int32_t*) {
+        if constexpr (!kEditable) {
+            return 0;
+        } else {
+            const Record* r = record(value);
+            char text[kTextSize];
+            format(r, text);
+            char* entered =
+                queryValue(hostMainWindow(), UIStrings[usEnterValueTitle], prompt(instance, r).c_str(), text,
+                           presentation(r) == Presentation::Hex ? refuseNonNumber<16> : refuseNonNumber<10>);
+            if (!entered) return 0;
+            int taken = setValueFromText(instance, value, entered);
+            delete[] entered;
+            return taken;
+        }
+    }
+
+    // Text that is no number changes nothing; a number beyond the range stores the nearest bound.
     static int setValueFromText(FieldInstance*, void* value, const char* text) {
         if constexpr (!kEditable) {
             return 0;
         } else {
             Record* r = record(value);
-            constexpr int kBits = kBytes * 8;
-            constexpr int64_t kSignedMin = -(int64_t{1} << (kBits - 1));
-            constexpr int64_t kSignedMax = (int64_t{1} << (kBits - 1)) - 1;
-            constexpr int64_t kUnsignedMax = (int64_t{1} << kBits) - 1;
-            switch (presentation(r)) {
-                case Presentation::Signed:
-                    r->value = static_cast<T>(parseClamped(text, 10, kSignedMin, kSignedMax));
-                    return 1;
-                case Presentation::Unsigned:
-                    r->value = static_cast<T>(parseClamped(text, 10, 0, kUnsignedMax));
-                    return 1;
-                case Presentation::Hex:
-                    r->value = static_cast<T>(parseClamped(text, 16, 0, kUnsignedMax));
-                    return 1;
-                case Presentation::Unknown:
-                    break;
-            }
-            return 0;
+            int base;
+            int64_t minimum, maximum, number;
+            if (!range(r, &base, &minimum, &maximum) || !parseClamped(text, base, minimum, maximum, &number))
+                return 0;
+            r->value = static_cast<T>(number);
+            return 1;
         }
     }
 };

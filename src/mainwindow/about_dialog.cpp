@@ -6,15 +6,14 @@
 #include "mainwindow/home_page.h"
 #include "mainwindow/window_resources.h"
 #include "shell/ui_strings.h"
-
-const char* const kAboutVersion = "1.0.0.148";
+#include "version.h"
 
 namespace {
 
 // The version line replaces its placeholder and takes exactly the size of its text.
 void showVersion(HWND dialog) {
     char text[100];
-    std::snprintf(text, sizeof text, UIStrings[usVersionLine], kAboutVersion);
+    std::snprintf(text, sizeof text, UIStrings[usVersionLine], SONDRIX_VERSION_TEXT);
     HWND control = GetDlgItem(dialog, IDC_ABOUT_VERSION);
     SetWindowTextA(control, text);
     HDC dc = GetDC(control);

@@ -2,6 +2,4 @@
 // The About box "dlgAbout", modal to the owner.
 #include <windows.h>
 
-extern const char* const kAboutVersion;
-
 void ShowAboutBox(HWND owner);

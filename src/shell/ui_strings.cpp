@@ -57,6 +57,9 @@ static const char* const builtInTexts[kUIStringCount] = {
     "64-bit string (BE)",
     "64-bit string (LE)",
     "*.*||",
+    "%s (%s to %s)",
+    "That is no number: type digits, with - before a negative one.",
+    "That is no number: type hexadecimal digits, after $ or 0x if you like.",
 };
 
 void BuildUIStrings() {

@@ -71,13 +71,19 @@ TEST_F(DocumentRows, OffsetsSizesAndTheTextsTheViewDraws) {
         shapes.push_back(row.kind);
     });
     EXPECT_EQ(shown, (std::vector<std::string>{
-                         "0+2 d0 Width=4660", "2+0 d0 Names=", "2+1 d0 Count=2", "3+0 d0 Item= #0",
-                         "3+3 d1 Name=hi", "6+2 d1 Flags=$000a", "8+0 d0 Item= #1",
-                         "8+1 d1 Name=", "9+2 d1 Flags=$ffff", "11+0 d0 LSTE=", "11+8 d0 Big=7",
+                         "0+2 d0 Width=4660", "2+0 d0 Names=", "2+1 d0 Count=2", "3+0 d0 Item=[0] #0",
+                         "3+3 d1 Name=hi", "6+2 d1 Flags=$000a", "8+0 d0 Item=[1] #1",
+                         "8+1 d1 Name=", "9+2 d1 Flags=$ffff", "11+0 d0 LSTE=[end]", "11+8 d0 Big=7",
                          "19+16 d0 16 more bytes=41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41  "
                          "AAAAAAAAAAAAAAAA"}));
     EXPECT_TRUE(shapes[1] == RowShape::Divider && shapes[2] == RowShape::Count &&
                 shapes[9] == RowShape::ListEnd);
+
+    // A key name's bytes as they stand, where the view draws dots; strings' bytes likewise.
+    document = open("KEYB KNAM:Tag CASE:* PSTR:Name KEYE", bytesOf("00 41 FF 7F 03 E9 00 0A"));
+    std::string values;
+    visitRows(document, [&](const Row& row) { values += row.caption + "=" + row.value + "|"; });
+    EXPECT_EQ(values, std::string("Tag=\0A\xff\x7f|*=|Name=\xe9\0\n|", 21));
 }
 
 std::vector<std::string> rowsOf(const Template& templ) {

@@ -330,8 +330,12 @@ class CommandLine(unittest.TestCase):
                                 (("--insert", "4", "--set", "5=6", "--delete", "2"), b"\x01\x00\x06")):
             run(CLI, *edit, *edits)
             self.assertEqual(contents(out), expected)
+        write(sample("unknown.txt"), b"DWRD Width\n# a comment\nXXXX Mystery\nLSTE\n")
         # Arguments, exit code, what standard error says and the captions of the rows printed.
         for arguments, code, says, shows in [
+            (("compile", sample("unknown.txt"), sample("unknown.tmpl")), 0,
+             r"^sondrix-cli: .*unknown\.txt, line 3: row 2, XXXX, is neither a field type nor a control code; "
+             r"it is written all the same\.\n$", []),
             (("dump", "-t", "bmp", sample("absent.bin")), 2, r"^sondrix-cli: cannot read .*absent\.bin\.\n$", []),
             (("dump", "--templates", TEMPLATES, "-t", "no-such", data), 3, "no template named no-such", []),
             (("dump", "-T", compile_template("invalid", "DWRD Width\nXXXX Mystery\n"), data), 4, 'Error on row 1, field XXXX: "Mystery"\\.', []),
@@ -340,6 +344,10 @@ class CommandLine(unittest.TestCase):
             (edit + ("--set", "1=3"), 6, r"row 1 cannot be edited\. Nothing was saved", []),
             (("edit", "-T", compile_template("zeros", "LSTB Item\nUBYT Value\nLSTE\n"), "-o", out, data, "--insert", "1"), 6,
              "row 1: An item of zeros would end this list. Nothing was saved", []),
+            # Text that is no number is refused as the value dialog refuses it, never stored as 0.
+            (edit + ("--set", "3=abc"), 6, r"row 3 cannot be edited\. Nothing was saved", []),
+            (edit + ("--set", "3=12abc"), 6, r"row 3 cannot be edited\. Nothing was saved", []),
+            (edit + ("--set", "3="), 6, r"row 3 cannot be edited\. Nothing was saved", []),
             (edit + ("--delete", "3"), 6, "row 3 is no list item that can be deleted", []),
         ]:
             with self.subTest(arguments=arguments):
@@ -347,6 +355,25 @@ class CommandLine(unittest.TestCase):
                 self.assertEqual(result.returncode, code)
                 self.assertRegex(result.stderr, says)
                 self.assertEqual([r["caption"] for r in json.loads(result.stdout or "[]")], shows)
+        self.assertEqual(contents(sample("unknown.tmpl")), b"\x05WidthDWRD\x07MysteryXXXX\x00LSTE")
+
+    def test_json_dump_gives_back_every_byte_of_codes_key_names_and_strings(self):
+        data = sample("bytes.bin")
+        tag, name = b"\x00A\xff\x7f", b"\xe9\x00\x80\n\"\\z"
+        write(data, tag + bytes([len(name)]) + name + b"\x01\x00\x05")
+        template = compile_template("bytes", "KEYB Chunk\nKNAM Tag\nCASE *\nPSTR Name\nKEYE\n"
+                                             "BCNT Count\nLSTC Item\nUWRD Value\nLSTE\n")
+        result = cli("dump", "--json", "-T", template, data)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertTrue(all(" " <= c <= "~" or c == "\n" for c in result.stdout), "printable ASCII only")
+        rows = json.loads(result.stdout)
+        # Each character stands for one byte of its code.
+        self.assertEqual([(r["code"].encode("latin-1"), r["kind"], r["value"].encode("latin-1")) for r in rows],
+                         [(b"KNAM", "key", tag), (b"CASE", "case", b""), (b"PSTR", "data", name),
+                          (b"BCNT", "count", b"1"), (b"LSTC", "list-header", b"[0]"), (b"UWRD", "data", b"5"),
+                          (b"LSTE", "list-end", b"[end]")])
+        text = subprocess.run((CLI, "dump", "-T", template, data), check=True, capture_output=True).stdout
+        self.assertIn(b"  Tag  .A..\n", text, "as the view draws a key name")
 
     def test_every_bundled_template_saves_every_sample_unchanged_and_decompiles_to_itself(self):
         files, saved = [made(name) for name in MAKERS] + [CLI, FONT], sample("saved")

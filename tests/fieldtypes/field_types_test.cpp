@@ -4,6 +4,7 @@
 
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "document/document.h"
 #include "fieldtypes/field_harness.h"
@@ -98,13 +99,18 @@ TEST_F(FieldTypes, StringBytesOfEverySizeAreReleasedWhereTheyCameFrom) {
     EXPECT_EQ(output.text(), "");
 }
 
-// Strings take the text whole and are written with their prefix.
+// Strings take the text whole and are written with their prefix; text that is no number of the
+// base changes no number.
 TEST_F(FieldTypes, EnteredTextIsParsedInTheBaseOfThePresentationAndClampedToTheWidth) {
     const std::tuple<const char*, const char*, int, std::string, const char*> cases[] = {
         {"DBYT", "300", 1, "127", "7F"},
         {"DBYT", "-300", 1, "-128", "80"},
-        {"DBYT", "letters", 1, "0", nullptr},
-        {"DBYT", "  42abc", 1, "42", nullptr},
+        {"DBYT", "letters", 0, "0", nullptr},
+        {"DBYT", "  42abc", 0, "0", nullptr},
+        {"DBYT", "", 0, "0", nullptr},
+        {"DBYT", "-", 0, "0", nullptr},
+        {"DBYT", " 42 ", 1, "42", nullptr},
+        {"UBYT", "1f", 0, "0", nullptr},
         {"HBYT", "0x1F", 1, "$1f", nullptr},
         {"HBYT", "1f", 1, "$1f", nullptr},
         {"HBYT", "$1f", 1, "$1f", nullptr},
@@ -115,7 +121,8 @@ TEST_F(FieldTypes, EnteredTextIsParsedInTheBaseOfThePresentationAndClampedToTheW
         {"ULNG", "5000000000", 1, "4294967295", nullptr},
         {"DLNG", "-99999999999999999999999", 1, "-2147483648", "80 00 00 00"},
         {"dlng", "+2147483647", 1, "2147483647", "FF FF FF 7F"},
-        {"hlng", "0xg", 1, "$00000000", nullptr},
+        {"hlng", "0xg", 0, "$00000000", nullptr},
+        {"hlng", "12abc", 1, "$00012abc", nullptr},
         {"PSTR", "ABC", 1, "ABC", "03 'ABC'"},
         {"WSTR", "hi", 1, "hi", "00 02 'hi'"},
         {"lstr", "hi", 1, "hi", "02 00 00 00 'hi'"},
@@ -137,34 +144,46 @@ TEST_F(FieldTypes, EnteredTextIsParsedInTheBaseOfThePresentationAndClampedToTheW
     }
 }
 
-// The dialog proposes the shown text (a string up to its first zero byte, under the row caption) and
-// the answer is stored as entered text, a string cut to what its prefix can count. No answer cancels;
-// no question, nothing is asked.
+// The dialog proposes the shown text (a string up to its first zero byte, under the row caption; a
+// number under its caption and range) and the answer is stored as entered text, a string cut to what
+// its prefix can count. A number's dialog refuses text that is no number and waits for the next
+// answer. No answer cancels; no question, nothing is asked.
 TEST_F(FieldTypes, EditingAsksWithTheShownTextAndStoresTheAnswerOrKeepsTheValueOnCancel) {
     const std::string z300(300, 'z');
-    const std::tuple<const char*, const char*, const char*, int, const char*, std::string, int64_t> cases[] =
-        {
-            {"HWRD", "BE EF", "$beef", 1, "Enter value:|Enter value:|$beef", "$beef", 2},
-            {"HWRD", "BE EF", "12", 1, "Enter value:|Enter value:|$beef", "$0012", 2},
-            {"DWRD", "12 34", nullptr, 0, "Enter value:|Enter value:|4660", "4660", 2},
-            {"hqwd", "", "5", 0, nullptr, "$0000000000000000", 8},
-            {"PSTR", "05 'ab' 00 'cd'", "ab", 1, "Enter value:|Name|ab", "ab", 3},
-            {"PSTR", "03 'ABC'", nullptr, 0, "Enter value:|Name|ABC", "ABC", 4},
-            {"PSTR", "00", z300.c_str(), 1, "Enter value:|Name|", z300.substr(0, 255), 256},
-            {"WSTR", "00 00", z300.c_str(), 1, "Enter value:|Name|", z300, 302},
-            {"dvdr", "", "x", 0, nullptr, "", 0},
+    const std::tuple<const char*, const char*, std::vector<const char*>, int, const char*, std::string,
+                     int64_t>
+        cases[] = {
+            {"HWRD", "BE EF", {"$beef"}, 1, "Enter value:|Name ($0000 to $ffff)|$beef", "$beef", 2},
+            {"HWRD", "BE EF", {"xyz", "12"}, 1, "Enter value:|Name ($0000 to $ffff)|$beef", "$0012", 2},
+            {"DWRD", "12 34", {nullptr}, 0, "Enter value:|Name (-32768 to 32767)|4660", "4660", 2},
+            {"DWRD", "12 34", {"12abc"}, 0, "Enter value:|Name (-32768 to 32767)|4660", "4660", 2},
+            {"ubyt", "07", {"", "abc", "300"}, 1, "Enter value:|Name (0 to 255)|7", "255", 1},
+            {"dlng", "00*4", {"-5"}, 1, "Enter value:|Name (-2147483648 to 2147483647)|0", "-5", 4},
+            {"hqwd", "", {"5"}, 0, nullptr, "$0000000000000000", 8},
+            {"PSTR", "05 'ab' 00 'cd'", {"ab"}, 1, "Enter value:|Name|ab", "ab", 3},
+            {"PSTR", "03 'ABC'", {nullptr}, 0, "Enter value:|Name|ABC", "ABC", 4},
+            {"PSTR", "00", {z300.c_str()}, 1, "Enter value:|Name|", z300.substr(0, 255), 256},
+            {"WSTR", "00 00", {z300.c_str()}, 1, "Enter value:|Name|", z300, 302},
+            {"dvdr", "", {"x"}, 0, nullptr, "", 0},
         };
-    for (const auto& [code, bytes, answer, result, question, shown, size] : cases) {
+    for (const auto& [code, bytes, answers, result, question, shown, size] : cases) {
         queryscript::reset();
         FieldHarness field(code, "Name");
         field.read(bytesOf(bytes));
-        answer ? queryscript::answer(answer) : queryscript::cancel();
+        for (const char* answer : answers) answer ? queryscript::answer(answer) : queryscript::cancel();
         EXPECT_EQ(field.edit(), result) << code;
         EXPECT_EQ(
             std::make_tuple(queryscript::asked(), queryscript::lastQuestion(), field.shown(), field.size()),
             std::make_tuple(question ? 1 : 0, std::string(question ? question : ""), shown, size))
             << code;
     }
+
+    // A caption longer than a template file keeps is asked under whole, its range after it.
+    queryscript::reset();
+    const std::string z400(400, 'z');
+    FieldHarness wide("ubyt", z400.c_str());
+    EXPECT_EQ(wide.edit(), 0);
+    EXPECT_EQ(queryscript::lastQuestion(), "Enter value:|" + z400 + " (0 to 255)|0");
 }
 
 TEST_F(FieldTypes, CaptionIsDrawnBoldAtTheIndentAndTheValueTwelvePixelsAfterIt) {

@@ -93,6 +93,43 @@ inline std::string windowText(HWND window) {
     return text;
 }
 
+// What of the dialog's static text would not show: each text that needs more room than its control
+// has, wrapped as the control draws it, or whose control leaves the dialog or overlaps another.
+inline std::string hiddenText(HWND dialog) {
+    std::string hidden;
+    RECT inside, place, other, common;
+    GetClientRect(dialog, &inside);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char kind[16] = "";
+        GetClassNameA(child, kind, sizeof kind);
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        if (lstrcmpiA(kind, "Static") != 0 || (style & SS_TYPEMASK) != SS_LEFT) continue;
+        const std::string text = windowText(child);
+        GetWindowRect(child, &place);
+        MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&place), 2);
+        if (!IntersectRect(&common, &place, &inside) || !EqualRect(&common, &place))
+            hidden += "[outside] " + text + "\n";
+        for (HWND next = GetWindow(dialog, GW_CHILD); next; next = GetWindow(next, GW_HWNDNEXT)) {
+            GetWindowRect(next, &other);
+            MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&other), 2);
+            if (next != child && IntersectRect(&common, &place, &other))
+                hidden += "[under] " + text + " / " + windowText(next) + "\n";
+        }
+        RECT area, needed;
+        GetClientRect(child, &area);
+        needed = {0, 0, area.right, 0};
+        HDC dc = GetDC(child);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)));
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | (style & SS_NOPREFIX ? DT_NOPREFIX : 0) |
+                      (style & SS_EDITCONTROL ? DT_EDITCONTROL : 0));
+        SelectObject(dc, old);
+        ReleaseDC(child, dc);
+        if (needed.right > area.right || needed.bottom > area.bottom) hidden += "[clipped] " + text + "\n";
+    }
+    return hidden;
+}
+
 using DialogStep = std::function<void(HWND dialog)>;
 
 // Runs showModal (which returns when the dialog ends) while a timer hands the dialog titled `title` to

@@ -153,15 +153,23 @@ TEST_F(UIStringTable, HoldsSeparateCopies) {
     EXPECT_STREQ(UIStrings[usEnterValuePrompt], "Enter value:");
 }
 
+// Offsets beyond 63 bits, even beyond 64, stand past the end of any document rather than wrapping.
 TEST(NumberText, OffsetsAreDecimalOrHexadecimalWithoutSign) {
-    const std::pair<const char*, int64_t> valid[] = {
-        {"26", 26}, {" $1A ", 26}, {"0x1a", 26}, {"0X7FFFFFFFFFFFFFFF", INT64_MAX}};
+    const std::pair<const char*, int64_t> valid[] = {{"26", 26},
+                                                     {" $1A ", 26},
+                                                     {"0x1a", 26},
+                                                     {"0X7FFFFFFFFFFFFFFF", INT64_MAX},
+                                                     {"0x8000000000000000", INT64_MAX},
+                                                     {"$1ffffffffffffffff", INT64_MAX},
+                                                     {"$10000000000000000", INT64_MAX},
+                                                     {"18446744073709551616", INT64_MAX},
+                                                     {"99999999999999999999999", INT64_MAX}};
     for (const auto& c : valid) {
         int64_t offset = -7;
         EXPECT_TRUE(parseOffsetText(c.first, &offset)) << c.first;
         EXPECT_EQ(offset, c.second) << c.first;
     }
-    for (const char* text : {"0x8000000000000000", "-1", "+1", "$", "1A", "", "2 3"}) {
+    for (const char* text : {"-1", "+1", "$", "1A", "", "2 3", "99999999999999999999x"}) {
         int64_t offset = -7;
         EXPECT_FALSE(parseOffsetText(text, &offset)) << text;
         EXPECT_EQ(offset, -7) << text;

@@ -7,6 +7,7 @@
 #include "mainwindow/frame_fixture.h"
 #include "resource_ids.h"
 #include "views/document/byte_columns.h"
+#include "views/document/goto_offset_dialog.h"
 #include "views/document/goto_offset_ids.h"
 
 namespace guitest {
@@ -69,6 +70,22 @@ TEST_F(ViewTest, KeysAndClicksMoveTheCurrentRowAndTheSelectionAndButtonsShareThe
 
 // The status bar: the current row's offset, size, code and item, and the document's size, after moves,
 // Go to offset and changes.
+// The longest answer Go to offset gives, for the largest document there can be, shows whole.
+TEST_F(MainFrameTest, GoToOffsetShowsItsLongestMessageWhole) {
+    int64_t offset = 0;
+    std::string shown;
+    driveModal("Go to offset", [&] { askOffset(mainWindow, &offset, INT64_MAX); },
+               {[](HWND dialog) {
+                    SetDlgItemTextA(dialog, IDC_GOTO_EDIT, "99999999999999999999999");
+                    clickButton(dialog, IDOK);
+                },
+                [&](HWND dialog) {
+                    shown = windowText(GetDlgItem(dialog, IDC_GOTO_PROMPT)) + "|" + hiddenText(dialog);
+                    clickButton(dialog, IDCANCEL);
+                }});
+    EXPECT_EQ(shown, "That offset is past the end: the document has 9223372036854775807 bytes.|");
+}
+
 TEST_F(ViewTest, TheStatusBarFollowsTheCurrentRowWhichGoToOffsetMovesToTheRowHoldingAByte) {
     open("PSTR:Name BCNT:N LSTC:Item DWRD:V LSTE:End", {1, 'a', 2, 0, 1, 0, 2});
     auto status = [this] {  // its parts, "|" between
@@ -86,7 +103,7 @@ TEST_F(ViewTest, TheStatusBarFollowsTheCurrentRowWhichGoToOffsetMovesToTheRowHol
         std::vector<DialogStep> steps;
         for (const char* text : texts)
             steps.push_back([text, &prompts](HWND dialog) {
-                prompts += windowText(GetDlgItem(dialog, IDC_GOTO_PROMPT)) + "|";
+                prompts += windowText(GetDlgItem(dialog, IDC_GOTO_PROMPT)) + "|" + hiddenText(dialog);
                 SetDlgItemTextA(dialog, IDC_GOTO_EDIT, text);
                 PostMessageA(dialog, WM_COMMAND, *text ? IDOK : IDCANCEL, 0);
             });
@@ -103,9 +120,13 @@ TEST_F(ViewTest, TheStatusBarFollowsTheCurrentRowWhichGoToOffsetMovesToTheRowHol
     EXPECT_EQ(goTo({"$6"}), "Byte offset (decimal, or hexadecimal after $ or 0x):|");
     EXPECT_EQ(selection(), "5*");
     EXPECT_EQ(view->Bytes().Cursor(), 6);  // on the byte, not at its row's start
-    EXPECT_EQ(goTo({"7", "x", "0x3"}),
-              "Byte offset (decimal, or hexadecimal after $ or 0x):|7 is past the end: the document has 7 "
-              "bytes.|That is no offset: type 26, $1A or 0x1A.|");
+    // Offsets past 64 bits are past the end too, not wrapped onto a byte ($1ffffffffffffffff onto $ff..).
+    EXPECT_EQ(goTo({"7", "99999999999999999999999", "$1ffffffffffffffff", "x", "0x3"}),
+              "Byte offset (decimal, or hexadecimal after $ or 0x):|"
+              "That offset is past the end: the document has 7 bytes.|"
+              "That offset is past the end: the document has 7 bytes.|"
+              "That offset is past the end: the document has 7 bytes.|"
+              "That is no offset: type 26, $1A or 0x1A.|");
     EXPECT_EQ(selection(), "3*");  // the first row holding the byte, not the header before it
     EXPECT_EQ(view->Bytes().Cursor(), 3);
     goTo({""});
@@ -191,6 +212,40 @@ TEST_F(ViewTest, EnterAndDoubleClickEditTheValueOfADataRowAndMarkTheCaption) {
     EXPECT_EQ(answerValue(enter, "3", true), "(no dialog)");
     EXPECT_EQ(answerValue([this] { doubleClick(0); }, "3", true), "(no dialog)");
     EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (0*) data.bin");
+}
+
+// A number's dialog names the row and its range; text that is no number keeps it open, the reason
+// above the prompt, until a number comes. A caption too long for a line wraps, all of it shown.
+TEST_F(ViewTest, NumberDialogRefusesTextThatIsNoNumberAndStaysOpenUntilANumberComes) {
+    const std::string longCaption = "Flags" + std::string(120, 'f');
+    open("UWRD:Width HBYT:" + longCaption, {0, 7, 9});
+    std::string seen;
+    const DialogStep look = [&seen](HWND dialog) {
+        seen += windowText(GetDlgItem(dialog, IDC_QUERY_PROMPT)) + "|" + hiddenText(dialog);
+    };
+    auto type = [](const char* text) {
+        return [text](HWND dialog) {
+            SetDlgItemTextA(dialog, IDC_QUERY_EDIT, text);
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        };
+    };
+    const std::vector<DialogStep> steps{look, type("abc"), look, type(" "), look, type("70000"), look};
+    EXPECT_EQ(driveModal(
+                  UIStrings[usEnterValueTitle], [this] { press(VK_RETURN); }, steps),
+              steps.size() - 1);
+    const std::string refused =
+        "That is no number: type digits, with - before a negative one.\nWidth (0 to 65535)|";
+    EXPECT_EQ(seen, "Width (0 to 65535)|" + refused + refused);
+    EXPECT_EQ(state(), "UWRD 65535;HBYT $09 (0*) data.bin [*]");
+
+    press(VK_DOWN);
+    seen.clear();
+    driveModal(UIStrings[usEnterValueTitle], [this] { press(VK_RETURN); },
+               {look, type("12xyz"), look, clicking(IDCANCEL)});
+    EXPECT_EQ(seen, longCaption + " ($00 to $ff)|" +
+                        "That is no number: type hexadecimal digits, after $ or 0x if you like.\n" +
+                        longCaption + " ($00 to $ff)|");
+    EXPECT_EQ(rows(), "UWRD 65535;HBYT $09");
 }
 
 TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
@@ -349,6 +404,35 @@ TEST_F(BytePaneTest, PaneStandsBesideOrBelowTheRowsAndGoesWithItsTab) {
     open(kRows, kBytes, "second.bin");
     EXPECT_FALSE(IsWindowVisible(first));
     EXPECT_TRUE(IsWindowVisible(pane()));
+}
+
+// The main window as it stands on the screen.
+Snapshot onScreen(HWND window) {
+    return Snapshot(window, [window](HDC dc) {
+        RECT area;
+        GetClientRect(window, &area);
+        HDC screen = GetDC(window);
+        BitBlt(dc, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+        ReleaseDC(window, screen);
+    });
+}
+
+// Moving the pane leaves on the screen just what painting everything anew would: nothing the rows or
+// the bytes showed in their old places.
+TEST_F(BytePaneTest, MovingThePaneLeavesNoStaleTextBehind) {
+    open(kRows, kBytes);
+    for (int place : {cmdBytesBelow, cmdBytesBeside}) {
+        SendMessageA(mainWindow, WM_COMMAND, place, 0);
+        pumpPending();
+        const Snapshot moved = onScreen(mainWindow);
+        RedrawWindow(mainWindow, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        const Snapshot repainted = onScreen(mainWindow);
+        int stale = 0;
+        for (int y = 0; y < moved.height(); ++y)
+            for (int x = 0; x < moved.width(); ++x) stale += moved.at(x, y) != repainted.at(x, y);
+        EXPECT_EQ(stale, 0) << place;
+    }
 }
 
 }  // namespace

@@ -74,7 +74,8 @@ void TfrmDocument::SetBounds(const RECT& bounds) {
     splitForBytes(bounds, pane_.FullWidth(), &rows, &bytes);
     for (auto [window, area] : {std::pair{hwnd, rows}, std::pair{pane_.hwnd, bytes}}) {
         MoveWindow(window, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
-        InvalidateRect(window, nullptr, TRUE);
+        // The frame too: a scroll bar or edge now stands where the other window's text was.
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     }
 }
 

@@ -1,10 +1,12 @@
 #include "views/document/goto_offset_dialog.h"
 
 #include <cstdio>
+#include <string>
 
 #include "mainwindow/window_resources.h"
 #include "shell/number_text.h"
 #include "views/document/goto_offset_ids.h"
+#include "views/document/label_fit.h"
 
 namespace {
 
@@ -17,6 +19,7 @@ struct OffsetRecord {
 // Why the typed text goes nowhere, in place of the prompt.
 void refuse(HWND dialog, HWND edit, const char* reason) {
     SetDlgItemTextA(dialog, IDC_GOTO_PROMPT, reason);
+    fitLabelToText(dialog, IDC_GOTO_PROMPT);
     MessageBeep(MB_ICONWARNING);
     SetFocus(edit);
 }
@@ -27,6 +30,7 @@ INT_PTR onInitDialog(HWND dialog, OffsetRecord* record) {
     std::snprintf(text, sizeof text, "%lld", static_cast<long long>(record->offset));
     HWND edit = GetDlgItem(dialog, IDC_GOTO_EDIT);
     SetWindowTextA(edit, text);
+    fitLabelToText(dialog, IDC_GOTO_PROMPT);  // a font wider than the layout's wraps it
     SetFocus(edit);
     SendMessageA(edit, EM_SETSEL, 0, -1);
     return FALSE;  // the focus stays on the edit control
@@ -34,15 +38,16 @@ INT_PTR onInitDialog(HWND dialog, OffsetRecord* record) {
 
 void onOk(HWND dialog, OffsetRecord* record) {
     HWND edit = GetDlgItem(dialog, IDC_GOTO_EDIT);
-    char text[64];
-    GetWindowTextA(edit, text, sizeof text);
+    std::string text(GetWindowTextLengthA(edit) + 1, '\0');
+    GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
     int64_t offset;
-    if (!parseOffsetText(text, &offset))
+    if (!parseOffsetText(text.c_str(), &offset))
         return refuse(dialog, edit, "That is no offset: type 26, $1A or 0x1A.");
     if (offset >= record->size) {
+        // Not the number typed: one too big for 64 bits reads as the largest offset there is.
         char reason[96];
-        std::snprintf(reason, sizeof reason, "%lld is past the end: the document has %lld bytes.",
-                      static_cast<long long>(offset), static_cast<long long>(record->size));
+        std::snprintf(reason, sizeof reason, "That offset is past the end: the document has %lld bytes.",
+                      static_cast<long long>(record->size));
         return refuse(dialog, edit, reason);
     }
     record->offset = offset;

@@ -1,8 +1,11 @@
 // queryValue on the desktop: the modal dialog "dlgSimpleQuery", owned by the given window.
 #include <windows.h>
 
+#include <string>
+
 #include "mainwindow/window_resources.h"
 #include "shell/strings.h"
+#include "views/document/label_fit.h"
 #include "views/document/query_value.h"
 #include "views/document/value_query_ids.h"
 
@@ -17,12 +20,8 @@ struct QueryRecord {
     char* text;  // owned
     const char* title;
     const char* prompt;
-    AcceptTextProc accept;
+    RefuseTextProc refuse;  // may be null
 };
-
-int acceptEveryText(const char*) {
-    return 1;
-}
 
 void takeEditText(QueryRecord* record) {
     int length = GetWindowTextLengthA(record->edit);
@@ -37,13 +36,27 @@ INT_PTR onInitDialog(HWND dialog, QueryRecord* record) {
     record->edit = GetDlgItem(dialog, IDC_QUERY_EDIT);
     record->label = GetDlgItem(dialog, IDC_QUERY_PROMPT);
     SetWindowTextA(record->label, record->prompt);
+    fitLabelToText(dialog, IDC_QUERY_PROMPT);  // a long caption wraps rather than being cut
     SetWindowTextA(record->edit, record->text);
     SetWindowTextA(dialog, record->title);
-    if (!record->accept) record->accept = acceptEveryText;
     SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
     SetFocus(record->edit);
     SendMessageA(record->edit, EM_SETSEL, 0, -1);
     return FALSE;  // the focus stays on the edit control
+}
+
+void onOk(QueryRecord* record) {
+    takeEditText(record);
+    const char* reason = record->refuse ? record->refuse(record->text) : nullptr;
+    if (!reason) {
+        EndDialog(record->dialog, 1);
+        return;
+    }
+    SetWindowTextA(record->label, (std::string(reason) + "\n" + record->prompt).c_str());
+    fitLabelToText(record->dialog, IDC_QUERY_PROMPT);
+    MessageBeep(MB_ICONWARNING);
+    SetFocus(record->edit);
+    SendMessageA(record->edit, EM_SETSEL, 0, -1);
 }
 
 INT_PTR CALLBACK queryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -52,8 +65,7 @@ INT_PTR CALLBACK queryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     if (message != WM_COMMAND || !record) return FALSE;
     switch (LOWORD(wParam)) {
         case IDOK:
-            takeEditText(record);
-            EndDialog(dialog, record->accept(record->text));
+            onOk(record);
             return TRUE;
         case IDCANCEL:
             takeEditText(record);
@@ -67,9 +79,9 @@ INT_PTR CALLBACK queryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 char* queryValue(platform::Window owner, const char* title, const char* prompt, const char* initialText,
-                 AcceptTextProc accept) {
+                 RefuseTextProc refuse) {
     QueryRecord record{static_cast<HWND>(owner), nullptr, nullptr, nullptr,
-                       DupString(initialText),   title,   prompt,  accept};
+                       DupString(initialText),   title,   prompt,  refuse};
     INT_PTR ended = DialogBoxParamA(moduleInstance, "dlgSimpleQuery", record.owner, queryDialogProc,
                                     reinterpret_cast<LPARAM>(&record));
     char* result = nullptr;

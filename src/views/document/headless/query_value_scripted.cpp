@@ -51,19 +51,21 @@ bool pending() {
 
 }  // namespace queryscript
 
-// With no answer queued the question is cancelled, as a user closing the dialog would.
+// With no answer queued the question is cancelled, as a user closing the dialog would. A refused
+// answer keeps the question open for the next one, as the dialog stays open for a correction.
 char* queryValue(platform::Window, const char* title, const char* prompt, const char* initialText,
-                 AcceptTextProc accept) {
+                 RefuseTextProc refuse) {
     ++questions;
     std::string question = std::string(title ? title : "") + "|" + (prompt ? prompt : "") + "|" +
                            (initialText ? initialText : "");
     if (!last) last = new std::string;
     *last = question;
-    if (answers().empty()) return nullptr;
-    std::optional<std::string> reply = answers().front();
-    answers().erase(answers().begin());
-    if (answers().empty()) answers().shrink_to_fit();
-    if (!reply) return nullptr;
-    if (accept && !accept(reply->c_str())) return nullptr;
-    return DupString(reply->c_str());
+    while (!answers().empty()) {
+        std::optional<std::string> reply = answers().front();
+        answers().erase(answers().begin());
+        if (answers().empty()) answers().shrink_to_fit();
+        if (!reply) return nullptr;
+        if (!refuse || !refuse(reply->c_str())) return DupString(reply->c_str());
+    }
+    return nullptr;
 }
