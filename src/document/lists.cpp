@@ -52,7 +52,6 @@ bool findList(Document* document, FieldInstance* instance, ListOf& list) {
     list.firstHeader = firstHeaderOf(instance, opener);
     if (!list.firstHeader) return false;
     list.count = list.kind == 'C' ? list.firstHeader->listSource : nullptr;
-    if (list.kind == 'C' && !list.count) return false;
     list.countKind = list.count ? rowKindOf(list.count->field->code) : RowKind{};
     list.items = countItems(list.firstHeader);
     return true;

@@ -137,6 +137,9 @@ TEST_F(Binding, CountsAndSizesShowTheNumberBindingUses) {
         EXPECT_TRUE(shownNumber(open(rows, bytesOf(text))->first, &shown)) << rows;
         EXPECT_EQ(shown, expected) << rows;
     }
+    int64_t untouched = 5;
+    EXPECT_FALSE(shownNumber(open("UWRD", bytesOf("00 01"))->first, &untouched));  // a value is no number
+    EXPECT_EQ(untouched, 5);
 }
 
 TEST_F(Binding, InstancesKnowTheirListsAndPartners) {
