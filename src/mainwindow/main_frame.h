@@ -101,4 +101,6 @@ class TfrmMain {
     void SaveCurrentAs();
 
     TabEntry* EntryOfTab(int index);
+    // Where the views go: the tab control's client area below its tabs.
+    RECT DisplayArea();
 };

@@ -93,6 +93,17 @@ inline std::string windowText(HWND window) {
     return text;
 }
 
+// Its client area as the screen shows it now, with whatever was left unpainted.
+inline testsupport::Snapshot onScreen(HWND window) {
+    return testsupport::Snapshot(window, [window](HDC dc) {
+        RECT area;
+        GetClientRect(window, &area);
+        HDC screen = GetDC(window);
+        BitBlt(dc, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+        ReleaseDC(window, screen);
+    });
+}
+
 using DialogStep = std::function<void(HWND dialog)>;
 
 // Runs showModal (which returns when the dialog ends) while a timer hands the dialog titled `title` to

@@ -235,6 +235,18 @@ TEST_F(ViewTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
         key ? press(key) : static_cast<void>(SendMessageA(view->hwnd, WM_COMMAND, command, 0));
         EXPECT_EQ(editMenu(mainWindow) + " " + state(), after) << "key " << key << ", command " << command;
     }
+    // The tab shrinks with its text, shown with the mark and then without (a name wider than a tab's
+    // least width): nothing of the mark may stay on the screen beside it.
+    open(kList, kTwoItems, "a name wider than the least.bin");
+    press({VK_DOWN, VK_DELETE});
+    pumpPending();
+    SendMessageA(view->hwnd, WM_COMMAND, cmdUndo, 0);
+    pumpPending();
+    const Snapshot shown = onScreen(frame->hwndTabs);
+    InvalidateRect(frame->hwndTabs, nullptr, TRUE);
+    UpdateWindow(frame->hwndTabs);
+    RECT tabs{0, 0, shown.width(), displayArea().top};
+    EXPECT_EQ(shown.countDifferent(onScreen(frame->hwndTabs), tabs), 0);
 }
 
 // A byte, a big-endian word, a string "hi", then fourteen bytes no row covers.
