@@ -36,8 +36,7 @@ constexpr UINT kProbeMessage = WM_APP + 1;
 class TestView : public TfrmView {
   public:
     static constexpr const char* kClassName = "SondrixTestView";
-    TestView(TfrmMain* owner, const char* text) : TfrmView(owner) {
-        caption = DupString(text);
+    TestView(TfrmMain* owner, const char* text) : TfrmView(owner), name(text) {
         hwnd = CreateWindowExA(WS_EX_STATICEDGE, kClassName, text, WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
                                owner->hwnd, nullptr, moduleInstance, nullptr);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -47,11 +46,9 @@ class TestView : public TfrmView {
         MoveWindow(hwnd, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                    TRUE);
     }
-    // As the real views do: a new caption, announced.
+    const char* FileName() const override { return name.c_str(); }
     void Rename(const char* text) {
-        delete[] caption;
-        caption = DupString(text);
-        SetWindowTextA(hwnd, text);
+        name = text;
         UpdateCaption();
     }
     static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -64,6 +61,7 @@ class TestView : public TfrmView {
         return DefWindowProcA(window, message, wParam, lParam);
     }
 
+    std::string name;
     unsigned probesSeen = 0;  // bit n set for a probe with wParam n
 };
 
