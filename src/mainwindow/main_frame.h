@@ -11,6 +11,7 @@
 #include "mainwindow/view.h"
 
 class Template;
+class TfrmDocument;
 
 constexpr int kStatusParts = 4;
 
@@ -99,6 +100,10 @@ class TfrmMain {
     void OnDropFiles(HDROP drop);
     void SaveCurrent();
     void SaveCurrentAs();
+    // False when the view was not saved: the user cancelled or refused, or the failure was shown.
+    bool SaveView(TabEntry* entry);
+    bool SaveDocumentAs(TfrmDocument* view);
+    bool SaveDocumentTo(TfrmDocument* view, const char* path);
 
     TabEntry* EntryOfTab(int index);
     // Where the views go: the tab control's client area below its tabs.

@@ -57,6 +57,9 @@ static const char* const builtInTexts[kUIStringCount] = {
     "64-bit string (BE)",
     "64-bit string (LE)",
     "*.*||",
+    "Save changes to %s?",
+    "%s has changed on disk since it was opened. Save over it?",
+    "Template for %s",
 };
 
 void BuildUIStrings() {

@@ -1,7 +1,7 @@
 #pragma once
-// The 51 texts of the user interface, indexed by number.
+// The texts of the user interface, indexed by number.
 
-constexpr int kUIStringCount = 51;
+constexpr int kUIStringCount = 54;
 
 // Indexes that callers name; the field types' display names are indexed by the registration tables.
 enum UIStringIndex {
@@ -15,6 +15,9 @@ enum UIStringIndex {
     usEnterValueTitle = 40,
     usEnterValuePrompt = 41,
     usFileFilter = 50,
+    usSaveChangesQuestion = 51,
+    usChangedOnDiskQuestion = 52,
+    usTemplateForFileTitle = 53,
 };
 
 extern char** UIStrings;

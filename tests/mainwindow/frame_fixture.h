@@ -104,8 +104,9 @@ inline testsupport::Snapshot onScreen(HWND window) {
 
 using DialogStep = std::function<void(HWND dialog)>;
 
-// Runs showModal (which returns when the dialog ends) while a timer hands the dialog titled `title` to
-// the steps, one per tick. How many steps ran: fewer means the dialog closed early or never came.
+// Runs showModal (which returns when the dialog ends) while a timer hands the dialog titled `title` (a
+// message box titled "Sondrix", not the main window) to the steps, one per tick. How many steps ran:
+// fewer means the dialog closed early or never came.
 inline size_t driveModal(const std::string& title, const std::function<void()>& showModal,
                          std::vector<DialogStep> steps) {
     struct Drive {
@@ -117,7 +118,7 @@ inline size_t driveModal(const std::string& title, const std::function<void()>& 
     static Drive* current;
     current = &drive;
     UINT_PTR timer = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
-        HWND dialog = FindWindowA(nullptr, current->title.c_str());
+        HWND dialog = FindWindowA("#32770", current->title.c_str());
         if (!dialog || !IsWindowVisible(dialog)) return;
         if (current->done < current->steps.size()) {
             current->steps[current->done++](dialog);
@@ -150,6 +151,14 @@ inline void clickButton(HWND dialog, int id) {
 inline DialogStep clicking(int button) {
     return [button](HWND dialog) { clickButton(dialog, button); };
 }
+// Adds the message box's text and "|" to asked, then presses the button.
+inline DialogStep answering(int button, std::string& asked) {
+    return [button, &asked](HWND box) {
+        asked += windowText(GetDlgItem(box, 0xFFFF)) + "|";  // the system's id for the text
+        clickButton(box, button);
+    };
+}
+
 inline void pressKey(HWND window, WPARAM key) {
     PostMessageA(window, WM_KEYDOWN, key, 1);
     PostMessageA(window, WM_KEYUP, key, 0xC0000001);

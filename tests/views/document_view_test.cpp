@@ -151,6 +151,26 @@ TEST_F(ViewTest, DroppedFilesOpenOneTabEachWithTheTemplateTheirExtensionNamesPre
                   i ? "UBYT 9" : "UBYT 7");
 }
 
+// Saving in place over a file that another program wrote since it was opened asks first.
+TEST_F(ViewTest, SaveOverAFileChangedOnDiskAsksAndWritesOnlyOnYes) {
+    open("DWRD:Width DWRD:Height", {0, 42, 0, 7}, "shape.bin");
+    answerValue([this] { press(VK_RETURN); }, "5", true);
+    dir.write("shape.bin", Bytes{1, 2, 3});
+    // The question, if any, answered by the button; then the tab.
+    auto save = [this](int button) {
+        std::string asked;
+        driveModal("Sondrix", [this] { SendMessageA(mainWindow, WM_COMMAND, cmdSave, 0); },
+                   {answering(button, asked)});
+        return asked + tabText(0);
+    };
+    const std::string question = "shape.bin has changed on disk since it was opened. Save over it?|";
+    EXPECT_EQ(save(IDNO), question + "shape.bin [*]");
+    EXPECT_EQ(dir.read("shape.bin"), (Bytes{1, 2, 3}));
+    EXPECT_EQ(save(IDYES), question + "shape.bin");
+    EXPECT_EQ(dir.read("shape.bin"), (Bytes{0, 5, 0, 7}));
+    EXPECT_EQ(save(IDYES), "shape.bin") << "the file is the one saved now";
+}
+
 // Undo, Redo, Delete item and Go to offset on the Edit menu as "urdg", upper case when enabled.
 std::string editMenu(HWND mainWindow) {
     HMENU edit = GetSubMenu(GetMenu(mainWindow), 1);
