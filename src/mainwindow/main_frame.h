@@ -56,6 +56,9 @@ class TfrmMain {
 
     // Appends a tab for the view and takes it over; null (view deleted) when that fails.
     TabEntry* AddView(int32_t kind, TfrmView* view);
+    // Takes the tab away with its view and the view's windows, and shows the next tab, else the one
+    // before.
+    void RemoveView(TabEntry* entry);
     void ActivateView(TabEntry* entry);
     void LayoutView(TabEntry* entry);
     void SetViewCaption(TfrmView* view);
@@ -78,6 +81,7 @@ class TfrmMain {
     void LayoutStatusBar(RECT& client);
     void RegisterViewClasses();
 
+    void OnClose();
     void OnDestroy();
     void OnSize();
     void OnPaint();
@@ -104,6 +108,12 @@ class TfrmMain {
     bool SaveView(TabEntry* entry);
     bool SaveDocumentAs(TfrmDocument* view);
     bool SaveDocumentTo(TfrmDocument* view, const char* path);
+
+    // Close, Exit and the close box (closing.cpp). Changes are asked about view by view: Yes saves,
+    // No gives them up, Cancel (or a save that did not happen) keeps everything open.
+    void CloseCurrent();
+    bool MayCloseView(TabEntry* entry);
+    bool MayCloseAll();
 
     TabEntry* EntryOfTab(int index);
     // Where the views go: the tab control's client area below its tabs.

@@ -40,6 +40,23 @@ TabEntry* TfrmMain::AddView(int32_t kind, TfrmView* view) {
     return entry;
 }
 
+void TfrmMain::RemoveView(TabEntry* entry) {
+    int32_t index = 0;
+    while (index < count && entries[index] != entry) ++index;
+    if (index == count) return;
+    SendMessageA(hwndTabs, TCM_DELETEITEM, index, 0);
+    shell::removePointerAt(entries, count, index);
+    if (count > 0) {
+        ActivateView(entries[index < count ? index : count - 1]);
+    } else {
+        ShowStatus(nullptr);
+        // Keys reach the accelerators only through a window of the program that has the focus.
+        SetFocus(hwnd);
+    }
+    DestroyWindow(entry->view->hwnd);
+    delete entry;
+}
+
 void TfrmMain::ActivateView(TabEntry* entry) {
     if (TabEntry* current = CurrentEntry()) ShowWindow(current->view->hwnd, SW_HIDE);
     if (!entry) return;

@@ -104,24 +104,32 @@ inline testsupport::Snapshot onScreen(HWND window) {
 
 using DialogStep = std::function<void(HWND dialog)>;
 
-// Runs showModal (which returns when the dialog ends) while a timer hands the dialog titled `title` (a
-// message box titled "Sondrix", not the main window) to the steps, one per tick. How many steps ran:
-// fewer means the dialog closed early or never came.
-inline size_t driveModal(const std::string& title, const std::function<void()>& showModal,
-                         std::vector<DialogStep> steps) {
+// A step for the dialog of that title (a message box titled "Sondrix", not the main window).
+struct TitledStep {
+    std::string title;
+    DialogStep step;
+};
+
+// Runs showModal (which returns when the dialog ends) while a timer hands each step's dialog to it, one
+// step per tick; a dialog left open after them, titled as the last one, is ended after a few seconds.
+// How many steps ran: fewer means a dialog closed early or never came.
+inline size_t driveModals(const std::function<void()>& showModal, std::vector<TitledStep> steps,
+                          const std::string& lastTitle) {
     struct Drive {
-        std::string title;
-        std::vector<DialogStep> steps;
+        std::vector<TitledStep> steps;
+        std::string lastTitle;
         size_t done;
         ULONGLONG deadline;
-    } drive{title, std::move(steps), 0, GetTickCount64() + 10000};
+    } drive{std::move(steps), lastTitle, 0, GetTickCount64() + 10000};
     static Drive* current;
     current = &drive;
     UINT_PTR timer = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
-        HWND dialog = FindWindowA("#32770", current->title.c_str());
+        const bool stepsLeft = current->done < current->steps.size();
+        const std::string& title = stepsLeft ? current->steps[current->done].title : current->lastTitle;
+        HWND dialog = FindWindowA("#32770", title.c_str());
         if (!dialog || !IsWindowVisible(dialog)) return;
-        if (current->done < current->steps.size()) {
-            current->steps[current->done++](dialog);
+        if (stepsLeft) {
+            current->steps[current->done++].step(dialog);
         } else if (GetTickCount64() > current->deadline) {
             EndDialog(dialog, 0);  // a test that lost its way must not hang the run
         }
@@ -129,6 +137,14 @@ inline size_t driveModal(const std::string& title, const std::function<void()>& 
     showModal();
     KillTimer(nullptr, timer);
     return drive.done;
+}
+
+// Every step for the dialog titled `title`.
+inline size_t driveModal(const std::string& title, const std::function<void()>& showModal,
+                         const std::vector<DialogStep>& steps) {
+    std::vector<TitledStep> titled;
+    for (const DialogStep& step : steps) titled.push_back({title, step});
+    return driveModals(showModal, std::move(titled), title);
 }
 
 // In the client coordinates of its parent.
@@ -151,14 +167,6 @@ inline void clickButton(HWND dialog, int id) {
 inline DialogStep clicking(int button) {
     return [button](HWND dialog) { clickButton(dialog, button); };
 }
-// Adds the message box's text and "|" to asked, then presses the button.
-inline DialogStep answering(int button, std::string& asked) {
-    return [button, &asked](HWND box) {
-        asked += windowText(GetDlgItem(box, 0xFFFF)) + "|";  // the system's id for the text
-        clickButton(box, button);
-    };
-}
-
 inline void pressKey(HWND window, WPARAM key) {
     PostMessageA(window, WM_KEYDOWN, key, 1);
     PostMessageA(window, WM_KEYUP, key, 0xC0000001);
@@ -224,6 +232,31 @@ class MainFrameTest : public testing::Test {
         const bool ofEntry =
             index < frame->count && item.lParam == reinterpret_cast<LPARAM>(frame->entries[index]);
         return text + std::string(ofEntry ? "" : " (?)");
+    }
+    // Each entry's tab; "+" after the view shown, "^" after the one focused, "<" after the current.
+    std::string tabsShown() const {
+        std::string text = tabCount() == frame->count ? "" : "(tabs: " + std::to_string(tabCount()) + ") ";
+        for (int i = 0; i < frame->count; ++i) {
+            HWND view = frame->entries[i]->view->hwnd;
+            text += (i ? "|" : "") + tabText(i) + (IsWindowVisible(view) ? "+" : "") +
+                    (GetFocus() == view ? "^" : "") + (frame->CurrentEntry() == frame->entries[i] ? "<" : "");
+        }
+        return text;
+    }
+    // The action, its message boxes answered by the buttons in turn: their texts, "|" after each.
+    std::string answered(const std::function<void()>& action, const std::vector<int>& buttons) {
+        std::string asked;
+        std::vector<DialogStep> steps;
+        for (int button : buttons)
+            steps.push_back([button, &asked](HWND box) {
+                asked += windowText(GetDlgItem(box, 0xFFFF)) + "|";  // the system's id for the text
+                clickButton(box, button);
+            });
+        driveModal("Sondrix", action, steps);
+        return asked;
+    }
+    std::string commandAnswered(int command, const std::vector<int>& buttons) {
+        return answered([&] { SendMessageA(mainWindow, WM_COMMAND, command, 0); }, buttons);
     }
     RECT displayArea() const {
         RECT display;

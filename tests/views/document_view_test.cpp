@@ -158,9 +158,7 @@ TEST_F(ViewTest, SaveOverAFileChangedOnDiskAsksAndWritesOnlyOnYes) {
     dir.write("shape.bin", Bytes{1, 2, 3});
     // The question, if any, answered by the button; then the tab.
     auto save = [this](int button) {
-        std::string asked;
-        driveModal("Sondrix", [this] { SendMessageA(mainWindow, WM_COMMAND, cmdSave, 0); },
-                   {answering(button, asked)});
+        const std::string asked = commandAnswered(cmdSave, {button});
         return asked + tabText(0);
     };
     const std::string question = "shape.bin has changed on disk since it was opened. Save over it?|";
