@@ -108,7 +108,7 @@ TEST_F(SondrixTest, TheDialogPreselectsByExtensionThenByTheLastChoiceForIt) {
     for (const char* name : {"first.dat", "second.dat", "third.list"})
         work.write(name, testsupport::Bytes{1, 0, 7});
     startProgram("first.dat");
-    chooseTemplate("list.tmpl");  // nothing preselected it: the first template was
+    chooseTemplate("list.tmpl", "first.dat");  // nothing preselected it: the first template was
     waitForView("TfrmDocument", "first.dat");
     EXPECT_EQ(work.text("Sondrix.ini"), "dat=list.tmpl\n");
 

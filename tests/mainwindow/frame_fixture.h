@@ -111,27 +111,28 @@ struct TitledStep {
 };
 
 // Runs showModal (which returns when the dialog ends) while a timer hands each step's dialog to it, one
-// step per tick; a dialog left open after them, titled as the last one, is ended after a few seconds.
-// How many steps ran: fewer means a dialog closed early or never came.
-inline size_t driveModals(const std::function<void()>& showModal, std::vector<TitledStep> steps,
-                          const std::string& lastTitle) {
+// step per tick. After a few seconds any dialog still open is ended, so that a test that lost its way
+// cannot hang the run. How many steps ran: fewer means a dialog closed early or never came.
+inline size_t driveModals(const std::function<void()>& showModal, std::vector<TitledStep> steps) {
     struct Drive {
         std::vector<TitledStep> steps;
-        std::string lastTitle;
         size_t done;
         ULONGLONG deadline;
-    } drive{std::move(steps), lastTitle, 0, GetTickCount64() + 10000};
+    } drive{std::move(steps), 0, GetTickCount64() + 10000};
     static Drive* current;
     current = &drive;
     UINT_PTR timer = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
-        const bool stepsLeft = current->done < current->steps.size();
-        const std::string& title = stepsLeft ? current->steps[current->done].title : current->lastTitle;
-        HWND dialog = FindWindowA("#32770", title.c_str());
-        if (!dialog || !IsWindowVisible(dialog)) return;
-        if (stepsLeft) {
+        const bool late = GetTickCount64() > current->deadline;
+        if (!late && current->done == current->steps.size()) return;
+        const char* title = late ? nullptr : current->steps[current->done].title.c_str();
+        HWND dialog = nullptr;
+        do dialog = FindWindowExA(nullptr, dialog, "#32770", title);
+        while (dialog && !IsWindowVisible(dialog));
+        if (!dialog) return;
+        if (late) {
+            EndDialog(dialog, 0);
+        } else {
             current->steps[current->done++].step(dialog);
-        } else if (GetTickCount64() > current->deadline) {
-            EndDialog(dialog, 0);  // a test that lost its way must not hang the run
         }
     });
     showModal();
@@ -144,7 +145,7 @@ inline size_t driveModal(const std::string& title, const std::function<void()>& 
                          const std::vector<DialogStep>& steps) {
     std::vector<TitledStep> titled;
     for (const DialogStep& step : steps) titled.push_back({title, step});
-    return driveModals(showModal, std::move(titled), title);
+    return driveModals(showModal, std::move(titled));
 }
 
 // In the client coordinates of its parent.

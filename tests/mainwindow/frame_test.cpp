@@ -136,8 +136,7 @@ TEST_F(ViewTest, CloseAsksAboutChangesAndTakesTheTabAwayWithItsWindows) {
     const size_t steps =
         driveModals([this] { SendMessageA(mainWindow, WM_COMMAND, cmdClose, 0); },
                     {{"Sondrix", clicking(IDYES)},
-                     {"Save As", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }}},
-                    "Save As");
+                     {"Save As", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }}});
     EXPECT_EQ(steps, 2u);
     EXPECT_EQ(tabsShown(), "first.bin|Untitled [*]+^<");
     frame->ActivateView(frame->entries[0]);

@@ -126,7 +126,7 @@ TEST_F(ViewTest, TheStatusBarFollowsTheCurrentRowWhichGoToOffsetMovesToTheRowHol
 }
 
 // Each file opens on a tab of its own with the template its extension names, which the selection
-// dialog preselects for OK.
+// dialog, titled with that file's name, preselects for OK.
 TEST_F(ViewTest, DroppedFilesOpenOneTabEachWithTheTemplateTheirExtensionNamesPreselected) {
     addLibraryTemplate("first.tmpl", "DWRD");
     addLibraryTemplate("PNG.tmpl", "UBYT:Byte");
@@ -140,9 +140,8 @@ TEST_F(ViewTest, DroppedFilesOpenOneTabEachWithTheTemplateTheirExtensionNamesPre
     *files = DROPFILES{sizeof(DROPFILES), {}, FALSE, TRUE};
     names.copy(reinterpret_cast<wchar_t*>(files + 1), names.size());
     GlobalUnlock(drop);
-    EXPECT_EQ(driveModal("Select a template:",
-                         [&] { SendMessageA(mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); },
-                         {clicking(IDOK), clicking(IDOK)}),
+    EXPECT_EQ(driveModals([&] { SendMessageA(mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); },
+                          {{"Template for a.png", clicking(IDOK)}, {"Template for b.x.Png", clicking(IDOK)}}),
               2u);
     ASSERT_EQ(frame->count, 2);
     EXPECT_EQ(tabText(0) + "|" + tabText(1), "a.png|b.x.Png");
