@@ -119,6 +119,23 @@ TEST_F(SondrixTest, TheDialogPreselectsByExtensionThenByTheLastChoiceForIt) {
     }
 }
 
+// Started from a folder without a library, as from a file association: the templates and the settings
+// file are the ones beside the program.
+TEST_F(SondrixTest, WithoutALibraryInTheWorkingDirectoryTheOneBesideTheProgramIsUsed) {
+    work.makeDir("program");
+    work.makeDir("documents");
+    std::filesystem::copy(SONDRIX_E2E_PROGRAM, work.native("program\\Sondrix.exe"));
+    std::filesystem::rename(work.native("TMPL"), work.native("program\\TMPL"));
+    work.write("program\\TMPL\\list.tmpl", templateFile(kList));
+    work.write("documents\\two.dat", testsupport::Bytes{2, 0, 1, 0, 2});
+    startProgram("two.dat", work.path("program\\Sondrix.exe"), "documents");
+    chooseTemplate("list.tmpl", "two.dat");
+    waitForView("TfrmDocument", "two.dat");
+    waitForStatus("Offset $0 (0), size 1");  // as a list
+    EXPECT_EQ(work.text("program\\Sondrix.ini"), "dat=list.tmpl\n");
+    EXPECT_FALSE(work.exists("documents\\Sondrix.ini"));
+}
+
 // The pane where the settings file puts it; Tab goes between rows and pane, and the keys of either
 // move the current row; View > Bytes beside the rows moves the pane, which the settings file keeps.
 TEST_F(SondrixTest, BytePaneTakesTheKeysAfterTabAndItsPlaceIsRemembered) {

@@ -116,14 +116,15 @@ class SondrixTest : public testing::Test {
         CloseHandle(process.hProcess);
     }
 
-    // Until the main window has the keyboard, or, with a file to open, until it is shown.
-    void startProgram(const std::string& arguments = "") {
+    // Until the main window has the keyboard, or, with a file to open, until it is shown. By default
+    // the program built, in the test's folder.
+    void startProgram(const std::string& arguments = "", const std::string& program = SONDRIX_E2E_PROGRAM,
+                      const std::string& folder = "") {
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        const std::string program = SONDRIX_E2E_PROGRAM;
         std::string line = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
         if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            work.path().c_str(), &startup, &process))
+                            work.path(folder).c_str(), &startup, &process))
             failStep("Sondrix.exe did not start");
         std::vector<HWND> found;
         require([&] { return !(found = topWindows("TfrmMain")).empty(); }, "the main window");
