@@ -56,9 +56,6 @@ class TfrmMain {
 
     // Appends a tab for the view and takes it over; null (view deleted) when that fails.
     TabEntry* AddView(int32_t kind, TfrmView* view);
-    // Takes the tab away with its view and the view's windows, and shows the next tab, else the one
-    // before.
-    void RemoveView(TabEntry* entry);
     void ActivateView(TabEntry* entry);
     void LayoutView(TabEntry* entry);
     void SetViewCaption(TfrmView* view);
@@ -114,6 +111,9 @@ class TfrmMain {
     void CloseCurrent();
     bool MayCloseView(TabEntry* entry);
     bool MayCloseAll();
+    // Takes the tab away with its view and the view's windows, and shows the next tab, else the one
+    // before.
+    void RemoveView(TabEntry* entry);
 
     TabEntry* EntryOfTab(int index);
     // Where the views go: the tab control's client area below its tabs.
