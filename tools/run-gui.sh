@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Starts Sondrix.exe under Wine in a run directory that holds TMPL\.
+# Starts Sondrix.exe under Wine in a run directory that holds TMPL\, with a sample file (the program's
+# own icon) open on its template, so that the first window shows a dissected file.
 # With a usable display it just runs until the user ends it. Without one it runs on a virtual
-# display, saves a screenshot of the main window, ends the program with Alt+X and checks that it
-# exited with 0 and that debug.log ends with an empty leak report.
+# display, saves a screenshot of the main window, checks that it shows the file, ends the program
+# with Alt+X and checks that it exited with 0 and that debug.log ends with an empty leak report.
 # Usage: tools/run-gui.sh BUILD_DIR RUN_DIR
 set -euo pipefail
 repo_dir="$(cd "$(dirname "$0")/.." && pwd)"
@@ -12,6 +13,7 @@ run_dir="$(cd "$2" && pwd)"
 wine_run="$repo_dir/cmake/wine-run.sh"
 export SONDRIX_WINE_BUILD_DIR="$build_dir"
 timeout_seconds="${SONDRIX_RUN_TIMEOUT:-120}"
+sample=(icoMain.ico ico)
 
 fail() {
     echo "run-gui: $*" >&2
@@ -26,6 +28,7 @@ stage() {
     if [ -d "$build_dir/TMPL" ]; then
         find "$build_dir/TMPL" -mindepth 1 -maxdepth 1 -name '*.tmpl' -exec cp -R {} "$run_dir/TMPL/" \;
     fi
+    cp "$repo_dir/src/resources/${sample[0]}" "$run_dir/"
 }
 
 main_window() {
@@ -61,14 +64,20 @@ screenshot_settled() {
     return 1
 }
 
+# A dissected file fills the window with text; the empty frame has hardly any beside its menu.
+shows_document() {
+    [ "$(convert "$shot" -colorspace gray -threshold 50% -negate -format '%[fx:mean>0.02]' info:)" = 1 ]
+}
+
 run_on_virtual_display() {
-    (cd "$run_dir" && exec "$wine_run" ./Sondrix.exe) &
+    (cd "$run_dir" && exec "$wine_run" ./Sondrix.exe "${sample[@]}") &
     pid=$!
     poll "the main window" window_found
     shot="$run_dir/sondrix-main-window.png"
     rm -f "$shot" "$shot.previous.png"
     poll "a settled screenshot" screenshot_settled
     echo "screenshot: $shot"
+    shows_document || { kill "$pid"; fail "the main window shows no document"; }
 
     xdotool windowfocus --sync "$window" 2>/dev/null || true
     xdotool key alt+x
@@ -97,6 +106,6 @@ fi
 stage
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     cd "$run_dir"
-    exec "$wine_run" ./Sondrix.exe
+    exec "$wine_run" ./Sondrix.exe "${sample[@]}"
 fi
 SONDRIX_ON_VIRTUAL_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build_dir" "$run_dir"

@@ -30,8 +30,11 @@ void TfrmMain::OnCommand(int id) {
         case cmdSaveAs:
             SaveCurrentAs();
             break;
+        case cmdClose:
+            CloseCurrent();
+            break;
         case cmdExit:
-            quitRequested = true;
+            if (MayCloseAll()) quitRequested = true;
             break;
         case cmdListTemplates:
             ShowTemplateList(this);
@@ -53,7 +56,7 @@ void TfrmMain::OnCommand(int id) {
             if (TabEntry* entry = CurrentEntry()) entry->view->OnEditCommand(id);
             break;
         default:
-            // Preferences, the help items and Close do nothing.
+            // Preferences and the help items do nothing.
             break;
     }
 }

@@ -7,6 +7,7 @@
 #include "document/saving.h"
 #include "mainwindow/file_dialogs.h"
 #include "mainwindow/main_frame.h"
+#include "mainwindow/questions.h"
 #include "shell/ui_strings.h"
 #include "templates/invalid_template_message.h"
 #include "templates/template.h"
@@ -24,9 +25,9 @@ void showInvalidTemplate(HWND owner, const Template& templ) {
 
 // Only part of the file is shown: the user learns why rather than wondering where the rest went.
 void showBindingStop(HWND owner, const Document* document) {
-    if (const char* reason = bindStopReason(document)) {
-        MessageBoxA(owner, reason, UIStrings[usProductName], MB_OK | MB_ICONINFORMATION);
-    }
+    char text[512];
+    describeBindStop(document, text, sizeof text);
+    if (text[0]) MessageBoxA(owner, text, UIStrings[usProductName], MB_OK | MB_ICONINFORMATION);
 }
 
 // A failed save must not pass for a successful one; the old file is still there.
@@ -78,8 +79,15 @@ void TfrmMain::OpenDocument() {
 }
 
 void TfrmMain::SaveCurrent() {
+    if (TabEntry* entry = CurrentEntry()) SaveView(entry);
+}
+
+void TfrmMain::SaveCurrentAs() {
     TabEntry* entry = CurrentEntry();
-    if (!entry) return;
+    if (entry && entry->kind == vkDocument) SaveDocumentAs(static_cast<TfrmDocument*>(entry->view));
+}
+
+bool TfrmMain::SaveView(TabEntry* entry) {
     if (entry->kind == vkTemplate) {
         int64_t saved = entry->view->Save();
         if (saved >= 0) {
@@ -87,24 +95,29 @@ void TfrmMain::SaveCurrent() {
         } else {
             showSaveFailure(hwnd, static_cast<TfrmTemplate*>(entry->view)->templ->path, saved);
         }
-        return;
+        return saved >= 0;
     }
-    Document* document = static_cast<TfrmDocument*>(entry->view)->document;
-    if (document->needsNewName || !document->path || !*document->path) {
-        SaveCurrentAs();
-        return;
-    }
-    int64_t saved = saveDocument(document, document->path);
-    if (saved < 0) showSaveFailure(hwnd, document->path, saved);
-    entry->view->UpdateCaption();
+    auto* view = static_cast<TfrmDocument*>(entry->view);
+    Document* document = view->document;
+    if (document->needsNewName || !document->path || !*document->path) return SaveDocumentAs(view);
+    bool saved = SaveDocumentTo(view, document->path);
+    view->UpdateCaption();
+    return saved;
 }
 
 // The document keeps its own path and name: a later Save writes where it was read from.
-void TfrmMain::SaveCurrentAs() {
-    TabEntry* entry = CurrentEntry();
-    if (!entry || entry->kind != vkDocument) return;
+bool TfrmMain::SaveDocumentAs(TfrmDocument* view) {
     char path[kPathBufferSize];
-    if (!askPathToSave(hwnd, path)) return;
-    int64_t saved = saveDocument(static_cast<TfrmDocument*>(entry->view)->document, path);
+    return askPathToSave(hwnd, path) && SaveDocumentTo(view, path);
+}
+
+// Over the file it was read from only when the user agrees, if another program changed it since.
+bool TfrmMain::SaveDocumentTo(TfrmDocument* view, const char* path) {
+    int64_t saved = saveDocument(view->document, path);
+    if (saved == kResultChangedOnDisk) {
+        if (askAboutFile(hwnd, usChangedOnDiskQuestion, view->FileName(), MB_YESNO) != IDYES) return false;
+        saved = saveDocument(view->document, path, true);
+    }
     if (saved < 0) showSaveFailure(hwnd, path, saved);
+    return saved >= 0;
 }

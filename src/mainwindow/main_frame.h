@@ -11,6 +11,7 @@
 #include "mainwindow/view.h"
 
 class Template;
+class TfrmDocument;
 
 constexpr int kStatusParts = 4;
 
@@ -77,6 +78,7 @@ class TfrmMain {
     void LayoutStatusBar(RECT& client);
     void RegisterViewClasses();
 
+    void OnClose();
     void OnDestroy();
     void OnSize();
     void OnPaint();
@@ -99,6 +101,21 @@ class TfrmMain {
     void OnDropFiles(HDROP drop);
     void SaveCurrent();
     void SaveCurrentAs();
+    // False when the view was not saved: the user cancelled or refused, or the failure was shown.
+    bool SaveView(TabEntry* entry);
+    bool SaveDocumentAs(TfrmDocument* view);
+    bool SaveDocumentTo(TfrmDocument* view, const char* path);
+
+    // Close, Exit and the close box (closing.cpp). Changes are asked about view by view: Yes saves,
+    // No gives them up, Cancel (or a save that did not happen) keeps everything open.
+    void CloseCurrent();
+    bool MayCloseView(TabEntry* entry);
+    bool MayCloseAll();
+    // Takes the tab away with its view and the view's windows, and shows the next tab, else the one
+    // before.
+    void RemoveView(TabEntry* entry);
 
     TabEntry* EntryOfTab(int index);
+    // Where the views go: the tab control's client area below its tabs.
+    RECT DisplayArea();
 };

@@ -26,6 +26,9 @@ LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, 
     if (!frame) return DefWindowProcA(window, message, wParam, lParam);
 
     switch (message) {
+        case WM_CLOSE:
+            frame->OnClose();
+            return 0;
         case WM_DESTROY:
             frame->OnDestroy();
             break;

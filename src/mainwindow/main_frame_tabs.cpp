@@ -40,6 +40,23 @@ TabEntry* TfrmMain::AddView(int32_t kind, TfrmView* view) {
     return entry;
 }
 
+void TfrmMain::RemoveView(TabEntry* entry) {
+    int32_t index = 0;
+    while (index < count && entries[index] != entry) ++index;
+    if (index == count) return;
+    SendMessageA(hwndTabs, TCM_DELETEITEM, index, 0);
+    shell::removePointerAt(entries, count, index);
+    if (count > 0) {
+        ActivateView(entries[index < count ? index : count - 1]);
+    } else {
+        ShowStatus(nullptr);
+        // Keys reach the accelerators only through a window of the program that has the focus.
+        SetFocus(hwnd);
+    }
+    DestroyWindow(entry->view->hwnd);
+    delete entry;
+}
+
 void TfrmMain::ActivateView(TabEntry* entry) {
     if (TabEntry* current = CurrentEntry()) ShowWindow(current->view->hwnd, SW_HIDE);
     if (!entry) return;
@@ -58,10 +75,14 @@ void TfrmMain::ActivateView(TabEntry* entry) {
 }
 
 void TfrmMain::LayoutView(TabEntry* entry) {
+    entry->view->SetBounds(DisplayArea());
+}
+
+RECT TfrmMain::DisplayArea() {
     RECT display;
     GetClientRect(hwndTabs, &display);
     SendMessageA(hwndTabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-    entry->view->SetBounds(display);
+    return display;
 }
 
 void TfrmMain::SetViewCaption(TfrmView* view) {
@@ -71,6 +92,12 @@ void TfrmMain::SetViewCaption(TfrmView* view) {
         item.mask = TCIF_TEXT;
         item.pszText = view->caption ? view->caption : emptyText;
         SendMessageA(hwndTabs, TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        // The tab control repaints its strip only as far as the tabs now reach: the end of a longer
+        // text would stay on the screen.
+        RECT strip;
+        GetClientRect(hwndTabs, &strip);
+        strip.bottom = DisplayArea().top;
+        InvalidateRect(hwndTabs, &strip, TRUE);
         // The new text may change the tab rows and so the display area.
         MoveWindow(view->hwnd, 0, 0, 60, 60, TRUE);
         LayoutView(entries[i]);

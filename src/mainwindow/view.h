@@ -20,8 +20,13 @@ class TfrmView {
 
     // Places the view's window on a rectangle of the main window's client area.
     virtual void SetBounds(const RECT& bounds) = 0;
-    // Hands the caption to the frame's tab. Views rebuild caption and window text first.
-    virtual void UpdateCaption();
+    // The caption anew, the file's name with " [*]" while there are unsaved changes, on the view's
+    // window and its tab.
+    void UpdateCaption();
+    // The name of the view's file as its tab shows it, without the mark.
+    virtual const char* FileName() const = 0;
+    // Whether the view holds changes its file has not; by default nothing is ever changed.
+    virtual bool Unsaved() const;
     // The Edit menu's commands: Undo, Redo, Delete item, Go to offset; by default nothing.
     virtual void OnEditCommand(int id);
     // Whether OnEditCommand(id) would do anything now; the Edit menu greys the items that would not.

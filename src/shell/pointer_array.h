@@ -1,6 +1,7 @@
 #pragma once
 // The growable pointer array every owner keeps as (count, capacity, items): appending to a full
-// array makes room for `step` more pointers. Arrays never shrink.
+// array makes room for `step` more pointers. Arrays never shrink; a pointer taken out leaves its
+// room at the end.
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -21,6 +22,13 @@ bool appendPointer(T**& items, int32_t& count, int32_t& capacity, int32_t step, 
     }
     items[count++] = item;
     return true;
+}
+
+// The pointers after index move up to close the gap.
+template <typename T>
+void removePointerAt(T** items, int32_t& count, int32_t index) {
+    std::memmove(items + index, items + index + 1, sizeof(T*) * (count - index - 1));
+    --count;
 }
 
 }  // namespace shell

@@ -60,6 +60,9 @@ static const char* const builtInTexts[kUIStringCount] = {
     "%s (%s to %s)",
     "That is no number: type digits, with - before a negative one.",
     "That is no number: type hexadecimal digits, after $ or 0x if you like.",
+    "Save changes to %s?",
+    "%s has changed on disk since it was opened. Save over it?",
+    "Template for %s",
 };
 
 void BuildUIStrings() {

@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the user interface, indexed by number.
 
-constexpr int kUIStringCount = 54;
+constexpr int kUIStringCount = 57;
 
 // Indexes that callers name; the field types' display names are indexed by the registration tables.
 enum UIStringIndex {
@@ -18,6 +18,9 @@ enum UIStringIndex {
     usValuePrompt = 51,
     usNotDecimalNumber = 52,
     usNotHexNumber = 53,
+    usSaveChangesQuestion = 54,
+    usChangedOnDiskQuestion = 55,
+    usTemplateForFileTitle = 56,
 };
 
 extern char** UIStrings;

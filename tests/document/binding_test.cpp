@@ -181,6 +181,9 @@ TEST_F(Binding, TheReasonForStoppingIsASentenceForTheUser) {
         const char* said = bindStopReason(document);
         EXPECT_TRUE(reason == BindStop::None ? !said : said && std::strlen(said) > 10) << rows;
     }
+    char text[200];
+    describeBindStop(open("UBYT BSIZ DWRD:Value SKPE", bytesOf("07 01 00 00")), text, sizeof text);
+    EXPECT_STREQ(text, "Row 2 \"Value\" at offset $2: A field runs past the end of the section or list that holds it.");
 }
 
 // The field is not shown, not even as an empty row, and its bytes stay in the rest; running out of

@@ -108,7 +108,7 @@ TEST_F(SondrixTest, TheDialogPreselectsByExtensionThenByTheLastChoiceForIt) {
     for (const char* name : {"first.dat", "second.dat", "third.list"})
         work.write(name, testsupport::Bytes{1, 0, 7});
     startProgram("first.dat");
-    chooseTemplate("list.tmpl");  // nothing preselected it: the first template was
+    chooseTemplate("list.tmpl", "first.dat");  // nothing preselected it: the first template was
     waitForView("TfrmDocument", "first.dat");
     EXPECT_EQ(work.text("Sondrix.ini"), "dat=list.tmpl\n");
 
@@ -117,6 +117,23 @@ TEST_F(SondrixTest, TheDialogPreselectsByExtensionThenByTheLastChoiceForIt) {
         waitForView("TfrmDocument", name);
         waitForStatus("Offset $0 (0), size 1");  // as a list
     }
+}
+
+// Started from a folder without a library, as from a file association: the templates and the settings
+// file are the ones beside the program.
+TEST_F(SondrixTest, WithoutALibraryInTheWorkingDirectoryTheOneBesideTheProgramIsUsed) {
+    work.makeDir("program");
+    work.makeDir("documents");
+    std::filesystem::copy(SONDRIX_E2E_PROGRAM, work.native("program\\Sondrix.exe"));
+    std::filesystem::rename(work.native("TMPL"), work.native("program\\TMPL"));
+    work.write("program\\TMPL\\list.tmpl", templateFile(kList));
+    work.write("documents\\two.dat", testsupport::Bytes{2, 0, 1, 0, 2});
+    startProgram("two.dat", work.path("program\\Sondrix.exe"), "documents");
+    chooseTemplate("list.tmpl", "two.dat");
+    waitForView("TfrmDocument", "two.dat");
+    waitForStatus("Offset $0 (0), size 1");  // as a list
+    EXPECT_EQ(work.text("program\\Sondrix.ini"), "dat=list.tmpl\n");
+    EXPECT_FALSE(work.exists("documents\\Sondrix.ini"));
 }
 
 // The pane where the settings file puts it; Tab goes between rows and pane, and the keys of either

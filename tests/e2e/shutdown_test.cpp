@@ -1,8 +1,9 @@
 // A session with the library: a document edited, a template's rows deleted and inserted in the
-// editor and saved to its file, a new document laid out with it. Then both ways out of the program
-// end the message loop with exit code 0, without a question about the unsaved documents, after a
-// teardown that leaves no tracked block behind; and every run starts a fresh "debug.log". A file
-// opened from another folder moves neither the library nor the log.
+// editor and saved to its file, a new document laid out with it and closed by Ctrl+F4. Then both ways
+// out of the program ask about the changed document, stay on Cancel, and end the message loop with
+// exit code 0 after Yes (the file saved) or No (the file as it was), after a teardown that leaves no
+// tracked block behind; and every run starts a fresh "debug.log". A file opened from another folder
+// moves neither the library nor the log.
 #include <algorithm>
 #include <string>
 
@@ -15,7 +16,7 @@ namespace {
 constexpr char kCleanReport[] = "Memory leaks: 0 (0 bytes)\nEnd of Memory leaks list\n";
 constexpr char kOldLogLine[] = "a line of the previous run";
 
-// By Alt+X, or else by closing the main window.
+// By Alt+X and Yes, or else by closing the main window and No.
 class ShutdownTest : public SondrixTest, public testing::WithParamInterface<bool> {};
 
 TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
@@ -63,13 +64,30 @@ TEST_P(ShutdownTest, EndsWithExitCodeZeroAndACleanLeakReport) {
     pressKey(VK_HOME);
     pressKey(VK_RETURN);
     closeDialogShowing("Enter value:", inserted.caption, VK_ESCAPE);
-
+    // Unchanged, so without a question.
     waitForMainWindow();
-    if (GetParam())
-        pressChordFor(VK_MENU, 'X', "the program to end after Alt+X", [&] { return hasEnded(); });
-    else
-        PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    pressChordFor(VK_CONTROL, VK_F4, "the new document's tab to close",
+                  [&] { return childrenOf(mainWindow, "TfrmDocument").size() == 1; });
+
+    // The question disables the main window, which it belongs to.
+    auto leave = [&] {
+        waitForMainWindow();
+        if (GetParam())
+            pressChordFor(VK_MENU, 'X', "a question after Alt+X",
+                          [&] { return !IsWindowEnabled(mainWindow); });
+        else
+            PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    };
+    const std::string question = "Save changes to data.bin?";
+    leave();
+    closeDialogShowing("Sondrix", question, VK_ESCAPE);
+    waitForMainWindow();
+    EXPECT_FALSE(hasEnded());
+    leave();
+    closeDialogShowing("Sondrix", question, GetParam() ? 'Y' : 'N');
     require([&] { return hasEnded(); }, "the program to end");
+    EXPECT_EQ(work.read("elsewhere\\data.bin"),
+              (GetParam() ? testsupport::Bytes{54, 0, 0, 0, 0, 0} : testsupport::Bytes{1, 0, 0, 0, 0, 0}));
     DWORD exitCode = 1;
     GetExitCodeProcess(process.hProcess, &exitCode);
     EXPECT_EQ(exitCode, 0u);

@@ -37,6 +37,13 @@ inline std::string textOf(HWND window) {
     return utf8;
 }
 
+inline std::wstring wide(const std::string& utf8) {
+    std::wstring text(utf8.size(), L'\0');
+    text.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(),
+                                    static_cast<int>(text.size())));
+    return text;
+}
+
 inline std::string classOf(HWND window) {
     char name[256] = {};
     GetClassNameA(window, name, sizeof name);
@@ -74,11 +81,8 @@ inline void pressKey(WORD key) {
 // Characters rather than keys, as an input method sends them: text needs no Shift, whose state Wine
 // may reset (see pressChordFor).
 inline void typeText(const std::string& text) {
-    std::wstring units(text.size(), L'\0');
-    units.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), units.data(),
-                                     static_cast<int>(units.size())));
     std::vector<std::pair<WORD, DWORD>> keys;
-    for (wchar_t unit : units)
+    for (wchar_t unit : wide(text))
         keys.insert(keys.end(), {{unit, KEYEVENTF_UNICODE}, {unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}});
     sendKeys(keys);
 }
@@ -112,14 +116,15 @@ class SondrixTest : public testing::Test {
         CloseHandle(process.hProcess);
     }
 
-    // Until the main window has the keyboard, or, with a file to open, until it is shown.
-    void startProgram(const std::string& arguments = "") {
+    // Until the main window has the keyboard, or, with a file to open, until it is shown. By default
+    // the program built, in the test's folder.
+    void startProgram(const std::string& arguments = "", const std::string& program = SONDRIX_E2E_PROGRAM,
+                      const std::string& folder = "") {
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        const std::string program = SONDRIX_E2E_PROGRAM;
         std::string line = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
         if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            work.path().c_str(), &startup, &process))
+                            work.path(folder).c_str(), &startup, &process))
             failStep("Sondrix.exe did not start");
         std::vector<HWND> found;
         require([&] { return !(found = topWindows("TfrmMain")).empty(); }, "the main window");
@@ -194,9 +199,10 @@ class SondrixTest : public testing::Test {
         waitUntilClosed(dialog);
     }
     // By its first letter, which no other template may share; without a name, the one the dialog
-    // preselected. What the template lays out shows that it was the one chosen.
-    void chooseTemplate(const std::string& name = "") {
-        HWND dialog = waitForDialog("Select a template:");
+    // preselected. What the template lays out shows that it was the one chosen. The dialog names the
+    // file it chooses for; a new document has none.
+    void chooseTemplate(const std::string& name = "", const std::string& forFile = "") {
+        HWND dialog = waitForDialog(forFile.empty() ? "Select a template:" : "Template for " + forFile);
         typeText(name.substr(0, 1));
         pressToClose(dialog, VK_RETURN);
     }
@@ -204,7 +210,7 @@ class SondrixTest : public testing::Test {
     void openFile(const std::string& file, const std::string& templateName = "") {
         pressCommand('O');
         chooseFile(file);
-        chooseTemplate(templateName);
+        chooseTemplate(templateName, file.substr(file.rfind('\\') + 1));
     }
     // The row's value, through the value dialog: it starts with all of the value selected, so the text
     // replaces it.
@@ -293,11 +299,12 @@ class SondrixTest : public testing::Test {
     static constexpr int kOldFileNameBox = 0x480;  // edt1, the old-style dialog's
     static constexpr int kLookInBox = 0x471;       // cmb2, the folder the dialog shows
 
-    // Visible, of the class, and with the title when one is given.
+    // Visible, of the class, and with the title (in UTF-8) when one is given.
     std::vector<HWND> topWindows(const std::string& className, const std::string& title = "") const {
         std::vector<HWND> found;
-        for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className.c_str(),
-                                                            title.empty() ? nullptr : title.c_str()));) {
+        const std::wstring wideClass = wide(className), wideTitle = wide(title);
+        for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, wideClass.c_str(),
+                                                            title.empty() ? nullptr : wideTitle.c_str()));) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
             if (owner == process.dwProcessId && IsWindowVisible(window)) found.push_back(window);

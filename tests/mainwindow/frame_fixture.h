@@ -36,8 +36,7 @@ constexpr UINT kProbeMessage = WM_APP + 1;
 class TestView : public TfrmView {
   public:
     static constexpr const char* kClassName = "SondrixTestView";
-    TestView(TfrmMain* owner, const char* text) : TfrmView(owner) {
-        caption = DupString(text);
+    TestView(TfrmMain* owner, const char* text) : TfrmView(owner), name(text) {
         hwnd = CreateWindowExA(WS_EX_STATICEDGE, kClassName, text, WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
                                owner->hwnd, nullptr, moduleInstance, nullptr);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -47,11 +46,9 @@ class TestView : public TfrmView {
         MoveWindow(hwnd, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                    TRUE);
     }
-    // As the real views do: a new caption, announced.
+    const char* FileName() const override { return name.c_str(); }
     void Rename(const char* text) {
-        delete[] caption;
-        caption = DupString(text);
-        SetWindowTextA(hwnd, text);
+        name = text;
         UpdateCaption();
     }
     static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -64,6 +61,7 @@ class TestView : public TfrmView {
         return DefWindowProcA(window, message, wParam, lParam);
     }
 
+    std::string name;
     unsigned probesSeen = 0;  // bit n set for a probe with wParam n
 };
 
@@ -130,32 +128,61 @@ inline std::string hiddenText(HWND dialog) {
     return hidden;
 }
 
+// Its client area as the screen shows it now, with whatever was left unpainted.
+inline testsupport::Snapshot onScreen(HWND window) {
+    return testsupport::Snapshot(window, [window](HDC dc) {
+        RECT area;
+        GetClientRect(window, &area);
+        HDC screen = GetDC(window);
+        BitBlt(dc, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+        ReleaseDC(window, screen);
+    });
+}
+
 using DialogStep = std::function<void(HWND dialog)>;
 
-// Runs showModal (which returns when the dialog ends) while a timer hands the dialog titled `title` to
-// the steps, one per tick. How many steps ran: fewer means the dialog closed early or never came.
-inline size_t driveModal(const std::string& title, const std::function<void()>& showModal,
-                         std::vector<DialogStep> steps) {
+// A step for the dialog of that title (a message box titled "Sondrix", not the main window).
+struct TitledStep {
+    std::string title;
+    DialogStep step;
+};
+
+// Runs showModal (which returns when the dialog ends) while a timer hands each step's dialog to it, one
+// step per tick. After a few seconds any dialog still open is ended, so that a test that lost its way
+// cannot hang the run. How many steps ran: fewer means a dialog closed early or never came.
+inline size_t driveModals(const std::function<void()>& showModal, std::vector<TitledStep> steps) {
     struct Drive {
-        std::string title;
-        std::vector<DialogStep> steps;
+        std::vector<TitledStep> steps;
         size_t done;
         ULONGLONG deadline;
-    } drive{title, std::move(steps), 0, GetTickCount64() + 10000};
+    } drive{std::move(steps), 0, GetTickCount64() + 10000};
     static Drive* current;
     current = &drive;
     UINT_PTR timer = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
-        HWND dialog = FindWindowA(nullptr, current->title.c_str());
-        if (!dialog || !IsWindowVisible(dialog)) return;
-        if (current->done < current->steps.size()) {
-            current->steps[current->done++](dialog);
-        } else if (GetTickCount64() > current->deadline) {
-            EndDialog(dialog, 0);  // a test that lost its way must not hang the run
+        const bool late = GetTickCount64() > current->deadline;
+        if (!late && current->done == current->steps.size()) return;
+        const char* title = late ? nullptr : current->steps[current->done].title.c_str();
+        HWND dialog = nullptr;
+        do dialog = FindWindowExA(nullptr, dialog, "#32770", title);
+        while (dialog && !IsWindowVisible(dialog));
+        if (!dialog) return;
+        if (late) {
+            EndDialog(dialog, 0);
+        } else {
+            current->steps[current->done++].step(dialog);
         }
     });
     showModal();
     KillTimer(nullptr, timer);
     return drive.done;
+}
+
+// Every step for the dialog titled `title`.
+inline size_t driveModal(const std::string& title, const std::function<void()>& showModal,
+                         const std::vector<DialogStep>& steps) {
+    std::vector<TitledStep> titled;
+    for (const DialogStep& step : steps) titled.push_back({title, step});
+    return driveModals(showModal, std::move(titled));
 }
 
 // In the client coordinates of its parent.
@@ -243,6 +270,31 @@ class MainFrameTest : public testing::Test {
         const bool ofEntry =
             index < frame->count && item.lParam == reinterpret_cast<LPARAM>(frame->entries[index]);
         return text + std::string(ofEntry ? "" : " (?)");
+    }
+    // Each entry's tab; "+" after the view shown, "^" after the one focused, "<" after the current.
+    std::string tabsShown() const {
+        std::string text = tabCount() == frame->count ? "" : "(tabs: " + std::to_string(tabCount()) + ") ";
+        for (int i = 0; i < frame->count; ++i) {
+            HWND view = frame->entries[i]->view->hwnd;
+            text += (i ? "|" : "") + tabText(i) + (IsWindowVisible(view) ? "+" : "") +
+                    (GetFocus() == view ? "^" : "") + (frame->CurrentEntry() == frame->entries[i] ? "<" : "");
+        }
+        return text;
+    }
+    // The action, its message boxes answered by the buttons in turn: their texts, "|" after each.
+    std::string answered(const std::function<void()>& action, const std::vector<int>& buttons) {
+        std::string asked;
+        std::vector<DialogStep> steps;
+        for (int button : buttons)
+            steps.push_back([button, &asked](HWND box) {
+                asked += windowText(GetDlgItem(box, 0xFFFF)) + "|";  // the system's id for the text
+                clickButton(box, button);
+            });
+        driveModal("Sondrix", action, steps);
+        return asked;
+    }
+    std::string commandAnswered(int command, const std::vector<int>& buttons) {
+        return answered([&] { SendMessageA(mainWindow, WM_COMMAND, command, 0); }, buttons);
     }
     RECT displayArea() const {
         RECT display;

@@ -1,5 +1,5 @@
 // The main frame: its window, tabs and layout, the focus across activations, how its message loop
-// ends, and the About box.
+// ends, closing a tab and the questions about unsaved changes on the way out, and the About box.
 #include <windows.h>
 // after windows.h, whose types it uses (WIN32_LEAN_AND_MEAN leaves it out)
 #include <winver.h>
@@ -23,23 +23,13 @@ TEST_F(MainFrameTest, ShowsTitleIconsAndTabsAboveTheStatusBarEachNewViewOnTheNex
     EXPECT_EQ(mainWindowHandle, mainWindow);
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(frame->hwndTabs, WM_GETFONT, 0, 0)), fntNormal);
 
-    // Each entry's tab; "+" after the view shown, "^" after the one focused, "<" after the current.
-    auto tabs = [this] {
-        std::string text = tabCount() == frame->count ? "" : "(tabs: " + std::to_string(tabCount()) + ") ";
-        for (int i = 0; i < frame->count; ++i) {
-            HWND view = frame->entries[i]->view->hwnd;
-            text += (i ? "|" : "") + tabText(i) + (IsWindowVisible(view) ? "+" : "") +
-                    (GetFocus() == view ? "^" : "") + (frame->CurrentEntry() == frame->entries[i] ? "<" : "");
-        }
-        return text;
-    };
-    EXPECT_EQ(tabs(), "");
+    EXPECT_EQ(tabsShown(), "");
     TestView* first = openView("first");
-    EXPECT_EQ(tabs(), "first+^<");
+    EXPECT_EQ(tabsShown(), "first+^<");
     TestView* second = openView("second");
-    EXPECT_EQ(tabs(), "first|second+^<");
+    EXPECT_EQ(tabsShown(), "first|second+^<");
     TestView* third = openView("third");
-    EXPECT_EQ(tabs(), "first|second|third+^<");
+    EXPECT_EQ(tabsShown(), "first|second|third+^<");
     for (const SIZE& size : {SIZE{640, 480}, SIZE{300, 200}, SIZE{1000, 760}}) {  // every view, hidden or not
         SetWindowPos(mainWindow, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         const RECT status = placeOf(frame->hwndStatus);  // the tabs take what the status bar leaves
@@ -55,17 +45,17 @@ TEST_F(MainFrameTest, ShowsTitleIconsAndTabsAboveTheStatusBarEachNewViewOnTheNex
         SendMessageA(mainWindow, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
     };
     notify(first->hwnd, TCN_SELCHANGING);
-    EXPECT_EQ(tabs(), "first|second|third+^<");  // not from the tab control
+    EXPECT_EQ(tabsShown(), "first|second|third+^<");  // not from the tab control
     notify(frame->hwndTabs, TCN_SELCHANGING);
-    EXPECT_EQ(tabs(), "first|second|third<");
+    EXPECT_EQ(tabsShown(), "first|second|third<");
     SendMessageA(frame->hwndTabs, TCM_SETCURSEL, 0, 0);
     notify(frame->hwndTabs, TCN_SELCHANGE);
-    EXPECT_EQ(tabs(), "first+<|second|third");
+    EXPECT_EQ(tabsShown(), "first+<|second|third");
 
     // A new caption renames only its own tab and keeps the view on the display area.
     second->Rename("renamed [*]");
     EXPECT_TRUE(placedOn(second->hwnd, displayArea()));
-    EXPECT_EQ(tabs(), "first+<|renamed [*]|third");
+    EXPECT_EQ(tabsShown(), "first+<|renamed [*]|third");
 }
 
 // The focus is saved when another application is activated and restored on the way back.
@@ -105,14 +95,87 @@ TEST_F(MainFrameTest, ExitAndTheQuitMessageEndTheMessageLoop) {
     EXPECT_FALSE(PeekMessageA(&message, view->hwnd, kProbeMessage, kProbeMessage, PM_NOREMOVE));
     for (int code : {0, 3}) {
         view->probesSeen = 0;
-        for (int command : {cmdUndo, cmdRedo, cmdPreferences, cmdHelpIndex, cmdHelpContents, cmdClose})
+        for (int command : {cmdUndo, cmdRedo, cmdPreferences, cmdHelpIndex, cmdHelpContents})
             PostMessageA(view->hwnd, WM_COMMAND, command, 0);
         PostMessageA(view->hwnd, kProbeMessage, 0, 0);
         PostQuitMessage(code);
         EXPECT_EQ(frame->RunMessageLoop(), code);
         EXPECT_EQ(view->probesSeen, 1u);
-        EXPECT_EQ(tabCount(), 1) << "Close closes nothing";
     }
+}
+
+// Close takes the current tab away with its windows and shows the next one, else the one before,
+// asking first about unsaved changes; Yes on a new document asks a file name, and cancelling that
+// keeps the tab.
+TEST_F(ViewTest, CloseAsksAboutChangesAndTakesTheTabAwayWithItsWindows) {
+    const Bytes bytes{0, 42};
+    open("DWRD:Width", bytes, "first.bin");
+    open("DWRD:Width", bytes, "second.bin");
+    answerValue([this] { press(VK_RETURN); }, "5", true);
+    HWND second = view->hwnd, secondBytes = view->Bytes().hwnd;
+    open("DWRD:Width", bytes, "third.bin");
+    frame->ActivateView(frame->entries[1]);
+
+    EXPECT_EQ(commandAnswered(cmdClose, {IDCANCEL}), "Save changes to second.bin?|");
+    EXPECT_EQ(tabsShown(), "first.bin|second.bin [*]+^<|third.bin");
+    EXPECT_EQ(commandAnswered(cmdClose, {IDNO}), "Save changes to second.bin?|");
+    EXPECT_EQ(tabsShown(), "first.bin|third.bin+^<");
+    EXPECT_FALSE(IsWindow(second) || IsWindow(secondBytes));
+    EXPECT_EQ(dir.read("second.bin"), bytes);
+    EXPECT_EQ(commandAnswered(cmdClose, {}), "");
+    EXPECT_EQ(tabsShown(), "first.bin+^<");
+
+    open("DWRD:Width", bytes, "fourth.bin");
+    answerValue([this] { press(VK_RETURN); }, "7", true);
+    EXPECT_EQ(commandAnswered(cmdClose, {IDYES}), "Save changes to fourth.bin?|");
+    EXPECT_EQ(dir.read("fourth.bin"), (Bytes{0, 7}));
+    EXPECT_EQ(tabsShown(), "first.bin+^<");
+
+    Template templ;
+    fillTemplate(templ, "DWRD");
+    templ.link();
+    frame->ActivateView(frame->AddView(vkDocument, frame->CreateDocumentView(nullptr, "Untitled", &templ)));
+    window = frame->CurrentEntry()->view->hwnd;
+    answerValue([this] { press(VK_RETURN); }, "9", true);
+    const size_t steps =
+        driveModals([this] { SendMessageA(mainWindow, WM_COMMAND, cmdClose, 0); },
+                    {{"Sondrix", clicking(IDYES)},
+                     {"Save As", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }}});
+    EXPECT_EQ(steps, 2u);
+    EXPECT_EQ(tabsShown(), "first.bin|Untitled [*]+^<");
+    frame->ActivateView(frame->entries[0]);
+    EXPECT_EQ(commandAnswered(cmdClose, {}), "");
+    EXPECT_EQ(commandAnswered(cmdClose, {IDNO}), "Save changes to Untitled?|");
+    EXPECT_EQ(tabsShown(), "");
+    EXPECT_EQ(GetFocus(), mainWindow) << "where the accelerators get the keys";
+}
+
+// Exit and the close box ask about each changed view in tab order, documents and template editors
+// alike, and nothing when nothing changed; Cancel anywhere keeps everything open.
+TEST_F(ViewTest, ExitAndTheCloseBoxAskAboutEveryChangedViewAndCancelKeepsAllOpen) {
+    const Bytes bytes{0, 42};
+    open("DWRD:Width", bytes, "changed.bin");
+    open("DWRD:Width", bytes, "kept.bin");
+    openEditor(addLibraryTemplate("rows.tmpl", "DWRD UBYT:x"));
+    EXPECT_EQ(commandAnswered(cmdExit, {}), "");
+    EXPECT_TRUE(frame->quitRequested);
+    frame->quitRequested = false;
+
+    press({VK_HOME, VK_DELETE});
+    frame->ActivateView(frame->entries[0]);
+    window = frame->entries[0]->view->hwnd;
+    answerValue([this] { press(VK_RETURN); }, "5", true);
+    const std::string both = "Save changes to changed.bin?|Save changes to rows.tmpl?|";
+    EXPECT_EQ(answered([this] { SendMessageA(mainWindow, WM_CLOSE, 0, 0); }, {IDNO, IDCANCEL}), both);
+    EXPECT_TRUE(IsWindowVisible(mainWindow));
+    EXPECT_EQ(tabsShown(), "changed.bin [*]|kept.bin|rows.tmpl [*]+^<");
+    EXPECT_EQ(commandAnswered(cmdExit, {IDCANCEL}), "Save changes to changed.bin?|");
+    EXPECT_FALSE(frame->quitRequested);
+    EXPECT_EQ(commandAnswered(cmdExit, {IDNO, IDYES}), both);
+    EXPECT_TRUE(frame->quitRequested);
+    EXPECT_EQ(tabsShown(), "changed.bin [*]|kept.bin|rows.tmpl+^<");
+    EXPECT_EQ(dir.read("changed.bin"), bytes);
+    EXPECT_EQ(dir.read("rows.tmpl"), (Bytes{1, 'x', 'U', 'B', 'Y', 'T'}));
 }
 
 // The file version of the version record of the module the test runs in, as "1.2.3.4".

@@ -1,5 +1,5 @@
-// The shell: streams over files and memory, helpers for texts and numbers, and the tracker of every
-// block the program allocates.
+// The shell: streams over files and memory, helpers for texts and numbers, the folder of the template
+// library, and the tracker of every block the program allocates.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,6 +12,9 @@
 
 #include "fieldtypes/field_harness.h"  // MemoryStream
 #include "platform/file_handle.h"
+#include "platform/file_identity.h"
+#include "platform/folders.h"
+#include "shell/library_home.h"
 #include "shell/memory_tracker.h"
 #include "shell/number_text.h"
 #include "shell/streams.h"
@@ -139,6 +142,29 @@ TEST(Strings, FileNameOfPathTakesWhatFollowsTheLastBackslash) {
 TEST(Strings, FilterFromTextTurnsBarsIntoZeroBytes) {
     Owned filter(FilterFromText("*.*||"));
     EXPECT_EQ(std::memcmp(filter.get(), "*.*\0\0", 6), 0);
+}
+
+TEST(LibraryHome, IsTheWorkingDirectoryWhenItHasALibraryElseTheProgramsFolder) {
+    testsupport::TempDir dir;
+    dir.makeDir("program\\TMPL");
+    dir.makeDir("work");
+    const std::string work = dir.path("work"), program = dir.path("program");
+    dir.write("work\\TMPL", std::string());  // a file, not a library
+    EXPECT_EQ(libraryHome(work, program), program);
+    EXPECT_EQ(libraryHome(work, ""), work) << "without a program's folder";
+    std::filesystem::remove(dir.native("work\\TMPL"));
+    dir.makeDir("work\\TMPL");
+    EXPECT_EQ(libraryHome(work, program), work);
+}
+
+TEST(ProgramFolder, HoldsTheRunningProgram) {
+#ifdef _WIN32
+    const char* const kProgram = "\\shell_tests.exe";
+#else
+    const char* const kProgram = "\\shell_tests";
+#endif
+    FileIdentity found;
+    EXPECT_TRUE(fileIdentity((programFolder() + kProgram).c_str(), &found)) << programFolder();
 }
 
 struct UIStringTable : testing::Test {

@@ -51,6 +51,12 @@ class Snapshot {
             for (int x = area.left; x < area.right; ++x) count += at(x, y) != colour;
         return count;
     }
+    int countDifferent(const Snapshot& other, RECT area) const {
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x) count += at(x, y) != other.at(x, y);
+        return count;
+    }
     // The leftmost (or rightmost) column of the rectangle with a pixel other than the window colour;
     // -1 when there is none.
     int ink(RECT area, bool leftmost = true) const {

@@ -147,7 +147,7 @@ TEST_F(ViewTest, TheStatusBarFollowsTheCurrentRowWhichGoToOffsetMovesToTheRowHol
 }
 
 // Each file opens on a tab of its own with the template its extension names, which the selection
-// dialog preselects for OK.
+// dialog, titled with that file's name, preselects for OK.
 TEST_F(ViewTest, DroppedFilesOpenOneTabEachWithTheTemplateTheirExtensionNamesPreselected) {
     addLibraryTemplate("first.tmpl", "DWRD");
     addLibraryTemplate("PNG.tmpl", "UBYT:Byte");
@@ -161,15 +161,32 @@ TEST_F(ViewTest, DroppedFilesOpenOneTabEachWithTheTemplateTheirExtensionNamesPre
     *files = DROPFILES{sizeof(DROPFILES), {}, FALSE, TRUE};
     names.copy(reinterpret_cast<wchar_t*>(files + 1), names.size());
     GlobalUnlock(drop);
-    EXPECT_EQ(driveModal("Select a template:",
-                         [&] { SendMessageA(mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); },
-                         {clicking(IDOK), clicking(IDOK)}),
+    EXPECT_EQ(driveModals([&] { SendMessageA(mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); },
+                          {{"Template for a.png", clicking(IDOK)}, {"Template for b.x.Png", clicking(IDOK)}}),
               2u);
     ASSERT_EQ(frame->count, 2);
     EXPECT_EQ(tabText(0) + "|" + tabText(1), "a.png|b.x.Png");
     for (int i : {0, 1})
         EXPECT_EQ(describe(static_cast<TfrmDocument*>(frame->entries[i]->view)->document),
                   i ? "UBYT 9" : "UBYT 7");
+}
+
+// Saving in place over a file that another program wrote since it was opened asks first.
+TEST_F(ViewTest, SaveOverAFileChangedOnDiskAsksAndWritesOnlyOnYes) {
+    open("DWRD:Width DWRD:Height", {0, 42, 0, 7}, "shape.bin");
+    answerValue([this] { press(VK_RETURN); }, "5", true);
+    dir.write("shape.bin", Bytes{1, 2, 3});
+    // The question, if any, answered by the button; then the tab.
+    auto save = [this](int button) {
+        const std::string asked = commandAnswered(cmdSave, {button});
+        return asked + tabText(0);
+    };
+    const std::string question = "shape.bin has changed on disk since it was opened. Save over it?|";
+    EXPECT_EQ(save(IDNO), question + "shape.bin [*]");
+    EXPECT_EQ(dir.read("shape.bin"), (Bytes{1, 2, 3}));
+    EXPECT_EQ(save(IDYES), question + "shape.bin");
+    EXPECT_EQ(dir.read("shape.bin"), (Bytes{0, 5, 0, 7}));
+    EXPECT_EQ(save(IDYES), "shape.bin") << "the file is the one saved now";
 }
 
 // Undo, Redo, Delete item and Go to offset on the Edit menu as "urdg", upper case when enabled.
@@ -290,6 +307,18 @@ TEST_F(ViewTest, DeleteTakesTheItemOfAHeaderAndUndoRedoFollowTheCaption) {
         key ? press(key) : static_cast<void>(SendMessageA(view->hwnd, WM_COMMAND, command, 0));
         EXPECT_EQ(editMenu(mainWindow) + " " + state(), after) << "key " << key << ", command " << command;
     }
+    // The tab shrinks with its text, shown with the mark and then without (a name wider than a tab's
+    // least width): nothing of the mark may stay on the screen beside it.
+    open(kList, kTwoItems, "a name wider than the least.bin");
+    press({VK_DOWN, VK_DELETE});
+    pumpPending();
+    SendMessageA(view->hwnd, WM_COMMAND, cmdUndo, 0);
+    pumpPending();
+    const Snapshot shown = onScreen(frame->hwndTabs);
+    InvalidateRect(frame->hwndTabs, nullptr, TRUE);
+    UpdateWindow(frame->hwndTabs);
+    RECT tabs{0, 0, shown.width(), displayArea().top};
+    EXPECT_EQ(shown.countDifferent(onScreen(frame->hwndTabs), tabs), 0);
 }
 
 // A byte, a big-endian word, a string "hi", then fourteen bytes no row covers.

@@ -4,10 +4,13 @@
 
 #include <cstdio>
 #include <new>
+#include <string>
 
 #include "mainwindow/main_frame.h"
 #include "mainwindow/window_resources.h"
+#include "platform/folders.h"
 #include "shell/debug_log.h"
+#include "shell/library_home.h"
 #include "shell/memory_tracker.h"
 #include "shell/settings_file.h"
 #include "shell/startup.h"
@@ -24,6 +27,14 @@ bool startFolder(char (&folder)[MAX_PATH]) {
     return true;
 }
 
+// The library folder and the settings file beside it; the strings made on the way are gone before
+// the leak report.
+void placeLibrary(const char* folder, char (&library)[MAX_PATH + 8], char (&settings)[MAX_PATH + 16]) {
+    const std::string home = libraryHome(folder, platform::programFolder());
+    std::snprintf(library, sizeof library, "%s\\TMPL", home.c_str());
+    std::snprintf(settings, sizeof settings, "%s\\Sondrix.ini", home.c_str());
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -32,8 +43,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     char library[MAX_PATH + 8];
     char settings[MAX_PATH + 16];
     if (!startFolder(folder)) std::snprintf(folder, sizeof folder, ".");
-    std::snprintf(library, sizeof library, "%s\\TMPL", folder);
-    std::snprintf(settings, sizeof settings, "%s\\Sondrix.ini", folder);
+    placeLibrary(folder, library, settings);
     settingsFilePath = settings;
     shell::placeDebugLogIn(folder);
     shell::truncateDebugLog();

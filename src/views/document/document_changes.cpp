@@ -5,6 +5,7 @@
 
 #include "document/changes.h"
 #include "document/instances.h"
+#include "shell/ui_strings.h"
 #include "views/document/document_view.h"
 
 namespace {
@@ -27,7 +28,7 @@ int64_t heightOf(FieldInstance* instance) {
 }  // namespace
 
 void TfrmDocument::SayWhyRefused() {
-    if (const char* reason = changeRefusal(document)) MessageBoxA(hwnd, reason, "Sondrix", MB_OK | MB_ICONINFORMATION);
+    if (const char* reason = changeRefusal(document)) MessageBoxA(hwnd, reason, UIStrings[usProductName], MB_OK | MB_ICONINFORMATION);
 }
 
 void TfrmDocument::EditCurrent() {

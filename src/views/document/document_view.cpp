@@ -1,8 +1,6 @@
-// The document view's life: the window class, creation, placement, the caption and destruction.
+// The document view's life: the window class, creation, placement, its file's name and destruction.
 #include "views/document/document_view.h"
 
-#include <cstring>
-#include <new>
 #include <utility>
 
 #include "mainwindow/window_object.h"
@@ -15,18 +13,6 @@
 namespace {
 
 constexpr const char* kClassName = "TfrmDocument";
-constexpr char kUnsavedMark[] = " [*]";
-
-// The name followed by the mark, replacing the name; the name alone without memory for more.
-char* withUnsavedMark(char* name) {
-    size_t length = std::strlen(name);
-    char* marked = new (std::nothrow) char[length + sizeof kUnsavedMark];
-    if (!marked) return name;
-    std::memcpy(marked, name, length);
-    std::memcpy(marked + length, kUnsavedMark, sizeof kUnsavedMark);
-    delete[] name;
-    return marked;
-}
 
 }  // namespace
 
@@ -48,6 +34,7 @@ TfrmDocument::TfrmDocument(TfrmMain* owner, HWND parent, Document* shown)
 TfrmDocument::TfrmDocument(TfrmMain* owner, HWND parent, Document* shown, const DocumentExtent& extent)
     : TfrmView(owner),
       document(shown),
+      fileName_(shown->path ? FileNameOfPath(shown->path) : DupString(UIStrings[usUntitled])),
       rows_(shown, extent.height),
       bytes_(shown, extent.bytes, extent.found, extent.foundOffset) {
     UpdateCaption();
@@ -67,6 +54,7 @@ TfrmDocument::TfrmDocument(TfrmMain* owner, HWND parent, Document* shown, const 
 TfrmDocument::~TfrmDocument() {
     detachWindowObject(hwnd, this);
     destroyDocument(document);
+    delete[] fileName_;
 }
 
 void TfrmDocument::SetBounds(const RECT& bounds) {
@@ -79,13 +67,12 @@ void TfrmDocument::SetBounds(const RECT& bounds) {
     }
 }
 
-void TfrmDocument::UpdateCaption() {
-    char* name = document->path ? FileNameOfPath(document->path) : DupString(UIStrings[usUntitled]);
-    if (!document->saved) name = withUnsavedMark(name);
-    delete[] caption;
-    caption = name;
-    if (hwnd) SetWindowTextA(hwnd, caption);
-    TfrmView::UpdateCaption();
+const char* TfrmDocument::FileName() const {
+    return fileName_;
+}
+
+bool TfrmDocument::Unsaved() const {
+    return !document->saved;
 }
 
 void TfrmDocument::MakeCurrent(RowSpot spot) {

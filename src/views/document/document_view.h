@@ -32,8 +32,9 @@ class TfrmDocument : public TfrmView {
     ~TfrmDocument() override;
 
     void SetBounds(const RECT& bounds) override;
-    // "name" or "name [*]" while the document has unsaved changes, on the window and its tab.
-    void UpdateCaption() override;
+    // The file's name, "Untitled" for a new document.
+    const char* FileName() const override;
+    bool Unsaved() const override;
     // The current row's offset, size, code and item, the document's bytes and rows.
     void UpdateStatus() override;
 
@@ -107,6 +108,7 @@ class TfrmDocument : public TfrmView {
 
     void MakeCurrent(RowSpot spot);
 
+    char* fileName_;  // owned; a document keeps its path
     RowTrack rows_;
     ByteTrack bytes_;
     BytePane pane_{*this, bytes_, rows_};

@@ -23,6 +23,10 @@ LRESULT CALLBACK TfrmDocument::WindowProc(HWND window, UINT message, WPARAM wPar
             // The byte pane is shown and hidden with the rows, with their tab.
             if (lParam == 0) ShowWindow(view->Bytes().hwnd, wParam ? SW_SHOWNA : SW_HIDE);
             break;
+        case WM_DESTROY:
+            // And it goes with them when their tab is closed.
+            DestroyWindow(view->Bytes().hwnd);
+            break;
         case WM_PAINT:
             view->OnPaint();
             return 0;

@@ -1,19 +1,12 @@
-// The editor's life: construction on a clone, the caption with the unsaved mark, placement on the
-// tab, and saving back to the template's file and into the library.
+// The editor's life: construction on a clone, its name and unsaved state, placement on the tab, and
+// saving back to the template's file and into the library.
 #include "views/template/template_editor.h"
 
-#include <cstring>
 #include <new>
 
 #include "mainwindow/window_resources.h"
 #include "templates/template.h"
 #include "templates/template_library.h"
-
-namespace {
-
-constexpr const char kUnsavedMark[] = " [*]";
-
-}  // namespace
 
 TfrmTemplate* TfrmTemplate::Create(TfrmMain* owner, HWND parent, const Template* libraryTemplate) {
     if (!libraryTemplate) return nullptr;
@@ -55,20 +48,12 @@ void TfrmTemplate::SetBounds(const RECT& bounds) {
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void TfrmTemplate::UpdateCaption() {
-    const char* name = templ->name ? templ->name : "";
-    size_t length = std::strlen(name);
-    size_t markLength = saved ? 0 : sizeof kUnsavedMark - 1;
-    // Without memory the tab keeps its old text.
-    if (char* fresh = new (std::nothrow) char[length + markLength + 1]) {
-        std::memcpy(fresh, name, length);
-        std::memcpy(fresh + length, kUnsavedMark, markLength);
-        fresh[length + markLength] = '\0';
-        delete[] caption;
-        caption = fresh;
-    }
-    if (hwnd) SetWindowTextA(hwnd, caption);
-    TfrmView::UpdateCaption();
+const char* TfrmTemplate::FileName() const {
+    return templ->name ? templ->name : "";
+}
+
+bool TfrmTemplate::Unsaved() const {
+    return !saved;
 }
 
 int32_t TfrmTemplate::Save() {

@@ -19,7 +19,8 @@ class TfrmTemplate : public TfrmView {
     ~TfrmTemplate() override;
 
     void SetBounds(const RECT& bounds) override;
-    void UpdateCaption() override;
+    const char* FileName() const override;
+    bool Unsaved() const override;
     // The template's own path; on success the library's template of the same name is replaced.
     int32_t Save() override;
 

@@ -4,9 +4,13 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <memory>
 
 #include "mainwindow/window_resources.h"
 #include "shell/settings_file.h"
+#include "shell/strings.h"
+#include "shell/ui_strings.h"
 #include "templates/template.h"
 #include "templates/template_choice.h"
 #include "views/template/template_choice_list.h"
@@ -15,11 +19,13 @@
 namespace {
 
 constexpr const char* kDialogName = "dlgSelectTemplate";
+constexpr size_t kTitleSize = 320;
 
 // The choice comes first: the shared dialog procedure keeps the record as the dialog's user data.
 struct SelectRecord {
     Template* choice;
     int32_t preselected;
+    const char* path;  // null for a new document
 };
 
 void answer(HWND dialog, Template* choice) {
@@ -52,9 +58,21 @@ void preselect(HWND dialog, int32_t index) {
     SendMessageA(list, LVM_ENSUREVISIBLE, index, FALSE);
 }
 
+// Several dropped files ask one after the other: the title tells which one the choice is for.
+void nameFile(HWND dialog, const char* path) {
+    std::unique_ptr<char[]> name(FileNameOfPath(path));
+    char title[kTitleSize];
+    std::snprintf(title, sizeof title, UIStrings[usTemplateForFileTitle], name.get());
+    SetWindowTextA(dialog, title);
+}
+
 INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     INT_PTR result = templateDialogMessage(dialog, message, wParam, lParam, kSelectRules);
-    if (message == WM_INITDIALOG) preselect(dialog, reinterpret_cast<SelectRecord*>(lParam)->preselected);
+    if (message == WM_INITDIALOG) {
+        const auto* record = reinterpret_cast<SelectRecord*>(lParam);
+        preselect(dialog, record->preselected);
+        if (record->path) nameFile(dialog, record->path);
+    }
     return result;
 }
 
@@ -62,7 +80,7 @@ INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 Template* SelectTemplate(HWND owner, const char* path) {
     InitCommonControls();
-    SelectRecord record{nullptr, preferredTemplate(templateLibrary, path, settingsFilePath)};
+    SelectRecord record{nullptr, preferredTemplate(templateLibrary, path, settingsFilePath), path};
     DialogBoxParamA(moduleInstance, kDialogName, owner, selectDialogProc, reinterpret_cast<LPARAM>(&record));
     if (record.choice) rememberTemplate(path, record.choice->name, settingsFilePath);
     return record.choice;

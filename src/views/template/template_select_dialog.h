@@ -5,6 +5,7 @@
 class Template;
 
 // The chosen library template (the library keeps it), or null after Cancel, Escape, the close box
-// or a choice with nothing selected. For a file (path not null) the template it most likely wants
-// is selected at first, and the choice is remembered for files of its extension.
+// or a choice with nothing selected. For a file (path not null) the title names the file, the
+// template it most likely wants is selected at first, and the choice is remembered for files of its
+// extension.
 Template* SelectTemplate(HWND owner, const char* path = nullptr);
