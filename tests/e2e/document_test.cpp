@@ -70,7 +70,7 @@ TEST_F(SondrixTest, TemplatesThatFailSayWhy) {
     EXPECT_TRUE(childrenOf(mainWindow, "TfrmDocument").empty());
 
     openFile("orphan.bin", "orphan.tmpl");
-    closeDialogShowing("Sondrix", "A list in the template has no count before it.");
+    closeDialogShowing("Sondrix", "Row 1 \"List\" at offset $2: A list in the template has no count before it.");
     waitForView("TfrmDocument");
     editValue(0, "513", "513");
 }
