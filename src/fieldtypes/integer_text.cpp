@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "fieldtypes/byte_order.h"
+#include "shell/ui_strings.h"
 
 Presentation presentationOf(FieldCode code, const char* widthSuffix) {
     static const struct {
@@ -46,10 +47,13 @@ static int digitValue(char c) {
     return 99;
 }
 
-bool parseClamped(const char* text, int base, int64_t minimum, int64_t maximum, int64_t* number) {
+// The sign and the magnitude of the one number the text holds, the magnitude saturating at
+// limits[negative]. False when the text is not one number.
+static bool scanNumber(const char* text, int base, const uint64_t limits[2], bool* negative,
+                       uint64_t* magnitude) {
     const char* at = text;
     while (std::isspace(static_cast<unsigned char>(*at))) ++at;
-    bool negative = *at == '-';
+    *negative = *at == '-';
     if (*at == '-' || *at == '+') ++at;
     if (base == 16) {
         // "$" is how hexadecimal values are shown, so the shown text reads back unchanged.
@@ -60,20 +64,45 @@ bool parseClamped(const char* text, int base, int64_t minimum, int64_t maximum, 
         }
     }
     const char* digits = at;
-    // The magnitude saturates at 2^63, which is just enough for the most negative number.
-    const uint64_t limit = negative ? static_cast<uint64_t>(INT64_MAX) + 1 : static_cast<uint64_t>(INT64_MAX);
-    uint64_t magnitude = 0;
+    const uint64_t limit = limits[*negative ? 1 : 0];
+    *magnitude = 0;
     for (int digit; (digit = digitValue(*at)) < base; ++at) {
-        if (magnitude > (limit - digit) / base) {
-            magnitude = limit;
+        if (*magnitude > (limit - digit) / base) {
+            *magnitude = limit;
         } else {
-            magnitude = magnitude * base + digit;
+            *magnitude = *magnitude * base + digit;
         }
     }
     if (at == digits) return false;
     while (std::isspace(static_cast<unsigned char>(*at))) ++at;
-    if (*at != '\0') return false;
+    return *at == '\0';
+}
+
+bool parseClamped(const char* text, int base, int64_t minimum, int64_t maximum, int64_t* number) {
+    // 2^63 is just enough for the most negative number.
+    const uint64_t limits[2] = {static_cast<uint64_t>(INT64_MAX), static_cast<uint64_t>(INT64_MAX) + 1};
+    bool negative;
+    uint64_t magnitude;
+    if (!scanNumber(text, base, limits, &negative, &magnitude)) return false;
     int64_t value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
     *number = value < minimum ? minimum : value > maximum ? maximum : value;
     return true;
+}
+
+// The dialog stays open on text that is no number, rather than storing 0 for it.
+const char* refuseNonDecimal(const char* text) {
+    int64_t number;
+    return parseClamped(text, 10, INT64_MIN, INT64_MAX, &number) ? nullptr : UIStrings[usNotDecimalNumber];
+}
+
+const char* refuseNonHex(const char* text) {
+    int64_t number;
+    return parseClamped(text, 16, INT64_MIN, INT64_MAX, &number) ? nullptr : UIStrings[usNotHexNumber];
+}
+
+// A caption in memory may be longer than a template file keeps, so the text takes the length it needs.
+std::string rangePrompt(const char* caption, const char* low, const char* high) {
+    std::string text(std::snprintf(nullptr, 0, UIStrings[usValuePrompt], caption, low, high) + 1, '\0');
+    text.resize(std::snprintf(text.data(), text.size(), UIStrings[usValuePrompt], caption, low, high));
+    return text;
 }

@@ -2,6 +2,7 @@
 // Text of the integer field types: how a value is shown and how entered text becomes a number.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "fieldtypes/field_type.h"
 
@@ -18,3 +19,10 @@ void formatInteger(Presentation presentation, int width, uint64_t value, char* t
 // "$"), saturating at the limits of 64 bits, then clamps into [minimum, maximum]. False, with
 // *number untouched, when the text is not one number: no digits, or anything but white space after them.
 bool parseClamped(const char* text, int base, int64_t minimum, int64_t maximum, int64_t* number);
+
+// Why the text is no number of the base, for the value entry dialog; null when it is one.
+const char* refuseNonDecimal(const char* text);
+const char* refuseNonHex(const char* text);
+
+// The question under which a number is asked: "Width (0 to 65535)".
+std::string rangePrompt(const char* caption, const char* low, const char* high);

@@ -26,14 +26,6 @@ struct IntegerValue {
 
 constexpr size_t kTextSize = 32;
 
-// The dialog stays open on text that is no number, rather than storing 0 for it.
-template <int Base>
-const char* refuseNonNumber(const char* text) {
-    int64_t number;
-    if (parseClamped(text, Base, INT64_MIN, INT64_MAX, &number)) return nullptr;
-    return UIStrings[Base == 16 ? usNotHexNumber : usNotDecimalNumber];
-}
-
 template <typename T>
 struct IntegerFamily {
     using Record = IntegerValue<T>;
@@ -100,8 +92,7 @@ struct IntegerFamily {
         return shown != Presentation::Unknown;
     }
 
-    // The prompt names the row and what it holds: "Width (0 to 65535)". A caption in memory may be
-    // longer than a template file keeps, so the text takes the length it needs.
+    // The prompt names the row and what it holds: "Width (0 to 65535)".
     static std::string prompt(FieldInstance* instance, const Record* r) {
         int base;
         int64_t minimum, maximum;
@@ -109,10 +100,7 @@ struct IntegerFamily {
         char low[kTextSize], high[kTextSize];
         formatInteger(presentation(r), kBytes, static_cast<uint64_t>(minimum), low, sizeof low);
         formatInteger(presentation(r), kBytes, static_cast<uint64_t>(maximum), high, sizeof high);
-        const char* caption = hostCaptionOf(instance);
-        std::string text(std::snprintf(nullptr, 0, UIStrings[usValuePrompt], caption, low, high) + 1, '\0');
-        text.resize(std::snprintf(text.data(), text.size(), UIStrings[usValuePrompt], caption, low, high));
-        return text;
+        return rangePrompt(hostCaptionOf(instance), low, high);
     }
 
     static int editValue(FieldInstance* instance, void* value, int32_t*, int32_t*) {
@@ -124,7 +112,7 @@ struct IntegerFamily {
             format(r, text);
             char* entered =
                 queryValue(hostMainWindow(), UIStrings[usEnterValueTitle], prompt(instance, r).c_str(), text,
-                           presentation(r) == Presentation::Hex ? refuseNonNumber<16> : refuseNonNumber<10>);
+                           presentation(r) == Presentation::Hex ? refuseNonHex : refuseNonDecimal);
             if (!entered) return 0;
             int taken = setValueFromText(instance, value, entered);
             delete[] entered;
