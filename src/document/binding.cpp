@@ -280,7 +280,7 @@ int64_t bindFile(Document* document) {
     int64_t result = binder.run(row, nullptr);
     if (result < 0 && !binder.recordUnclosed(file->Size())) document->missingBytes = true;
     keepTrailingBytes(document, file,
-                      result < 0 && binder.restStart() >= 0 ? binder.restStart() : file->Position());
+                      result < 0 && binder.restStart() >= 0 ? binder.restStart() : window.at());
     delete file;
     return result;
 }

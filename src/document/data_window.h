@@ -2,7 +2,8 @@
 // The stream field types read from while binding: the file, cut off at the end of the data the
 // current row stands in (its sized section, bounded case or list, or the file), so that no field
 // reads into what follows. It notes reads that came back short, and whether any byte read was not
-// zero, for lists that end at an item of zeros.
+// zero, for lists that end at an item of zeros. A field type may read ahead and seek back: the file
+// moves only when read, and bytes read ahead count as seen only once the window passes them.
 #include <cstdint>
 
 #include "shell/streams.h"
@@ -10,7 +11,8 @@
 class DataWindow : public TIOStream {
   public:
     // The file is read only through the window from now on, which keeps its position.
-    DataWindow(TIOStream* file, int64_t end) : file_(file), end_(end), at_(file ? file->Position() : 0) {}
+    DataWindow(TIOStream* file, int64_t end)
+        : file_(file), end_(end), at_(file ? file->Position() : 0), fileAt_(at_) {}
 
     int64_t end() const { return end_; }
     void setEnd(int64_t end) { end_ = end; }
@@ -19,8 +21,9 @@ class DataWindow : public TIOStream {
 
     // Clears the mark and gives what it was, so that nested items can each keep their own.
     bool takeNonZeroMark() {
-        bool seen = nonZeroSeen_;
+        bool seen = nonZeroSeen_ || firstNonZero_ < at_;
         nonZeroSeen_ = false;
+        firstNonZero_ = INT64_MAX;
         return seen;
     }
     void addNonZeroMark(bool seen) { nonZeroSeen_ = nonZeroSeen_ || seen; }
@@ -44,6 +47,8 @@ class DataWindow : public TIOStream {
     TIOStream* file_;
     int64_t end_;
     int64_t at_;
+    int64_t fileAt_;  // where the file stands; a seek moves only at_
     bool nonZeroSeen_ = false;
+    int64_t firstNonZero_ = INT64_MAX;  // the first non-zero byte read since the mark was taken
     bool shortRead_ = false;
 };

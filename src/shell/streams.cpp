@@ -101,6 +101,13 @@ int64_t TIOHandle::Size() {
 
 int64_t TIOHandle::Seek(int64_t offset, int origin) {
     if (!IsOpen() || origin < 0 || origin > 2) return 0;
+    // A reader that looked ahead and goes back within what is buffered keeps the buffer.
+    int64_t bufferStart = position_ - readPos_;
+    if (origin == 0 && readLen_ > 0 && offset >= bufferStart && offset - bufferStart <= readLen_) {
+        readPos_ = offset - bufferStart;
+        position_ = offset;
+        return offset;
+    }
     Flush();
     dropReadAhead();
     int64_t target = offset;

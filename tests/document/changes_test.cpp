@@ -370,6 +370,30 @@ TEST_F(Changes, TheWindowSeeksFromEachOriginWithinItsEnd) {
     }
 }
 
+// A field type may read ahead and seek back: the file moves only for the next read, and the bytes
+// read ahead count for an item of zeros only once the window has passed them.
+TEST_F(Changes, TheWindowLetsAFieldReadAheadAndGoBack) {
+    struct SeekCounting : MemoryStream {
+        using MemoryStream::MemoryStream;
+        int seeks = 0;
+        int64_t Seek(int64_t offset, int origin) override {
+            ++seeks;
+            return MemoryStream::Seek(offset, origin);
+        }
+    } file(bytesOf("00 00 07 00"));
+    DataWindow window(&file, 4);
+    unsigned char bytes[4];
+    EXPECT_EQ(window.Read(bytes, 4), 4);
+    EXPECT_TRUE(window.Seek(0, 2) == 4 && window.Seek(1, 0) == 1);
+    EXPECT_EQ(file.seeks, 0);
+    EXPECT_FALSE(window.takeNonZeroMark());
+    EXPECT_TRUE(window.Read(bytes, 1) == 1 && bytes[0] == 0 && file.seeks == 1);
+    EXPECT_FALSE(window.takeNonZeroMark());
+    EXPECT_TRUE(window.Read(bytes, 1) == 1 && bytes[0] == 7);
+    EXPECT_TRUE(window.takeNonZeroMark());
+    EXPECT_FALSE(window.takeShortMark());
+}
+
 // Such a row still takes its bytes when the file is read; saving leaves it out, editing passes it by.
 TEST_F(Changes, RowsOfATypeThatCannotWriteOrEditAreLeftOutOfTheSavedFile) {
     FieldTypeProcs procs = findFieldType(makeFieldCode("UBYT"))->procs;

@@ -72,6 +72,20 @@ TEST_F(Streams, SeekFromEachOriginAndEndOfFile) {
     }
 }
 
+// A reader that looked ahead goes back within its buffer; a write then lands where it went back to.
+TEST_F(Streams, SeekingBackIntoWhatWasReadAheadKeepsPositionsExact) {
+    dir.write("back.bin", std::string("0123456789"));
+    auto file = open("back.bin", kGenericRead | kGenericWrite);
+    char bytes[6] = {};
+    EXPECT_EQ(file->Read(bytes, 6), 6);
+    EXPECT_TRUE(file->Seek(2, 0) == 2 && file->Position() == 2);
+    EXPECT_TRUE(file->Read(bytes, 2) == 2 && std::string(bytes, 2) == "23" && file->Position() == 4);
+    EXPECT_TRUE(file->Seek(10, 0) == 10 && file->Read(bytes, 1) == 0);
+    EXPECT_TRUE(file->Seek(1, 0) == 1 && file->Write("X", 1) == 1 && file->Position() == 2);
+    file.reset();
+    EXPECT_EQ(dir.read("back.bin"), (Bytes{'0', 'X', '2', '3', '4', '5', '6', '7', '8', '9'}));
+}
+
 TEST_F(Streams, BufferedReadsAndWritesKeepPositionsExact) {
     std::vector<char> big(200000, 'b');
     auto out = open("mix.bin", kGenericWrite, kCreateAlways);
