@@ -2,7 +2,7 @@
 // The batches of built-in field types registered at start-up, in this order: integers, dividers,
 // strings, keys.
 
-// Creates the registry when needed, then registers the 32 integer codes.
+// Creates the registry when needed, then registers the 40 integer codes.
 void registerIntegerTypes();
 // Creates the registry when needed, then registers DVDR and dvdr.
 void registerDividerTypes();

@@ -1,4 +1,4 @@
-// The 32 integer codes: four widths, each one handler table shared by its four presentations and
+// The 40 integer codes: five widths, each one handler table shared by its four presentations and
 // both byte orders. One template serves all widths.
 #include <cstdio>
 #include <cstring>
@@ -26,14 +26,16 @@ struct IntegerValue {
 
 constexpr size_t kTextSize = 32;
 
-template <typename T>
+// Bytes is the width in the file; 24-bit values are held in 32 bits.
+template <typename T, int Bytes = sizeof(T)>
 struct IntegerFamily {
     using Record = IntegerValue<T>;
-    static constexpr int kBytes = sizeof(T);
+    static constexpr int kBytes = Bytes;
     // 64-bit values are shown (in bold) but not edited.
     static constexpr bool kEditable = kBytes < 8;
     static constexpr const char* kSuffix = kBytes == 1   ? "BYT"
                                            : kBytes == 2 ? "WRD"
+                                           : kBytes == 3 ? "TRI"
                                            : kBytes == 4 ? "LNG"
                                                          : "QWD";
 
@@ -138,6 +140,7 @@ struct IntegerFamily {
 
 constexpr FieldTypeProcs kByteTable = handlerTableOf<IntegerFamily<uint8_t>>();
 constexpr FieldTypeProcs kWordTable = handlerTableOf<IntegerFamily<uint16_t>>();
+constexpr FieldTypeProcs kTriTable = handlerTableOf<IntegerFamily<uint32_t, 3>>();
 constexpr FieldTypeProcs kLongTable = handlerTableOf<IntegerFamily<uint32_t>>();
 constexpr FieldTypeProcs kQuadTable = handlerTableOf<IntegerFamily<uint64_t>>();
 
@@ -158,6 +161,10 @@ const FieldTypeRegistration kIntegerTypes[] = {
     {makeFieldCode("HLNG"), 30, 0, &kLongTable}, {makeFieldCode("HQWD"), 31, 0, &kQuadTable},
     {makeFieldCode("hbyt"), 32, 0, &kByteTable}, {makeFieldCode("hwrd"), 33, 0, &kWordTable},
     {makeFieldCode("hlng"), 34, 0, &kLongTable}, {makeFieldCode("hqwd"), 35, 0, &kQuadTable},
+    {makeFieldCode("DTRI"), 57, 0, &kTriTable},  {makeFieldCode("UTRI"), 58, 0, &kTriTable},
+    {makeFieldCode("HTRI"), 59, 0, &kTriTable},  {makeFieldCode("FTRI"), 60, 0, &kTriTable},
+    {makeFieldCode("dtri"), 61, 0, &kTriTable},  {makeFieldCode("utri"), 62, 0, &kTriTable},
+    {makeFieldCode("htri"), 63, 0, &kTriTable},  {makeFieldCode("ftri"), 64, 0, &kTriTable},
 };
 
 }  // namespace

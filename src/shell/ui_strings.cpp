@@ -63,6 +63,14 @@ static const char* const builtInTexts[kUIStringCount] = {
     "Save changes to %s?",
     "%s has changed on disk since it was opened. Save over it?",
     "Template for %s",
+    "Decimal 24-bit (BE)",
+    "Unsigned 24-bit (BE)",
+    "Hex 24-bit (BE)",
+    "Filler 24-bit (BE)",
+    "Decimal 24-bit (LE)",
+    "Unsigned 24-bit (LE)",
+    "Hex 24-bit (LE)",
+    "Filler 24-bit (LE)",
 };
 
 void BuildUIStrings() {

@@ -70,6 +70,14 @@ TEST_F(FieldTypes, ReadInTheWidthAndByteOrderOfTheCodeShowInItsPresentationAndWr
         {"QSTR", "7F FF*6 F0", kResultPastEnd, "", 8},        // just below 2^63
         {"QSTR", "00 00 10 00*5", kResultPastEnd, "", 8},     // 16 TiB, more than any memory here
         {"QSTR", "00*4 40 00*3 'A'", kResultPastEnd, "", 8},  // 1 GiB where the file has one byte
+        // 24-bit values read whole, like longs.
+        {"DTRI", "FF FF FE", 3, "-2", 3},
+        {"UTRI", "FF FF FE", 3, "16777214", 3},
+        {"HTRI", "01 02 03", 3, "$010203", 3},
+        {"htri", "01 02 03", 3, "$030201", 3},
+        {"dtri", "00 00 80", 3, "-8388608", 3},
+        {"FTRI", "7F FF FF", 3, "8388607", 3},
+        {"utri", "01 02", 2, "0", 3},
         // A divider takes no bytes and holds no value.
         {"DVDR", "12 34", 0, "", 0},
         {"dvdr", "", 0, "", 0},
@@ -128,6 +136,14 @@ TEST_F(FieldTypes, EnteredTextIsParsedInTheBaseOfThePresentationAndClampedToTheW
         {"lstr", "hi", 1, "hi", "02 00 00 00 'hi'"},
         {"QSTR", "", 1, "", "00*8"},
         {"qstr", "A", 1, "A", "01 00*7 'A'"},
+        {"DTRI", "9000000", 1, "8388607", "7F FF FF"},
+        {"DTRI", "-9000000", 1, "-8388608", "80 00 00"},
+        {"dtri", "-2", 1, "-2", "FE FF FF"},
+        {"UTRI", "-5", 1, "0", "00 00 00"},
+        {"utri", "16777216", 1, "16777215", "FF FF FF"},
+        {"HTRI", "$abcdef", 1, "$abcdef", "AB CD EF"},
+        {"htri", "0x1000000", 1, "$ffffff", "FF FF FF"},
+        {"FTRI", "x", 0, "0", nullptr},
         // 64-bit values and dividers take no text.
         {"hqwd", "5", 0, "$0000000000000000", nullptr},
         {"DVDR", "x", 0, "", ""},
@@ -164,6 +180,8 @@ TEST_F(FieldTypes, EditingAsksWithTheShownTextAndStoresTheAnswerOrKeepsTheValueO
             {"PSTR", "03 'ABC'", {nullptr}, 0, "Enter value:|Name|ABC", "ABC", 4},
             {"PSTR", "00", {z300.c_str()}, 1, "Enter value:|Name|", z300.substr(0, 255), 256},
             {"WSTR", "00 00", {z300.c_str()}, 1, "Enter value:|Name|", z300, 302},
+            {"DTRI", "00 00 01", {"-9000000"}, 1, "Enter value:|Name (-8388608 to 8388607)|1", "-8388608", 3},
+            {"htri", "", {"1"}, 1, "Enter value:|Name ($000000 to $ffffff)|$000000", "$000001", 3},
             {"dvdr", "", {"x"}, 0, nullptr, "", 0},
         };
     for (const auto& [code, bytes, answers, result, question, shown, size] : cases) {

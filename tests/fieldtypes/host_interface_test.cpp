@@ -108,7 +108,8 @@ TEST_F(HostInterfaceTest, StartUpBatchesFillTheBucketsInCodeOrderAndRegistration
               "Divider;Long string (BE);Pascal string (BE);64-bit string (BE);Word string (BE);");
     EXPECT_EQ(bucket('r'),
               "Divider;Long string (LE);Pascal string (LE);64-bit string (LE);Word string (LE);");
-    EXPECT_EQ(std::accumulate(fieldTypeRegistry->counts, fieldTypeRegistry->counts + 256, 0), 62);
+    EXPECT_EQ(bucket('I'), "Decimal 24-bit (BE);Filler 24-bit (BE);Hex 24-bit (BE);Unsigned 24-bit (BE);");
+    EXPECT_EQ(std::accumulate(fieldTypeRegistry->counts, fieldTypeRegistry->counts + 256, 0), 70);
 
     const FieldTypeProcs procs = findFieldType(makeFieldCode("DVDR"))->procs;
     const TemplateFieldProcs& tf = *hostInterface->templateFieldProcs;
