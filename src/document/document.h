@@ -41,6 +41,7 @@ constexpr int64_t kResultInstanceLimit = -10;
 constexpr int64_t kResultPastEnd = -11;        // a field runs past the end of its data
 constexpr int64_t kResultSourceChanged = -12;  // the file that rest rows copy from is not as it was
 constexpr int64_t kResultChangedOnDisk = -13;  // a save in place over a file another program wrote since
+constexpr int64_t kResultUnreadable = -14;     // a field's bytes hold no value of its type
 
 // A hostile count cannot make a document larger than this.
 constexpr int64_t kMaxDocumentInstances = 16777216;

@@ -6,7 +6,7 @@
 void registerIntegerTypes();
 // Creates the registry when needed, then registers DVDR and dvdr.
 void registerDividerTypes();
-// Registers the 8 string codes.
+// Registers the 10 string codes.
 void registerStringTypes();
 // Registers the 20 key codes (KBYT ... KUQW in both cases).
 void registerKeyTypes();

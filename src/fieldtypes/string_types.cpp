@@ -1,5 +1,6 @@
-// The 8 string codes: a length prefix of 1, 2, 4 or 8 bytes and that many bytes. One handler
-// table; the code in the record gives the prefix width and byte order.
+// The 10 string codes: a length prefix of 1, 2, 4 or 8 bytes and that many bytes, or (CSTR, cstr)
+// the bytes up to a zero byte. One handler table; the code in the record gives the prefix width
+// and byte order.
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -32,9 +33,19 @@ StringValue* record(void* value) {
     return static_cast<StringValue*>(value);
 }
 
-// P, W, L, Q in either case.
+// Zero-terminated text is scanned in chunks of this size.
+constexpr int64_t kScanChunk = 256;
+
+// C in either case: no prefix; a zero byte ends the text.
+bool isTerminated(FieldCode code) {
+    return static_cast<char>(code & 0xDF) == 'C';
+}
+
+// P, W, L, Q in either case; 0 for zero-terminated text.
 int prefixWidth(FieldCode code) {
     switch (static_cast<char>(code & 0xDF)) {
+        case 'C':
+            return 0;
         case 'W':
             return 2;
         case 'L':
@@ -48,9 +59,15 @@ int prefixWidth(FieldCode code) {
 
 uint64_t lengthLimit(FieldCode code) {
     int width = prefixWidth(code);
-    return width == 8 ? UINT64_MAX : (uint64_t{1} << (width * 8)) - 1;
+    return width == 8 || width == 0 ? UINT64_MAX : (uint64_t{1} << (width * 8)) - 1;
 }
 
+// The bytes of the value after its text: the zero of zero-terminated text.
+int terminatorBytes(FieldCode code) {
+    return isTerminated(code) ? 1 : 0;
+}
+
+// Leaves the stream at the position.
 uint64_t bytesLeft(TIOStream* stream, int64_t position) {
     const StreamProcs* procs = hostInterface->streamProcs;
     int64_t end = procs->stSeek(stream, 0, 2);
@@ -79,6 +96,44 @@ void setStringBytes(StringValue* r, const void* source, uint64_t n) {
     uint64_t limit = lengthLimit(r->code);
     if (n > limit) n = limit;
     if (resizeStringBuffer(r, n) && n > 0) std::memcpy(r->bytes, source, n);
+}
+
+// The bytes before the first zero from the position on, read in chunks no longer than the data left
+// so that only a missing zero makes a read come back short; the stream is left at the position.
+int64_t textLengthBeforeZero(TIOStream* stream, int64_t position) {
+    const uint64_t left = bytesLeft(stream, position);
+    unsigned char chunk[kScanChunk];
+    uint64_t length = 0;
+    for (;;) {
+        if (length == left) return kResultPastEnd;
+        int64_t wanted = left - length < kScanChunk ? static_cast<int64_t>(left - length) : kScanChunk;
+        int64_t got = hostRead(stream, chunk, wanted);
+        if (got < 0) return got;
+        if (got < wanted) return kResultPastEnd;
+        const void* zero = std::memchr(chunk, 0, static_cast<size_t>(got));
+        if (zero) {
+            length += static_cast<const unsigned char*>(zero) - chunk;
+            break;
+        }
+        length += got;
+    }
+    if (hostInterface->streamProcs->stSeek(stream, position, 0) != position) return kResultUnreadable;
+    return static_cast<int64_t>(length);
+}
+
+// The text and its zero; the scan has measured the text, so the buffer is no larger than the data.
+int64_t readTerminated(StringValue* r, TIOStream* stream, int64_t position) {
+    int64_t length = textLengthBeforeZero(stream, position);
+    if (length < 0) return length;
+    if (!resizeStringBuffer(r, static_cast<uint64_t>(length))) return kResultNoMemory;
+    unsigned char zero;
+    int64_t got = length > 0 ? hostRead(stream, r->bytes, length) : 0;
+    if (got == length) got += hostRead(stream, &zero, 1);
+    if (got != length + 1) {
+        releaseBytes(r);
+        return got < 0 ? got : kResultPastEnd;
+    }
+    return got;
 }
 
 // The slots, in the order of the handler table.
@@ -114,6 +169,7 @@ struct StringSlots {
     // A string the data does not hold whole is refused before any memory is taken for it.
     static int64_t readValue(FieldInstance*, void* value, TIOStream* stream, int64_t position) {
         StringValue* r = record(value);
+        if (isTerminated(r->code)) return readTerminated(r, stream, position);
         int width = prefixWidth(r->code);
         unsigned char prefix[8] = {0};
         int64_t got = hostRead(stream, prefix, width);
@@ -136,12 +192,15 @@ struct StringSlots {
         byteorder::toBytes(r->length, prefix, width, isUpperCaseCode(r->code));
         int64_t written = hostWrite(stream, prefix, width);
         if (written < width) return written;
-        if (r->length == 0) return width;
-        return hostWrite(stream, r->bytes, static_cast<int64_t>(r->length)) + width;
+        written = r->length == 0 ? 0 : hostWrite(stream, r->bytes, static_cast<int64_t>(r->length));
+        if (written == static_cast<int64_t>(r->length) && isTerminated(r->code))
+            written += hostWrite(stream, "", 1);
+        return written + width;
     }
 
     static int64_t valueSize(FieldInstance*, void* value, int64_t) {
-        return prefixWidth(record(value)->code) + static_cast<int64_t>(record(value)->length);
+        const StringValue* r = record(value);
+        return prefixWidth(r->code) + static_cast<int64_t>(r->length) + terminatorBytes(r->code);
     }
 
     static int setValueFromText(FieldInstance*, void* value, const char* text) {
@@ -176,6 +235,7 @@ const FieldTypeRegistration kStringTypes[] = {
     {makeFieldCode("WSTR"), 44, 0, &kStringProcs}, {makeFieldCode("wstr"), 45, 0, &kStringProcs},
     {makeFieldCode("LSTR"), 46, 0, &kStringProcs}, {makeFieldCode("lstr"), 47, 0, &kStringProcs},
     {makeFieldCode("QSTR"), 48, 0, &kStringProcs}, {makeFieldCode("qstr"), 49, 0, &kStringProcs},
+    {makeFieldCode("CSTR"), 65, 0, &kStringProcs}, {makeFieldCode("cstr"), 65, 0, &kStringProcs},
 };
 
 }  // namespace

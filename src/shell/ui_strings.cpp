@@ -71,6 +71,7 @@ static const char* const builtInTexts[kUIStringCount] = {
     "Unsigned 24-bit (LE)",
     "Hex 24-bit (LE)",
     "Filler 24-bit (LE)",
+    "Zero-terminated string",
 };
 
 void BuildUIStrings() {

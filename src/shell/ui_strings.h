@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the user interface, indexed by number.
 
-constexpr int kUIStringCount = 65;
+constexpr int kUIStringCount = 66;
 
 // Indexes that callers name; the field types' display names are indexed by the registration tables.
 enum UIStringIndex {

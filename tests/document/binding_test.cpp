@@ -84,6 +84,12 @@ TEST_F(Binding, LaysTheTemplateOverTheFile) {
          "..UBYT 0;.LSTE;LSTE"},  // nested, zeros only inside
         {"LSTB LSTB UBYT LSTE LSTE", "02 00 00", 0,
          "LSTB #0;.LSTB #0;..UBYT 2;.LSTB #1;..UBYT 0;.LSTE;LSTB #1;.LSTB #0;..UBYT 0;.LSTE;LSTE"},
+        // Zero-terminated text ends at its zero, or runs past the end of its data.
+        {"CSTR UBYT cstr", "'ab' 00 07 00", 0, "CSTR ab;UBYT 7;cstr"},
+        {"CSTR", "'abc'", -11, "REST 3"},
+        {"BSIZ CSTR SKPE UBYT", "02 'ab' 00 05", -11, "BSIZ 2;REST 4"},  // its zero past the section
+        {"LSTB CSTR LSTE CSTR", "'A' 00 00 'B' 00", 0,
+         "LSTB #0;.CSTR A;LSTB #1;.CSTR;LSTE;CSTR B"},  // bytes scanned past the zero are not the item's
         // Keys choose the case to bind.
         {keyed, "01 07 09", 0, ".KUBT 1;CASE 1:One;.UBYT 7;UBYT 9"},         // first case
         {keyed, "03 00 05 09", 0, ".KUBT 3;CASE 2,3;.DWRD 5;UBYT 9"},        // second value of a case

@@ -135,6 +135,8 @@ TEST_F(Changes, EditsSaveTheirBytesWithSizesFollowingOrAreRefused) {
         {"bytes no row covers", "PSTR UBYT", "01 'a' 05 'bytes after'", 0, "longer",
          "06 'longer' 05 'bytes after'"},
         {"a section", "BSIZ PSTR SKPE", "02 01 'a'", 1, "abc", "04 03 'abc'"},
+        {"zero-terminated text in a section", "BSIZ CSTR SKPE UBYT", "03 'ab' 00 05", 1, "abcd",
+         "05 'abcd' 00 05"},
         {"nested sections", "BSIZ UBYT BSIZ PSTR SKPE SKPE", "04 09 02 01 'a'", 3, "", "03 09 01 00"},
         {"a case bounded by a length", "BLEN KEYB KUBT CASE:* PSTR KEYE UBYT", "02 07 01 'x' 05", 3, "xyz",
          "04 07 03 'xyz' 05"},

@@ -20,7 +20,7 @@ using FieldTypes = EngineFixture;
 
 // A value read whole is written back as it was read.
 TEST_F(FieldTypes, ReadInTheWidthAndByteOrderOfTheCodeShowInItsPresentationAndWriteBack) {
-    const std::string x200(200, 'x');
+    const std::string x200(200, 'x'), x600(600, 'x');
     const std::tuple<const char*, std::string, int64_t, std::string, int64_t> cases[] = {
         {"DWRD", "12 34", 2, "4660", 2},
         {"dwrd", "12 34", 2, "13330", 2},
@@ -78,6 +78,14 @@ TEST_F(FieldTypes, ReadInTheWidthAndByteOrderOfTheCodeShowInItsPresentationAndWr
         {"dtri", "00 00 80", 3, "-8388608", 3},
         {"FTRI", "7F FF FF", 3, "8388607", 3},
         {"utri", "01 02", 2, "0", 3},
+        // Zero-terminated text: the bytes up to the first zero, which the value keeps.
+        {"CSTR", "'abc' 00", 4, "abc", 4},
+        {"cstr", "00", 1, "", 1},
+        {"CSTR", "'ab' 00 'cd' 00", 3, "ab", 3},
+        {"CSTR", "78*600 00", 601, x600, 601},  // longer than a chunk of the scan
+        {"CSTR", "'abc'", kResultPastEnd, "", 1},
+        {"CSTR", "78*600", kResultPastEnd, "", 1},
+        {"cstr", "", kResultPastEnd, "", 1},
         // A divider takes no bytes and holds no value.
         {"DVDR", "12 34", 0, "", 0},
         {"dvdr", "", 0, "", 0},
@@ -144,6 +152,8 @@ TEST_F(FieldTypes, EnteredTextIsParsedInTheBaseOfThePresentationAndClampedToTheW
         {"HTRI", "$abcdef", 1, "$abcdef", "AB CD EF"},
         {"htri", "0x1000000", 1, "$ffffff", "FF FF FF"},
         {"FTRI", "x", 0, "0", nullptr},
+        {"CSTR", "abc", 1, "abc", "'abc' 00"},
+        {"cstr", "", 1, "", "00"},
         // 64-bit values and dividers take no text.
         {"hqwd", "5", 0, "$0000000000000000", nullptr},
         {"DVDR", "x", 0, "", ""},
@@ -182,6 +192,7 @@ TEST_F(FieldTypes, EditingAsksWithTheShownTextAndStoresTheAnswerOrKeepsTheValueO
             {"WSTR", "00 00", {z300.c_str()}, 1, "Enter value:|Name|", z300, 302},
             {"DTRI", "00 00 01", {"-9000000"}, 1, "Enter value:|Name (-8388608 to 8388607)|1", "-8388608", 3},
             {"htri", "", {"1"}, 1, "Enter value:|Name ($000000 to $ffffff)|$000000", "$000001", 3},
+            {"CSTR", "'ab' 00", {"xyz"}, 1, "Enter value:|Name|ab", "xyz", 4},
             {"dvdr", "", {"x"}, 0, nullptr, "", 0},
         };
     for (const auto& [code, bytes, answers, result, question, shown, size] : cases) {

@@ -105,11 +105,13 @@ TEST_F(HostInterfaceTest, StartUpBatchesFillTheBucketsInCodeOrderAndRegistration
         bucket('T'),
         "Key unsigned byte;Decimal byte (BE);Filler byte (BE);Hex byte (BE);Key byte;Unsigned byte (BE);");
     EXPECT_EQ(bucket('R'),
-              "Divider;Long string (BE);Pascal string (BE);64-bit string (BE);Word string (BE);");
+              "Divider;Zero-terminated string;Long string (BE);Pascal string (BE);64-bit string "
+              "(BE);Word string (BE);");
     EXPECT_EQ(bucket('r'),
-              "Divider;Long string (LE);Pascal string (LE);64-bit string (LE);Word string (LE);");
+              "Divider;Zero-terminated string;Long string (LE);Pascal string (LE);64-bit string "
+              "(LE);Word string (LE);");
     EXPECT_EQ(bucket('I'), "Decimal 24-bit (BE);Filler 24-bit (BE);Hex 24-bit (BE);Unsigned 24-bit (BE);");
-    EXPECT_EQ(std::accumulate(fieldTypeRegistry->counts, fieldTypeRegistry->counts + 256, 0), 70);
+    EXPECT_EQ(std::accumulate(fieldTypeRegistry->counts, fieldTypeRegistry->counts + 256, 0), 72);
 
     const FieldTypeProcs procs = findFieldType(makeFieldCode("DVDR"))->procs;
     const TemplateFieldProcs& tf = *hostInterface->templateFieldProcs;
