@@ -89,6 +89,15 @@ bool parseClamped(const char* text, int base, int64_t minimum, int64_t maximum, 
     return true;
 }
 
+bool parseUnsignedClamped(const char* text, uint64_t maximum, uint64_t* number) {
+    const uint64_t limits[2] = {UINT64_MAX, UINT64_MAX};
+    bool negative;
+    uint64_t magnitude;
+    if (!scanNumber(text, 10, limits, &negative, &magnitude)) return false;
+    *number = negative ? 0 : magnitude > maximum ? maximum : magnitude;
+    return true;
+}
+
 // The dialog stays open on text that is no number, rather than storing 0 for it.
 const char* refuseNonDecimal(const char* text) {
     int64_t number;

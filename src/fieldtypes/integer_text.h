@@ -20,6 +20,9 @@ void formatInteger(Presentation presentation, int width, uint64_t value, char* t
 // *number untouched, when the text is not one number: no digits, or anything but white space after them.
 bool parseClamped(const char* text, int base, int64_t minimum, int64_t maximum, int64_t* number);
 
+// As parseClamped in base 10, for numbers up to 2^64 - 1: a negative number gives 0.
+bool parseUnsignedClamped(const char* text, uint64_t maximum, uint64_t* number);
+
 // Why the text is no number of the base, for the value entry dialog; null when it is one.
 const char* refuseNonDecimal(const char* text);
 const char* refuseNonHex(const char* text);

@@ -72,6 +72,10 @@ static const char* const builtInTexts[kUIStringCount] = {
     "Hex 24-bit (LE)",
     "Filler 24-bit (LE)",
     "Zero-terminated string",
+    "Unsigned LEB128",
+    "Signed LEB128",
+    "MIDI variable-length number",
+    "A MIDI variable-length number holds 0 to 268435455: type one in that range.",
 };
 
 void BuildUIStrings() {

@@ -357,6 +357,20 @@ class CommandLine(unittest.TestCase):
                 self.assertEqual([r["caption"] for r in json.loads(result.stdout or "[]")], shows)
         self.assertEqual(contents(sample("unknown.tmpl")), b"\x05WidthDWRD\x07MysteryXXXX\x00LSTE")
 
+    def test_text_and_variable_length_numbers_keep_their_bytes_until_edited_and_sizes_follow(self):
+        data, out = sample("varints.bin"), sample("varints-edited.bin")
+        write(data, b"\x05ab\x00\x81\x00\x80\x00")
+        template = compile_template("varints", "BSIZ Length\nCSTR Name\nUVLQ Delta\nSKPE\nULEB Count\n")
+        self.assertEqual([(r["code"], r["value"]) for r in json.loads(run(CLI, "dump", "--json", "-T", template, data))
+                          if r["kind"] == "data"],
+                         [("CSTR", "ab"), ("UVLQ", "128"), ("ULEB", "0")])
+        run(CLI, "edit", "-T", template, "-o", out, data)
+        self.assertEqual(contents(out), contents(data), "a redundant 80 00 is written back as read")
+        run(CLI, "edit", "-T", template, "-o", out, data, "--set", "2=hello", "--set", "3=300", "--set", "4=624485")
+        self.assertEqual(contents(out), b"\x08hello\x00\x82\x2c\xe5\x8e\x26")
+        result = cli("edit", "-T", template, "-o", out, data, "--set", "3=268435456")
+        self.assertEqual((result.returncode, re.search(r"row 3 cannot be edited", result.stderr) is not None), (6, True))
+
     def test_json_dump_gives_back_every_byte_of_codes_key_names_and_strings(self):
         data = sample("bytes.bin")
         tag, name = b"\x00A\xff\x7f", b"\xe9\x00\x80\n\"\\z"

@@ -90,6 +90,11 @@ TEST_F(Binding, LaysTheTemplateOverTheFile) {
         {"BSIZ CSTR SKPE UBYT", "02 'ab' 00 05", -11, "BSIZ 2;REST 4"},  // its zero past the section
         {"LSTB CSTR LSTE CSTR", "'A' 00 00 'B' 00", 0,
          "LSTB #0;.CSTR A;LSTB #1;.CSTR;LSTE;CSTR B"},  // bytes scanned past the zero are not the item's
+        // Variable-length numbers keep their encoding; too many groups or bits cannot be read.
+        {"ULEB SLEB UVLQ uleb", "E5 8E 26 7F 81 00 80 00", 0, "ULEB 624485;SLEB -1;UVLQ 128;uleb 0"},
+        {"UBYT ULEB", "01 80*10000", -14, "UBYT 1;REST 10000"},
+        {"UVLQ", "82 FF*8 7F", -14, "REST 10"},
+        {"sleb", "80 80", -11, "REST 2"},
         // Keys choose the case to bind.
         {keyed, "01 07 09", 0, ".KUBT 1;CASE 1:One;.UBYT 7;UBYT 9"},         // first case
         {keyed, "03 00 05 09", 0, ".KUBT 3;CASE 2,3;.DWRD 5;UBYT 9"},        // second value of a case

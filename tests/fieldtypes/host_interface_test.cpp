@@ -111,7 +111,8 @@ TEST_F(HostInterfaceTest, StartUpBatchesFillTheBucketsInCodeOrderAndRegistration
               "Divider;Zero-terminated string;Long string (LE);Pascal string (LE);64-bit string "
               "(LE);Word string (LE);");
     EXPECT_EQ(bucket('I'), "Decimal 24-bit (BE);Filler 24-bit (BE);Hex 24-bit (BE);Unsigned 24-bit (BE);");
-    EXPECT_EQ(std::accumulate(fieldTypeRegistry->counts, fieldTypeRegistry->counts + 256, 0), 72);
+    EXPECT_EQ(bucket('B'), "Signed LEB128;Unsigned LEB128;");
+    EXPECT_EQ(std::accumulate(fieldTypeRegistry->counts, fieldTypeRegistry->counts + 256, 0), 78);
 
     const FieldTypeProcs procs = findFieldType(makeFieldCode("DVDR"))->procs;
     const TemplateFieldProcs& tf = *hostInterface->templateFieldProcs;

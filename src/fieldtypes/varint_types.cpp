@@ -1,0 +1,169 @@
+// The 6 variable-length number codes: ULEB, SLEB and UVLQ in both cases (the group order is the
+// format's own, so the case changes nothing). One handler table; the record keeps the bytes read,
+// so that a redundant encoding is written back as it was until the value is edited.
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+
+#include "document/document.h"
+#include "fieldtypes/builtin_types.h"
+#include "fieldtypes/handler_table.h"
+#include "fieldtypes/host_calls.h"
+#include "fieldtypes/integer_text.h"
+#include "fieldtypes/registry.h"
+#include "fieldtypes/value_drawing.h"
+#include "fieldtypes/value_memory.h"
+#include "fieldtypes/varint_codec.h"
+#include "shell/drawing_resources.h"
+#include "shell/ui_strings.h"
+#include "views/document/query_value.h"
+
+namespace {
+
+struct VarintValue {
+    FieldCode code;
+    uint8_t count;  // groups in bytes
+    unsigned char bytes[kMaxVarintGroups];
+    uint64_t value;
+};
+
+constexpr size_t kTextSize = 32;
+constexpr uint64_t kVlqMaximum = 0x0FFFFFFF;  // four groups, as MIDI writes them
+
+VarintValue* record(void* value) {
+    return static_cast<VarintValue*>(value);
+}
+
+VarintKind kindOf(FieldCode code) {
+    switch (code & 0xDFDFDFDFu) {
+        case makeFieldCode("SLEB"):
+            return VarintKind::SignedLeb;
+        case makeFieldCode("UVLQ"):
+            return VarintKind::Vlq;
+        default:
+            return VarintKind::UnsignedLeb;
+    }
+}
+
+void format(VarintKind kind, uint64_t number, char* text) {
+    if (kind == VarintKind::SignedLeb) {
+        std::snprintf(text, kTextSize, "%" PRId64, static_cast<int64_t>(number));
+    } else {
+        std::snprintf(text, kTextSize, "%" PRIu64, number);
+    }
+}
+
+// False for text that is no number, or a MIDI number beyond its four groups.
+bool parse(VarintKind kind, const char* text, uint64_t* number) {
+    if (kind == VarintKind::SignedLeb) {
+        int64_t signedNumber;
+        if (!parseClamped(text, 10, INT64_MIN, INT64_MAX, &signedNumber)) return false;
+        *number = static_cast<uint64_t>(signedNumber);
+        return true;
+    }
+    if (kind == VarintKind::UnsignedLeb) return parseUnsignedClamped(text, UINT64_MAX, number);
+    int64_t vlq;
+    if (!parseClamped(text, 10, INT64_MIN, INT64_MAX, &vlq) || vlq < 0 || vlq > int64_t{kVlqMaximum})
+        return false;
+    *number = static_cast<uint64_t>(vlq);
+    return true;
+}
+
+// MIDI numbers are refused outside their range rather than clamped: a clamped one would be a
+// different number silently.
+const char* refuseVlq(const char* text) {
+    if (refuseNonDecimal(text)) return refuseNonDecimal(text);
+    uint64_t number;
+    return parse(VarintKind::Vlq, text, &number) ? nullptr : UIStrings[usVlqOutOfRange];
+}
+
+void setNumber(VarintValue* r, uint64_t number) {
+    r->value = number;
+    r->count = static_cast<uint8_t>(encodeVarint(kindOf(r->code), number, r->bytes));
+}
+
+struct VarintSlots {
+    static void* createValue(FieldInstance* instance) {
+        VarintValue initial{hostCodeOf(instance), 0, {}, 0};
+        setNumber(&initial, 0);
+        return newValue(initial);
+    }
+
+    static void destroyValue(FieldInstance*, void* value) { deleteValue(record(value)); }
+
+    static void* cloneValue(FieldInstance*, void* value) { return newValue(*record(value)); }
+
+    static void drawValue(FieldInstance*, void* value, PaintContext* paint, RowLayout* row) {
+        char text[kTextSize];
+        format(kindOf(record(value)->code), record(value)->value, text);
+        drawCaptionAndValue(*paint, *row, text, static_cast<int>(std::strlen(text)), fntNormal);
+    }
+
+    // At most ten one-byte reads: the run of groups is cut off there, however long the data.
+    static int64_t readValue(FieldInstance*, void* value, TIOStream* stream, int64_t) {
+        VarintValue* r = record(value);
+        unsigned char bytes[kMaxVarintGroups];
+        for (int count = 0; count < kMaxVarintGroups;) {
+            int64_t got = hostRead(stream, &bytes[count], 1);
+            if (got < 0) return got;
+            if (got == 0) return kResultPastEnd;
+            if (bytes[count++] & 0x80) continue;
+            uint64_t number;
+            if (!decodeVarint(kindOf(r->code), bytes, count, &number)) return kResultUnreadable;
+            r->value = number;
+            r->count = static_cast<uint8_t>(count);
+            std::memcpy(r->bytes, bytes, count);
+            return count;
+        }
+        return kResultUnreadable;
+    }
+
+    static int64_t writeValue(FieldInstance*, void* value, TIOStream* stream, int64_t) {
+        return hostWrite(stream, record(value)->bytes, record(value)->count);
+    }
+
+    static int64_t valueSize(FieldInstance*, void* value, int64_t) { return record(value)->count; }
+
+    static int editValue(FieldInstance* instance, void* value, int32_t*, int32_t*) {
+        const VarintValue* r = record(value);
+        const VarintKind kind = kindOf(r->code);
+        char text[kTextSize], low[kTextSize], high[kTextSize];
+        format(kind, r->value, text);
+        format(kind, kind == VarintKind::SignedLeb ? uint64_t{1} << 63 : 0, low);
+        format(kind,
+               kind == VarintKind::SignedLeb ? INT64_MAX
+               : kind == VarintKind::Vlq     ? kVlqMaximum
+                                             : UINT64_MAX,
+               high);
+        char* entered = queryValue(hostMainWindow(), UIStrings[usEnterValueTitle],
+                                   rangePrompt(hostCaptionOf(instance), low, high).c_str(), text,
+                                   kind == VarintKind::Vlq ? refuseVlq : refuseNonDecimal);
+        if (!entered) return 0;
+        int taken = setValueFromText(instance, value, entered);
+        delete[] entered;
+        return taken;
+    }
+
+    // The edited value takes its shortest encoding.
+    static int setValueFromText(FieldInstance*, void* value, const char* text) {
+        VarintValue* r = record(value);
+        uint64_t number;
+        if (!parse(kindOf(r->code), text, &number)) return 0;
+        setNumber(r, number);
+        return 1;
+    }
+};
+
+constexpr FieldTypeProcs kVarintProcs = handlerTableOf<VarintSlots>();
+
+const FieldTypeRegistration kVarintTypes[] = {
+    {makeFieldCode("ULEB"), 66, 0, &kVarintProcs}, {makeFieldCode("SLEB"), 67, 0, &kVarintProcs},
+    {makeFieldCode("UVLQ"), 68, 0, &kVarintProcs}, {makeFieldCode("uleb"), 66, 0, &kVarintProcs},
+    {makeFieldCode("sleb"), 67, 0, &kVarintProcs}, {makeFieldCode("uvlq"), 68, 0, &kVarintProcs},
+};
+
+}  // namespace
+
+void registerVarintTypes() {
+    registerFieldTypes(kVarintTypes, static_cast<int>(sizeof kVarintTypes / sizeof kVarintTypes[0]));
+}
