@@ -72,7 +72,7 @@ bool parse(VarintKind kind, const char* text, uint64_t* number) {
 // MIDI numbers are refused outside their range rather than clamped: a clamped one would be a
 // different number silently.
 const char* refuseVlq(const char* text) {
-    if (refuseNonDecimal(text)) return refuseNonDecimal(text);
+    if (const char* reason = refuseNonDecimal(text)) return reason;
     uint64_t number;
     return parse(VarintKind::Vlq, text, &number) ? nullptr : UIStrings[usVlqOutOfRange];
 }
