@@ -312,9 +312,10 @@ TEST_F(Changes, ACountTakesItsLargestNumberOfItems) {
 }
 
 const char* const kTemplate =
-    "HLNG:Magic BCNT:Groups wzct:Extra LSTC:Group PSTR:Name DWRD:Id QZCT:Entries LSTC:Entry hwrd:Flags "
-    "lstr:Text DVDR:Line UQWD:Stamp LCNT:Tags LSTC:Tag UBYT:Tag LSTE LSTE LSTE LSTC:Extra dlng:Value LSTE "
-    "ubyt:Tail WSIZ:Block LSTZ:Word PSTR:Word LSTE SKPE";
+    "HLNG:Magic BCNT:Groups wzct:Extra LSTC:Group PSTR:Name DWRD:Id CSTR:Label sleb:Delta QZCT:Entries "
+    "LSTC:Entry hwrd:Flags lstr:Text DVDR:Line UQWD:Stamp LCNT:Tags LSTC:Tag UBYT:Tag LSTE LSTE LSTE "
+    "LSTC:Extra dlng:Value LSTE ubyt:Tail UVLQ:Time utri:Colour WSIZ:Block LSTZ:Word PSTR:Word uleb:Count "
+    "LSTE SKPE";
 
 std::string randomText(std::mt19937& random) {
     std::string text(random() % 6, 'a');
