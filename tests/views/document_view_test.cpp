@@ -284,6 +284,12 @@ TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
     press({VK_END, VK_INSERT});
     SendMessageA(view->hwnd, WM_COMMAND, cmdUndo, 0);
     EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (5*) data.bin");
+    // A refused insertion or deletion says why, and changes nothing.
+    open("LSTB:Item UBYT LSTE", {5, 0});
+    EXPECT_EQ(answered([this] { press(VK_INSERT); }, {IDOK}), "An item of zeros would end this list.|");
+    press({VK_DOWN, VK_DOWN});
+    EXPECT_EQ(answered([this] { press(VK_DELETE); }, {IDOK}), "The item of zeros ends this list.|");
+    EXPECT_EQ(state(), "LSTB #0;.UBYT 5;LSTB #1;.UBYT 0;LSTE (2*) data.bin");
 }
 
 // Each action on the list, from the third row: the Edit menu, then the state.
