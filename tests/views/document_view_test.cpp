@@ -265,6 +265,33 @@ TEST_F(ViewTest, NumberDialogRefusesTextThatIsNoNumberAndStaysOpenUntilANumberCo
     EXPECT_EQ(rows(), "UWRD 65535;HBYT $09");
 }
 
+// A float's dialog asks for a decimal number and refuses the rest, as a number's does; a 64-bit
+// row takes its whole range.
+TEST_F(ViewTest, FloatAndSixtyFourBitDialogsTakeTheirNumbersAndRefuseTextThatIsNone) {
+    open("EXTD:Rate UQWD:Big", {0x40, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    std::string seen;
+    const DialogStep look = [&seen](HWND dialog) {
+        seen += windowText(GetDlgItem(dialog, IDC_QUERY_PROMPT)) + "|" + hiddenText(dialog);
+    };
+    auto type = [](const char* text) {
+        return [text](HWND dialog) {
+            SetDlgItemTextA(dialog, IDC_QUERY_EDIT, text);
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        };
+    };
+    const std::vector<DialogStep> steps{look, type("1,5"), look, type("-2.205e4")};
+    driveModal(
+        UIStrings[usEnterValueTitle], [this] { press(VK_RETURN); }, steps);
+    EXPECT_EQ(seen, std::string("Rate (a decimal number)|") + UIStrings[usNotFloatNumber] +
+                        "\nRate (a decimal number)|");
+    EXPECT_EQ(state(), "EXTD -22050;UQWD 0 (0*) data.bin [*]");
+
+    press(VK_DOWN);
+    auto enter = [this] { press(VK_RETURN); };
+    EXPECT_EQ(answerValue(enter, "18446744073709551615", true), "0");
+    EXPECT_EQ(rows(), "EXTD -22050;UQWD 18446744073709551615");
+}
+
 TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
     // The current row, the key, the state after it.
     const std::tuple<int, UINT, const char*> cases[] = {
@@ -445,7 +472,8 @@ TEST_F(BytePaneTest, MovingThePaneLeavesNoStaleTextBehind) {
         const Snapshot moved = onScreen(mainWindow);
         RedrawWindow(mainWindow, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        EXPECT_EQ(moved.countDifferent(onScreen(mainWindow), {0, 0, moved.width(), moved.height()}), 0) << place;
+        EXPECT_EQ(moved.countDifferent(onScreen(mainWindow), {0, 0, moved.width(), moved.height()}), 0)
+            << place;
     }
 }
 
