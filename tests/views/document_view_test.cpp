@@ -201,6 +201,21 @@ std::string editMenu(HWND mainWindow) {
 }
 
 const char* const kList = "BCNT:N LSTC:Item DWRD:V LSTE:End";
+
+// A value dialog's prompt and whatever else it says, added to the text.
+DialogStep promptInto(std::string& seen) {
+    return [&seen](HWND dialog) {
+        seen += windowText(GetDlgItem(dialog, IDC_QUERY_PROMPT)) + "|" + hiddenText(dialog);
+    };
+}
+
+// Types the text into a value dialog and confirms it.
+DialogStep type(const char* text) {
+    return [text](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_QUERY_EDIT, text);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    };
+}
 const Bytes kTwoItems{2, 0, 1, 0, 2};
 
 TEST_F(ViewTest, EnterAndDoubleClickEditTheValueOfADataRowAndMarkTheCaption) {
@@ -237,15 +252,7 @@ TEST_F(ViewTest, NumberDialogRefusesTextThatIsNoNumberAndStaysOpenUntilANumberCo
     const std::string longCaption = "Flags" + std::string(120, 'f');
     open("UWRD:Width HBYT:" + longCaption, {0, 7, 9});
     std::string seen;
-    const DialogStep look = [&seen](HWND dialog) {
-        seen += windowText(GetDlgItem(dialog, IDC_QUERY_PROMPT)) + "|" + hiddenText(dialog);
-    };
-    auto type = [](const char* text) {
-        return [text](HWND dialog) {
-            SetDlgItemTextA(dialog, IDC_QUERY_EDIT, text);
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        };
-    };
+    const DialogStep look = promptInto(seen);
     const std::vector<DialogStep> steps{look, type("abc"), look, type(" "), look, type("70000"), look};
     EXPECT_EQ(driveModal(
                   UIStrings[usEnterValueTitle], [this] { press(VK_RETURN); }, steps),
@@ -270,15 +277,7 @@ TEST_F(ViewTest, NumberDialogRefusesTextThatIsNoNumberAndStaysOpenUntilANumberCo
 TEST_F(ViewTest, FloatAndSixtyFourBitDialogsTakeTheirNumbersAndRefuseTextThatIsNone) {
     open("EXTD:Rate UQWD:Big", {0x40, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     std::string seen;
-    const DialogStep look = [&seen](HWND dialog) {
-        seen += windowText(GetDlgItem(dialog, IDC_QUERY_PROMPT)) + "|" + hiddenText(dialog);
-    };
-    auto type = [](const char* text) {
-        return [text](HWND dialog) {
-            SetDlgItemTextA(dialog, IDC_QUERY_EDIT, text);
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        };
-    };
+    const DialogStep look = promptInto(seen);
     const std::vector<DialogStep> steps{look, type("1,5"), look, type("-2.205e4")};
     driveModal(
         UIStrings[usEnterValueTitle], [this] { press(VK_RETURN); }, steps);
