@@ -112,16 +112,17 @@ void formatShortest(T number, char* text, size_t size) {
         std::snprintf(text, size, number < 0 ? "-inf" : "inf");
         return;
     }
-    int digits = 1;
-    for (T back; digits < std::numeric_limits<T>::max_digits10; ++digits) {
-        std::snprintf(text, size, "%.*Lg", digits, static_cast<long double>(number));
-        if (readNumber(text, &back) && back == number) break;
-    }
+    constexpr int kMostDigits = std::numeric_limits<T>::max_digits10;
+    int digits = 0;
+    T back;
+    do {
+        std::snprintf(text, size, "%.*Lg", ++digits, static_cast<long double>(number));
+    } while (digits < kMostDigits && !(readNumber(text, &back) && back == number));
     // A whole number as digits up to where the format's precision ends: 44100, not 4.41e+04.
     const char* exponent = std::strchr(text, 'e');
     const int power = exponent ? std::atoi(exponent + 1) : 0;
-    if (power >= digits && power < std::numeric_limits<T>::max_digits10) digits = power + 1;
-    std::snprintf(text, size, "%.*Lg", digits, static_cast<long double>(number));
+    if (power >= digits && power < kMostDigits)
+        std::snprintf(text, size, "%.*Lg", power + 1, static_cast<long double>(number));
 }
 
 template <typename Format>
