@@ -46,7 +46,7 @@ static int digitValue(char c) {
     return 99;
 }
 
-bool parseClamped(const char* text, int base, int64_t minimum, int64_t maximum, int64_t* number) {
+bool parseClamped(const char* text, int base, int64_t minimum, uint64_t maximum, uint64_t* number) {
     const char* at = text;
     while (std::isspace(static_cast<unsigned char>(*at))) ++at;
     bool negative = *at == '-';
@@ -60,12 +60,11 @@ bool parseClamped(const char* text, int base, int64_t minimum, int64_t maximum, 
         }
     }
     const char* digits = at;
-    // The magnitude saturates at 2^63, which is just enough for the most negative number.
-    const uint64_t limit = negative ? static_cast<uint64_t>(INT64_MAX) + 1 : static_cast<uint64_t>(INT64_MAX);
+    // Past 64 bits every number is beyond each bound anyway.
     uint64_t magnitude = 0;
     for (int digit; (digit = digitValue(*at)) < base; ++at) {
-        if (magnitude > (limit - digit) / base) {
-            magnitude = limit;
+        if (magnitude > (UINT64_MAX - digit) / base) {
+            magnitude = UINT64_MAX;
         } else {
             magnitude = magnitude * base + digit;
         }
@@ -73,7 +72,12 @@ bool parseClamped(const char* text, int base, int64_t minimum, int64_t maximum, 
     if (at == digits) return false;
     while (std::isspace(static_cast<unsigned char>(*at))) ++at;
     if (*at != '\0') return false;
-    int64_t value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
-    *number = value < minimum ? minimum : value > maximum ? maximum : value;
+    if (!negative) {
+        *number = magnitude > maximum ? maximum : magnitude;
+    } else {
+        // Unsigned arithmetic: the magnitude of INT64_MIN is no int64_t.
+        const uint64_t lowest = 0 - static_cast<uint64_t>(minimum);
+        *number = 0 - (magnitude > lowest ? lowest : magnitude);
+    }
     return true;
 }

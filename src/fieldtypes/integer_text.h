@@ -15,6 +15,7 @@ Presentation presentationOf(FieldCode code, const char* widthSuffix);
 void formatInteger(Presentation presentation, int width, uint64_t value, char* text, size_t size);
 
 // Converts like strtol (white space, sign, digits of the base; hexadecimal may start with "0x" or
-// "$"), saturating at the limits of 64 bits, then clamps into [minimum, maximum]. False, with
+// "$"), saturating at 64 bits of magnitude, then clamps into [minimum, maximum], where minimum <= 0
+// <= maximum; *number holds the result's 64 bits (two's complement when negative). False, with
 // *number untouched, when the text is not one number: no digits, or anything but white space after them.
-bool parseClamped(const char* text, int base, int64_t minimum, int64_t maximum, int64_t* number);
+bool parseClamped(const char* text, int base, int64_t minimum, uint64_t maximum, uint64_t* number);

@@ -63,6 +63,14 @@ static const char* const builtInTexts[kUIStringCount] = {
     "Save changes to %s?",
     "%s has changed on disk since it was opened. Save over it?",
     "Template for %s",
+    "Single float (BE)",
+    "Single float (LE)",
+    "Double float (BE)",
+    "Double float (LE)",
+    "Extended float (BE)",
+    "Extended float (LE)",
+    "%s (a decimal number)",
+    "That is no number: type a decimal number as 44100 or -1.5e3, or inf or nan.",
 };
 
 void BuildUIStrings() {

@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the user interface, indexed by number.
 
-constexpr int kUIStringCount = 57;
+constexpr int kUIStringCount = 65;
 
 // Indexes that callers name; the field types' display names are indexed by the registration tables.
 enum UIStringIndex {
@@ -21,6 +21,8 @@ enum UIStringIndex {
     usSaveChangesQuestion = 54,
     usChangedOnDiskQuestion = 55,
     usTemplateForFileTitle = 56,
+    usFloatPrompt = 63,
+    usNotFloatNumber = 64,
 };
 
 extern char** UIStrings;

@@ -108,7 +108,9 @@ TEST_F(HostInterfaceTest, StartUpBatchesFillTheBucketsInCodeOrderAndRegistration
               "Divider;Long string (BE);Pascal string (BE);64-bit string (BE);Word string (BE);");
     EXPECT_EQ(bucket('r'),
               "Divider;Long string (LE);Pascal string (LE);64-bit string (LE);Word string (LE);");
-    EXPECT_EQ(std::accumulate(fieldTypeRegistry->counts, fieldTypeRegistry->counts + 256, 0), 62);
+    EXPECT_EQ(bucket('L'), "Single float (BE);");
+    EXPECT_EQ(bucket('b'), "Double float (LE);");
+    EXPECT_EQ(std::accumulate(fieldTypeRegistry->counts, fieldTypeRegistry->counts + 256, 0), 68);
 
     const FieldTypeProcs procs = findFieldType(makeFieldCode("DVDR"))->procs;
     const TemplateFieldProcs& tf = *hostInterface->templateFieldProcs;
