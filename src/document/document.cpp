@@ -148,25 +148,30 @@ int64_t* newNumber(Document* document, int64_t number) {
     return slot;
 }
 
-// The sections that hold each row, as link nests them: a closing row belongs to the section it closes.
+// The section that holds each row, read from what link recorded: a row's parent is the opening row
+// of its section, and a closing row belongs to the section it closes. A CASE row's parent is the row
+// before it on its level, whose section it shares, or none when it follows the opening row directly.
+static int32_t sectionOf(Document* document, int32_t row) {
+    const Template* templ = document->templ;
+    const TemplateField* field = templ->fields[row];
+    if (isClosingCode(field->code)) return rowOf(document, field->partner);
+    if (!isCaseCode(field->code)) return rowOf(document, field->parent);
+    if (field->parent) return rowOf(document, field->parent->parent);
+    int32_t before = row - 1;
+    while (before >= 0 && isCaseCode(templ->fields[before]->code)) --before;
+    return before >= 0 && isOpeningCode(templ->fields[before]->code) ? before : -1;
+}
+
 // A key section's key is its first key row, unless a CASE row of the section comes before it.
-static void findSections(const Template* templ, RowInfo* infos, int32_t* open) {
-    int32_t depth = 0;
-    for (int32_t row = 0; row < templ->fieldCount; ++row) {
-        const TemplateField* field = templ->fields[row];
+static void findSections(Document* document, RowInfo* infos) {
+    for (int32_t row = 0; row < document->templ->fieldCount; ++row) {
         RowInfo& info = infos[row];
-        info.section = depth > 0 ? open[depth - 1] : -1;
-        if (info.section >= 0) {
-            RowInfo& holder = infos[info.section];
-            if (holder.kind.role == RowRole::KeySection && holder.key == kNoKeyYet) {
-                if (info.kind.role == RowRole::Key) holder.key = row;
-                if (info.kind.role == RowRole::Case) holder.key = -1;
-            }
-        }
-        if (isOpeningCode(field->code)) {
-            open[depth++] = row;
-        } else if (isClosingCode(field->code) && depth > 0) {
-            --depth;
+        info.section = sectionOf(document, row);
+        if (info.section < 0) continue;
+        RowInfo& holder = infos[info.section];
+        if (holder.kind.role == RowRole::KeySection && holder.key == kNoKeyYet) {
+            if (info.kind.role == RowRole::Key) holder.key = row;
+            if (info.kind.role == RowRole::Case) holder.key = -1;
         }
     }
 }
@@ -178,11 +183,9 @@ static bool buildTemplateRows(Document* document) {
     if (!rows) return false;
     rows->infos = new (std::nothrow) RowInfo[count > 0 ? count : 1];
     rows->entries = new (std::nothrow) TemplateRows::Entry[count > 0 ? count : 1];
-    int32_t* open = new (std::nothrow) int32_t[count > 0 ? count : 1];
-    if (!rows->infos || !rows->entries || !open) {
+    if (!rows->infos || !rows->entries) {
         delete[] rows->infos;
         delete[] rows->entries;
-        delete[] open;
         delete rows;
         return false;
     }
@@ -197,8 +200,7 @@ static bool buildTemplateRows(Document* document) {
     document->rows = rows;
     for (int32_t row = 0; row < count; ++row)
         rows->infos[row].partner = rowOf(document, templ->fields[row]->partner);
-    findSections(templ, rows->infos, open);
-    delete[] open;
+    findSections(document, rows->infos);
     return true;
 }
 

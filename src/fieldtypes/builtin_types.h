@@ -1,6 +1,6 @@
 #pragma once
 // The batches of built-in field types registered at start-up, in this order: integers, dividers,
-// strings, keys, variable-length numbers.
+// strings, keys, floating-point numbers, variable-length numbers.
 
 // Creates the registry when needed, then registers the 40 integer codes.
 void registerIntegerTypes();
@@ -10,5 +10,7 @@ void registerDividerTypes();
 void registerStringTypes();
 // Registers the 20 key codes (KBYT ... KUQW in both cases).
 void registerKeyTypes();
+// Registers the 6 floating-point codes (SNGL, DOUB, EXTD in both cases).
+void registerFloatTypes();
 // Registers the 6 variable-length number codes (ULEB, SLEB, UVLQ in both cases).
 void registerVarintTypes();

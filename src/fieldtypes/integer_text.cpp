@@ -47,13 +47,10 @@ static int digitValue(char c) {
     return 99;
 }
 
-// The sign and the magnitude of the one number the text holds, the magnitude saturating at
-// limits[negative]. False when the text is not one number.
-static bool scanNumber(const char* text, int base, const uint64_t limits[2], bool* negative,
-                       uint64_t* magnitude) {
+bool parseClamped(const char* text, int base, int64_t minimum, uint64_t maximum, uint64_t* number) {
     const char* at = text;
     while (std::isspace(static_cast<unsigned char>(*at))) ++at;
-    *negative = *at == '-';
+    bool negative = *at == '-';
     if (*at == '-' || *at == '+') ++at;
     if (base == 16) {
         // "$" is how hexadecimal values are shown, so the shown text reads back unchanged.
@@ -64,54 +61,35 @@ static bool scanNumber(const char* text, int base, const uint64_t limits[2], boo
         }
     }
     const char* digits = at;
-    const uint64_t limit = limits[*negative ? 1 : 0];
-    *magnitude = 0;
+    // Past 64 bits every number is beyond each bound anyway.
+    uint64_t magnitude = 0;
     for (int digit; (digit = digitValue(*at)) < base; ++at) {
-        if (*magnitude > (limit - digit) / base) {
-            *magnitude = limit;
+        if (magnitude > (UINT64_MAX - digit) / base) {
+            magnitude = UINT64_MAX;
         } else {
-            *magnitude = *magnitude * base + digit;
+            magnitude = magnitude * base + digit;
         }
     }
     if (at == digits) return false;
     while (std::isspace(static_cast<unsigned char>(*at))) ++at;
-    return *at == '\0';
-}
-
-bool parseClamped(const char* text, int base, int64_t minimum, int64_t maximum, int64_t* number) {
-    // 2^63 is just enough for the most negative number.
-    const uint64_t limits[2] = {static_cast<uint64_t>(INT64_MAX), static_cast<uint64_t>(INT64_MAX) + 1};
-    bool negative;
-    uint64_t magnitude;
-    if (!scanNumber(text, base, limits, &negative, &magnitude)) return false;
-    int64_t value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
-    *number = value < minimum ? minimum : value > maximum ? maximum : value;
-    return true;
-}
-
-bool parseUnsignedClamped(const char* text, uint64_t maximum, uint64_t* number) {
-    const uint64_t limits[2] = {UINT64_MAX, UINT64_MAX};
-    bool negative;
-    uint64_t magnitude;
-    if (!scanNumber(text, 10, limits, &negative, &magnitude)) return false;
-    *number = negative ? 0 : magnitude > maximum ? maximum : magnitude;
+    if (*at != '\0') return false;
+    if (!negative) {
+        *number = magnitude > maximum ? maximum : magnitude;
+    } else {
+        // Unsigned arithmetic: the magnitude of INT64_MIN is no int64_t.
+        const uint64_t lowest = 0 - static_cast<uint64_t>(minimum);
+        *number = 0 - (magnitude > lowest ? lowest : magnitude);
+    }
     return true;
 }
 
 // The dialog stays open on text that is no number, rather than storing 0 for it.
 const char* refuseNonDecimal(const char* text) {
-    int64_t number;
-    return parseClamped(text, 10, INT64_MIN, INT64_MAX, &number) ? nullptr : UIStrings[usNotDecimalNumber];
+    uint64_t number;
+    return parseClamped(text, 10, INT64_MIN, UINT64_MAX, &number) ? nullptr : UIStrings[usNotDecimalNumber];
 }
 
 const char* refuseNonHex(const char* text) {
-    int64_t number;
-    return parseClamped(text, 16, INT64_MIN, INT64_MAX, &number) ? nullptr : UIStrings[usNotHexNumber];
-}
-
-// A caption in memory may be longer than a template file keeps, so the text takes the length it needs.
-std::string rangePrompt(const char* caption, const char* low, const char* high) {
-    std::string text(std::snprintf(nullptr, 0, UIStrings[usValuePrompt], caption, low, high) + 1, '\0');
-    text.resize(std::snprintf(text.data(), text.size(), UIStrings[usValuePrompt], caption, low, high));
-    return text;
+    uint64_t number;
+    return parseClamped(text, 16, INT64_MIN, UINT64_MAX, &number) ? nullptr : UIStrings[usNotHexNumber];
 }

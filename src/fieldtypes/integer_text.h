@@ -2,13 +2,12 @@
 // Text of the integer field types: how a value is shown and how entered text becomes a number.
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 #include "fieldtypes/field_type.h"
 
 enum class Presentation { Signed, Unsigned, Hex, Unknown };
 
-// The presentation of one of the eight codes of a width ("BYT", "WRD", "LNG", "QWD" in upper case);
+// The presentation of one of the eight codes of a width ("BYT", "WRD", "TRI", "LNG", "QWD" in upper case);
 // Unknown for any other code.
 Presentation presentationOf(FieldCode code, const char* widthSuffix);
 
@@ -16,16 +15,11 @@ Presentation presentationOf(FieldCode code, const char* widthSuffix);
 void formatInteger(Presentation presentation, int width, uint64_t value, char* text, size_t size);
 
 // Converts like strtol (white space, sign, digits of the base; hexadecimal may start with "0x" or
-// "$"), saturating at the limits of 64 bits, then clamps into [minimum, maximum]. False, with
+// "$"), saturating at 64 bits of magnitude, then clamps into [minimum, maximum], where minimum <= 0
+// <= maximum; *number holds the result's 64 bits (two's complement when negative). False, with
 // *number untouched, when the text is not one number: no digits, or anything but white space after them.
-bool parseClamped(const char* text, int base, int64_t minimum, int64_t maximum, int64_t* number);
-
-// As parseClamped in base 10, for numbers up to 2^64 - 1: a negative number gives 0.
-bool parseUnsignedClamped(const char* text, uint64_t maximum, uint64_t* number);
+bool parseClamped(const char* text, int base, int64_t minimum, uint64_t maximum, uint64_t* number);
 
 // Why the text is no number of the base, for the value entry dialog; null when it is one.
 const char* refuseNonDecimal(const char* text);
 const char* refuseNonHex(const char* text);
-
-// The question under which a number is asked: "Width (0 to 65535)".
-std::string rangePrompt(const char* caption, const char* low, const char* high);

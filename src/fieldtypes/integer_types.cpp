@@ -1,6 +1,5 @@
 // The 40 integer codes: five widths, each one handler table shared by its four presentations and
 // both byte orders. One template serves all widths.
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -12,9 +11,9 @@
 #include "fieldtypes/registry.h"
 #include "fieldtypes/value_drawing.h"
 #include "fieldtypes/value_memory.h"
+#include "fieldtypes/value_query.h"
 #include "shell/drawing_resources.h"
 #include "shell/ui_strings.h"
-#include "views/document/query_value.h"
 
 namespace {
 
@@ -31,8 +30,6 @@ template <typename T, int Bytes = sizeof(T)>
 struct IntegerFamily {
     using Record = IntegerValue<T>;
     static constexpr int kBytes = Bytes;
-    // 64-bit values are shown (in bold) but not edited.
-    static constexpr bool kEditable = kBytes < 8;
     static constexpr const char* kSuffix = kBytes == 1   ? "BYT"
                                            : kBytes == 2 ? "WRD"
                                            : kBytes == 3 ? "TRI"
@@ -56,8 +53,7 @@ struct IntegerFamily {
     static void drawValue(FieldInstance*, void* value, PaintContext* paint, RowLayout* row) {
         char text[kTextSize];
         format(record(value), text);
-        drawCaptionAndValue(*paint, *row, text, static_cast<int>(std::strlen(text)),
-                            kEditable ? fntNormal : fntBold);
+        drawCaptionAndValue(*paint, *row, text, static_cast<int>(std::strlen(text)), fntNormal);
     }
 
     // Bytes and words keep the bytes that did not arrive (zero in a new record); longer values
@@ -84,57 +80,47 @@ struct IntegerFamily {
     static int64_t valueSize(FieldInstance*, void*, int64_t) { return kBytes; }
 
     // The base and the bounds entered text is clamped to; false for a code of no presentation.
-    static bool range(const Record* r, int* base, int64_t* minimum, int64_t* maximum) {
+    static bool range(const Record* r, int* base, int64_t* minimum, uint64_t* maximum) {
         constexpr int kBits = kBytes * 8;
         const Presentation shown = presentation(r);
         *base = shown == Presentation::Hex ? 16 : 10;
-        *minimum = shown == Presentation::Signed ? -(int64_t{1} << (kBits - 1)) : 0;
-        *maximum =
-            shown == Presentation::Signed ? (int64_t{1} << (kBits - 1)) - 1 : (int64_t{1} << kBits) - 1;
+        // Shifts of the all-ones number stay defined at 64 bits.
+        *maximum = UINT64_MAX >> (shown == Presentation::Signed ? 65 - kBits : 64 - kBits);
+        *minimum = shown == Presentation::Signed ? -static_cast<int64_t>(*maximum) - 1 : 0;
         return shown != Presentation::Unknown;
     }
 
     // The prompt names the row and what it holds: "Width (0 to 65535)".
     static std::string prompt(FieldInstance* instance, const Record* r) {
         int base;
-        int64_t minimum, maximum;
+        int64_t minimum;
+        uint64_t maximum;
         range(r, &base, &minimum, &maximum);
         char low[kTextSize], high[kTextSize];
         formatInteger(presentation(r), kBytes, static_cast<uint64_t>(minimum), low, sizeof low);
-        formatInteger(presentation(r), kBytes, static_cast<uint64_t>(maximum), high, sizeof high);
-        return rangePrompt(hostCaptionOf(instance), low, high);
+        formatInteger(presentation(r), kBytes, maximum, high, sizeof high);
+        return promptText(UIStrings[usValuePrompt], hostCaptionOf(instance), low, high);
     }
 
     static int editValue(FieldInstance* instance, void* value, int32_t*, int32_t*) {
-        if constexpr (!kEditable) {
-            return 0;
-        } else {
-            const Record* r = record(value);
-            char text[kTextSize];
-            format(r, text);
-            char* entered =
-                queryValue(hostMainWindow(), UIStrings[usEnterValueTitle], prompt(instance, r).c_str(), text,
-                           presentation(r) == Presentation::Hex ? refuseNonHex : refuseNonDecimal);
-            if (!entered) return 0;
-            int taken = setValueFromText(instance, value, entered);
-            delete[] entered;
-            return taken;
-        }
+        const Record* r = record(value);
+        char text[kTextSize];
+        format(r, text);
+        return askForValue(instance, value, prompt(instance, r), text,
+                           presentation(r) == Presentation::Hex ? refuseNonHex : refuseNonDecimal,
+                           setValueFromText);
     }
 
     // Text that is no number changes nothing; a number beyond the range stores the nearest bound.
     static int setValueFromText(FieldInstance*, void* value, const char* text) {
-        if constexpr (!kEditable) {
+        Record* r = record(value);
+        int base;
+        int64_t minimum;
+        uint64_t maximum, number;
+        if (!range(r, &base, &minimum, &maximum) || !parseClamped(text, base, minimum, maximum, &number))
             return 0;
-        } else {
-            Record* r = record(value);
-            int base;
-            int64_t minimum, maximum, number;
-            if (!range(r, &base, &minimum, &maximum) || !parseClamped(text, base, minimum, maximum, &number))
-                return 0;
-            r->value = static_cast<T>(number);
-            return 1;
-        }
+        r->value = static_cast<T>(number);
+        return 1;
     }
 };
 
@@ -161,10 +147,10 @@ const FieldTypeRegistration kIntegerTypes[] = {
     {makeFieldCode("HLNG"), 30, 0, &kLongTable}, {makeFieldCode("HQWD"), 31, 0, &kQuadTable},
     {makeFieldCode("hbyt"), 32, 0, &kByteTable}, {makeFieldCode("hwrd"), 33, 0, &kWordTable},
     {makeFieldCode("hlng"), 34, 0, &kLongTable}, {makeFieldCode("hqwd"), 35, 0, &kQuadTable},
-    {makeFieldCode("DTRI"), 57, 0, &kTriTable},  {makeFieldCode("UTRI"), 58, 0, &kTriTable},
-    {makeFieldCode("HTRI"), 59, 0, &kTriTable},  {makeFieldCode("FTRI"), 60, 0, &kTriTable},
-    {makeFieldCode("dtri"), 61, 0, &kTriTable},  {makeFieldCode("utri"), 62, 0, &kTriTable},
-    {makeFieldCode("htri"), 63, 0, &kTriTable},  {makeFieldCode("ftri"), 64, 0, &kTriTable},
+    {makeFieldCode("DTRI"), 65, 0, &kTriTable},  {makeFieldCode("UTRI"), 66, 0, &kTriTable},
+    {makeFieldCode("HTRI"), 67, 0, &kTriTable},  {makeFieldCode("FTRI"), 68, 0, &kTriTable},
+    {makeFieldCode("dtri"), 69, 0, &kTriTable},  {makeFieldCode("utri"), 70, 0, &kTriTable},
+    {makeFieldCode("htri"), 71, 0, &kTriTable},  {makeFieldCode("ftri"), 72, 0, &kTriTable},
 };
 
 }  // namespace

@@ -235,7 +235,7 @@ const FieldTypeRegistration kStringTypes[] = {
     {makeFieldCode("WSTR"), 44, 0, &kStringProcs}, {makeFieldCode("wstr"), 45, 0, &kStringProcs},
     {makeFieldCode("LSTR"), 46, 0, &kStringProcs}, {makeFieldCode("lstr"), 47, 0, &kStringProcs},
     {makeFieldCode("QSTR"), 48, 0, &kStringProcs}, {makeFieldCode("qstr"), 49, 0, &kStringProcs},
-    {makeFieldCode("CSTR"), 65, 0, &kStringProcs}, {makeFieldCode("cstr"), 65, 0, &kStringProcs},
+    {makeFieldCode("CSTR"), 73, 0, &kStringProcs}, {makeFieldCode("cstr"), 73, 0, &kStringProcs},
 };
 
 }  // namespace

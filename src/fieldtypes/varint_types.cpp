@@ -13,10 +13,10 @@
 #include "fieldtypes/registry.h"
 #include "fieldtypes/value_drawing.h"
 #include "fieldtypes/value_memory.h"
+#include "fieldtypes/value_query.h"
 #include "fieldtypes/varint_codec.h"
 #include "shell/drawing_resources.h"
 #include "shell/ui_strings.h"
-#include "views/document/query_value.h"
 
 namespace {
 
@@ -53,19 +53,15 @@ void format(VarintKind kind, uint64_t number, char* text) {
     }
 }
 
-// False for text that is no number, or a MIDI number beyond its four groups.
+// False for text that is no number, or a MIDI number beyond its four groups. A signed number keeps
+// its two's complement; an unsigned one takes the whole 64 bits, a negative one giving 0.
 bool parse(VarintKind kind, const char* text, uint64_t* number) {
-    if (kind == VarintKind::SignedLeb) {
-        int64_t signedNumber;
-        if (!parseClamped(text, 10, INT64_MIN, INT64_MAX, &signedNumber)) return false;
-        *number = static_cast<uint64_t>(signedNumber);
-        return true;
-    }
-    if (kind == VarintKind::UnsignedLeb) return parseUnsignedClamped(text, UINT64_MAX, number);
-    int64_t vlq;
-    if (!parseClamped(text, 10, INT64_MIN, INT64_MAX, &vlq) || vlq < 0 || vlq > int64_t{kVlqMaximum})
-        return false;
-    *number = static_cast<uint64_t>(vlq);
+    if (kind == VarintKind::SignedLeb) return parseClamped(text, 10, INT64_MIN, INT64_MAX, number);
+    if (kind == VarintKind::UnsignedLeb) return parseClamped(text, 10, 0, UINT64_MAX, number);
+    // Clamped one past each bound, so that a number outside them is told apart: -1 is all ones.
+    uint64_t vlq;
+    if (!parseClamped(text, 10, -1, kVlqMaximum + 1, &vlq) || vlq > kVlqMaximum) return false;
+    *number = vlq;
     return true;
 }
 
@@ -135,13 +131,9 @@ struct VarintSlots {
                : kind == VarintKind::Vlq     ? kVlqMaximum
                                              : UINT64_MAX,
                high);
-        char* entered = queryValue(hostMainWindow(), UIStrings[usEnterValueTitle],
-                                   rangePrompt(hostCaptionOf(instance), low, high).c_str(), text,
-                                   kind == VarintKind::Vlq ? refuseVlq : refuseNonDecimal);
-        if (!entered) return 0;
-        int taken = setValueFromText(instance, value, entered);
-        delete[] entered;
-        return taken;
+        return askForValue(instance, value,
+                           promptText(UIStrings[usValuePrompt], hostCaptionOf(instance), low, high), text,
+                           kind == VarintKind::Vlq ? refuseVlq : refuseNonDecimal, setValueFromText);
     }
 
     // The edited value takes its shortest encoding.
@@ -157,9 +149,9 @@ struct VarintSlots {
 constexpr FieldTypeProcs kVarintProcs = handlerTableOf<VarintSlots>();
 
 const FieldTypeRegistration kVarintTypes[] = {
-    {makeFieldCode("ULEB"), 66, 0, &kVarintProcs}, {makeFieldCode("SLEB"), 67, 0, &kVarintProcs},
-    {makeFieldCode("UVLQ"), 68, 0, &kVarintProcs}, {makeFieldCode("uleb"), 66, 0, &kVarintProcs},
-    {makeFieldCode("sleb"), 67, 0, &kVarintProcs}, {makeFieldCode("uvlq"), 68, 0, &kVarintProcs},
+    {makeFieldCode("ULEB"), 74, 0, &kVarintProcs}, {makeFieldCode("SLEB"), 75, 0, &kVarintProcs},
+    {makeFieldCode("UVLQ"), 76, 0, &kVarintProcs}, {makeFieldCode("uleb"), 74, 0, &kVarintProcs},
+    {makeFieldCode("sleb"), 75, 0, &kVarintProcs}, {makeFieldCode("uvlq"), 76, 0, &kVarintProcs},
 };
 
 }  // namespace

@@ -15,6 +15,7 @@ void startEngine() {
     registerDividerTypes();
     registerStringTypes();
     registerKeyTypes();
+    registerFloatTypes();
     registerVarintTypes();
 }
 

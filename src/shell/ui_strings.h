@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the user interface, indexed by number.
 
-constexpr int kUIStringCount = 70;
+constexpr int kUIStringCount = 78;
 
 // Indexes that callers name; the field types' display names are indexed by the registration tables.
 enum UIStringIndex {
@@ -21,7 +21,9 @@ enum UIStringIndex {
     usSaveChangesQuestion = 54,
     usChangedOnDiskQuestion = 55,
     usTemplateForFileTitle = 56,
-    usVlqOutOfRange = 69,
+    usFloatPrompt = 63,
+    usNotFloatNumber = 64,
+    usVlqOutOfRange = 77,
 };
 
 extern char** UIStrings;

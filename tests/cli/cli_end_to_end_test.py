@@ -4,6 +4,7 @@ files made by Debian's tools, checked against what an independent reader of each
 (ImageMagick, Python's wave and aifc modules, zlib, fontTools, readelf, objdump) says about the same
 file; and, for every bundled template on every sample, that saving without edits gives the same bytes."""
 import json
+import math
 import os
 import re
 import struct
@@ -248,9 +249,8 @@ class SampleFormats(unittest.TestCase):
                 rows = dump("aiff", path)
                 found = dict(chunks(rows, "Id"))
                 self.assertEqual(list(found), ids)
-                self.assertEqual(value(rows, "Channels", "Sample frames", "Bits per sample"), (channels, frames, 8 * width))
-                exponent, mantissa = value(rows, "Sample rate, sign", "Sample rate, mantissa")
-                self.assertEqual(mantissa * 2.0 ** (exponent - 16383 - 63), rate)
+                self.assertEqual(value(rows, "Channels", "Sample frames", "Bits per sample", "Sample rate"),
+                                 (channels, frames, 8 * width, rate))
                 self.assertEqual(rest_sizes(found["SSND"]), [frames * channels * width])
         self.assertEqual(value(rows, "Timestamp"), 0xA2805140)
         self.assertEqual(len(of_kind(found["COMM"], "rest")), 1)  # the compression type and name
@@ -370,6 +370,24 @@ class CommandLine(unittest.TestCase):
         self.assertEqual(contents(out), b"\x08hello\x00\x82\x2c\xe5\x8e\x26")
         result = cli("edit", "-T", template, "-o", out, data, "--set", "3=268435456")
         self.assertEqual((result.returncode, re.search(r"row 3 cannot be edited", result.stderr) is not None), (6, True))
+
+    def test_floats_are_shown_and_edited_as_decimal_numbers_in_their_byte_order(self):
+        data, out = sample("floats.bin"), sample("floats-edited.bin")
+        # 44100 as AIFF stores it: exponent 16383 + 15, significand $ac44 at the top.
+        rate = struct.pack(">HQ", 16383 + 15, 0xAC44 << 48)
+        write(data, struct.pack(">f", 0.1) + struct.pack("<d", -1.5e3) + rate)
+        template = compile_template("floats", "SNGL Gain\ndoub Scale\nEXTD Rate\n")
+        rows = json.loads(run(CLI, "dump", "--json", "-T", template, data))
+        self.assertEqual([r["value"] for r in rows], ["0.1", "-1500", "44100"])
+        run(CLI, "edit", "-T", template, "-o", out, data, "--set", "1=0.25", "--set", "2=-inf", "--set", "3=22050")
+        edited = contents(out)
+        (gain,), (scale,) = struct.unpack(">f", edited[:4]), struct.unpack("<d", edited[4:12])
+        exponent, significand = struct.unpack(">HQ", edited[12:])
+        self.assertEqual((gain, scale), (0.25, -math.inf))
+        self.assertEqual(significand * 2.0 ** (exponent - 16383 - 63), 22050)
+        result = cli("edit", "-T", template, "-o", out, data, "--set", "2=1,5")
+        self.assertEqual(result.returncode, 6)
+        self.assertRegex(result.stderr, r"row 2 cannot be edited\. Nothing was saved")
 
     def test_json_dump_gives_back_every_byte_of_codes_key_names_and_strings(self):
         data = sample("bytes.bin")

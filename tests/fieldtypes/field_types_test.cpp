@@ -189,9 +189,27 @@ TEST_F(FieldTypes, EnteredTextIsParsedInTheBaseOfThePresentationAndClampedToTheW
         {"UVLQ", "268435455", 1, "268435455", "FF FF FF 7F"},
         {"UVLQ", "128", 1, "128", "81 00"},
         {"UVLQ", "268435456", 0, "0", "00"},  // beyond four groups
+        {"UVLQ", "-99999999999999999999", 0, "0", "00"},
+        // Past 64 bits of magnitude every width clamps alike.
+        {"ULEB", "18446744073709551616", 1, "18446744073709551615", "FF*9 01"},
+        {"htri", "$ffffffffffffffffff", 1, "$ffffff", "FF FF FF"},
+        {"DTRI", "-99999999999999999999", 1, "-8388608", "80 00 00"},
         {"uvlq", "-1", 0, "0", "00"},
-        // 64-bit values and dividers take no text.
-        {"hqwd", "5", 0, "$0000000000000000", nullptr},
+        // 64-bit values take their whole range, and clamp beyond it without overflowing.
+        {"hqwd", "5", 1, "$0000000000000005", "05 00*7"},
+        {"UQWD", "18446744073709551615", 1, "18446744073709551615", "FF*8"},
+        {"UQWD", "18446744073709551616", 1, "18446744073709551615", "FF*8"},
+        {"uqwd", "99999999999999999999999999", 1, "18446744073709551615", "FF*8"},
+        {"UQWD", "-1", 1, "0", "00*8"},
+        {"DQWD", "-9223372036854775808", 1, "-9223372036854775808", "80 00*7"},
+        {"DQWD", "-9223372036854775809", 1, "-9223372036854775808", "80 00*7"},
+        {"fqwd", "9223372036854775808", 1, "9223372036854775807", "FF*7 7F"},
+        {"dqwd", "-1", 1, "-1", "FF*8"},
+        {"HQWD", "$ffffffffffffffff", 1, "$ffffffffffffffff", "FF*8"},
+        {"HQWD", "0x10000000000000000", 1, "$ffffffffffffffff", "FF*8"},
+        {"HQWD", "$fedcba9876543210", 1, "$fedcba9876543210", "FE DC BA 98 76 54 32 10"},
+        {"DQWD", "1e3", 0, "0", nullptr},
+        // Dividers take no text.
         {"DVDR", "x", 0, "", ""},
     };
     for (const auto& [code, text, accepted, shown, written] : cases) {
@@ -221,7 +239,20 @@ TEST_F(FieldTypes, EditingAsksWithTheShownTextAndStoresTheAnswerOrKeepsTheValueO
             {"DWRD", "12 34", {"12abc"}, 0, "Enter value:|Name (-32768 to 32767)|4660", "4660", 2},
             {"ubyt", "07", {"", "abc", "300"}, 1, "Enter value:|Name (0 to 255)|7", "255", 1},
             {"dlng", "00*4", {"-5"}, 1, "Enter value:|Name (-2147483648 to 2147483647)|0", "-5", 4},
-            {"hqwd", "", {"5"}, 0, nullptr, "$0000000000000000", 8},
+            {"hqwd",
+             "",
+             {"5"},
+             1,
+             "Enter value:|Name ($0000000000000000 to $ffffffffffffffff)|$0000000000000000",
+             "$0000000000000005",
+             8},
+            {"DQWD",
+             "FF*8",
+             {"x", "-9223372036854775809"},
+             1,
+             "Enter value:|Name (-9223372036854775808 to 9223372036854775807)|-1",
+             "-9223372036854775808",
+             8},
             {"PSTR", "05 'ab' 00 'cd'", {"ab"}, 1, "Enter value:|Name|ab", "ab", 3},
             {"PSTR", "03 'ABC'", {nullptr}, 0, "Enter value:|Name|ABC", "ABC", 4},
             {"PSTR", "00", {z300.c_str()}, 1, "Enter value:|Name|", z300.substr(0, 255), 256},
@@ -264,7 +295,7 @@ TEST_F(FieldTypes, EditingAsksWithTheShownTextAndStoresTheAnswerOrKeepsTheValueO
 TEST_F(FieldTypes, CaptionIsDrawnBoldAtTheIndentAndTheValueTwelvePixelsAfterIt) {
     const std::tuple<const char*, const char*, const char*, int, int, const char*, platform::Font> cases[] = {
         {"DWRD", "Width", "00 2A", 26, 16, "42", fntNormal},
-        {"UQWD", "Big", "00*8", 0, 4, "0", fntBold},              // 64-bit values are drawn bold
+        {"UQWD", "Big", "00*8", 0, 4, "0", fntNormal},
         {"PSTR", "Tag", "03 'a\tb'", 13, 28, "a\tb", fntNormal},  // bytes unchanged
     };
     for (const auto& [code, caption, bytes, top, indent, value, valueFont] : cases) {

@@ -111,8 +111,10 @@ TEST_F(HostInterfaceTest, StartUpBatchesFillTheBucketsInCodeOrderAndRegistration
               "Divider;Zero-terminated string;Long string (LE);Pascal string (LE);64-bit string "
               "(LE);Word string (LE);");
     EXPECT_EQ(bucket('I'), "Decimal 24-bit (BE);Filler 24-bit (BE);Hex 24-bit (BE);Unsigned 24-bit (BE);");
-    EXPECT_EQ(bucket('B'), "Signed LEB128;Unsigned LEB128;");
-    EXPECT_EQ(std::accumulate(fieldTypeRegistry->counts, fieldTypeRegistry->counts + 256, 0), 78);
+    EXPECT_EQ(bucket('L'), "Single float (BE);");
+    EXPECT_EQ(bucket('B'), "Signed LEB128;Unsigned LEB128;Double float (BE);");
+    EXPECT_EQ(bucket('b'), "Signed LEB128;Unsigned LEB128;Double float (LE);");
+    EXPECT_EQ(std::accumulate(fieldTypeRegistry->counts, fieldTypeRegistry->counts + 256, 0), 84);
 
     const FieldTypeProcs procs = findFieldType(makeFieldCode("DVDR"))->procs;
     const TemplateFieldProcs& tf = *hostInterface->templateFieldProcs;

@@ -201,6 +201,21 @@ std::string editMenu(HWND mainWindow) {
 }
 
 const char* const kList = "BCNT:N LSTC:Item DWRD:V LSTE:End";
+
+// A value dialog's prompt and whatever else it says, added to the text.
+DialogStep promptInto(std::string& seen) {
+    return [&seen](HWND dialog) {
+        seen += windowText(GetDlgItem(dialog, IDC_QUERY_PROMPT)) + "|" + hiddenText(dialog);
+    };
+}
+
+// Types the text into a value dialog and confirms it.
+DialogStep type(const char* text) {
+    return [text](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_QUERY_EDIT, text);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    };
+}
 const Bytes kTwoItems{2, 0, 1, 0, 2};
 
 TEST_F(ViewTest, EnterAndDoubleClickEditTheValueOfADataRowAndMarkTheCaption) {
@@ -237,15 +252,7 @@ TEST_F(ViewTest, NumberDialogRefusesTextThatIsNoNumberAndStaysOpenUntilANumberCo
     const std::string longCaption = "Flags" + std::string(120, 'f');
     open("UWRD:Width HBYT:" + longCaption, {0, 7, 9});
     std::string seen;
-    const DialogStep look = [&seen](HWND dialog) {
-        seen += windowText(GetDlgItem(dialog, IDC_QUERY_PROMPT)) + "|" + hiddenText(dialog);
-    };
-    auto type = [](const char* text) {
-        return [text](HWND dialog) {
-            SetDlgItemTextA(dialog, IDC_QUERY_EDIT, text);
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        };
-    };
+    const DialogStep look = promptInto(seen);
     const std::vector<DialogStep> steps{look, type("abc"), look, type(" "), look, type("70000"), look};
     EXPECT_EQ(driveModal(
                   UIStrings[usEnterValueTitle], [this] { press(VK_RETURN); }, steps),
@@ -263,6 +270,25 @@ TEST_F(ViewTest, NumberDialogRefusesTextThatIsNoNumberAndStaysOpenUntilANumberCo
                         "That is no number: type hexadecimal digits, after $ or 0x if you like.\n" +
                         longCaption + " ($00 to $ff)|");
     EXPECT_EQ(rows(), "UWRD 65535;HBYT $09");
+}
+
+// A float's dialog asks for a decimal number and refuses the rest, as a number's does; a 64-bit
+// row takes its whole range.
+TEST_F(ViewTest, FloatAndSixtyFourBitDialogsTakeTheirNumbersAndRefuseTextThatIsNone) {
+    open("EXTD:Rate UQWD:Big", {0x40, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    std::string seen;
+    const DialogStep look = promptInto(seen);
+    const std::vector<DialogStep> steps{look, type("1,5"), look, type("-2.205e4")};
+    driveModal(
+        UIStrings[usEnterValueTitle], [this] { press(VK_RETURN); }, steps);
+    EXPECT_EQ(seen, std::string("Rate (a decimal number)|") + UIStrings[usNotFloatNumber] +
+                        "\nRate (a decimal number)|");
+    EXPECT_EQ(state(), "EXTD -22050;UQWD 0 (0*) data.bin [*]");
+
+    press(VK_DOWN);
+    auto enter = [this] { press(VK_RETURN); };
+    EXPECT_EQ(answerValue(enter, "18446744073709551615", true), "0");
+    EXPECT_EQ(rows(), "EXTD -22050;UQWD 18446744073709551615");
 }
 
 TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
@@ -284,6 +310,12 @@ TEST_F(ViewTest, EnterAndInsertOnListRowsAddAnItemAndDataRowsGetNone) {
     press({VK_END, VK_INSERT});
     SendMessageA(view->hwnd, WM_COMMAND, cmdUndo, 0);
     EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (5*) data.bin");
+    // A refused insertion or deletion says why, and changes nothing.
+    open("LSTB:Item UBYT LSTE", {5, 0});
+    EXPECT_EQ(answered([this] { press(VK_INSERT); }, {IDOK}), "An item of zeros would end this list.|");
+    press({VK_DOWN, VK_DOWN});
+    EXPECT_EQ(answered([this] { press(VK_DELETE); }, {IDOK}), "The item of zeros ends this list.|");
+    EXPECT_EQ(state(), "LSTB #0;.UBYT 5;LSTB #1;.UBYT 0;LSTE (2*) data.bin");
 }
 
 // Each action on the list, from the third row: the Edit menu, then the state.
@@ -445,7 +477,8 @@ TEST_F(BytePaneTest, MovingThePaneLeavesNoStaleTextBehind) {
         const Snapshot moved = onScreen(mainWindow);
         RedrawWindow(mainWindow, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        EXPECT_EQ(moved.countDifferent(onScreen(mainWindow), {0, 0, moved.width(), moved.height()}), 0) << place;
+        EXPECT_EQ(moved.countDifferent(onScreen(mainWindow), {0, 0, moved.width(), moved.height()}), 0)
+            << place;
     }
 }
 
