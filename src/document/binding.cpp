@@ -66,7 +66,10 @@ int32_t Binder::bindNumber(int32_t row, const RowInfo& info) {
     if (window_ && window_->Read(bytes, info.kind.width) < info.kind.width) return failPastEnd();
     FieldInstance* instance =
         appendWithNumber(fields_[row], top().parent, nullptr, numberFromBytes(bytes, info.kind));
-    if (!instance) return -1;
+    if (!instance) {
+        restStart_ = rowStart_;  // the number read is not shown: its bytes stay in the rest
+        return -1;
+    }
     if (info.kind.role == RowRole::Size && info.partner >= 0) return row + 1;  // a section's own
     Queue& queue = info.kind.role == RowRole::Count ? counts_ : sizes_;
     if (!queue.add(instance)) return fail(kResultNoMemory, BindStop::OutOfMemory);

@@ -229,6 +229,14 @@ TEST_F(Binding, HostileCountsStopAtTheInstanceLimitKeepingWhatWasBound) {
         EXPECT_EQ(document->stopReason, BindStop::InstanceLimit) << rows;
         EXPECT_TRUE(linksAreSound(document)) << rows;
     }
+    // The row the limit stops keeps its bytes in the rest, a count's as well as a value's.
+    limit = 3;
+    for (const char* rows : {"UBYT UBYT UBYT BCNT UBYT", "UBYT UBYT UBYT UBYT UBYT"}) {
+        const Bytes bytes = bytesOf("01 02 03 04 05");
+        Document* document = open(rows, bytes);
+        EXPECT_EQ(describe(document), "UBYT 1;UBYT 2;UBYT 3;REST 2") << rows;
+        EXPECT_EQ(saved(document), bytes) << rows;
+    }
 }
 
 TEST_F(Binding, ListsNestedAHundredThousandDeepNeedNoStack) {
