@@ -7,6 +7,7 @@
 #include "fieldtypes/float_text.h"
 #include "fieldtypes/handler_table.h"
 #include "fieldtypes/host_calls.h"
+#include "fieldtypes/plain_value_slots.h"
 #include "fieldtypes/registry.h"
 #include "fieldtypes/value_drawing.h"
 #include "fieldtypes/value_memory.h"
@@ -54,23 +55,13 @@ const char* refuseNonNumber(const char* text) {
     return parseFloat(FloatFormat::Extended, text, scratch) ? nullptr : UIStrings[usNotFloatNumber];
 }
 
-struct FloatSlots {
+struct FloatSlots : PlainValueSlots<FloatValue, FloatSlots> {
     static void format(const FloatValue* r, char* text) {
         formatFloat(formatOf(r->code), r->bytes, text, kTextSize);
     }
 
     static void* createValue(FieldInstance* instance) {
         return newValue(FloatValue{hostCodeOf(instance), {}});
-    }
-
-    static void destroyValue(FieldInstance*, void* value) { deleteValue(record(value)); }
-
-    static void* cloneValue(FieldInstance*, void* value) { return newValue(*record(value)); }
-
-    static void drawValue(FieldInstance*, void* value, PaintContext* paint, RowLayout* row) {
-        char text[kTextSize];
-        format(record(value), text);
-        drawCaptionAndValue(*paint, *row, text, static_cast<int>(std::strlen(text)), fntNormal);
     }
 
     // The value changes only when every byte arrived; a short read stops binding.

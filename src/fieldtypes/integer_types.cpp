@@ -8,6 +8,7 @@
 #include "fieldtypes/handler_table.h"
 #include "fieldtypes/host_calls.h"
 #include "fieldtypes/integer_text.h"
+#include "fieldtypes/plain_value_slots.h"
 #include "fieldtypes/registry.h"
 #include "fieldtypes/value_drawing.h"
 #include "fieldtypes/value_memory.h"
@@ -27,7 +28,7 @@ constexpr size_t kTextSize = 32;
 
 // Bytes is the width in the file; 24-bit values are held in 32 bits.
 template <typename T, int Bytes = sizeof(T)>
-struct IntegerFamily {
+struct IntegerFamily : PlainValueSlots<IntegerValue<T>, IntegerFamily<T, Bytes>> {
     using Record = IntegerValue<T>;
     static constexpr int kBytes = Bytes;
     static constexpr const char* kSuffix = kBytes == 1   ? "BYT"
@@ -45,16 +46,6 @@ struct IntegerFamily {
     }
 
     static void* createValue(FieldInstance* instance) { return newValue(Record{hostCodeOf(instance), 0}); }
-
-    static void destroyValue(FieldInstance*, void* value) { deleteValue(record(value)); }
-
-    static void* cloneValue(FieldInstance*, void* value) { return newValue(*record(value)); }
-
-    static void drawValue(FieldInstance*, void* value, PaintContext* paint, RowLayout* row) {
-        char text[kTextSize];
-        format(record(value), text);
-        drawCaptionAndValue(*paint, *row, text, static_cast<int>(std::strlen(text)), fntNormal);
-    }
 
     // Bytes and words keep the bytes that did not arrive (zero in a new record); longer values
     // change only when every byte arrived.

@@ -10,6 +10,7 @@
 #include "fieldtypes/handler_table.h"
 #include "fieldtypes/host_calls.h"
 #include "fieldtypes/integer_text.h"
+#include "fieldtypes/plain_value_slots.h"
 #include "fieldtypes/registry.h"
 #include "fieldtypes/value_drawing.h"
 #include "fieldtypes/value_memory.h"
@@ -45,7 +46,7 @@ VarintKind kindOf(FieldCode code) {
     }
 }
 
-void format(VarintKind kind, uint64_t number, char* text) {
+void formatNumber(VarintKind kind, uint64_t number, char* text) {
     if (kind == VarintKind::SignedLeb) {
         std::snprintf(text, kTextSize, "%" PRId64, static_cast<int64_t>(number));
     } else {
@@ -78,22 +79,14 @@ void setNumber(VarintValue* r, uint64_t number) {
     r->count = static_cast<uint8_t>(encodeVarint(kindOf(r->code), number, r->bytes));
 }
 
-struct VarintSlots {
+struct VarintSlots : PlainValueSlots<VarintValue, VarintSlots> {
     static void* createValue(FieldInstance* instance) {
         VarintValue initial{hostCodeOf(instance), 0, {}, 0};
         setNumber(&initial, 0);
         return newValue(initial);
     }
 
-    static void destroyValue(FieldInstance*, void* value) { deleteValue(record(value)); }
-
-    static void* cloneValue(FieldInstance*, void* value) { return newValue(*record(value)); }
-
-    static void drawValue(FieldInstance*, void* value, PaintContext* paint, RowLayout* row) {
-        char text[kTextSize];
-        format(kindOf(record(value)->code), record(value)->value, text);
-        drawCaptionAndValue(*paint, *row, text, static_cast<int>(std::strlen(text)), fntNormal);
-    }
+    static void format(const VarintValue* r, char* text) { formatNumber(kindOf(r->code), r->value, text); }
 
     // At most ten one-byte reads: the run of groups is cut off there, however long the data.
     static int64_t readValue(FieldInstance*, void* value, TIOStream* stream, int64_t) {
@@ -124,13 +117,13 @@ struct VarintSlots {
         const VarintValue* r = record(value);
         const VarintKind kind = kindOf(r->code);
         char text[kTextSize], low[kTextSize], high[kTextSize];
-        format(kind, r->value, text);
-        format(kind, kind == VarintKind::SignedLeb ? uint64_t{1} << 63 : 0, low);
-        format(kind,
-               kind == VarintKind::SignedLeb ? INT64_MAX
-               : kind == VarintKind::Vlq     ? kVlqMaximum
-                                             : UINT64_MAX,
-               high);
+        formatNumber(kind, r->value, text);
+        formatNumber(kind, kind == VarintKind::SignedLeb ? uint64_t{1} << 63 : 0, low);
+        formatNumber(kind,
+                     kind == VarintKind::SignedLeb ? INT64_MAX
+                     : kind == VarintKind::Vlq     ? kVlqMaximum
+                                                   : UINT64_MAX,
+                     high);
         return askForValue(instance, value,
                            promptText(UIStrings[usValuePrompt], hostCaptionOf(instance), low, high), text,
                            kind == VarintKind::Vlq ? refuseVlq : refuseNonDecimal, setValueFromText);
