@@ -149,6 +149,8 @@ TEST_F(FieldTypes, EnteredTextIsParsedInTheBaseOfThePresentationAndClampedToTheW
         {"DBYT", "-", 0, "0", nullptr},
         {"DBYT", " 42 ", 1, "42", nullptr},
         {"UBYT", "1f", 0, "0", nullptr},
+        {"UBYT", "1a", 0, "0", nullptr},  // a letter past the base is no digit of it
+        {"HBYT", "1g", 0, "$00", nullptr},
         {"HBYT", "0x1F", 1, "$1f", nullptr},
         {"HBYT", "1f", 1, "$1f", nullptr},
         {"HBYT", "$1f", 1, "$1f", nullptr},
