@@ -12,25 +12,6 @@ bool isSeparator(char c) {
     return c == ',' || std::isspace(static_cast<unsigned char>(c));
 }
 
-// Spelled as a number is: a sign, "$" or "0x" allowed, then only digits of its base.
-bool spelledAsNumber(const char* token, size_t length) {
-    size_t at = length > 0 && (token[0] == '-' || token[0] == '+') ? 1 : 0;
-    bool hex = false;
-    if (at < length && token[at] == '$') {
-        hex = true;
-        ++at;
-    } else if (at + 1 < length && token[at] == '0' && (token[at + 1] == 'x' || token[at + 1] == 'X')) {
-        hex = true;
-        at += 2;
-    }
-    if (at == length) return false;
-    for (; at < length; ++at) {
-        unsigned char c = static_cast<unsigned char>(token[at]);
-        if (!(hex ? std::isxdigit(c) : std::isdigit(c))) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 CaseMatch matchCase(const char* caption, const unsigned char* keyBytes, int width, bool bigEndian) {
@@ -76,8 +57,9 @@ bool caseValuesAreValid(const char* caption) {
         }
         const char* start = at;
         while (*at && !isSeparator(*at) && *at != ':') ++at;
-        size_t length = static_cast<size_t>(at - start);
         uint64_t number;
-        if (spelledAsNumber(start, length) && !parseNumberText(start, length, &number)) return false;
+        bool tooBig = false;
+        if (!parseNumberText(start, static_cast<size_t>(at - start), &number, &tooBig) && tooBig)
+            return false;
     }
 }

@@ -27,6 +27,8 @@ struct Open {
     int64_t bytesAfter;
     bool holdsData;  // a list to the end of its data inside runs to this section's end
     bool dataTaken;  // such a list ended here, so no byte may follow it
+    int32_t
+        dataSection;  // the innermost open section that holds data, this one or one around it; -1 for none
 };
 
 struct Update {
@@ -46,7 +48,7 @@ const UnclosedSize* unclosedOf(const Document* document, const FieldInstance* op
 // The section an instance opens: a closed size's, a chosen case's, or a list bounded by a size.
 bool opensSection(const Document* document, FieldInstance* instance, Open* open) {
     RowKind kind = rowKindOf(instance->field->code);
-    *open = Open{nullptr, instance->extentLast, 0, -1, false, false};
+    *open = Open{nullptr, instance->extentLast, 0, -1, false, false, -1};
     if (kind.role == RowRole::Size && instance->field->partner) {
         open->size = instance;
     } else if (kind.role == RowRole::Case) {
@@ -80,12 +82,10 @@ bool updateSizes(Document* document, FieldInstance** failed) {
     RecordStack<Open> open;
     RecordStack<Update> updates;
     bool fileTaken = false;
-    // The innermost section that holds data, whose end a list to the end of its data runs to.
+    // Of the data a list to the end of its data runs to: the innermost section that holds data, or the file.
     auto dataTaken = [&]() -> bool& {
-        for (int32_t i = open.count - 1; i >= 0; --i) {
-            if (open[i].holdsData) return open[i].dataTaken;
-        }
-        return fileTaken;
+        int32_t holder = open.count > 0 ? open.top().dataSection : -1;
+        return holder < 0 ? fileTaken : open[holder].dataTaken;
     };
     int64_t at = 0;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
@@ -100,11 +100,15 @@ bool updateSizes(Document* document, FieldInstance** failed) {
         Open section;
         if (opensSection(document, instance, &section)) {
             section.start = at;
+            section.dataSection = section.holdsData ? open.count
+                                  : open.count > 0  ? open.top().dataSection
+                                                    : -1;
             if (!open.push(section)) return false;
         }
         if (endsDataList(instance)) dataTaken() = true;
         while (open.count > 0 && open.top().last == instance) {
-            if (open.top().size && !updates.push(Update{open.top().size, at - open.top().start})) return false;
+            if (open.top().size && !updates.push(Update{open.top().size, at - open.top().start}))
+                return false;
             --open.count;
         }
     }
