@@ -47,14 +47,13 @@ bool editInstance(Document* document, FieldInstance* instance) {
     bool sized = changed && settleSizes(document, "The size \"%s\" cannot count the new value's bytes.",
                                         "A list that runs to the end of its data would take the new bytes.");
     // An item of a list ended by zeros that turned to zeros, or from them, would change the list.
-    if (sized && zeroItemsAround(instance) != zeroItems) {
+    bool kept = sized && zeroItemsAround(instance) == zeroItems;
+    if (sized && !kept)
         refuse(document, "The new value would change where a list ended by an item of zeros ends.");
-        sized = false;
-    }
-    if (changed && !sized) {
+    if (changed && !kept) {
         type->procs.destroyValue(instance, instance->value);
         instance->value = before;
-        updateSizes(document);
+        if (sized) updateSizes(document);  // a refused size changed no number
         return false;
     }
     if (!changed) {
@@ -121,7 +120,8 @@ bool keepsZeroItems(const ListOf& list, const ItemChange& change, uint64_t zeroI
 
 const char* insertionRefusal(Document* document, const ListOf& list) {
     if (list.kind == 'B') return "An item of zeros would end this list.";
-    if (!list.firstHeader->partner) return "Binding stopped inside this list, so its items are not all known.";
+    if (!list.firstHeader->partner)
+        return "Binding stopped inside this list, so its items are not all known.";
     if (list.count && list.items + 1 - (list.countKind.zeroBased ? 1 : 0) > largestCount(list.countKind))
         return "The list's count is at its largest.";
     if (!reserveChange(document)) return "There is not enough memory.";
@@ -149,8 +149,8 @@ ItemChange placeItem(Document* document, const ListOf& list, FieldInstance* inst
             if (oldFirstEnd != firstHeader) passItem(place.successor, oldFirstEnd, firstHeader, oldFirst);
         }
     }
-    ItemChange change{firstHeader, list.count, place.predecessor, nullptr, nullptr, oldFirst, 0, 0, 0,
-                      firstHeader->extentLast, oldFirstEnd};
+    ItemChange change{firstHeader, list.count, place.predecessor,       nullptr,    nullptr, oldFirst, 0,
+                      0,           0,          firstHeader->extentLast, oldFirstEnd};
     change.countOut = list.count ? numberOf(list.count) : 0;
     change.countIn = list.items + 1 - (list.countKind.zeroBased ? 1 : 0);
     if (document->last == place.predecessor) {
@@ -172,7 +172,8 @@ const char* checkItem(Document* document, const ListOf& list, const ItemChange& 
         return "The document cannot hold the new item's rows.";
     if (stop != BindStop::None) return "The template cannot make a new item of this list.";
     int64_t bytes = 0;
-    for (FieldInstance* at = change.first; at; at = at == change.last ? nullptr : at->next) bytes += instanceSize(at);
+    for (FieldInstance* at = change.first; at; at = at == change.last ? nullptr : at->next)
+        bytes += instanceSize(at);
     if (!list.count && bytes == 0) return "A new item would take no bytes, so it could not be read back.";
     renumberHeaders(list.firstHeader);
     if (list.count) numberOf(list.count) = change.countIn;
