@@ -8,6 +8,7 @@
 #include "fieldtypes/handler_table.h"
 #include "fieldtypes/host_calls.h"
 #include "fieldtypes/integer_text.h"
+#include "fieldtypes/number_access.h"
 #include "fieldtypes/plain_value_slots.h"
 #include "fieldtypes/registry.h"
 #include "fieldtypes/value_drawing.h"
@@ -69,6 +70,22 @@ struct IntegerFamily : PlainValueSlots<IntegerValue<T>, IntegerFamily<T, Bytes>>
     }
 
     static int64_t valueSize(FieldInstance*, void*, int64_t) { return kBytes; }
+
+    static constexpr uint64_t kMask = UINT64_MAX >> (64 - kBytes * 8);
+
+    static bool getNumber(const void* value, int64_t* number) {
+        const Record* r = static_cast<const Record*>(value);
+        uint64_t bits = static_cast<uint64_t>(r->value) & kMask;
+        Presentation shown = presentation(r);
+        bool isSigned = shown == Presentation::Signed;
+        *number = isSigned ? byteorder::signExtend(bits, kBytes) : static_cast<int64_t>(bits);
+        return true;
+    }
+
+    static void setNumber(void* value, int64_t number) {
+        record(value)->value = static_cast<T>(static_cast<uint64_t>(number) & kMask);
+    }
+    static constexpr NumberAccess kNumberAccess{getNumber, setNumber};
 
     // The base and the bounds entered text is clamped to; false for a code of no presentation.
     static bool range(const Record* r, int* base, int64_t* minimum, uint64_t* maximum) {
@@ -148,4 +165,9 @@ const FieldTypeRegistration kIntegerTypes[] = {
 
 void registerIntegerTypes() {
     registerFieldTypes(kIntegerTypes, static_cast<int>(sizeof kIntegerTypes / sizeof kIntegerTypes[0]));
+    registerNumberAccess(&kByteTable, &IntegerFamily<uint8_t>::kNumberAccess);
+    registerNumberAccess(&kWordTable, &IntegerFamily<uint16_t>::kNumberAccess);
+    registerNumberAccess(&kTriTable, &IntegerFamily<uint32_t, 3>::kNumberAccess);
+    registerNumberAccess(&kLongTable, &IntegerFamily<uint32_t>::kNumberAccess);
+    registerNumberAccess(&kQuadTable, &IntegerFamily<uint64_t>::kNumberAccess);
 }

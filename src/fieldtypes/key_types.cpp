@@ -8,6 +8,7 @@
 #include "fieldtypes/byte_order.h"
 #include "fieldtypes/host_calls.h"
 #include "fieldtypes/key_value.h"
+#include "fieldtypes/number_access.h"
 #include "fieldtypes/registry.h"
 #include "fieldtypes/value_drawing.h"
 #include "fieldtypes/value_memory.h"
@@ -88,6 +89,17 @@ struct KeySlots {
     static int64_t valueSize(FieldInstance*, void* value, int64_t) { return record(value)->width; }
 };
 
+// Keys are read-only: the rows after them depend on them.
+bool keyNumber(const void* value, int64_t* number) {
+    const KeyValue* key = record(const_cast<void*>(value));
+    // Characters read as they stand, so that 'IHDR' names them in either case of the code.
+    char shown = keyCodeOf(key->code).shown;
+    uint64_t raw = byteorder::fromBytes(key->bytes, key->width, shown == 'n' || isUpperCaseCode(key->code));
+    *number = shown == 's' ? byteorder::signExtend(raw, key->width) : static_cast<int64_t>(raw);
+    return true;
+}
+constexpr NumberAccess kKeyNumber{keyNumber, nullptr};
+
 constexpr FieldTypeProcs kKeyProcs{kFieldTypeProcsLength,
                                    KeySlots::createValue,
                                    KeySlots::destroyValue,
@@ -115,4 +127,5 @@ void registerKeyTypes() {
         registerFieldType(entry.code, entry.name, 0, &kKeyProcs);
         registerFieldType(entry.code | kLowerCaseBits, entry.name, 0, &kKeyProcs);
     }
+    registerNumberAccess(&kKeyProcs, &kKeyNumber);
 }

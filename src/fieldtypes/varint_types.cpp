@@ -10,6 +10,7 @@
 #include "fieldtypes/handler_table.h"
 #include "fieldtypes/host_calls.h"
 #include "fieldtypes/integer_text.h"
+#include "fieldtypes/number_access.h"
 #include "fieldtypes/plain_value_slots.h"
 #include "fieldtypes/registry.h"
 #include "fieldtypes/value_drawing.h"
@@ -141,6 +142,12 @@ struct VarintSlots : PlainValueSlots<VarintValue, VarintSlots> {
 
 constexpr FieldTypeProcs kVarintProcs = handlerTableOf<VarintSlots>();
 
+bool varintNumber(const void* value, int64_t* number) {
+    *number = static_cast<int64_t>(static_cast<const VarintValue*>(value)->value);
+    return true;
+}
+constexpr NumberAccess kVarintNumber{varintNumber, nullptr};
+
 const FieldTypeRegistration kVarintTypes[] = {
     {makeFieldCode("ULEB"), 74, 0, &kVarintProcs}, {makeFieldCode("SLEB"), 75, 0, &kVarintProcs},
     {makeFieldCode("UVLQ"), 76, 0, &kVarintProcs}, {makeFieldCode("uleb"), 74, 0, &kVarintProcs},
@@ -151,4 +158,5 @@ const FieldTypeRegistration kVarintTypes[] = {
 
 void registerVarintTypes() {
     registerFieldTypes(kVarintTypes, static_cast<int>(sizeof kVarintTypes / sizeof kVarintTypes[0]));
+    registerNumberAccess(&kVarintProcs, &kVarintNumber);
 }

@@ -1,0 +1,102 @@
+#pragma once
+// Expressions in the captions of template rows: 64-bit integer arithmetic over literals, the
+// numbers of rows read earlier and the place being bound. A template parses each once; binding
+// evaluates it where the row stands.
+#include <cstdint>
+
+namespace expression {
+
+enum class Op : uint8_t {
+    Literal,
+    Name,      // value: the row named; third: for a path, the list row whose last item holds it
+    Offset,    // @offset: where the row begins
+    Index,     // @index: of the innermost list item
+    Start,     // @start: where the innermost section, case or list item began
+    End,       // @end: where its data ends
+    FileSize,  // @filesize
+    Negate,
+    Not,
+    Complement,
+    Multiply,
+    Divide,
+    Remainder,
+    Add,
+    Subtract,
+    ShiftLeft,
+    ShiftRight,
+    Less,
+    LessEqual,
+    Greater,
+    GreaterEqual,
+    Equal,
+    NotEqual,
+    BitAnd,
+    BitXor,
+    BitOr,
+    And,
+    Or,
+    Choose,  // left ? right : third
+};
+
+struct Node {
+    Op op;
+    int32_t left, right, third;  // operand nodes
+    int64_t value;
+};
+
+// The nodes of one expression, operands before the node that takes them; the root is the last.
+struct Expression {
+    Node* nodes = nullptr;
+    int32_t count = 0;
+};
+
+// Deeper nesting, or more nodes, make a template invalid rather than cost stack or memory.
+constexpr int32_t kMaxDepth = 64;
+constexpr int32_t kMaxNodes = 512;
+
+// Finds the row a name stands for: -1 when no earlier row visible from the row being parsed has
+// it. `list` receives the list row of a path's first part ("Entry.Size"), else -1.
+class Names {
+  public:
+    virtual ~Names() = default;
+    virtual int32_t find(const char* name, int32_t length, int32_t* list) = 0;
+};
+
+struct ParseError {
+    int32_t column;  // from 0, in the text given to parse
+    const char* message;
+};
+
+// Parses text[0, length) as one expression, or a list of them separated by commas, into out
+// (at most maxOut). The number parsed, or -1 with *error set. Each expression owns its nodes:
+// release them with release().
+int32_t parseList(const char* text, int32_t length, Names& names, Expression* out, int32_t maxOut,
+                  ParseError* error);
+void release(Expression& expression);
+
+enum class Failure : uint8_t {
+    None,
+    DivisionByZero,
+    Overflow,
+    ShiftRange,  // a shift by less than 0 or more than 63 bits
+    Unbound,     // a row named was not bound where the expression stands
+    NotNumber,   // a row named holds no whole number
+};
+
+// What an evaluation reads from where it stands.
+class Place {
+  public:
+    virtual ~Place() = default;
+    // The number of the row's instance bound last where the expression stands; for a path, the one
+    // in the last item of the list row. Failure::Unbound or NotNumber when there is none.
+    virtual Failure number(int32_t row, int32_t list, int64_t* out) = 0;
+    // @offset, @index, @start, @end or @filesize.
+    virtual int64_t property(Op which) = 0;
+};
+
+Failure evaluate(const Expression& expression, Place& place, int64_t* out);
+
+// A sentence for a failure, for the reason binding stopped.
+const char* failureText(Failure failure);
+
+}  // namespace expression

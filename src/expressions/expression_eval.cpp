@@ -1,0 +1,178 @@
+// Evaluation with a stack of its own, so that nesting costs no call stack. The branches a condition
+// does not take are never evaluated: "n != 0 && 100 / n > 2" does not divide by zero.
+#include "expressions/expression.h"
+
+namespace expression {
+
+namespace {
+
+bool checked(Failure* failure, bool overflowed) {
+    if (overflowed) *failure = Failure::Overflow;
+    return !overflowed;
+}
+
+Failure apply(Op op, int64_t a, int64_t b, int64_t* out) {
+    Failure failure = Failure::None;
+    switch (op) {
+        case Op::Negate:
+            if (!checked(&failure, __builtin_sub_overflow(int64_t{0}, a, out))) return failure;
+            break;
+        case Op::Not:
+            *out = !a;
+            break;
+        case Op::Complement:
+            *out = ~a;
+            break;
+        case Op::Multiply:
+            checked(&failure, __builtin_mul_overflow(a, b, out));
+            return failure;
+        case Op::Add:
+            checked(&failure, __builtin_add_overflow(a, b, out));
+            return failure;
+        case Op::Subtract:
+            checked(&failure, __builtin_sub_overflow(a, b, out));
+            return failure;
+        case Op::Divide:
+        case Op::Remainder:
+            if (b == 0) return Failure::DivisionByZero;
+            if (a == INT64_MIN && b == -1) {
+                if (op == Op::Divide) return Failure::Overflow;
+                *out = 0;
+                break;
+            }
+            *out = op == Op::Divide ? a / b : a % b;
+            break;
+        case Op::ShiftLeft:
+        case Op::ShiftRight:
+            if (b < 0 || b > 63) return Failure::ShiftRange;
+            // Bits shifted out of a left shift are gone, as in the formats' own arithmetic.
+            *out = op == Op::ShiftLeft ? static_cast<int64_t>(static_cast<uint64_t>(a) << b) : a >> b;
+            break;
+        case Op::Less:
+            *out = a < b;
+            break;
+        case Op::LessEqual:
+            *out = a <= b;
+            break;
+        case Op::Greater:
+            *out = a > b;
+            break;
+        case Op::GreaterEqual:
+            *out = a >= b;
+            break;
+        case Op::Equal:
+            *out = a == b;
+            break;
+        case Op::NotEqual:
+            *out = a != b;
+            break;
+        case Op::BitAnd:
+            *out = a & b;
+            break;
+        case Op::BitXor:
+            *out = a ^ b;
+            break;
+        case Op::BitOr:
+            *out = a | b;
+            break;
+        default:
+            break;
+    }
+    return failure;
+}
+
+}  // namespace
+
+Failure evaluate(const Expression& e, Place& place, int64_t* out) {
+    int64_t values[kMaxNodes];
+    // A node's frame visits its operands in turn; &&, || and ?: visit their condition first and
+    // then only the branch it picks, remembering that branch's node in their own value.
+    struct Frame {
+        int32_t node;
+        int8_t stage;
+    };
+    Frame stack[kMaxNodes];
+    int32_t top = 0;
+    stack[top++] = Frame{e.count - 1, 0};
+    while (top > 0) {
+        Frame& frame = stack[top - 1];
+        const Node& node = e.nodes[frame.node];
+        int64_t& value = values[frame.node];
+        int32_t operands[3] = {node.left, node.right, node.third};
+        bool lazy = node.op == Op::And || node.op == Op::Or || node.op == Op::Choose;
+        if (!lazy && frame.stage < 3 && node.op != Op::Name) {
+            int32_t next = operands[frame.stage++];
+            if (next >= 0) stack[top++] = Frame{next, 0};
+            continue;
+        }
+        if (lazy && frame.stage == 0) {
+            frame.stage = 1;
+            stack[top++] = Frame{node.left, 0};
+            continue;
+        }
+        if (lazy && frame.stage == 1) {
+            frame.stage = 2;
+            bool holds = values[node.left] != 0;
+            int32_t next = node.op == Op::Choose ? (holds ? node.right : node.third)
+                           : (node.op == Op::And) == holds ? node.right
+                                                           : -1;
+            if (next >= 0) {
+                value = next;  // remembers the branch taken
+                stack[top++] = Frame{next, 0};
+                continue;
+            }
+            value = node.op == Op::Or;
+            --top;
+            continue;
+        }
+        Failure failure = Failure::None;
+        switch (node.op) {
+            case Op::Literal:
+                value = node.value;
+                break;
+            case Op::Name:
+                failure = place.number(static_cast<int32_t>(node.value), node.third, &value);
+                break;
+            case Op::Offset:
+            case Op::Index:
+            case Op::Start:
+            case Op::End:
+            case Op::FileSize:
+                value = place.property(node.op);
+                break;
+            case Op::And:
+            case Op::Or:
+                value = values[value] != 0;
+                break;
+            case Op::Choose:
+                value = values[value];
+                break;
+            default:
+                failure = apply(node.op, values[node.left], node.right >= 0 ? values[node.right] : 0, &value);
+                break;
+        }
+        if (failure != Failure::None) return failure;
+        --top;
+    }
+    *out = values[e.count - 1];
+    return Failure::None;
+}
+
+const char* failureText(Failure failure) {
+    switch (failure) {
+        case Failure::DivisionByZero:
+            return "An expression divides by zero.";
+        case Failure::Overflow:
+            return "An expression's value does not fit 64 bits.";
+        case Failure::ShiftRange:
+            return "An expression shifts by less than 0 or more than 63 bits.";
+        case Failure::Unbound:
+            return "An expression names a row that was not read here.";
+        case Failure::NotNumber:
+            return "An expression names a row that holds no whole number.";
+        default:
+            return "";
+    }
+}
+
+}  // namespace expression
