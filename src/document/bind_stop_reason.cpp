@@ -37,6 +37,20 @@ const char* bindStopReason(const Document* document) {
             return "A size in the file runs past the end of the data that holds it.";
         case BindStop::EmptyItem:
             return "A list item takes no bytes, so the list would never end.";
+        case BindStop::DivisionByZero:
+            return "An expression in the template divides by zero.";
+        case BindStop::Overflow:
+            return "An expression's value does not fit 64 bits.";
+        case BindStop::ShiftRange:
+            return "An expression shifts or takes bits outside 0 to 63.";
+        case BindStop::UnboundName:
+            return "An expression names a row that was not read here.";
+        case BindStop::NotANumber:
+            return "An expression names a row that holds no whole number.";
+        case BindStop::NoBitSource:
+            return "A bit row follows no integer.";
+        case BindStop::BadMultiple:
+            return "A padding's multiple is not a positive number.";
     }
     return nullptr;
 }

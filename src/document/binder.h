@@ -8,6 +8,7 @@
 #include "document/instances.h"
 #include "document/record_stack.h"
 #include "document/sizes.h"
+#include "expressions/expression.h"
 #include "shell/pointer_array.h"
 #include "templates/template.h"
 
@@ -44,13 +45,18 @@ struct Span {
     FieldInstance* restParent;
     bool bounded;
     int64_t end, outerEnd;
+    int64_t start;  // where its rows begin, for @start
 };
 
-// A key section whose key chooses among its cases.
+// A key section whose key chooses among its cases: the key's bytes as they stand in the file, or
+// for a key computed by an expression its number big-endian in as few bytes as hold it.
 struct KeySection {
-    int32_t row;  // of its KEYB
+    int32_t row;  // of its KEYB or KEYV
     int32_t endRow;
-    FieldInstance* key;
+    bool known;
+    bool bigEndian;
+    uint8_t width;
+    unsigned char bytes[8];
 };
 
 struct Queue {
@@ -72,12 +78,17 @@ inline int64_t numberOf(const FieldInstance* instance) {
     return *static_cast<const int64_t*>(instance->value);
 }
 
-class Binder {
+class Binder : public expression::Place {
   public:
     // window is null when binding without a file.
     Binder(Document* document, DataWindow* window) : document_(document), window_(window) {}
+    ~Binder() override { delete[] latest_; }
     Binder(const Binder&) = delete;
     Binder& operator=(const Binder&) = delete;
+
+    // What expressions read where they stand.
+    expression::Failure number(int32_t row, int32_t list, int64_t* out) override;
+    int64_t property(expression::Op which) override;
 
     int64_t run(int32_t& rowIndex, FieldInstance* parent);
     // Where the bytes that no row took begin after a failure; -1 when at the stream's position.
@@ -94,7 +105,9 @@ class Binder {
 
     FieldInstance* append(TemplateField* field, FieldInstance* parent, FieldInstance* partner,
                           FieldInstance* listSource) {
-        return appendInstance(document_, field, parent, partner, listSource, &failure_);
+        FieldInstance* instance = appendInstance(document_, field, parent, partner, listSource, &failure_);
+        if (latest_ && instance) latest_[field->index] = instance;
+        return instance;
     }
     FieldInstance* appendWithNumber(TemplateField* field, FieldInstance* parent, FieldInstance* listSource,
                                     int64_t number);
@@ -113,6 +126,18 @@ class Binder {
     int32_t openKeySection(int32_t row, const RowInfo& info);
     bool closesKeySection(const RowInfo& info);
     int32_t bindCase(int32_t row, const RowInfo& info);
+    bool keyFromRow(FieldInstance* key);
+
+    // Expressions (binding_expressions.cpp). Each evaluation that fails stops binding with its reason.
+    bool startExpressions();
+    bool evaluate(int32_t row, int32_t which, int64_t* out);
+    bool isLive(const FieldInstance* instance);
+    int32_t bindDerived(int32_t row);
+    int32_t bindCondition(int32_t row, const RowInfo& info);
+    bool listEnds(const Level& item, bool* ends);
+    // A data row whose length its caption gives: its bytes, read from the file or made of zeros.
+    int32_t bindBoundedData(int32_t row, FieldInstance* instance, void* value);
+    bool boundedLength(int32_t row, int64_t* length);
     int32_t bindData(int32_t row);
     int32_t bindListEnd(int32_t row, int32_t& rowIndex, bool& levelDone);
     int32_t bindCloser(int32_t row, const RowInfo& info, int32_t& rowIndex, bool& levelDone);
@@ -143,6 +168,8 @@ class Binder {
     int64_t fileEnd_ = 0;
     int64_t rowStart_ = 0;
     int64_t restStart_ = -1;
+    // The instance each template row made last, for expressions to read; null without expressions.
+    FieldInstance** latest_ = nullptr;
 };
 
 }  // namespace binding

@@ -78,10 +78,12 @@ int32_t Binder::bindNumber(int32_t row, const RowInfo& info) {
 
 // A size whose section is closed bounds the section's rows to its number of bytes.
 int32_t Binder::bindSection(int32_t row, const RowInfo& info) {
-    if (bindNumber(row, info) < 0) return -1;
+    if ((info.kind.computed ? bindDerived(row) : bindNumber(row, info)) < 0) return -1;
     FieldInstance* size = document_->last;
-    document_->hasBoundedRows = true;
-    Span span{size, info.partner, info.partner + 1, fields_[row]->depth + 1, top().parent, window_ != nullptr, 0, 0};
+    // A computed size is no number in the file for changes to keep up to date.
+    if (!info.kind.computed) document_->hasBoundedRows = true;
+    Span span{size,     info.partner, info.partner + 1, fields_[row]->depth + 1, top().parent, window_ != nullptr, 0, 0,
+              position()};
     if (window_) {
         span.outerEnd = window_->end();
         if (!bound(numberOf(size), &span.end)) return -1;
@@ -120,6 +122,7 @@ int32_t Binder::bindData(int32_t row) {
         return fail(kResultNoValue, BindStop::NoValue);
     }
     instance->value = value;
+    if (field->parameterCount > 0) return bindBoundedData(row, instance, value);
     if (!window_ || !type->procs.readValue) return row + 1;
     int64_t result = type->procs.readValue(instance, value, window_, rowStart_);
     // A read that came back short means the data ended inside the field.
@@ -170,7 +173,7 @@ bool Binder::recordUnclosed(int64_t fileEnd) {
 
 int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
     infos_ = rowInfos(document_);
-    if (!infos_ || !pushLevel(parent))
+    if (!infos_ || !pushLevel(parent) || !startExpressions())
         return stop(kResultNoMemory, BindStop::OutOfMemory, rowIndex, rowIndex);
     fields_ = document_->templ->fields;
     int32_t fieldCount = document_->templ->fieldCount;
@@ -194,7 +197,9 @@ int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
                     next = bindNumber(row, info);
                     break;
                 case RowRole::Size:
-                    next = info.partner >= 0 ? bindSection(row, info) : bindNumber(row, info);
+                    next = info.partner >= 0     ? bindSection(row, info)
+                           : info.kind.computed ? bindDerived(row)
+                                                : bindNumber(row, info);
                     break;
                 case RowRole::CountedList:
                     next = bindCountedList(row, info);
@@ -220,8 +225,14 @@ int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
                     next = bindData(row);
                     if (next >= 0 && keys_.count > top().keyBase && keys_.top().row == info.section &&
                         infos_[info.section].key == row) {
-                        keys_.top().key = document_->last;
+                        keyFromRow(document_->last);
                     }
+                    break;
+                case RowRole::Derived:
+                    next = bindDerived(row);
+                    break;
+                case RowRole::Condition:
+                    next = bindCondition(row, info);
                     break;
             }
         }

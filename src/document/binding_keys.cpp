@@ -1,16 +1,52 @@
 // Key sections: the key's value chooses which CASE binds its rows.
+#include <cstring>
+#include <initializer_list>
+
 #include "document/binder.h"
 #include "document/case_match.h"
+#include "fieldtypes/byte_order.h"
 #include "fieldtypes/key_value.h"
 
 namespace binding {
 
+namespace {
+
+// The fewest bytes, of 1, 2, 4 and 8, that hold the number as a signed or an unsigned one.
+uint8_t widthOf(int64_t number) {
+    for (uint8_t width : {1, 2, 4}) {
+        int bits = width * 8;
+        if (number >= -(int64_t{1} << (bits - 1)) && number < (int64_t{1} << bits)) return width;
+    }
+    return 8;
+}
+
+}  // namespace
+
 int32_t Binder::openKeySection(int32_t row, const RowInfo& info) {
-    // Without a key the section binds every row, as if KEYB, CASE and KEYE were not there.
-    if (info.key < 0) return row + 1;
-    int32_t endRow = info.partner >= 0 ? info.partner : document_->templ->fieldCount;
-    if (!keys_.push(KeySection{row, endRow, nullptr})) return fail(kResultNoMemory, BindStop::OutOfMemory);
+    KeySection section{row, info.partner >= 0 ? info.partner : document_->templ->fieldCount, false, true, 0, {0}};
+    if (info.kind.computed) {
+        int64_t key;
+        if (!evaluate(row, 0, &key)) return -1;
+        section.known = true;
+        section.width = widthOf(key);
+        byteorder::toBytes(static_cast<uint64_t>(key), section.bytes, section.width, true);
+    } else if (info.key < 0) {
+        // Without a key the section binds every row, as if KEYB, CASE and KEYE were not there.
+        return row + 1;
+    }
+    if (!keys_.push(section)) return fail(kResultNoMemory, BindStop::OutOfMemory);
     return row + 1;
+}
+
+bool Binder::keyFromRow(FieldInstance* instance) {
+    const KeyValue* key = keyValueOf(instance);
+    if (!key) return false;
+    KeySection& section = keys_.top();
+    section.known = true;
+    section.width = key->width;
+    section.bigEndian = isUpperCaseCode(key->code);
+    std::memcpy(section.bytes, key->bytes, key->width);
+    return true;
 }
 
 bool Binder::closesKeySection(const RowInfo& info) {
@@ -22,10 +58,8 @@ bool Binder::closesKeySection(const RowInfo& info) {
 // The first CASE row whose values name the key, or else the first default, binds its rows; the
 // others are passed over.
 int32_t Binder::bindCase(int32_t row, const RowInfo& info) {
-    if (keys_.count <= top().keyBase || keys_.top().row != info.section || !keys_.top().key) return row + 1;
+    if (keys_.count <= top().keyBase || keys_.top().row != info.section || !keys_.top().known) return row + 1;
     KeySection section = keys_.top();
-    const KeyValue* key = keyValueOf(section.key);
-    if (!key) return row + 1;
     auto isCaseRow = [&](int32_t r) {
         return infos_[r].section == section.row && infos_[r].kind.role == RowRole::Case;
     };
@@ -33,7 +67,7 @@ int32_t Binder::bindCase(int32_t row, const RowInfo& info) {
     int32_t fallback = -1;
     for (int32_t r = row; r < section.endRow && chosen < 0; ++r) {
         if (!isCaseRow(r)) continue;
-        CaseMatch match = matchCase(fields_[r]->caption, key->bytes, key->width, isUpperCaseCode(key->code));
+        CaseMatch match = matchCase(fields_[r]->caption, section.bytes, section.width, section.bigEndian);
         if (match == CaseMatch::Value) chosen = r;
         if (match == CaseMatch::Default && fallback < 0) fallback = r;
     }
@@ -46,7 +80,7 @@ int32_t Binder::bindCase(int32_t row, const RowInfo& info) {
     FieldInstance* label = append(fields_[chosen], top().parent, nullptr, size);
     if (!label) return -1;
     label->depth = fields_[section.row]->depth;
-    Span span{label, caseEnd, section.endRow, label->depth + 1, top().parent, size && window_, 0, 0};
+    Span span{label, caseEnd, section.endRow, label->depth + 1, top().parent, size && window_, 0, 0, position()};
     if (size) document_->hasBoundedRows = true;
     if (span.bounded) {
         span.outerEnd = window_->end();

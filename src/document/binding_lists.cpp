@@ -5,6 +5,13 @@
 namespace binding {
 
 int32_t Binder::bindCountedList(int32_t row, const RowInfo& info) {
+    if (info.kind.computed) {
+        int64_t items;
+        if (!evaluate(row, 0, &items)) return -1;
+        if (info.partner < 0) return fail(kResultBadStructure, BindStop::ListWithoutEnd);
+        FieldInstance* header = appendWithNumber(fields_[row], top().parent, nullptr, 0);
+        return header ? startItems(row, info, header, items) : -1;
+    }
     Level& level = top();
     if (level.countHead >= counts_.count) return fail(kResultBadStructure, BindStop::MissingCount);
     FieldInstance* count = counts_.entries[level.countHead++];
@@ -20,16 +27,21 @@ int32_t Binder::bindCountedList(int32_t row, const RowInfo& info) {
 int32_t Binder::bindDataList(int32_t row, const RowInfo& info) {
     char kind = info.kind.list;
     FieldInstance* size = nullptr;
-    if (kind == 'S' && !(size = takePendingSize())) return fail(kResultBadStructure, BindStop::MissingSize);
+    int64_t bytes = 0;
+    bool computedSize = kind == 'S' && info.kind.computed;
+    if (computedSize && !evaluate(row, 0, &bytes)) return -1;
+    if (kind == 'S' && !computedSize && !(size = takePendingSize()))
+        return fail(kResultBadStructure, BindStop::MissingSize);
     if (info.partner < 0) return fail(kResultBadStructure, BindStop::ListWithoutEnd);
     if (size) document_->hasBoundedRows = true;
     if (kind == 'Z') document_->hasDataLists = true;
     int64_t end = window_ ? window_->end() : 0;
-    if (window_ && size && !bound(numberOf(size), &end)) return -1;
+    if (size) bytes = numberOf(size);
+    if (window_ && kind == 'S' && !bound(bytes, &end)) return -1;
     FieldInstance* header = appendWithNumber(fields_[row], top().parent, size, 0);
     if (!header) return -1;
-    // Without a file only a list ended by an item of zeros has an item: that one.
-    bool hasItems = kind == 'B' || (window_ && window_->at() < end);
+    // Without a file only a list ended by an item of zeros, or by a condition, has an item: one.
+    bool hasItems = kind == 'B' || kind == 'U' || (window_ && window_->at() < end);
     int32_t next = startItems(row, info, header, hasItems ? 1 : 0);
     if (next < 0 || !hasItems || !window_) return next;
     Level& item = top();
@@ -82,6 +94,10 @@ int32_t Binder::finishItem() {
         if (item.bound == 'B') {
             another = window_->takeNonZeroMark();
             item.listNonZero = item.listNonZero || another;
+        } else if (item.bound == 'U') {
+            bool ends;
+            if (!listEnds(item, &ends)) return -1;
+            another = !ends && at < window_->end();
         } else {
             another = at < window_->end();
         }

@@ -169,6 +169,8 @@ static void findSections(Document* document, RowInfo* infos) {
         info.section = sectionOf(document, row);
         if (info.section < 0) continue;
         RowInfo& holder = infos[info.section];
+        // A key computed by an expression needs no key row.
+        if (holder.kind.role == RowRole::KeySection && holder.kind.computed) holder.key = -1;
         if (holder.kind.role == RowRole::KeySection && holder.key == kNoKeyYet) {
             if (info.kind.role == RowRole::Key) holder.key = row;
             if (info.kind.role == RowRole::Case) holder.key = -1;

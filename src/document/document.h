@@ -63,6 +63,13 @@ enum class BindStop : int32_t {
     NegativeSize,
     SectionPastEnd,
     EmptyItem,
+    DivisionByZero,
+    Overflow,
+    ShiftRange,
+    UnboundName,
+    NotANumber,
+    NoBitSource,
+    BadMultiple,
 };
 
 struct TemplateRows;

@@ -8,11 +8,15 @@ namespace {
 constexpr FieldCode kLowerCaseBits = 0x20202020u;
 
 constexpr RowKind kind(RowRole role, int width = 0, bool zeroBased = false) {
-    return RowKind{role, static_cast<uint8_t>(width), 0, false, zeroBased};
+    return RowKind{role, static_cast<uint8_t>(width), 0, false, zeroBased, false};
 }
 
-constexpr RowKind list(char bound) {
-    return RowKind{bound == 'C' ? RowRole::CountedList : RowRole::SizedList, 0, bound, false, false};
+constexpr RowKind list(char bound, bool computed = false) {
+    return RowKind{bound == 'C' ? RowRole::CountedList : RowRole::SizedList, 0, bound, false, false, computed};
+}
+
+constexpr RowKind computed(RowRole role) {
+    return RowKind{role, 0, 0, false, false, true};
 }
 
 // The upper-case form of a control code; Data for every other code.
@@ -73,6 +77,21 @@ RowKind upperCaseKind(FieldCode code) {
             return list('Z');
         case makeFieldCode("LSTE"):
             return kind(RowRole::ListEnd);
+        case makeFieldCode("LSTN"):
+            return list('C', true);
+        case makeFieldCode("LSTL"):
+            return list('S', true);
+        case makeFieldCode("LSTU"):
+            return list('U', true);
+        case makeFieldCode("SECT"):
+            return computed(RowRole::Size);
+        case makeFieldCode("KEYV"):
+            return computed(RowRole::KeySection);
+        case makeFieldCode("CALC"):
+        case makeFieldCode("BITS"):
+            return computed(RowRole::Derived);
+        case makeFieldCode("WHEN"):
+            return computed(RowRole::Condition);
         case makeFieldCode("KBYT"):
         case makeFieldCode("KUBT"):
             return kind(RowRole::Key, 1);

@@ -16,14 +16,17 @@ enum class RowRole : uint8_t {
     KeySection,   // KEYB
     Case,         // CASE
     Key,          // KBYT and the other key fields, data fields whose value chooses a case
+    Derived,      // CALC: a number computed from rows before it; BITS: bits of the integer before it
+    Condition,    // WHEN: its rows are bound only when its expression holds
 };
 
 struct RowKind {
     RowRole role;
     uint8_t width;   // bytes of the number of counts, sizes and keys
-    char list;       // 'C', 'B', 'S' or 'Z' for list openers
+    char list;       // 'C', 'B', 'S', 'Z' or 'U' (until a condition holds) for list openers
     bool bigEndian;  // upper-case code
     bool zeroBased;  // the list has one item more than the count says
+    bool computed;   // the number comes from the expression in the caption, not from the file
 };
 
 // Control codes count in upper or in lower case, never mixed.
@@ -37,6 +40,7 @@ int64_t numberFromBytes(const unsigned char* bytes, const RowKind& kind);
 int64_t largestCount(const RowKind& kind);
 
 // Counts, sizes and lengths: numbers the engine itself reads and writes.
+// Derived numbers are shown like them but have no bytes.
 inline bool isNumberRole(RowRole role) {
-    return role == RowRole::Count || role == RowRole::Size || role == RowRole::Length;
+    return role == RowRole::Count || role == RowRole::Size || role == RowRole::Length || role == RowRole::Derived;
 }

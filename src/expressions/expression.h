@@ -96,7 +96,4 @@ class Place {
 
 Failure evaluate(const Expression& expression, Place& place, int64_t* out);
 
-// A sentence for a failure, for the reason binding stopped.
-const char* failureText(Failure failure);
-
 }  // namespace expression

@@ -158,21 +158,4 @@ Failure evaluate(const Expression& e, Place& place, int64_t* out) {
     return Failure::None;
 }
 
-const char* failureText(Failure failure) {
-    switch (failure) {
-        case Failure::DivisionByZero:
-            return "An expression divides by zero.";
-        case Failure::Overflow:
-            return "An expression's value does not fit 64 bits.";
-        case Failure::ShiftRange:
-            return "An expression shifts by less than 0 or more than 63 bits.";
-        case Failure::Unbound:
-            return "An expression names a row that was not read here.";
-        case Failure::NotNumber:
-            return "An expression names a row that holds no whole number.";
-        default:
-            return "";
-    }
-}
-
 }  // namespace expression

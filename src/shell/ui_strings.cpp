@@ -84,6 +84,7 @@ static const char* const builtInTexts[kUIStringCount] = {
     "Signed LEB128",
     "MIDI variable-length number",
     "A MIDI variable-length number holds 0 to 268435455: type one in that range.",
+    " Column %d: %s.",
 };
 
 void BuildUIStrings() {

@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the user interface, indexed by number.
 
-constexpr int kUIStringCount = 78;
+constexpr int kUIStringCount = 79;
 
 // Indexes that callers name; the field types' display names are indexed by the registration tables.
 enum UIStringIndex {
@@ -24,6 +24,7 @@ enum UIStringIndex {
     usFloatPrompt = 63,
     usNotFloatNumber = 64,
     usVlqOutOfRange = 77,
+    usParameterErrorText = 78,
 };
 
 extern char** UIStrings;

@@ -5,12 +5,14 @@
 
 namespace {
 
-constexpr char kControlCodes[][5] = {"BCNT", "BLEN", "BSIZ", "BSKP", "BZCT", "CASE", "KEYB", "KEYE",
-                                     "LCNT", "LLEN", "LSIZ", "LSKP", "LSTB", "LSTC", "LSTE", "LSTS",
-                                     "LSTZ", "LZCT", "OCNT", "QCNT", "QLEN", "QSIZ", "QSKP", "QZCT",
-                                     "SKPE", "WCNT", "WLEN", "WSIZ", "WSKP", "WZCT"};
-constexpr char kOpeningCodes[][5] = {"LSTB", "LSTC", "LSTS", "LSTZ", "BSIZ", "WSIZ", "LSIZ",
-                                     "QSIZ", "BSKP", "WSKP", "LSKP", "QSKP", "KEYB"};
+constexpr char kControlCodes[][5] = {"BCNT", "BLEN", "BSIZ", "BSKP", "BZCT", "CASE", "KEYB", "KEYE", "LCNT",
+                                     "LLEN", "LSIZ", "LSKP", "LSTB", "LSTC", "LSTE", "LSTS", "LSTZ", "LZCT",
+                                     "OCNT", "QCNT", "QLEN", "QSIZ", "QSKP", "QZCT", "SKPE", "WCNT", "WLEN",
+                                     "WSIZ", "WSKP", "WZCT", "BITS", "CALC", "KEYV", "LSTL", "LSTN", "LSTU",
+                                     "SECT", "WHEN"};
+constexpr char kOpeningCodes[][5] = {"LSTB", "LSTC", "LSTS", "LSTZ", "BSIZ", "WSIZ", "LSIZ", "QSIZ", "BSKP",
+                                     "WSKP", "LSKP", "QSKP", "KEYB", "KEYV", "LSTL", "LSTN", "LSTU", "SECT",
+                                     "WHEN"};
 constexpr char kClosingCodes[][5] = {"LSTE", "KEYE", "SKPE"};
 
 // The code as written in upper case, or all four letters in lower case; never mixed.

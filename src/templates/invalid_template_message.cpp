@@ -7,6 +7,11 @@
 
 void formatInvalidTemplateMessage(const Template& templ, char (&text)[kInvalidTemplateMessageSize]) {
     const TemplateField* field = templ.fields[templ.errorRow];
-    std::snprintf(text, sizeof text, UIStrings[usInvalidTemplateText], templ.errorRow, field->code,
-                  field->caption);
+    int length = std::snprintf(text, sizeof text, UIStrings[usInvalidTemplateText], templ.errorRow, field->code,
+                               field->caption);
+    // A caption whose parameters do not parse: where, counted from 1, and why.
+    if (templ.errorMessage && length >= 0 && static_cast<size_t>(length) < sizeof text) {
+        std::snprintf(text + length, sizeof text - length, UIStrings[usParameterErrorText], templ.errorColumn + 1,
+                      templ.errorMessage);
+    }
 }

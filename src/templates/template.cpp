@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "templates/row_parameters.h"
+
 namespace {
 
 // Null stays null; otherwise a copy, or null without memory.
@@ -27,6 +29,7 @@ TemplateField* newField(const char* code, const char* caption) {
 }
 
 void destroyField(TemplateField* field) {
+    releaseParameters(field);
     delete[] field->caption;
     delete field;
 }

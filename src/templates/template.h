@@ -4,6 +4,9 @@
 #include <cstdint>
 
 struct FieldType;
+namespace expression {
+struct Expression;
+}
 
 struct TemplateField {
     int32_t depth;
@@ -16,6 +19,10 @@ struct TemplateField {
     uint32_t extra;
     FieldType* fieldType;
     bool hasCases;
+    int32_t index;  // the row's place, set by link
+    // Parsed by resolve from the caption after "=", for the codes that take parameters; owned.
+    expression::Expression* parameters;
+    int32_t parameterCount;
 };
 
 constexpr int32_t kTemplateFieldStep = 64;
@@ -37,6 +44,9 @@ class Template {
     bool resolved = false;
     bool linked = false;
     int32_t errorRow = 0;
+    // For a row whose parameters do not parse: where in its caption, and why; else -1 and null.
+    int32_t errorColumn = -1;
+    const char* errorMessage = nullptr;
 
     // 0; -1 when the file cannot be opened; -9 when its rows do not fit in memory or exceed
     // kMaxTemplateFields. On failure the template is unchanged.

@@ -4,6 +4,7 @@
 #include "document/case_match.h"
 #include "fieldtypes/registry.h"
 #include "shell/debug_log.h"
+#include "templates/row_parameters.h"
 #include "templates/template.h"
 
 namespace {
@@ -32,6 +33,7 @@ void Template::link() {
         field->parent = nullptr;
         field->partner = nullptr;
         field->hasCases = false;
+        field->index = i;
     }
     TemplateField* opening = nullptr;
     TemplateField* last = nullptr;  // the latest field of this level that is not a case row
@@ -68,6 +70,8 @@ void Template::link() {
 
 int Template::resolve() {
     errorRow = 0;
+    errorColumn = -1;
+    errorMessage = nullptr;
     if (resolved) return 0;
     ensureRegistry();
     for (int32_t i = 0; i < fieldCount; ++i) {
@@ -86,6 +90,8 @@ int Template::resolve() {
             return -4;
         }
     }
+    link();
+    if (!parseParameters(*this)) return -4;
     resolved = true;
     return 0;
 }

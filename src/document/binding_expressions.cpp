@@ -1,0 +1,177 @@
+// What the expressions in captions read while binding, and the rows whose numbers, lengths and
+// conditions they give.
+#include <new>
+
+#include "document/binder.h"
+#include "fieldtypes/number_access.h"
+#include "shell/memory_stream.h"
+
+namespace binding {
+
+namespace {
+
+BindStop stopFor(expression::Failure failure) {
+    switch (failure) {
+        case expression::Failure::DivisionByZero:
+            return BindStop::DivisionByZero;
+        case expression::Failure::Overflow:
+            return BindStop::Overflow;
+        case expression::Failure::ShiftRange:
+            return BindStop::ShiftRange;
+        case expression::Failure::Unbound:
+            return BindStop::UnboundName;
+        default:
+            return BindStop::NotANumber;
+    }
+}
+
+bool isBitRow(const TemplateField* field) {
+    return (field->code[0] | 0x20) == 'b' && rowKindOf(field->code).role == RowRole::Derived;
+}
+
+}  // namespace
+
+bool Binder::startExpressions() {
+    const Template* templ = document_->templ;
+    for (int32_t row = 0; row < templ->fieldCount && !latest_; ++row) {
+        if (templ->fields[row]->parameterCount == 0) continue;
+        latest_ = new (std::nothrow) FieldInstance*[templ->fieldCount]();
+        if (!latest_) return false;
+    }
+    return true;
+}
+
+// An instance counts where the binder stands when it belongs to the top level or an item being
+// bound: a row of an earlier item, or of a case not chosen here, does not.
+bool Binder::isLive(const FieldInstance* instance) {
+    for (int32_t i = levels_.count - 1; i >= 0; --i) {
+        if (levels_[i].parent == instance->parent) return true;
+    }
+    return false;
+}
+
+expression::Failure Binder::number(int32_t row, int32_t list, int64_t* out) {
+    const FieldInstance* instance = latest_[row];
+    if (!instance) return expression::Failure::Unbound;
+    const FieldInstance* holder = list >= 0 ? instance->parent : instance;
+    if (!holder || (list >= 0 && holder != latest_[list]) || !isLive(holder)) return expression::Failure::Unbound;
+    if (isNumberRole(rowKindOf(instance->field->code).role) && instance->value) {
+        *out = numberOf(instance);
+        return expression::Failure::None;
+    }
+    return numberOfValue(instance, out) ? expression::Failure::None : expression::Failure::NotNumber;
+}
+
+int64_t Binder::property(expression::Op which) {
+    switch (which) {
+        case expression::Op::Offset:
+            return rowStart_;
+        case expression::Op::Index:
+            return top().parent && isListOpener(top().parent) ? numberOf(top().parent) : 0;
+        case expression::Op::Start:
+            return spans_.count > top().spanBase ? spans_.top().start : top().itemStart;
+        case expression::Op::End:
+            return window_ ? window_->end() : 0;
+        default:
+            return fileEnd_;
+    }
+}
+
+bool Binder::evaluate(int32_t row, int32_t which, int64_t* out) {
+    const TemplateField* field = fields_[row];
+    if (which >= field->parameterCount) {
+        fail(kResultBadStructure, BindStop::NotANumber);
+        return false;
+    }
+    expression::Failure failure = expression::evaluate(field->parameters[which], *this, out);
+    if (failure == expression::Failure::None) return true;
+    fail(kResultBadStructure, stopFor(failure));
+    return false;
+}
+
+// A bit row shows bits of the integer before it (first bit, then how many, one by default); the
+// integer is its list source, so that an edit of the bits goes to it.
+int32_t Binder::bindDerived(int32_t row) {
+    int64_t number;
+    if (!evaluate(row, 0, &number)) return -1;
+    FieldInstance* source = nullptr;
+    if (isBitRow(fields_[row])) {
+        int64_t count = 1;
+        if (fields_[row]->parameterCount > 1 && !evaluate(row, 1, &count)) return -1;
+        source = document_->last;
+        while (source && isBitRow(source->field)) source = source->previous;
+        int64_t whole;
+        if (!source || !numberOfValue(source, &whole)) return fail(kResultBadStructure, BindStop::NoBitSource);
+        if (number < 0 || count < 1 || number > 63 || count > 64 - number)
+            return fail(kResultBadStructure, BindStop::ShiftRange);
+        uint64_t mask = count == 64 ? UINT64_MAX : (uint64_t{1} << count) - 1;
+        number = static_cast<int64_t>(static_cast<uint64_t>(whole) >> number & mask);
+    }
+    return appendWithNumber(fields_[row], top().parent, source, number) ? row + 1 : -1;
+}
+
+int32_t Binder::bindCondition(int32_t row, const RowInfo& info) {
+    int64_t holds;
+    if (!evaluate(row, 0, &holds)) return -1;
+    if (holds) return row + 1;
+    return info.partner >= 0 ? info.partner + 1 : document_->templ->fieldCount;
+}
+
+// Whether a list that ends on a condition ends after the item just bound, read while that item's
+// rows still count.
+bool Binder::listEnds(const Level& item, bool* ends) {
+    int64_t holds;
+    if (!evaluate(item.listRow, 0, &holds)) return false;
+    *ends = holds != 0;
+    return true;
+}
+
+// Padding reaches the next multiple of its number from where its section began.
+bool Binder::boundedLength(int32_t row, int64_t* length) {
+    if (!evaluate(row, 0, length)) return false;
+    const char* code = fields_[row]->code;
+    if ((code[0] | 0x20) == 'p') {
+        int64_t multiple = *length;
+        if (multiple <= 0) {
+            fail(kResultBadStructure, BindStop::BadMultiple);
+            return false;
+        }
+        int64_t into = rowStart_ - property(expression::Op::Start);
+        *length = (multiple - into % multiple) % multiple;
+    }
+    if (*length < 0) {
+        fail(kResultBadStructure, BindStop::NegativeSize);
+        return false;
+    }
+    if (window_ && *length > window_->left()) {
+        failPastEnd();
+        return false;
+    }
+    return true;
+}
+
+// The field reads its bytes with the data cut off after them; without a file they are zeros.
+int32_t Binder::bindBoundedData(int32_t row, FieldInstance* instance, void* value) {
+    int64_t length = 0;
+    const FieldType* type = instance->field->fieldType;
+    bool measured = boundedLength(row, &length);
+    int64_t result = 0;
+    if (measured && window_) {
+        int64_t end = window_->end();
+        window_->setEnd(window_->at() + length);
+        result = type->procs.readValue(instance, value, window_, rowStart_);
+        window_->setEnd(end);
+        if (window_->takeShortMark()) result = kResultPastEnd;
+    } else if (measured) {
+        MemoryStream zeros(length);
+        result = type->procs.readValue(instance, value, &zeros, 0);
+    }
+    if (measured && result >= 0) return row + 1;
+    if (type->procs.destroyValue) type->procs.destroyValue(instance, value);
+    dropLastInstance(document_);
+    restStart_ = rowStart_;
+    if (!measured) return -1;  // failed with the length's own reason
+    return fail(result, result == kResultNoMemory ? BindStop::OutOfMemory : BindStop::UnreadableField);
+}
+
+}  // namespace binding

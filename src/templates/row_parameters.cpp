@@ -1,0 +1,179 @@
+#include "templates/row_parameters.h"
+
+#include <cctype>
+#include <cstring>
+#include <new>
+
+#include "document/row_kind.h"
+#include "expressions/expression.h"
+
+namespace {
+
+struct Shape {
+    char code[5];
+    ParameterCount count;
+};
+
+constexpr Shape kShapes[] = {
+    {"CALC", {1, 1}}, {"BITS", {1, 2}}, {"LSTN", {1, 1}}, {"LSTL", {1, 1}}, {"LSTU", {1, 1}}, {"SECT", {1, 1}},
+    {"WHEN", {1, 1}}, {"KEYV", {1, 1}}, {"BYTS", {1, 1}}, {"TEXT", {1, 1}}, {"OTXT", {1, 1}}, {"DTXT", {1, 1}},
+    {"PADN", {1, 1}}, {"UPTO", {1, 16}},
+};
+
+constexpr int32_t kMostParameters = 16;
+// Looking names up walks back over rows; a template that would make it walk further is refused.
+constexpr int64_t kLookupBudget = int64_t{1} << 24;
+
+bool sameCode(const char code[4], const char* upper) {
+    bool upperCase = std::memcmp(code, upper, 4) == 0;
+    bool lowerCase = true;
+    for (int i = 0; i < 4; ++i) lowerCase = lowerCase && code[i] == std::tolower(static_cast<unsigned char>(upper[i]));
+    return upperCase || lowerCase;
+}
+
+bool isWordCharacter(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+
+// Rows an expression can read a number from.
+bool holdsNumber(const TemplateField* field) {
+    RowRole role = rowKindOf(field->code).role;
+    return isNumberRole(role) || role == RowRole::Key || (role == RowRole::Data && field->fieldType);
+}
+
+bool isList(const TemplateField* field) {
+    RowRole role = rowKindOf(field->code).role;
+    return role == RowRole::CountedList || role == RowRole::SizedList;
+}
+
+bool named(const TemplateField* field, const char* name, int32_t length) {
+    const char* label;
+    int32_t labelLength;
+    captionLabel(field->caption, &label, &labelLength);
+    return labelIsNamed(label, labelLength, name, length);
+}
+
+class RowNames : public expression::Names {
+  public:
+    RowNames(Template& templ, int32_t row, int64_t& budget) : templ_(templ), row_(row), budget_(budget) {}
+
+    int32_t find(const char* name, int32_t length, int32_t* list) override {
+        *list = -1;
+        const char* dot = static_cast<const char*>(std::memchr(name, '.', static_cast<size_t>(length)));
+        if (!dot) return visible(name, length, holdsNumber);
+        int32_t listRow = visible(name, static_cast<int32_t>(dot - name), isList);
+        const TemplateField* end = listRow >= 0 ? templ_.fields[listRow]->partner : nullptr;
+        if (!end || end->index >= row_) return -1;
+        *list = listRow;
+        return inItem(listRow, end->index, dot + 1, static_cast<int32_t>(name + length - dot - 1));
+    }
+
+  private:
+    // The nearest earlier row that is not inside a section closed before this row.
+    int32_t visible(const char* name, int32_t length, bool (*accepts)(const TemplateField*)) {
+        for (int32_t q = row_ - 1; q >= 0 && --budget_ > 0; --q) {
+            const TemplateField* field = templ_.fields[q];
+            if (isClosingCode(field->code) && field->partner) field = templ_.fields[q = field->partner->index];
+            if (accepts(field) && named(field, name, length)) return q;
+        }
+        return -1;
+    }
+
+    // A row of the list's items themselves, not of a list inside them.
+    int32_t inItem(int32_t listRow, int32_t endRow, const char* name, int32_t length) {
+        for (int32_t q = listRow + 1; q < endRow && --budget_ > 0; ++q) {
+            const TemplateField* field = templ_.fields[q];
+            const TemplateField* holder = field->parent;
+            while (holder && !isList(holder)) holder = holder->parent;
+            if (holder == templ_.fields[listRow] && holdsNumber(field) && named(field, name, length)) return q;
+        }
+        return -1;
+    }
+
+    Template& templ_;
+    int32_t row_;
+    int64_t& budget_;
+};
+
+bool fail(Template& templ, int32_t row, int32_t column, const char* message) {
+    templ.errorRow = row;
+    templ.errorColumn = column;
+    templ.errorMessage = message;
+    return false;
+}
+
+}  // namespace
+
+ParameterCount parameterCountOf(const char code[4]) {
+    for (const Shape& shape : kShapes) {
+        if (sameCode(code, shape.code)) return shape.count;
+    }
+    return ParameterCount{0, 0};
+}
+
+void captionLabel(const char* caption, const char** label, int32_t* length) {
+    const char* end = std::strchr(caption, '=');
+    if (!end) end = caption + std::strlen(caption);
+    while (caption < end && std::isspace(static_cast<unsigned char>(*caption))) ++caption;
+    while (end > caption && std::isspace(static_cast<unsigned char>(end[-1]))) --end;
+    *label = caption;
+    *length = static_cast<int32_t>(end - caption);
+}
+
+bool labelIsNamed(const char* label, int32_t labelLength, const char* name, int32_t nameLength) {
+    const char* end = label + labelLength;
+    int32_t at = 0;
+    bool gap = false;  // characters other than word characters since the last one matched
+    for (const char* c = label; c < end; ++c) {
+        if (!isWordCharacter(*c) || *c == '_') {
+            gap = at > 0;
+            continue;
+        }
+        if (gap && (at >= nameLength || name[at++] != '_')) return false;
+        gap = false;
+        if (at >= nameLength ||
+            std::tolower(static_cast<unsigned char>(name[at++])) != std::tolower(static_cast<unsigned char>(*c)))
+            return false;
+    }
+    return at == nameLength && nameLength > 0;
+}
+
+void releaseParameters(TemplateField* field) {
+    for (int32_t i = 0; i < field->parameterCount; ++i) expression::release(field->parameters[i]);
+    delete[] field->parameters;
+    field->parameters = nullptr;
+    field->parameterCount = 0;
+}
+
+bool parseParameters(Template& templ) {
+    templ.errorColumn = -1;
+    templ.errorMessage = nullptr;
+    int64_t budget = kLookupBudget;
+    for (int32_t row = 0; row < templ.fieldCount; ++row) {
+        TemplateField* field = templ.fields[row];
+        releaseParameters(field);
+        ParameterCount count = parameterCountOf(field->code);
+        if (count.most == 0) continue;
+        const char* equals = std::strchr(field->caption, '=');
+        if (!equals) return fail(templ, row, static_cast<int32_t>(std::strlen(field->caption)), "\"=\" expected");
+        expression::Expression parsed[kMostParameters];
+        RowNames names(templ, row, budget);
+        expression::ParseError error{0, nullptr};
+        int32_t start = static_cast<int32_t>(equals + 1 - field->caption);
+        int32_t n = expression::parseList(equals + 1, static_cast<int32_t>(std::strlen(equals + 1)), names, parsed,
+                                          count.most, &error);
+        if (n < 0) return fail(templ, row, start + error.column, budget > 0 ? error.message : "the template names too many rows");
+        if (n < count.least) {
+            for (int32_t i = 0; i < n; ++i) expression::release(parsed[i]);
+            return fail(templ, row, static_cast<int32_t>(std::strlen(field->caption)), "more values expected");
+        }
+        field->parameters = new (std::nothrow) expression::Expression[n];
+        if (!field->parameters) {
+            for (int32_t i = 0; i < n; ++i) expression::release(parsed[i]);
+            return fail(templ, row, 0, "there is not enough memory");
+        }
+        for (int32_t i = 0; i < n; ++i) field->parameters[i] = parsed[i];
+        field->parameterCount = n;
+    }
+    return true;
+}
