@@ -215,6 +215,7 @@ int32_t parseList(const char* text, int32_t length, Names& names, Expression* ou
     int32_t parsed = 0;
     for (;;) {
         parser->restart();
+        parser->atEnd();  // past the spaces, so that an error points at the value
         int32_t start = parser->column();
         if (parsed == maxOut) {
             parser->fail(text + start, "too many values");

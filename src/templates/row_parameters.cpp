@@ -157,7 +157,9 @@ bool parseParameters(Template& templ) {
         const char* equals = std::strchr(field->caption, '=');
         if (!equals) return fail(templ, row, static_cast<int32_t>(std::strlen(field->caption)), "\"=\" expected");
         expression::Expression parsed[kMostParameters];
-        RowNames names(templ, row, budget);
+        // A list that ends on a condition reads it after each item, so it names the item's rows.
+        const TemplateField* item = rowKindOf(field->code).list == 'U' ? field->partner : nullptr;
+        RowNames names(templ, item ? item->index : row, budget);
         expression::ParseError error{0, nullptr};
         int32_t start = static_cast<int32_t>(equals + 1 - field->caption);
         int32_t n = expression::parseList(equals + 1, static_cast<int32_t>(std::strlen(equals + 1)), names, parsed,

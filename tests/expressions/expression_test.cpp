@@ -117,7 +117,7 @@ TEST(Expressions, ParseErrorsGiveTheColumnAndTheReason) {
         {"'123456789'", "column 0: one to eight characters expected between the quotes"},
         {"18446744073709551616", "column 0: the number does not fit 64 bits"},
         {"12ab", "column 0: not a number"},
-        {"1, 2, 3, 4, 5", "column 11: too many values"},
+        {"1, 2, 3, 4, 5", "column 12: too many values"},
         {"#", "column 0: a value expected"},
     };
     for (auto [text, error] : cases) EXPECT_EQ(valueOf(text), error) << text;

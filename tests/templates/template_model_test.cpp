@@ -7,11 +7,14 @@
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "shell/strings.h"
+#include "shell/ui_strings.h"
 #include "support/debug_capture.h"
 #include "support/temp_dir.h"
 #include "template_builder.h"
+#include "templates/invalid_template_message.h"
 #include "templates/template.h"
 
 namespace {
@@ -135,10 +138,10 @@ TEST_F(TemplateModel, HundredThousandNestedSectionsNeedNoDeepStack) {
     }
 }
 
-TEST(ControlCodes, AreTheThirtyInUpperOrLowerCase) {
+TEST(ControlCodes, AreTheThirtyEightInUpperOrLowerCase) {
     const std::string upper =
         "BCNT BLEN BSIZ BSKP BZCT CASE KEYB KEYE LCNT LLEN LSIZ LSKP LSTB LSTC LSTE LSTS LSTZ LZCT OCNT QCNT "
-        "QLEN QSIZ QSKP QZCT SKPE WCNT WLEN WSIZ WSKP WZCT";
+        "QLEN QSIZ QSKP QZCT SKPE WCNT WLEN WSIZ WSKP WZCT BITS CALC KEYV LSTL LSTN LSTU SECT WHEN";
     std::string lower = upper;
     for (char& c : lower) c = static_cast<char>(std::tolower(c));
     for (size_t at = 0; at < upper.size(); at += 5)
@@ -188,6 +191,45 @@ TEST_F(TemplateModel, ACaseValuePast64BitsMakesTheTemplateInvalid) {
         EXPECT_EQ(t.resolve(), valid ? 0 : -4) << caption;
         EXPECT_EQ(t.errorRow, valid ? 0 : 1) << caption;
     }
+}
+
+// Names reach rows before the row, in its own section or around it, and through a path into the
+// last item of a list closed before it; a caption that does not parse names its column.
+TEST_F(TemplateModel, ParametersParseOnceAndNameOnlyRowsTheyCanSee) {
+    registerCodes("UBYT PSTR");
+    const std::tuple<std::vector<std::pair<const char*, const char*>>, int32_t, int32_t, const char*> cases[] = {
+        {{{"UBYT", "Bits per pixel"}, {"CALC", "Colours = 1 << bits_per_PIXEL"}}, -1, -1, nullptr},
+        {{{"UBYT", "A"}, {"LSTN", "Item = A"}, {"UBYT", "B"}, {"CALC", "C = A + B"}, {"LSTE", ""}}, -1, -1, nullptr},
+        {{{"UBYT", "A"}, {"LSTN", "E = A"}, {"UBYT", "B"}, {"LSTE", ""}, {"CALC", "C = E.B + A"}}, -1, -1, nullptr},
+        {{{"LSTU", "Blocks = Size == 0"}, {"UBYT", "Size"}, {"LSTE", ""}}, -1, -1, nullptr},
+        {{{"UBYT", "A"}, {"LSTN", "E = A"}, {"UBYT", "B"}, {"LSTE", ""}, {"CALC", "C = B"}}, 4, 4, "no earlier row has this name"},
+        {{{"UBYT", "A"}, {"LSTN", "E = A"}, {"UBYT", "B"}, {"CALC", "C = E.B"}, {"LSTE", ""}}, 3, 4, "no earlier row has this name"},
+        {{{"CALC", "X = Y"}, {"UBYT", "Y"}}, 0, 4, "no earlier row has this name"},
+        {{{"PSTR", "Name"}, {"LSTN", "E = 1"}, {"LSTE", ""}, {"CALC", "X = E + 1"}}, 3, 4, "no earlier row has this name"},
+        {{{"UBYT", "A"}, {"CALC", "X = A +"}}, 1, 7, "a value expected"},
+        {{{"CALC", "No parameters"}}, 0, 13, "\"=\" expected"},
+        {{{"BITS", "B = 1, 2, 3"}}, 0, 10, "too many values"},
+        {{{"SECT", "S = "}}, 0, 4, "a value expected"},
+    };
+    for (const auto& [rows, errorRow, errorColumn, message] : cases) {
+        Template t;
+        for (auto [code, caption] : rows) t.appendField(code, caption);
+        EXPECT_EQ(t.resolve(), message ? -4 : 0) << rows.back().second;
+        EXPECT_EQ(t.errorRow, message ? errorRow : 0) << rows.back().second;
+        EXPECT_EQ(t.errorColumn, errorColumn) << rows.back().second;
+        EXPECT_STREQ(t.errorMessage, message) << rows.back().second;
+    }
+    Template t;
+    t.appendField("UBYT", "A");
+    t.appendField("CALC", "X = A $");
+    ASSERT_EQ(t.resolve(), -4);
+    char text[kInvalidTemplateMessageSize];
+    BuildUIStrings();
+    formatInvalidTemplateMessage(t, text);
+    FreeUIStrings();
+    EXPECT_NE(std::strstr(text, "Error on row 1, field CALC: \"X = A $\". Column 7: an operator or \",\" expected."),
+              nullptr)
+        << text;
 }
 
 TEST_F(TemplateModel, SucceedsOnceTheMissingTypeIsRegisteredAndThenStaysResolved) {

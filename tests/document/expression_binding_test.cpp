@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "document/document_harness.h"
+
+namespace {
+
+using ExpressionBinding = DocumentTest;
+
+// Rows whose numbers, lengths and choices come from expressions over rows read before them.
+TEST_F(ExpressionBinding, ComputedRowsFollowTheRowsTheyName) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"UBYT:A CALC:N=A*2+1", "05", "UBYT 5;CALC 11"},
+        {"UBYT:Count LSTN:Item=Count-1 UBYT LSTE UBYT", "03 0A 0B 0C", "UBYT 3;LSTN #0;.UBYT 10;LSTN #1;.UBYT 11;LSTE;UBYT 12"},
+        {"LSTN:Item=0-5 UBYT LSTE UBYT", "07", "LSTN #0;LSTE;UBYT 7"},  // a negative count makes no item
+        {"UBYT:Len SECT:Body=Len-1 UBYT SKPE UBYT", "03 07 08 09", "UBYT 3;SECT 2;.UBYT 7;.REST 1;UBYT 9"},
+        {"UBYT:Flags WHEN:Named=Flags&8 UBYT SKPE UBYT", "08 01 02", "UBYT 8;.UBYT 1;UBYT 2"},
+        {"UBYT:Flags WHEN:Named=Flags&8 UBYT SKPE UBYT", "07 02", "UBYT 7;UBYT 2"},
+        {"UBYT:Kind KEYV:K=Kind*2 CASE:2 UBYT CASE:* UWRD KEYE", "01 05", "UBYT 1;CASE 2;.UBYT 5"},
+        {"UBYT:Kind KEYV:K=Kind*2 CASE:2 UBYT CASE:* UWRD KEYE", "02 00 05", "UBYT 2;CASE *;.UWRD 5"},
+        {"KEYV:K='IHDR' CASE:'IHDR' UBYT CASE:-1 UWRD KEYE", "05", "CASE 'IHDR';.UBYT 5"},
+        {"KEYV:K=0-1 CASE:'IHDR' UBYT CASE:-1 UWRD KEYE", "00 05", "CASE -1;.UWRD 5"},
+        {"LSTU:Block=Size==0 UBYT:Size LSTE UBYT", "03 04 00 09", "LSTU #0;.UBYT 3;LSTU #1;.UBYT 4;LSTU #2;.UBYT 0;LSTE;UBYT 9"},
+        {"LSTU:Block=Size==0 UBYT:Size LSTE", "03 04", "LSTU #0;.UBYT 3;LSTU #1;.UBYT 4;LSTE"},  // the data ends first
+        {"UBYT:Packed BITS:Size=0,3 BITS:Flag=7 BITS:Middle=3,4", "D5", "UBYT 213;BITS 5;BITS 1;BITS 10"},
+        {"BCNT LSTC:Entry UBYT:Size LSTE CALC:Last=Entry.Size", "02 05 06", "BCNT 2;LSTC #0;.UBYT 5;LSTC #1;.UBYT 6;LSTE;CALC 6"},
+        {"UBYT:Size_of_it CALC:X=size_OF_IT+1", "04", "UBYT 4;CALC 5"},  // names ignore case
+        {"BCNT LSTC UBYT:V CALC:X=V*10+@index LSTE", "02 07 08", "BCNT 2;LSTC #0;.UBYT 7;.CALC 70;LSTC #1;.UBYT 8;.CALC 81;LSTE"},
+        {"UBYT:L SECT:S=L UBYT CALC:P=@offset-@start CALC:E=@end SKPE CALC:F=@filesize", "02 01 02 03",
+         "UBYT 2;SECT 2;.UBYT 1;.CALC 1;.CALC 3;.REST 1;CALC 4;REST 1"},
+        {"KNAM:Type CALC:IsHeader=Type=='IHDR'", "'IHDR'", "KNAM IHDR;CALC 1"},
+        {"dwrd:W SLEB:S CALC:X=W+S", "34 12 7F", "dwrd 4660;SLEB -1;CALC 4659"},
+    };
+    for (auto [rows, bytes, shown] : cases) {
+        Document* document = open(rows, bytesOf(bytes));
+        EXPECT_EQ(result, 0) << rows << " over " << bytes;
+        EXPECT_EQ(describe(document), shown) << rows << " over " << bytes;
+        EXPECT_EQ(saved(document), bytesOf(bytes)) << rows;
+    }
+}
+
+// An expression that cannot be evaluated stops binding where it stands, keeping the bytes.
+TEST_F(ExpressionBinding, AnExpressionThatFailsStopsBindingWithItsReason) {
+    const std::tuple<const char*, const char*, BindStop, const char*> cases[] = {
+        {"UBYT:A CALC:X=10/A UBYT", "00 01", BindStop::DivisionByZero, "UBYT 0;REST 1"},
+        {"UBYT:A CALC:X=9223372036854775807+A", "01", BindStop::Overflow, "UBYT 1"},
+        {"KEYB KUBT CASE:1 UBYT:A CASE:2 CALC:X=A KEYE", "02", BindStop::UnboundName, ".KUBT 2;CASE 2"},
+        {"BCNT LSTC:E UBYT:A LSTE CALC:Y=E.A", "00", BindStop::UnboundName, "BCNT 0;LSTC #0;LSTE"},
+        {"PSTR:T CALC:X=T", "01 'a'", BindStop::NotANumber, "PSTR a"},
+        {"PSTR BITS:B=0", "00", BindStop::NoBitSource, "PSTR"},
+        {"UBYT BITS:B=60,5", "01", BindStop::ShiftRange, "UBYT 1"},
+        {"SECT:S=0-1 SKPE UBYT", "01", BindStop::NegativeSize, "SECT -1;REST 1"},
+        {"SECT:S=5 SKPE", "01", BindStop::SectionPastEnd, "SECT 5;REST 1"},
+    };
+    for (auto [rows, bytes, reason, shown] : cases) {
+        Document* document = open(rows, bytesOf(bytes));
+        EXPECT_EQ(document->stopReason, reason) << rows;
+        EXPECT_EQ(describe(document), shown) << rows;
+        EXPECT_EQ(saved(document), bytesOf(bytes)) << rows;
+        EXPECT_TRUE(linksAreSound(document)) << rows;
+    }
+}
+
+// Computed counts are hostile counts too: the document's limit stops them.
+TEST_F(ExpressionBinding, AHugeComputedCountStopsAtTheInstanceLimit) {
+    limit = 1000;
+    Document* document = open("LSTN:Item=1<<62 CALC:X=@index LSTE", {});
+    EXPECT_EQ(result, kResultInstanceLimit);
+    EXPECT_EQ(document->instanceCount, 1000);
+    EXPECT_TRUE(linksAreSound(document));
+}
+
+}  // namespace
