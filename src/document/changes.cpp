@@ -4,6 +4,7 @@
 #include "document/history.h"
 #include "document/instances.h"
 #include "document/item_change.h"
+#include "document/layout_check.h"
 #include "document/lists.h"
 #include "document/refusal.h"
 #include "document/row_kind.h"
@@ -50,6 +51,10 @@ bool editInstance(Document* document, FieldInstance* instance) {
     bool kept = sized && zeroItemsAround(instance) == zeroItems;
     if (sized && !kept)
         refuse(document, "The new value would change where a list ended by an item of zeros ends.");
+    if (kept && !settleLayout(document)) {
+        refuse(document, kLayoutRefusal);
+        kept = false;
+    }
     if (changed && !kept) {
         type->procs.destroyValue(instance, instance->value);
         instance->value = before;
@@ -183,7 +188,7 @@ const char* checkItem(Document* document, const ListOf& list, const ItemChange& 
     }
     if (!keepsZeroItems(list, change, zeroItems))
         return "The new item would change where a list ended by an item of zeros ends.";
-    return nullptr;
+    return settleLayout(document) ? nullptr : kLayoutRefusal;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "document/changes.h"
 #include "document/history.h"
 #include "document/item_change.h"
+#include "document/layout_check.h"
 #include "document/lists.h"
 #include "document/refusal.h"
 #include "document/sizes.h"
@@ -60,6 +61,10 @@ bool deleteItem(Document* document, FieldInstance* header) {
     // Items of a list ended by zeros around it must stay as zero, or as non-zero, as they were.
     if (sized && zeroItemsAround(list.firstHeader) != zeroItems) {
         refuse(document, "Deleting the item would change where a list ended by an item of zeros ends.");
+        sized = false;
+    }
+    if (sized && !settleLayout(document)) {
+        refuse(document, kLayoutRefusal);
         sized = false;
     }
     if (!sized) {

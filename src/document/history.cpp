@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "document/instances.h"
+#include "document/layout_check.h"
 #include "document/record_stack.h"
 #include "document/rest.h"
 #include "document/sizes.h"
@@ -85,6 +86,7 @@ void apply(Document* document, Change& change, bool redo) {
         move(document, change, (change.kind == Change::Insertion) == redo);
     }
     change.done = redo;
+    settleLayout(document);  // derived numbers follow; the rows are as they were at that change
 }
 
 }  // namespace

@@ -159,6 +159,10 @@ TEST_F(Changes, EditsSaveTheirBytesWithSizesFollowingOrAreRefused) {
          "05 03 'abc' 05 06"},
         {"after a closing row that closes nothing", "SKPE BLEN KEYB KUBT CASE:* UBYT KEYE", "02 07 05 06", 0,
          "9", ""},
+        {"a value a condition reads", "UBYT:F WHEN:W=F UBYT SKPE UBYT", "01 05 06", 0, "0", ""},
+        {"a value inside a condition", "UBYT:F WHEN:W=F UBYT SKPE UBYT", "01 05 06", 1, "7", "01 07 06"},
+        {"a value a computed count reads", "UBYT:N LSTN:I=N UBYT LSTE", "01 05", 0, "2", ""},
+        {"a value a computed length reads", "UBYT:N SECT:S=N UBYT SKPE", "01 05", 0, "0", ""},
     };
     for (const auto& [name, rows, bytes, at, text, after] : cases) {
         Document* document = open(rows, bytesOf(bytes));

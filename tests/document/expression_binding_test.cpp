@@ -2,7 +2,10 @@
 
 #include <tuple>
 
+#include "document/changes.h"
 #include "document/document_harness.h"
+#include "document/history.h"
+#include "document/layout_check.h"
 
 namespace {
 
@@ -69,6 +72,40 @@ TEST_F(ExpressionBinding, AHugeComputedCountStopsAtTheInstanceLimit) {
     EXPECT_EQ(result, kResultInstanceLimit);
     EXPECT_EQ(document->instanceCount, 1000);
     EXPECT_TRUE(linksAreSound(document));
+}
+
+}  // namespace
+
+namespace {
+
+// Derived numbers follow edits, insertions and their undoing; a change that would lay the file out
+// anew is refused and leaves the document as it was.
+TEST_F(ExpressionBinding, ChangesKeepComputedRowsTrue) {
+    Document* document = open("UBYT:A CALC:X=A*2", bytesOf("03"));
+    queryscript::answer("4");
+    ASSERT_TRUE(editInstance(document, nth(document, 0)));
+    EXPECT_EQ(describe(document), "UBYT 4;CALC 8");
+    ASSERT_TRUE(undoChange(document));
+    EXPECT_EQ(describe(document), "UBYT 3;CALC 6");
+    ASSERT_TRUE(redoChange(document));
+    EXPECT_EQ(describe(document), "UBYT 4;CALC 8");
+    queryscript::reset();
+
+    document = open("BCNT LSTC UBYT:V CALC:X=@index*10+V LSTE", bytesOf("02 01 02"));
+    ASSERT_TRUE(insertItem(document, nth(document, 1)));
+    EXPECT_EQ(describe(document),
+              "BCNT 3;LSTC #0;.UBYT 0;.CALC 0;LSTC #1;.UBYT 1;.CALC 11;LSTC #2;.UBYT 2;.CALC 22;LSTE");
+    ASSERT_TRUE(deleteItem(document, nth(document, 4)));
+    EXPECT_EQ(describe(document), "BCNT 2;LSTC #0;.UBYT 0;.CALC 0;LSTC #1;.UBYT 2;.CALC 12;LSTE");
+    EXPECT_EQ(saved(document), bytesOf("02 00 02"));
+
+    document = open("UBYT:N LSTN:I=N UBYT LSTE", bytesOf("01 05"));
+    const std::string before = describe(document);
+    EXPECT_FALSE(insertItem(document, nth(document, 1)));
+    EXPECT_STREQ(changeRefusal(document), kLayoutRefusal);
+    EXPECT_FALSE(deleteItem(document, nth(document, 1)));
+    EXPECT_EQ(describe(document), before);
+    EXPECT_EQ(saved(document), bytesOf("01 05"));
 }
 
 }  // namespace
