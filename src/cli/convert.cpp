@@ -11,9 +11,9 @@
 #include "fieldtypes/registry.h"
 #include "templates/template.h"
 
-// Rows that would keep a file from opening with the template. It is written all the same: a field
-// type may be registered by more than the program itself.
-static void warnOfUnknownCodes(const std::string& path, const Template& templ,
+// The first row that would keep a file from opening with the template. It is written all the same:
+// a field type may be registered by more than the program itself.
+static void warnOfInvalidRows(const std::string& path, const Template& templ,
                                const std::vector<int>& lines) {
     Session engine;  // registers the field types
     for (int32_t i = 0; i < templ.fieldCount; ++i) {
@@ -21,7 +21,17 @@ static void warnOfUnknownCodes(const std::string& path, const Template& templ,
         if (isControlCode(code) || findFieldType(fieldCodeOf(code))) continue;
         warn(path + ", line " + std::to_string(lines[i]) + ": row " + std::to_string(i + 1) + ", " +
              codeText(code) + ", is neither a field type nor a control code; it is written all the same.");
+        return;
     }
+    // The same parse the template editor and opening a document make.
+    Template* copy = templ.clone();
+    if (copy && copy->errorMessage) {
+        int32_t row = copy->errorRow;
+        warn(path + ", line " + std::to_string(lines[row]) + ": row " + std::to_string(row + 1) + ", " +
+             codeText(copy->fields[row]->code) + ", column " + std::to_string(copy->errorColumn + 1) + ": " +
+             copy->errorMessage + "; it is written all the same.");
+    }
+    delete copy;
 }
 
 int runCompile(const Options& options) {
@@ -34,7 +44,7 @@ int runCompile(const Options& options) {
     std::vector<int> lines;
     if (!parseTemplateText(text, &templ, &error, &lines))
         return fail(kExitTemplateUnreadable, options.operands[0] + ", " + error + ".");
-    warnOfUnknownCodes(options.operands[0], templ, lines);
+    warnOfInvalidRows(options.operands[0], templ, lines);
     if (templ.save(options.operands[1].c_str()) != 0)
         return fail(kExitFile, "cannot write " + options.operands[1] + ".");
     return kExitDone;

@@ -15,6 +15,8 @@ const char* kindName(RowShape kind) {
             return "divider";
         case RowShape::Count:
             return "count";
+        case RowShape::Computed:
+            return "computed";
         case RowShape::Size:
             return "size";
         case RowShape::Control:

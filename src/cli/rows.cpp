@@ -9,6 +9,7 @@
 #include "fieldtypes/registry.h"
 #include "platform/recording_surface.h"
 #include "shell/drawing_resources.h"
+#include "templates/row_parameters.h"
 #include "templates/template.h"
 
 namespace {
@@ -40,8 +41,11 @@ void visitRows(Document* document, const std::function<void(const Row&)>& visit)
     int64_t offset = 0;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
         TemplateField* field = instance->field;
-        Row row{offset,         0,  instance->depth,   std::string(field->code, 4),
-                field->caption, "", RowShape::Control, -1};
+        const char* caption;
+        int32_t captionLength;
+        shownCaption(field, &caption, &captionLength);
+        Row row{offset, 0, instance->depth, std::string(field->code, 4), std::string(caption, captionLength), "",
+                RowShape::Control, -1};
         RowKind kind = rowKindOf(field->code);
         FieldType* type = field->fieldType;
         if (type && instance->value) {
@@ -69,7 +73,9 @@ void visitRows(Document* document, const std::function<void(const Row&)>& visit)
             row.size = kind.width;
             int64_t shown;
             if (shownNumber(instance, &shown)) {
-                row.kind = kind.role == RowRole::Count ? RowShape::Count : RowShape::Size;
+                row.kind = kind.role == RowRole::Count     ? RowShape::Count
+                           : kind.role == RowRole::Derived ? RowShape::Computed
+                                                           : RowShape::Size;
                 row.value = std::to_string(shown);
             }
         }

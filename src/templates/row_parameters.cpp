@@ -120,6 +120,15 @@ void captionLabel(const char* caption, const char** label, int32_t* length) {
     *length = static_cast<int32_t>(end - caption);
 }
 
+void shownCaption(const TemplateField* field, const char** text, int32_t* length) {
+    if (parameterCountOf(field->code).most > 0) {
+        captionLabel(field->caption, text, length);
+    } else {
+        *text = field->caption;
+        *length = static_cast<int32_t>(std::strlen(field->caption));
+    }
+}
+
 bool labelIsNamed(const char* label, int32_t labelLength, const char* name, int32_t nameLength) {
     const char* end = label + labelLength;
     int32_t at = 0;

@@ -17,6 +17,9 @@ ParameterCount parameterCountOf(const char code[4]);
 // spaces at its ends.
 void captionLabel(const char* caption, const char** label, int32_t* length);
 
+// The caption a row shows: its label for a code that takes parameters, else all of it.
+void shownCaption(const TemplateField* field, const char** text, int32_t* length);
+
 // Whether the label spells the name as expressions write it.
 bool labelIsNamed(const char* label, int32_t labelLength, const char* name, int32_t nameLength);
 

@@ -9,6 +9,7 @@
 #include "fieldtypes/field_type.h"
 #include "platform/gdi.h"
 #include "shell/drawing_resources.h"
+#include "templates/row_parameters.h"
 #include "templates/template.h"
 
 using namespace platform;
@@ -42,9 +43,13 @@ void drawListEnd(Dc dc, const Rect& row, int32_t bracket, int32_t mid) {
     lineTo(dc, row.right, mid);
 }
 
+// Longer labels are cut when drawn; a template file keeps no longer caption.
+constexpr int32_t kMaxCaptionShown = 255;
+
 void drawCaptionAndCount(Dc dc, const FieldInstance* instance, const RowLayout& layout) {
-    const char* caption = instance->field->caption;
-    int captionLength = static_cast<int>(std::strlen(caption));
+    const char* caption;
+    int32_t captionLength;
+    shownCaption(instance->field, &caption, &captionLength);
     int32_t x = layout.row.left + layout.indent;
     selectFont(dc, fntBold);
     setTextAlign(dc, kAlignLeftTop);
@@ -80,8 +85,18 @@ void drawControlRow(const FieldInstance* instance, const PaintContext& paint, co
 }  // namespace
 
 RowLayout rowLayout(const FieldInstance* instance, Rect row) {
-    return RowLayout{instance->field->caption, row, instance->field->hasCases,
-                     indentOf(instance) + kTextOffset, instance->flags};
+    // Field types draw a terminated caption; a label is copied out of the caption it begins.
+    static char label[kMaxCaptionShown + 1];
+    const char* caption;
+    int32_t length;
+    shownCaption(instance->field, &caption, &length);
+    if (caption[length] != 0) {
+        length = length < kMaxCaptionShown ? length : kMaxCaptionShown;
+        std::memcpy(label, caption, static_cast<size_t>(length));
+        label[length] = 0;
+        caption = label;
+    }
+    return RowLayout{caption, row, instance->field->hasCases, indentOf(instance) + kTextOffset, instance->flags};
 }
 
 void drawRowContent(FieldInstance* instance, PaintContext& paint, RowLayout& layout) {
