@@ -1,5 +1,6 @@
 #include "fieldtypes/number_access.h"
 
+#include "document/document.h"
 #include "templates/template.h"
 
 namespace {
