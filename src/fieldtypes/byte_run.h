@@ -24,3 +24,6 @@ void destroyRun(ByteRun* run);
 // empty.
 int64_t readRunToEnd(ByteRun* run, TIOStream* stream, int64_t position);
 int64_t writeRun(const ByteRun* run, TIOStream* stream);
+
+// The bytes of a byte-array row (BYTS, PADN, UPTO in either case); null for any other instance.
+const ByteRun* byteArrayOf(const FieldInstance* instance);

@@ -84,6 +84,21 @@ static const char* const builtInTexts[kUIStringCount] = {
     "Signed LEB128",
     "MIDI variable-length number",
     "A MIDI variable-length number holds 0 to 268435455: type one in that range.",
+    "Byte array",
+    "Fixed-length text",
+    "Octal number text",
+    "Decimal number text",
+    "Padding",
+    "Bytes up to a pattern",
+    "%s (%s bytes in hexadecimal)",
+    "That is no run of bytes: type two hexadecimal digits a byte, spaces between bytes if you like.",
+    "The field holds %s bytes: type exactly that many.",
+    "The field holds %s bytes, too many to edit as text (%s at most).",
+    "%s (at most %s characters)",
+    "The field holds %s bytes: type at most that many characters.",
+    "%s (0 to %s; octal after 0 or 0o, up to %s)",
+    "That is no number: type decimal digits, or octal digits after 0 or 0o.",
+    "The field has room for numbers from 0 to %s: type one in that range.",
 };
 
 void BuildUIStrings() {

@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the user interface, indexed by number.
 
-constexpr int kUIStringCount = 78;
+constexpr int kUIStringCount = 93;
 
 // Indexes that callers name; the field types' display names are indexed by the registration tables.
 enum UIStringIndex {
@@ -24,6 +24,15 @@ enum UIStringIndex {
     usFloatPrompt = 63,
     usNotFloatNumber = 64,
     usVlqOutOfRange = 77,
+    usBytesPrompt = 84,
+    usNotHexBytes = 85,
+    usWrongByteCount = 86,
+    usTooLongToEdit = 87,
+    usTextPrompt = 88,
+    usTextTooLong = 89,
+    usOctalTextPrompt = 90,
+    usNotOctalOrDecimal = 91,
+    usNumberTextTooLarge = 92,
 };
 
 extern char** UIStrings;

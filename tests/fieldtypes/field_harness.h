@@ -96,10 +96,14 @@ class FieldHarness {
 
     const FieldTypeProcs& procs() const { return field_.fieldType->procs; }
     void* value() { return instance_.value; }
+    FieldInstance* instance() { return &instance_; }
 
     int64_t read(const std::vector<unsigned char>& bytes) {
         MemoryStream stream(bytes);
-        return procs().readValue(&instance_, value(), &stream, 0);
+        return read(stream, 0);
+    }
+    int64_t read(TIOStream& stream, int64_t position) {
+        return procs().readValue(&instance_, value(), &stream, position);
     }
     std::vector<unsigned char> written(int64_t* result) {
         MemoryStream stream;
