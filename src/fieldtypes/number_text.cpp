@@ -70,6 +70,17 @@ void writeNumberText(unsigned char* bytes, const NumberText& field, uint64_t val
         bytes[i - 1] = static_cast<unsigned char>('0' + value % base);
 }
 
+std::string octalText(uint64_t value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%s%" PRIo64, value == 0 ? "" : "0", value);
+    return text;
+}
+
+std::string decimalAndOctal(uint64_t value, bool octal) {
+    std::string text = std::to_string(value);
+    return octal ? text + " (" + octalText(value) + ")" : text;
+}
+
 std::string numberTextShown(const unsigned char* bytes, uint64_t length, bool octal) {
     const NumberText field = readNumberText(bytes, length, octal);
     char text[64];
@@ -80,13 +91,7 @@ std::string numberTextShown(const unsigned char* bytes, uint64_t length, bool oc
             std::snprintf(text, sizeof text, "%" PRIu64 " (base 256)", field.value);
             return text;
         case NumberForm::Digits:
-            if (!octal) {
-                std::snprintf(text, sizeof text, "%" PRIu64, field.value);
-            } else {
-                std::snprintf(text, sizeof text, "%" PRIu64 " (%s%" PRIo64 ")", field.value,
-                              field.value == 0 ? "" : "0", field.value);
-            }
-            return text;
+            return decimalAndOctal(field.value, octal);
         case NumberForm::NotNumber:
             break;
     }

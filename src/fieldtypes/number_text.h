@@ -25,6 +25,11 @@ uint64_t largestNumber(const NumberText& field, bool octal);
 // right-aligned and zero-padded; the bytes after the span stay as they are.
 void writeNumberText(unsigned char* bytes, const NumberText& field, uint64_t value, bool octal);
 
-// "420", and for octal "420 (0644)"; "" when blank; "8589934592 (base 256)"; for bytes of no number
-// "not a number: " and their characters, quoted.
+// Octal digits after a 0 ("0644"); "0" for 0.
+std::string octalText(uint64_t value);
+// "420", and for octal "420 (0644)".
+std::string decimalAndOctal(uint64_t value, bool octal);
+
+// The field as its row shows it: decimalAndOctal of its number; "" when blank; "8589934592 (base 256)"; for
+// bytes of no number "not a number: " and their characters, quoted.
 std::string numberTextShown(const unsigned char* bytes, uint64_t length, bool octal);

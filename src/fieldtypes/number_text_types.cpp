@@ -1,8 +1,6 @@
 // OTXT and DTXT in both cases: a number written as octal or decimal digits in a field of the length
 // the binder gives it. Bytes of no number are shown as they are and cannot be edited; they stop no
 // binding, since other programs write such fields too.
-#include <cinttypes>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -26,17 +24,6 @@ bool isOctal(FieldCode code) {
 
 NumberText numberOf(const ByteRun* r) {
     return readNumberText(r->bytes, r->length, isOctal(r->code));
-}
-
-// "2097151", and for octal "2097151 (07777777)".
-std::string largestText(uint64_t largest, bool octal) {
-    char text[48];
-    if (octal && largest > 0) {
-        std::snprintf(text, sizeof text, "%" PRIu64 " (0%" PRIo64 ")", largest, largest);
-    } else {
-        std::snprintf(text, sizeof text, "%" PRIu64, largest);
-    }
-    return text;
 }
 
 enum class Entered { Number, NotNumber, OutOfRange };
@@ -69,7 +56,7 @@ const char* refuseEntered(const char* text) {
             break;
     }
     return keptRefusal(
-        promptText(UIStrings[usNumberTextTooLarge], largestText(largestAsked, octalAsked).c_str()));
+        promptText(UIStrings[usNumberTextTooLarge], decimalAndOctal(largestAsked, octalAsked).c_str()));
 }
 
 struct NumberTextSlots : BoundedSlots<NumberTextSlots> {
@@ -86,11 +73,9 @@ struct NumberTextSlots : BoundedSlots<NumberTextSlots> {
         octalAsked = isOctal(r->code);
         largestAsked = largestNumber(field, octalAsked);
         const std::string high = std::to_string(largestAsked);
-        char largestOctal[32];
-        std::snprintf(largestOctal, sizeof largestOctal, "0%" PRIo64, largestAsked);
         const std::string prompt =
             octalAsked ? promptText(UIStrings[usOctalTextPrompt], hostCaptionOf(instance), high.c_str(),
-                                    largestOctal)
+                                    octalText(largestAsked).c_str())
                        : promptText(UIStrings[usValuePrompt], hostCaptionOf(instance), "0", high.c_str());
         const std::string shown = field.form == NumberForm::Blank ? "" : std::to_string(field.value);
         return askForValue(instance, value, prompt, shown.c_str(), refuseEntered, setValueFromText);
