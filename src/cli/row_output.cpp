@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/rows.h"
+#include "fieldtypes/hex_bytes.h"
 
 namespace {
 
@@ -62,6 +63,17 @@ std::string printable(const std::string& text, bool asciiOnly = false) {
     return out;
 }
 
+// Hexadecimal digits need no escape; a long array goes out in pieces rather than as one string.
+void printHexString(std::FILE* out, const unsigned char* bytes, uint64_t count) {
+    constexpr uint64_t kPiece = 4096;
+    std::fputc('"', out);
+    for (uint64_t at = 0; at < count; at += kPiece) {
+        if (at > 0) std::fputc(' ', out);
+        std::fputs(hexBytesText(bytes + at, count - at < kPiece ? count - at : kPiece).c_str(), out);
+    }
+    std::fputc('"', out);
+}
+
 std::string shownText(const Row& row) {
     switch (row.kind) {
         case RowShape::ListHeader:
@@ -97,10 +109,16 @@ void printRowsAsJson(Document* document, std::FILE* out) {
         std::fprintf(out,
                      "%s\n  {\"row\": %zu, \"offset\": %" PRId64 ", \"size\": %" PRId64
                      ", \"depth\": %d, "
-                     "\"code\": %s, \"kind\": \"%s\", \"caption\": %s, \"value\": %s, \"item\": %s}",
+                     "\"code\": %s, \"kind\": \"%s\", \"caption\": %s, \"value\": ",
                      number == 0 ? "" : ",", number + 1, row.offset, row.size, row.depth,
-                     jsonString(row.code).c_str(), kindName(row.kind), jsonString(row.caption).c_str(),
-                     jsonString(row.value).c_str(), item.c_str());
+                     jsonString(row.code).c_str(), kindName(row.kind), jsonString(row.caption).c_str());
+        // A byte array whole, as its edit takes it.
+        if (row.bytes) {
+            printHexString(out, row.bytes, row.byteCount);
+        } else {
+            std::fputs(jsonString(row.value).c_str(), out);
+        }
+        std::fprintf(out, ", \"item\": %s}", item.c_str());
         ++number;
     });
     std::fprintf(out, "\n]\n");

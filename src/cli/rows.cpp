@@ -5,6 +5,7 @@
 #include "document/instances.h"
 #include "document/rest.h"
 #include "document/row_kind.h"
+#include "fieldtypes/byte_run.h"
 #include "fieldtypes/key_value.h"
 #include "fieldtypes/registry.h"
 #include "platform/recording_surface.h"
@@ -60,6 +61,10 @@ void visitRows(Document* document, const std::function<void(const Row&)>& visit)
             const KeyValue* key = keyValueOf(instance);
             if (key && (row.code == "KNAM" || row.code == "knam"))
                 row.value.assign(reinterpret_cast<const char*>(key->bytes), key->width);
+            if (const ByteRun* bytes = byteArrayOf(instance)) {
+                row.bytes = bytes->bytes;
+                row.byteCount = bytes->length;
+            }
         } else if (kind.role == RowRole::Case) {
             row.kind = RowShape::Case;
         } else if (kind.list != 0) {

@@ -20,6 +20,9 @@ struct Row {
     std::string value;
     RowShape kind;
     int64_t itemIndex;  // list headers only; -1 elsewhere
+    // A byte array's bytes, which the view shows only the start of; null for other rows.
+    const unsigned char* bytes = nullptr;
+    uint64_t byteCount = 0;
 };
 
 // Hands each row to the visitor in display order; the row is only valid during the call.

@@ -51,6 +51,8 @@ const char* bindStopReason(const Document* document) {
             return "A bit row follows no integer.";
         case BindStop::BadMultiple:
             return "A padding's multiple is not a positive number.";
+        case BindStop::BadPattern:
+            return "A pattern's byte is not a number from 0 to 255.";
     }
     return nullptr;
 }

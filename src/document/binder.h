@@ -15,6 +15,7 @@
 namespace binding {
 
 constexpr int32_t kQueueStep = 32;
+constexpr int32_t kMaxPattern = 16;  // bytes of an UPTO pattern, one a parameter
 
 // One nesting level in progress: the first level, or the item of a list being bound. Its pending
 // counts and sizes are the entries of the shared queues from its base on; entries before its head
@@ -138,6 +139,7 @@ class Binder : public expression::Place {
     // A data row whose length its caption gives: its bytes, read from the file or made of zeros.
     int32_t bindBoundedData(int32_t row, FieldInstance* instance, void* value);
     bool boundedLength(int32_t row, int64_t* length);
+    bool patternLength(int32_t row, int64_t* length);
     int32_t bindData(int32_t row);
     int32_t bindListEnd(int32_t row, int32_t& rowIndex, bool& levelDone);
     int32_t bindCloser(int32_t row, const RowInfo& info, int32_t& rowIndex, bool& levelDone);

@@ -1,5 +1,7 @@
 // What the expressions in captions read while binding, and the rows whose numbers, lengths and
 // conditions they give.
+#include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "document/binder.h"
@@ -126,10 +128,51 @@ bool Binder::listEnds(const Level& item, bool* ends) {
     return true;
 }
 
+// The bytes from here up to the first place the pattern stands, or to the end of the data; the
+// window reads ahead and goes back.
+bool Binder::patternLength(int32_t row, int64_t* length) {
+    const TemplateField* field = fields_[row];
+    unsigned char pattern[kMaxPattern];
+    int32_t size = field->parameterCount;
+    for (int32_t i = 0; i < size; ++i) {
+        int64_t byte;
+        if (!evaluate(row, i, &byte)) return false;
+        if (byte < 0 || byte > 255) {
+            fail(kResultBadStructure, BindStop::BadPattern);
+            return false;
+        }
+        pattern[i] = static_cast<unsigned char>(byte);
+    }
+    *length = window_ ? window_->left() : 0;
+    if (!window_) return true;
+    int64_t start = window_->at();
+    unsigned char buffer[4096 + kMaxPattern];
+    int32_t kept = 0;  // bytes of the last chunk that may begin the pattern
+    for (int64_t at = start; at < window_->end();) {
+        // Never past the end, which would mark the read short.
+        int64_t got = window_->Read(buffer + kept, std::min<int64_t>(4096, window_->end() - at));
+        if (got <= 0) break;
+        int32_t filled = kept + static_cast<int32_t>(got);
+        for (int32_t i = 0; i + size <= filled; ++i) {
+            if (std::memcmp(buffer + i, pattern, static_cast<size_t>(size)) == 0) {
+                *length = at - kept + i - start;
+                window_->Seek(start, 0);
+                return true;
+            }
+        }
+        kept = std::min(size - 1, filled);
+        std::memmove(buffer, buffer + filled - kept, static_cast<size_t>(kept));
+        at += got;
+    }
+    window_->Seek(start, 0);
+    return true;
+}
+
 // Padding reaches the next multiple of its number from where its section began.
 bool Binder::boundedLength(int32_t row, int64_t* length) {
-    if (!evaluate(row, 0, length)) return false;
     const char* code = fields_[row]->code;
+    if ((code[0] | 0x20) == 'u') return patternLength(row, length);
+    if (!evaluate(row, 0, length)) return false;
     if ((code[0] | 0x20) == 'p') {
         int64_t multiple = *length;
         if (multiple <= 0) {

@@ -70,6 +70,7 @@ enum class BindStop : int32_t {
     NotANumber,
     NoBitSource,
     BadMultiple,
+    BadPattern,
 };
 
 struct TemplateRows;

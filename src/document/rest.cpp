@@ -6,6 +6,7 @@
 #include <new>
 
 #include "document/instances.h"
+#include "fieldtypes/byte_preview.h"
 #include "fieldtypes/registry.h"
 #include "fieldtypes/value_drawing.h"
 #include "platform/file_handle.h"
@@ -98,17 +99,9 @@ struct RestSlots {
         char caption[48];
         std::snprintf(caption, sizeof caption, "%" PRId64 " more byte%s", rest->length,
                       rest->length == 1 ? "" : "s");
-        // Hex, then the same bytes as text, as far as the preview goes.
-        char text[kRestPreviewBytes * 4 + 8];
-        int at = 0;
-        for (int i = 0; i < rest->previewLength; ++i)
-            at += std::snprintf(text + at, 4, "%02x ", rest->preview[i]);
-        if (rest->length > rest->previewLength) at += std::snprintf(text + at, 5, "... ");
-        text[at++] = ' ';
-        for (int i = 0; i < rest->previewLength; ++i) {
-            unsigned char c = rest->preview[i];
-            text[at++] = c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '.';
-        }
+        char text[kPreviewText];
+        int at =
+            formatBytePreview(rest->preview, rest->previewLength, rest->length > rest->previewLength, text);
         RowLayout shown = *row;
         shown.caption = caption;
         drawCaptionAndValue(*paint, shown, text, at, fntNormal);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "document/document.h"
+#include "fieldtypes/byte_preview.h"
 #include "platform/file_identity.h"
 
 class TIOStream;
@@ -16,7 +17,7 @@ struct SourceFile {
     TIOStream* reader;  // open only while a save copies rest bytes
 };
 
-constexpr int kRestPreviewBytes = 16;
+constexpr int kRestPreviewBytes = kPreviewBytes;
 
 struct RestValue {
     SourceFile* source;

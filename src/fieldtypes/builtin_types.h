@@ -1,6 +1,7 @@
 #pragma once
 // The batches of built-in field types registered at start-up, in this order: integers, dividers,
-// strings, keys, floating-point numbers, variable-length numbers.
+// strings, keys, floating-point numbers, variable-length numbers, then the fields whose length the
+// binder bounds: byte arrays, fixed-length text, numbers written as digits.
 
 // Creates the registry when needed, then registers the 40 integer codes.
 void registerIntegerTypes();
@@ -14,3 +15,9 @@ void registerKeyTypes();
 void registerFloatTypes();
 // Registers the 6 variable-length number codes (ULEB, SLEB, UVLQ in both cases).
 void registerVarintTypes();
+// Registers the 6 byte-array codes (BYTS, PADN, UPTO in both cases).
+void registerByteArrayTypes();
+// Registers TEXT and text.
+void registerFixedTextTypes();
+// Registers the 4 number text codes (OTXT, DTXT in both cases).
+void registerNumberTextTypes();

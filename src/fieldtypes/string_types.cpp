@@ -9,6 +9,7 @@
 #include "document/document.h"
 #include "fieldtypes/builtin_types.h"
 #include "fieldtypes/byte_order.h"
+#include "fieldtypes/byte_run.h"
 #include "fieldtypes/handler_table.h"
 #include "fieldtypes/host_calls.h"
 #include "fieldtypes/registry.h"
@@ -20,11 +21,7 @@
 
 namespace {
 
-struct StringValue {
-    FieldCode code;
-    uint64_t length;
-    unsigned char* bytes;  // null when length is 0
-};
+using StringValue = ByteRun;
 
 // Shorter strings are simply read; a longer length is first checked against what the data holds.
 constexpr uint64_t kCheckedLength = 64u << 10;
@@ -75,27 +72,10 @@ uint64_t bytesLeft(TIOStream* stream, int64_t position) {
     return end > position ? static_cast<uint64_t>(end - position) : 0;
 }
 
-void releaseBytes(StringValue* r) {
-    releaseValue(r->bytes, r->length);
-    r->bytes = nullptr;
-    r->length = 0;
-}
-
-// False when there is no memory for n bytes; the record is empty then.
-bool resizeStringBuffer(StringValue* r, uint64_t n) {
-    releaseBytes(r);
-    if (n == 0) return true;
-    if (n > static_cast<uint64_t>(PTRDIFF_MAX)) return false;
-    r->bytes = static_cast<unsigned char*>(allocateValue(n));
-    if (!r->bytes) return false;
-    r->length = n;
-    return true;
-}
-
 void setStringBytes(StringValue* r, const void* source, uint64_t n) {
     uint64_t limit = lengthLimit(r->code);
     if (n > limit) n = limit;
-    if (resizeStringBuffer(r, n) && n > 0) std::memcpy(r->bytes, source, n);
+    if (resizeRun(r, n) && n > 0) std::memcpy(r->bytes, source, n);
 }
 
 // The bytes before the first zero from the position on, read in chunks no longer than the data left
@@ -125,12 +105,12 @@ int64_t textLengthBeforeZero(TIOStream* stream, int64_t position) {
 int64_t readTerminated(StringValue* r, TIOStream* stream, int64_t position) {
     int64_t length = textLengthBeforeZero(stream, position);
     if (length < 0) return length;
-    if (!resizeStringBuffer(r, static_cast<uint64_t>(length))) return kResultNoMemory;
+    if (!resizeRun(r, static_cast<uint64_t>(length))) return kResultNoMemory;
     unsigned char zero;
     int64_t got = length > 0 ? hostRead(stream, r->bytes, length) : 0;
     if (got == length) got += hostRead(stream, &zero, 1);
     if (got != length + 1) {
-        releaseBytes(r);
+        releaseRunBytes(r);
         return got < 0 ? got : kResultPastEnd;
     }
     return got;
@@ -142,23 +122,9 @@ struct StringSlots {
         return newValue(StringValue{hostCodeOf(instance), 0, nullptr});
     }
 
-    static void destroyValue(FieldInstance*, void* value) {
-        if (!value) return;
-        releaseBytes(record(value));
-        deleteValue(record(value));
-    }
+    static void destroyValue(FieldInstance*, void* value) { destroyRun(record(value)); }
 
-    static void* cloneValue(FieldInstance*, void* value) {
-        const StringValue* source = record(value);
-        StringValue* copy = newValue(StringValue{source->code, 0, nullptr});
-        if (!copy) return nullptr;
-        if (!resizeStringBuffer(copy, source->length)) {
-            deleteValue(copy);
-            return nullptr;
-        }
-        if (source->length > 0) std::memcpy(copy->bytes, source->bytes, source->length);
-        return copy;
-    }
+    static void* cloneValue(FieldInstance*, void* value) { return cloneRun(record(value)); }
 
     static void drawValue(FieldInstance*, void* value, PaintContext* paint, RowLayout* row) {
         const StringValue* r = record(value);
@@ -177,11 +143,11 @@ struct StringSlots {
         if (got < width) return kResultPastEnd;
         uint64_t n = byteorder::fromBytes(prefix, width, isUpperCaseCode(r->code));
         if (n > kCheckedLength && n > bytesLeft(stream, position + width)) return kResultPastEnd;
-        if (!resizeStringBuffer(r, n)) return kResultNoMemory;
+        if (!resizeRun(r, n)) return kResultNoMemory;
         if (n == 0) return 0;
         got = hostRead(stream, r->bytes, static_cast<int64_t>(n));
         if (got >= 0 && static_cast<uint64_t>(got) < n) got = kResultPastEnd;
-        if (got < 0) releaseBytes(r);
+        if (got < 0) releaseRunBytes(r);
         return got;
     }
 

@@ -17,6 +17,13 @@ std::string promptText(const char* format, ...) {
     return text;
 }
 
+// A static array rather than a string, so that no memory stays taken after the dialog.
+const char* keptRefusal(const std::string& reason) {
+    static char kept[256];
+    std::snprintf(kept, sizeof kept, "%s", reason.c_str());
+    return kept;
+}
+
 int askForValue(FieldInstance* instance, void* value, const std::string& prompt, const char* shown,
                 RefuseTextProc refuse, SetValueFromTextProc setValueFromText) {
     char* entered = queryValue(hostMainWindow(), UIStrings[usEnterValueTitle], prompt.c_str(), shown, refuse);

@@ -10,6 +10,10 @@
 // file keeps.
 std::string promptText(const char* format, ...);
 
+// The dialog's refusal takes only the text: a reason worded for the value at hand is kept here until
+// the next one.
+const char* keptRefusal(const std::string& reason);
+
 // Asks with the shown text proposed; the result of setValueFromText for the answer, 0 on cancel.
 int askForValue(FieldInstance* instance, void* value, const std::string& prompt, const char* shown,
                 RefuseTextProc refuse, SetValueFromTextProc setValueFromText);

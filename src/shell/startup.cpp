@@ -17,6 +17,9 @@ void startEngine() {
     registerKeyTypes();
     registerFloatTypes();
     registerVarintTypes();
+    registerByteArrayTypes();
+    registerFixedTextTypes();
+    registerNumberTextTypes();
 }
 
 void stopEngine() {

@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the user interface, indexed by number.
 
-constexpr int kUIStringCount = 79;
+constexpr int kUIStringCount = 94;
 
 // Indexes that callers name; the field types' display names are indexed by the registration tables.
 enum UIStringIndex {
@@ -24,7 +24,16 @@ enum UIStringIndex {
     usFloatPrompt = 63,
     usNotFloatNumber = 64,
     usVlqOutOfRange = 77,
-    usParameterErrorText = 78,
+    usBytesPrompt = 84,
+    usNotHexBytes = 85,
+    usWrongByteCount = 86,
+    usTooLongToEdit = 87,
+    usTextPrompt = 88,
+    usTextTooLong = 89,
+    usOctalTextPrompt = 90,
+    usNotOctalOrDecimal = 91,
+    usNumberTextTooLarge = 92,
+    usParameterErrorText = 93,
 };
 
 extern char** UIStrings;

@@ -389,6 +389,23 @@ class CommandLine(unittest.TestCase):
         self.assertEqual(result.returncode, 6)
         self.assertRegex(result.stderr, r"row 2 cannot be edited\. Nothing was saved")
 
+    def test_bounded_fields_are_dumped_whole_and_edited_in_their_length(self):
+        data, out = sample("bounded.bin"), sample("bounded-edited.bin")
+        letters = bytes(range(0x41, 0x55))
+        write(data, b"\x14" + letters + b"\x06ab\0\0\0\0" + b"\x080000644\0" + b"\x0a1234      ")
+        template = compile_template("bounded", "BSIZ Size\nBYTS Data = 20\nSKPE\nBSIZ Size\nTEXT Name = 6\nSKPE\n"
+                                               "BSIZ Size\nOTXT Mode = 8\nSKPE\nBSIZ Size\nDTXT Length = 10\nSKPE\n")
+        rows = json.loads(run(CLI, "dump", "--json", "-T", template, data))
+        self.assertEqual([(r["code"], r["value"]) for r in rows if r["kind"] == "data"],
+                         [("BYTS", letters.hex(" ")), ("TEXT", "ab"), ("OTXT", "420 (0644)"), ("DTXT", "1234")])
+        self.assertIn("  41 42 43 44 45 46 47 48 49 4a 4b 4c 4d 4e 4f 50 ...  ABCDEFGHIJKLMNOP\n",
+                      run(CLI, "dump", "-T", template, data))
+        run(CLI, "edit", "-T", template, "-o", out, data, "--set", "2=" + bytes(20).hex(), "--set", "4=xyz",
+            "--set", "6=0755", "--set", "8=99")
+        self.assertEqual(contents(out), b"\x14" + bytes(20) + b"\x06xyz\0\0\0" + b"\x080000755\0" + b"\x0a0099      ")
+        for refused in ("2=41", "6=010000000", "4=seven!!"):
+            self.assertEqual(cli("edit", "-T", template, "-o", out, data, "--set", refused).returncode, 6, refused)
+
     def test_json_dump_gives_back_every_byte_of_codes_key_names_and_strings(self):
         data = sample("bytes.bin")
         tag, name = b"\x00A\xff\x7f", b"\xe9\x00\x80\n\"\\z"

@@ -367,7 +367,7 @@ TEST_F(Changes, SavedDocumentsBindBackToWhatTheyShowed) {
 }
 
 TEST_F(Changes, TheWindowSeeksFromEachOriginWithinItsEnd) {
-    MemoryStream file(Bytes(10, 1));
+    BytesStream file(Bytes(10, 1));
     DataWindow window(&file, 8);
     // A seek refused gives 0 and leaves the window where it was.
     const std::tuple<int64_t, int, int64_t, int64_t> seeks[] = {
@@ -383,12 +383,12 @@ TEST_F(Changes, TheWindowSeeksFromEachOriginWithinItsEnd) {
 // A field type may read ahead and seek back: the file moves only for the next read, and the bytes
 // read ahead count for an item of zeros only once the window has passed them.
 TEST_F(Changes, TheWindowLetsAFieldReadAheadAndGoBack) {
-    struct SeekCounting : MemoryStream {
-        using MemoryStream::MemoryStream;
+    struct SeekCounting : BytesStream {
+        using BytesStream::BytesStream;
         int seeks = 0;
         int64_t Seek(int64_t offset, int origin) override {
             ++seeks;
-            return MemoryStream::Seek(offset, origin);
+            return BytesStream::Seek(offset, origin);
         }
     } file(bytesOf("00 00 07 00"));
     DataWindow window(&file, 4);

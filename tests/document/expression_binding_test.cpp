@@ -109,3 +109,42 @@ TEST_F(ExpressionBinding, ChangesKeepComputedRowsTrue) {
 }
 
 }  // namespace
+
+namespace {
+
+// Fields whose length the caption gives read exactly that many bytes; padding reaches the next
+// multiple from its section's start; bytes up to a pattern stop before it, or at the data's end.
+TEST_F(ExpressionBinding, FieldsTakeTheLengthTheirCaptionGives) {
+    const std::tuple<const char*, const char*, int64_t, const char*> cases[] = {
+        {"UBYT:N TEXT:Name=N UBYT", "03 'abc' 09", 0, "UBYT 3;TEXT abc;UBYT 9"},
+        {"UBYT:N BYTS:Data=N*2 UBYT", "01 AA BB 09", 0, "UBYT 1;BYTS aa bb  ..;UBYT 9"},
+        {"OTXT:Size=8 CALC:Bytes=Size", "'0000012' 00", 0, "OTXT 10 (012);CALC 10"},
+        {"UBYT:N TEXT:Name=N", "05 'ab'", kResultPastEnd, "UBYT 5;REST 2"},
+        {"BYTS:Data=0-1", "01", kResultBadStructure, "REST 1"},
+        {"UBYT:L SECT:Chunk=L UBYT PADN:Pad=2 SKPE UBYT", "03 01 00 00 09", 0, "UBYT 3;SECT 3;.UBYT 1;.PADN 00  .;.REST 1;UBYT 9"},
+        {"UBYT PADN:Pad=4 UBYT", "01 00 00 00 09", 0, "UBYT 1;PADN 00 00 00  ...;UBYT 9"},
+        {"PADN:Pad=0", "01", kResultBadStructure, "REST 1"},
+        {"UPTO:Scan=$FF,$D9 HWRD", "01 FF 02 FF D9", 0, "UPTO 01 ff 02  ...;HWRD $ffd9"},
+        {"UPTO:Scan=$FF,$D9", "01 02", 0, "UPTO 01 02  .."},
+        {"UPTO:Scan=256", "01", kResultBadStructure, "REST 1"},
+    };
+    for (auto [rows, bytes, stop, shown] : cases) {
+        Document* document = open(rows, bytesOf(bytes));
+        EXPECT_EQ(result, stop) << rows;
+        EXPECT_EQ(describe(document), shown) << rows;
+        EXPECT_EQ(saved(document), bytesOf(bytes)) << rows;
+    }
+    // Across the window's chunks, the pattern found where it begins.
+    Bytes big(10000, 0x11);
+    big[9000] = 0xFF;
+    big[9001] = 0xD9;
+    Document* document = open("UPTO:Scan=$FF,$D9 HWRD", big);
+    EXPECT_EQ(instanceSize(document->first), 9000);
+    EXPECT_EQ(saved(document), big);
+    // A new item's bounded fields are zeros of their length.
+    document = open("BCNT LSTC BYTS:Data=3 LSTE", bytesOf("00"));
+    ASSERT_TRUE(insertItem(document, nth(document, 1))) << changeRefusal(document);
+    EXPECT_EQ(saved(document), bytesOf("01 00 00 00"));
+}
+
+}  // namespace

@@ -28,9 +28,9 @@ struct EngineFixture : testing::Test {
     }
 };
 
-class MemoryStream : public TIOStream {
+class BytesStream : public TIOStream {
   public:
-    explicit MemoryStream(std::vector<unsigned char> bytes = {}) : bytes_(std::move(bytes)) {}
+    explicit BytesStream(std::vector<unsigned char> bytes = {}) : bytes_(std::move(bytes)) {}
 
     int64_t Position() override { return position_; }
     int64_t Size() override { return static_cast<int64_t>(bytes_.size()); }
@@ -96,13 +96,17 @@ class FieldHarness {
 
     const FieldTypeProcs& procs() const { return field_.fieldType->procs; }
     void* value() { return instance_.value; }
+    FieldInstance* instance() { return &instance_; }
 
     int64_t read(const std::vector<unsigned char>& bytes) {
-        MemoryStream stream(bytes);
-        return procs().readValue(&instance_, value(), &stream, 0);
+        BytesStream stream(bytes);
+        return read(stream, 0);
+    }
+    int64_t read(TIOStream& stream, int64_t position) {
+        return procs().readValue(&instance_, value(), &stream, position);
     }
     std::vector<unsigned char> written(int64_t* result) {
-        MemoryStream stream;
+        BytesStream stream;
         *result = procs().writeValue(&instance_, value(), &stream, 0);
         return stream.bytes();
     }

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "fieldtypes/field_harness.h"  // MemoryStream
+#include "fieldtypes/field_harness.h"  // BytesStream
 #include "platform/file_handle.h"
 #include "platform/file_identity.h"
 #include "platform/folders.h"
@@ -115,12 +115,12 @@ TEST_F(Streams, WritingAfterReadingLandsAtTheReadPosition) {
 }
 
 // A stream over memory that records the chunk sizes asked of it.
-struct CountingSource : MemoryStream {
-    using MemoryStream::MemoryStream;
+struct CountingSource : BytesStream {
+    using BytesStream::BytesStream;
     std::vector<int64_t> requests;
     int64_t Read(void* buffer, int64_t count) override {
         requests.push_back(count);
-        return MemoryStream::Read(buffer, count);
+        return BytesStream::Read(buffer, count);
     }
 };
 
@@ -134,7 +134,7 @@ TEST(CopyFrom, MovesChunksOf4096) {
     };
     for (const auto& [available, count, copied, requests] : cases) {
         CountingSource source{Bytes(available)};
-        MemoryStream sink;
+        BytesStream sink;
         EXPECT_EQ(sink.CopyFrom(&source, count), static_cast<int64_t>(copied)) << count;
         EXPECT_EQ(sink.bytes().size(), copied) << count;
         EXPECT_EQ(source.requests, requests) << count;

@@ -11,6 +11,8 @@ void reset();
 // Questions asked since the last reset, each as "title|prompt|initial text".
 int asked();
 const std::string& lastQuestion();
+// Why the last refused answer was refused, as the dialog would show it; empty when none was.
+const std::string& lastRefusal();
 bool pending();
 
 }  // namespace queryscript

@@ -16,6 +16,7 @@ std::vector<std::optional<std::string>>& answers() {
 
 int questions = 0;
 std::string* last = nullptr;
+std::string* refusal = nullptr;
 
 }  // namespace
 
@@ -34,6 +35,8 @@ void reset() {
     questions = 0;
     delete last;
     last = nullptr;
+    delete refusal;
+    refusal = nullptr;
 }
 
 int asked() {
@@ -43,6 +46,11 @@ int asked() {
 const std::string& lastQuestion() {
     static const std::string none;
     return last ? *last : none;
+}
+
+const std::string& lastRefusal() {
+    static const std::string none;
+    return refusal ? *refusal : none;
 }
 
 bool pending() {
@@ -65,7 +73,10 @@ char* queryValue(platform::Window, const char* title, const char* prompt, const 
         answers().erase(answers().begin());
         if (answers().empty()) answers().shrink_to_fit();
         if (!reply) return nullptr;
-        if (!refuse || !refuse(reply->c_str())) return DupString(reply->c_str());
+        const char* reason = refuse ? refuse(reply->c_str()) : nullptr;
+        if (!reason) return DupString(reply->c_str());
+        if (!refusal) refusal = new std::string;
+        *refusal = reason;
     }
     return nullptr;
 }

@@ -1,0 +1,71 @@
+// TEXT in both cases: text in a field of the length the binder gives it, zero bytes after the text.
+#include <cstring>
+#include <string>
+
+#include "fieldtypes/bounded_slots.h"
+#include "fieldtypes/builtin_types.h"
+#include "fieldtypes/handler_table.h"
+#include "fieldtypes/registry.h"
+#include "fieldtypes/value_drawing.h"
+#include "fieldtypes/value_query.h"
+#include "shell/drawing_resources.h"
+#include "shell/ui_strings.h"
+
+namespace {
+
+// The dialog's refusal sees only the text, so the length it asks for is kept here while it is open.
+uint64_t lengthAsked;
+
+const char* refuseLongerText(const char* text) {
+    if (std::strlen(text) <= lengthAsked) return nullptr;
+    return keptRefusal(promptText(UIStrings[usTextTooLong], std::to_string(lengthAsked).c_str()));
+}
+
+uint64_t textLength(const ByteRun* r) {
+    const void* zero = r->length == 0 ? nullptr : std::memchr(r->bytes, 0, r->length);
+    return zero ? static_cast<uint64_t>(static_cast<const unsigned char*>(zero) - r->bytes) : r->length;
+}
+
+struct FixedTextSlots : BoundedSlots<FixedTextSlots> {
+    static void drawValue(FieldInstance*, void* value, PaintContext* paint, RowLayout* row) {
+        const ByteRun* r = run(value);
+        const uint64_t length = textLength(r);
+        const int shown = length > INT32_MAX ? INT32_MAX : static_cast<int>(length);
+        drawCaptionAndValue(*paint, *row, reinterpret_cast<const char*>(r->bytes), shown, fntNormal);
+    }
+
+    static int editValue(FieldInstance* instance, void* value, int32_t*, int32_t*) {
+        const ByteRun* r = run(value);
+        const std::string prompt =
+            promptText(UIStrings[usTextPrompt], hostCaptionOf(instance), std::to_string(r->length).c_str());
+        const uint64_t length = textLength(r);
+        if (length > kLongestEdited) return refuseTooLongToEdit(instance, value, prompt, length);
+        lengthAsked = r->length;
+        const std::string text =
+            length == 0 ? "" : std::string(reinterpret_cast<const char*>(r->bytes), length);
+        return askForValue(instance, value, prompt, text.c_str(), refuseLongerText, setValueFromText);
+    }
+
+    // The field keeps its length: the binder laid out the rows after it by that length.
+    static int setValueFromText(FieldInstance*, void* value, const char* text) {
+        ByteRun* r = run(value);
+        const size_t length = std::strlen(text);
+        if (length > r->length) return 0;
+        if (length > 0) std::memcpy(r->bytes, text, length);
+        if (r->length > length) std::memset(r->bytes + length, 0, r->length - length);
+        return 1;
+    }
+};
+
+constexpr FieldTypeProcs kFixedTextProcs = handlerTableOf<FixedTextSlots>();
+
+const FieldTypeRegistration kFixedTextTypes[] = {
+    {makeFieldCode("TEXT"), 79, 0, &kFixedTextProcs},
+    {makeFieldCode("text"), 79, 0, &kFixedTextProcs},
+};
+
+}  // namespace
+
+void registerFixedTextTypes() {
+    registerFieldTypes(kFixedTextTypes, static_cast<int>(sizeof kFixedTextTypes / sizeof kFixedTextTypes[0]));
+}
