@@ -50,6 +50,9 @@ bool named(const TemplateField* field, const char* name, int32_t length) {
     const char* label;
     int32_t labelLength;
     captionLabel(field->caption, &label, &labelLength);
+    // A remark in parentheses is no part of the name: "Width (pixels)" is Width.
+    const char* remark = static_cast<const char*>(std::memchr(label, '(', static_cast<size_t>(labelLength)));
+    if (remark) labelLength = static_cast<int32_t>(remark - label);
     return labelIsNamed(label, labelLength, name, length);
 }
 

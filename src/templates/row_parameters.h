@@ -1,8 +1,9 @@
 #pragma once
 // Parameters in captions: a code that takes them has a caption "Label = expression, ...", its
 // label shown and the expressions parsed once by the template. Expressions name earlier rows by
-// their labels: each run of characters other than letters, digits and "_" read as one "_", "_" at
-// either end dropped, case ignored ("Bits per pixel" is Bits_per_pixel).
+// their labels up to a remark in parentheses: each run of characters other than letters, digits and
+// "_" read as one "_", "_" at either end dropped, case ignored ("Bits per pixel (1 to 32)" is
+// Bits_per_pixel).
 #include <cstdint>
 
 #include "templates/template.h"

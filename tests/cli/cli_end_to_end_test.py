@@ -191,10 +191,19 @@ class SampleFormats(unittest.TestCase):
                 pixels = of_kind(rows, "rest")[-1]  # the colour table ends where the pixels begin
                 self.assertEqual((pixels["offset"], pixels["offset"] + pixels["size"]), (value(rows, "Pixel data offset"), size))
 
-    def test_gif_screen_descriptor(self):
-        rows = dump("gif", made("green.gif"))
-        screen = map(int, identify(made("green.gif"), "%W %H"))  # the logical screen
-        self.assertEqual(value(rows, "Signature", "Version", "Width", "Height"), (0x47494638, 0x3961, *screen))
+    def test_gif_every_block(self):
+        path = made("green.gif")
+        rows = dump("gif", path)
+        screen = tuple(map(int, identify(path, "%W %H")))  # the logical screen
+        texts = {r["caption"]: r["value"] for r in rows if r["kind"] == "data"}
+        self.assertEqual((texts["Signature"], texts["Version"]), ("GIF", "89a"))
+        self.assertEqual(value(rows, "Width", "Height"), screen)
+        # Every byte is a row of its own, blocks up to the trailer: no rest row.
+        self.assertEqual(rest_sizes(rows), [])
+        self.assertEqual(sum(r["size"] for r in rows), os.path.getsize(path))
+        introducers = [r["value"] for r in rows if r["caption"].startswith("Introducer")]
+        self.assertIn("$2c", introducers)
+        self.assertEqual(introducers[-1], "$3b")
 
     def test_png_every_chunk(self):
         for name in ("blue.png", "palette.png"):

@@ -198,7 +198,7 @@ TEST_F(TemplateModel, ACaseValuePast64BitsMakesTheTemplateInvalid) {
 TEST_F(TemplateModel, ParametersParseOnceAndNameOnlyRowsTheyCanSee) {
     registerCodes("UBYT PSTR");
     const std::tuple<std::vector<std::pair<const char*, const char*>>, int32_t, int32_t, const char*> cases[] = {
-        {{{"UBYT", "Bits per pixel"}, {"CALC", "Colours = 1 << bits_per_PIXEL"}}, -1, -1, nullptr},
+        {{{"UBYT", "Bits per pixel (1 to 32)"}, {"CALC", "Colours = 1 << bits_per_PIXEL"}}, -1, -1, nullptr},
         {{{"UBYT", "A"}, {"LSTN", "Item = A"}, {"UBYT", "B"}, {"CALC", "C = A + B"}, {"LSTE", ""}}, -1, -1, nullptr},
         {{{"UBYT", "A"}, {"LSTN", "E = A"}, {"UBYT", "B"}, {"LSTE", ""}, {"CALC", "C = E.B + A"}}, -1, -1, nullptr},
         {{{"LSTU", "Blocks = Size == 0"}, {"UBYT", "Size"}, {"LSTE", ""}}, -1, -1, nullptr},
