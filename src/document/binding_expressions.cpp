@@ -28,19 +28,16 @@ BindStop stopFor(expression::Failure failure) {
 }
 
 bool isBitRow(const TemplateField* field) {
-    return (field->code[0] | 0x20) == 'b' && rowKindOf(field->code).role == RowRole::Derived;
+    return isCode(field->code, "BITS");
 }
 
 }  // namespace
 
 bool Binder::startExpressions() {
     const Template* templ = document_->templ;
-    for (int32_t row = 0; row < templ->fieldCount && !latest_; ++row) {
-        if (templ->fields[row]->parameterCount == 0) continue;
-        latest_ = new (std::nothrow) FieldInstance*[templ->fieldCount]();
-        if (!latest_) return false;
-    }
-    return true;
+    if (!templ->hasParameters) return true;
+    latest_ = new (std::nothrow) FieldInstance*[templ->fieldCount]();
+    return latest_ != nullptr;
 }
 
 // An instance counts where the binder stands when it belongs to the top level or an item being
@@ -171,9 +168,9 @@ bool Binder::patternLength(int32_t row, int64_t* length) {
 // Padding reaches the next multiple of its number from where its section began.
 bool Binder::boundedLength(int32_t row, int64_t* length) {
     const char* code = fields_[row]->code;
-    if ((code[0] | 0x20) == 'u') return patternLength(row, length);
+    if (isCode(code, "UPTO")) return patternLength(row, length);
     if (!evaluate(row, 0, length)) return false;
-    if ((code[0] | 0x20) == 'p') {
+    if (isCode(code, "PADN")) {
         int64_t multiple = *length;
         if (multiple <= 0) {
             fail(kResultBadStructure, BindStop::BadMultiple);

@@ -10,15 +10,8 @@
 
 namespace {
 
-bool computes(const Template* templ) {
-    for (int32_t row = 0; row < templ->fieldCount; ++row) {
-        if (templ->fields[row]->parameterCount > 0) return true;
-    }
-    return false;
-}
-
 // A number shown, or the length of a rest row; 0 for rows without either.
-int64_t shownNumber(const FieldInstance* instance) {
+int64_t rowNumber(const FieldInstance* instance) {
     if (isRestInstance(instance)) return static_cast<const RestValue*>(instance->value)->length;
     bool numbered = !instance->field->fieldType && instance->value;
     return numbered ? *static_cast<const int64_t*>(instance->value) : 0;
@@ -39,9 +32,9 @@ bool sameLayout(Document* document, Document* reread, bool apply) {
     FieldInstance* read = reread->first;
     for (; shown && read && shown != document->restOfFile; shown = shown->next, read = read->next) {
         if (!sameShape(shown, read)) return false;
-        if (shownNumber(shown) == shownNumber(read)) continue;
+        if (rowNumber(shown) == rowNumber(read)) continue;
         if (!isDerived(shown)) return false;
-        if (apply) *static_cast<int64_t*>(shown->value) = shownNumber(read);
+        if (apply) *static_cast<int64_t*>(shown->value) = rowNumber(read);
     }
     return !read && (!shown || shown == document->restOfFile) && !reread->missingBytes;
 }
@@ -49,7 +42,7 @@ bool sameLayout(Document* document, Document* reread, bool apply) {
 }  // namespace
 
 bool settleLayout(Document* document) {
-    if (!computes(document->templ)) return true;
+    if (!document->templ->hasParameters) return true;
     MemoryStream bytes;
     if (writeInstances(document, &bytes) < 0) return false;
     bytes.Seek(0, 0);

@@ -15,24 +15,23 @@ constexpr char kOpeningCodes[][5] = {"LSTB", "LSTC", "LSTS", "LSTZ", "BSIZ", "WS
                                      "WHEN"};
 constexpr char kClosingCodes[][5] = {"LSTE", "KEYE", "SKPE"};
 
-// The code as written in upper case, or all four letters in lower case; never mixed.
-bool matchesEitherCase(const char code[4], const char* upper) {
+template <size_t N>
+bool inTable(const char code[4], const char (&table)[N][5]) {
+    for (const char* entry : table) {
+        if (isCode(code, entry)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool isCode(const char code[4], const char* upper) {
     if (std::memcmp(code, upper, 4) == 0) return true;
     for (int i = 0; i < 4; ++i) {
         if (code[i] != upper[i] - 'A' + 'a') return false;
     }
     return true;
 }
-
-template <size_t N>
-bool inTable(const char code[4], const char (&table)[N][5]) {
-    for (const char* entry : table) {
-        if (matchesEitherCase(code, entry)) return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 bool isControlCode(const char code[4]) {
     return inTable(code, kControlCodes);
@@ -47,5 +46,5 @@ bool isClosingCode(const char code[4]) {
 }
 
 bool isCaseCode(const char code[4]) {
-    return matchesEitherCase(code, "CASE");
+    return isCode(code, "CASE");
 }

@@ -24,13 +24,6 @@ constexpr int32_t kMostParameters = 16;
 // Looking names up walks back over rows; a template that would make it walk further is refused.
 constexpr int64_t kLookupBudget = int64_t{1} << 24;
 
-bool sameCode(const char code[4], const char* upper) {
-    bool upperCase = std::memcmp(code, upper, 4) == 0;
-    bool lowerCase = true;
-    for (int i = 0; i < 4; ++i) lowerCase = lowerCase && code[i] == std::tolower(static_cast<unsigned char>(upper[i]));
-    return upperCase || lowerCase;
-}
-
 bool isWordCharacter(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
 }
@@ -109,7 +102,7 @@ bool fail(Template& templ, int32_t row, int32_t column, const char* message) {
 
 ParameterCount parameterCountOf(const char code[4]) {
     for (const Shape& shape : kShapes) {
-        if (sameCode(code, shape.code)) return shape.count;
+        if (isCode(code, shape.code)) return shape.count;
     }
     return ParameterCount{0, 0};
 }
@@ -161,6 +154,7 @@ bool parseParameters(Template& templ) {
     templ.errorColumn = -1;
     templ.errorMessage = nullptr;
     int64_t budget = kLookupBudget;
+    templ.hasParameters = false;
     for (int32_t row = 0; row < templ.fieldCount; ++row) {
         TemplateField* field = templ.fields[row];
         releaseParameters(field);
@@ -188,6 +182,7 @@ bool parseParameters(Template& templ) {
         }
         for (int32_t i = 0; i < n; ++i) field->parameters[i] = parsed[i];
         field->parameterCount = n;
+        templ.hasParameters = true;
     }
     return true;
 }

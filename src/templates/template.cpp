@@ -143,6 +143,7 @@ void Template::clear() {
     name = nullptr;
     path = nullptr;
     resolved = false;
+    hasParameters = false;
 }
 
 bool Template::setSource(const char* filePath) {
@@ -162,6 +163,7 @@ void Template::adopt(Template& other) {
     fieldCount = other.fieldCount;
     fieldCapacity = other.fieldCapacity;
     resolved = other.resolved;
+    hasParameters = other.hasParameters;
     linked = other.linked;
     other.name = nullptr;
     other.path = nullptr;

@@ -47,6 +47,7 @@ class Template {
     // For a row whose parameters do not parse: where in its caption, and why; else -1 and null.
     int32_t errorColumn = -1;
     const char* errorMessage = nullptr;
+    bool hasParameters = false;  // some row's caption holds expressions, as resolve found
 
     // 0; -1 when the file cannot be opened; -9 when its rows do not fit in memory or exceed
     // kMaxTemplateFields. On failure the template is unchanged.
@@ -76,6 +77,8 @@ class Template {
     void adopt(Template& other);
 };
 
+// Whether the code is the four capital letters given, as written or all in lower case; never mixed.
+bool isCode(const char code[4], const char* upper);
 bool isControlCode(const char code[4]);
 // Codes that open and close sections in the link pass.
 bool isOpeningCode(const char code[4]);
