@@ -53,6 +53,8 @@ const char* bindStopReason(const Document* document) {
             return "A padding's multiple is not a positive number.";
         case BindStop::BadPattern:
             return "A pattern's byte is not a number from 0 to 255.";
+        case BindStop::ChecksumRange:
+            return "A checksum's bytes are not all in the file.";
     }
     return nullptr;
 }

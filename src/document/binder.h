@@ -83,13 +83,18 @@ class Binder : public expression::Place {
   public:
     // window is null when binding without a file.
     Binder(Document* document, DataWindow* window) : document_(document), window_(window) {}
-    ~Binder() override { delete[] latest_; }
+    ~Binder() override {
+        delete[] latest_;
+        delete[] latestStart_;
+    }
     Binder(const Binder&) = delete;
     Binder& operator=(const Binder&) = delete;
 
     // What expressions read where they stand.
     expression::Failure number(int32_t row, int32_t list, int64_t* out) override;
     int64_t property(expression::Op which) override;
+    expression::Failure bounds(expression::Op which, int32_t row, int32_t list, int64_t* out) override;
+    expression::Failure checksum(expression::Op which, int64_t from, int64_t to, int64_t* out) override;
 
     int64_t run(int32_t& rowIndex, FieldInstance* parent);
     // Where the bytes that no row took begin after a failure; -1 when at the stream's position.
@@ -107,7 +112,10 @@ class Binder : public expression::Place {
     FieldInstance* append(TemplateField* field, FieldInstance* parent, FieldInstance* partner,
                           FieldInstance* listSource) {
         FieldInstance* instance = appendInstance(document_, field, parent, partner, listSource, &failure_);
-        if (latest_ && instance) latest_[field->index] = instance;
+        if (latest_ && instance) {
+            latest_[field->index] = instance;
+            latestStart_[field->index] = rowStart_;
+        }
         return instance;
     }
     FieldInstance* appendWithNumber(TemplateField* field, FieldInstance* parent, FieldInstance* listSource,
@@ -141,6 +149,7 @@ class Binder : public expression::Place {
     bool boundedLength(int32_t row, int64_t* length);
     bool patternLength(int32_t row, int64_t* length);
     int32_t bindData(int32_t row);
+    int32_t readData(int32_t row, FieldInstance* instance, void* value);
     int32_t bindListEnd(int32_t row, int32_t& rowIndex, bool& levelDone);
     int32_t bindCloser(int32_t row, const RowInfo& info, int32_t& rowIndex, bool& levelDone);
 
@@ -172,6 +181,9 @@ class Binder : public expression::Place {
     int64_t restStart_ = -1;
     // The instance each template row made last, for expressions to read; null without expressions.
     FieldInstance** latest_ = nullptr;
+    int64_t* latestStart_ = nullptr;  // and where its bytes began
+    // The instance the name stands for where the binder is, or null.
+    const FieldInstance* named(int32_t row, int32_t list);
 };
 
 }  // namespace binding

@@ -5,9 +5,11 @@
 #include "document/binder.h"
 #include "document/rest.h"
 #include "document/sizes.h"
+#include "fieldtypes/check_value.h"
 #include "fieldtypes/registry.h"
 #include "platform/file_handle.h"
 #include "shell/streams.h"
+#include "templates/row_parameters.h"
 
 namespace binding {
 
@@ -122,7 +124,17 @@ int32_t Binder::bindData(int32_t row) {
         return fail(kResultNoValue, BindStop::NoValue);
     }
     instance->value = value;
-    if (field->parameterCount > 0) return bindBoundedData(row, instance, value);
+    int32_t next = takesLength(field->code) ? bindBoundedData(row, instance, value) : readData(row, instance, value);
+    if (next < 0 || !isCheckCode(field->code)) return next;
+    // Its bytes are read; what they should be is known only now.
+    int64_t computed;
+    if (!evaluate(row, field->parameterCount - 1, &computed)) return -1;
+    noteComputed(instance, computed);
+    return next;
+}
+
+int32_t Binder::readData(int32_t row, FieldInstance* instance, void* value) {
+    const FieldType* type = instance->field->fieldType;
     if (!window_ || !type->procs.readValue) return row + 1;
     int64_t result = type->procs.readValue(instance, value, window_, rowStart_);
     // A read that came back short means the data ended inside the field.

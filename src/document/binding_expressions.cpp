@@ -5,6 +5,7 @@
 #include <new>
 
 #include "document/binder.h"
+#include "expressions/checksums.h"
 #include "fieldtypes/number_access.h"
 #include "shell/memory_stream.h"
 
@@ -22,6 +23,8 @@ BindStop stopFor(expression::Failure failure) {
             return BindStop::ShiftRange;
         case expression::Failure::Unbound:
             return BindStop::UnboundName;
+        case expression::Failure::Range:
+            return BindStop::ChecksumRange;
         default:
             return BindStop::NotANumber;
     }
@@ -37,7 +40,8 @@ bool Binder::startExpressions() {
     const Template* templ = document_->templ;
     if (!templ->hasParameters) return true;
     latest_ = new (std::nothrow) FieldInstance*[templ->fieldCount]();
-    return latest_ != nullptr;
+    latestStart_ = new (std::nothrow) int64_t[templ->fieldCount]();
+    return latest_ && latestStart_;
 }
 
 // An instance counts where the binder stands when it belongs to the top level or an item being
@@ -49,11 +53,17 @@ bool Binder::isLive(const FieldInstance* instance) {
     return false;
 }
 
-expression::Failure Binder::number(int32_t row, int32_t list, int64_t* out) {
+const FieldInstance* Binder::named(int32_t row, int32_t list) {
     const FieldInstance* instance = latest_[row];
-    if (!instance) return expression::Failure::Unbound;
+    if (!instance) return nullptr;
     const FieldInstance* holder = list >= 0 ? instance->parent : instance;
-    if (!holder || (list >= 0 && holder != latest_[list]) || !isLive(holder)) return expression::Failure::Unbound;
+    if (!holder || (list >= 0 && holder != latest_[list]) || !isLive(holder)) return nullptr;
+    return instance;
+}
+
+expression::Failure Binder::number(int32_t row, int32_t list, int64_t* out) {
+    const FieldInstance* instance = named(row, list);
+    if (!instance) return expression::Failure::Unbound;
     if (isNumberRole(rowKindOf(instance->field->code).role) && instance->value) {
         *out = numberOf(instance);
         return expression::Failure::None;
@@ -74,6 +84,30 @@ int64_t Binder::property(expression::Op which) {
         default:
             return fileEnd_;
     }
+}
+
+expression::Failure Binder::bounds(expression::Op which, int32_t row, int32_t list, int64_t* out) {
+    const FieldInstance* instance = named(row, list);
+    if (!instance) return expression::Failure::Unbound;
+    *out = latestStart_[row] + (which == expression::Op::EndOf ? instanceSize(const_cast<FieldInstance*>(instance)) : 0);
+    return expression::Failure::None;
+}
+
+// Without a file there are no bytes to sum yet: a change reads the document back, which sums them.
+expression::Failure Binder::checksum(expression::Op which, int64_t from, int64_t to, int64_t* out) {
+    *out = 0;
+    if (!window_) return expression::Failure::None;
+    if (from < 0 || from > to || to > fileEnd_) return expression::Failure::Range;
+    RunningChecksum sum(which);
+    unsigned char buffer[4096];
+    for (int64_t at = from; at < to;) {
+        int64_t got = window_->readAt(at, buffer, std::min<int64_t>(sizeof buffer, to - at));
+        if (got <= 0) return expression::Failure::Range;
+        sum.add(buffer, static_cast<size_t>(got));
+        at += got;
+    }
+    *out = sum.value();
+    return expression::Failure::None;
 }
 
 bool Binder::evaluate(int32_t row, int32_t which, int64_t* out) {

@@ -35,6 +35,13 @@ class DataWindow : public TIOStream {
         return seen;
     }
 
+    // Bytes anywhere in the file, for checksums; the window keeps its own position. The bytes read.
+    int64_t readAt(int64_t offset, void* buffer, int64_t count) {
+        fileAt_ = -1;  // the next read seeks back to the window's position
+        if (file_->Seek(offset, 0) != offset) return 0;
+        return file_->Read(buffer, count);
+    }
+
     int64_t Position() override { return at_; }
     int64_t Size() override { return end_; }
     int64_t Seek(int64_t offset, int origin) override;

@@ -71,6 +71,7 @@ enum class BindStop : int32_t {
     NoBitSource,
     BadMultiple,
     BadPattern,
+    ChecksumRange,
 };
 
 struct TemplateRows;

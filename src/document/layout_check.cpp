@@ -5,6 +5,7 @@
 #include "document/rest.h"
 #include "document/row_kind.h"
 #include "document/saving.h"
+#include "fieldtypes/check_value.h"
 #include "shell/memory_stream.h"
 #include "templates/template.h"
 
@@ -32,6 +33,7 @@ bool sameLayout(Document* document, Document* reread, bool apply) {
     FieldInstance* read = reread->first;
     for (; shown && read && shown != document->restOfFile; shown = shown->next, read = read->next) {
         if (!sameShape(shown, read)) return false;
+        if (isCheckField(shown) && apply) followComputed(shown, read);
         if (rowNumber(shown) == rowNumber(read)) continue;
         if (!isDerived(shown)) return false;
         if (apply) *static_cast<int64_t*>(shown->value) = rowNumber(read);

@@ -36,6 +36,13 @@ enum class Op : uint8_t {
     And,
     Or,
     Choose,  // left ? right : third
+    // Functions: start(Row) and end(Row), where a row's bytes begin and end (value and third as for
+    // Name); crc32, adler32 and sum over the bytes from left up to right.
+    StartOf,
+    EndOf,
+    Crc32,
+    Adler32,
+    ByteSum,
 };
 
 struct Node {
@@ -79,6 +86,7 @@ enum class Failure : uint8_t {
     DivisionByZero,
     Overflow,
     ShiftRange,  // a shift by less than 0 or more than 63 bits
+    Range,       // a checksum's bytes that are not all in the file
     Unbound,     // a row named was not bound where the expression stands
     NotNumber,   // a row named holds no whole number
 };
@@ -92,6 +100,10 @@ class Place {
     virtual Failure number(int32_t row, int32_t list, int64_t* out) = 0;
     // @offset, @index, @start, @end or @filesize.
     virtual int64_t property(Op which) = 0;
+    // Where the row's instance of number() begins (StartOf) or ends (EndOf).
+    virtual Failure bounds(Op which, int32_t row, int32_t list, int64_t* out) = 0;
+    // Crc32, Adler32 or ByteSum over the bytes [from, to) of the data being read.
+    virtual Failure checksum(Op which, int64_t from, int64_t to, int64_t* out) = 0;
 };
 
 Failure evaluate(const Expression& expression, Place& place, int64_t* out);

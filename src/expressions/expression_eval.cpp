@@ -11,6 +11,11 @@ bool checked(Failure* failure, bool overflowed) {
     return !overflowed;
 }
 
+// A row's node keeps the row and its list where other nodes keep operands.
+bool namesRow(Op op) {
+    return op == Op::Name || op == Op::StartOf || op == Op::EndOf;
+}
+
 Failure apply(Op op, int64_t a, int64_t b, int64_t* out) {
     Failure failure = Failure::None;
     switch (op) {
@@ -100,7 +105,7 @@ Failure evaluate(const Expression& e, Place& place, int64_t* out) {
         int64_t& value = values[frame.node];
         int32_t operands[3] = {node.left, node.right, node.third};
         bool lazy = node.op == Op::And || node.op == Op::Or || node.op == Op::Choose;
-        if (!lazy && frame.stage < 3 && node.op != Op::Name) {
+        if (!lazy && frame.stage < 3 && !namesRow(node.op)) {
             int32_t next = operands[frame.stage++];
             if (next >= 0) stack[top++] = Frame{next, 0};
             continue;
@@ -132,6 +137,15 @@ Failure evaluate(const Expression& e, Place& place, int64_t* out) {
                 break;
             case Op::Name:
                 failure = place.number(static_cast<int32_t>(node.value), node.third, &value);
+                break;
+            case Op::StartOf:
+            case Op::EndOf:
+                failure = place.bounds(node.op, static_cast<int32_t>(node.value), node.third, &value);
+                break;
+            case Op::Crc32:
+            case Op::Adler32:
+            case Op::ByteSum:
+                failure = place.checksum(node.op, values[node.left], values[node.right], &value);
                 break;
             case Op::Offset:
             case Op::Index:

@@ -31,6 +31,17 @@ struct Property {
     Op op;
 };
 
+struct Function {
+    const char* name;
+    Op op;
+    bool ofRow;  // its argument names a row; otherwise it takes two values
+};
+
+constexpr Function kFunctions[] = {
+    {"start", Op::StartOf, true}, {"end", Op::EndOf, true}, {"crc32", Op::Crc32, false},
+    {"adler32", Op::Adler32, false}, {"sum", Op::ByteSum, false},
+};
+
 constexpr Property kProperties[] = {
     {"offset", Op::Offset}, {"index", Op::Index}, {"start", Op::Start}, {"end", Op::End}, {"filesize", Op::FileSize},
 };
@@ -141,6 +152,7 @@ class Parser {
         if (*at_ == '\'') return characters();
         if (*at_ == '@') return property();
         if (*at_ == '$' || std::isdigit(static_cast<unsigned char>(*at_))) return number();
+        if (const Function* f = function()) return call(*f, depth);
         if (isNameCharacter(*at_)) return name();
         return fail(start, "a value expected");
     }
@@ -177,6 +189,43 @@ class Parser {
             if (std::strlen(p.name) == n && std::memcmp(p.name, word, n) == 0) return add(p.op);
         }
         return fail(start, "no such property (@offset, @index, @start, @end, @filesize)");
+    }
+
+    // A word followed by "(" is a function; no caption names one.
+    const Function* function() {
+        const char* end = at_;
+        while (end < end_ && isNameCharacter(*end)) ++end;
+        const char* open = end;
+        while (open < end_ && std::isspace(static_cast<unsigned char>(*open))) ++open;
+        if (open == end_ || *open != '(') return nullptr;
+        size_t n = static_cast<size_t>(end - at_);
+        for (const Function& f : kFunctions) {
+            if (std::strlen(f.name) == n && std::memcmp(f.name, at_, n) == 0) return &f;
+        }
+        return nullptr;
+    }
+
+    int32_t call(const Function& f, int32_t depth) {
+        at_ += std::strlen(f.name);
+        take("(");
+        int32_t node;
+        if (f.ofRow) {
+            skipSpace();
+            if (at_ == end_ || !isNameCharacter(*at_)) return fail(at_, "a row's name expected");
+            int32_t row = name();
+            if (row < 0) return -1;
+            nodes_[row].op = f.op;
+            node = row;
+        } else {
+            int32_t from = expression(depth + 1);
+            if (from < 0) return -1;
+            if (!take(",")) return fail(at_, "\",\" expected");
+            int32_t to = expression(depth + 1);
+            if (to < 0) return -1;
+            node = add(f.op, from, to);
+        }
+        if (node >= 0 && !take(")")) return fail(at_, "\")\" expected");
+        return node;
     }
 
     int32_t name() {

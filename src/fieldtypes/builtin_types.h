@@ -1,7 +1,7 @@
 #pragma once
 // The batches of built-in field types registered at start-up, in this order: integers, dividers,
 // strings, keys, floating-point numbers, variable-length numbers, then the fields whose length the
-// binder bounds: byte arrays, fixed-length text, numbers written as digits.
+// binder bounds: byte arrays, fixed-length text, numbers written as digits; then check fields.
 
 // Creates the registry when needed, then registers the 40 integer codes.
 void registerIntegerTypes();
@@ -21,3 +21,5 @@ void registerByteArrayTypes();
 void registerFixedTextTypes();
 // Registers the 4 number text codes (OTXT, DTXT in both cases).
 void registerNumberTextTypes();
+// Registers the 10 check codes (CHKB, CHKW, CHKL, CHKQ, CHKO in both cases).
+void registerCheckTypes();

@@ -20,6 +20,7 @@ void startEngine() {
     registerByteArrayTypes();
     registerFixedTextTypes();
     registerNumberTextTypes();
+    registerCheckTypes();
 }
 
 void stopEngine() {

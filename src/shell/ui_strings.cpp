@@ -100,6 +100,7 @@ static const char* const builtInTexts[kUIStringCount] = {
     "That is no number: type decimal digits, or octal digits after 0 or 0o.",
     "The field has room for numbers from 0 to %s: type one in that range.",
     " Column %d: %s.",
+    "Checksum",
 };
 
 void BuildUIStrings() {

@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the user interface, indexed by number.
 
-constexpr int kUIStringCount = 94;
+constexpr int kUIStringCount = 95;
 
 // Indexes that callers name; the field types' display names are indexed by the registration tables.
 enum UIStringIndex {
@@ -34,6 +34,7 @@ enum UIStringIndex {
     usNotOctalOrDecimal = 91,
     usNumberTextTooLarge = 92,
     usParameterErrorText = 93,
+    usChecksumName = 94,
 };
 
 extern char** UIStrings;

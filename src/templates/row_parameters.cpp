@@ -12,13 +12,26 @@ namespace {
 struct Shape {
     char code[5];
     ParameterCount count;
+    bool length;  // the first parameter is the row's length in bytes
+    bool check;   // the last parameter is what the row's number should be
 };
 
 constexpr Shape kShapes[] = {
-    {"CALC", {1, 1}}, {"BITS", {1, 2}}, {"LSTN", {1, 1}}, {"LSTL", {1, 1}}, {"LSTU", {1, 1}}, {"SECT", {1, 1}},
-    {"WHEN", {1, 1}}, {"KEYV", {1, 1}}, {"BYTS", {1, 1}}, {"TEXT", {1, 1}}, {"OTXT", {1, 1}}, {"DTXT", {1, 1}},
-    {"PADN", {1, 1}}, {"UPTO", {1, 16}},
+    {"CALC", {1, 1}, false, false}, {"BITS", {1, 2}, false, false}, {"LSTN", {1, 1}, false, false},
+    {"LSTL", {1, 1}, false, false}, {"LSTU", {1, 1}, false, false}, {"SECT", {1, 1}, false, false},
+    {"WHEN", {1, 1}, false, false}, {"KEYV", {1, 1}, false, false}, {"BYTS", {1, 1}, true, false},
+    {"TEXT", {1, 1}, true, false},  {"OTXT", {1, 1}, true, false},  {"DTXT", {1, 1}, true, false},
+    {"PADN", {1, 1}, true, false},  {"UPTO", {1, 16}, true, false}, {"CHKB", {1, 1}, false, true},
+    {"CHKW", {1, 1}, false, true},  {"CHKL", {1, 1}, false, true},  {"CHKQ", {1, 1}, false, true},
+    {"CHKO", {2, 2}, true, true},
 };
+
+const Shape* shapeOf(const char code[4]) {
+    for (const Shape& shape : kShapes) {
+        if (isCode(code, shape.code)) return &shape;
+    }
+    return nullptr;
+}
 
 constexpr int32_t kMostParameters = 16;
 // Looking names up walks back over rows; a template that would make it walk further is refused.
@@ -101,10 +114,18 @@ bool fail(Template& templ, int32_t row, int32_t column, const char* message) {
 }  // namespace
 
 ParameterCount parameterCountOf(const char code[4]) {
-    for (const Shape& shape : kShapes) {
-        if (isCode(code, shape.code)) return shape.count;
-    }
-    return ParameterCount{0, 0};
+    const Shape* shape = shapeOf(code);
+    return shape ? shape->count : ParameterCount{0, 0};
+}
+
+bool takesLength(const char code[4]) {
+    const Shape* shape = shapeOf(code);
+    return shape && shape->length;
+}
+
+bool isCheckCode(const char code[4]) {
+    const Shape* shape = shapeOf(code);
+    return shape && shape->check;
 }
 
 void captionLabel(const char* caption, const char** label, int32_t* length) {

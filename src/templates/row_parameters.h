@@ -13,6 +13,10 @@ struct ParameterCount {
 };
 
 ParameterCount parameterCountOf(const char code[4]);
+// Data codes whose first parameter is their length: the binder ends their data there.
+bool takesLength(const char code[4]);
+// Check codes (CHKB, CHKW, CHKL, CHKQ, CHKO): their last parameter is what their number should be.
+bool isCheckCode(const char code[4]);
 
 // The row's label: its caption up to the first "=" (all of it when there is none), without the
 // spaces at its ends.

@@ -148,3 +148,49 @@ TEST_F(ExpressionBinding, FieldsTakeTheLengthTheirCaptionGives) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string rowText(FieldInstance* instance) {
+    return std::string(instance->field->code, 4) + " " + shownValue(instance);
+}
+
+// A check that was right when read follows the bytes it covers through edits, insertions and undo;
+// one that was already wrong stays as read.
+TEST_F(ExpressionBinding, ChecksThatWereRightFollowTheBytesTheyCover) {
+    const char* chunk = "ULNG:Length KNAM:Type BYTS:Data=Length CHKL:CRC=crc32(start(Type),@offset)";
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"6C A1 5E 33", "CHKL $6ca15e33 valid", "1B A6 6E A5", "CHKL $1ba66ea5 valid"},
+        {"00 00 00 00", "CHKL $00000000 stale (should be $6ca15e33)", "00 00 00 00",
+         "CHKL $00000000 stale (should be $1ba66ea5)"},
+    };
+    for (auto [crc, shown, crcAfter, shownAfter] : cases) {
+        const Bytes bytes = bytesOf(std::string("00 00 00 01 'IHDR' 'x' ") + crc);
+        Document* document = open(chunk, bytes);
+        EXPECT_EQ(rowText(nth(document, 3)), shown);
+        queryscript::answer("79");
+        ASSERT_TRUE(editInstance(document, nth(document, 2)));
+        EXPECT_EQ(saved(document), bytesOf(std::string("00 00 00 01 'IHDR' 'y' ") + crcAfter));
+        EXPECT_EQ(rowText(nth(document, 3)), shownAfter);
+        ASSERT_TRUE(undoChange(document));
+        EXPECT_EQ(saved(document), bytes);
+        queryscript::reset();
+    }
+    // A new item's check is computed over its bytes.
+    Document* document = open(std::string("BCNT LSTC ") + chunk + " LSTE", bytesOf("00"));
+    ASSERT_TRUE(insertItem(document, nth(document, 1)));
+    EXPECT_EQ(saved(document), bytesOf("01 00*8 21 44 DF 1C"));
+    // TAR's header sum: the bytes with the field itself counted as spaces, in octal digits.
+    document = open("TEXT:Name=2 CHKO:Sum=8,sum(@start,@start+12)-sum(@offset,@offset+8)+256 TEXT:Tail=2",
+                    bytesOf("'ab' '001212' 00 20 'cd'"));
+    EXPECT_EQ(rowText(nth(document, 1)), "CHKO 650 (01212) valid");
+    queryscript::answer("ce");
+    ASSERT_TRUE(editInstance(document, nth(document, 2)));
+    EXPECT_EQ(saved(document), bytesOf("'ab' '001213' 00 20 'ce'"));
+    queryscript::reset();
+    // A check's range outside the file stops binding.
+    document = open("CHKB:S=sum(0,@filesize+1)", bytesOf("01"));
+    EXPECT_EQ(document->stopReason, BindStop::ChecksumRange);
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "expressions/checksums.h"
 #include "expressions/expression.h"
 
 namespace {
@@ -35,6 +36,19 @@ struct Rows : expression::Names, expression::Place {
                                                                {expression::Op::End, 64},
                                                                {expression::Op::FileSize, 1000}};
         return properties.at(which);
+    }
+    // Row r's bytes are [10 r, 10 r + 5).
+    Failure bounds(expression::Op which, int32_t row, int32_t, int64_t* out) override {
+        *out = row * 10 + (which == expression::Op::EndOf ? 5 : 0);
+        return row == 5 ? Failure::Unbound : Failure::None;
+    }
+    // Over the bytes of "123456789".
+    Failure checksum(expression::Op which, int64_t from, int64_t to, int64_t* out) override {
+        if (from < 0 || from > to || to > 9) return Failure::Range;
+        RunningChecksum sum(which);
+        sum.add(reinterpret_cast<const unsigned char*>("123456789") + from, static_cast<size_t>(to - from));
+        *out = sum.value();
+        return Failure::None;
     }
     int reads = 0;
 };
@@ -71,6 +85,9 @@ TEST(Expressions, EvaluateWithCPrecedenceAndAssociativity) {
         {"A > B ? A : B", "10"},     {"L.A", "100"},              {"@offset - @start", "8"},
         {"@end + @filesize + @index", "1066"}, {"1, A, 2 + 3", "1,10,5"},
         {"9223372036854775807", "9223372036854775807"},
+        {"crc32(0, 9)", "3421780262"}, {"adler32(0, 9)", "152961502"}, {"sum(0, 9)", "477"},
+        {"crc32(3, 3) + adler32(0, 0)", "1"}, {"sum(start(A), start(A) + 2) + end(B)", "114"},
+        {"crc32 (0, 1) == crc32(0, 1)", "1"},
     };
     for (auto [text, value] : cases) EXPECT_EQ(valueOf(text), value) << text;
 }
@@ -89,6 +106,9 @@ TEST(Expressions, FailOnDivisionOverflowAndRowsWithoutNumbers) {
         {"1 >> C", Failure::ShiftRange},
         {"U + 1", Failure::Unbound},
         {"T", Failure::NotNumber},
+        {"crc32(5, 2)", Failure::Range},
+        {"sum(0, 10)", Failure::Range},
+        {"start(U)", Failure::Unbound},
     };
     for (auto [text, failure] : cases)
         EXPECT_EQ(valueOf(text), "failure " + std::to_string(static_cast<int>(failure))) << text;
@@ -119,6 +139,10 @@ TEST(Expressions, ParseErrorsGiveTheColumnAndTheReason) {
         {"12ab", "column 0: not a number"},
         {"1, 2, 3, 4, 5", "column 12: too many values"},
         {"#", "column 0: a value expected"},
+        {"crc32(1)", "column 7: \",\" expected"},
+        {"sum(1, 2", "column 8: \")\" expected"},
+        {"start(+)", "column 6: a row's name expected"},
+        {"end(Nobody)", "column 4: no earlier row has this name"},
     };
     for (auto [text, error] : cases) EXPECT_EQ(valueOf(text), error) << text;
 }
