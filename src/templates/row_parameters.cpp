@@ -78,14 +78,33 @@ class RowNames : public expression::Names {
     }
 
   private:
-    // The nearest earlier row that is not inside a section closed before this row.
+    // The nearest earlier row that is not inside a section closed before this row, but for the rows
+    // of a key section before its cases, which every case binds.
     int32_t visible(const char* name, int32_t length, bool (*accepts)(const TemplateField*)) {
         for (int32_t q = row_ - 1; q >= 0 && --budget_ > 0; --q) {
             const TemplateField* field = templ_.fields[q];
-            if (isClosingCode(field->code) && field->partner) field = templ_.fields[q = field->partner->index];
+            if (isClosingCode(field->code) && field->partner) {
+                int32_t opener = field->partner->index;
+                int32_t common = commonRow(opener, name, length, accepts);
+                if (common >= 0) return common;
+                field = templ_.fields[q = opener];
+            }
             if (accepts(field) && named(field, name, length)) return q;
         }
         return -1;
+    }
+
+    // The last row named so directly in a key section before its first case; -1 for none.
+    int32_t commonRow(int32_t opener, const char* name, int32_t length, bool (*accepts)(const TemplateField*)) {
+        const TemplateField* section = templ_.fields[opener];
+        if (rowKindOf(section->code).role != RowRole::KeySection) return -1;
+        int32_t found = -1;
+        for (int32_t q = opener + 1; q < templ_.fieldCount && --budget_ > 0; ++q) {
+            const TemplateField* field = templ_.fields[q];
+            if (isCaseCode(field->code) || field == section->partner) break;
+            if (field->parent == section && accepts(field) && named(field, name, length)) found = q;
+        }
+        return found;
     }
 
     // A row of the list's items themselves, not of a list inside them.

@@ -196,12 +196,16 @@ TEST_F(TemplateModel, ACaseValuePast64BitsMakesTheTemplateInvalid) {
 // Names reach rows before the row, in its own section or around it, and through a path into the
 // last item of a list closed before it; a caption that does not parse names its column.
 TEST_F(TemplateModel, ParametersParseOnceAndNameOnlyRowsTheyCanSee) {
-    registerCodes("UBYT PSTR");
+    registerCodes("UBYT PSTR KNAM");
     const std::tuple<std::vector<std::pair<const char*, const char*>>, int32_t, int32_t, const char*> cases[] = {
         {{{"UBYT", "Bits per pixel (1 to 32)"}, {"CALC", "Colours = 1 << bits_per_PIXEL"}}, -1, -1, nullptr},
         {{{"UBYT", "A"}, {"LSTN", "Item = A"}, {"UBYT", "B"}, {"CALC", "C = A + B"}, {"LSTE", ""}}, -1, -1, nullptr},
         {{{"UBYT", "A"}, {"LSTN", "E = A"}, {"UBYT", "B"}, {"LSTE", ""}, {"CALC", "C = E.B + A"}}, -1, -1, nullptr},
         {{{"LSTU", "Blocks = Size == 0"}, {"UBYT", "Size"}, {"LSTE", ""}}, -1, -1, nullptr},
+        // Every case binds the rows of a key section before its cases; only those are seen after it.
+        {{{"KEYB", ""}, {"KNAM", "Type"}, {"CASE", "'A'"}, {"UBYT", "X"}, {"KEYE", ""}, {"CALC", "C = Type"}}, -1, -1, nullptr},
+        {{{"KEYB", ""}, {"KNAM", "Type"}, {"CASE", "'A'"}, {"UBYT", "X"}, {"KEYE", ""}, {"CALC", "C = X"}}, 5, 4,
+         "no earlier row has this name"},
         {{{"UBYT", "A"}, {"LSTN", "E = A"}, {"UBYT", "B"}, {"LSTE", ""}, {"CALC", "C = B"}}, 4, 4, "no earlier row has this name"},
         {{{"UBYT", "A"}, {"LSTN", "E = A"}, {"UBYT", "B"}, {"CALC", "C = E.B"}, {"LSTE", ""}}, 3, 4, "no earlier row has this name"},
         {{{"CALC", "X = Y"}, {"UBYT", "Y"}}, 0, 4, "no earlier row has this name"},
