@@ -13,14 +13,6 @@
 
 namespace {
 
-// The dialog's refusal sees only the text, so the length it asks for is kept here while it is open.
-uint64_t lengthAsked;
-
-const char* refuseLongerText(const char* text) {
-    if (std::strlen(text) <= lengthAsked) return nullptr;
-    return keptRefusal(promptText(UIStrings[usTextTooLong], std::to_string(lengthAsked).c_str()));
-}
-
 uint64_t textLength(const ByteRun* r) {
     const void* zero = r->length == 0 ? nullptr : std::memchr(r->bytes, 0, r->length);
     return zero ? static_cast<uint64_t>(static_cast<const unsigned char*>(zero) - r->bytes) : r->length;
@@ -40,17 +32,18 @@ struct FixedTextSlots : BoundedSlots<FixedTextSlots> {
             promptText(UIStrings[usTextPrompt], hostCaptionOf(instance), std::to_string(r->length).c_str());
         const uint64_t length = textLength(r);
         if (length > kLongestEdited) return refuseTooLongToEdit(instance, value, prompt, length);
-        lengthAsked = r->length;
         const std::string text =
             length == 0 ? "" : std::string(reinterpret_cast<const char*>(r->bytes), length);
-        return askForValue(instance, value, prompt, text.c_str(), refuseLongerText, setValueFromText);
+        return askForValue(instance, value, prompt, text.c_str(), nullptr, setValueFromText);
     }
 
-    // The field keeps its length: the binder laid out the rows after it by that length.
+    // Shorter text keeps the field's length, zero bytes after it. Longer text makes the field longer:
+    // the change stands only where the template reads it back so, as when its length is the rest of
+    // a section whose size follows.
     static int setValueFromText(FieldInstance*, void* value, const char* text) {
         ByteRun* r = run(value);
         const size_t length = std::strlen(text);
-        if (length > r->length) return 0;
+        if (length > r->length && !resizeRun(r, length)) return 0;
         if (length > 0) std::memcpy(r->bytes, text, length);
         if (r->length > length) std::memset(r->bytes + length, 0, r->length - length);
         return 1;

@@ -94,7 +94,7 @@ static const char* const builtInTexts[kUIStringCount] = {
     "That is no run of bytes: type two hexadecimal digits a byte, spaces between bytes if you like.",
     "The field holds %s bytes: type exactly that many.",
     "The field holds %s bytes, too many to edit as text (%s at most).",
-    "%s (at most %s characters)",
+    "%s (%s bytes; longer text makes the field longer where the template allows)",
     "The field holds %s bytes: type at most that many characters.",
     "%s (0 to %s; octal after 0 or 0o, up to %s)",
     "That is no number: type decimal digits, or octal digits after 0 or 0o.",
