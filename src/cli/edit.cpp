@@ -18,7 +18,7 @@ FieldInstance* instanceAtRow(Document* document, long row) {
 bool apply(Document* document, const Edit& edit) {
     FieldInstance* instance = instanceAtRow(document, edit.row);
     if (!instance) return false;
-    if (edit.kind == Edit::Insert) return insertItem(document, instance);
+    if (edit.kind == Edit::Insert) return insertItem(document, instance, edit.text.empty() ? nullptr : edit.text.c_str());
     if (edit.kind == Edit::Delete) return deleteItem(document, instance);
     queryscript::reset();
     queryscript::answer(edit.text);

@@ -5,13 +5,14 @@
 const char* const kUsage =
     "usage: sondrix-cli dump (-t NAME | -T FILE.tmpl) [--templates DIR] [--json] FILE\n"
     "       sondrix-cli edit (-t NAME | -T FILE.tmpl) [--templates DIR] [--set ROW=TEXT]... [--insert "
-    "ROW]...\n"
+    "ROW[:CASE]]...\n"
     "                        [--delete ROW]... -o OUT FILE\n"
     "       sondrix-cli templates [--templates DIR]\n"
     "       sondrix-cli compile IN.txt OUT.tmpl\n"
     "       sondrix-cli decompile IN.tmpl\n"
     "\n"
-    "Rows are numbered from 1 as dump prints them; edits apply in the order given.\n"
+    "Rows are numbered from 1 as dump prints them; edits apply in the order given. An item inserted\n"
+    "with :CASE takes that case of its key section (its label or one of its values).\n"
     "Exit codes: 0 done, 1 bad command line, 2 a file cannot be read or written,\n"
     "3 the template cannot be found or read, 4 the template is invalid, 5 binding stopped early,\n"
     "6 a row cannot be edited or a list item not inserted or deleted.\n";
@@ -44,6 +45,9 @@ bool parseEdit(const std::string& flag, const std::string& value, Options* optio
         }
         row = value.substr(0, equals);
         edit.text = value.substr(equals + 1);
+    } else if (edit.kind == Edit::Insert && value.find(':') != std::string::npos) {
+        row = value.substr(0, value.find(':'));
+        edit.text = value.substr(value.find(':') + 1);
     }
     if (!parseRow(row, &edit.row)) {
         *error = flag + " takes a row number from 1, not \"" + row + "\"";

@@ -6,7 +6,7 @@
 struct Edit {
     enum Kind { Set, Insert, Delete } kind;
     long row;  // as dump numbers rows, from 1
-    std::string text;
+    std::string text;  // what --set stores, or the case --insert names
 };
 
 struct Options {

@@ -56,6 +56,7 @@ struct KeySection {
     int32_t endRow;
     bool known;
     bool bigEndian;
+    FieldInstance* keyRow;  // null for a computed key
     uint8_t width;
     unsigned char bytes[8];
 };
@@ -81,8 +82,9 @@ inline int64_t numberOf(const FieldInstance* instance) {
 
 class Binder : public expression::Place {
   public:
-    // window is null when binding without a file.
-    Binder(Document* document, DataWindow* window) : document_(document), window_(window) {}
+    // window is null when binding without a file; chosenCase as for bind().
+    Binder(Document* document, DataWindow* window, int32_t chosenCase = -1)
+        : document_(document), window_(window), chosenCase_(chosenCase) {}
     ~Binder() override {
         delete[] latest_;
         delete[] latestStart_;
@@ -136,6 +138,7 @@ class Binder : public expression::Place {
     bool closesKeySection(const RowInfo& info);
     int32_t bindCase(int32_t row, const RowInfo& info);
     bool keyFromRow(FieldInstance* key);
+    int32_t chooseCase(KeySection& section, int32_t row);
 
     // Expressions (binding_expressions.cpp). Each evaluation that fails stops binding with its reason.
     bool startExpressions();
@@ -182,6 +185,7 @@ class Binder : public expression::Place {
     // The instance each template row made last, for expressions to read; null without expressions.
     FieldInstance** latest_ = nullptr;
     int64_t* latestStart_ = nullptr;  // and where its bytes began
+    int32_t chosenCase_;
     // The instance the name stands for where the binder is, or null.
     const FieldInstance* named(int32_t row, int32_t list);
 };

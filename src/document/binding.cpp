@@ -256,19 +256,16 @@ int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
 
 }  // namespace binding
 
-int64_t bind(Document* document, TIOStream* stream, int32_t& rowIndex, FieldInstance* parent,
-             FieldInstance* listSource) {
-    // listSource is the count the caller's list was bound from; the rows of a level do not need it.
-    (void)listSource;
+int64_t bind(Document* document, TIOStream* stream, int32_t& rowIndex, FieldInstance* parent, int32_t chosenCase) {
     DataWindow window(stream, stream ? stream->Size() : 0);
-    binding::Binder binder(document, stream ? &window : nullptr);
+    binding::Binder binder(document, stream ? &window : nullptr, chosenCase);
     return binder.run(rowIndex, parent);
 }
 
 int64_t bindNew(Document* document) {
     document->stopReason = BindStop::None;
     int32_t row = 0;
-    int64_t result = bind(document, nullptr, row, nullptr, nullptr);
+    int64_t result = bind(document, nullptr, row, nullptr);
     // Sizes start at zero; the rows they bound may take bytes all the same.
     updateSizes(document);
     return result;
@@ -299,7 +296,7 @@ int64_t bindFile(Document* document) {
         bool opened = file->IsOpen();
         delete file;
         if (opened) document->missingBytes = true;
-        return bind(document, nullptr, row, nullptr, nullptr);
+        return bind(document, nullptr, row, nullptr);
     }
     DataWindow window(file, file->Size());
     binding::Binder binder(document, &window);

@@ -15,9 +15,10 @@ int64_t bindNew(Document* document);
 // Binds the rows of one nesting level from rowIndex on, nested lists included, appending the
 // instances to the document; stream may be null. 0 when the level reached the end of the template
 // or the end of its list item; otherwise a negative result, the document's stopReason says why,
-// and rowIndex holds the row that failed. Nesting depth costs no stack.
+// and rowIndex holds the row that failed. Nesting depth costs no stack. chosenCase, a CASE row,
+// is chosen in its key section whatever the key, and the key row takes the case's first value.
 int64_t bind(Document* document, TIOStream* stream, int32_t& rowIndex, FieldInstance* parent,
-             FieldInstance* listSource);
+             int32_t chosenCase = -1);
 
 // A short sentence for the user on why the last binding stopped early; null when it did not.
 const char* bindStopReason(const Document* document);

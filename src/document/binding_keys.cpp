@@ -23,7 +23,7 @@ uint8_t widthOf(int64_t number) {
 }  // namespace
 
 int32_t Binder::openKeySection(int32_t row, const RowInfo& info) {
-    KeySection section{row, info.partner >= 0 ? info.partner : document_->templ->fieldCount, false, true, 0, {0}};
+    KeySection section{row, info.partner >= 0 ? info.partner : document_->templ->fieldCount, false, true, nullptr, 0, {0}};
     if (info.kind.computed) {
         int64_t key;
         if (!evaluate(row, 0, &key)) return -1;
@@ -42,6 +42,7 @@ bool Binder::keyFromRow(FieldInstance* instance) {
     const KeyValue* key = keyValueOf(instance);
     if (!key) return false;
     KeySection& section = keys_.top();
+    section.keyRow = instance;
     section.known = true;
     section.width = key->width;
     section.bigEndian = isUpperCaseCode(key->code);
@@ -55,23 +56,35 @@ bool Binder::closesKeySection(const RowInfo& info) {
     return true;
 }
 
-// The first CASE row whose values name the key, or else the first default, binds its rows; the
-// others are passed over.
+// The case the caller chose, its key taking the case's first value; or the first CASE row whose
+// values name the key, or else the first default. -1 for none.
+int32_t Binder::chooseCase(KeySection& section, int32_t row) {
+    if (chosenCase_ >= 0 && infos_[chosenCase_].section == section.row) {
+        int32_t chosen = chosenCase_;
+        chosenCase_ = -1;
+        const KeyValue* key = section.keyRow ? keyValueOf(section.keyRow) : nullptr;
+        if (key && caseKeyBytes(fields_[chosen]->caption, key->width, section.bigEndian, section.bytes))
+            std::memcpy(const_cast<KeyValue*>(key)->bytes, section.bytes, key->width);
+        return chosen;
+    }
+    int32_t fallback = -1;
+    for (int32_t r = row; r < section.endRow; ++r) {
+        if (infos_[r].section != section.row || infos_[r].kind.role != RowRole::Case) continue;
+        CaseMatch match = matchCase(fields_[r]->caption, section.bytes, section.width, section.bigEndian);
+        if (match == CaseMatch::Value) return r;
+        if (match == CaseMatch::Default && fallback < 0) fallback = r;
+    }
+    return fallback;
+}
+
+// The chosen case binds its rows; the others are passed over.
 int32_t Binder::bindCase(int32_t row, const RowInfo& info) {
     if (keys_.count <= top().keyBase || keys_.top().row != info.section || !keys_.top().known) return row + 1;
-    KeySection section = keys_.top();
+    KeySection& section = keys_.top();
     auto isCaseRow = [&](int32_t r) {
         return infos_[r].section == section.row && infos_[r].kind.role == RowRole::Case;
     };
-    int32_t chosen = -1;
-    int32_t fallback = -1;
-    for (int32_t r = row; r < section.endRow && chosen < 0; ++r) {
-        if (!isCaseRow(r)) continue;
-        CaseMatch match = matchCase(fields_[r]->caption, section.bytes, section.width, section.bigEndian);
-        if (match == CaseMatch::Value) chosen = r;
-        if (match == CaseMatch::Default && fallback < 0) fallback = r;
-    }
-    if (chosen < 0) chosen = fallback;
+    int32_t chosen = chooseCase(section, row);
     if (chosen < 0) return section.endRow;
     int32_t caseEnd = chosen + 1;
     while (caseEnd < section.endRow && !isCaseRow(caseEnd)) ++caseEnd;

@@ -10,6 +10,15 @@ enum class CaseMatch { None, Value, Default };
 
 CaseMatch matchCase(const char* caption, const unsigned char* keyBytes, int width, bool bigEndian);
 
+// The key bytes of the first value the caption lists, at the key's width and byte order (characters
+// as they stand); false for a caption whose first value is the default, or none, or characters of
+// another width.
+bool caseKeyBytes(const char* caption, int width, bool bigEndian, unsigned char* bytes);
+
+// Whether the text names the case: its label (after ":"), or one of its values, the quotes around
+// characters optional; case is ignored for the label only.
+bool caseIsNamed(const char* caption, const char* text);
+
 // False when a value spelled as a number does not fit 64 bits: a template with such a CASE row is
 // invalid rather than matching the number it would wrap to.
 bool caseValuesAreValid(const char* caption);

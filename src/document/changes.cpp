@@ -1,6 +1,9 @@
 #include "document/changes.h"
 
+#include <cstring>
+
 #include "document/binding.h"
+#include "document/case_match.h"
 #include "document/history.h"
 #include "document/instances.h"
 #include "document/item_change.h"
@@ -99,12 +102,12 @@ FieldInstance* appendHeader(Document* document, FieldInstance* firstHeader) {
 
 // Binds the new item's rows without a file after the document's last instance; why it could not,
 // leaving the document's own reason for its binding as it was.
-BindStop bindItem(Document* document, const ListOf& list, FieldInstance* header) {
+BindStop bindItem(Document* document, const ListOf& list, FieldInstance* header, int32_t caseRow) {
     BindStop reason = document->stopReason;
     int32_t stopRow = document->stopRow;
     int64_t stopOffset = document->stopOffset;
     int32_t row = list.row + 1;
-    BindStop itemStop = bind(document, nullptr, row, header, list.firstHeader->listSource) >= 0
+    BindStop itemStop = bind(document, nullptr, row, header, caseRow) >= 0
                             ? BindStop::None
                             : document->stopReason;
     document->stopReason = reason;
@@ -136,7 +139,8 @@ const char* insertionRefusal(Document* document, const ListOf& list) {
 // Makes the new item's instances in their place: a header of its own (or the first header, for an
 // item that goes first, with a header of its own for the item that was first), then its rows. The
 // change describes them, so that taking it out undoes this; *stop says why the rows were not all made.
-ItemChange placeItem(Document* document, const ListOf& list, FieldInstance* instance, BindStop* stop) {
+ItemChange placeItem(Document* document, const ListOf& list, FieldInstance* instance, int32_t caseRow,
+                     BindStop* stop) {
     FieldInstance* firstHeader = list.firstHeader;
     bool first = list.items == 0 || instance == firstHeader;
     Place place = first ? Place{firstHeader, firstHeader->next} : Place{instance->previous, instance};
@@ -144,7 +148,7 @@ ItemChange placeItem(Document* document, const ListOf& list, FieldInstance* inst
     FieldInstance* oldFirstEnd = firstHeader->extentLast;
     document->last = place.predecessor;
     FieldInstance* header = first ? firstHeader : appendHeader(document, firstHeader);
-    *stop = header ? bindItem(document, list, header) : BindStop::OutOfMemory;
+    *stop = header ? bindItem(document, list, header, caseRow) : BindStop::OutOfMemory;
     FieldInstance* oldFirst = nullptr;
     if (*stop == BindStop::None && first && list.items > 0) {
         oldFirst = appendHeader(document, firstHeader);
@@ -191,19 +195,50 @@ const char* checkItem(Document* document, const ListOf& list, const ItemChange& 
     return settleLayout(document) ? nullptr : kLayoutRefusal;
 }
 
+// The first CASE row of the list's items that the text names; -1 for none.
+int32_t caseNamed(const Document* document, const ListOf& list, const char* name) {
+    const TemplateField* opener = document->templ->fields[list.row];
+    int32_t end = opener->partner ? opener->partner->index : document->templ->fieldCount;
+    for (int32_t row = list.row + 1; row < end; ++row) {
+        const TemplateField* field = document->templ->fields[row];
+        if (isCaseCode(field->code) && caseIsNamed(field->caption, name)) return row;
+    }
+    return -1;
+}
+
 }  // namespace
 
-bool insertItem(Document* document, FieldInstance* instance) {
+std::string itemCases(Document* document, FieldInstance* instance) {
+    ListOf list;
+    std::string cases;
+    if (!instance || !findList(document, instance, list)) return cases;
+    const TemplateField* opener = document->templ->fields[list.row];
+    int32_t end = opener->partner ? opener->partner->index : document->templ->fieldCount;
+    for (int32_t row = list.row + 1; row < end; ++row) {
+        const char* caption = document->templ->fields[row]->caption;
+        if (!isCaseCode(document->templ->fields[row]->code)) continue;
+        const char* label = std::strchr(caption, ':');
+        label = label ? label + 1 : caption;
+        while (*label == ' ') ++label;
+        cases += (cases.empty() ? "" : ", ") + std::string(label);
+    }
+    return cases;
+}
+
+bool insertItem(Document* document, FieldInstance* instance, const char* caseName) {
     ListOf list;
     document->refusal[0] = 0;
     if (!instance || !findList(document, instance, list)) return false;
-    if (const char* reason = insertionRefusal(document, list)) {
+    int32_t caseRow = caseName ? caseNamed(document, list, caseName) : -1;
+    const char* reason = caseName && caseRow < 0 ? "The list's items have no case of that name."
+                                                 : insertionRefusal(document, list);
+    if (reason) {
         refuse(document, reason);
         return false;
     }
     uint64_t zeroItems = zeroItemsAround(list.firstHeader);
     BindStop stop;
-    ItemChange change = placeItem(document, list, instance, &stop);
+    ItemChange change = placeItem(document, list, instance, caseRow, &stop);
     if (const char* refusal = checkItem(document, list, change, stop, zeroItems)) {
         takeItemOut(document, change);
         if (change.first) destroyValues(change.first, change.last);

@@ -1,6 +1,8 @@
 #pragma once
 // Changing a bound document: a value edited through its field type, an item inserted into a list
 // or deleted from it. Each marks the document unsaved and can be undone (history.h).
+#include <string>
+
 #include "document/document.h"
 
 // Why the last change that was refused was refused, a sentence for the user; null when the last
@@ -14,8 +16,14 @@ bool editInstance(Document* document, FieldInstance* instance);
 // At the first header, or in an empty list, the new item comes first; elsewhere it comes before
 // the instance. Every item keeps a header of its own, the headers are numbered in order again and
 // the list's count is set to the number of items, so the saved file reads back the same. Nothing
-// happens (false) for any other instance, or when the count cannot hold one item more.
-bool insertItem(Document* document, FieldInstance* instance);
+// happens (false) for any other instance, or when the count cannot hold one item more. caseName,
+// when given, names a CASE of the item's key section (its label or one of its values): the new item
+// takes that case, its key the case's first value.
+bool insertItem(Document* document, FieldInstance* instance, const char* caseName = nullptr);
+
+// The labels of the cases an item of the instance's list can take, separated by ", "; empty when its
+// items have no key section (or the instance is on no list).
+std::string itemCases(Document* document, FieldInstance* instance);
 
 // Deletes the item of a list header from its list: the item's instances go, the headers are
 // numbered again and the count and every size that holds the item follow. Deleting the first item

@@ -52,7 +52,7 @@ bool settleLayout(Document* document) {
     if (!reread) return false;
     reread->instanceLimit = document->instanceLimit;
     int32_t row = 0;
-    bind(reread, &bytes, row, nullptr, nullptr);
+    bind(reread, &bytes, row, nullptr);
     bool holds = sameLayout(document, reread, false);
     if (holds) sameLayout(document, reread, true);
     destroyDocument(reread);

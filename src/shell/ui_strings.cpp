@@ -101,6 +101,8 @@ static const char* const builtInTexts[kUIStringCount] = {
     "The field has room for numbers from 0 to %s: type one in that range.",
     " Column %d: %s.",
     "Checksum",
+    "Insert item",
+    "Case of the new item (%s); nothing leaves its key zero:",
 };
 
 void BuildUIStrings() {

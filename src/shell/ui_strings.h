@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the user interface, indexed by number.
 
-constexpr int kUIStringCount = 95;
+constexpr int kUIStringCount = 97;
 
 // Indexes that callers name; the field types' display names are indexed by the registration tables.
 enum UIStringIndex {
@@ -35,6 +35,8 @@ enum UIStringIndex {
     usNumberTextTooLarge = 92,
     usParameterErrorText = 93,
     usChecksumName = 94,
+    usInsertCaseTitle = 95,
+    usInsertCasePrompt = 96,
 };
 
 extern char** UIStrings;

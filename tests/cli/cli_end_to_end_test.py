@@ -242,13 +242,17 @@ class SampleFormats(unittest.TestCase):
                        if r["caption"] == "Text" and r["value"] == run("/usr/bin/identify", "-format", "%c", path))
         edited = sample("edited.png")
         new_comment = "x" * len(comment["value"])
+        # A new tEXt chunk before the last one: its header takes the first row numbers, then its keyword and text.
+        last = [r for r in of_kind(rows, "list-header") if r["caption"] == "Chunk"][-1]["row"]
         run(CLI, "edit", "--templates", TEMPLATES, "-t", "png", "--set", "%d=%d" % (density["row"], int(density["value"]) + 1),
-            "--set", "%d=%s" % (comment["row"], new_comment), "-o", edited, path)
+            "--set", "%d=%s" % (comment["row"], new_comment), "--insert", "%d:tEXt" % last,
+            "--set", "%d=Author" % (last + 4), "--set", "%d=Sondrix team" % (last + 5), "-o", edited, path)
         data, found = png_chunks(edited)
         for kind, at, length in found:
             self.assertEqual(struct.unpack_from(">I", data, at + 4 + length)[0], zlib.crc32(data[at:at + 4 + length]), kind)
         self.assertEqual(identify(edited, "%[png:pHYs] %c")[:1] + identify(edited, "%c"),
                          ["x_res=%d," % (int(density["value"]) + 1), new_comment])
+        self.assertEqual(run("/usr/bin/identify", "-format", "%[Author]", edited), "Sondrix team")
 
     def test_icon_directory_lists_every_image(self):
         path = made("multi.ico")

@@ -194,3 +194,22 @@ TEST_F(ExpressionBinding, ChecksThatWereRightFollowTheBytesTheyCover) {
 }
 
 }  // namespace
+
+namespace {
+
+// An item inserted with a case named by its label or a value takes that case, its key the case's
+// first value, its sizes following.
+TEST_F(ExpressionBinding, AnInsertedItemTakesTheCaseNamed) {
+    const char* rows = "BCNT LSTC BLEN KEYB KUBT CASE:1,5:One UWRD CASE:$20:Two UBYT CASE:* KEYE LSTE";
+    const std::tuple<const char*, bool, const char*> cases[] = {
+        {"two", true, "01 01 20 00"},   {"0x20", true, "01 01 20 00"}, {"5", true, "01 02 01 00 00"},
+        {"'1'", true, "01 02 01 00 00"}, {"Three", false, "00"},       {"*", true, "01 00 00"},
+    };
+    for (auto [name, inserted, bytes] : cases) {
+        Document* document = open(rows, bytesOf("00"));
+        EXPECT_EQ(insertItem(document, nth(document, 1), name), inserted) << name;
+        EXPECT_EQ(saved(document), bytesOf(bytes)) << name;
+    }
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 
 #include "document/changes.h"
 #include "document/instances.h"
+#include "fieldtypes/value_query.h"
 #include "shell/ui_strings.h"
 #include "views/document/document_view.h"
 
@@ -47,7 +48,17 @@ void TfrmDocument::InsertAtCurrent() {
     FieldInstance* before = current->previous;
     int64_t instances = document->instanceCount;
     bytes_.offsetOf(CurrentSpot(), rows_.last());
-    if (!insertItem(document, current)) return SayWhyRefused();
+    // Items of keyed sections come as one of their cases; no answer leaves the key as new bytes give it.
+    std::string cases = itemCases(document, current);
+    char* chosen = nullptr;
+    if (!cases.empty()) {
+        std::string prompt = promptText(UIStrings[usInsertCasePrompt], cases.c_str());
+        chosen = queryValue(hwnd, UIStrings[usInsertCaseTitle], prompt.c_str(), "", nullptr);
+        if (!chosen) return;
+    }
+    bool inserted = insertItem(document, current, chosen && *chosen ? chosen : nullptr);
+    delete[] chosen;
+    if (!inserted) return SayWhyRefused();
     // The new rows sit right before the current row, or right after it at a list's first header.
     int64_t added = document->instanceCount - instances;
     bool pushedDown = current->previous != before;
