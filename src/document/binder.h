@@ -145,6 +145,7 @@ class Binder : public expression::Place {
     bool evaluate(int32_t row, int32_t which, int64_t* out);
     bool isLive(const FieldInstance* instance);
     int32_t bindDerived(int32_t row);
+    FieldInstance* countNamed(int32_t row);
     int32_t bindCondition(int32_t row, const RowInfo& info);
     bool listEnds(const Level& item, bool* ends);
     // A data row whose length its caption gives: its bytes, read from the file or made of zeros.

@@ -122,6 +122,16 @@ bool Binder::evaluate(int32_t row, int32_t which, int64_t* out) {
     return false;
 }
 
+// The row a computed count names (plus a number), which insertions and deletions then keep up to
+// date; null when the count is another expression or a derived number, which has no bytes to change.
+FieldInstance* Binder::countNamed(int32_t row) {
+    int32_t countRow;
+    int64_t added;
+    if (!expression::isNamePlusNumber(fields_[row]->parameters[0], &countRow, &added)) return nullptr;
+    FieldInstance* count = const_cast<FieldInstance*>(named(countRow, -1));
+    return count && rowKindOf(count->field->code).role != RowRole::Derived ? count : nullptr;
+}
+
 // A bit row shows bits of the integer before it (first bit, then how many, one by default); the
 // integer is its list source, so that an edit of the bits goes to it.
 int32_t Binder::bindDerived(int32_t row) {

@@ -9,7 +9,7 @@ int32_t Binder::bindCountedList(int32_t row, const RowInfo& info) {
         int64_t items;
         if (!evaluate(row, 0, &items)) return -1;
         if (info.partner < 0) return fail(kResultBadStructure, BindStop::ListWithoutEnd);
-        FieldInstance* header = appendWithNumber(fields_[row], top().parent, nullptr, 0);
+        FieldInstance* header = appendWithNumber(fields_[row], top().parent, countNamed(row), 0);
         return header ? startItems(row, info, header, items) : -1;
     }
     Level& level = top();

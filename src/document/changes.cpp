@@ -130,7 +130,7 @@ const char* insertionRefusal(Document* document, const ListOf& list) {
     if (list.kind == 'B') return "An item of zeros would end this list.";
     if (!list.firstHeader->partner)
         return "Binding stopped inside this list, so its items are not all known.";
-    if (list.count && list.items + 1 - (list.countKind.zeroBased ? 1 : 0) > largestCount(list.countKind))
+    if (list.count && !countFits(list.count, list.items + 1 - list.countAdded))
         return "The list's count is at its largest.";
     if (!reserveChange(document)) return "There is not enough memory.";
     return nullptr;
@@ -160,8 +160,8 @@ ItemChange placeItem(Document* document, const ListOf& list, FieldInstance* inst
     }
     ItemChange change{firstHeader, list.count, place.predecessor,       nullptr,    nullptr, oldFirst, 0,
                       0,           0,          firstHeader->extentLast, oldFirstEnd};
-    change.countOut = list.count ? numberOf(list.count) : 0;
-    change.countIn = list.items + 1 - (list.countKind.zeroBased ? 1 : 0);
+    change.countOut = list.count ? countNumber(list.count) : 0;
+    change.countIn = list.items + 1 - list.countAdded;
     if (document->last == place.predecessor) {
         document->last = lastBefore;
         return change;
@@ -185,7 +185,7 @@ const char* checkItem(Document* document, const ListOf& list, const ItemChange& 
         bytes += instanceSize(at);
     if (!list.count && bytes == 0) return "A new item would take no bytes, so it could not be read back.";
     renumberHeaders(list.firstHeader);
-    if (list.count) numberOf(list.count) = change.countIn;
+    if (list.count) setCountNumber(list.count, change.countIn);
     if (!settleSizes(document, "The size \"%s\" cannot count the new item's bytes.",
                      "A list that runs to the end of its data would take the new item's bytes.")) {
         return document->refusal;

@@ -26,8 +26,8 @@ ItemChange itemToDelete(const ListOf& list, FieldInstance* header) {
         change.firstEndOut = next ? (itemEnd(next) == next ? firstHeader : itemEnd(next)) : nullptr;
     }
     if (list.count) {
-        change.countIn = numberOf(list.count);
-        change.countOut = list.items - 1 - (list.countKind.zeroBased ? 1 : 0);
+        change.countIn = countNumber(list.count);
+        change.countOut = list.items - 1 - list.countAdded;
     }
     return change;
 }
@@ -43,8 +43,9 @@ bool deleteItem(Document* document, FieldInstance* header) {
     const char* refusal =
         // A list whose end was never bound may hold bytes binding could not lay out.
         !list.firstHeader->partner ? "Binding stopped inside this list, so its items are not all known."
-        : change.countOut < 0 && list.countKind.width == 1
-            ? "An empty list of this kind needs a count of -1, which one byte cannot hold."
+        : list.count && !countFits(list.count, change.countOut)
+            ? (change.countOut < 0 ? "An empty list of this kind needs a count below 0, which its count cannot hold."
+                                   : "The list's count cannot say how many items are left.")
         : list.kind == 'B' && itemEnd(header)->next == list.firstHeader->partner ? "The item of zeros ends this list."
         : !reserveChange(document)                                               ? "There is not enough memory."
                                                                                  : nullptr;

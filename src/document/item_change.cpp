@@ -16,7 +16,7 @@ void passRows(const ItemChange& change, const FieldInstance* from, FieldInstance
 void settle(const ItemChange& change, int64_t count, FieldInstance* firstEnd) {
     if (change.predecessor == change.firstHeader) change.firstHeader->extentLast = firstEnd;
     renumberHeaders(change.firstHeader);
-    if (change.count) numberOf(change.count) = count;
+    if (change.count) setCountNumber(change.count, count);
 }
 
 }  // namespace

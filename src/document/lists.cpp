@@ -1,6 +1,8 @@
 #include "document/lists.h"
 
 #include "document/instances.h"
+#include "expressions/expression.h"
+#include "fieldtypes/number_access.h"
 #include "templates/template.h"
 
 namespace {
@@ -52,8 +54,46 @@ bool findList(Document* document, FieldInstance* instance, ListOf& list) {
     list.firstHeader = firstHeaderOf(instance, opener);
     if (!list.firstHeader) return false;
     list.count = list.kind == 'C' ? list.firstHeader->listSource : nullptr;
-    list.countKind = list.count ? rowKindOf(list.count->field->code) : RowKind{};
+    list.countAdded = 0;
+    int32_t countRow;
+    if (list.count && opener->parameterCount > 0) {
+        expression::isNamePlusNumber(opener->parameters[0], &countRow, &list.countAdded);
+    } else if (list.count) {
+        list.countAdded = rowKindOf(list.count->field->code).zeroBased ? 1 : 0;
+    }
     list.items = countItems(list.firstHeader);
+    return true;
+}
+
+int64_t countNumber(const FieldInstance* count) {
+    int64_t number = 0;
+    if (isNumberRole(rowKindOf(count->field->code).role)) return *static_cast<const int64_t*>(count->value);
+    numberOfValue(count, &number);
+    return number;
+}
+
+// A number count holds what its width does; a field, what reads back the same from its value.
+bool setCountNumber(FieldInstance* count, int64_t number) {
+    RowKind kind = rowKindOf(count->field->code);
+    if (isNumberRole(kind.role)) {
+        bool fits = number <= largestCount(kind) && (kind.width != 1 || number >= 0) &&
+                    (kind.width >= 8 || number >= -largestCount(kind) - 1);
+        if (fits) numberOf(count) = number;
+        return fits;
+    }
+    const NumberAccess* access = numberAccessOf(count);
+    int64_t before = countNumber(count);
+    if (!access || !access->set) return false;
+    access->set(count->value, number);
+    if (countNumber(count) == number) return true;
+    access->set(count->value, before);
+    return false;
+}
+
+bool countFits(FieldInstance* count, int64_t number) {
+    int64_t before = countNumber(count);
+    if (!setCountNumber(count, number)) return false;
+    setCountNumber(count, before);
     return true;
 }
 

@@ -18,12 +18,20 @@ inline FieldInstance* itemEnd(FieldInstance* header) {
 // The list an instance belongs to: a counted list, or one bounded by a size or by the end of its data.
 struct ListOf {
     int32_t row;  // of its opener
-    char kind;    // of its opener: 'C', 'S', 'Z' or 'B'
+    char kind;    // of its opener: 'C', 'S', 'Z', 'B' or 'U'
     FieldInstance* firstHeader;
-    FieldInstance* count;  // counted lists only
-    RowKind countKind;
+    // The row whose number counts the items: a count, or the row a computed count names (plus a
+    // number); null for other lists.
+    FieldInstance* count;
+    int64_t countAdded;  // the items are the count's number and this: 1 for a zero-based count
     int64_t items;
 };
+
+// The number a count holds, and storing one; false when it does not fit the count's row.
+int64_t countNumber(const FieldInstance* count);
+bool setCountNumber(FieldInstance* count, int64_t number);
+// Whether the count can hold the number, changing nothing.
+bool countFits(FieldInstance* count, int64_t number);
 
 // False for an instance on no list's row.
 bool findList(Document* document, FieldInstance* instance, ListOf& list);

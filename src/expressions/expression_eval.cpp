@@ -172,4 +172,23 @@ Failure evaluate(const Expression& e, Place& place, int64_t* out) {
     return Failure::None;
 }
 
+bool isNamePlusNumber(const Expression& e, int32_t* row, int64_t* added) {
+    const Node* root = &e.nodes[e.count - 1];
+    auto plainName = [](const Node& node) { return node.op == Op::Name && node.third < 0; };
+    if (e.count == 1 && plainName(*root)) {
+        *row = static_cast<int32_t>(root->value);
+        *added = 0;
+        return true;
+    }
+    if (e.count != 3 || (root->op != Op::Add && root->op != Op::Subtract)) return false;
+    const Node& left = e.nodes[root->left];
+    const Node& right = e.nodes[root->right];
+    const Node* name = plainName(left) ? &left : root->op == Op::Add && plainName(right) ? &right : nullptr;
+    const Node& number = name == &left ? right : left;
+    if (!name || number.op != Op::Literal || number.value == INT64_MIN) return false;
+    *row = static_cast<int32_t>(name->value);
+    *added = root->op == Op::Subtract ? -number.value : number.value;
+    return true;
+}
+
 }  // namespace expression
