@@ -30,13 +30,25 @@ bool settleSizes(Document* document, const char* sizeReason, const char* listRea
     return false;
 }
 
+int askThroughType(FieldInstance* instance, const void*) {
+    int32_t result1 = 0;
+    int32_t result2 = 0;
+    return instance->field->fieldType->procs.editValue(instance, instance->value, &result1, &result2);
+}
+
 }  // namespace
 
 bool editInstance(Document* document, FieldInstance* instance) {
     document->refusal[0] = 0;
-    if (!instance || !instance->value) return false;
+    if (instance && isCode(instance->field->code, "BITS")) return editBits(document, instance);
+    const FieldType* type = instance ? instance->field->fieldType : nullptr;
+    return type && type->procs.editValue && changeValue(document, instance, askThroughType, nullptr);
+}
+
+bool changeValue(Document* document, FieldInstance* instance, AskProc ask, const void* context) {
+    if (!instance->value) return false;
     const FieldType* type = instance->field->fieldType;
-    if (!type || !type->procs.editValue || !type->procs.cloneValue || !type->procs.destroyValue) return false;
+    if (!type || !type->procs.cloneValue || !type->procs.destroyValue) return false;
     // The value as it was, for Undo and to go back to when a size number cannot follow.
     void* before = type->procs.cloneValue(instance, instance->value);
     if (!before || !reserveChange(document)) {
@@ -45,9 +57,7 @@ bool editInstance(Document* document, FieldInstance* instance) {
         return false;
     }
     uint64_t zeroItems = zeroItemsAround(instance);
-    int32_t result1 = 0;
-    int32_t result2 = 0;
-    bool changed = type->procs.editValue(instance, instance->value, &result1, &result2) != 0;
+    bool changed = ask(instance, context) != 0;
     bool sized = changed && settleSizes(document, "The size \"%s\" cannot count the new value's bytes.",
                                         "A list that runs to the end of its data would take the new bytes.");
     // An item of a list ended by zeros that turned to zeros, or from them, would change the list.

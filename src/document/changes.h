@@ -9,8 +9,16 @@
 // change was not refused (or the field type only declined it).
 const char* changeRefusal(const Document* document);
 
-// True when the field type changed the value.
+// True when the field type changed the value; a bit row changes the bits of its integer.
 bool editInstance(Document* document, FieldInstance* instance);
+
+// Asks for an instance's new value and stores it; nonzero when it changed.
+using AskProc = int (*)(FieldInstance* instance, const void* context);
+// Changes the instance's value through ask as an edit does: sizes follow, and a change that would not
+// read back is refused and undone; it can be undone. True when the value changed.
+bool changeValue(Document* document, FieldInstance* instance, AskProc ask, const void* context);
+// The bit row's range of its integer, asked for as a number (bit_rows.cpp).
+bool editBits(Document* document, FieldInstance* bits);
 
 // Inserts an item, bound without a file, into the counted list of a list header or end instance.
 // At the first header, or in an empty list, the new item comes first; elsewhere it comes before

@@ -108,6 +108,9 @@ class Place {
 
 Failure evaluate(const Expression& expression, Place& place, int64_t* out);
 
+// Whether the expression is a number written out; then the number.
+bool isNumber(const Expression& expression, int64_t* number);
+
 // Whether the expression is a row's name, plus or minus a number ("Count", "Count - 1", "1 + Count"):
 // then the row, and the number added.
 bool isNamePlusNumber(const Expression& expression, int32_t* row, int64_t* added);

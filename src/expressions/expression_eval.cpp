@@ -172,6 +172,12 @@ Failure evaluate(const Expression& e, Place& place, int64_t* out) {
     return Failure::None;
 }
 
+bool isNumber(const Expression& e, int64_t* number) {
+    if (e.count != 1 || e.nodes[0].op != Op::Literal) return false;
+    *number = e.nodes[0].value;
+    return true;
+}
+
 bool isNamePlusNumber(const Expression& e, int32_t* row, int64_t* added) {
     const Node* root = &e.nodes[e.count - 1];
     auto plainName = [](const Node& node) { return node.op == Op::Name && node.third < 0; };

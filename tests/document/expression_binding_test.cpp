@@ -224,3 +224,34 @@ TEST_F(ExpressionBinding, AnInsertedItemTakesTheCaseNamed) {
 }
 
 }  // namespace
+
+namespace {
+
+// A bit row's edit stores its bits in its integer and keeps the others; Undo takes it back.
+TEST_F(ExpressionBinding, EditingBitsChangesOnlyThoseBitsOfTheInteger) {
+    const char* rows = "UBYT:Packed BITS:Size=0,3 BITS:Flag=7 dwrd:Word BITS:High=12,4";
+    const std::tuple<int, const char*, bool, const char*, const char*> cases[] = {
+        {1, "2", true, "D2 34 12", "UBYT 210;BITS 2;BITS 1;dwrd 4660;BITS 1"},
+        {1, "9", true, "D7 34 12", "UBYT 215;BITS 7;BITS 1;dwrd 4660;BITS 1"},  // clamped to 3 bits
+        {2, "0", true, "55 34 12", "UBYT 85;BITS 5;BITS 0;dwrd 4660;BITS 1"},
+        {4, "15", true, "D5 34 F2", "UBYT 213;BITS 5;BITS 1;dwrd -3532;BITS 15"},
+        {1, "x", false, "D5 34 12", "UBYT 213;BITS 5;BITS 1;dwrd 4660;BITS 1"},
+    };
+    for (auto [row, answer, changed, bytes, shown] : cases) {
+        Document* document = open(rows, bytesOf("D5 34 12"));
+        queryscript::answer(answer);
+        EXPECT_EQ(editInstance(document, nth(document, row)), changed) << answer;
+        EXPECT_EQ(saved(document), bytesOf(bytes)) << answer;
+        EXPECT_EQ(describe(document), shown) << answer;
+        if (changed) {
+            ASSERT_TRUE(undoChange(document));
+            EXPECT_EQ(describe(document), "UBYT 213;BITS 5;BITS 1;dwrd 4660;BITS 1");
+        }
+        queryscript::reset();
+    }
+    Document* document = open("UBYT:N UBYT:P BITS:B=N", bytesOf("01 02"));
+    EXPECT_FALSE(editInstance(document, nth(document, 2)));
+    EXPECT_STREQ(changeRefusal(document), "These bits are computed where they stand, so they cannot be edited.");
+}
+
+}  // namespace
