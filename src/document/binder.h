@@ -144,6 +144,7 @@ class Binder : public expression::Place {
     bool startExpressions();
     bool evaluate(int32_t row, int32_t which, int64_t* out);
     bool isLive(const FieldInstance* instance);
+    bool isItemBefore(const FieldInstance* header, const FieldInstance* current);
     int32_t bindDerived(int32_t row);
     FieldInstance* countNamed(int32_t row);
     int32_t bindCondition(int32_t row, const RowInfo& info);

@@ -57,8 +57,16 @@ const FieldInstance* Binder::named(int32_t row, int32_t list) {
     const FieldInstance* instance = latest_[row];
     if (!instance) return nullptr;
     const FieldInstance* holder = list >= 0 ? instance->parent : instance;
-    if (!holder || (list >= 0 && holder != latest_[list]) || !isLive(holder)) return nullptr;
-    return instance;
+    if (!holder || !isLive(holder)) return nullptr;
+    return list < 0 || holder == latest_[list] || isItemBefore(holder, latest_[list]) ? instance : nullptr;
+}
+
+// Whether the header is of the item before the one being bound, whose header is current.
+bool Binder::isItemBefore(const FieldInstance* header, const FieldInstance* current) {
+    bool inside = false;
+    for (int32_t i = 0; i < levels_.count && !inside; ++i) inside = levels_[i].parent == current;
+    return inside && header->field == current->field && header->parent == current->parent &&
+           numberOf(header) + 1 == numberOf(current);
 }
 
 expression::Failure Binder::number(int32_t row, int32_t list, int64_t* out) {

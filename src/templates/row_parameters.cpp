@@ -71,8 +71,9 @@ class RowNames : public expression::Names {
         const char* dot = static_cast<const char*>(std::memchr(name, '.', static_cast<size_t>(length)));
         if (!dot) return visible(name, length, holdsNumber);
         int32_t listRow = visible(name, static_cast<int32_t>(dot - name), isList);
+        // Inside the list's own items a path reads the item bound last: this one, or the one before.
         const TemplateField* end = listRow >= 0 ? templ_.fields[listRow]->partner : nullptr;
-        if (!end || end->index >= row_) return -1;
+        if (!end) return -1;
         *list = listRow;
         return inItem(listRow, end->index, dot + 1, static_cast<int32_t>(name + length - dot - 1));
     }

@@ -34,6 +34,10 @@ TEST_F(ExpressionBinding, ComputedRowsFollowTheRowsTheyName) {
          "UBYT 2;SECT 2;.UBYT 1;.CALC 1;.CALC 3;.REST 1;CALC 4;REST 1"},
         {"KNAM:Type CALC:IsHeader=Type=='IHDR'", "'IHDR'", "KNAM IHDR;CALC 1"},
         {"dwrd:W SLEB:S CALC:X=W+S", "34 12 7F", "dwrd 4660;SLEB -1;CALC 4659"},
+        // Inside a list, a path reads the item bound last: here the one before (Java's constant pool).
+        {"BCNT:Count LSTU:Entry=Next>=Count UBYT:Tag CALC:Slot=@index?Entry.Next:0 "
+         "CALC:Next=Slot+(Tag==5||Tag==6?2:1) LSTE",
+         "04 01 05 01", "BCNT 4;LSTU #0;.UBYT 1;.CALC 0;.CALC 1;LSTU #1;.UBYT 5;.CALC 1;.CALC 3;LSTU #2;.UBYT 1;.CALC 3;.CALC 4;LSTE"},
     };
     for (auto [rows, bytes, shown] : cases) {
         Document* document = open(rows, bytesOf(bytes));
