@@ -24,7 +24,7 @@ struct Level {
     FieldInstance* parent;
     int32_t countBase, countHead;
     int32_t sizeBase, sizeHead;
-    int32_t spanBase, keyBase;
+    int32_t spanBase, keyBase, orderBase;
     // Only for the levels of list items:
     int32_t listRow, endRow;
     char bound;  // 'C' counted, 'S' sized, 'Z' to the end of the data, 'B' to an item of zeros
@@ -59,6 +59,12 @@ struct KeySection {
     FieldInstance* keyRow;  // null for a computed key
     uint8_t width;
     unsigned char bytes[8];
+};
+
+// A section whose byte order an expression chose, up to its closing row.
+struct OrderSection {
+    int32_t closeRow;  // -1: the order the level's own parent was bound in
+    bool littleEndian;
 };
 
 struct Queue {
@@ -114,6 +120,8 @@ class Binder : public expression::Place {
     FieldInstance* append(TemplateField* field, FieldInstance* parent, FieldInstance* partner,
                           FieldInstance* listSource) {
         FieldInstance* instance = appendInstance(document_, field, parent, partner, listSource, &failure_);
+        if (instance && orders_.count > 0)
+            instance->flags |= kInstanceOrderChosen | (orders_.top().littleEndian ? kInstanceLittleEndian : 0);
         if (latest_ && instance) {
             latest_[field->index] = instance;
             latestStart_[field->index] = rowStart_;
@@ -148,6 +156,7 @@ class Binder : public expression::Place {
     int32_t bindDerived(int32_t row);
     FieldInstance* countNamed(int32_t row);
     int32_t bindCondition(int32_t row, const RowInfo& info);
+    int32_t bindByteOrder(int32_t row, const RowInfo& info);
     bool listEnds(const Level& item, bool* ends);
     // A data row whose length its caption gives: its bytes, read from the file or made of zeros.
     int32_t bindBoundedData(int32_t row, FieldInstance* instance, void* value);
@@ -177,6 +186,7 @@ class Binder : public expression::Place {
     RecordStack<Level> levels_;
     RecordStack<Span> spans_;
     RecordStack<KeySection> keys_;
+    RecordStack<OrderSection> orders_;
     Queue counts_;
     Queue sizes_;
     int64_t failure_ = 0;

@@ -20,6 +20,7 @@ bool Binder::pushLevel(FieldInstance* parent) {
     level.sizeBase = level.sizeHead = sizes_.count;
     level.spanBase = spans_.count;
     level.keyBase = keys_.count;
+    level.orderBase = orders_.count;
     return levels_.push(level);
 }
 
@@ -66,8 +67,9 @@ bool Binder::bound(int64_t n, int64_t* end) {
 int32_t Binder::bindNumber(int32_t row, const RowInfo& info) {
     unsigned char bytes[8] = {0};
     if (window_ && window_->Read(bytes, info.kind.width) < info.kind.width) return failPastEnd();
-    FieldInstance* instance =
-        appendWithNumber(fields_[row], top().parent, nullptr, numberFromBytes(bytes, info.kind));
+    RowKind kind = info.kind;
+    if (orders_.count > 0) kind.bigEndian = !orders_.top().littleEndian;
+    FieldInstance* instance = appendWithNumber(fields_[row], top().parent, nullptr, numberFromBytes(bytes, kind));
     if (!instance) {
         restStart_ = rowStart_;  // the number read is not shown: its bytes stay in the rest
         return -1;
@@ -166,6 +168,8 @@ int32_t Binder::bindCloser(int32_t row, const RowInfo& info, int32_t& rowIndex, 
     const RowKind& opener = infos_[info.partner].kind;
     if (opener.list != 0) return bindListEnd(row, rowIndex, levelDone);
     if (opener.role == RowRole::KeySection) closesKeySection(info);
+    if (opener.role == RowRole::ByteOrder && orders_.count > top().orderBase && orders_.top().closeRow == row)
+        --orders_.count;
     return row + 1;
 }
 
@@ -186,6 +190,10 @@ bool Binder::recordUnclosed(int64_t fileEnd) {
 int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
     infos_ = rowInfos(document_);
     if (!infos_ || !pushLevel(parent) || !startExpressions())
+        return stop(kResultNoMemory, BindStop::OutOfMemory, rowIndex, rowIndex);
+    // An item made on its own is bound in the byte order its header was.
+    if (parent && (parent->flags & kInstanceOrderChosen) &&
+        !orders_.push(OrderSection{-1, (parent->flags & kInstanceLittleEndian) != 0}))
         return stop(kResultNoMemory, BindStop::OutOfMemory, rowIndex, rowIndex);
     fields_ = document_->templ->fields;
     int32_t fieldCount = document_->templ->fieldCount;
@@ -245,6 +253,9 @@ int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
                     break;
                 case RowRole::Condition:
                     next = bindCondition(row, info);
+                    break;
+                case RowRole::ByteOrder:
+                    next = bindByteOrder(row, info);
                     break;
             }
         }

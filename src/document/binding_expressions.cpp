@@ -168,6 +168,13 @@ int32_t Binder::bindCondition(int32_t row, const RowInfo& info) {
     return info.partner >= 0 ? info.partner + 1 : document_->templ->fieldCount;
 }
 
+int32_t Binder::bindByteOrder(int32_t row, const RowInfo& info) {
+    int64_t little;
+    if (!evaluate(row, 0, &little)) return -1;
+    if (!orders_.push(OrderSection{info.partner, little != 0})) return fail(kResultNoMemory, BindStop::OutOfMemory);
+    return row + 1;
+}
+
 // Whether a list that ends on a condition ends after the item just bound, read while that item's
 // rows still count.
 bool Binder::listEnds(const Level& item, bool* ends) {

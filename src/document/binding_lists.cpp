@@ -85,6 +85,7 @@ int32_t Binder::finishItem() {
     sizes_.count = item.sizeBase;
     spans_.count = item.spanBase;
     keys_.count = item.keyBase;
+    orders_.count = item.orderBase;
     bool another = false;
     if (item.bound == 'C') {
         another = ++item.item < item.items;

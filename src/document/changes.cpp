@@ -106,7 +106,10 @@ FieldInstance* appendHeader(Document* document, FieldInstance* firstHeader) {
     FieldInstance* header = number ? appendInstance(document, firstHeader->field, firstHeader->parent,
                                                     nullptr, firstHeader->listSource, &failure)
                                    : nullptr;
-    if (header) header->value = number;
+    if (header) {
+        header->value = number;
+        header->flags |= firstHeader->flags & kInstanceOrder;
+    }
     return header;
 }
 

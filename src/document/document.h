@@ -29,6 +29,11 @@ struct FieldInstance {
 
 constexpr uint32_t kInstanceSelected = 1;
 constexpr uint32_t kInstanceCurrent = 2;
+// Set by binding in a section whose byte order an expression chose: the instance reads and writes
+// its numbers in that order (little-endian with the second flag), whatever the case of its code.
+constexpr uint32_t kInstanceOrderChosen = 4;
+constexpr uint32_t kInstanceLittleEndian = 8;
+constexpr uint32_t kInstanceOrder = kInstanceOrderChosen | kInstanceLittleEndian;
 
 // Results of binding and saving: 0 (or a byte count) for success, else one of these.
 constexpr int64_t kResultCannotOpen = -1;

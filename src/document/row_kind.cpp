@@ -1,7 +1,9 @@
 #include "document/row_kind.h"
 
 #include "fieldtypes/byte_order.h"
+#include "document/document.h"
 #include "fieldtypes/field_type.h"
+#include "templates/template.h"
 
 namespace {
 
@@ -92,6 +94,8 @@ RowKind upperCaseKind(FieldCode code) {
             return computed(RowRole::Derived);
         case makeFieldCode("WHEN"):
             return computed(RowRole::Condition);
+        case makeFieldCode("ORDR"):
+            return computed(RowRole::ByteOrder);
         case makeFieldCode("KBYT"):
         case makeFieldCode("KUBT"):
             return kind(RowRole::Key, 1);
@@ -122,6 +126,11 @@ RowKind rowKindOf(const char code[4]) {
     RowKind result = upperCaseKind(upper);
     result.bigEndian = written == upper;
     return result;
+}
+
+bool readsBigEndian(const FieldInstance* instance) {
+    if (instance->flags & kInstanceOrderChosen) return !(instance->flags & kInstanceLittleEndian);
+    return rowKindOf(instance->field->code).bigEndian;
 }
 
 int64_t numberFromBytes(const unsigned char* bytes, const RowKind& kind) {

@@ -18,6 +18,7 @@ enum class RowRole : uint8_t {
     Key,          // KBYT and the other key fields, data fields whose value chooses a case
     Derived,      // CALC: a number computed from rows before it; BITS: bits of the integer before it
     Condition,    // WHEN: its rows are bound only when its expression holds
+    ByteOrder,    // ORDR: its rows read and write numbers little-endian when its expression holds
 };
 
 struct RowKind {
@@ -38,6 +39,11 @@ int64_t numberFromBytes(const unsigned char* bytes, const RowKind& kind);
 
 // The largest number a count of this kind holds that reads back unchanged.
 int64_t largestCount(const RowKind& kind);
+
+struct FieldInstance;
+// Whether the instance reads and writes numbers big-endian: as its code's case says, unless a byte
+// order section chose for it.
+bool readsBigEndian(const FieldInstance* instance);
 
 // Counts, sizes and lengths: numbers the engine itself reads and writes.
 // Derived numbers are shown like them but have no bytes.

@@ -18,7 +18,7 @@ int64_t writeInstance(FieldInstance* instance, TIOStream* stream, int64_t total)
     if (isNumberRole(kind.role)) {
         unsigned char bytes[8];
         byteorder::toBytes(static_cast<uint64_t>(*static_cast<int64_t*>(instance->value)), bytes, kind.width,
-                           kind.bigEndian);
+                           readsBigEndian(instance));
         int64_t written = stream->Write(bytes, kind.width);
         return written < 0 ? written : kind.width;
     }

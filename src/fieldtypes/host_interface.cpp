@@ -114,8 +114,11 @@ int32_t tfRegisterFieldType(FieldCode code, const char* name, uint32_t flags, co
 void* fiGetValue(FieldInstance* instance) {
     return instance->value;
 }
+// A byte order section's choice reaches field types as the case of the code they are told.
 FieldCode fiGetCode(FieldInstance* instance) {
-    return fieldCodeOf(instance->field->code);
+    FieldCode code = fieldCodeOf(instance->field->code);
+    if (!(instance->flags & kInstanceOrderChosen)) return code;
+    return instance->flags & kInstanceLittleEndian ? code | 0x20202020u : code & ~0x20202020u;
 }
 const char* fiGetCaption(FieldInstance* instance) {
     return instance->field->caption;

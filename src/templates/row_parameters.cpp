@@ -23,7 +23,7 @@ constexpr Shape kShapes[] = {
     {"TEXT", {1, 1}, true, false},  {"OTXT", {1, 1}, true, false},  {"DTXT", {1, 1}, true, false},
     {"PADN", {1, 1}, true, false},  {"UPTO", {1, 16}, true, false}, {"CHKB", {1, 1}, false, true},
     {"CHKW", {1, 1}, false, true},  {"CHKL", {1, 1}, false, true},  {"CHKQ", {1, 1}, false, true},
-    {"CHKO", {2, 2}, true, true},
+    {"CHKO", {2, 2}, true, true},   {"ORDR", {1, 1}, false, false},
 };
 
 const Shape* shapeOf(const char code[4]) {

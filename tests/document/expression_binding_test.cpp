@@ -259,3 +259,28 @@ TEST_F(ExpressionBinding, EditingBitsChangesOnlyThoseBitsOfTheInteger) {
 }
 
 }  // namespace
+
+namespace {
+
+// A byte order section reads and writes every number in the order its expression chose, the case of
+// the codes inside aside; edits and new items keep it.
+TEST_F(ExpressionBinding, AByteOrderSectionChoosesTheOrderOfItsRows) {
+    const char* rows = "HWRD:Order ORDR:Little=Order=='II' UWRD:Magic ulng:First WCNT LSTC UWRD LSTE SKPE UWRD:After";
+    const std::pair<const char*, const char*> cases[] = {
+        {"49 49 2A 00 08 00 00 00 01 00 05 00 00 01", "HWRD $4949;.UWRD 42;.ulng 8;.WCNT 1;.LSTC #0;..UWRD 5;.LSTE;UWRD 1"},
+        {"4D 4D 00 2A 00 00 00 08 00 01 00 05 00 01", "HWRD $4d4d;.UWRD 42;.ulng 8;.WCNT 1;.LSTC #0;..UWRD 5;.LSTE;UWRD 1"},
+    };
+    for (auto [bytes, shown] : cases) {
+        Document* document = open(rows, bytesOf(bytes));
+        EXPECT_EQ(describe(document), shown) << bytes;
+        EXPECT_EQ(saved(document), bytesOf(bytes)) << bytes;
+    }
+    Document* document = open(rows, bytesOf(cases[0].first));
+    queryscript::answer("258");
+    ASSERT_TRUE(editInstance(document, nth(document, 1)));
+    queryscript::reset();
+    ASSERT_TRUE(insertItem(document, nth(document, 6)));
+    EXPECT_EQ(saved(document), bytesOf("49 49 02 01 08 00 00 00 02 00 05 00 00 00 00 01"));
+}
+
+}  // namespace

@@ -138,10 +138,10 @@ TEST_F(TemplateModel, HundredThousandNestedSectionsNeedNoDeepStack) {
     }
 }
 
-TEST(ControlCodes, AreTheThirtyEightInUpperOrLowerCase) {
+TEST(ControlCodes, AreTheThirtyNineInUpperOrLowerCase) {
     const std::string upper =
         "BCNT BLEN BSIZ BSKP BZCT CASE KEYB KEYE LCNT LLEN LSIZ LSKP LSTB LSTC LSTE LSTS LSTZ LZCT OCNT QCNT "
-        "QLEN QSIZ QSKP QZCT SKPE WCNT WLEN WSIZ WSKP WZCT BITS CALC KEYV LSTL LSTN LSTU SECT WHEN";
+        "QLEN QSIZ QSKP QZCT SKPE WCNT WLEN WSIZ WSKP WZCT BITS CALC KEYV LSTL LSTN LSTU ORDR SECT WHEN";
     std::string lower = upper;
     for (char& c : lower) c = static_cast<char>(std::tolower(c));
     for (size_t at = 0; at < upper.size(); at += 5)
