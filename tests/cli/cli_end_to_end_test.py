@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """sondrix-cli as a user runs it: its errors and edits, and the bundled templates against sample
 files made by Debian's tools, checked against what an independent reader of each format
-(ImageMagick, Python's wave and aifc modules, zlib, fontTools, readelf, objdump) says about the same
-file; and, for every bundled template on every sample, that saving without edits gives the same bytes."""
+(ImageMagick, sox, Python's wave and aifc modules, zlib, fontTools, readelf, objdump) says about
+the same file; and, for every bundled template on every sample, that saving without edits gives the
+same bytes."""
 import json
 import math
 import os
@@ -39,9 +40,10 @@ def dump(template, path):
 
 
 def values(rows, caption):
-    """Every number shown under captions starting with `caption`, in display order."""
-    return [int(r["value"][1:], 16) if r["value"].startswith("$") else int(r["value"])
-            for r in rows if r["kind"] in ("data", "count") and r["caption"].startswith(caption)]
+    """Every number shown under captions starting with `caption`, in display order; a number written
+    as digits shows its decimal value first."""
+    return [int(r["value"][1:], 16) if r["value"].startswith("$") else int(r["value"].split(" ")[0])
+            for r in rows if r["kind"] in ("data", "count", "computed") and r["caption"].startswith(caption)]
 
 
 def value(rows, *captions):
@@ -73,6 +75,11 @@ def text(rows):
     return bytes(values(rows, "Character"))
 
 
+def shown(rows, label):
+    """What every data row of the label shows, in display order: its caption, up to a remark in parentheses."""
+    return [r["value"] for r in rows if r["kind"] == "data" and re.sub(r" \(.*", "", r["caption"]) == label]
+
+
 def sample(name):
     return os.path.join(WORK, name)
 
@@ -99,21 +106,28 @@ def riff_chunk(chunk_id, data, order="<"):
     return chunk_id + struct.pack(order + "I", len(data)) + data
 
 
-def make_wave(path):
-    """Python's wave module writes the header and samples; a LIST/INFO chunk and an unknown chunk are added."""
+def padded(chunk):
+    return chunk + b"\0" * (len(chunk) % 2)
+
+
+def make_wave(path, name=b"Tone\0", unknown=b"\1\2\3"):
+    """Python's wave module writes the header and samples; a LIST/INFO chunk and an unknown chunk are
+    added, odd-sized ones with the pad byte after them."""
     with wave.open(path, "wb") as out:
         out.setnchannels(2), out.setsampwidth(2), out.setframerate(22050), out.writeframes(bytes(400))
-    info = b"INFO" + riff_chunk(b"ISFT", b"Sondrix\0") + riff_chunk(b"INAM", b"Tones\0")
-    form = contents(path)[12:] + riff_chunk(b"LIST", info) + riff_chunk(b"junk", b"\1\2\3\4")
+    info = b"INFO" + riff_chunk(b"ISFT", b"Sondrix\0") + padded(riff_chunk(b"INAM", name))
+    form = contents(path)[12:] + riff_chunk(b"LIST", info) + padded(riff_chunk(b"junk", unknown))
     write(path, riff_chunk(b"RIFF", b"WAVE" + form))
 
 
 def make_aiff(path):
-    """Python's aifc module; an AIFF file gets a NAME chunk by hand, an AIFF-C file has FVER of its own."""
+    """Python's aifc module, with a marker; an AIFF file gets an odd-sized NAME chunk by hand, an AIFF-C
+    file has FVER and a compression name of its own."""
     with aifc.open(path, "wb") as out:
-        out.setnchannels(1), out.setsampwidth(2), out.setframerate(11025), out.writeframes(bytes(60))
+        out.setnchannels(1), out.setsampwidth(2), out.setframerate(11025), out.setmark(1, 3, b"cue")
+        out.writeframes(bytes(60))
     if path.endswith(".aiff"):
-        form = contents(path)[12:] + riff_chunk(b"NAME", b"Sondrix tone", ">")
+        form = contents(path)[12:] + padded(riff_chunk(b"NAME", b"Sondrix tone!", ">"))
         write(path, riff_chunk(b"FORM", b"AIFF" + form, ">"))
 
 
@@ -144,6 +158,8 @@ MAKERS = {
     "palette.png": lambda p: magick(*TWO_COLOURS, "-set", "comment", "Sondrix test", "-density", "28", "-units", "PixelsPerCentimeter", "-type", "Palette", "PNG8:" + p),
     "multi.ico": lambda p: magick("-size", "48x48", "xc:orange", "-define", "icon:auto-resize=48,32,16", p),
     "tone.wav": make_wave,
+    "float.wav": lambda p: run("sox", "-n", "-r", "8000", "-c", "1", "-e", "floating-point", "-b", "32", p, "synth", "0.001", "sine", "440"),
+    "extensible.wav": lambda p: run("sox", "-n", "-r", "8000", "-c", "3", "-b", "24", p, "synth", "0.001", "sine", "440"),
     "tone.aiff": make_aiff,
     "tone.aifc": make_aiff,
     "song.mid": make_midi,
@@ -169,13 +185,26 @@ def png_chunks(path):
     return data, found
 
 
-def audio(module, path):
-    """Channels, sample width, rate and frames as the module reads them."""
-    with module.open(path, "rb") as reader:
-        return reader.getnchannels(), reader.getsampwidth(), reader.getframerate(), reader.getnframes()
+def edited(template, path, *changes):
+    """The file saved after `sondrix-cli edit --set` of each ROW=TEXT change."""
+    out = sample("edited-" + os.path.basename(path))
+    run(CLI, "edit", "--templates", TEMPLATES, "-t", template, *(a for c in changes for a in ("--set", c)), "-o", out, path)
+    return out
+
+
+def row_of(rows, caption, index=0):
+    """The row number of the `index`th data row whose caption starts with `caption`."""
+    return [r["row"] for r in rows if r["kind"] == "data" and r["caption"].startswith(caption)][index]
 
 
 class SampleFormats(unittest.TestCase):
+    def whole(self, template, path):
+        """The rows of a dump that describes every byte of the file: no rest row, sizes adding up."""
+        rows = dump(template, path)
+        self.assertEqual(rest_sizes(rows), [], path)
+        self.assertEqual(sum(r["size"] for r in rows), os.path.getsize(path), path)
+        return rows
+
     def test_bitmap_info_header_variants_and_colour_tables(self):
         for name, header in {"red.bmp": 40, "palette.bmp": 40, "red-v4.bmp": 108, "palette-v5.bmp": 124, "alpha-v5.bmp": 124}.items():
             with self.subTest(name):
@@ -238,32 +267,49 @@ class SampleFormats(unittest.TestCase):
         self.assertEqual(value(rows, "Type", "Images", "Image data offset"), (1, len(sizes), 6 + 16 * len(sizes)))
         self.assertEqual(values(rows, "Width"), sizes)
 
-    def test_wave_every_chunk(self):
-        path = made("tone.wav")
-        channels, width, rate, frames = audio(wave, path)
-        rows = dump("wav", path)
-        found = dict(chunks(rows, "Id"))
-        self.assertEqual(list(found), ["fmt ", "data", "LIST", "junk"])
-        self.assertEqual(value(rows, "Audio format", "Channels", "Sample rate", "Byte rate", "Bits per sample"),
-                         (1, channels, rate, rate * channels * width, 8 * width))
-        self.assertEqual((rest_sizes(found["data"]), rest_sizes(found["junk"])), ([frames * channels * width], [4]))
-        info = chunks(found["LIST"], "Item id")
-        self.assertEqual([(k, text(item)) for k, item in info], [("ISFT", b"Sondrix\0"), ("INAM", b"Tones\0")])
-
-    def test_aiff_every_chunk(self):
-        for name, ids in (("tone.aiff", ["COMM", "SSND", "NAME"]), ("tone.aifc", ["FVER", "COMM", "SSND"])):
+    def test_wave_every_chunk_and_pad_byte(self):
+        for name, chunk_ids, tag in (("tone.wav", ["fmt ", "data", "LIST", "junk"], 1), ("float.wav", ["fmt ", "fact", "data"], 3),
+                                     ("extensible.wav", ["fmt ", "fact", "data"], 0xFFFE)):
             with self.subTest(name):
                 path = made(name)
-                channels, width, rate, frames = audio(aifc, path)
-                rows = dump("aiff", path)
+                channels, rate, width = (int(run("soxi", option, path)) for option in ("-c", "-r", "-b"))
+                frames = int(run("soxi", "-s", path))
+                rows = self.whole("wav", path)
+                found = dict(chunks(rows, "Id"))
+                self.assertEqual(list(found), chunk_ids)
+                self.assertEqual(value(rows, "Format tag", "Channels", "Sample rate", "Byte rate", "Bits per sample"),
+                                 (tag, channels, rate, rate * channels * width // 8, width))
+                self.assertEqual([r["size"] for r in found["data"] if r["caption"] == "Samples"], [frames * channels * width // 8])
+        self.assertEqual((value(rows, "Valid bits per sample"), shown(rows, "Sub-format")[0][:6]), (24, "01 00 "))
+        rows = dump("wav", made("tone.wav"))
+        self.assertEqual(shown(rows, "Text"), ["Sondrix", "Tone"])
+        self.assertEqual([r["size"] for r in rows if r["caption"].startswith("Pad")], [0, 0, 0, 1, 0, 1])
+        # A sample value of the first frame, read back by Python's wave module.
+        path = made("tone.wav")
+        out = edited("wav", path, "%d=%s" % (row_of(rows, "Samples"), (b"\x34\x12" + bytes(398)).hex()))
+        with wave.open(out, "rb") as reader:
+            self.assertEqual(struct.unpack("<hh", reader.readframes(1)), (0x1234, 0))
+
+    def test_aiff_every_chunk_and_pad_byte(self):
+        for name, ids in (("tone.aiff", ["COMM", "SSND", "MARK", "NAME"]), ("tone.aifc", ["FVER", "COMM", "SSND", "MARK"])):
+            with self.subTest(name):
+                path = made(name)
+                with aifc.open(path, "rb") as reader:
+                    channels, width, rate, frames = reader.getparams()[:4]
+                    compression, markers = (reader.getcomptype(), reader.getcompname()), reader.getmarkers()
+                rows = self.whole("aiff", path)
                 found = dict(chunks(rows, "Id"))
                 self.assertEqual(list(found), ids)
                 self.assertEqual(value(rows, "Channels", "Sample frames", "Bits per sample", "Sample rate"),
                                  (channels, frames, 8 * width, rate))
-                self.assertEqual(rest_sizes(found["SSND"]), [frames * channels * width])
-        self.assertEqual(value(rows, "Timestamp"), 0xA2805140)
-        self.assertEqual(len(of_kind(found["COMM"], "rest")), 1)  # the compression type and name
-        self.assertEqual(text(dict(chunks(dump("aiff", made("tone.aiff")), "Id"))["NAME"]), b"Sondrix tone")
+                self.assertEqual([r["size"] for r in rows if r["caption"] == "Samples"], [frames * channels * width])
+                self.assertEqual(list(zip(values(rows, "Id"), values(rows, "Position"), shown(rows, "Name"))),
+                                 [(i, at, n.decode()) for i, at, n in markers])
+        self.assertEqual(shown(rows, "Compression type") + shown(rows, "Compression name"), [c.decode() for c in compression])
+        with aifc.open(edited("aiff", path, "%d=22050" % row_of(rows, "Sample rate")), "rb") as reader:
+            self.assertEqual(reader.getframerate(), 22050)
+        rows = dump("aiff", made("tone.aiff"))
+        self.assertEqual((shown(rows, "Text"), [r["size"] for r in rows if r["caption"].startswith("Pad")][-1]), (["Sondrix tone!"], 1))
 
     def test_midi_every_chunk(self):
         rows = dump("midi", made("song.mid"))
@@ -273,12 +319,14 @@ class SampleFormats(unittest.TestCase):
         self.assertEqual([rest_sizes(track) for _, track in found[1:]], [[12], [4]])
 
     def test_inserting_into_a_bounded_list_grows_every_size_around_it(self):
-        path, edited = made("tone.wav"), sample("tone-edited.wav")
-        rows = dump("wav", path)
+        path, edited = sample("even.wav"), sample("even-edited.wav")
+        make_wave(path, b"Tones\0", b"\1\2\3\4")
+        template = compile_template("riff-text", RIFF_TEXT)
+        rows = json.loads(run(CLI, "dump", "--json", "-T", template, path))
         text_list = next(r for r in rows if r["caption"] == "Text")  # of ISFT, the first item
         end = next(r for r in rows[text_list["row"]:] if r["kind"] == "list-end" and r["depth"] == text_list["depth"])
-        run(CLI, "edit", "--templates", TEMPLATES, "-t", "wav", "--insert", str(end["row"]), "--insert", str(end["row"] + 2), "-o", edited, path)
-        after = dump("wav", edited)
+        run(CLI, "edit", "-T", template, "--insert", str(end["row"]), "--insert", str(end["row"] + 2), "-o", edited, path)
+        after = json.loads(run(CLI, "dump", "--json", "-T", template, edited))
 
         def sizes(path, rows):  # of the form, the LIST chunk and its first item, where the dump puts them
             chunk = dict(chunks(rows, "Id"))["LIST"]
@@ -321,6 +369,33 @@ class SampleFormats(unittest.TestCase):
         names = [n.to_bytes(8, "big").rstrip(b"\0").decode() for n in values(rows, "Name")]
         self.assertEqual(names, [name for name, _, _ in sections])
         self.assertEqual(values(rows, "Virtual address"), [int(vma, 16) - base for _, _, vma in sections])
+
+
+# RIFF with its INFO texts as lists of characters, which can grow; no chunk has a pad byte.
+RIFF_TEXT = """HLNG RIFF id
+lsiz Size of the form
+HLNG Form type
+LSTZ Chunk
+KEYB Chunk
+KNAM Id
+llen Size
+CASE 'LIST': List
+HLNG List type
+LSTZ Item
+KEYB Item
+KNAM Item id
+llen Size
+CASE *: Text
+LSTZ Text
+UBYT Character
+LSTE
+KEYE
+LSTE
+CASE *: Other chunk
+KEYE
+LSTE
+SKPE
+"""
 
 
 def compile_template(name, text):
