@@ -80,6 +80,21 @@ def shown(rows, label):
     return [r["value"] for r in rows if r["kind"] == "data" and re.sub(r" \(.*", "", r["caption"]) == label]
 
 
+def items(rows, caption):
+    """The rows of each item of the lists whose header starts with `caption`, up to the next header or end row
+    of that depth; an empty list's header, which stands for no item, gives none."""
+    found, depth = [], None
+    for row in rows:
+        if row["kind"] == "list-header" and row["caption"].startswith(caption):
+            found.append([])
+            depth = row["depth"]
+        elif depth is not None and row["depth"] <= depth:
+            depth = None
+        elif depth is not None:
+            found[-1].append(row)
+    return [item for item in found if item]
+
+
 def sample(name):
     return os.path.join(WORK, name)
 
@@ -137,6 +152,15 @@ def make_midi(path):
     write(path, header + riff_chunk(b"MTrk", track, ">") + riff_chunk(b"MTrk", track[-4:], ">"))
 
 
+def make_bitmap_with_gap(path):
+    """A palette bitmap with four bytes between its colour table and its pixels, as the offset says."""
+    magick(*TWO_COLOURS, "-type", "Palette", "BMP3:" + path)
+    data = contents(path)
+    offset = struct.unpack_from("<I", data, 10)[0]
+    write(path, data[:2] + struct.pack("<I", len(data) + 4) + data[6:10] + struct.pack("<I", offset + 4)
+          + data[14:offset] + b"gap!" + data[offset:])
+
+
 def make_bitmap_v4(path):
     """ImageMagick writes a 124-byte BITMAPV5HEADER; its first 108 bytes are a BITMAPV4HEADER."""
     magick("-size", "5x3", "xc:red", "-type", "TrueColor", "BMP:" + path)
@@ -157,6 +181,10 @@ MAKERS = {
     "blue.png": lambda p: magick("-size", "9x2", "gradient:blue-red", "PNG24:" + p),
     "palette.png": lambda p: magick(*TWO_COLOURS, "-set", "comment", "Sondrix test", "-density", "28", "-units", "PixelsPerCentimeter", "-type", "Palette", "PNG8:" + p),
     "multi.ico": lambda p: magick("-size", "48x48", "xc:orange", "-define", "icon:auto-resize=48,32,16", p),
+    "core.bmp": lambda p: magick(*TWO_COLOURS, "-type", "Palette", "BMP2:" + p),
+    "gap.bmp": make_bitmap_with_gap,
+    "rle.bmp": lambda p: magick(*TWO_COLOURS, "-type", "Palette", "-compress", "RLE", "BMP3:" + p),
+    "masks.bmp": lambda p: magick(*TWO_COLOURS, "-define", "bmp:subtype=RGB565", "BMP3:" + p),
     "tone.wav": make_wave,
     "float.wav": lambda p: run("sox", "-n", "-r", "8000", "-c", "1", "-e", "floating-point", "-b", "32", p, "synth", "0.001", "sine", "440"),
     "extensible.wav": lambda p: run("sox", "-n", "-r", "8000", "-c", "3", "-b", "24", p, "synth", "0.001", "sine", "440"),
@@ -205,20 +233,29 @@ class SampleFormats(unittest.TestCase):
         self.assertEqual(sum(r["size"] for r in rows), os.path.getsize(path), path)
         return rows
 
-    def test_bitmap_info_header_variants_and_colour_tables(self):
-        for name, header in {"red.bmp": 40, "palette.bmp": 40, "red-v4.bmp": 108, "palette-v5.bmp": 124, "alpha-v5.bmp": 124}.items():
+    def test_bitmap_every_header_variant_and_pixel_row(self):
+        # Header size, colour table entries and whether the pixels are rows of the stride.
+        for name, header, colours, rows_of_pixels in (
+                ("red.bmp", 40, 0, True), ("palette.bmp", 40, 2, True), ("red-v4.bmp", 108, 0, True),
+                ("palette-v5.bmp", 124, 16, True), ("alpha-v5.bmp", 124, 0, True), ("core.bmp", 12, 2, True),
+                ("gap.bmp", 40, 2, True), ("rle.bmp", 40, 256, False), ("masks.bmp", 40, 0, True)):
             with self.subTest(name):
                 path = made(name)
-                rows = dump("bmp", path)
-                size = os.path.getsize(path)
-                dimensions = map(int, identify(path, "%w %h"))
-                self.assertEqual(value(rows, "Signature", "File size", "Width", "Height"), (0x4D42, size, *dimensions))
-                self.assertEqual([k for k, _ in chunks(rows, "Header size")], [str(header)])
-                self.assertEqual([r["caption"].split(":")[0] for r in of_kind(rows, "case")], [str(header)])
-                colours = [r for r in of_kind(rows, "list-header") if r["caption"] == "Colour"]
-                self.assertEqual(len(colours) if value(rows, "Colours used") else 0, value(rows, "Colours used"))
-                pixels = of_kind(rows, "rest")[-1]  # the colour table ends where the pixels begin
-                self.assertEqual((pixels["offset"], pixels["offset"] + pixels["size"]), (value(rows, "Pixel data offset"), size))
+                rows = self.whole("bmp", path)
+                width, height = map(int, identify(path, "%w %h"))
+                bits = struct.unpack_from("<H", contents(path), 24 if header == 12 else 28)[0]
+                self.assertEqual(value(rows, "File size", "Header size", "Width", "Height", "Bits per pixel"),
+                                 (os.path.getsize(path), header, width, height, bits))
+                self.assertEqual(len(items(rows, "Colour")), colours)
+                pixels = [r["size"] for r in rows if r["caption"] == "Pixels"]
+                self.assertEqual(pixels, [(width * bits + 31) // 32 * 4] * height if rows_of_pixels else [])
+                self.assertEqual(shown(rows, "Gap"), [b"gap!".hex(" ")] if name == "gap.bmp" else [])
+        # The first row of the file is the bottom one: a blue pixel at its left.
+        path = made("red.bmp")
+        first = row_of(dump("bmp", path), "Pixels")
+        out = edited("bmp", path, "%d=ff 00 00 %s" % (first, "00 00 ff " * 4 + "00"))
+        self.assertEqual(run("/usr/bin/convert", out, "-format", "%[pixel:p{0,2}] %[pixel:p{1,2}] %[pixel:p{0,1}]", "info:").split(),
+                         ["srgb(0,0,255)", "srgb(255,0,0)", "srgb(255,0,0)"])
 
     def test_gif_every_block(self):
         path = made("green.gif")
