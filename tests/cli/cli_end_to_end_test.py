@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 """sondrix-cli as a user runs it: its errors and edits, and the bundled templates against sample
 files made by Debian's tools, checked against what an independent reader of each format
-(ImageMagick, sox, Python's wave and aifc modules, zlib, fontTools, readelf, objdump) says about
-the same file; and, for every bundled template on every sample, that saving without edits gives the
-same bytes."""
+(ImageMagick, sox, Python's wave, aifc, gzip and tarfile modules, zlib, fontTools, readelf, objdump)
+says about the same file; and, for every bundled template on every sample, that saving without edits
+gives the same bytes."""
+import gzip
+import io
 import json
 import math
 import os
@@ -11,6 +13,7 @@ import re
 import struct
 import subprocess
 import sys
+import tarfile
 import tempfile
 import unittest
 import warnings
@@ -24,6 +27,7 @@ with warnings.catch_warnings():
 CLI = sys.argv.pop(1)
 TEMPLATES = sys.argv.pop(1)
 WORK = tempfile.mkdtemp(prefix="sondrix-formats-")
+PAYLOAD = b"Sondrix reads every byte.\n" * 20 + b"odd"
 
 
 def run(*command, stdin=None):
@@ -146,6 +150,37 @@ def make_aiff(path):
         write(path, riff_chunk(b"FORM", b"AIFF" + form, ">"))
 
 
+def make_gzip(path):
+    """Python's gzip module writes a name and a time."""
+    with open(path, "wb") as raw, gzip.GzipFile("notes.txt", "wb", fileobj=raw, mtime=1234567890) as out:
+        out.write(PAYLOAD)
+
+
+def make_gzip_by_hand(path):
+    """Every optional field: an extra field of two subfields, a name, a comment and a header CRC."""
+    deflate = zlib.compressobj(9, zlib.DEFLATED, -15)
+    extra = b"AP" + struct.pack("<H", 3) + b"abc" + b"Sx" + struct.pack("<H", 0)
+    header = b"\x1f\x8b\x08\x1e" + struct.pack("<IBB", 1700000000, 2, 3) + struct.pack("<H", len(extra)) + extra
+    header += b"notes.txt\0" + b"a comment\0"
+    header += struct.pack("<H", zlib.crc32(header) & 0xFFFF)
+    trailer = struct.pack("<II", zlib.crc32(PAYLOAD), len(PAYLOAD))
+    write(path, header + deflate.compress(PAYLOAD) + deflate.flush() + trailer)
+
+
+def make_tar(form):
+    def make(path):
+        with tarfile.open(path, "w", format=form) as archive:
+            for name, data in (("a-long-folder-name/" * 6 + "notes.txt", PAYLOAD), ("odd.bin", b"\1\2\3")):
+                member = tarfile.TarInfo(name)
+                member.size, member.mtime, member.uname = len(data), 1600000000 + len(data), "sondrix"
+                archive.addfile(member, io.BytesIO(data))
+            archive.addfile(tarfile.TarInfo("empty"))
+            folder = tarfile.TarInfo("notes")
+            folder.type = tarfile.DIRTYPE
+            archive.addfile(folder)
+    return make
+
+
 def make_midi(path):
     track = b"\x00\x90\x3c\x40\x60\x80\x3c\x00\x00\xff\x2f\x00"  # note on, note off, end of track
     header = riff_chunk(b"MThd", struct.pack(">HHH", 1, 2, 480), ">")
@@ -190,6 +225,11 @@ MAKERS = {
     "extensible.wav": lambda p: run("sox", "-n", "-r", "8000", "-c", "3", "-b", "24", p, "synth", "0.001", "sine", "440"),
     "tone.aiff": make_aiff,
     "tone.aifc": make_aiff,
+    "notes.gz": make_gzip,
+    "by-hand.gz": make_gzip_by_hand,
+    "ustar.tar": make_tar(tarfile.USTAR_FORMAT),
+    "gnu.tar": make_tar(tarfile.GNU_FORMAT),
+    "pax.tar": make_tar(tarfile.PAX_FORMAT),
     "song.mid": make_midi,
     "hello.exe": lambda p: run("x86_64-w64-mingw32-gcc", "-O1", "-s", "-o", p, "-x", "c", "-", stdin="int main(void) { return 0; }"),
 }
@@ -347,6 +387,48 @@ class SampleFormats(unittest.TestCase):
             self.assertEqual(reader.getframerate(), 22050)
         rows = dump("aiff", made("tone.aiff"))
         self.assertEqual((shown(rows, "Text"), [r["size"] for r in rows if r["caption"].startswith("Pad")][-1]), (["Sondrix tone!"], 1))
+
+    def test_gzip_header_fields_and_trailer(self):
+        for name in ("notes.gz", "by-hand.gz"):
+            with self.subTest(name):
+                path = made(name)
+                rows = self.whole("gzip", path)
+                with gzip.open(path) as reader:
+                    data, mtime = reader.read(), reader.mtime
+                self.assertEqual(value(rows, "Modification time", "CRC-32", "Uncompressed size"), (mtime, zlib.crc32(data), len(data)))
+                self.assertEqual(zlib.decompress(bytes.fromhex(shown(rows, "Compressed data")[0]), -15), data)
+                self.assertEqual(shown(rows, "Name"), ["notes.txt"])
+        self.assertEqual((shown(rows, "Id"), shown(rows, "Data"), shown(rows, "Comment")), (["AP", "Sx"], ["61 62 63", ""], ["a comment"]))
+        crc = next(r for r in rows if r["caption"].startswith("CRC-16"))
+        self.assertEqual(value([crc], ""), zlib.crc32(contents(path)[:crc["offset"]]) & 0xFFFF)
+        with gzip.open(edited("gzip", path, "%d=1000" % row_of(rows, "Modification time"))) as reader:
+            self.assertEqual((reader.read(), reader.mtime), (data, 1000))
+
+    def test_tar_members_in_every_form(self):
+        for name in ("ustar.tar", "gnu.tar", "pax.tar"):
+            with self.subTest(name):
+                path = made(name)
+                rows = self.whole("tar", path)
+                with tarfile.open(path) as archive:
+                    expected = [(m.name, m.size, m.mtime, archive.extractfile(m).read() if m.isfile() else b"") for m in archive]
+                members = [m for m in items(rows, "Member") if shown(m, "Name") != [""]]
+                real = [m for m in members if not shown(m, "Records") + shown(m, "Long name")]
+                headers = [(values(m, "Size")[0], values(m, "Modification time")[0], bytes.fromhex(shown(m, "Data")[0])) for m in real]
+                self.assertEqual(headers, [(size, mtime, data) for _, size, mtime, data in expected])
+                # The long name is where each form keeps it.
+                long_name = expected[0][0]
+                prefix, rest = shown(real[0], "Prefix") + [""], shown(real[0], "Name")[0]
+                kept = {"ustar.tar": prefix[0] + "/" + rest, "gnu.tar": (shown(members[0], "Long name") + [""])[0],
+                        "pax.tar": (shown(members[0], "Records") + [""])[0]}[name]
+                self.assertEqual(kept.split(" path=")[-1].rstrip("\n"), long_name)
+                # After the members, the first zero block, then the second and the record's zeros.
+                self.assertEqual(os.path.getsize(path) - rows[-2]["offset"] + 512, 1024 + [r["size"] for r in rows][-1])
+        # A new time, then the checksum over the header that holds it, read back by tarfile.
+        path = made("ustar.tar")
+        out = edited("tar", path, "%d=1000" % row_of(rows, "Modification time"))
+        checksum = tarfile.calc_chksums(contents(out)[:512])[0]
+        with tarfile.open(edited("tar", out, "%d=%d" % (row_of(rows, "Checksum"), checksum))) as archive:
+            self.assertEqual([m.mtime for m in archive][:2], [1000, expected[1][2]])
 
     def test_midi_every_chunk(self):
         rows = dump("midi", made("song.mid"))
