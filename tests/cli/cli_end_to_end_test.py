@@ -196,6 +196,38 @@ def make_bitmap_with_gap(path):
           + data[14:offset] + b"gap!" + data[offset:])
 
 
+def make_pcap(order, magic):
+    """Two packets, an Ethernet frame and a short one, in the byte order and time resolution asked."""
+    def make(path):
+        frame = bytes.fromhex("ffffffffffff 020000000001 0806") + b"who-has"
+        records = b"".join(struct.pack(order + "IIII", 1700000000 + i, 250 * i, len(data), 60) + data
+                           for i, data in enumerate((frame, b"\x45\x00")))
+        write(path, struct.pack(order + "IHHiIII", magic, 2, 4, 0, 0, 65535, 1) + records)
+    return make
+
+
+def make_wasm(path):
+    """clang compiles a module that imports a function and exports two."""
+    source = "extern int imported(int); int add(int a, int b) { return a + b + imported(a); } double scale(double x) { return x * 2.5; }"
+    run("clang", "--target=wasm32", "-nostdlib", "-O1", "-Wl,--no-entry", "-Wl,--export=add", "-Wl,--export=scale",
+        "-Wl,--allow-undefined", "-o", path, "-x", "c", "-", stdin=source)
+
+
+def make_webp(path):
+    """cwebp, img2webp and webpmux: lossy, lossless, alpha, animation and metadata chunks."""
+    picture, faded = sample("webp-source.png"), sample("webp-faded.png")
+    magick("-size", "7x5", "gradient:red-blue", picture)
+    magick("-size", "7x5", "xc:red", "-alpha", "on", "-channel", "A", "-fx", "0.5", faded)
+    if "animated" in path:
+        run("img2webp", "-d", "80", picture, "-lossy", faded, "-o", path)
+        return
+    run("cwebp", "-quiet", *(("-lossless",) if "lossless" in path else ()), faded if "alpha" in path else picture, "-o", path)
+    if "meta" in path:
+        write(sample("meta.xmp"), b"<x:xmpmeta>odd</x:xmpmeta>!")
+        run("webpmux", "-set", "xmp", sample("meta.xmp"), path, "-o", path)
+        run("webpmux", "-set", "icc", sample("meta.xmp"), path, "-o", path)
+
+
 def make_bitmap_v4(path):
     """ImageMagick writes a 124-byte BITMAPV5HEADER; its first 108 bytes are a BITMAPV4HEADER."""
     magick("-size", "5x3", "xc:red", "-type", "TrueColor", "BMP:" + path)
@@ -220,6 +252,17 @@ MAKERS = {
     "gap.bmp": make_bitmap_with_gap,
     "rle.bmp": lambda p: magick(*TWO_COLOURS, "-type", "Palette", "-compress", "RLE", "BMP3:" + p),
     "masks.bmp": lambda p: magick(*TWO_COLOURS, "-define", "bmp:subtype=RGB565", "BMP3:" + p),
+    "raw.tga": lambda p: magick(*TWO_COLOURS, "-compress", "none", p),
+    "palette.tga": lambda p: magick(*TWO_COLOURS, "-type", "Palette", "-compress", "none", p),
+    "rle.tga": lambda p: magick(*TWO_COLOURS, "-compress", "RLE", p),
+    "grey.pcx": lambda p: magick("-size", "5x3", "gradient:", "-type", "Grayscale", p),
+    "palette.pcx": lambda p: magick(*TWO_COLOURS, "-type", "Palette", p),
+    "colour.pcx": lambda p: magick(*TWO_COLOURS, "-type", "TrueColor", p),
+    "lossy.webp": make_webp,
+    "lossless.webp": make_webp,
+    "alpha.webp": make_webp,
+    "animated.webp": make_webp,
+    "meta.webp": make_webp,
     "tone.wav": make_wave,
     "float.wav": lambda p: run("sox", "-n", "-r", "8000", "-c", "1", "-e", "floating-point", "-b", "32", p, "synth", "0.001", "sine", "440"),
     "extensible.wav": lambda p: run("sox", "-n", "-r", "8000", "-c", "3", "-b", "24", p, "synth", "0.001", "sine", "440"),
@@ -230,6 +273,9 @@ MAKERS = {
     "ustar.tar": make_tar(tarfile.USTAR_FORMAT),
     "gnu.tar": make_tar(tarfile.GNU_FORMAT),
     "pax.tar": make_tar(tarfile.PAX_FORMAT),
+    "big-endian.pcap": make_pcap(">", 0xA1B2C3D4),
+    "little-endian.pcap": make_pcap("<", 0xA1B23C4D),
+    "module.wasm": make_wasm,
     "song.mid": make_midi,
     "hello.exe": lambda p: run("x86_64-w64-mingw32-gcc", "-O1", "-s", "-o", p, "-x", "c", "-", stdin="int main(void) { return 0; }"),
 }
@@ -429,6 +475,69 @@ class SampleFormats(unittest.TestCase):
         checksum = tarfile.calc_chksums(contents(out)[:512])[0]
         with tarfile.open(edited("tar", out, "%d=%d" % (row_of(rows, "Checksum"), checksum))) as archive:
             self.assertEqual([m.mtime for m in archive][:2], [1000, expected[1][2]])
+
+    def test_targa_and_pcx_every_byte(self):
+        for name, template, rows_of_pixels in (("raw.tga", "tga", True), ("palette.tga", "tga", True), ("rle.tga", "tga", False),
+                                               ("grey.pcx", "pcx", False), ("palette.pcx", "pcx", False), ("colour.pcx", "pcx", False)):
+            with self.subTest(name):
+                path = made(name)
+                rows = self.whole(template, path)
+                width, height = map(int, identify(path, "%w %h"))
+                self.assertEqual(value(rows, "Width", "Height"), (width, height))
+                if rows_of_pixels:
+                    self.assertEqual([r["size"] for r in rows if r["caption"] == "Pixels"], [width * value(rows, "Pixel depth") // 8] * height)
+        self.assertEqual(len(items(dump("tga", made("palette.tga")), "Colour map entry")), 2)
+        self.assertEqual(value(rows, "Colour planes", "Palette at the end"), (3, 0))
+        rows = dump("pcx", made("palette.pcx"))
+        self.assertEqual((value(rows, "Palette at the end"), len(items(rows, "Palette entry"))), (1, 256))
+
+    def test_pcap_both_byte_orders(self):
+        for name, order in (("big-endian.pcap", "Big"), ("little-endian.pcap", "Little")):
+            with self.subTest(name):
+                rows = self.whole("pcap", made(name))
+                self.assertTrue(of_kind(rows, "case")[0]["caption"].endswith(order + "-endian"))
+                self.assertEqual(value(rows, "Major version", "Minor version", "Snapshot length", "Link type"), (2, 4, 65535, 1))
+                self.assertEqual((values(rows, "Seconds"), values(rows, "Fraction"), values(rows, "Captured length")),
+                                 ([1700000000, 1700000001], [0, 250], [21, 2]))
+                self.assertEqual((shown(rows, "Source"), value(rows, "Type"), shown(rows, "Payload"), shown(rows, "Data")),
+                                 (["02 00 00 00 00 01"], 0x0806, [b"who-has".hex(" ")], ["45 00"]))
+
+    def test_webp_every_chunk(self):
+        for name, ids in (("lossy.webp", ["VP8 "]), ("lossless.webp", ["VP8L"]), ("alpha.webp", ["VP8X", "ALPH", "VP8 "]),
+                          ("animated.webp", ["VP8X", "ANIM", "ANMF", "VP8L", "ANMF", "ALPH", "VP8 "]), ("meta.webp", ["VP8X", "ICCP", "VP8 ", "XMP "])):
+            with self.subTest(name):
+                path = made(name)
+                rows = self.whole("webp", path)
+                self.assertEqual([r["value"] for r in rows if r["kind"] == "key"], ids)
+                width, height = map(int, identify(path, "%w %h ")[:2])
+                if "VP8X" in ids:
+                    self.assertEqual(value(rows, "Canvas width minus 1", "Canvas height minus 1"), (width - 1, height - 1))
+                else:
+                    self.assertIn(value(rows, "Width", "Height"), [(width, height), (width - 1, height - 1)])
+        self.assertEqual(value(rows, "XMP present", "ICC profile present", "Animation present"), (1, 1, 0))
+        self.assertEqual((shown(rows, "XMP"), [r["size"] for r in rows if r["caption"].startswith("Pad")][-1]),
+                         (["<x:xmpmeta>odd</x:xmpmeta>!"], 1))
+        frames = items(dump("webp", made("animated.webp")), "Frame chunk")
+        self.assertEqual([int(r["value"]) for frame in frames for r in of_kind(frame, "size")],
+                         [r["size"] for frame in frames for r in frame if r["caption"] == "Data"])
+
+    def test_wasm_sections(self):
+        path = made("module.wasm")
+        rows = self.whole("wasm", path)
+        data, at, sections = contents(path), 8, []
+        while at < len(data):  # each section's id and size, read by hand
+            section, size, shift, at = data[at], 0, 0, at + 1
+            while True:
+                size |= (data[at] & 0x7F) << shift
+                shift, at = shift + 7, at + 1
+                if data[at - 1] < 0x80:
+                    break
+            sections.append((section, size))
+            at += size
+        self.assertEqual(list(zip(values(rows, "Id"), [int(r["value"]) for r in of_kind(rows, "size")])), sections)
+        self.assertEqual(value(rows, "Magic", "Version"), (0x0061736D, 1))
+        self.assertEqual((shown(rows, "Module"), shown(rows, "Name")[:4], value(rows, "Functions")),
+                         (["env"], ["imported", "memory", "add", "scale"], 2))
 
     def test_midi_every_chunk(self):
         rows = dump("midi", made("song.mid"))
