@@ -1,8 +1,11 @@
 #!/usr/bin/python3
 """sondrix-cli as a user runs it: its errors and edits, and the bundled templates against sample
 files made by Debian's tools, checked against what an independent reader of each format
-(ImageMagick, Python's wave and aifc modules, zlib, fontTools, readelf, objdump) says about the same
-file; and, for every bundled template on every sample, that saving without edits gives the same bytes."""
+(ImageMagick, sox, Python's wave, aifc, gzip and tarfile modules, zlib, fontTools, readelf, objdump)
+says about the same file; and, for every bundled template on every sample, that saving without edits
+gives the same bytes."""
+import gzip
+import io
 import json
 import math
 import os
@@ -10,6 +13,7 @@ import re
 import struct
 import subprocess
 import sys
+import tarfile
 import tempfile
 import unittest
 import warnings
@@ -23,6 +27,7 @@ with warnings.catch_warnings():
 CLI = sys.argv.pop(1)
 TEMPLATES = sys.argv.pop(1)
 WORK = tempfile.mkdtemp(prefix="sondrix-formats-")
+PAYLOAD = b"Sondrix reads every byte.\n" * 20 + b"odd"
 
 
 def run(*command, stdin=None):
@@ -39,9 +44,10 @@ def dump(template, path):
 
 
 def values(rows, caption):
-    """Every number shown under captions starting with `caption`, in display order."""
-    return [int(r["value"][1:], 16) if r["value"].startswith("$") else int(r["value"])
-            for r in rows if r["kind"] in ("data", "count") and r["caption"].startswith(caption)]
+    """Every number shown under captions starting with `caption`, in display order; a number written
+    as digits shows its decimal value first."""
+    return [int(r["value"][1:], 16) if r["value"].startswith("$") else int(r["value"].split(" ")[0])
+            for r in rows if r["kind"] in ("data", "count", "computed") and r["caption"].startswith(caption)]
 
 
 def value(rows, *captions):
@@ -78,6 +84,26 @@ def text(rows):
     return bytes(values(rows, "Character"))
 
 
+def shown(rows, label):
+    """What every data row of the label shows, in display order: its caption, up to a remark in parentheses."""
+    return [r["value"] for r in rows if r["kind"] == "data" and re.sub(r" \(.*", "", r["caption"]) == label]
+
+
+def items(rows, caption):
+    """The rows of each item of the lists whose header starts with `caption`, up to the next header or end row
+    of that depth; an empty list's header, which stands for no item, gives none."""
+    found, depth = [], None
+    for row in rows:
+        if row["kind"] == "list-header" and row["caption"].startswith(caption):
+            found.append([])
+            depth = row["depth"]
+        elif depth is not None and row["depth"] <= depth:
+            depth = None
+        elif depth is not None:
+            found[-1].append(row)
+    return [item for item in found if item]
+
+
 def sample(name):
     return os.path.join(WORK, name)
 
@@ -104,28 +130,107 @@ def riff_chunk(chunk_id, data, order="<"):
     return chunk_id + struct.pack(order + "I", len(data)) + data
 
 
-def make_wave(path):
-    """Python's wave module writes the header and samples; a LIST/INFO chunk and an unknown chunk are added."""
+def padded(chunk):
+    return chunk + b"\0" * (len(chunk) % 2)
+
+
+def make_wave(path, name=b"Tone\0", unknown=b"\1\2\3"):
+    """Python's wave module writes the header and samples; a LIST/INFO chunk and an unknown chunk are
+    added, odd-sized ones with the pad byte after them."""
     with wave.open(path, "wb") as out:
         out.setnchannels(2), out.setsampwidth(2), out.setframerate(22050), out.writeframes(bytes(400))
-    info = b"INFO" + riff_chunk(b"ISFT", b"Sondrix\0") + riff_chunk(b"INAM", b"Tones\0")
-    form = contents(path)[12:] + riff_chunk(b"LIST", info) + riff_chunk(b"junk", b"\1\2\3\4")
+    info = b"INFO" + riff_chunk(b"ISFT", b"Sondrix\0") + padded(riff_chunk(b"INAM", name))
+    form = contents(path)[12:] + riff_chunk(b"LIST", info) + padded(riff_chunk(b"junk", unknown))
     write(path, riff_chunk(b"RIFF", b"WAVE" + form))
 
 
 def make_aiff(path):
-    """Python's aifc module; an AIFF file gets a NAME chunk by hand, an AIFF-C file has FVER of its own."""
+    """Python's aifc module, with a marker; an AIFF file gets an odd-sized NAME chunk by hand, an AIFF-C
+    file has FVER and a compression name of its own."""
     with aifc.open(path, "wb") as out:
-        out.setnchannels(1), out.setsampwidth(2), out.setframerate(11025), out.writeframes(bytes(60))
+        out.setnchannels(1), out.setsampwidth(2), out.setframerate(11025), out.setmark(1, 3, b"cue")
+        out.writeframes(bytes(60))
     if path.endswith(".aiff"):
-        form = contents(path)[12:] + riff_chunk(b"NAME", b"Sondrix tone", ">")
+        form = contents(path)[12:] + padded(riff_chunk(b"NAME", b"Sondrix tone!", ">"))
         write(path, riff_chunk(b"FORM", b"AIFF" + form, ">"))
+
+
+def make_gzip(path):
+    """Python's gzip module writes a name and a time."""
+    with open(path, "wb") as raw, gzip.GzipFile("notes.txt", "wb", fileobj=raw, mtime=1234567890) as out:
+        out.write(PAYLOAD)
+
+
+def make_gzip_by_hand(path):
+    """Every optional field: an extra field of two subfields, a name, a comment and a header CRC."""
+    deflate = zlib.compressobj(9, zlib.DEFLATED, -15)
+    extra = b"AP" + struct.pack("<H", 3) + b"abc" + b"Sx" + struct.pack("<H", 0)
+    header = b"\x1f\x8b\x08\x1e" + struct.pack("<IBB", 1700000000, 2, 3) + struct.pack("<H", len(extra)) + extra
+    header += b"notes.txt\0" + b"a comment\0"
+    header += struct.pack("<H", zlib.crc32(header) & 0xFFFF)
+    trailer = struct.pack("<II", zlib.crc32(PAYLOAD), len(PAYLOAD))
+    write(path, header + deflate.compress(PAYLOAD) + deflate.flush() + trailer)
+
+
+def make_tar(form):
+    def make(path):
+        with tarfile.open(path, "w", format=form) as archive:
+            for name, data in (("a-long-folder-name/" * 6 + "notes.txt", PAYLOAD), ("odd.bin", b"\1\2\3")):
+                member = tarfile.TarInfo(name)
+                member.size, member.mtime, member.uname = len(data), 1600000000 + len(data), "sondrix"
+                archive.addfile(member, io.BytesIO(data))
+            archive.addfile(tarfile.TarInfo("empty"))
+            folder = tarfile.TarInfo("notes")
+            folder.type = tarfile.DIRTYPE
+            archive.addfile(folder)
+    return make
 
 
 def make_midi(path):
     track = b"\x00\x90\x3c\x40\x60\x80\x3c\x00\x00\xff\x2f\x00"  # note on, note off, end of track
     header = riff_chunk(b"MThd", struct.pack(">HHH", 1, 2, 480), ">")
     write(path, header + riff_chunk(b"MTrk", track, ">") + riff_chunk(b"MTrk", track[-4:], ">"))
+
+
+def make_bitmap_with_gap(path):
+    """A palette bitmap with four bytes between its colour table and its pixels, as the offset says."""
+    magick(*TWO_COLOURS, "-type", "Palette", "BMP3:" + path)
+    data = contents(path)
+    offset = struct.unpack_from("<I", data, 10)[0]
+    write(path, data[:2] + struct.pack("<I", len(data) + 4) + data[6:10] + struct.pack("<I", offset + 4)
+          + data[14:offset] + b"gap!" + data[offset:])
+
+
+def make_pcap(order, magic):
+    """Two packets, an Ethernet frame and a short one, in the byte order and time resolution asked."""
+    def make(path):
+        frame = bytes.fromhex("ffffffffffff 020000000001 0806") + b"who-has"
+        records = b"".join(struct.pack(order + "IIII", 1700000000 + i, 250 * i, len(data), 60) + data
+                           for i, data in enumerate((frame, b"\x45\x00")))
+        write(path, struct.pack(order + "IHHiIII", magic, 2, 4, 0, 0, 65535, 1) + records)
+    return make
+
+
+def make_wasm(path):
+    """clang compiles a module that imports a function and exports two."""
+    source = "extern int imported(int); int add(int a, int b) { return a + b + imported(a); } double scale(double x) { return x * 2.5; }"
+    run("clang", "--target=wasm32", "-nostdlib", "-O1", "-Wl,--no-entry", "-Wl,--export=add", "-Wl,--export=scale",
+        "-Wl,--allow-undefined", "-o", path, "-x", "c", "-", stdin=source)
+
+
+def make_webp(path):
+    """cwebp, img2webp and webpmux: lossy, lossless, alpha, animation and metadata chunks."""
+    picture, faded = sample("webp-source.png"), sample("webp-faded.png")
+    magick("-size", "7x5", "gradient:red-blue", picture)
+    magick("-size", "7x5", "xc:red", "-alpha", "on", "-channel", "A", "-fx", "0.5", faded)
+    if "animated" in path:
+        run("img2webp", "-d", "80", picture, "-lossy", faded, "-o", path)
+        return
+    run("cwebp", "-quiet", *(("-lossless",) if "lossless" in path else ()), faded if "alpha" in path else picture, "-o", path)
+    if "meta" in path:
+        write(sample("meta.xmp"), b"<x:xmpmeta>odd</x:xmpmeta>!")
+        run("webpmux", "-set", "xmp", sample("meta.xmp"), path, "-o", path)
+        run("webpmux", "-set", "icc", sample("meta.xmp"), path, "-o", path)
 
 
 def make_bitmap_v4(path):
@@ -148,9 +253,34 @@ MAKERS = {
     "blue.png": lambda p: magick("-size", "9x2", "gradient:blue-red", "PNG24:" + p),
     "palette.png": lambda p: magick(*TWO_COLOURS, "-set", "comment", "Sondrix test", "-density", "28", "-units", "PixelsPerCentimeter", "-type", "Palette", "PNG8:" + p),
     "multi.ico": lambda p: magick("-size", "48x48", "xc:orange", "-define", "icon:auto-resize=48,32,16", p),
+    "core.bmp": lambda p: magick(*TWO_COLOURS, "-type", "Palette", "BMP2:" + p),
+    "gap.bmp": make_bitmap_with_gap,
+    "rle.bmp": lambda p: magick(*TWO_COLOURS, "-type", "Palette", "-compress", "RLE", "BMP3:" + p),
+    "masks.bmp": lambda p: magick(*TWO_COLOURS, "-define", "bmp:subtype=RGB565", "BMP3:" + p),
+    "raw.tga": lambda p: magick(*TWO_COLOURS, "-compress", "none", p),
+    "palette.tga": lambda p: magick(*TWO_COLOURS, "-type", "Palette", "-compress", "none", p),
+    "rle.tga": lambda p: magick(*TWO_COLOURS, "-compress", "RLE", p),
+    "grey.pcx": lambda p: magick("-size", "5x3", "gradient:", "-type", "Grayscale", p),
+    "palette.pcx": lambda p: magick(*TWO_COLOURS, "-type", "Palette", p),
+    "colour.pcx": lambda p: magick(*TWO_COLOURS, "-type", "TrueColor", p),
+    "lossy.webp": make_webp,
+    "lossless.webp": make_webp,
+    "alpha.webp": make_webp,
+    "animated.webp": make_webp,
+    "meta.webp": make_webp,
     "tone.wav": make_wave,
+    "float.wav": lambda p: run("sox", "-n", "-r", "8000", "-c", "1", "-e", "floating-point", "-b", "32", p, "synth", "0.001", "sine", "440"),
+    "extensible.wav": lambda p: run("sox", "-n", "-r", "8000", "-c", "3", "-b", "24", p, "synth", "0.001", "sine", "440"),
     "tone.aiff": make_aiff,
     "tone.aifc": make_aiff,
+    "notes.gz": make_gzip,
+    "by-hand.gz": make_gzip_by_hand,
+    "ustar.tar": make_tar(tarfile.USTAR_FORMAT),
+    "gnu.tar": make_tar(tarfile.GNU_FORMAT),
+    "pax.tar": make_tar(tarfile.PAX_FORMAT),
+    "big-endian.pcap": make_pcap(">", 0xA1B2C3D4),
+    "little-endian.pcap": make_pcap("<", 0xA1B23C4D),
+    "module.wasm": make_wasm,
     "song.mid": make_midi,
     "hello.exe": lambda p: run("x86_64-w64-mingw32-gcc", "-O1", "-s", "-o", p, "-x", "c", "-", stdin="int main(void) { return 0; }"),
 }
@@ -174,27 +304,49 @@ def png_chunks(path):
     return data, found
 
 
-def audio(module, path):
-    """Channels, sample width, rate and frames as the module reads them."""
-    with module.open(path, "rb") as reader:
-        return reader.getnchannels(), reader.getsampwidth(), reader.getframerate(), reader.getnframes()
+def edited(template, path, *changes):
+    """The file saved after `sondrix-cli edit --set` of each ROW=TEXT change."""
+    out = sample("edited-" + os.path.basename(path))
+    run(CLI, "edit", "--templates", TEMPLATES, "-t", template, *(a for c in changes for a in ("--set", c)), "-o", out, path)
+    return out
+
+
+def row_of(rows, caption, index=0):
+    """The row number of the `index`th data row whose caption starts with `caption`."""
+    return [r["row"] for r in rows if r["kind"] == "data" and r["caption"].startswith(caption)][index]
 
 
 class SampleFormats(unittest.TestCase):
-    def test_bitmap_info_header_variants_and_colour_tables(self):
-        for name, header in {"red.bmp": 40, "palette.bmp": 40, "red-v4.bmp": 108, "palette-v5.bmp": 124, "alpha-v5.bmp": 124}.items():
+    def whole(self, template, path):
+        """The rows of a dump that describes every byte of the file: no rest row, sizes adding up."""
+        rows = dump(template, path)
+        self.assertEqual(rest_sizes(rows), [], path)
+        self.assertEqual(sum(r["size"] for r in rows), os.path.getsize(path), path)
+        return rows
+
+    def test_bitmap_every_header_variant_and_pixel_row(self):
+        # Header size, colour table entries and whether the pixels are rows of the stride.
+        for name, header, colours, rows_of_pixels in (
+                ("red.bmp", 40, 0, True), ("palette.bmp", 40, 2, True), ("red-v4.bmp", 108, 0, True),
+                ("palette-v5.bmp", 124, 16, True), ("alpha-v5.bmp", 124, 0, True), ("core.bmp", 12, 2, True),
+                ("gap.bmp", 40, 2, True), ("rle.bmp", 40, 256, False), ("masks.bmp", 40, 0, True)):
             with self.subTest(name):
                 path = made(name)
-                rows = dump("bmp", path)
-                size = os.path.getsize(path)
-                dimensions = map(int, identify(path, "%w %h"))
-                self.assertEqual(value(rows, "Signature", "File size", "Width", "Height"), (0x4D42, size, *dimensions))
-                self.assertEqual([k for k, _ in chunks(rows, "Header size")], [str(header)])
-                self.assertEqual([r["caption"].split(":")[0] for r in of_kind(rows, "case")], [str(header)])
-                colours = [r for r in of_kind(rows, "list-header") if r["caption"] == "Colour"]
-                self.assertEqual(len(colours) if value(rows, "Colours used") else 0, value(rows, "Colours used"))
-                pixels = of_kind(rows, "rest")[-1]  # the colour table ends where the pixels begin
-                self.assertEqual((pixels["offset"], pixels["offset"] + pixels["size"]), (value(rows, "Pixel data offset"), size))
+                rows = self.whole("bmp", path)
+                width, height = map(int, identify(path, "%w %h"))
+                bits = struct.unpack_from("<H", contents(path), 24 if header == 12 else 28)[0]
+                self.assertEqual(value(rows, "File size", "Header size", "Width", "Height", "Bits per pixel"),
+                                 (os.path.getsize(path), header, width, height, bits))
+                self.assertEqual(len(items(rows, "Colour")), colours)
+                pixels = [r["size"] for r in rows if r["caption"] == "Pixels"]
+                self.assertEqual(pixels, [(width * bits + 31) // 32 * 4] * height if rows_of_pixels else [])
+                self.assertEqual(shown(rows, "Gap"), [b"gap!".hex(" ")] if name == "gap.bmp" else [])
+        # The first row of the file is the bottom one: a blue pixel at its left.
+        path = made("red.bmp")
+        first = row_of(dump("bmp", path), "Pixels")
+        out = edited("bmp", path, "%d=ff 00 00 %s" % (first, "00 00 ff " * 4 + "00"))
+        self.assertEqual(run("/usr/bin/convert", out, "-format", "%[pixel:p{0,2}] %[pixel:p{1,2}] %[pixel:p{0,1}]", "info:").split(),
+                         ["srgb(0,0,255)", "srgb(255,0,0)", "srgb(255,0,0)"])
 
     def test_gif_every_block(self):
         path = made("green.gif")
@@ -261,32 +413,154 @@ class SampleFormats(unittest.TestCase):
         self.assertEqual(value(rows, "Type", "Images", "Image data offset"), (1, len(sizes), 6 + 16 * len(sizes)))
         self.assertEqual(values(rows, "Width"), sizes)
 
-    def test_wave_every_chunk(self):
-        path = made("tone.wav")
-        channels, width, rate, frames = audio(wave, path)
-        rows = dump("wav", path)
-        found = dict(chunks(rows, "Id"))
-        self.assertEqual(list(found), ["fmt ", "data", "LIST", "junk"])
-        self.assertEqual(value(rows, "Audio format", "Channels", "Sample rate", "Byte rate", "Bits per sample"),
-                         (1, channels, rate, rate * channels * width, 8 * width))
-        self.assertEqual((rest_sizes(found["data"]), rest_sizes(found["junk"])), ([frames * channels * width], [4]))
-        info = chunks(found["LIST"], "Item id")
-        self.assertEqual([(k, text(item)) for k, item in info], [("ISFT", b"Sondrix\0"), ("INAM", b"Tones\0")])
-
-    def test_aiff_every_chunk(self):
-        for name, ids in (("tone.aiff", ["COMM", "SSND", "NAME"]), ("tone.aifc", ["FVER", "COMM", "SSND"])):
+    def test_wave_every_chunk_and_pad_byte(self):
+        for name, chunk_ids, tag in (("tone.wav", ["fmt ", "data", "LIST", "junk"], 1), ("float.wav", ["fmt ", "fact", "data"], 3),
+                                     ("extensible.wav", ["fmt ", "fact", "data"], 0xFFFE)):
             with self.subTest(name):
                 path = made(name)
-                channels, width, rate, frames = audio(aifc, path)
-                rows = dump("aiff", path)
+                channels, rate, width = (int(run("soxi", option, path)) for option in ("-c", "-r", "-b"))
+                frames = int(run("soxi", "-s", path))
+                rows = self.whole("wav", path)
+                found = dict(chunks(rows, "Id"))
+                self.assertEqual(list(found), chunk_ids)
+                self.assertEqual(value(rows, "Format tag", "Channels", "Sample rate", "Byte rate", "Bits per sample"),
+                                 (tag, channels, rate, rate * channels * width // 8, width))
+                self.assertEqual([r["size"] for r in found["data"] if r["caption"] == "Samples"], [frames * channels * width // 8])
+        self.assertEqual((value(rows, "Valid bits per sample"), shown(rows, "Sub-format")[0][:6]), (24, "01 00 "))
+        rows = dump("wav", made("tone.wav"))
+        self.assertEqual(shown(rows, "Text"), ["Sondrix", "Tone"])
+        self.assertEqual([r["size"] for r in rows if r["caption"].startswith("Pad")], [0, 0, 0, 1, 0, 1])
+        # A sample value of the first frame, read back by Python's wave module.
+        path = made("tone.wav")
+        out = edited("wav", path, "%d=%s" % (row_of(rows, "Samples"), (b"\x34\x12" + bytes(398)).hex()))
+        with wave.open(out, "rb") as reader:
+            self.assertEqual(struct.unpack("<hh", reader.readframes(1)), (0x1234, 0))
+
+    def test_aiff_every_chunk_and_pad_byte(self):
+        for name, ids in (("tone.aiff", ["COMM", "SSND", "MARK", "NAME"]), ("tone.aifc", ["FVER", "COMM", "SSND", "MARK"])):
+            with self.subTest(name):
+                path = made(name)
+                with aifc.open(path, "rb") as reader:
+                    channels, width, rate, frames = reader.getparams()[:4]
+                    compression, markers = (reader.getcomptype(), reader.getcompname()), reader.getmarkers()
+                rows = self.whole("aiff", path)
                 found = dict(chunks(rows, "Id"))
                 self.assertEqual(list(found), ids)
                 self.assertEqual(value(rows, "Channels", "Sample frames", "Bits per sample", "Sample rate"),
                                  (channels, frames, 8 * width, rate))
-                self.assertEqual(rest_sizes(found["SSND"]), [frames * channels * width])
-        self.assertEqual(value(rows, "Timestamp"), 0xA2805140)
-        self.assertEqual(len(of_kind(found["COMM"], "rest")), 1)  # the compression type and name
-        self.assertEqual(text(dict(chunks(dump("aiff", made("tone.aiff")), "Id"))["NAME"]), b"Sondrix tone")
+                self.assertEqual([r["size"] for r in rows if r["caption"] == "Samples"], [frames * channels * width])
+                self.assertEqual(list(zip(values(rows, "Id"), values(rows, "Position"), shown(rows, "Name"))),
+                                 [(i, at, n.decode()) for i, at, n in markers])
+        self.assertEqual(shown(rows, "Compression type") + shown(rows, "Compression name"), [c.decode() for c in compression])
+        with aifc.open(edited("aiff", path, "%d=22050" % row_of(rows, "Sample rate")), "rb") as reader:
+            self.assertEqual(reader.getframerate(), 22050)
+        rows = dump("aiff", made("tone.aiff"))
+        self.assertEqual((shown(rows, "Text"), [r["size"] for r in rows if r["caption"].startswith("Pad")][-1]), (["Sondrix tone!"], 1))
+
+    def test_gzip_header_fields_and_trailer(self):
+        for name in ("notes.gz", "by-hand.gz"):
+            with self.subTest(name):
+                path = made(name)
+                rows = self.whole("gzip", path)
+                with gzip.open(path) as reader:
+                    data, mtime = reader.read(), reader.mtime
+                self.assertEqual(value(rows, "Modification time", "CRC-32", "Uncompressed size"), (mtime, zlib.crc32(data), len(data)))
+                self.assertEqual(zlib.decompress(bytes.fromhex(shown(rows, "Compressed data")[0]), -15), data)
+                self.assertEqual(shown(rows, "Name"), ["notes.txt"])
+        self.assertEqual((shown(rows, "Id"), shown(rows, "Data"), shown(rows, "Comment")), (["AP", "Sx"], ["61 62 63", ""], ["a comment"]))
+        crc = next(r for r in rows if r["caption"].startswith("CRC-16"))
+        self.assertEqual(value([crc], ""), zlib.crc32(contents(path)[:crc["offset"]]) & 0xFFFF)
+        with gzip.open(edited("gzip", path, "%d=1000" % row_of(rows, "Modification time"))) as reader:
+            self.assertEqual((reader.read(), reader.mtime), (data, 1000))
+
+    def test_tar_members_in_every_form(self):
+        for name in ("ustar.tar", "gnu.tar", "pax.tar"):
+            with self.subTest(name):
+                path = made(name)
+                rows = self.whole("tar", path)
+                with tarfile.open(path) as archive:
+                    expected = [(m.name, m.size, m.mtime, archive.extractfile(m).read() if m.isfile() else b"") for m in archive]
+                members = [m for m in items(rows, "Member") if shown(m, "Name") != [""]]
+                real = [m for m in members if not shown(m, "Records") + shown(m, "Long name")]
+                headers = [(values(m, "Size")[0], values(m, "Modification time")[0], bytes.fromhex(shown(m, "Data")[0])) for m in real]
+                self.assertEqual(headers, [(size, mtime, data) for _, size, mtime, data in expected])
+                # The long name is where each form keeps it.
+                long_name = expected[0][0]
+                prefix, rest = shown(real[0], "Prefix") + [""], shown(real[0], "Name")[0]
+                kept = {"ustar.tar": prefix[0] + "/" + rest, "gnu.tar": (shown(members[0], "Long name") + [""])[0],
+                        "pax.tar": (shown(members[0], "Records") + [""])[0]}[name]
+                self.assertEqual(kept.split(" path=")[-1].rstrip("\n"), long_name)
+                # After the members, the first zero block, then the second and the record's zeros.
+                self.assertEqual(os.path.getsize(path) - rows[-2]["offset"] + 512, 1024 + [r["size"] for r in rows][-1])
+        # A new time, then the checksum over the header that holds it, read back by tarfile.
+        path = made("ustar.tar")
+        out = edited("tar", path, "%d=1000" % row_of(rows, "Modification time"))
+        checksum = tarfile.calc_chksums(contents(out)[:512])[0]
+        with tarfile.open(edited("tar", out, "%d=%d" % (row_of(rows, "Checksum"), checksum))) as archive:
+            self.assertEqual([m.mtime for m in archive][:2], [1000, expected[1][2]])
+
+    def test_targa_and_pcx_every_byte(self):
+        for name, template, rows_of_pixels in (("raw.tga", "tga", True), ("palette.tga", "tga", True), ("rle.tga", "tga", False),
+                                               ("grey.pcx", "pcx", False), ("palette.pcx", "pcx", False), ("colour.pcx", "pcx", False)):
+            with self.subTest(name):
+                path = made(name)
+                rows = self.whole(template, path)
+                width, height = map(int, identify(path, "%w %h"))
+                self.assertEqual(value(rows, "Width", "Height"), (width, height))
+                if rows_of_pixels:
+                    self.assertEqual([r["size"] for r in rows if r["caption"] == "Pixels"], [width * value(rows, "Pixel depth") // 8] * height)
+        self.assertEqual(len(items(dump("tga", made("palette.tga")), "Colour map entry")), 2)
+        self.assertEqual(value(rows, "Colour planes", "Palette at the end"), (3, 0))
+        rows = dump("pcx", made("palette.pcx"))
+        self.assertEqual((value(rows, "Palette at the end"), len(items(rows, "Palette entry"))), (1, 256))
+
+    def test_pcap_both_byte_orders(self):
+        for name, order in (("big-endian.pcap", "Big"), ("little-endian.pcap", "Little")):
+            with self.subTest(name):
+                rows = self.whole("pcap", made(name))
+                self.assertTrue(of_kind(rows, "case")[0]["caption"].endswith(order + "-endian"))
+                self.assertEqual(value(rows, "Major version", "Minor version", "Snapshot length", "Link type"), (2, 4, 65535, 1))
+                self.assertEqual((values(rows, "Seconds"), values(rows, "Fraction"), values(rows, "Captured length")),
+                                 ([1700000000, 1700000001], [0, 250], [21, 2]))
+                self.assertEqual((shown(rows, "Source"), value(rows, "Type"), shown(rows, "Payload"), shown(rows, "Data")),
+                                 (["02 00 00 00 00 01"], 0x0806, [b"who-has".hex(" ")], ["45 00"]))
+
+    def test_webp_every_chunk(self):
+        for name, ids in (("lossy.webp", ["VP8 "]), ("lossless.webp", ["VP8L"]), ("alpha.webp", ["VP8X", "ALPH", "VP8 "]),
+                          ("animated.webp", ["VP8X", "ANIM", "ANMF", "VP8L", "ANMF", "ALPH", "VP8 "]), ("meta.webp", ["VP8X", "ICCP", "VP8 ", "XMP "])):
+            with self.subTest(name):
+                path = made(name)
+                rows = self.whole("webp", path)
+                self.assertEqual([r["value"] for r in rows if r["kind"] == "key"], ids)
+                width, height = map(int, identify(path, "%w %h ")[:2])
+                if "VP8X" in ids:
+                    self.assertEqual(value(rows, "Canvas width minus 1", "Canvas height minus 1"), (width - 1, height - 1))
+                else:
+                    self.assertIn(value(rows, "Width", "Height"), [(width, height), (width - 1, height - 1)])
+        self.assertEqual(value(rows, "XMP present", "ICC profile present", "Animation present"), (1, 1, 0))
+        self.assertEqual((shown(rows, "XMP"), [r["size"] for r in rows if r["caption"].startswith("Pad")][-1]),
+                         (["<x:xmpmeta>odd</x:xmpmeta>!"], 1))
+        frames = items(dump("webp", made("animated.webp")), "Frame chunk")
+        self.assertEqual([int(r["value"]) for frame in frames for r in of_kind(frame, "size")],
+                         [r["size"] for frame in frames for r in frame if r["caption"] == "Data"])
+
+    def test_wasm_sections(self):
+        path = made("module.wasm")
+        rows = self.whole("wasm", path)
+        data, at, sections = contents(path), 8, []
+        while at < len(data):  # each section's id and size, read by hand
+            section, size, shift, at = data[at], 0, 0, at + 1
+            while True:
+                size |= (data[at] & 0x7F) << shift
+                shift, at = shift + 7, at + 1
+                if data[at - 1] < 0x80:
+                    break
+            sections.append((section, size))
+            at += size
+        self.assertEqual(list(zip(values(rows, "Id"), [int(r["value"]) for r in of_kind(rows, "size")])), sections)
+        self.assertEqual(value(rows, "Magic", "Version"), (0x0061736D, 1))
+        self.assertEqual((shown(rows, "Module"), shown(rows, "Name")[:4], value(rows, "Functions")),
+                         (["env"], ["imported", "memory", "add", "scale"], 2))
 
     def test_midi_every_chunk(self):
         rows = dump("midi", made("song.mid"))
@@ -296,12 +570,14 @@ class SampleFormats(unittest.TestCase):
         self.assertEqual([rest_sizes(track) for _, track in found[1:]], [[12], [4]])
 
     def test_inserting_into_a_bounded_list_grows_every_size_around_it(self):
-        path, edited = made("tone.wav"), sample("tone-edited.wav")
-        rows = dump("wav", path)
+        path, edited = sample("even.wav"), sample("even-edited.wav")
+        make_wave(path, b"Tones\0", b"\1\2\3\4")
+        template = compile_template("riff-text", RIFF_TEXT)
+        rows = json.loads(run(CLI, "dump", "--json", "-T", template, path))
         text_list = next(r for r in rows if r["caption"] == "Text")  # of ISFT, the first item
         end = next(r for r in rows[text_list["row"]:] if r["kind"] == "list-end" and r["depth"] == text_list["depth"])
-        run(CLI, "edit", "--templates", TEMPLATES, "-t", "wav", "--insert", str(end["row"]), "--insert", str(end["row"] + 2), "-o", edited, path)
-        after = dump("wav", edited)
+        run(CLI, "edit", "-T", template, "--insert", str(end["row"]), "--insert", str(end["row"] + 2), "-o", edited, path)
+        after = json.loads(run(CLI, "dump", "--json", "-T", template, edited))
 
         def sizes(path, rows):  # of the form, the LIST chunk and its first item, where the dump puts them
             chunk = dict(chunks(rows, "Id"))["LIST"]
@@ -344,6 +620,33 @@ class SampleFormats(unittest.TestCase):
         names = [n.to_bytes(8, "big").rstrip(b"\0").decode() for n in values(rows, "Name")]
         self.assertEqual(names, [name for name, _, _ in sections])
         self.assertEqual(values(rows, "Virtual address"), [int(vma, 16) - base for _, _, vma in sections])
+
+
+# RIFF with its INFO texts as lists of characters, which can grow; no chunk has a pad byte.
+RIFF_TEXT = """HLNG RIFF id
+lsiz Size of the form
+HLNG Form type
+LSTZ Chunk
+KEYB Chunk
+KNAM Id
+llen Size
+CASE 'LIST': List
+HLNG List type
+LSTZ Item
+KEYB Item
+KNAM Item id
+llen Size
+CASE *: Text
+LSTZ Text
+UBYT Character
+LSTE
+KEYE
+LSTE
+CASE *: Other chunk
+KEYE
+LSTE
+SKPE
+"""
 
 
 def compile_template(name, text):
