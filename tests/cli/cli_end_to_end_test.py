@@ -487,11 +487,10 @@ class SampleFormats(unittest.TestCase):
                 self.assertEqual(kept.split(" path=")[-1].rstrip("\n"), long_name)
                 # After the members, the first zero block, then the second and the record's zeros.
                 self.assertEqual(os.path.getsize(path) - rows[-2]["offset"] + 512, 1024 + [r["size"] for r in rows][-1])
-        # A new time, then the checksum over the header that holds it, read back by tarfile.
+        # A new time: the header's checksum follows, so tarfile reads it back.
         path = made("ustar.tar")
-        out = edited("tar", path, "%d=1000" % row_of(rows, "Modification time"))
-        checksum = tarfile.calc_chksums(contents(out)[:512])[0]
-        with tarfile.open(edited("tar", out, "%d=%d" % (row_of(rows, "Checksum"), checksum))) as archive:
+        self.assertTrue(all(v.endswith(" valid") for v in shown(dump("tar", path), "Checksum")))
+        with tarfile.open(edited("tar", path, "%d=1000" % row_of(rows, "Modification time"))) as archive:
             self.assertEqual([m.mtime for m in archive][:2], [1000, expected[1][2]])
 
     def test_targa_and_pcx_every_byte(self):
