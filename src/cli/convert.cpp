@@ -10,12 +10,14 @@
 #include "cli/template_text.h"
 #include "fieldtypes/registry.h"
 #include "templates/template.h"
+#include "templates/template_library.h"
 
 // The first row that would keep a file from opening with the template. It is written all the same:
 // a field type may be registered by more than the program itself.
-static void warnOfInvalidRows(const std::string& path, const Template& templ,
-                               const std::vector<int>& lines) {
+static void warnOfInvalidRows(const std::string& path, const Template& templ, const std::vector<int>& lines,
+                              const std::string& library) {
     Session engine;  // registers the field types
+    templateLibrary.scan(library.c_str(), true);  // for the structures it uses
     for (int32_t i = 0; i < templ.fieldCount; ++i) {
         const char* code = templ.fields[i]->code;
         if (isControlCode(code) || findFieldType(fieldCodeOf(code))) continue;
@@ -44,7 +46,7 @@ int runCompile(const Options& options) {
     std::vector<int> lines;
     if (!parseTemplateText(text, &templ, &error, &lines))
         return fail(kExitTemplateUnreadable, options.operands[0] + ", " + error + ".");
-    warnOfInvalidRows(options.operands[0], templ, lines);
+    warnOfInvalidRows(options.operands[0], templ, lines, options.templatesDir);
     if (templ.save(options.operands[1].c_str()) != 0)
         return fail(kExitFile, "cannot write " + options.operands[1] + ".");
     return kExitDone;

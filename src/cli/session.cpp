@@ -34,6 +34,8 @@ static const Template* findByName(const std::string& name) {
 
 const Template* Session::chooseTemplate(const Options& options, int* exitCode, std::string* error) {
     Template* chosen = nullptr;
+    // A template file of its own may use structures of the library too.
+    templateLibrary.scan(options.templatesDir.c_str(), true);
     if (!options.templateFile.empty()) {
         ownFile_ = new (std::nothrow) Template;
         if (!ownFile_ || ownFile_->load(options.templateFile.c_str()) != 0) {
@@ -43,7 +45,6 @@ const Template* Session::chooseTemplate(const Options& options, int* exitCode, s
         }
         chosen = ownFile_;
     } else if (!options.templateName.empty()) {
-        templateLibrary.scan(options.templatesDir.c_str(), true);
         chosen = const_cast<Template*>(findByName(options.templateName));
         if (!chosen) {
             *exitCode = kExitTemplateUnreadable;

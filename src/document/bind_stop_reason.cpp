@@ -55,6 +55,8 @@ const char* bindStopReason(const Document* document) {
             return "A pattern's byte is not a number from 0 to 255.";
         case BindStop::ChecksumRange:
             return "A checksum's bytes are not all in the file.";
+        case BindStop::ReuseTooDeep:
+            return "A template uses structures more than 8 levels deep.";
     }
     return nullptr;
 }

@@ -163,6 +163,7 @@ class Binder : public expression::Place {
     bool boundedLength(int32_t row, int64_t* length);
     bool patternLength(int32_t row, int64_t* length);
     int32_t bindData(int32_t row);
+    int32_t bindStructure(int32_t row);
     int32_t readData(int32_t row, FieldInstance* instance, void* value);
     int32_t bindListEnd(int32_t row, int32_t& rowIndex, bool& levelDone);
     int32_t bindCloser(int32_t row, const RowInfo& info, int32_t& rowIndex, bool& levelDone);

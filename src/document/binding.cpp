@@ -149,6 +149,13 @@ int32_t Binder::readData(int32_t row, FieldInstance* instance, void* value) {
     return fail(result, result == kResultNoMemory ? BindStop::OutOfMemory : BindStop::UnreadableField);
 }
 
+// A structure's row stands over the rows of the template it uses; one that was not put in (reuse
+// deeper than allowed) ends binding.
+int32_t Binder::bindStructure(int32_t row) {
+    if (!fields_[row]->expanded) return fail(kResultBadStructure, BindStop::ReuseTooDeep);
+    return append(fields_[row], top().parent, nullptr, nullptr) ? row + 1 : -1;
+}
+
 // levelDone is set when the row ends the item this call was asked to bind.
 int32_t Binder::bindListEnd(int32_t row, int32_t& rowIndex, bool& levelDone) {
     // The levels of list items always belong to a list; the first level only when the caller binds
@@ -256,6 +263,9 @@ int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
                     break;
                 case RowRole::ByteOrder:
                     next = bindByteOrder(row, info);
+                    break;
+                case RowRole::Structure:
+                    next = bindStructure(row);
                     break;
             }
         }

@@ -13,6 +13,7 @@
 #include "shell/drawing_resources.h"
 #include "shell/strings.h"
 #include "templates/template.h"
+#include "templates/template_includes.h"
 
 // What the engine looks up about the template's rows, made once per document: the structure of
 // each row, and the fields sorted by address to find a field's row without a linear search.
@@ -38,6 +39,10 @@ Document* createDocument(const char* path, const char* displayName, const Templa
         destroyDocument(document);
         return nullptr;
     }
+    // The document binds the structures its template uses as rows of its own.
+    expandIncludes(*document->templ);
+    document->templ->link();
+    document->templ->resolve();
     return document;
 }
 

@@ -77,6 +77,7 @@ enum class BindStop : int32_t {
     BadMultiple,
     BadPattern,
     ChecksumRange,
+    ReuseTooDeep,
 };
 
 struct TemplateRows;

@@ -96,6 +96,8 @@ RowKind upperCaseKind(FieldCode code) {
             return computed(RowRole::Condition);
         case makeFieldCode("ORDR"):
             return computed(RowRole::ByteOrder);
+        case makeFieldCode("INCL"):
+            return kind(RowRole::Structure);
         case makeFieldCode("KBYT"):
         case makeFieldCode("KUBT"):
             return kind(RowRole::Key, 1);

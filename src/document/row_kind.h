@@ -19,6 +19,7 @@ enum class RowRole : uint8_t {
     Derived,      // CALC: a number computed from rows before it; BITS: bits of the integer before it
     Condition,    // WHEN: its rows are bound only when its expression holds
     ByteOrder,    // ORDR: its rows read and write numbers little-endian when its expression holds
+    Structure,    // INCL: the rows of another template of the library, put after it in a document
 };
 
 struct RowKind {

@@ -103,6 +103,7 @@ static const char* const builtInTexts[kUIStringCount] = {
     "Checksum",
     "Insert item",
     "Case of the new item (%s); nothing leaves its key zero:",
+    "Structures",
 };
 
 void BuildUIStrings() {

@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the user interface, indexed by number.
 
-constexpr int kUIStringCount = 97;
+constexpr int kUIStringCount = 98;
 
 // Indexes that callers name; the field types' display names are indexed by the registration tables.
 enum UIStringIndex {
@@ -37,6 +37,7 @@ enum UIStringIndex {
     usChecksumName = 94,
     usInsertCaseTitle = 95,
     usInsertCasePrompt = 96,
+    usStructuresColumn = 97,
 };
 
 extern char** UIStrings;

@@ -6,6 +6,7 @@
 
 #include "document/row_kind.h"
 #include "expressions/expression.h"
+#include "templates/template_includes.h"
 
 namespace {
 
@@ -52,6 +53,16 @@ bool isList(const TemplateField* field) {
     return role == RowRole::CountedList || role == RowRole::SizedList;
 }
 
+// A structure a template uses, put in: its rows are reached by a path through its label.
+bool isStructure(const TemplateField* field) {
+    return field->expanded;
+}
+
+// What a path's first part names: a list or a structure.
+bool isScope(const TemplateField* field) {
+    return isList(field) || isStructure(field);
+}
+
 bool named(const TemplateField* field, const char* name, int32_t length) {
     const char* label;
     int32_t labelLength;
@@ -70,12 +81,12 @@ class RowNames : public expression::Names {
         *list = -1;
         const char* dot = static_cast<const char*>(std::memchr(name, '.', static_cast<size_t>(length)));
         if (!dot) return visible(name, length, holdsNumber);
-        int32_t listRow = visible(name, static_cast<int32_t>(dot - name), isList);
+        int32_t scope = visible(name, static_cast<int32_t>(dot - name), isScope);
         // Inside the list's own items a path reads the item bound last: this one, or the one before.
-        const TemplateField* end = listRow >= 0 ? templ_.fields[listRow]->partner : nullptr;
+        const TemplateField* end = scope >= 0 ? templ_.fields[scope]->partner : nullptr;
         if (!end) return -1;
-        *list = listRow;
-        return inItem(listRow, end->index, dot + 1, static_cast<int32_t>(name + length - dot - 1));
+        if (isList(templ_.fields[scope])) *list = scope;  // a structure's rows are read as plain names
+        return inItem(scope, end->index, dot + 1, static_cast<int32_t>(name + length - dot - 1));
     }
 
   private:
@@ -108,13 +119,13 @@ class RowNames : public expression::Names {
         return found;
     }
 
-    // A row of the list's items themselves, not of a list inside them.
-    int32_t inItem(int32_t listRow, int32_t endRow, const char* name, int32_t length) {
-        for (int32_t q = listRow + 1; q < endRow && --budget_ > 0; ++q) {
+    // A row of the list's items, or the structure's rows, themselves: not of a list or structure in them.
+    int32_t inItem(int32_t scope, int32_t endRow, const char* name, int32_t length) {
+        for (int32_t q = scope + 1; q < endRow && --budget_ > 0; ++q) {
             const TemplateField* field = templ_.fields[q];
             const TemplateField* holder = field->parent;
-            while (holder && !isList(holder)) holder = holder->parent;
-            if (holder == templ_.fields[listRow] && holdsNumber(field) && named(field, name, length)) return q;
+            while (holder && !isScope(holder)) holder = holder->parent;
+            if (holder == templ_.fields[scope] && holdsNumber(field) && named(field, name, length)) return q;
         }
         return -1;
     }
@@ -132,6 +143,20 @@ bool fail(Template& templ, int32_t row, int32_t column, const char* message) {
 }
 
 }  // namespace
+
+// An INCL row names a template of the library between double quotes.
+bool checkInclude(Template& templ, int32_t row) {
+    const TemplateField* field = templ.fields[row];
+    const char* name;
+    int32_t length;
+    const char* equals = std::strchr(field->caption, '=');
+    int32_t column = equals ? static_cast<int32_t>(equals + 1 - field->caption) : 0;
+    if (!includedName(field, &name, &length))
+        return fail(templ, row, column, "a template's name in double quotes expected");
+    if (!includedTemplate(field))
+        return fail(templ, row, static_cast<int32_t>(name - field->caption), "no template of the library has this name");
+    return true;
+}
 
 ParameterCount parameterCountOf(const char code[4]) {
     const Shape* shape = shapeOf(code);
@@ -158,7 +183,7 @@ void captionLabel(const char* caption, const char** label, int32_t* length) {
 }
 
 void shownCaption(const TemplateField* field, const char** text, int32_t* length) {
-    if (parameterCountOf(field->code).most > 0) {
+    if (parameterCountOf(field->code).most > 0 || isCode(field->code, "INCL")) {
         captionLabel(field->caption, text, length);
     } else {
         *text = field->caption;
@@ -199,6 +224,7 @@ bool parseParameters(Template& templ) {
     for (int32_t row = 0; row < templ.fieldCount; ++row) {
         TemplateField* field = templ.fields[row];
         releaseParameters(field);
+        if (isCode(field->code, "INCL") && !checkInclude(templ, row)) return false;
         ParameterCount count = parameterCountOf(field->code);
         if (count.most == 0) continue;
         const char* equals = std::strchr(field->caption, '=');

@@ -32,5 +32,8 @@ bool labelIsNamed(const char* label, int32_t labelLength, const char* name, int3
 // caption does not parse, with the template's errorRow, errorColumn and errorMessage set.
 bool parseParameters(Template& templ);
 
+// Whether an INCL row names a template of the library; else false with the error set as for parameters.
+bool checkInclude(Template& templ, int32_t row);
+
 // Frees what parseParameters made for a row.
 void releaseParameters(TemplateField* field);

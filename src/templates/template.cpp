@@ -121,12 +121,14 @@ Template* Template::clone() const {
     for (int32_t i = 0; complete && i < fieldCount; ++i) {
         TemplateField* field = copy->appendField(fields[i]->code, fields[i]->caption);
         if (field) field->depth = fields[i]->depth;
+        if (field) field->expanded = fields[i]->expanded;
         complete = field != nullptr;
     }
     if (!complete) {
         delete copy;
         return nullptr;
     }
+    copy->structuresExpanded = structuresExpanded;
     copy->link();
     copy->resolve();
     return copy;
@@ -144,6 +146,7 @@ void Template::clear() {
     path = nullptr;
     resolved = false;
     hasParameters = false;
+    structuresExpanded = false;
 }
 
 bool Template::setSource(const char* filePath) {
@@ -164,6 +167,7 @@ void Template::adopt(Template& other) {
     fieldCapacity = other.fieldCapacity;
     resolved = other.resolved;
     hasParameters = other.hasParameters;
+    structuresExpanded = other.structuresExpanded;
     linked = other.linked;
     other.name = nullptr;
     other.path = nullptr;

@@ -23,6 +23,7 @@ struct TemplateField {
     // Parsed by resolve from the caption after "=", for the codes that take parameters; owned.
     expression::Expression* parameters;
     int32_t parameterCount;
+    bool expanded;  // an INCL row followed by the rows of the template it names, and a closing row
 };
 
 constexpr int32_t kTemplateFieldStep = 64;
@@ -48,6 +49,7 @@ class Template {
     int32_t errorColumn = -1;
     const char* errorMessage = nullptr;
     bool hasParameters = false;  // some row's caption holds expressions, as resolve found
+    bool structuresExpanded = false;  // a document's: the rows of the structures it uses are put in
 
     // 0; -1 when the file cannot be opened; -9 when its rows do not fit in memory or exceed
     // kMaxTemplateFields. On failure the template is unchanged.
@@ -71,6 +73,10 @@ class Template {
   private:
     // Makes room for at least `wanted` rows; false without memory.
     bool reserveFields(int32_t wanted);
+    // Finds each row's field type; false at the first row without one, or a CASE row of a value past
+    // 64 bits, in errorRow.
+    bool resolveTypes();
+    bool parametersOfExpanded();
     // Sets path to a copy of filePath and name to its last component; false without memory.
     bool setSource(const char* filePath);
     // Takes over the strings, rows and marks of other, which is left empty.

@@ -5,6 +5,7 @@
 #include "fieldtypes/registry.h"
 #include "shell/debug_log.h"
 #include "templates/row_parameters.h"
+#include "templates/template_includes.h"
 #include "templates/template.h"
 
 namespace {
@@ -42,7 +43,7 @@ void Template::link() {
         TemplateField* field = fields[i];
         field->parent = opening;
         field->depth = depth;
-        if (isOpeningCode(field->code)) {
+        if (isOpeningCode(field->code) || field->expanded) {
             opening = field;
             last = nullptr;
             ++depth;
@@ -73,6 +74,15 @@ int Template::resolve() {
     errorColumn = -1;
     errorMessage = nullptr;
     if (resolved) return 0;
+    if (!resolveTypes()) return -4;
+    link();
+    bool checkedOnCopy = usesStructures(*this) && !structuresExpanded;
+    if (checkedOnCopy ? !parametersOfExpanded() : !parseParameters(*this)) return -4;
+    resolved = true;
+    return 0;
+}
+
+bool Template::resolveTypes() {
     ensureRegistry();
     for (int32_t i = 0; i < fieldCount; ++i) {
         TemplateField* field = fields[i];
@@ -80,18 +90,38 @@ int Template::resolve() {
             field->fieldType = nullptr;
             if (isCaseCode(field->code) && !caseValuesAreValid(field->caption)) {
                 errorRow = i;
-                return -4;
+                return false;
             }
             continue;
         }
         field->fieldType = findFieldType(fieldCodeOf(field->code));
         if (!field->fieldType) {
             errorRow = i;
-            return -4;
+            return false;
         }
     }
-    link();
-    if (!parseParameters(*this)) return -4;
-    resolved = true;
-    return 0;
+    return true;
+}
+
+// Names may stand for rows of the structures a template uses, which only an expanded copy has; an
+// error there is the INCL row's that put the row in.
+bool Template::parametersOfExpanded() {
+    for (int32_t i = 0; i < fieldCount; ++i) {
+        if (isCode(fields[i]->code, "INCL") && !checkInclude(*this, i)) return false;
+    }
+    Template copy;
+    for (int32_t i = 0; i < fieldCount; ++i) {
+        if (!copy.appendField(fields[i]->code, fields[i]->caption)) {
+            errorMessage = "there is not enough memory";
+            return false;
+        }
+    }
+    std::vector<int32_t> origin;
+    expandIncludes(copy, &origin);
+    copy.link();
+    if (copy.resolveTypes() && parseParameters(copy)) return true;
+    errorRow = origin[static_cast<size_t>(copy.errorRow)];
+    errorColumn = errorRow == copy.errorRow ? copy.errorColumn : -1;
+    errorMessage = copy.errorMessage;
+    return false;
 }

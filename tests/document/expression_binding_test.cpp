@@ -6,6 +6,7 @@
 #include "document/document_harness.h"
 #include "document/history.h"
 #include "document/layout_check.h"
+#include "templates/template_library.h"
 
 namespace {
 
@@ -281,6 +282,55 @@ TEST_F(ExpressionBinding, AByteOrderSectionChoosesTheOrderOfItsRows) {
     queryscript::reset();
     ASSERT_TRUE(insertItem(document, nth(document, 6)));
     EXPECT_EQ(saved(document), bytesOf("49 49 02 01 08 00 00 00 02 00 05 00 00 00 00 01"));
+}
+
+}  // namespace
+
+namespace {
+
+// Templates of the library that rows use as structures, as files in the test's directory.
+struct Structures : DocumentTest {
+    void addToLibrary(const std::string& name, const std::string& rows) {
+        Template made;
+        fillTemplate(made, rows);
+        ASSERT_EQ(made.save(dir.path(name).c_str()), 0);
+        Template* loaded = new Template;
+        ASSERT_EQ(loaded->load(dir.path(name).c_str()), 0);
+        templateLibrary.add(loaded);
+    }
+    void TearDown() override {
+        DocumentTest::TearDown();
+        templateLibrary.clear();
+    }
+};
+
+// A structure binds the rows of the template it names in its place, one level deeper; its rows are
+// reached through its label; reuse of itself stops at the depth allowed.
+TEST_F(Structures, BindTheRowsOfTheTemplateTheyName) {
+    addToLibrary("chunk.tmpl", "UBYT:Kind UBYT:Size BYTS:Data=Size");
+    addToLibrary("node.tmpl", "UBYT:More WHEN:Child=More INCL:Next=\"node\" SKPE");
+    const std::tuple<const char*, const char*, int64_t, const char*> cases[] = {
+        {"BCNT LSTC INCL:Rec=\"Chunk\" CALC:Twice=Rec.Size*2 LSTE", "02 01 01 'a' 07 00", 0,
+         "BCNT 2;LSTC #0;.INCL;..UBYT 1;..UBYT 1;..BYTS 61  a;.CALC 2;LSTC #1;.INCL;..UBYT 7;..UBYT 0;..BYTS;.CALC 0;LSTE"},
+        {"INCL:Tree=\"node\"", "01 01 00", 0, "INCL;.UBYT 1;..INCL;...UBYT 1;....INCL;.....UBYT 0"},
+        {"INCL:Tree=\"node.tmpl\"", "01 01 01 01 01 01 01 01 01 01", kResultBadStructure, ""},
+    };
+    for (auto [rows, bytes, stop, shown] : cases) {
+        Document* document = open(rows, bytesOf(bytes));
+        EXPECT_EQ(result, stop) << rows;
+        EXPECT_EQ(*shown ? describe(document) : "", shown) << rows;
+        EXPECT_EQ(document->stopReason, stop ? BindStop::ReuseTooDeep : BindStop::None) << rows;
+        EXPECT_EQ(saved(document), bytesOf(bytes)) << rows;
+    }
+    Document* document = open("BCNT LSTC INCL:Rec=\"chunk\" LSTE", bytesOf("00"));
+    ASSERT_TRUE(insertItem(document, nth(document, 1)));
+    EXPECT_EQ(saved(document), bytesOf("01 00 00"));
+    // The library's names only: the template is invalid without one.
+    for (const char* caption : {"Rec = \"nothing\"", "Rec = chunk"}) {
+        Template templ;
+        templ.appendField("INCL", caption);
+        EXPECT_EQ(templ.resolve(), -4) << caption;
+    }
 }
 
 }  // namespace

@@ -333,6 +333,7 @@ TEST_F(EditorTest, SelectionAndListDialogsShowTheLibraryAndTakeTheRowChosenByOkE
     addLibraryTemplate("first.tmpl", "DWRD");
     addLibraryTemplate("twin.tmpl", "PSTR");
     addLibraryTemplate("twin.tmpl", "hlng hlng");
+    addLibraryTemplate("user.tmpl", "INCL:S=\"first\"");
     std::string rows;
     Template* choice = select([&](HWND dialog) {
         HWND list = GetDlgItem(dialog, IDC_TEMPLATE_LIST);
@@ -343,12 +344,14 @@ TEST_F(EditorTest, SelectionAndListDialogsShowTheLibraryAndTakeTheRowChosenByOkE
         for (int i = 0; i < ListView_GetItemCount(list); ++i) {
             ListView_GetItemText(list, i, 0, text, sizeof text);
             rows += std::string(" ") + text;
+            ListView_GetItemText(list, i, 1, text, sizeof text);
+            if (*text) rows += std::string(" (") + text + ")";
         }
         EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0), 0);
         expectListLaidOut(dialog, IDCANCEL, true);
         clickButton(dialog, IDOK);
     });
-    EXPECT_EQ(rows, "Template first.tmpl twin.tmpl twin.tmpl");
+    EXPECT_EQ(rows, "Template first.tmpl (used by user.tmpl) twin.tmpl twin.tmpl user.tmpl (uses first.tmpl)");
     EXPECT_EQ(choice, templateLibrary.templates[0]);  // preselected
 
     for (int row = 0; row < 3; ++row) EXPECT_EQ(select(doubleClickRow(row)), templateLibrary.templates[row]);

@@ -4,8 +4,10 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <string>
 
 #include "shell/ui_strings.h"
+#include "templates/template_includes.h"
 #include "templates/template_library.h"
 #include "views/template/dialog_support.h"
 #include "views/template/template_choice_list_ids.h"
@@ -19,9 +21,13 @@ void fillTemplateList(HWND list) {
     GetClientRect(list, &client);
     LVCOLUMNA column{};
     column.mask = LVCF_WIDTH | LVCF_TEXT;
-    column.cx = client.right - GetSystemMetrics(SM_CXVSCROLL) - 1;
+    int width = client.right - GetSystemMetrics(SM_CXVSCROLL) - 1;
+    column.cx = width / 2;
     column.pszText = UIStrings[usTemplateColumn];
     SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    column.cx = width - width / 2;
+    column.pszText = UIStrings[usStructuresColumn];
+    SendMessageA(list, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
 
     for (int32_t i = 0; i < templateLibrary.count; ++i) {
@@ -34,6 +40,12 @@ void fillTemplateList(HWND list) {
         item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
         item.state = i == 0 ? item.stateMask : 0;
         SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        // What it uses and what uses it, beside its name.
+        std::string reuse = reuseText(*entry);
+        LVITEMA structures{};
+        structures.iSubItem = 1;
+        structures.pszText = &reuse[0];
+        SendMessageA(list, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&structures));
     }
 }
 
