@@ -15,6 +15,7 @@
 namespace binding {
 
 constexpr int32_t kQueueStep = 32;
+constexpr int32_t kMostNamesakes = 64;  // rows of one name a name looks through while binding
 constexpr int32_t kMaxPattern = 16;  // bytes of an UPTO pattern, one a parameter
 
 // One nesting level in progress: the first level, or the item of a list being bound. Its pending
@@ -201,6 +202,7 @@ class Binder : public expression::Place {
     int32_t chosenCase_;
     // The instance the name stands for where the binder is, or null.
     const FieldInstance* named(int32_t row, int32_t list);
+    const FieldInstance* namedInstance(int32_t row, int32_t list);
 };
 
 }  // namespace binding

@@ -53,7 +53,18 @@ bool Binder::isLive(const FieldInstance* instance) {
     return false;
 }
 
+// A plain name means the first of its row and that row's namesakes that was read where it stands.
 const FieldInstance* Binder::named(int32_t row, int32_t list) {
+    if (list < 0) {
+        const FieldInstance* found = nullptr;
+        for (int32_t r = row, steps = 0; r >= 0 && !found && steps < kMostNamesakes; r = fields_[r]->namesake, ++steps)
+            found = namedInstance(r, -1);
+        return found;
+    }
+    return namedInstance(row, list);
+}
+
+const FieldInstance* Binder::namedInstance(int32_t row, int32_t list) {
     const FieldInstance* instance = latest_[row];
     if (!instance) return nullptr;
     const FieldInstance* holder = list >= 0 ? instance->parent : instance;
@@ -97,7 +108,8 @@ int64_t Binder::property(expression::Op which) {
 expression::Failure Binder::bounds(expression::Op which, int32_t row, int32_t list, int64_t* out) {
     const FieldInstance* instance = named(row, list);
     if (!instance) return expression::Failure::Unbound;
-    *out = latestStart_[row] + (which == expression::Op::EndOf ? instanceSize(const_cast<FieldInstance*>(instance)) : 0);
+    int64_t start = latestStart_[instance->field->index];
+    *out = start + (which == expression::Op::EndOf ? instanceSize(const_cast<FieldInstance*>(instance)) : 0);
     return expression::Failure::None;
 }
 

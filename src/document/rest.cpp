@@ -124,7 +124,7 @@ FieldType restType{
 
 char restCaption[] = "more bytes";
 TemplateField restField{
-    0, {'R', 'E', 'S', 'T'}, restCaption, nullptr, nullptr, nullptr, nullptr, 0, &restType, false, -1, nullptr, 0, false};
+    0, {'R', 'E', 'S', 'T'}, restCaption, nullptr, nullptr, nullptr, nullptr, 0, &restType, false, -1, nullptr, 0, false, -1};
 
 }  // namespace
 

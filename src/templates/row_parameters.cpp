@@ -80,8 +80,8 @@ class RowNames : public expression::Names {
     int32_t find(const char* name, int32_t length, int32_t* list) override {
         *list = -1;
         const char* dot = static_cast<const char*>(std::memchr(name, '.', static_cast<size_t>(length)));
-        if (!dot) return visible(name, length, holdsNumber);
-        int32_t scope = visible(name, static_cast<int32_t>(dot - name), isScope);
+        if (!dot) return withNamesakes(visible(row_ - 1, name, length, holdsNumber), name, length);
+        int32_t scope = visible(row_ - 1, name, static_cast<int32_t>(dot - name), isScope);
         // Inside the list's own items a path reads the item bound last: this one, or the one before.
         const TemplateField* end = scope >= 0 ? templ_.fields[scope]->partner : nullptr;
         if (!end) return -1;
@@ -90,31 +90,25 @@ class RowNames : public expression::Names {
     }
 
   private:
-    // The nearest earlier row that is not inside a section closed before this row, but for the rows
-    // of a key section before its cases, which every case binds.
-    int32_t visible(const char* name, int32_t length, bool (*accepts)(const TemplateField*)) {
-        for (int32_t q = row_ - 1; q >= 0 && --budget_ > 0; --q) {
+    // The nearest row from `from` back that is not inside a list or structure closed before it: the
+    // rows of closed cases, conditions and sections count, as binding may have read them.
+    int32_t visible(int32_t from, const char* name, int32_t length, bool (*accepts)(const TemplateField*)) {
+        for (int32_t q = from; q >= 0 && --budget_ > 0; --q) {
             const TemplateField* field = templ_.fields[q];
-            if (isClosingCode(field->code) && field->partner) {
-                int32_t opener = field->partner->index;
-                int32_t common = commonRow(opener, name, length, accepts);
-                if (common >= 0) return common;
-                field = templ_.fields[q = opener];
-            }
+            if (isClosingCode(field->code) && field->partner && isScope(field->partner))
+                field = templ_.fields[q = field->partner->index];
             if (accepts(field) && named(field, name, length)) return q;
         }
         return -1;
     }
 
-    // The last row named so directly in a key section before its first case; -1 for none.
-    int32_t commonRow(int32_t opener, const char* name, int32_t length, bool (*accepts)(const TemplateField*)) {
-        const TemplateField* section = templ_.fields[opener];
-        if (rowKindOf(section->code).role != RowRole::KeySection) return -1;
-        int32_t found = -1;
-        for (int32_t q = opener + 1; q < templ_.fieldCount && --budget_ > 0; ++q) {
-            const TemplateField* field = templ_.fields[q];
-            if (isCaseCode(field->code) || field == section->partner) break;
-            if (field->parent == section && accepts(field) && named(field, name, length)) found = q;
+    // The rows of the same name further back, each the next's namesake: binding takes the first of
+    // them that it read, as a row of another case, say, may not have been.
+    int32_t withNamesakes(int32_t found, const char* name, int32_t length) {
+        for (int32_t q = found; q >= 0 && templ_.fields[q]->namesake == kNamesakeUnknown;) {
+            int32_t next = visible(q - 1, name, length, holdsNumber);
+            templ_.fields[q]->namesake = next;
+            q = next;
         }
         return found;
     }
@@ -221,6 +215,7 @@ bool parseParameters(Template& templ) {
     templ.errorMessage = nullptr;
     int64_t budget = kLookupBudget;
     templ.hasParameters = false;
+    for (int32_t row = 0; row < templ.fieldCount; ++row) templ.fields[row]->namesake = kNamesakeUnknown;
     for (int32_t row = 0; row < templ.fieldCount; ++row) {
         TemplateField* field = templ.fields[row];
         releaseParameters(field);

@@ -24,7 +24,12 @@ struct TemplateField {
     expression::Expression* parameters;
     int32_t parameterCount;
     bool expanded;  // an INCL row followed by the rows of the template it names, and a closing row
+    // For a row that expressions name: the next earlier row of the same name they could mean, -1 for
+    // none (kNamesakeUnknown until resolve looks).
+    int32_t namesake;
 };
+
+constexpr int32_t kNamesakeUnknown = -2;
 
 constexpr int32_t kTemplateFieldStep = 64;
 // No real template comes near this; it keeps a hostile file from taking all memory.

@@ -34,6 +34,10 @@ TEST_F(ExpressionBinding, ComputedRowsFollowTheRowsTheyName) {
         {"UBYT:L SECT:S=L UBYT CALC:P=@offset-@start CALC:E=@end SKPE CALC:F=@filesize", "02 01 02 03",
          "UBYT 2;SECT 2;.UBYT 1;.CALC 1;.CALC 3;.REST 1;CALC 4;REST 1"},
         {"KNAM:Type CALC:IsHeader=Type=='IHDR'", "'IHDR'", "KNAM IHDR;CALC 1"},
+        // A name means the row of that name that was read: the chosen case's, else one further back.
+        {"UBYT:Width KEYB KUBT CASE:1 UWRD:Width CASE:2 UBYT:Width KEYE CALC:W=Width", "07 02 09",
+         "UBYT 7;.KUBT 2;CASE 2;.UBYT 9;CALC 9"},
+        {"UBYT:Width KEYB KUBT CASE:1 UWRD:Width CASE:2 KEYE CALC:W=Width", "07 02", "UBYT 7;.KUBT 2;CASE 2;CALC 7"},
         {"dwrd:W SLEB:S CALC:X=W+S", "34 12 7F", "dwrd 4660;SLEB -1;CALC 4659"},
         // Inside a list, a path reads the item bound last: here the one before (Java's constant pool).
         {"BCNT:Count LSTU:Entry=Next>=Count UBYT:Tag CALC:Slot=@index?Entry.Next:0 "

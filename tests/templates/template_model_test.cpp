@@ -202,10 +202,8 @@ TEST_F(TemplateModel, ParametersParseOnceAndNameOnlyRowsTheyCanSee) {
         {{{"UBYT", "A"}, {"LSTN", "Item = A"}, {"UBYT", "B"}, {"CALC", "C = A + B"}, {"LSTE", ""}}, -1, -1, nullptr},
         {{{"UBYT", "A"}, {"LSTN", "E = A"}, {"UBYT", "B"}, {"LSTE", ""}, {"CALC", "C = E.B + A"}}, -1, -1, nullptr},
         {{{"LSTU", "Blocks = Size == 0"}, {"UBYT", "Size"}, {"LSTE", ""}}, -1, -1, nullptr},
-        // Every case binds the rows of a key section before its cases; only those are seen after it.
-        {{{"KEYB", ""}, {"KNAM", "Type"}, {"CASE", "'A'"}, {"UBYT", "X"}, {"KEYE", ""}, {"CALC", "C = Type"}}, -1, -1, nullptr},
-        {{{"KEYB", ""}, {"KNAM", "Type"}, {"CASE", "'A'"}, {"UBYT", "X"}, {"KEYE", ""}, {"CALC", "C = X"}}, 5, 4,
-         "no earlier row has this name"},
+        // Rows of closed cases and conditions are seen after them; binding tells whether it read them.
+        {{{"KEYB", ""}, {"KNAM", "Type"}, {"CASE", "'A'"}, {"UBYT", "X"}, {"KEYE", ""}, {"CALC", "C = Type + X"}}, -1, -1, nullptr},
         {{{"UBYT", "A"}, {"LSTN", "E = A"}, {"UBYT", "B"}, {"LSTE", ""}, {"CALC", "C = B"}}, 4, 4, "no earlier row has this name"},
         {{{"UBYT", "A"}, {"LSTN", "E = A"}, {"CALC", "C = E.B"}, {"UBYT", "B"}, {"LSTE", ""}}, -1, -1, nullptr},
         {{{"UBYT", "A"}, {"LSTN", "E = A"}, {"UBYT", "B"}, {"LSTE", ""}, {"CALC", "C = E.X"}}, 4, 4, "no earlier row has this name"},
