@@ -14,6 +14,14 @@ SEQUENCES = [
 ]
 DEFAULT_BYTES = bytes(range(64)) * 4
 
+# Recipes of rows for the fuzzer's template maker (tests/fuzz/template_recipe.h): a row index and the
+# earlier name it reads, for each row; 24 closes the innermost section.
+RECIPES = [
+    [0, 0, 3, 0, 13, 0, 0, 0, 12, 0, 24, 0, 16, 0, 0, 0, 5, 3, 24, 0, 14, 0, 8, 0, 24, 0],
+    [0, 0, 20, 0, 21, 0, 1, 0, 22, 0, 6, 0, 24, 0, 15, 0, 1, 0, 18, 0, 19, 0, 1, 0, 24, 0, 24, 0, 23, 0, 9, 0, 11, 0],
+    [0, 0, 17, 0, 2, 0, 7, 0, 24, 0, 4, 1, 10, 0],
+]
+
 
 def compiled(rows):
     out = bytearray()
@@ -41,6 +49,10 @@ def main():
             name = os.path.join(corpus, "seed-%s-%d" % (os.path.basename(path), number))
             with open(name, "wb") as out:
                 out.write(len(template).to_bytes(2, "little") + template + changes + file)
+    for number, recipe in enumerate(RECIPES):
+        changes = bytes([len(SEQUENCES[0])]) + bytes(b for step in SEQUENCES[0] for b in step)
+        with open(os.path.join(corpus, "seed-recipe-%d" % number), "wb") as out:
+            out.write((len(recipe) | 0x8000).to_bytes(2, "little") + bytes(recipe) + changes + DEFAULT_BYTES)
 
 
 if __name__ == "__main__":

@@ -161,19 +161,21 @@ void noteComputed(FieldInstance* instance, int64_t computed) {
     r->follows = matches(r, computed);
 }
 
-void followComputed(FieldInstance* shown, const FieldInstance* read) {
+bool followComputed(FieldInstance* shown, const FieldInstance* read) {
     CheckValue* r = record(shown->value);
     r->computed = static_cast<const CheckValue*>(read->value)->computed;
-    if (!r->follows) return;
+    if (!r->follows || matches(r, r->computed)) return false;
     int width = widthOf(r->run.code);
     if (width > 0 && r->run.length == static_cast<uint64_t>(width)) {
         byteorder::toBytes(static_cast<uint64_t>(r->computed), r->run.bytes, width, isUpperCaseCode(r->run.code));
-        return;
+        return true;
     }
     NumberText text = readNumberText(r->run.bytes, r->run.length, true);
-    if (text.form != NumberForm::NotNumber && r->computed >= 0 &&
-        static_cast<uint64_t>(r->computed) <= largestNumber(text, true))
-        writeNumberText(r->run.bytes, text, static_cast<uint64_t>(r->computed), true);
+    if (text.form == NumberForm::NotNumber || r->computed < 0 ||
+        static_cast<uint64_t>(r->computed) > largestNumber(text, true))
+        return false;
+    writeNumberText(r->run.bytes, text, static_cast<uint64_t>(r->computed), true);
+    return true;
 }
 
 void registerCheckTypes() {

@@ -11,5 +11,5 @@ bool isCheckField(const FieldInstance* instance);
 // whether the row follows.
 void noteComputed(FieldInstance* instance, int64_t computed);
 // After a change, from the same row read back: the number it should be now, stored too when the row
-// follows.
-void followComputed(FieldInstance* shown, const FieldInstance* read);
+// follows. Whether its bytes changed.
+bool followComputed(FieldInstance* shown, const FieldInstance* read);

@@ -166,6 +166,9 @@ TEST_F(Changes, EditsSaveTheirBytesWithSizesFollowingOrAreRefused) {
         {"text to the end of a section growing", "BSIZ TEXT:T=@end-@offset SKPE UBYT", "02 'ab' 07", 1, "abcd",
          "04 'abcd' 07"},
         {"text of a fixed length growing", "TEXT:T=2 UBYT", "'ab' 07", 0, "abcd", ""},
+        // The fuzzer found it: the check follows, and its new byte would end the pattern's run later.
+        {"a check that would move what reads its bytes", "UBYT:A UPTO:U=0 CHKB:C=sum(0,1)", "00 00 09", 0, "7", ""},
+        {"a check that moves nothing", "UBYT:A CHKB:C=sum(0,1) UPTO:U=9", "00 00 09", 0, "7", "07 07 09"},
     };
     for (const auto& [name, rows, bytes, at, text, after] : cases) {
         Document* document = open(rows, bytesOf(bytes));

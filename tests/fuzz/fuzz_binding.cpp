@@ -2,7 +2,9 @@
 // for byte. After any edits, insertions, deletions, undos, redos and saves, in place or elsewhere,
 // each saved file binds again to exactly the rows the document showed, bindings that stopped early
 // included. The input is a template file's length (two bytes, little-endian), the template file, the
-// number of changes, two bytes for each change, then the file's bytes.
+// number of changes, two bytes for each change, then the file's bytes. A length with its top bit set
+// gives instead a recipe of that many bytes for a template of rows whose captions parse (expressions,
+// conditions, checks, byte orders, structures of the library's "part").
 
 #include <cstdint>
 #include <fstream>
@@ -19,7 +21,10 @@
 #include "scratch_files.h"
 #include "shell/debug_log.h"
 #include "shell/startup.h"
+#include "shell/strings.h"
+#include "template_recipe.h"
 #include "templates/template.h"
+#include "templates/template_library.h"
 #include "views/document/headless/query_script.h"
 
 namespace {
@@ -111,6 +116,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     filePath = scratch::file("fuzz_binding", "bin");
     savedPath = scratch::file("fuzz_binding", "saved");
     startEngine();
+    // A structure that uses itself while its first bit says so.
+    Template* part = new Template;
+    part->name = DupString("part.tmpl");
+    part->appendField("UBYT", "More");
+    part->appendField("WHEN", "Again = More & 1");
+    part->appendField("INCL", "Next = \"part\"");
+    part->appendField("SKPE", "");
+    templateLibrary.add(part);
     return 0;
 }
 
@@ -118,14 +131,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static unsigned runs = 0;
     if (++runs % 4096 == 0) shell::truncateDebugLog();  // misplaced closing codes log a line each
     if (size < 3) return 0;
-    size_t templateSize = data[0] | static_cast<size_t>(data[1]) << 8;
+    size_t templateSize = (data[0] | static_cast<size_t>(data[1]) << 8) & 0x7FFF;
+    bool fromRecipe = data[1] & 0x80;
     if (size < 3 + templateSize) return 0;
     size_t changes = data[2 + templateSize] % 16;
     const uint8_t* steps = data + 3 + templateSize;
     if (size < 3 + templateSize + 2 * changes) return 0;
-    scratch::write(templatePath, data + 2, templateSize);
     Template templ;
-    if (templ.load(templatePath) != 0 || templ.resolve() != 0) return 0;
+    if (fromRecipe) {
+        recipe::build(templ, data + 2, templateSize);
+    } else {
+        scratch::write(templatePath, data + 2, templateSize);
+        if (templ.load(templatePath) != 0) return 0;
+    }
+    if (templ.resolve() != 0) return 0;
     std::vector<unsigned char> file(steps + 2 * changes, data + size);
     scratch::write(filePath, file.data(), file.size());
 
