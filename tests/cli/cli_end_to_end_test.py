@@ -207,6 +207,24 @@ def make_midi(path):
     write(path, header + riff_chunk(b"MTrk", tempo + meta(0x2F, b""), ">") + riff_chunk(b"MTrk", notes + meta(0x2F, b""), ">"))
 
 
+def make_progressive_jpeg(path):
+    """pnmtojpeg writes a scan for each pass, with Huffman tables before it; a stuffed $FF 00 in one of them."""
+    picture = subprocess.run(("/usr/bin/convert", "-size", "23x9", "-seed", "3", "plasma:", "ppm:-"), check=True, capture_output=True).stdout
+    write(path, subprocess.run(("pnmtojpeg", "-progressive", "-comment", "scans"), input=picture, check=True, capture_output=True).stdout)
+
+
+def jpeg_markers(path):
+    """Every marker, read by hand: segments by their length, a scan's data up to a $FF that neither a zero nor a
+    restart marker follows."""
+    data, found, at = contents(path), [], 0
+    while at < len(data) and found[-1:] != [0xD9]:
+        found.append(data[at + 1])
+        at += 2 if found[-1] in (0xD8, 0xD9) else 2 + struct.unpack_from(">H", data, at + 2)[0]
+        while found[-1] == 0xDA and not (data[at] == 0xFF and data[at + 1] not in (0, *range(0xD0, 0xD8))):
+            at += 1
+    return found
+
+
 def make_bitmap_with_gap(path):
     """A palette bitmap with four bytes between its colour table and its pixels, as the offset says."""
     magick(*TWO_COLOURS, "-type", "Palette", "BMP3:" + path)
@@ -297,6 +315,8 @@ MAKERS = {
     "little-endian.pcap": make_pcap("<", 0xA1B23C4D),
     "module.wasm": make_wasm,
     "song.mid": make_midi,
+    "comment.jpg": lambda p: magick("-size", "32x16", "-seed", "3", "plasma:", "-set", "comment", "Sondrix test", p),
+    "progressive.jpg": make_progressive_jpeg,
     "hello.exe": lambda p: run("x86_64-w64-mingw32-gcc", "-O1", "-s", "-o", p, "-x", "c", "-", stdin="int main(void) { return 0; }"),
 }
 FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
@@ -587,6 +607,21 @@ class SampleFormats(unittest.TestCase):
                          ([5, 7], [0, 8191], ["Tempo"], ["7e 7f f7"]))
         self.assertEqual(value(rows, "Beats per minute", "Numerator", "Beat (", "Sharps", "Mode"), (120, 3, 4, -2, 1))
         self.assertEqual(values(rows, "Type"), [3, 0x51, 0x58, 0x59, 0x2F, 0x2F])
+
+    def test_jpeg_every_segment_and_scan(self):
+        # ImageMagick's baseline file has one scan, pnmtojpeg's progressive one a scan for each pass.
+        for name, comment, progressive in (("comment.jpg", "Sondrix test", False), ("progressive.jpg", "scans", True)):
+            with self.subTest(name):
+                path = made(name)
+                rows = self.whole("jpeg", path)
+                markers = values(rows, "Marker")
+                # A progressive file's last scan reads the end-of-image marker itself.
+                self.assertEqual(markers + values(rows, "Next marker")[-1:], jpeg_markers(path))
+                self.assertEqual((markers[:3], markers.count(0xDA) > 1), ([0xD8, 0xE0, 0xFE], progressive))
+                self.assertEqual(value(rows, "Width", "Height"), tuple(map(int, identify(path, "%w %h"))))
+                self.assertEqual(shown(rows, "Comment"), [comment])
+        out = edited("jpeg", path, "%d=SCANS" % row_of(rows, "Comment"))
+        self.assertEqual(run("/usr/bin/identify", "-format", "%c", out), "SCANS")
 
     def test_inserting_into_a_bounded_list_grows_every_size_around_it(self):
         path, edited = sample("even.wav"), sample("even-edited.wav")
