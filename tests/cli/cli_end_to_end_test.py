@@ -225,6 +225,14 @@ def jpeg_markers(path):
     return found
 
 
+def make_class(path):
+    """javac compiles a class with a long and a double constant, which take two slots each, and a lambda."""
+    write(sample("Sample.java"), "public class Sample implements Runnable { static final long BIG = 1234567890123L; "
+          "double scale = 2.5; public void run() { System.out.println(BIG * scale); } "
+          "static int twice(int x) { java.util.function.IntSupplier s = () -> x * 2; return s.getAsInt(); } }")
+    run("javac", "-d", WORK, sample("Sample.java"))
+
+
 def make_bitmap_with_gap(path):
     """A palette bitmap with four bytes between its colour table and its pixels, as the offset says."""
     magick(*TWO_COLOURS, "-type", "Palette", "BMP3:" + path)
@@ -317,6 +325,7 @@ MAKERS = {
     "song.mid": make_midi,
     "comment.jpg": lambda p: magick("-size", "32x16", "-seed", "3", "plasma:", "-set", "comment", "Sondrix test", p),
     "progressive.jpg": make_progressive_jpeg,
+    "Sample.class": make_class,
     "hello.exe": lambda p: run("x86_64-w64-mingw32-gcc", "-O1", "-s", "-o", p, "-x", "c", "-", stdin="int main(void) { return 0; }"),
 }
 FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
@@ -622,6 +631,18 @@ class SampleFormats(unittest.TestCase):
                 self.assertEqual(shown(rows, "Comment"), [comment])
         out = edited("jpeg", path, "%d=SCANS" % row_of(rows, "Comment"))
         self.assertEqual(run("/usr/bin/identify", "-format", "%c", out), "SCANS")
+
+    def test_class_constant_pool_and_methods(self):
+        path = made("Sample.class")
+        rows = self.whole("class", path)
+        verbose, methods = run("javap", "-v", path), run("javap", "-p", path)
+        pool = [(int(slot), tag) for slot, tag in re.findall(r"^\s+#(\d+) = (\w+)", verbose, re.M)]
+        self.assertEqual(values(rows, "Slot"), [slot for slot, _ in pool])
+        self.assertEqual(value(rows, "Constant pool count"), values(rows, "Next slot")[-1])
+        self.assertLessEqual({"Long", "Double"}, {tag for _, tag in pool})
+        texts = {value(c, "Slot"): shown(c, "Text")[0] for c in items(rows, "Constant") if value(c, "Tag") == 1}
+        names = [texts[value(m, "Name")] for m in items(rows, "Method")]
+        self.assertEqual(names, ["<init>" if n == "Sample" else n for n in re.findall(r"(\S+)\(", methods)])
 
     def test_inserting_into_a_bounded_list_grows_every_size_around_it(self):
         path, edited = sample("even.wav"), sample("even-edited.wav")
