@@ -181,10 +181,56 @@ def make_tar(form):
     return make
 
 
+NOTES = [(2, 60, 100), (2, 64, 80), (2, 60, 0), (2, 64, 0), (10, 36, 127)]  # channel (1 to 16), key, velocity
+
+
 def make_midi(path):
-    track = b"\x00\x90\x3c\x40\x60\x80\x3c\x00\x00\xff\x2f\x00"  # note on, note off, end of track
+    """By hand: a tempo track of meta events; a track of NOTES, a note on under running status where its status
+    repeats, a program change and a pitch bend each with a running one, and system exclusive data."""
+    def vlq(n):
+        out = bytes([n & 0x7F])
+        while n > 0x7F:
+            n >>= 7
+            out = bytes([0x80 | n & 0x7F]) + out
+        return out
+
+    def meta(kind, data):
+        return b"\0\xff" + bytes([kind]) + vlq(len(data)) + data
+
+    tempo = meta(3, b"Tempo") + meta(0x51, (500000).to_bytes(3, "big")) + meta(0x58, bytes([3, 2, 24, 8])) + meta(0x59, b"\xfe\1")
+    notes, status = b"", None
+    for channel, key, velocity in NOTES:
+        notes += vlq(200 * key) + bytes([0x8F + channel] if 0x8F + channel != status else []) + bytes([key, velocity])
+        status = 0x8F + channel
+    notes += b"\0\xc1\5\0\7\5\xe1\0\x40\5\x7f\x7f\0\xf0\3\x7e\x7f\xf7"
     header = riff_chunk(b"MThd", struct.pack(">HHH", 1, 2, 480), ">")
-    write(path, header + riff_chunk(b"MTrk", track, ">") + riff_chunk(b"MTrk", track[-4:], ">"))
+    write(path, header + riff_chunk(b"MTrk", tempo + meta(0x2F, b""), ">") + riff_chunk(b"MTrk", notes + meta(0x2F, b""), ">"))
+
+
+def make_progressive_jpeg(path):
+    """pnmtojpeg writes a scan for each pass, with Huffman tables before it; a stuffed $FF 00 in one of them."""
+    picture = subprocess.run(("/usr/bin/convert", "-size", "23x9", "-seed", "3", "plasma:", "ppm:-"), check=True, capture_output=True).stdout
+    write(path, subprocess.run(("pnmtojpeg", "-progressive", "-comment", "scans"), input=picture, check=True, capture_output=True).stdout)
+
+
+def jpeg_markers(path):
+    """Every marker, read by hand: segments by their length, a scan's data up to a $FF that neither a zero nor a
+    restart marker follows."""
+    data, found, at = contents(path), [], 0
+    while at < len(data) and found[-1:] != [0xD9]:
+        found.append(data[at + 1])
+        at += 2 if found[-1] in (0xD8, 0xD9) else 2 + struct.unpack_from(">H", data, at + 2)[0]
+        while found[-1] == 0xDA and not (data[at] == 0xFF and data[at + 1] not in (0, *range(0xD0, 0xD8))):
+            at += 1
+    return found
+
+
+def make_class(path):
+    """javac compiles a class with a long and a double constant, which take two slots each, and a lambda."""
+    write(sample("Sample.java"), "public class Sample implements Runnable { static final long BIG = 1234567890123L; "
+          "double scale = 2.5; public void run() { System.out.println(BIG * scale); } "
+          "static int twice(int x) { java.util.function.IntSupplier s = () -> x * 2; return s.getAsInt(); } }")
+    run("javac", "-d", WORK, sample("Sample.java"))
 
 
 def make_bitmap_with_gap(path):
@@ -277,6 +323,9 @@ MAKERS = {
     "little-endian.pcap": make_pcap("<", 0xA1B23C4D),
     "module.wasm": make_wasm,
     "song.mid": make_midi,
+    "comment.jpg": lambda p: magick("-size", "32x16", "-seed", "3", "plasma:", "-set", "comment", "Sondrix test", p),
+    "progressive.jpg": make_progressive_jpeg,
+    "Sample.class": make_class,
     "hello.exe": lambda p: run("x86_64-w64-mingw32-gcc", "-O1", "-s", "-o", p, "-x", "c", "-", stdin="int main(void) { return 0; }"),
 }
 FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
@@ -557,12 +606,44 @@ class SampleFormats(unittest.TestCase):
         self.assertEqual((shown(rows, "Module"), shown(rows, "Name")[:4], value(rows, "Functions")),
                          (["env"], ["imported", "memory", "add", "scale"], 2))
 
-    def test_midi_every_chunk(self):
-        rows = dump("midi", made("song.mid"))
-        found = chunks(rows, "Type")
-        self.assertEqual([k for k, _ in found], ["MThd", "MTrk", "MTrk"])
-        self.assertEqual(value(rows, "Format", "Tracks", "Division"), (1, 2, 480))
-        self.assertEqual([rest_sizes(track) for _, track in found[1:]], [[12], [4]])
+    def test_midi_events_under_running_status(self):
+        rows = self.whole("midi", made("song.mid"))
+        self.assertEqual([k for k, _ in chunks(rows, "Type")], ["MThd", "MTrk", "MTrk"])
+        self.assertEqual(value(rows, "Format", "Tracks", "Ticks per quarter note"), (1, 2, 480))
+        events = items(rows, "Event")
+        self.assertEqual([(value(e, "Channel"), value(e, "Key"), value(e, "Velocity")) for e in events if value(e, "Key")], NOTES)
+        self.assertEqual([value(e, "Delta time") for e in events if value(e, "Key")], [200 * key for _, key, _ in NOTES])
+        self.assertEqual((values(rows, "Program"), values(rows, "Bend"), shown(rows, "Text"), shown(rows, "Data")),
+                         ([5, 7], [0, 8191], ["Tempo"], ["7e 7f f7"]))
+        self.assertEqual(value(rows, "Beats per minute", "Numerator", "Beat (", "Sharps", "Mode"), (120, 3, 4, -2, 1))
+        self.assertEqual(values(rows, "Type"), [3, 0x51, 0x58, 0x59, 0x2F, 0x2F])
+
+    def test_jpeg_every_segment_and_scan(self):
+        # ImageMagick's baseline file has one scan, pnmtojpeg's progressive one a scan for each pass.
+        for name, comment, progressive in (("comment.jpg", "Sondrix test", False), ("progressive.jpg", "scans", True)):
+            with self.subTest(name):
+                path = made(name)
+                rows = self.whole("jpeg", path)
+                markers = values(rows, "Marker")
+                # A progressive file's last scan reads the end-of-image marker itself.
+                self.assertEqual(markers + values(rows, "Next marker")[-1:], jpeg_markers(path))
+                self.assertEqual((markers[:3], markers.count(0xDA) > 1), ([0xD8, 0xE0, 0xFE], progressive))
+                self.assertEqual(value(rows, "Width", "Height"), tuple(map(int, identify(path, "%w %h"))))
+                self.assertEqual(shown(rows, "Comment"), [comment])
+        out = edited("jpeg", path, "%d=SCANS" % row_of(rows, "Comment"))
+        self.assertEqual(run("/usr/bin/identify", "-format", "%c", out), "SCANS")
+
+    def test_class_constant_pool_and_methods(self):
+        path = made("Sample.class")
+        rows = self.whole("class", path)
+        verbose, methods = run("javap", "-v", path), run("javap", "-p", path)
+        pool = [(int(slot), tag) for slot, tag in re.findall(r"^\s+#(\d+) = (\w+)", verbose, re.M)]
+        self.assertEqual(values(rows, "Slot"), [slot for slot, _ in pool])
+        self.assertEqual(value(rows, "Constant pool count"), values(rows, "Next slot")[-1])
+        self.assertLessEqual({"Long", "Double"}, {tag for _, tag in pool})
+        texts = {value(c, "Slot"): shown(c, "Text")[0] for c in items(rows, "Constant") if value(c, "Tag") == 1}
+        names = [texts[value(m, "Name")] for m in items(rows, "Method")]
+        self.assertEqual(names, ["<init>" if n == "Sample" else n for n in re.findall(r"(\S+)\(", methods)])
 
     def test_inserting_into_a_bounded_list_grows_every_size_around_it(self):
         path, edited = sample("even.wav"), sample("even-edited.wav")
