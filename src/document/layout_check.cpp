@@ -24,8 +24,10 @@ int64_t rowNumber(const FieldInstance* instance) {
     return numbered ? *static_cast<const int64_t*>(instance->value) : 0;
 }
 
+// The same row, bytes and byte order: the same bytes read in another order show another value.
 bool sameShape(FieldInstance* shown, FieldInstance* read) {
     return shown->field->index == read->field->index && shown->depth == read->depth &&
+           (shown->flags & kInstanceOrder) == (read->flags & kInstanceOrder) &&
            instanceSize(shown) == instanceSize(read);
 }
 

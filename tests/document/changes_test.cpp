@@ -168,6 +168,8 @@ TEST_F(Changes, EditsSaveTheirBytesWithSizesFollowingOrAreRefused) {
         {"text of a fixed length growing", "TEXT:T=2 UBYT", "'ab' 07", 0, "abcd", ""},
         // The fuzzer found it: the check follows, and its new byte would end the pattern's run later.
         {"a check that would move what reads its bytes", "UBYT:A UPTO:U=0 CHKB:C=sum(0,1)", "00 00 09", 0, "7", ""},
+        // The fuzzer found it too: the bytes after would read in the other byte order.
+        {"a value a byte order reads", "UBYT:F ORDR:L=F&1 uwrd SKPE", "00 12 34", 0, "1", ""},
         {"a check that moves nothing", "UBYT:A CHKB:C=sum(0,1) UPTO:U=9", "00 00 09", 0, "7", "07 07 09"},
     };
     for (const auto& [name, rows, bytes, at, text, after] : cases) {
