@@ -9,6 +9,7 @@
 #include "document/record_stack.h"
 #include "document/sizes.h"
 #include "expressions/expression.h"
+#include "fieldtypes/field_type.h"
 #include "shell/pointer_array.h"
 #include "templates/template.h"
 
@@ -121,12 +122,8 @@ class Binder : public expression::Place {
     FieldInstance* append(TemplateField* field, FieldInstance* parent, FieldInstance* partner,
                           FieldInstance* listSource) {
         FieldInstance* instance = appendInstance(document_, field, parent, partner, listSource, &failure_);
-        if (instance && orders_.count > 0)
-            instance->flags |= kInstanceOrderChosen | (orders_.top().littleEndian ? kInstanceLittleEndian : 0);
-        if (latest_ && instance) {
-            latest_[field->index] = instance;
-            latestStart_[field->index] = rowStart_;
-        }
+        // Only templates with parameters have byte orders and names to remember.
+        if (latest_ && instance) noteAppended(field, instance);
         return instance;
     }
     FieldInstance* appendWithNumber(TemplateField* field, FieldInstance* parent, FieldInstance* listSource,
@@ -165,7 +162,19 @@ class Binder : public expression::Place {
     bool patternLength(int32_t row, int64_t* length);
     int32_t bindData(int32_t row);
     int32_t bindStructure(int32_t row);
-    int32_t readData(int32_t row, FieldInstance* instance, void* value);
+    // Inline: it is binding's commonest step.
+    int32_t readData(int32_t row, FieldInstance* instance, void* value) {
+        const FieldType* type = instance->field->fieldType;
+        if (!window_ || !type->procs.readValue) return row + 1;
+        int64_t result = type->procs.readValue(instance, value, window_, rowStart_);
+        // A read that came back short means the data ended inside the field.
+        if (result >= 0 && !window_->takeShortMark()) return row + 1;
+        return failRead(type, instance, value, result);
+    }
+    // A field that is not all there is not shown: its bytes stay in the rest.
+    int32_t failRead(const FieldType* type, FieldInstance* instance, void* value, int64_t result);
+    int32_t bindParameterData(int32_t row, FieldInstance* instance, void* value, const RowKind& kind);
+    void noteAppended(TemplateField* field, FieldInstance* instance);
     int32_t bindListEnd(int32_t row, int32_t& rowIndex, bool& levelDone);
     int32_t bindCloser(int32_t row, const RowInfo& info, int32_t& rowIndex, bool& levelDone);
 

@@ -5,11 +5,9 @@
 #include "document/binder.h"
 #include "document/rest.h"
 #include "document/sizes.h"
-#include "fieldtypes/check_value.h"
 #include "fieldtypes/registry.h"
 #include "platform/file_handle.h"
 #include "shell/streams.h"
-#include "templates/row_parameters.h"
 
 namespace binding {
 
@@ -126,34 +124,25 @@ int32_t Binder::bindData(int32_t row) {
         return fail(kResultNoValue, BindStop::NoValue);
     }
     instance->value = value;
-    int32_t next = takesLength(field->code) ? bindBoundedData(row, instance, value) : readData(row, instance, value);
-    if (next < 0 || !isCheckCode(field->code)) return next;
-    // Its bytes are read; what they should be is known only now.
-    int64_t computed;
-    if (!evaluate(row, field->parameterCount - 1, &computed)) return -1;
-    noteComputed(instance, computed);
-    return next;
+    const RowKind& kind = infos_[row].kind;
+    if (kind.bounded || kind.check) return bindParameterData(row, instance, value, kind);
+    return readData(row, instance, value);
 }
 
-int32_t Binder::readData(int32_t row, FieldInstance* instance, void* value) {
-    const FieldType* type = instance->field->fieldType;
-    if (!window_ || !type->procs.readValue) return row + 1;
-    int64_t result = type->procs.readValue(instance, value, window_, rowStart_);
-    // A read that came back short means the data ended inside the field.
-    if (result >= 0 && !window_->takeShortMark()) return row + 1;
-    // A field that is not all there is not shown: its bytes stay in the rest.
-    if (type->procs.destroyValue) type->procs.destroyValue(instance, value);
-    dropLastInstance(document_);
-    if (result >= 0 || result == kResultPastEnd) return failPastEnd();
-    restStart_ = rowStart_;
-    return fail(result, result == kResultNoMemory ? BindStop::OutOfMemory : BindStop::UnreadableField);
-}
 
 // A structure's row stands over the rows of the template it uses; one that was not put in (reuse
 // deeper than allowed) ends binding.
 int32_t Binder::bindStructure(int32_t row) {
     if (!fields_[row]->expanded) return fail(kResultBadStructure, BindStop::ReuseTooDeep);
     return append(fields_[row], top().parent, nullptr, nullptr) ? row + 1 : -1;
+}
+
+int32_t Binder::failRead(const FieldType* type, FieldInstance* instance, void* value, int64_t result) {
+    if (type->procs.destroyValue) type->procs.destroyValue(instance, value);
+    dropLastInstance(document_);
+    if (result >= 0 || result == kResultPastEnd) return failPastEnd();
+    restStart_ = rowStart_;
+    return fail(result, result == kResultNoMemory ? BindStop::OutOfMemory : BindStop::UnreadableField);
 }
 
 // levelDone is set when the row ends the item this call was asked to bind.

@@ -6,6 +6,7 @@
 
 #include "document/binder.h"
 #include "expressions/checksums.h"
+#include "fieldtypes/check_value.h"
 #include "fieldtypes/number_access.h"
 #include "shell/memory_stream.h"
 
@@ -234,6 +235,23 @@ bool Binder::patternLength(int32_t row, int64_t* length) {
     }
     window_->Seek(start, 0);
     return true;
+}
+
+void Binder::noteAppended(TemplateField* field, FieldInstance* instance) {
+    latest_[field->index] = instance;
+    latestStart_[field->index] = rowStart_;
+    if (orders_.count > 0)
+        instance->flags |= kInstanceOrderChosen | (orders_.top().littleEndian ? kInstanceLittleEndian : 0);
+}
+
+// A field whose length its caption gives, or a check, which learns what it should be once read.
+int32_t Binder::bindParameterData(int32_t row, FieldInstance* instance, void* value, const RowKind& kind) {
+    int32_t next = kind.bounded ? bindBoundedData(row, instance, value) : readData(row, instance, value);
+    if (next < 0 || !kind.check) return next;
+    int64_t computed;
+    if (!evaluate(row, fields_[row]->parameterCount - 1, &computed)) return -1;
+    noteComputed(instance, computed);
+    return next;
 }
 
 // Padding reaches the next multiple of its number from where its section began.

@@ -10,15 +10,19 @@ namespace {
 constexpr FieldCode kLowerCaseBits = 0x20202020u;
 
 constexpr RowKind kind(RowRole role, int width = 0, bool zeroBased = false) {
-    return RowKind{role, static_cast<uint8_t>(width), 0, false, zeroBased, false};
+    return RowKind{role, static_cast<uint8_t>(width), 0, false, zeroBased, false, false, false};
 }
 
 constexpr RowKind list(char bound, bool computed = false) {
-    return RowKind{bound == 'C' ? RowRole::CountedList : RowRole::SizedList, 0, bound, false, false, computed};
+    return RowKind{bound == 'C' ? RowRole::CountedList : RowRole::SizedList, 0, bound, false, false, computed, false, false};
+}
+
+constexpr RowKind data(bool bounded, bool check) {
+    return RowKind{RowRole::Data, 0, 0, false, false, false, bounded, check};
 }
 
 constexpr RowKind computed(RowRole role) {
-    return RowKind{role, 0, 0, false, false, true};
+    return RowKind{role, 0, 0, false, false, true, false, false};
 }
 
 // The upper-case form of a control code; Data for every other code.
@@ -112,6 +116,20 @@ RowKind upperCaseKind(FieldCode code) {
         case makeFieldCode("KQWD"):
         case makeFieldCode("KUQW"):
             return kind(RowRole::Key, 8);
+        case makeFieldCode("BYTS"):
+        case makeFieldCode("TEXT"):
+        case makeFieldCode("OTXT"):
+        case makeFieldCode("DTXT"):
+        case makeFieldCode("PADN"):
+        case makeFieldCode("UPTO"):
+            return data(true, false);
+        case makeFieldCode("CHKB"):
+        case makeFieldCode("CHKW"):
+        case makeFieldCode("CHKL"):
+        case makeFieldCode("CHKQ"):
+            return data(false, true);
+        case makeFieldCode("CHKO"):
+            return data(true, true);
         default:
             return kind(RowRole::Data);
     }

@@ -29,6 +29,8 @@ struct RowKind {
     bool bigEndian;  // upper-case code
     bool zeroBased;  // the list has one item more than the count says
     bool computed;   // the number comes from the expression in the caption, not from the file
+    bool bounded;    // a data row whose first parameter is its length (BYTS, TEXT, CHKO ...)
+    bool check;      // a check field, whose last parameter is what its number should be
 };
 
 // Control codes count in upper or in lower case, never mixed.

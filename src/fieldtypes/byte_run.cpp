@@ -14,22 +14,6 @@ constexpr int64_t kReadChunk = 64 * 1024;
 
 }  // namespace
 
-void releaseRunBytes(ByteRun* run) {
-    releaseValue(run->bytes, run->length);
-    run->bytes = nullptr;
-    run->length = 0;
-}
-
-bool resizeRun(ByteRun* run, uint64_t n) {
-    releaseRunBytes(run);
-    if (n == 0) return true;
-    if (n > static_cast<uint64_t>(PTRDIFF_MAX)) return false;
-    run->bytes = static_cast<unsigned char*>(allocateValue(n));
-    if (!run->bytes) return false;
-    run->length = n;
-    return true;
-}
-
 ByteRun* cloneRun(const ByteRun* run) {
     ByteRun* copy = newValue(ByteRun{run->code, 0, nullptr});
     if (!copy) return nullptr;

@@ -1,9 +1,11 @@
 #pragma once
 // Bytes a value holds, however many, in value memory: the strings' and those of the fields whose
 // length the binder bounds.
+#include <cstddef>
 #include <cstdint>
 
 #include "fieldtypes/field_type.h"
+#include "fieldtypes/value_memory.h"
 
 class TIOStream;
 
@@ -13,9 +15,23 @@ struct ByteRun {
     unsigned char* bytes;  // null when length is 0
 };
 
-void releaseRunBytes(ByteRun* run);
+// Inline: every string row of a binding resizes a run.
+inline void releaseRunBytes(ByteRun* run) {
+    releaseValue(run->bytes, run->length);
+    run->bytes = nullptr;
+    run->length = 0;
+}
+
 // False without memory for n bytes; the run is empty then.
-bool resizeRun(ByteRun* run, uint64_t n);
+inline bool resizeRun(ByteRun* run, uint64_t n) {
+    releaseRunBytes(run);
+    if (n == 0) return true;
+    if (n > static_cast<uint64_t>(PTRDIFF_MAX)) return false;
+    run->bytes = static_cast<unsigned char*>(allocateValue(n));
+    if (!run->bytes) return false;
+    run->length = n;
+    return true;
+}
 // Null without memory.
 ByteRun* cloneRun(const ByteRun* run);
 void destroyRun(ByteRun* run);
