@@ -117,7 +117,8 @@ class Binder : public expression::Place {
     Level& top() { return levels_.top(); }
     bool pushLevel(FieldInstance* parent);
     int64_t stop(int64_t result, BindStop reason, int32_t row, int32_t& rowIndex);
-    int64_t position() const { return window_ ? window_->at() : 0; }
+    // Without a file, the bytes the rows made so far: where a new document's next row will stand.
+    int64_t position() const { return window_ ? window_->at() : made_; }
 
     FieldInstance* append(TemplateField* field, FieldInstance* parent, FieldInstance* partner,
                           FieldInstance* listSource) {
@@ -165,6 +166,7 @@ class Binder : public expression::Place {
     // Inline: it is binding's commonest step.
     int32_t readData(int32_t row, FieldInstance* instance, void* value) {
         const FieldType* type = instance->field->fieldType;
+        if (!window_) made_ += instanceSize(instance);
         if (!window_ || !type->procs.readValue) return row + 1;
         int64_t result = type->procs.readValue(instance, value, window_, rowStart_);
         // A read that came back short means the data ended inside the field.
@@ -209,6 +211,7 @@ class Binder : public expression::Place {
     FieldInstance** latest_ = nullptr;
     int64_t* latestStart_ = nullptr;  // and where its bytes began
     int32_t chosenCase_;
+    int64_t made_ = 0;  // bytes of the rows bound without a file
     // The instance the name stands for where the binder is, or null.
     const FieldInstance* named(int32_t row, int32_t list);
     const FieldInstance* namedInstance(int32_t row, int32_t list);

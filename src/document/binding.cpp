@@ -65,6 +65,7 @@ bool Binder::bound(int64_t n, int64_t* end) {
 int32_t Binder::bindNumber(int32_t row, const RowInfo& info) {
     unsigned char bytes[8] = {0};
     if (window_ && window_->Read(bytes, info.kind.width) < info.kind.width) return failPastEnd();
+    if (!window_) made_ += info.kind.width;
     RowKind kind = info.kind;
     if (orders_.count > 0) kind.bigEndian = !orders_.top().littleEndian;
     FieldInstance* instance = appendWithNumber(fields_[row], top().parent, nullptr, numberFromBytes(bytes, kind));

@@ -99,10 +99,11 @@ int64_t Binder::property(expression::Op which) {
             return top().parent && isListOpener(top().parent) ? numberOf(top().parent) : 0;
         case expression::Op::Start:
             return spans_.count > top().spanBase ? spans_.top().start : top().itemStart;
+        // A new document's data ends where its rows do.
         case expression::Op::End:
-            return window_ ? window_->end() : 0;
+            return window_ ? window_->end() : made_;
         default:
-            return fileEnd_;
+            return window_ ? fileEnd_ : made_;
     }
 }
 
@@ -294,6 +295,7 @@ int32_t Binder::bindBoundedData(int32_t row, FieldInstance* instance, void* valu
     } else if (measured) {
         MemoryStream zeros(length);
         result = type->procs.readValue(instance, value, &zeros, 0);
+        made_ += length;
     }
     if (measured && result >= 0) return row + 1;
     if (type->procs.destroyValue) type->procs.destroyValue(instance, value);

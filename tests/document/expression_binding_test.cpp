@@ -161,6 +161,11 @@ TEST_F(ExpressionBinding, FieldsTakeTheLengthTheirCaptionGives) {
     Document* document = open("UPTO:Scan=$FF,$D9 HWRD", big);
     EXPECT_EQ(instanceSize(document->first), 9000);
     EXPECT_EQ(saved(document), big);
+    // A new document's offsets count the bytes of its rows so far, and its data ends there.
+    document = create("UWRD:A CALC:O=@offset WHEN:W=@offset<4 BYTS:B=4-@offset SKPE BYTS:R=@end-@offset CALC:E=@filesize",
+                      nullptr);
+    bindNew(document);
+    EXPECT_EQ(describe(document), "UWRD 0;CALC 2;.BYTS 00 00  ..;BYTS;CALC 4");
     // A new item's bounded fields are zeros of their length.
     document = open("BCNT LSTC BYTS:Data=3 LSTE", bytesOf("00"));
     ASSERT_TRUE(insertItem(document, nth(document, 1))) << changeRefusal(document);
