@@ -142,7 +142,7 @@ class Binder : public expression::Place {
     int32_t startItems(int32_t row, const RowInfo& info, FieldInstance* header, int64_t items);
     int32_t finishItem();
     int32_t openKeySection(int32_t row, const RowInfo& info);
-    bool closesKeySection(const RowInfo& info);
+    void closeKeySection(const RowInfo& info);
     int32_t bindCase(int32_t row, const RowInfo& info);
     bool keyFromRow(FieldInstance* key);
     int32_t chooseCase(KeySection& section, int32_t row);

@@ -164,7 +164,7 @@ int32_t Binder::bindCloser(int32_t row, const RowInfo& info, int32_t& rowIndex, 
     if (info.partner < 0) return fail(kResultBadStructure, BindStop::MisplacedEnd);
     const RowKind& opener = infos_[info.partner].kind;
     if (opener.list != 0) return bindListEnd(row, rowIndex, levelDone);
-    if (opener.role == RowRole::KeySection) closesKeySection(info);
+    if (opener.role == RowRole::KeySection) closeKeySection(info);
     if (opener.role == RowRole::ByteOrder && orders_.count > top().orderBase && orders_.top().closeRow == row)
         --orders_.count;
     return row + 1;

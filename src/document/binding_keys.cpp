@@ -50,10 +50,8 @@ bool Binder::keyFromRow(FieldInstance* instance) {
     return true;
 }
 
-bool Binder::closesKeySection(const RowInfo& info) {
-    if (keys_.count <= top().keyBase || keys_.top().row != info.section) return false;
-    --keys_.count;
-    return true;
+void Binder::closeKeySection(const RowInfo& info) {
+    if (keys_.count > top().keyBase && keys_.top().row == info.section) --keys_.count;
 }
 
 // The case the caller chose, its key taking the case's first value; or the first CASE row whose
