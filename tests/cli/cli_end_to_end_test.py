@@ -449,6 +449,12 @@ class SampleFormats(unittest.TestCase):
         self.assertEqual(identify(edited, "%[png:pHYs] %c")[:1] + identify(edited, "%c"),
                          ["x_res=%d," % (int(density["value"]) + 1), new_comment])
         self.assertEqual(run("/usr/bin/identify", "-format", "%[Author]", edited), "Sondrix team")
+        # A new width: the header's CRC follows, so a reader that checks it takes the header (the pixel
+        # data no longer fits it, so only the header is read).
+        width = next(r for r in rows if r["caption"] == "Width")
+        run(CLI, "edit", "--templates", TEMPLATES, "-t", "png", "--set", "%d=%d" % (width["row"], int(width["value"]) + 1),
+            "-o", edited, path)
+        self.assertEqual(run("/usr/bin/identify", "-ping", "-format", "%w", edited), str(int(width["value"]) + 1))
 
     def test_icon_directory_lists_every_image(self):
         path = made("multi.ico")
