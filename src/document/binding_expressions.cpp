@@ -255,7 +255,8 @@ int32_t Binder::bindParameterData(int32_t row, FieldInstance* instance, void* va
     return next;
 }
 
-// Padding reaches the next multiple of its number from where its section began.
+// Padding reaches the next multiple of its number from where its section began, or from the offset
+// its second parameter gives (0: the file's start).
 bool Binder::boundedLength(int32_t row, int64_t* length) {
     const char* code = fields_[row]->code;
     if (isCode(code, "UPTO")) return patternLength(row, length);
@@ -266,7 +267,14 @@ bool Binder::boundedLength(int32_t row, int64_t* length) {
             fail(kResultBadStructure, BindStop::BadMultiple);
             return false;
         }
-        int64_t into = rowStart_ - property(expression::Op::Start);
+        int64_t origin = property(expression::Op::Start);
+        if (fields_[row]->parameterCount > 1 && !evaluate(row, 1, &origin)) return false;
+        int64_t into;
+        if (__builtin_sub_overflow(rowStart_, origin, &into) || into == INT64_MIN) {
+            fail(kResultBadStructure, BindStop::Overflow);
+            return false;
+        }
+        if (into < 0) into = multiple - (-into % multiple);
         *length = (multiple - into % multiple) % multiple;
     }
     if (*length < 0) {

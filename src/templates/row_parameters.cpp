@@ -22,7 +22,7 @@ constexpr Shape kShapes[] = {
     {"LSTL", {1, 1}, false, false}, {"LSTU", {1, 1}, false, false}, {"SECT", {1, 1}, false, false},
     {"WHEN", {1, 1}, false, false}, {"KEYV", {1, 1}, false, false}, {"BYTS", {1, 1}, true, false},
     {"TEXT", {1, 1}, true, false},  {"OTXT", {1, 1}, true, false},  {"DTXT", {1, 1}, true, false},
-    {"PADN", {1, 1}, true, false},  {"UPTO", {1, 16}, true, false}, {"CHKB", {1, 1}, false, true},
+    {"PADN", {1, 2}, true, false},  {"UPTO", {1, 16}, true, false}, {"CHKB", {1, 1}, false, true},
     {"CHKW", {1, 1}, false, true},  {"CHKL", {1, 1}, false, true},  {"CHKQ", {1, 1}, false, true},
     {"CHKO", {2, 2}, true, true},   {"ORDR", {1, 1}, false, false},
 };

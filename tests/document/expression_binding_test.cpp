@@ -144,6 +144,8 @@ TEST_F(ExpressionBinding, FieldsTakeTheLengthTheirCaptionGives) {
         {"UBYT:L SECT:Chunk=L UBYT PADN:Pad=2 SKPE UBYT", "03 01 00 00 09", 0, "UBYT 3;SECT 3;.UBYT 1;.PADN 00  .;.REST 1;UBYT 9"},
         {"UBYT PADN:Pad=4 UBYT", "01 00 00 00 09", 0, "UBYT 1;PADN 00 00 00  ...;UBYT 9"},
         {"PADN:Pad=0", "01", kResultBadStructure, "REST 1"},
+        {"UBYT:L SECT:S=L UBYT PADN:Pad=4,0 SKPE UBYT", "04 01 00 00 00 09", 0,
+         "UBYT 4;SECT 4;.UBYT 1;.PADN 00 00  ..;.REST 1;UBYT 9"},  // to a multiple from the file's start
         {"UPTO:Scan=$FF,$D9 HWRD", "01 FF 02 FF D9", 0, "UPTO 01 ff 02  ...;HWRD $ffd9"},
         {"UPTO:Scan=$FF,$D9", "01 02", 0, "UPTO 01 02  .."},
         {"UPTO:Scan=256", "01", kResultBadStructure, "REST 1"},
