@@ -159,6 +159,7 @@ int64_t numberFromBytes(const unsigned char* bytes, const RowKind& kind) {
 }
 
 int64_t largestCount(const RowKind& kind) {
+    if (kind.width == 0) return 0;  // a computed number has no bytes to hold another
     if (kind.width == 1) return 255;
     return kind.width >= 8 ? INT64_MAX : (int64_t{1} << (kind.width * 8 - 1)) - 1;
 }

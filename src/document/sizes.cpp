@@ -50,7 +50,8 @@ bool opensSection(const Document* document, FieldInstance* instance, Open* open)
     RowKind kind = rowKindOf(instance->field->code);
     *open = Open{nullptr, instance->extentLast, 0, -1, false, false, -1};
     if (kind.role == RowRole::Size && instance->field->partner) {
-        open->size = instance;
+        // A computed size bounds its rows but has no number in the file to follow them.
+        open->size = kind.computed ? nullptr : instance;
     } else if (kind.role == RowRole::Case) {
         open->size = instance->listSource;
     } else if (kind.list == 'S' && *static_cast<int64_t*>(instance->value) == 0) {
@@ -59,7 +60,7 @@ bool opensSection(const Document* document, FieldInstance* instance, Open* open)
     } else {
         return false;
     }
-    open->holdsData = open->size != nullptr;
+    open->holdsData = open->size != nullptr || kind.computed;
     if (!open->last) {
         const UnclosedSize* unclosed = unclosedOf(document, instance);
         if (!unclosed) open->size = nullptr;  // nothing tells where it would end

@@ -163,6 +163,8 @@ TEST_F(Changes, EditsSaveTheirBytesWithSizesFollowingOrAreRefused) {
         {"a value inside a condition", "UBYT:F WHEN:W=F UBYT SKPE UBYT", "01 05 06", 1, "7", "01 07 06"},
         {"a value a computed count reads", "UBYT:N LSTN:I=N UBYT LSTE", "01 05", 0, "2", ""},
         {"a value a computed length reads", "UBYT:N SECT:S=N UBYT SKPE", "01 05", 0, "0", ""},
+        {"a value of the same size in a computed section", "UBYT:N SECT:S=N UBYT SKPE", "01 05", 2, "6", "01 06"},
+        {"a value of another size in a computed section", "UBYT:N SECT:S=N PSTR SKPE", "01 00", 2, "a", ""},
         {"text to the end of a section growing", "BSIZ TEXT:T=@end-@offset SKPE UBYT", "02 'ab' 07", 1, "abcd",
          "04 'abcd' 07"},
         {"text of a fixed length growing", "TEXT:T=2 UBYT", "'ab' 07", 0, "abcd", ""},
