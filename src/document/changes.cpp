@@ -64,7 +64,7 @@ bool changeValue(Document* document, FieldInstance* instance, AskProc ask, const
     bool kept = sized && zeroItemsAround(instance) == zeroItems;
     if (sized && !kept)
         refuse(document, "The new value would change where a list ended by an item of zeros ends.");
-    if (kept && !settleLayout(document)) {
+    if (kept && !settleLayout(document, rowKindOf(instance->field->code).role == RowRole::Key)) {
         refuse(document, kLayoutRefusal);
         kept = false;
     }

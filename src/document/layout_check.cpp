@@ -111,8 +111,8 @@ Document* readBack(Document* document) {
 
 // A check that follows changes bytes, which a row after it may read (a pattern, a condition), so the
 // bytes are read back again until nothing moves.
-bool settleLayout(Document* document) {
-    if (!document->templ->hasParameters) return true;
+bool settleLayout(Document* document, bool always) {
+    if (!always && !document->templ->hasParameters) return true;
     std::vector<Followed> log;
     for (int32_t pass = 0; pass < kSettlePasses; ++pass) {
         Document* reread = readBack(document);

@@ -7,6 +7,7 @@
 // True when the template computes nothing, or when the saved bytes bind to the same rows with the
 // same sizes and numbers, but for derived rows, which then take the numbers read. False, changing
 // nothing, when they do not or memory runs out.
-bool settleLayout(Document* document);
+// A key's edit is read back whatever the template: the rows after a key depend on it.
+bool settleLayout(Document* document, bool always = false);
 
 constexpr const char* kLayoutRefusal = "Rows that the template computes would read back differently after this change.";

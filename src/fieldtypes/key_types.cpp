@@ -1,18 +1,23 @@
 // The key codes: numbers (and KNAM, four characters) that choose a case of their key section.
-// They are shown but not edited, since the rows that follow depend on them.
+// They are edited like numbers (KNAM as four characters); since the rows that follow depend on them,
+// the document keeps an edit only where the file reads back to the same rows.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "document/document.h"
 #include "fieldtypes/builtin_types.h"
 #include "fieldtypes/byte_order.h"
 #include "fieldtypes/host_calls.h"
+#include "fieldtypes/integer_text.h"
 #include "fieldtypes/key_value.h"
 #include "fieldtypes/number_access.h"
 #include "fieldtypes/registry.h"
 #include "fieldtypes/value_drawing.h"
 #include "fieldtypes/value_memory.h"
+#include "fieldtypes/value_query.h"
 #include "shell/drawing_resources.h"
+#include "shell/ui_strings.h"
 #include "templates/template.h"
 
 namespace {
@@ -87,6 +92,48 @@ struct KeySlots {
         return hostWrite(stream, record(value)->bytes, record(value)->width);
     }
     static int64_t valueSize(FieldInstance*, void* value, int64_t) { return record(value)->width; }
+
+    // The bounds typed text is clamped to, as the key's number shows.
+    static void range(const KeyValue* key, int64_t* minimum, uint64_t* maximum) {
+        bool isSigned = keyCodeOf(key->code).shown == 's';
+        *maximum = UINT64_MAX >> (64 - key->width * 8 + (isSigned ? 1 : 0));
+        *minimum = isSigned ? -static_cast<int64_t>(*maximum) - 1 : 0;
+    }
+
+    static int editValue(FieldInstance* instance, void* value, int32_t*, int32_t*) {
+        const KeyValue* key = record(value);
+        char shown[32];
+        formatKey(key, shown, sizeof shown);
+        if (keyCodeOf(key->code).shown == 'n') {
+            return askForValue(instance, value, promptText(UIStrings[usKeyNamePrompt], hostCaptionOf(instance)), shown,
+                               refuseOtherThanFour, setValueFromText);
+        }
+        int64_t minimum;
+        uint64_t maximum;
+        range(key, &minimum, &maximum);
+        std::string prompt = promptText(UIStrings[usValuePrompt], hostCaptionOf(instance),
+                                        std::to_string(minimum).c_str(), std::to_string(maximum).c_str());
+        return askForValue(instance, value, prompt, shown, refuseNonDecimal, setValueFromText);
+    }
+
+    static int setValueFromText(FieldInstance*, void* value, const char* text) {
+        KeyValue* key = record(value);
+        if (keyCodeOf(key->code).shown == 'n') {
+            if (std::strlen(text) != key->width) return 0;
+            std::memcpy(key->bytes, text, key->width);
+            return 1;
+        }
+        int64_t minimum;
+        uint64_t maximum, number;
+        range(key, &minimum, &maximum);
+        if (!parseClamped(text, 10, minimum, maximum, &number)) return 0;
+        byteorder::toBytes(number, key->bytes, key->width, isUpperCaseCode(key->code));
+        return 1;
+    }
+
+    static const char* refuseOtherThanFour(const char* text) {
+        return std::strlen(text) == 4 ? nullptr : UIStrings[usNotKeyName];
+    }
 };
 
 // Keys are read-only: the rows after them depend on them.
@@ -108,9 +155,9 @@ constexpr FieldTypeProcs kKeyProcs{kFieldTypeProcsLength,
                                    KeySlots::readValue,
                                    KeySlots::writeValue,
                                    KeySlots::valueSize,
+                                   KeySlots::editValue,
                                    nullptr,
-                                   nullptr,
-                                   nullptr,
+                                   KeySlots::setValueFromText,
                                    nullptr,
                                    nullptr};
 

@@ -104,6 +104,8 @@ static const char* const builtInTexts[kUIStringCount] = {
     "Insert item",
     "Case of the new item (%s); nothing leaves its key zero:",
     "Structures",
+    "%s (four characters)",
+    "A key name is four characters: type exactly four.",
 };
 
 void BuildUIStrings() {

@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the user interface, indexed by number.
 
-constexpr int kUIStringCount = 98;
+constexpr int kUIStringCount = 100;
 
 // Indexes that callers name; the field types' display names are indexed by the registration tables.
 enum UIStringIndex {
@@ -38,6 +38,8 @@ enum UIStringIndex {
     usInsertCaseTitle = 95,
     usInsertCasePrompt = 96,
     usStructuresColumn = 97,
+    usKeyNamePrompt = 98,
+    usNotKeyName = 99,
 };
 
 extern char** UIStrings;
