@@ -9,6 +9,7 @@
 #include "document/item_change.h"
 #include "document/layout_check.h"
 #include "document/lists.h"
+#include "document/relayout.h"
 #include "document/refusal.h"
 #include "document/row_kind.h"
 #include "document/sizes.h"
@@ -65,6 +66,16 @@ bool changeValue(Document* document, FieldInstance* instance, AskProc ask, const
     if (sized && !kept)
         refuse(document, "The new value would change where a list ended by an item of zeros ends.");
     if (kept && !settleLayout(document, rowKindOf(instance->field->code).role == RowRole::Key)) {
+        // Other rows depend on the value: the file is laid out anew from its bytes, and the binding
+        // it had goes back to how it was before the edit, for Undo.
+        if (Document* was = layOutAnew(document, instance)) {
+            type->procs.destroyValue(instance, instance->value);
+            instance->value = before;
+            updateSizes(was);
+            recordLayout(document, was);
+            document->saved = false;
+            return true;
+        }
         refuse(document, kLayoutRefusal);
         kept = false;
     }

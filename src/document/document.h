@@ -108,6 +108,7 @@ struct Document {
     struct Unclosed* unclosed = nullptr;
     FieldInstance* restOfFile = nullptr;  // the bytes after the last row binding laid out
     char refusal[200] = {};  // why the last change was refused; empty when it was not
+    int64_t layouts = 0;     // how often an edit or its undoing put a new binding in place
     bool missingBytes = false;     // bytes of the file could not be kept: saving would lose them
     SlotArena instances{sizeof(FieldInstance)};
     SlotArena numbers{sizeof(int64_t)};

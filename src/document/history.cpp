@@ -6,6 +6,7 @@
 #include "document/instances.h"
 #include "document/layout_check.h"
 #include "document/record_stack.h"
+#include "document/relayout.h"
 #include "document/rest.h"
 #include "document/sizes.h"
 #include "fieldtypes/field_type.h"
@@ -14,21 +15,28 @@
 namespace {
 
 struct Change {
-    enum Kind : uint8_t { Edit, Insertion, Deletion } kind;
+    enum Kind : uint8_t { Edit, Insertion, Deletion, Layout } kind;
     bool done;  // undone changes wait to be redone
     FieldInstance* instance;
     void* value;  // of an edit: the value the instance does not have now
     ItemChange item;
+    Document* other;  // of a layout: the binding the document does not have now
 };
+
+bool isItemChange(const Change& change) {
+    return change.kind == Change::Insertion || change.kind == Change::Deletion;
+}
 
 // The item's instances are out of the document while an insertion is undone or a deletion done.
 bool itemIsOut(const Change& change) {
-    return change.kind != Change::Edit && change.done == (change.kind == Change::Deletion);
+    return isItemChange(change) && change.done == (change.kind == Change::Deletion);
 }
 
 void release(Change& change) {
     if (change.kind == Change::Edit) {
         change.instance->field->fieldType->procs.destroyValue(change.instance, change.value);
+    } else if (change.kind == Change::Layout) {
+        destroyDocument(change.other);
     } else if (itemIsOut(change) && change.item.first) {
         destroyValues(change.item.first, change.item.last);
     }
@@ -44,6 +52,12 @@ struct History {
 
 namespace {
 
+// Newest first: an undone layout holds the rows the undone changes after it were made to. (Changes
+// that are done go oldest first, for the same reason the other way round.)
+void releaseUndone(History* history) {
+    for (int32_t i = history->changes.count - 1; i >= history->done; --i) release(history->changes[i]);
+}
+
 History* historyOf(Document* document) {
     if (!document->history) document->history = new (std::nothrow) History;
     return document->history;
@@ -57,7 +71,7 @@ void noteSaved(Document* document, History* history) {
 void record(Document* document, const Change& change) {
     History* history = document->history;
     noteSaved(document, history);
-    for (int32_t i = history->done; i < history->changes.count; ++i) release(history->changes[i]);
+    releaseUndone(history);
     if (history->savedAt > history->done) history->savedAt = -1;
     history->changes.count = history->done;
     history->changes.push(change);  // reserveChange made room
@@ -82,6 +96,8 @@ void move(Document* document, Change& change, bool in) {
 void apply(Document* document, Change& change, bool redo) {
     if (change.kind == Change::Edit) {
         swapValue(document, change);
+    } else if (change.kind == Change::Layout) {
+        swapBinding(document, change.other);
     } else {
         move(document, change, (change.kind == Change::Insertion) == redo);
     }
@@ -99,11 +115,15 @@ bool reserveChange(Document* document) {
 }
 
 void recordEdit(Document* document, FieldInstance* instance, void* before) {
-    record(document, Change{Change::Edit, true, instance, before, {}});
+    record(document, Change{Change::Edit, true, instance, before, {}, nullptr});
 }
 
 void recordItemChange(Document* document, const ItemChange& change, bool inserted) {
-    record(document, Change{inserted ? Change::Insertion : Change::Deletion, true, nullptr, nullptr, change});
+    record(document, Change{inserted ? Change::Insertion : Change::Deletion, true, nullptr, nullptr, change, nullptr});
+}
+
+void recordLayout(Document* document, Document* before) {
+    record(document, Change{Change::Layout, true, nullptr, nullptr, {}, before});
 }
 
 bool canUndo(const Document* document) {
@@ -136,6 +156,12 @@ bool holdBytesOfChanges(Document* document) {
     History* history = document->history;
     for (int32_t i = 0; history && i < history->changes.count; ++i) {
         const Change& change = history->changes[i];
+        if (change.kind == Change::Layout) {
+            for (FieldInstance* at = change.other->first; at; at = at->next) {
+                if (!holdRestBytes(at)) return false;
+            }
+            continue;
+        }
         if (!itemIsOut(change) || !change.item.first) continue;
         for (FieldInstance* at = change.item.first;; at = at->next) {
             if (!holdRestBytes(at)) return false;
@@ -148,7 +174,8 @@ bool holdBytesOfChanges(Document* document) {
 void destroyHistory(Document* document) {
     History* history = document->history;
     if (!history) return;
-    for (int32_t i = 0; i < history->changes.count; ++i) release(history->changes[i]);
+    releaseUndone(history);
+    for (int32_t i = 0; i < history->done; ++i) release(history->changes[i]);
     delete history;
     document->history = nullptr;
 }

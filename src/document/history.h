@@ -12,6 +12,9 @@ bool reserveChange(Document* document);
 void recordEdit(Document* document, FieldInstance* instance, void* before);
 // While the item is out, the history keeps its instances.
 void recordItemChange(Document* document, const ItemChange& change, bool inserted);
+// An edit that laid the file out anew; the history owns before, which holds the binding the document
+// had.
+void recordLayout(Document* document, Document* before);
 
 bool canUndo(const Document* document);
 bool canRedo(const Document* document);

@@ -3,6 +3,7 @@
 // instances and numbers, which live exactly as long as the document. One block per many slots
 // saves the per-block costs of the heap and the memory tracker.
 #include <cstddef>
+#include <utility>
 
 class SlotArena {
   public:
@@ -10,6 +11,14 @@ class SlotArena {
     ~SlotArena();
     SlotArena(const SlotArena&) = delete;
     SlotArena& operator=(const SlotArena&) = delete;
+
+    void swap(SlotArena& other) {
+        std::swap(slotSize_, other.slotSize_);
+        std::swap(nextBlockSlots_, other.nextBlockSlots_);
+        std::swap(newest_, other.newest_);
+        std::swap(next_, other.next_);
+        std::swap(end_, other.end_);
+    }
 
     // Uninitialised storage for one slot, aligned for pointers and 64-bit numbers; null without memory.
     void* allocate() {

@@ -155,6 +155,10 @@ bool isCheckField(const FieldInstance* instance) {
     return type && type->procs.readValue == kCheckProcs.readValue && instance->value;
 }
 
+bool checkFollows(const FieldInstance* instance) {
+    return static_cast<const CheckValue*>(instance->value)->follows;
+}
+
 void noteComputed(FieldInstance* instance, int64_t computed) {
     CheckValue* r = record(instance->value);
     r->computed = computed;

@@ -7,6 +7,8 @@
 #include "fieldtypes/field_type.h"
 
 bool isCheckField(const FieldInstance* instance);
+// Whether a check field was right when read, so that it follows what it checks.
+bool checkFollows(const FieldInstance* instance);
 // The number the row's expression gave where it was bound; whether the stored one equals it decides
 // whether the row follows.
 void noteComputed(FieldInstance* instance, int64_t computed);

@@ -345,3 +345,31 @@ TEST_F(Structures, BindTheRowsOfTheTemplateTheyName) {
 }
 
 }  // namespace
+
+namespace {
+
+// An edit of a value other rows depend on lays the file out anew from its bytes; Undo and Redo go
+// back and forth between the two layouts.
+TEST_F(ExpressionBinding, AKeyEditedToAnotherCaseLaysTheRowsOutAnew) {
+    Document* document = open("KEYB KUBT CASE:1 UBYT CASE:2 UWRD KEYE UBYT", bytesOf("01 05 06 07"));
+    const std::string before = describe(document);
+    queryscript::answer("2");
+    ASSERT_TRUE(editInstance(document, nth(document, 0)));
+    queryscript::reset();
+    const std::string after = describe(document);
+    EXPECT_EQ(after, ".KUBT 2;CASE 2;.UWRD 1286;UBYT 7");
+    EXPECT_EQ(saved(document), bytesOf("02 05 06 07"));
+    ASSERT_TRUE(undoChange(document));
+    EXPECT_EQ(describe(document), before);
+    EXPECT_EQ(saved(document), bytesOf("01 05 06 07"));
+    ASSERT_TRUE(redoChange(document));
+    EXPECT_EQ(describe(document), after);
+    // A row typed longer than its layout allows is refused rather than read back as other rows.
+    document = open("TEXT:T=2 UBYT", bytesOf("'ab' 07"));
+    queryscript::answer("abcd");
+    EXPECT_FALSE(editInstance(document, nth(document, 0)));
+    queryscript::reset();
+    EXPECT_STREQ(changeRefusal(document), kLayoutRefusal);
+}
+
+}  // namespace

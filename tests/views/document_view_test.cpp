@@ -246,6 +246,18 @@ TEST_F(ViewTest, EnterAndDoubleClickEditTheValueOfADataRowAndMarkTheCaption) {
     EXPECT_EQ(state(), "BCNT 2;LSTC #0;.DWRD 1;LSTC #1;.DWRD 2;LSTE (0*) data.bin");
 }
 
+// A key edited to another case lays the rows out anew: the row at the same place stays current, and
+// Undo and Redo go back and forth between the layouts.
+TEST_F(ViewTest, AKeyEditedToAnotherCaseShowsTheRowsAnewAtTheSamePlace) {
+    open("KEYB KUBT CASE:1 UBYT CASE:2 UWRD KEYE UBYT", {1, 5, 6, 7}, "keyed.bin");
+    EXPECT_EQ(answerValue([this] { press(VK_RETURN); }, "2", true), "1");
+    EXPECT_EQ(state(), ".KUBT 2;CASE 2;.UWRD 1286;UBYT 7 (0*) keyed.bin [*]");
+    SendMessageA(view->hwnd, WM_COMMAND, cmdUndo, 0);
+    EXPECT_EQ(state(), ".KUBT 1;CASE 1;.UBYT 5;UBYT 6;REST 1 (0*) keyed.bin");
+    SendMessageA(view->hwnd, WM_COMMAND, cmdRedo, 0);
+    EXPECT_EQ(state(), ".KUBT 2;CASE 2;.UWRD 1286;UBYT 7 (0*) keyed.bin [*]");
+}
+
 // A number's dialog names the row and its range; text that is no number keeps it open, the reason
 // above the prompt, until a number comes. A caption too long for a line wraps, all of it shown.
 TEST_F(ViewTest, NumberDialogRefusesTextThatIsNoNumberAndStaysOpenUntilANumberComes) {

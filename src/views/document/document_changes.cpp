@@ -28,6 +28,24 @@ int64_t heightOf(FieldInstance* instance) {
 
 }  // namespace
 
+// The current row's place, to find it again when a change puts a new binding in place.
+TfrmDocument::LayoutMark TfrmDocument::markLayout() const {
+    int64_t place = 0;
+    for (FieldInstance* at = document->first; at && at != current; at = at->next) ++place;
+    return LayoutMark{document->layouts, place};
+}
+
+// After a change that put a new binding in place, its rows are all new: the row at the current
+// row's place becomes current and everything is measured again. Whether that happened.
+bool TfrmDocument::takeNewLayout(const LayoutMark& mark) {
+    if (document->layouts == mark.layouts) return false;
+    FieldInstance* row = document->first;
+    for (int64_t i = 0; row && row->next && i < mark.place; ++i) row = row->next;
+    current = row;
+    RowsChanged();
+    return true;
+}
+
 void TfrmDocument::SayWhyRefused() {
     if (const char* reason = changeRefusal(document)) MessageBoxA(hwnd, reason, UIStrings[usProductName], MB_OK | MB_ICONINFORMATION);
 }
@@ -36,7 +54,9 @@ void TfrmDocument::EditCurrent() {
     // The edited row becomes the one whose offset is known, so only the size changes.
     bytes_.offsetOf(CurrentSpot(), rows_.last());
     int64_t before = instanceSize(current);
+    LayoutMark mark = markLayout();
     if (!editInstance(document, current)) return SayWhyRefused();
+    if (takeNewLayout(mark)) return;
     bytes_.grow(instanceSize(current) - before, CurrentSpot());
     UpdateCaption();
     UpdateStatus();

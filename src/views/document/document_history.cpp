@@ -46,7 +46,10 @@ bool TfrmDocument::CanEditCommand(int id) const {
 void TfrmDocument::OnEditCommand(int id) {
     if (id == cmdDeleteItem) DeleteAtCurrent();
     if (id == cmdGoToOffset) GoToOffset();
-    if ((id == cmdUndo && undoChange(document)) || (id == cmdRedo && redoChange(document))) RowsChanged();
+    LayoutMark mark = markLayout();
+    if ((id == cmdUndo && undoChange(document)) || (id == cmdRedo && redoChange(document))) {
+        if (!takeNewLayout(mark)) RowsChanged();
+    }
 }
 
 void TfrmDocument::RowsChanged() {

@@ -105,6 +105,12 @@ class TfrmDocument : public TfrmView {
     // After a change anywhere the rows are laid out again in one walk; the current row stays when
     // it is still there, else the row now at its place becomes current.
     void RowsChanged();
+    struct LayoutMark {
+        int64_t layouts;
+        int64_t place;
+    };
+    LayoutMark markLayout() const;
+    bool takeNewLayout(const LayoutMark& mark);
 
     void MakeCurrent(RowSpot spot);
 
