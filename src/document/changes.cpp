@@ -187,6 +187,8 @@ ItemChange placeItem(Document* document, const ListOf& list, FieldInstance* inst
     change.countOut = list.count ? countNumber(list.count) : 0;
     change.countIn = list.items + 1 - list.countAdded;
     if (document->last == place.predecessor) {
+        // A row the binding made and dropped again took the predecessor's link with it.
+        place.predecessor->next = place.successor;
         document->last = lastBefore;
         return change;
     }

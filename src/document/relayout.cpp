@@ -14,13 +14,15 @@
 
 namespace {
 
-// Rest rows of a binding from memory keep their bytes, as no file holds them.
-bool holdFrom(MemoryStream& bytes, Document* reread) {
+// Rest rows of a binding from memory keep their bytes, as no file holds them until the document is
+// saved over its file, which then holds them (so they take the document's file as theirs).
+bool holdFrom(MemoryStream& bytes, Document* reread, SourceFile* source) {
     int64_t offset = 0;
     for (FieldInstance* at = reread->first; at; at = at->next) {
         int64_t size = instanceSize(at);
         if (isRestInstance(at)) {
             RestValue* rest = static_cast<RestValue*>(at->value);
+            rest->source = source;
             rest->held = new (std::nothrow) unsigned char[rest->length > 0 ? rest->length : 1];
             if (!rest->held || bytes.Seek(offset, 0) != offset ||
                 bytes.Read(rest->held, rest->length) != rest->length)
@@ -98,7 +100,7 @@ Document* layOutAnew(Document* document, const FieldInstance* edited) {
         reread->restOfFile = appendRest(reread, nullptr, 0, &bytes, taken, bytes.Size() - taken, &failure);
         whole = reread->restOfFile != nullptr;
     }
-    if (!whole || !keepsTheEdit(document, reread, edited) || !holdFrom(bytes, reread)) {
+    if (!whole || !keepsTheEdit(document, reread, edited) || !holdFrom(bytes, reread, document->source)) {
         destroyDocument(reread);
         return nullptr;
     }

@@ -373,3 +373,18 @@ TEST_F(ExpressionBinding, AKeyEditedToAnotherCaseLaysTheRowsOutAnew) {
 }
 
 }  // namespace
+
+namespace {
+
+// The fuzzer found it: a new item whose first row is made and dropped again (its length cannot be
+// had) left the rows before it unlinked from those after.
+TEST_F(ExpressionBinding, AnItemTheTemplateCannotMakeLeavesTheRowsLinked) {
+    Document* document = open("BCNT LSTC PADN:P=0 LSTE UBYT", bytesOf("00 07"));
+    const std::string before = describe(document);
+    EXPECT_FALSE(insertItem(document, nth(document, 1)));
+    EXPECT_STREQ(changeRefusal(document), "The template cannot make a new item of this list.");
+    EXPECT_TRUE(linksAreSound(document));
+    EXPECT_EQ(describe(document), before);
+}
+
+}  // namespace
