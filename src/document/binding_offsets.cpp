@@ -13,13 +13,22 @@ namespace binding {
 // number): the instance it read, whose number a change that moves or resizes bytes can set. Null for
 // any other expression.
 FieldInstance* Binder::rowNamedBy(int32_t row, int32_t which, bool plusBase) {
-    int32_t named;
+    int32_t named, list = -1;
     int64_t added;
     if (which >= fields_[row]->parameterCount) return nullptr;
     const expression::Expression& e = fields_[row]->parameters[which];
-    if (!(plusBase ? expression::isNamePlusBase(e, &named) : expression::isNamePlusNumber(e, &named, &added)))
+    int32_t at = e.count - 1;
+    // Of a choice, the branch taken: a chain's first link or the one before (`@index ? Link.Next : First`).
+    while (plusBase && e.nodes[at].op == expression::Op::Choose) {
+        int64_t holds;
+        if (expression::evaluate(expression::Expression{e.nodes, e.nodes[at].left + 1}, *this, &holds) !=
+            expression::Failure::None)
+            return nullptr;
+        at = holds ? e.nodes[at].right : e.nodes[at].third;
+    }
+    if (!(plusBase ? expression::isNamePlusBase(e, at, &named, &list) : expression::isNamePlusNumber(e, &named, &added)))
         return nullptr;
-    FieldInstance* instance = const_cast<FieldInstance*>(this->named(named, -1));
+    FieldInstance* instance = const_cast<FieldInstance*>(this->named(named, list));
     if (!instance || !instance->value) return nullptr;
     RowRole role = rowKindOf(instance->field->code).role;
     bool settable = role == RowRole::Count || role == RowRole::Size || role == RowRole::Length ||
@@ -66,8 +75,9 @@ int32_t Binder::bindPlaced(int32_t row, const RowInfo& info) {
     span.placed = true;
     span.resumeAt = window_->at();
     if (!spans_.push(span)) return fail(kResultNoMemory, BindStop::OutOfMemory);
-    window_->Seek(target, 0);
+    // The end first: a region may lie past the end of the data around it.
     window_->setEnd(sized ? target + size : fileEnd_);
+    window_->Seek(target, 0);
     return row + 1;
 }
 

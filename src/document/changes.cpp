@@ -59,8 +59,14 @@ bool changeValue(Document* document, FieldInstance* instance, AskProc ask, const
         return false;
     }
     uint64_t zeroItems = zeroItemsAround(instance);
+    int64_t sizeBefore = instanceSize(instance);
     bool changed = ask(instance, context) != 0;
-    bool sized = changed && settleSizes(document, "The size \"%s\" cannot count the new value's bytes.",
+    int64_t sizeEdited = instanceSize(instance);
+    // Rows at offsets after a field that grew or shrank move with the bytes after it.
+    const char* placeRefusal = changed ? resizePlaces(document, instance, sizeBefore) : nullptr;
+    if (placeRefusal) refuse(document, placeRefusal);
+    bool placed = changed && !placeRefusal;
+    bool sized = placed && settleSizes(document, "The size \"%s\" cannot count the new value's bytes.",
                                         "A list that runs to the end of its data would take the new bytes.");
     // An item of a list ended by zeros that turned to zeros, or from them, would change the list.
     bool kept = sized && zeroItemsAround(instance) == zeroItems;
@@ -73,6 +79,7 @@ bool changeValue(Document* document, FieldInstance* instance, AskProc ask, const
         if (Document* was = layOutAnew(document, instance)) {
             type->procs.destroyValue(instance, instance->value);
             instance->value = before;
+            resizePlaces(was, instance, sizeEdited);
             updateSizes(was);
             recordLayout(document, was);
             document->saved = false;
@@ -84,6 +91,7 @@ bool changeValue(Document* document, FieldInstance* instance, AskProc ask, const
     if (changed && !kept) {
         type->procs.destroyValue(instance, instance->value);
         instance->value = before;
+        if (placed) resizePlaces(document, instance, sizeEdited);
         if (sized) updateSizes(document);  // a refused size changed no number
         return false;
     }

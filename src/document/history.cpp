@@ -80,7 +80,9 @@ void record(Document* document, const Change& change) {
 }
 
 void swapValue(Document* document, Change& change) {
+    int64_t sizeBefore = instanceSize(change.instance);
     std::swap(change.instance->value, change.value);
+    resizePlaces(document, change.instance, sizeBefore);
     updateSizes(document);
 }
 

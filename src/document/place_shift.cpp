@@ -45,7 +45,7 @@ const char* about(const char* text, const FieldInstance* instance) {
 // moving only when it lies after the change.
 const char* planRegion(FieldInstance* opener, const Change& change, std::vector<Move>& moves) {
     int64_t target = *static_cast<int64_t*>(opener->value);
-    int64_t place = change.moved(target);
+    int64_t place = target + (change.inserted ? change.bytes : -change.bytes);
     Move move{opener, place, opener->listSource, 0};
     if (move.offsetRow) {
         int64_t number;
@@ -84,7 +84,7 @@ const char* plan(Document* document, FieldInstance* first, FieldInstance* last, 
             bool encloses = false;
             for (const FieldInstance* open : around) encloses = encloses || open == at;
             if (change.inside(place) && !encloses) return about("\"%s\" points into the bytes that would go.", at);
-            bool follows = change.after(place) && !(change.inserted && place == change.at && encloses);
+            bool follows = change.after(place) || (change.inserted && place == change.at && !encloses);
             if (follows) {
                 if (const char* refusal = planRegion(at, change, moves)) return refusal;
             }
@@ -97,20 +97,10 @@ const char* plan(Document* document, FieldInstance* first, FieldInstance* last, 
     return placer.failed() ? "There is not enough memory." : nullptr;
 }
 
-}  // namespace
-
-const char* movePlaces(Document* document, FieldInstance* first, FieldInstance* last, bool inserted) {
-    if (!document->placed || !first) return nullptr;
-    int64_t bytes = 0;
-    for (FieldInstance* at = first;; at = at->next) {
-        if (isPlacedOpener(at)) return "The item holds rows at an offset of their own, so it cannot come or go.";
-        bytes += instanceSize(at);
-        if (at == last) break;
-    }
-    if (bytes == 0) return nullptr;
+// The bytes of first..last grew or shrank by the change: the places after it move.
+const char* shift(Document* document, FieldInstance* first, FieldInstance* last, const Change& change) {
     std::vector<Move> moves;
     try {
-        Change change{placeOf(document, first), bytes, inserted};
         if (const char* refusal = plan(document, first, last, change, moves)) return refusal;
     } catch (const std::bad_alloc&) {
         return "There is not enough memory.";
@@ -124,6 +114,30 @@ const char* movePlaces(Document* document, FieldInstance* first, FieldInstance* 
         if (move.offsetRow) setRowNumber(move.offsetRow, move.offsetNumber);
     }
     return nullptr;
+}
+
+}  // namespace
+
+const char* movePlaces(Document* document, FieldInstance* first, FieldInstance* last, bool inserted) {
+    if (!document->placed || !first) return nullptr;
+    int64_t bytes = 0;
+    for (FieldInstance* at = first;; at = at->next) {
+        if (isPlacedOpener(at)) return "The item holds rows at an offset of their own, so it cannot come or go.";
+        bytes += instanceSize(at);
+        if (at == last) break;
+    }
+    return bytes == 0 ? nullptr : shift(document, first, last, Change{placeOf(document, first), bytes, inserted});
+}
+
+const char* resizePlaces(Document* document, FieldInstance* instance, int64_t sizeBefore) {
+    if (!document->placed) return nullptr;
+    int64_t size = instanceSize(instance);
+    if (size == sizeBefore) return nullptr;
+    int64_t place = placeOf(document, instance);
+    // The bytes come or go at the field's end.
+    Change change = size > sizeBefore ? Change{place + sizeBefore, size - sizeBefore, true}
+                                      : Change{place + size, sizeBefore - size, false};
+    return shift(document, instance, instance, change);
 }
 
 bool sharesBytes(const Document* document, const FieldInstance* instance) {

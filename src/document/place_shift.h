@@ -9,5 +9,9 @@
 // the change cannot stand, with nothing moved.
 const char* movePlaces(Document* document, FieldInstance* first, FieldInstance* last, bool inserted);
 
+// The same for an edited field whose size was sizeBefore: the bytes after it move by what it grew or
+// shrank.
+const char* resizePlaces(Document* document, FieldInstance* instance, int64_t sizeBefore);
+
 // Whether other rows stand over some of the instance's bytes, so that an edit of it shows in them.
 bool sharesBytes(const Document* document, const FieldInstance* instance);

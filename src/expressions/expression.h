@@ -119,9 +119,10 @@ bool isNumber(const Expression& expression, int64_t* number);
 // then the row, and the number added.
 bool isNamePlusNumber(const Expression& expression, int32_t* row, int64_t* added);
 
-// Whether the expression is a row's name plus or minus a part that reads no row's number
-// ("Offset", "start(Table) + Offset", "Offset - 8"): then the row. Such a row's number moves with
-// the expression's value when nothing else does.
-bool isNamePlusBase(const Expression& expression, int32_t* row);
+// Whether the part of the expression under node `at` is a row's name or path plus or minus a part
+// that reads no row's number ("Offset", "start(Table) + Offset", "Offset - 8", "IFD.Next"): then the
+// row and the list of the path (-1 for a name). Such a row's number moves with the value when
+// nothing else does.
+bool isNamePlusBase(const Expression& expression, int32_t at, int32_t* row, int32_t* list);
 
 }  // namespace expression

@@ -2,6 +2,8 @@
 // does not take are never evaluated: "n != 0 && 100 / n > 2" does not divide by zero.
 #include "expressions/expression.h"
 
+#include <initializer_list>
+
 namespace expression {
 
 namespace {
@@ -198,18 +200,38 @@ bool isNamePlusNumber(const Expression& e, int32_t* row, int64_t* added) {
     return true;
 }
 
-bool isNamePlusBase(const Expression& e, int32_t* row) {
+namespace {
+
+// The names read in the subtree of node `at`, each operand visited once.
+int32_t namesUnder(const Expression& e, int32_t at) {
+    int32_t pending[kMaxNodes];
+    int32_t count = 0;
     int32_t names = 0;
-    for (int32_t i = 0; i < e.count; ++i) names += e.nodes[i].op == Op::Name;
-    const Node& root = e.nodes[e.count - 1];
+    pending[count++] = at;
+    while (count > 0) {
+        const Node& node = e.nodes[pending[--count]];
+        names += node.op == Op::Name;
+        if (namesRow(node.op)) continue;  // their operand fields hold a row, not nodes
+        for (int32_t operand : {node.left, node.right, node.third}) {
+            if (operand >= 0 && count < kMaxNodes) pending[count++] = operand;
+        }
+    }
+    return names;
+}
+
+}  // namespace
+
+bool isNamePlusBase(const Expression& e, int32_t at, int32_t* row, int32_t* list) {
+    const Node& root = e.nodes[at];
     const Node* name = nullptr;
     if (root.op == Op::Name) name = &root;
     if (root.op == Op::Add || root.op == Op::Subtract) {
         if (e.nodes[root.left].op == Op::Name) name = &e.nodes[root.left];
         if (root.op == Op::Add && e.nodes[root.right].op == Op::Name) name = &e.nodes[root.right];
     }
-    if (names != 1 || !name || name->third >= 0) return false;
+    if (!name || namesUnder(e, at) != 1) return false;
     *row = static_cast<int32_t>(name->value);
+    *list = name->third;
     return true;
 }
 

@@ -82,6 +82,12 @@ TEST_F(OffsetBinding, OffsetsFollowTheBytesThatMove) {
     document = open("UBYT:Off ATOF:T=1 BCNT LSTC UBYT LSTE UBYT:In ATOF:S=@start+In UBYT SKPE SKPE", bytesOf("01 01 05 03 09"));
     ASSERT_TRUE(insertItem(document, nth(document, 3)));
     EXPECT_EQ(saved(document), bytesOf("01 02 00 05 04 09"));
+
+    // A chain: the link after the change is found through the one before it, whose number follows.
+    document = open("UBYT:First LSTU:Link=Next==0 ATOF:At=@index?Link.Next:First UBYT:Next BCNT LSTC UBYT LSTE SKPE LSTE",
+                    bytesOf("01 04 01 AA 00 00"));
+    ASSERT_TRUE(deleteItem(document, nth(document, 5)));
+    EXPECT_EQ(saved(document), bytesOf("01 03 00 00 00"));
 }
 
 TEST_F(OffsetBinding, ChangesThatOffsetsCannotFollowAreRefused) {
@@ -121,6 +127,15 @@ TEST_F(OffsetBinding, EditsShowInEveryRowOverTheirBytesAndLengthsFollow) {
     queryscript::answer("abcd");
     ASSERT_TRUE(editInstance(document, nth(document, 3)));
     EXPECT_EQ(saved(document), bytesOf("03 04 EE 'abcd'"));
+
+    // A field that grows moves the regions after it, as an insertion does; Undo moves them back.
+    document = open("UBYT:A UBYT:B ATOF:One=A UBYT:Len TEXT:Name=Len SKPE ATOF:Two=B UBYT UBYT SKPE",
+                    bytesOf("02 05 02 'ab' 01 02"));
+    queryscript::answer("abcd");
+    ASSERT_TRUE(editInstance(document, nth(document, 4)));
+    EXPECT_EQ(saved(document), bytesOf("02 07 04 'abcd' 01 02"));
+    ASSERT_TRUE(undoChange(document));
+    EXPECT_EQ(saved(document), bytesOf("02 05 02 'ab' 01 02"));
     queryscript::reset();
 }
 

@@ -4,7 +4,7 @@
 // included. The input is a template file's length (two bytes, little-endian), the template file, the
 // number of changes, two bytes for each change, then the file's bytes. A length with its top bit set
 // gives instead a recipe of that many bytes for a template of rows whose captions parse (expressions,
-// conditions, checks, byte orders, structures of the library's "part").
+// conditions, checks, byte orders, structures of the library's "part", rows at offsets).
 
 #include <cstdint>
 #include <fstream>

@@ -41,6 +41,12 @@ constexpr Row kRows[] = {
     {"CASE", "1", nullptr},
     {"CASE", "*", nullptr},
     {"INCL", "%n = \"part\"", nullptr},
+    // Offsets into the file, around the rows that read one after another, past its end and back.
+    {"ATOF", "%n = %k", "SKPE"},
+    {"ATOF", "%n = %k % 16, %k % 5", "SKPE"},
+    {"ATOF", "%n = @offset - %k % 8", "SKPE"},
+    {"ATOF", "%n = @filesize - %k % 4", "SKPE"},
+    {"ATOF", "%n = @start + %k", "SKPE"},
     {"CLOSE", "", nullptr},
 };
 constexpr size_t kRowCount = sizeof kRows / sizeof kRows[0];

@@ -8,6 +8,7 @@
 #include "shell/drawing_resources.h"
 #include "views/document/byte_columns.h"
 #include "views/document/byte_pane.h"
+#include "views/document/document_view.h"
 
 namespace {
 
