@@ -63,6 +63,18 @@ const char* planRegion(FieldInstance* opener, const Change& change, std::vector<
     return nullptr;
 }
 
+// The innermost region whose rows hold the instance; null for the rows at the top.
+const FieldInstance* regionOf(const Document* document, const FieldInstance* instance) {
+    Placer placer;
+    std::vector<const FieldInstance*> regions;
+    for (const FieldInstance* at = document->first; at && at != instance; at = at->next) {
+        placer.enter(at);
+        if (isPlacedOpener(at)) regions.push_back(at);
+        while (placer.leave(at)) regions.pop_back();
+    }
+    return regions.empty() ? nullptr : regions.back();
+}
+
 // What moves, or why the change cannot stand.
 const char* plan(Document* document, FieldInstance* first, FieldInstance* last, const Change& change,
                  std::vector<Move>& moves) {
@@ -70,13 +82,17 @@ const char* plan(Document* document, FieldInstance* first, FieldInstance* last, 
     std::vector<const FieldInstance*> regions;  // open around where the walk stands
     std::vector<const FieldInstance*> around;   // those open around the item
     bool ours = false;
+    const FieldInstance* home = regionOf(document, first);
     for (FieldInstance* at = document->first; at; at = at->next) {
         if (at == first) {
             around = regions;
             ours = true;
         }
         int64_t place = placer.enter(at);
-        if (!ours && change.overlaps(place, instanceSize(at)))
+        // Rows of the change's own region follow one another (those after it already where the
+        // change puts them), so only rows of other regions can stand over its bytes.
+        bool sameRegion = restPlace(at) < 0 && (regions.empty() ? nullptr : regions.back()) == home;
+        if (!ours && !sameRegion && change.overlaps(place, instanceSize(at)))
             return "Other rows stand over these bytes through an offset, so they cannot grow or shrink here.";
         if (at == last) ours = false;
         if (isPlacedOpener(at)) {
