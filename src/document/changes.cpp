@@ -79,7 +79,7 @@ bool changeValue(Document* document, FieldInstance* instance, AskProc ask, const
         if (Document* was = layOutAnew(document, instance)) {
             type->procs.destroyValue(instance, instance->value);
             instance->value = before;
-            resizePlaces(was, instance, sizeEdited);
+            resizePlaces(was, instance, sizeEdited, false);
             updateSizes(was);
             recordLayout(document, was);
             document->saved = false;
@@ -91,7 +91,7 @@ bool changeValue(Document* document, FieldInstance* instance, AskProc ask, const
     if (changed && !kept) {
         type->procs.destroyValue(instance, instance->value);
         instance->value = before;
-        if (placed) resizePlaces(document, instance, sizeEdited);
+        if (placed) resizePlaces(document, instance, sizeEdited, false);
         if (sized) updateSizes(document);  // a refused size changed no number
         return false;
     }
@@ -280,7 +280,7 @@ bool insertItem(Document* document, FieldInstance* instance, const char* caseNam
     bool moved = bound && !refusal;
     if (!refusal) refusal = checkItem(document, list, change, stop, zeroItems);
     if (refusal) {
-        if (moved) movePlaces(document, change.first, change.last, false);
+        if (moved) movePlaces(document, change.first, change.last, false, false);
         takeItemOut(document, change);
         if (change.first) destroyValues(change.first, change.last);
         updateSizes(document);

@@ -71,7 +71,7 @@ bool deleteItem(Document* document, FieldInstance* header) {
     }
     if (!sized) {
         putItemIn(document, change);
-        movePlaces(document, change.first, change.last, true);
+        movePlaces(document, change.first, change.last, true, false);
         updateSizes(document);
         return false;
     }

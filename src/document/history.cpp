@@ -82,7 +82,7 @@ void record(Document* document, const Change& change) {
 void swapValue(Document* document, Change& change) {
     int64_t sizeBefore = instanceSize(change.instance);
     std::swap(change.instance->value, change.value);
-    resizePlaces(document, change.instance, sizeBefore);
+    resizePlaces(document, change.instance, sizeBefore, false);
     updateSizes(document);
 }
 
@@ -90,9 +90,9 @@ void move(Document* document, Change& change, bool in) {
     // Places after the item move with its bytes; they moved the same way when the change was made.
     if (in) {
         putItemIn(document, change.item);
-        movePlaces(document, change.item.first, change.item.last, true);
+        movePlaces(document, change.item.first, change.item.last, true, false);
     } else {
-        movePlaces(document, change.item.first, change.item.last, false);
+        movePlaces(document, change.item.first, change.item.last, false, false);
         takeItemOut(document, change.item);
     }
     updateSizes(document);

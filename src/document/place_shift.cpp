@@ -23,6 +23,7 @@ struct Change {
     int64_t at;
     int64_t bytes;
     bool inserted;
+    bool checked;  // false when taking back a change that stood: what moved moves back
     // Whether a place moves: after the inserted bytes' place, or after the deleted ones.
     bool after(int64_t place) const { return inserted ? place > at : place >= at + bytes; }
     bool inside(int64_t place) const { return !inserted && place >= at && place < at + bytes; }
@@ -53,10 +54,10 @@ const char* planRegion(FieldInstance* opener, const Change& change, std::vector<
         int64_t base = target - number;
         move.offsetNumber = place - change.moved(base);
         for (const Move& earlier : moves) {
-            if (earlier.offsetRow == move.offsetRow && earlier.offsetNumber != move.offsetNumber)
+            if (change.checked && earlier.offsetRow == move.offsetRow && earlier.offsetNumber != move.offsetNumber)
                 return about("Two offsets read the number of \"%s\", and it cannot follow both.", move.offsetRow);
         }
-        if (!numberFits(move.offsetRow, move.offsetNumber))
+        if (change.checked && !numberFits(move.offsetRow, move.offsetNumber))
             return about("The offset \"%s\" cannot hold its new number.", move.offsetRow);
     }
     moves.push_back(move);
@@ -92,14 +93,14 @@ const char* plan(Document* document, FieldInstance* first, FieldInstance* last, 
         // Rows of the change's own region follow one another (those after it already where the
         // change puts them), so only rows of other regions can stand over its bytes.
         bool sameRegion = restPlace(at) < 0 && (regions.empty() ? nullptr : regions.back()) == home;
-        if (!ours && !sameRegion && change.overlaps(place, instanceSize(at)))
+        if (change.checked && !ours && !sameRegion && change.overlaps(place, instanceSize(at)))
             return "Other rows stand over these bytes through an offset, so they cannot grow or shrink here.";
         if (at == last) ours = false;
         if (isPlacedOpener(at)) {
             regions.push_back(at);
             bool encloses = false;
             for (const FieldInstance* open : around) encloses = encloses || open == at;
-            if (change.inside(place) && !encloses) return about("\"%s\" points into the bytes that would go.", at);
+            if (change.checked && change.inside(place) && !encloses) return about("\"%s\" points into the bytes that would go.", at);
             bool follows = change.after(place) || (change.inserted && place == change.at && !encloses);
             if (follows) {
                 if (const char* refusal = planRegion(at, change, moves)) return refusal;
@@ -134,7 +135,7 @@ const char* shift(Document* document, FieldInstance* first, FieldInstance* last,
 
 }  // namespace
 
-const char* movePlaces(Document* document, FieldInstance* first, FieldInstance* last, bool inserted) {
+const char* movePlaces(Document* document, FieldInstance* first, FieldInstance* last, bool inserted, bool checked) {
     if (!document->placed || !first) return nullptr;
     int64_t bytes = 0;
     for (FieldInstance* at = first;; at = at->next) {
@@ -142,17 +143,17 @@ const char* movePlaces(Document* document, FieldInstance* first, FieldInstance* 
         bytes += instanceSize(at);
         if (at == last) break;
     }
-    return bytes == 0 ? nullptr : shift(document, first, last, Change{placeOf(document, first), bytes, inserted});
+    return bytes == 0 ? nullptr : shift(document, first, last, Change{placeOf(document, first), bytes, inserted, checked});
 }
 
-const char* resizePlaces(Document* document, FieldInstance* instance, int64_t sizeBefore) {
+const char* resizePlaces(Document* document, FieldInstance* instance, int64_t sizeBefore, bool checked) {
     if (!document->placed) return nullptr;
     int64_t size = instanceSize(instance);
     if (size == sizeBefore) return nullptr;
     int64_t place = placeOf(document, instance);
     // The bytes come or go at the field's end.
-    Change change = size > sizeBefore ? Change{place + sizeBefore, size - sizeBefore, true}
-                                      : Change{place + size, sizeBefore - size, false};
+    Change change = size > sizeBefore ? Change{place + sizeBefore, size - sizeBefore, true, checked}
+                                      : Change{place + size, sizeBefore - size, false, checked};
     return shift(document, instance, instance, change);
 }
 

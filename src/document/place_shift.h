@@ -6,12 +6,14 @@
 
 // Moves the places after the item first..last, which is in the document: by its bytes after an
 // insertion, back by them before a deletion. Null when they moved, or had no need to; otherwise why
-// the change cannot stand, with nothing moved.
-const char* movePlaces(Document* document, FieldInstance* first, FieldInstance* last, bool inserted);
+// the change cannot stand, with nothing moved. Unchecked, for taking back or making again a change
+// that stood, they always move.
+const char* movePlaces(Document* document, FieldInstance* first, FieldInstance* last, bool inserted,
+                       bool checked = true);
 
 // The same for an edited field whose size was sizeBefore: the bytes after it move by what it grew or
 // shrank.
-const char* resizePlaces(Document* document, FieldInstance* instance, int64_t sizeBefore);
+const char* resizePlaces(Document* document, FieldInstance* instance, int64_t sizeBefore, bool checked = true);
 
 // Whether other rows stand over some of the instance's bytes, so that an edit of it shows in them.
 bool sharesBytes(const Document* document, const FieldInstance* instance);
