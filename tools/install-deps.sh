@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick
-    valgrind zip unzip python3 python3-fonttools fonts-dejavu-core sox webp lld
+    valgrind zip unzip python3 python3-fonttools python3-pil fonts-dejavu-core sox webp lld
 )
 missing=()
 for package in "${packages[@]}"; do
