@@ -18,6 +18,8 @@ const char* kindName(RowShape kind) {
             return "count";
         case RowShape::Computed:
             return "computed";
+        case RowShape::Offset:
+            return "offset";
         case RowShape::Size:
             return "size";
         case RowShape::Control:

@@ -3,6 +3,7 @@
 #include "document/count_display.h"
 #include "document/document.h"
 #include "document/instances.h"
+#include "document/places.h"
 #include "document/rest.h"
 #include "document/row_kind.h"
 #include "fieldtypes/byte_run.h"
@@ -39,8 +40,9 @@ std::string drawnValue(platform::RecordingSurface& surface, FieldInstance* insta
 
 void visitRows(Document* document, const std::function<void(const Row&)>& visit) {
     platform::RecordingSurface surface;
-    int64_t offset = 0;
+    Placer placer;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
+        int64_t offset = placer.place(instance);
         TemplateField* field = instance->field;
         const char* caption;
         int32_t captionLength;
@@ -80,11 +82,11 @@ void visitRows(Document* document, const std::function<void(const Row&)>& visit)
             if (shownNumber(instance, &shown)) {
                 row.kind = kind.role == RowRole::Count     ? RowShape::Count
                            : kind.role == RowRole::Derived ? RowShape::Computed
+                           : kind.role == RowRole::Placed  ? RowShape::Offset
                                                            : RowShape::Size;
                 row.value = std::to_string(shown);
             }
         }
-        offset += row.size;
         visit(row);
     }
 }

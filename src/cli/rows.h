@@ -7,7 +7,7 @@
 
 struct Document;
 
-enum class RowShape { Data, Divider, Count, Size, Computed, Control, ListHeader, ListEnd, Rest, Key, Case };
+enum class RowShape { Data, Divider, Count, Size, Computed, Offset, Control, ListHeader, ListEnd, Rest, Key, Case };
 
 struct Row {
     int64_t offset;

@@ -57,6 +57,14 @@ const char* bindStopReason(const Document* document) {
             return "A checksum's bytes are not all in the file.";
         case BindStop::ReuseTooDeep:
             return "A template uses structures more than 8 levels deep.";
+        case BindStop::NotFound:
+            return "The bytes an expression looks for are not in the file.";
+        case BindStop::OffsetPastEnd:
+            return "An offset in the file points outside the file.";
+        case BindStop::OffsetCycle:
+            return "Offsets in the file lead back to bytes already read, so they would never end.";
+        case BindStop::OffsetWithoutFile:
+            return "Rows at an offset are read only from a file.";
     }
     return nullptr;
 }

@@ -2,6 +2,7 @@
 // The binder's inner workings, shared by the files that split it by concern: numbers, sections and
 // data rows (binding.cpp), lists (binding_lists.cpp), key sections and cases (binding_keys.cpp).
 #include <cstdint>
+#include <unordered_set>
 
 #include "document/binding.h"
 #include "document/data_window.h"
@@ -37,6 +38,7 @@ struct Level {
     int64_t outerEnd;     // the end of the data around the list
     int64_t listEnd;      // and of the list's own, for lists bounded by a size
     bool outerNonZero, listNonZero;
+    bool placedInItem;  // the item read rows at an offset, so it may take no bytes where it stands
 };
 
 // Rows that end at a row ahead: a closed size section, or the chosen case of a key section.
@@ -49,6 +51,9 @@ struct Span {
     bool bounded;
     int64_t end, outerEnd;
     int64_t start;  // where its rows begin, for @start
+    // Rows at an offset: where binding goes on after them.
+    bool placed = false;
+    int64_t resumeAt = 0;
 };
 
 // A key section whose key chooses among its cases: the key's bytes as they stand in the file, or
@@ -163,6 +168,11 @@ class Binder : public expression::Place {
     bool patternLength(int32_t row, int64_t* length);
     int32_t bindData(int32_t row);
     int32_t bindStructure(int32_t row);
+    // Rows at an offset (binding_offsets.cpp).
+    int32_t bindPlaced(int32_t row, const RowInfo& info);
+    bool leadsBack(int32_t row, int64_t target);
+    FieldInstance* rowNamedBy(int32_t row, int32_t which, bool plusBase);
+    expression::Failure findLast(int64_t pattern, int64_t width, int64_t* out);
     // Inline: it is binding's commonest step.
     int32_t readData(int32_t row, FieldInstance* instance, void* value) {
         const FieldType* type = instance->field->fieldType;
@@ -212,6 +222,22 @@ class Binder : public expression::Place {
     int64_t* latestStart_ = nullptr;  // and where its bytes began
     int32_t chosenCase_;
     int64_t made_ = 0;  // bytes of the rows bound without a file
+    // Targets that items of lists ended by a condition went to, by list, row and offset: an item
+    // that goes back to one would repeat the list for ever.
+    struct Visit {
+        const FieldInstance* list;
+        int32_t row;
+        int64_t target;
+        bool operator==(const Visit& other) const {
+            return list == other.list && row == other.row && target == other.target;
+        }
+    };
+    struct VisitHash {
+        size_t operator()(const Visit& visit) const {
+            return std::hash<const void*>()(visit.list) ^ std::hash<int64_t>()(visit.target * 31 + visit.row);
+        }
+    };
+    std::unordered_set<Visit, VisitHash> visited_;
     // The instance the name stands for where the binder is, or null.
     const FieldInstance* named(int32_t row, int32_t list);
     const FieldInstance* namedInstance(int32_t row, int32_t list);

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "document/binder.h"
+#include "document/places.h"
 #include "document/rest.h"
 #include "document/sizes.h"
 #include "fieldtypes/registry.h"
@@ -100,13 +101,17 @@ int32_t Binder::bindSection(int32_t row, const RowInfo& info) {
 int32_t Binder::closeSpan() {
     Span span = spans_.top();
     --spans_.count;
-    if (span.bounded) {
+    if (span.bounded && window_) {
         int64_t at = window_->at();
         if (at < span.end &&
             !appendRest(document_, span.restParent, span.restDepth, window_, at, span.end - at, &failure_)) {
             return fail(failure_, BindStop::None);
         }
         window_->setEnd(span.outerEnd);
+    }
+    if (span.placed) {
+        window_->setEnd(span.outerEnd);
+        window_->Seek(span.resumeAt, 0);
     }
     span.opener->extentLast = document_->last;
     return span.resumeRow;
@@ -257,6 +262,9 @@ int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
                 case RowRole::Structure:
                     next = bindStructure(row);
                     break;
+                case RowRole::Placed:
+                    next = bindPlaced(row, info);
+                    break;
             }
         }
         if (levelDone) return 0;
@@ -312,9 +320,14 @@ int64_t bindFile(Document* document) {
     DataWindow window(file, file->Size());
     binding::Binder binder(document, &window);
     int64_t result = binder.run(row, nullptr);
-    if (result < 0 && !binder.recordUnclosed(file->Size())) document->missingBytes = true;
-    keepTrailingBytes(document, file,
-                      result < 0 && binder.restStart() >= 0 ? binder.restStart() : window.at());
+    if (document->placed) {
+        // Rows stand all over the file: what they leave between them is kept at its place.
+        if (!keepUncoveredBytes(document, file)) document->missingBytes = true;
+    } else {
+        if (result < 0 && !binder.recordUnclosed(file->Size())) document->missingBytes = true;
+        keepTrailingBytes(document, file,
+                          result < 0 && binder.restStart() >= 0 ? binder.restStart() : window.at());
+    }
     delete file;
     return result;
 }

@@ -26,6 +26,8 @@ BindStop stopFor(expression::Failure failure) {
             return BindStop::UnboundName;
         case expression::Failure::Range:
             return BindStop::ChecksumRange;
+        case expression::Failure::NotFound:
+            return BindStop::NotFound;
         default:
             return BindStop::NotANumber;
     }
@@ -118,6 +120,7 @@ expression::Failure Binder::bounds(expression::Op which, int32_t row, int32_t li
 // Without a file there are no bytes to sum yet: a change reads the document back, which sums them.
 expression::Failure Binder::checksum(expression::Op which, int64_t from, int64_t to, int64_t* out) {
     *out = 0;
+    if (which == expression::Op::FindLast) return window_ ? findLast(from, to, out) : expression::Failure::NotFound;
     if (!window_) return expression::Failure::None;
     if (from < 0 || from > to || to > fileEnd_) return expression::Failure::Range;
     RunningChecksum sum(which);
@@ -305,7 +308,14 @@ int32_t Binder::bindBoundedData(int32_t row, FieldInstance* instance, void* valu
         result = type->procs.readValue(instance, value, &zeros, 0);
         made_ += length;
     }
-    if (measured && result >= 0) return row + 1;
+    if (measured && result >= 0) {
+        // A length that is a row's number follows the field when an edit makes it longer.
+        const char* code = fields_[row]->code;
+        if (!isCode(code, "PADN") && !isCode(code, "UPTO") && !infos_[row].kind.check &&
+            (instance->listSource = rowNamedBy(row, 0, false)))
+            document_->hasBoundedRows = true;
+        return row + 1;
+    }
     if (type->procs.destroyValue) type->procs.destroyValue(instance, value);
     dropLastInstance(document_);
     restStart_ = rowStart_;

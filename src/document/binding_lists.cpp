@@ -91,14 +91,15 @@ int32_t Binder::finishItem() {
         another = ++item.item < item.items;
     } else if (window_) {
         int64_t at = window_->at();
-        if (at == item.itemStart) return fail(kResultBadStructure, BindStop::EmptyItem);
+        // Items of a list ended by a condition may only point elsewhere, as a chain of offsets does.
+        if (at == item.itemStart && !(item.bound == 'U' && item.placedInItem)) return fail(kResultBadStructure, BindStop::EmptyItem);
         if (item.bound == 'B') {
             another = window_->takeNonZeroMark();
             item.listNonZero = item.listNonZero || another;
         } else if (item.bound == 'U') {
             bool ends;
             if (!listEnds(item, &ends)) return -1;
-            another = !ends && at < window_->end();
+            another = !ends && (at < window_->end() || item.placedInItem);
         } else {
             another = at < window_->end();
         }
@@ -114,6 +115,7 @@ int32_t Binder::finishItem() {
         item.countHead = item.countBase;
         item.sizeHead = item.sizeBase;
         item.itemStart = position();
+        item.placedInItem = false;
         return item.listRow + 1;
     }
     if (window_ && item.bound != 'C') {

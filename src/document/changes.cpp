@@ -8,6 +8,7 @@
 #include "document/instances.h"
 #include "document/item_change.h"
 #include "document/layout_check.h"
+#include "document/place_shift.h"
 #include "document/lists.h"
 #include "document/relayout.h"
 #include "document/refusal.h"
@@ -65,9 +66,10 @@ bool changeValue(Document* document, FieldInstance* instance, AskProc ask, const
     bool kept = sized && zeroItemsAround(instance) == zeroItems;
     if (sized && !kept)
         refuse(document, "The new value would change where a list ended by an item of zeros ends.");
-    if (kept && !settleLayout(document, rowKindOf(instance->field->code).role == RowRole::Key)) {
-        // Other rows depend on the value: the file is laid out anew from its bytes, and the binding
-        // it had goes back to how it was before the edit, for Undo.
+    if (kept && (sharesBytes(document, instance) ||
+                 !settleLayout(document, rowKindOf(instance->field->code).role == RowRole::Key))) {
+        // Other rows depend on the value, or stand over its bytes: the file is laid out anew from its
+        // bytes, and the binding it had goes back to how it was before the edit, for Undo.
         if (Document* was = layOutAnew(document, instance)) {
             type->procs.destroyValue(instance, instance->value);
             instance->value = before;
@@ -265,7 +267,12 @@ bool insertItem(Document* document, FieldInstance* instance, const char* caseNam
     uint64_t zeroItems = zeroItemsAround(list.firstHeader);
     BindStop stop;
     ItemChange change = placeItem(document, list, instance, caseRow, &stop);
-    if (const char* refusal = checkItem(document, list, change, stop, zeroItems)) {
+    bool bound = stop == BindStop::None && change.first;
+    const char* refusal = bound ? movePlaces(document, change.first, change.last, true) : nullptr;
+    bool moved = bound && !refusal;
+    if (!refusal) refusal = checkItem(document, list, change, stop, zeroItems);
+    if (refusal) {
+        if (moved) movePlaces(document, change.first, change.last, false);
         takeItemOut(document, change);
         if (change.first) destroyValues(change.first, change.last);
         updateSizes(document);

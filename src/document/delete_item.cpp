@@ -3,6 +3,7 @@
 #include "document/item_change.h"
 #include "document/layout_check.h"
 #include "document/lists.h"
+#include "document/place_shift.h"
 #include "document/refusal.h"
 #include "document/sizes.h"
 #include "document/zero_items.h"
@@ -48,7 +49,7 @@ bool deleteItem(Document* document, FieldInstance* header) {
                                    : "The list's count cannot say how many items are left.")
         : list.kind == 'B' && itemEnd(header)->next == list.firstHeader->partner ? "The item of zeros ends this list."
         : !reserveChange(document)                                               ? "There is not enough memory."
-                                                                                 : nullptr;
+                                                                                 : movePlaces(document, change.first, change.last, false);
     if (refusal) {
         refuse(document, refusal);
         return false;
@@ -70,6 +71,7 @@ bool deleteItem(Document* document, FieldInstance* header) {
     }
     if (!sized) {
         putItemIn(document, change);
+        movePlaces(document, change.first, change.last, true);
         updateSizes(document);
         return false;
     }

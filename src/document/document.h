@@ -78,6 +78,10 @@ enum class BindStop : int32_t {
     BadPattern,
     ChecksumRange,
     ReuseTooDeep,
+    NotFound,
+    OffsetPastEnd,
+    OffsetCycle,
+    OffsetWithoutFile,
 };
 
 struct TemplateRows;
@@ -110,6 +114,8 @@ struct Document {
     char refusal[200] = {};  // why the last change was refused; empty when it was not
     int64_t layouts = 0;     // how often an edit or its undoing put a new binding in place
     bool missingBytes = false;     // bytes of the file could not be kept: saving would lose them
+    // Some rows stand at an offset of their own: the rows' places in the file are not their order.
+    bool placed = false;
     SlotArena instances{sizeof(FieldInstance)};
     SlotArena numbers{sizeof(int64_t)};
 };

@@ -5,6 +5,7 @@
 
 #include "document/instances.h"
 #include "document/layout_check.h"
+#include "document/place_shift.h"
 #include "document/record_stack.h"
 #include "document/relayout.h"
 #include "document/rest.h"
@@ -84,9 +85,12 @@ void swapValue(Document* document, Change& change) {
 }
 
 void move(Document* document, Change& change, bool in) {
+    // Places after the item move with its bytes; they moved the same way when the change was made.
     if (in) {
         putItemIn(document, change.item);
+        movePlaces(document, change.item.first, change.item.last, true);
     } else {
+        movePlaces(document, change.item.first, change.item.last, false);
         takeItemOut(document, change.item);
     }
     updateSizes(document);

@@ -1,11 +1,13 @@
 #include "document/relayout.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <utility>
 
 #include "document/binding.h"
 #include "document/instances.h"
+#include "document/places.h"
 #include "document/rest.h"
 #include "document/saving.h"
 #include "fieldtypes/check_value.h"
@@ -17,9 +19,11 @@ namespace {
 // Rest rows of a binding from memory keep their bytes, as no file holds them until the document is
 // saved over its file, which then holds them (so they take the document's file as theirs).
 bool holdFrom(MemoryStream& bytes, Document* reread, SourceFile* source) {
-    int64_t offset = 0;
+    Placer placer;
+    int64_t covered = 0;
     for (FieldInstance* at = reread->first; at; at = at->next) {
-        int64_t size = instanceSize(at);
+        int64_t offset = placer.place(at);
+        covered = std::max(covered, offset + instanceSize(at));
         if (isRestInstance(at)) {
             RestValue* rest = static_cast<RestValue*>(at->value);
             rest->source = source;
@@ -28,19 +32,8 @@ bool holdFrom(MemoryStream& bytes, Document* reread, SourceFile* source) {
                 bytes.Read(rest->held, rest->length) != rest->length)
                 return false;
         }
-        offset += size;
     }
-    return offset == bytes.Size();
-}
-
-// Where the instance's bytes begin; -1 when it is not among the document's rows.
-int64_t offsetOf(const Document* document, const FieldInstance* instance) {
-    int64_t offset = 0;
-    for (FieldInstance* at = document->first; at; at = at->next) {
-        if (at == instance) return offset;
-        offset += instanceSize(at);
-    }
-    return -1;
+    return covered == bytes.Size();
 }
 
 int32_t wrongChecks(const Document* document) {
@@ -51,13 +44,12 @@ int32_t wrongChecks(const Document* document) {
 
 // The edited row reads back as typed, and no check that was right turns wrong.
 bool keepsTheEdit(Document* document, Document* reread, const FieldInstance* edited) {
-    int64_t wanted = offsetOf(document, edited);
-    int64_t offset = 0;
+    int64_t wanted = placeOf(document, edited);
+    Placer placer;
     bool found = false;
-    for (FieldInstance* at = reread->first; at && !found && offset <= wanted; at = at->next) {
-        found = offset == wanted && at->field->index == edited->field->index &&
+    for (FieldInstance* at = reread->first; at && !found; at = at->next) {
+        found = placer.place(at) == wanted && at->field->index == edited->field->index &&
                 instanceSize(at) == instanceSize(const_cast<FieldInstance*>(edited));
-        offset += instanceSize(at);
     }
     return found && wrongChecks(reread) <= wrongChecks(document);
 }
@@ -78,14 +70,16 @@ void swapBinding(Document* document, Document* other) {
     std::swap(document->unclosed, other->unclosed);
     std::swap(document->restOfFile, other->restOfFile);
     std::swap(document->missingBytes, other->missingBytes);
+    std::swap(document->placed, other->placed);
     document->instances.swap(other->instances);
     document->numbers.swap(other->numbers);
     ++document->layouts;
 }
 
-Document* layOutAnew(Document* document, const FieldInstance* edited) {
+Document* layOutAnew(Document* document, FieldInstance* edited) {
     MemoryStream bytes;
-    if (writeInstances(document, &bytes) < 0) return nullptr;
+    // The edited row's bytes win where rows at offsets share them.
+    if (writeInstances(document, &bytes, document->placed ? edited : nullptr) < 0) return nullptr;
     bytes.Seek(0, 0);
     Document* reread = createDocument(nullptr, "", document->templ);
     if (!reread) return nullptr;
@@ -96,7 +90,9 @@ Document* layOutAnew(Document* document, const FieldInstance* edited) {
     int64_t taken = 0;
     for (FieldInstance* at = reread->first; at; at = at->next) taken += instanceSize(at);
     int64_t failure = 0;
-    if (whole && taken < bytes.Size()) {
+    if (whole && reread->placed) {
+        whole = keepUncoveredBytes(reread, &bytes);
+    } else if (whole && taken < bytes.Size()) {
         reread->restOfFile = appendRest(reread, nullptr, 0, &bytes, taken, bytes.Size() - taken, &failure);
         whole = reread->restOfFile != nullptr;
     }

@@ -7,7 +7,7 @@
 // which only holds it. Null, changing nothing, without memory, when the bytes do not bind whole, when
 // the edited row does not read back where it stands with its size, or when a check that was right
 // would read wrong.
-Document* layOutAnew(Document* document, const FieldInstance* edited);
+Document* layOutAnew(Document* document, FieldInstance* edited);
 
 // Exchanges the rows, the template clone and what binding found between two documents of one
 // template, counting the change in the first's layouts.

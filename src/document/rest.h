@@ -29,6 +29,9 @@ struct RestValue {
     // The bytes themselves, for a row that undo or redo may bring back after a save replaced the
     // file they were in; null while the file has them.
     unsigned char* held = nullptr;
+    // Where the bytes stand in the file, for bytes between regions at offsets; -1 for a rest that
+    // stands after the rows before it.
+    int64_t place = -1;
 };
 
 bool isRestInstance(const FieldInstance* instance);

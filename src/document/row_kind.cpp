@@ -100,6 +100,8 @@ RowKind upperCaseKind(FieldCode code) {
             return computed(RowRole::Condition);
         case makeFieldCode("ORDR"):
             return computed(RowRole::ByteOrder);
+        case makeFieldCode("ATOF"):
+            return computed(RowRole::Placed);
         case makeFieldCode("INCL"):
             return kind(RowRole::Structure);
         case makeFieldCode("KBYT"):

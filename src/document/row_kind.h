@@ -20,6 +20,7 @@ enum class RowRole : uint8_t {
     Condition,    // WHEN: its rows are bound only when its expression holds
     ByteOrder,    // ORDR: its rows read and write numbers little-endian when its expression holds
     Structure,    // INCL: the rows of another template of the library, put after it in a document
+    Placed,       // ATOF: its rows are read at the offset its expression gives, then binding goes on where it was
 };
 
 struct RowKind {
@@ -51,5 +52,6 @@ bool readsBigEndian(const FieldInstance* instance);
 // Counts, sizes and lengths: numbers the engine itself reads and writes.
 // Derived numbers are shown like them but have no bytes.
 inline bool isNumberRole(RowRole role) {
-    return role == RowRole::Count || role == RowRole::Size || role == RowRole::Length || role == RowRole::Derived;
+    return role == RowRole::Count || role == RowRole::Size || role == RowRole::Length || role == RowRole::Derived ||
+           role == RowRole::Placed;
 }

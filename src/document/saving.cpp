@@ -4,6 +4,7 @@
 #include <new>
 
 #include "document/history.h"
+#include "document/placed_writing.h"
 #include "document/rest.h"
 #include "document/row_kind.h"
 #include "fieldtypes/byte_order.h"
@@ -28,7 +29,8 @@ int64_t writeInstance(FieldInstance* instance, TIOStream* stream, int64_t total)
     return type->procs.writeValue(instance, instance->value, stream, total);
 }
 
-int64_t writeInstances(Document* document, TIOStream* stream) {
+int64_t writeInstances(Document* document, TIOStream* stream, FieldInstance* winner) {
+    if (document->placed) return writeByPlace(document, stream, winner);
     int64_t total = 0;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
         int64_t written = writeInstance(instance, stream, total);

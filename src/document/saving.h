@@ -21,5 +21,8 @@ const char* saveFailureReason(int64_t result);
 // One row's bytes at offset total: counts and sizes as numbers in the byte order of their code, data
 // fields through their field type, list rows as nothing. The bytes written, or a negative result.
 int64_t writeInstance(FieldInstance* instance, TIOStream* stream, int64_t total);
-// Every row's, in display order. The bytes written, or the first negative result.
-int64_t writeInstances(Document* document, TIOStream* stream);
+// Every row's at its place: in display order, or, where rows stand at offsets, each stretch of rows
+// at its place in the file, where bytes two stretches share are written once. winner, when given, is
+// written again last, so that its bytes stand where stretches share them (the stream must seek).
+// The bytes written, or the first negative result.
+int64_t writeInstances(Document* document, TIOStream* stream, FieldInstance* winner = nullptr);

@@ -3,6 +3,9 @@
 #include <new>
 
 #include "document/instances.h"
+#include "document/places.h"
+#include "expressions/expression.h"
+#include "document/row_numbers.h"
 #include "document/record_stack.h"
 #include "templates/template.h"
 
@@ -22,6 +25,7 @@ namespace {
 // the end of the document less bytesAfter.
 struct Open {
     FieldInstance* size;  // null when it bounds nothing
+    int64_t added;        // what the size's expression adds to its row's number
     const FieldInstance* last;
     int64_t start;
     int64_t bytesAfter;
@@ -29,12 +33,24 @@ struct Open {
     bool dataTaken;  // such a list ended here, so no byte may follow it
     int32_t
         dataSection;  // the innermost open section that holds data, this one or one around it; -1 for none
+    bool placed;      // a region at an offset: its rows stand elsewhere in the file
 };
 
 struct Update {
     FieldInstance* size;
     int64_t bytes;
 };
+
+// The row a size or length expression names, plus a number: the row whose number follows.
+FieldInstance* namedSize(const FieldInstance* instance, int32_t parameter, FieldInstance* row, int64_t* added) {
+    int32_t named;
+    const TemplateField* field = instance->field;
+    *added = 0;
+    if (!row || parameter >= field->parameterCount ||
+        !expression::isNamePlusNumber(field->parameters[parameter], &named, added))
+        return nullptr;
+    return row;
+}
 
 const UnclosedSize* unclosedOf(const Document* document, const FieldInstance* opener) {
     if (!document->unclosed) return nullptr;
@@ -48,7 +64,14 @@ const UnclosedSize* unclosedOf(const Document* document, const FieldInstance* op
 // The section an instance opens: a closed size's, a chosen case's, or a list bounded by a size.
 bool opensSection(const Document* document, FieldInstance* instance, Open* open) {
     RowKind kind = rowKindOf(instance->field->code);
-    *open = Open{nullptr, instance->extentLast, 0, -1, false, false, -1};
+    *open = Open{nullptr, 0, instance->extentLast, 0, -1, false, false, -1, false};
+    if (kind.role == RowRole::Placed) {
+        // Its own data, whose size follows when its expression names a row.
+        open->size = namedSize(instance, 1, instance->partner, &open->added);
+        open->holdsData = true;
+        open->placed = true;
+        return true;
+    }
     if (kind.role == RowRole::Size && instance->field->partner) {
         // A computed size bounds its rows but has no number in the file to follow them.
         open->size = kind.computed ? nullptr : instance;
@@ -67,6 +90,14 @@ bool opensSection(const Document* document, FieldInstance* instance, Open* open)
         open->bytesAfter = unclosed ? unclosed->bytesAfter : -1;
     }
     return true;
+}
+
+// A field whose length its caption gives as a row's name (plus a number): that row, which follows
+// the field's length.
+FieldInstance* namedLength(FieldInstance* instance, int64_t* added) {
+    RowKind kind = rowKindOf(instance->field->code);
+    if (!kind.bounded || kind.check || !instance->listSource) return nullptr;
+    return namedSize(instance, 0, instance->listSource, added);
 }
 
 bool endsDataList(const FieldInstance* instance) {
@@ -88,16 +119,18 @@ bool updateSizes(Document* document, FieldInstance** failed) {
         int32_t holder = open.count > 0 ? open.top().dataSection : -1;
         return holder < 0 ? fileTaken : open[holder].dataTaken;
     };
-    int64_t at = 0;
+    Placer placer;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
+        // The bytes after the last row, and between regions at offsets, belong to no section.
+        if (instance == document->restOfFile) break;
         int64_t size = instanceSize(instance);
-        // The bytes after the last row belong to no section.
-        if (instance == document->restOfFile) {
-            at += size;
-            continue;
-        }
         if (size > 0 && dataTaken()) return false;
-        at += size;
+        placer.enter(instance);
+        int64_t at = placer.at();
+        int64_t added;
+        if (FieldInstance* length = namedLength(instance, &added)) {
+            if (!updates.push(Update{length, size - added})) return false;
+        }
         Open section;
         if (opensSection(document, instance, &section)) {
             section.start = at;
@@ -108,24 +141,29 @@ bool updateSizes(Document* document, FieldInstance** failed) {
         }
         if (endsDataList(instance)) dataTaken() = true;
         while (open.count > 0 && open.top().last == instance) {
-            if (open.top().size && !updates.push(Update{open.top().size, at - open.top().start}))
+            const Open& closing = open.top();
+            if (closing.size && !updates.push(Update{closing.size, placer.at() - closing.start - closing.added}))
                 return false;
+            if (closing.placed) placer.leave(instance);
             --open.count;
         }
+        while (placer.leave(instance)) {
+        }
     }
+    // Sections binding stopped inside end where the rows do, less the bytes after them.
+    int64_t end = placer.at();
+    if (document->restOfFile && !document->placed) end += instanceSize(document->restOfFile);
     for (int32_t i = 0; i < open.count; ++i) {
-        if (open[i].size && !updates.push(Update{open[i].size, at - open[i].start - open[i].bytesAfter}))
+        if (open[i].size && !updates.push(Update{open[i].size, end - open[i].start - open[i].bytesAfter}))
             return false;
     }
     for (int32_t i = 0; i < updates.count; ++i) {
-        int64_t bytes = updates[i].bytes;
-        if (bytes < 0 || bytes > largestCount(rowKindOf(updates[i].size->field->code))) {
+        if (!numberFits(updates[i].size, updates[i].bytes)) {
             if (failed) *failed = updates[i].size;
             return false;
         }
     }
-    for (int32_t i = 0; i < updates.count; ++i)
-        *static_cast<int64_t*>(updates[i].size->value) = updates[i].bytes;
+    for (int32_t i = 0; i < updates.count; ++i) setRowNumber(updates[i].size, updates[i].bytes);
     return true;
 }
 

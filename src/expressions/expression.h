@@ -37,12 +37,14 @@ enum class Op : uint8_t {
     Or,
     Choose,  // left ? right : third
     // Functions: start(Row) and end(Row), where a row's bytes begin and end (value and third as for
-    // Name); crc32, adler32 and sum over the bytes from left up to right.
+    // Name); crc32, adler32 and sum over the bytes from left up to right; rfind, the last place of
+    // the right bytes of left, big-endian.
     StartOf,
     EndOf,
     Crc32,
     Adler32,
     ByteSum,
+    FindLast,
 };
 
 struct Node {
@@ -89,6 +91,7 @@ enum class Failure : uint8_t {
     Range,       // a checksum's bytes that are not all in the file
     Unbound,     // a row named was not bound where the expression stands
     NotNumber,   // a row named holds no whole number
+    NotFound,    // rfind's bytes are not in the file
 };
 
 // What an evaluation reads from where it stands.
@@ -102,7 +105,8 @@ class Place {
     virtual int64_t property(Op which) = 0;
     // Where the row's instance of number() begins (StartOf) or ends (EndOf).
     virtual Failure bounds(Op which, int32_t row, int32_t list, int64_t* out) = 0;
-    // Crc32, Adler32 or ByteSum over the bytes [from, to) of the data being read.
+    // Crc32, Adler32 or ByteSum over the bytes [from, to) of the data being read; FindLast: where the
+    // last to bytes (1 to 8) of the number from, big-endian, stand in the file.
     virtual Failure checksum(Op which, int64_t from, int64_t to, int64_t* out) = 0;
 };
 
@@ -114,5 +118,10 @@ bool isNumber(const Expression& expression, int64_t* number);
 // Whether the expression is a row's name, plus or minus a number ("Count", "Count - 1", "1 + Count"):
 // then the row, and the number added.
 bool isNamePlusNumber(const Expression& expression, int32_t* row, int64_t* added);
+
+// Whether the expression is a row's name plus or minus a part that reads no row's number
+// ("Offset", "start(Table) + Offset", "Offset - 8"): then the row. Such a row's number moves with
+// the expression's value when nothing else does.
+bool isNamePlusBase(const Expression& expression, int32_t* row);
 
 }  // namespace expression

@@ -145,6 +145,7 @@ Failure evaluate(const Expression& e, Place& place, int64_t* out) {
             case Op::Crc32:
             case Op::Adler32:
             case Op::ByteSum:
+            case Op::FindLast:
                 failure = place.checksum(node.op, values[node.left], values[node.right], &value);
                 break;
             case Op::Offset:
@@ -194,6 +195,21 @@ bool isNamePlusNumber(const Expression& e, int32_t* row, int64_t* added) {
     if (!name || number.op != Op::Literal || number.value == INT64_MIN) return false;
     *row = static_cast<int32_t>(name->value);
     *added = root->op == Op::Subtract ? -number.value : number.value;
+    return true;
+}
+
+bool isNamePlusBase(const Expression& e, int32_t* row) {
+    int32_t names = 0;
+    for (int32_t i = 0; i < e.count; ++i) names += e.nodes[i].op == Op::Name;
+    const Node& root = e.nodes[e.count - 1];
+    const Node* name = nullptr;
+    if (root.op == Op::Name) name = &root;
+    if (root.op == Op::Add || root.op == Op::Subtract) {
+        if (e.nodes[root.left].op == Op::Name) name = &e.nodes[root.left];
+        if (root.op == Op::Add && e.nodes[root.right].op == Op::Name) name = &e.nodes[root.right];
+    }
+    if (names != 1 || !name || name->third >= 0) return false;
+    *row = static_cast<int32_t>(name->value);
     return true;
 }
 

@@ -9,10 +9,10 @@ constexpr char kControlCodes[][5] = {"BCNT", "BLEN", "BSIZ", "BSKP", "BZCT", "CA
                                      "LLEN", "LSIZ", "LSKP", "LSTB", "LSTC", "LSTE", "LSTS", "LSTZ", "LZCT",
                                      "OCNT", "QCNT", "QLEN", "QSIZ", "QSKP", "QZCT", "SKPE", "WCNT", "WLEN",
                                      "WSIZ", "WSKP", "WZCT", "BITS", "CALC", "KEYV", "LSTL", "LSTN", "LSTU",
-                                     "SECT", "WHEN", "ORDR", "INCL"};
+                                     "SECT", "WHEN", "ORDR", "INCL", "ATOF"};
 constexpr char kOpeningCodes[][5] = {"LSTB", "LSTC", "LSTS", "LSTZ", "BSIZ", "WSIZ", "LSIZ", "QSIZ", "BSKP",
                                      "WSKP", "LSKP", "QSKP", "KEYB", "KEYV", "LSTL", "LSTN", "LSTU", "SECT",
-                                     "WHEN", "ORDR"};
+                                     "WHEN", "ORDR", "ATOF"};
 constexpr char kClosingCodes[][5] = {"LSTE", "KEYE", "SKPE"};
 
 template <size_t N>

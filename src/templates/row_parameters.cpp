@@ -24,7 +24,7 @@ constexpr Shape kShapes[] = {
     {"TEXT", {1, 1}, true, false},  {"OTXT", {1, 1}, true, false},  {"DTXT", {1, 1}, true, false},
     {"PADN", {1, 2}, true, false},  {"UPTO", {1, 16}, true, false}, {"CHKB", {1, 1}, false, true},
     {"CHKW", {1, 1}, false, true},  {"CHKL", {1, 1}, false, true},  {"CHKQ", {1, 1}, false, true},
-    {"CHKO", {2, 2}, true, true},   {"ORDR", {1, 1}, false, false},
+    {"CHKO", {2, 2}, true, true},   {"ORDR", {1, 1}, false, false}, {"ATOF", {1, 2}, false, false},
 };
 
 const Shape* shapeOf(const char code[4]) {

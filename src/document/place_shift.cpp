@@ -1,0 +1,138 @@
+#include "document/place_shift.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "document/instances.h"
+#include "document/places.h"
+#include "document/rest.h"
+#include "document/row_numbers.h"
+#include "templates/template.h"
+
+namespace {
+
+struct Move {
+    FieldInstance* instance;  // a region's opener, or a rest between regions
+    int64_t place;            // its new place
+    FieldInstance* offsetRow;
+    int64_t offsetNumber;  // the offset row's new number
+};
+
+// The bytes that come or go, and where.
+struct Change {
+    int64_t at;
+    int64_t bytes;
+    bool inserted;
+    // Whether a place moves: after the inserted bytes' place, or after the deleted ones.
+    bool after(int64_t place) const { return inserted ? place > at : place >= at + bytes; }
+    bool inside(int64_t place) const { return !inserted && place >= at && place < at + bytes; }
+    // Whether bytes from place on stand over the change: around the inserted bytes' place, or over
+    // some of the deleted bytes.
+    bool overlaps(int64_t place, int64_t size) const {
+        return inserted ? place < at && place + size > at : place < at + bytes && place + size > at;
+    }
+    int64_t moved(int64_t place) const { return after(place) ? place + (inserted ? bytes : -bytes) : place; }
+};
+
+thread_local char reason[200];
+
+const char* about(const char* text, const FieldInstance* instance) {
+    std::snprintf(reason, sizeof reason, text, instance->field->caption);
+    return reason;
+}
+
+// A region's new place; its offset row's new number follows, the base the expression adds to it
+// moving only when it lies after the change.
+const char* planRegion(FieldInstance* opener, const Change& change, std::vector<Move>& moves) {
+    int64_t target = *static_cast<int64_t*>(opener->value);
+    int64_t place = change.moved(target);
+    Move move{opener, place, opener->listSource, 0};
+    if (move.offsetRow) {
+        int64_t number;
+        if (!rowNumber(move.offsetRow, &number)) return about("The offset of \"%s\" cannot follow the bytes that move.", opener);
+        int64_t base = target - number;
+        move.offsetNumber = place - change.moved(base);
+        for (const Move& earlier : moves) {
+            if (earlier.offsetRow == move.offsetRow && earlier.offsetNumber != move.offsetNumber)
+                return about("Two offsets read the number of \"%s\", and it cannot follow both.", move.offsetRow);
+        }
+        if (!numberFits(move.offsetRow, move.offsetNumber))
+            return about("The offset \"%s\" cannot hold its new number.", move.offsetRow);
+    }
+    moves.push_back(move);
+    return nullptr;
+}
+
+// What moves, or why the change cannot stand.
+const char* plan(Document* document, FieldInstance* first, FieldInstance* last, const Change& change,
+                 std::vector<Move>& moves) {
+    Placer placer;
+    std::vector<const FieldInstance*> regions;  // open around where the walk stands
+    std::vector<const FieldInstance*> around;   // those open around the item
+    bool ours = false;
+    for (FieldInstance* at = document->first; at; at = at->next) {
+        if (at == first) {
+            around = regions;
+            ours = true;
+        }
+        int64_t place = placer.enter(at);
+        if (!ours && change.overlaps(place, instanceSize(at)))
+            return "Other rows stand over these bytes through an offset, so they cannot grow or shrink here.";
+        if (at == last) ours = false;
+        if (isPlacedOpener(at)) {
+            regions.push_back(at);
+            bool encloses = false;
+            for (const FieldInstance* open : around) encloses = encloses || open == at;
+            if (change.inside(place) && !encloses) return about("\"%s\" points into the bytes that would go.", at);
+            bool follows = change.after(place) && !(change.inserted && place == change.at && encloses);
+            if (follows) {
+                if (const char* refusal = planRegion(at, change, moves)) return refusal;
+            }
+        } else if (restPlace(at) >= 0 && change.after(place)) {
+            moves.push_back(Move{at, change.moved(place), nullptr, 0});
+        }
+        while (placer.leave(at)) regions.pop_back();
+    }
+    return placer.failed() ? "There is not enough memory." : nullptr;
+}
+
+}  // namespace
+
+const char* movePlaces(Document* document, FieldInstance* first, FieldInstance* last, bool inserted) {
+    if (!document->placed || !first) return nullptr;
+    int64_t bytes = 0;
+    for (FieldInstance* at = first;; at = at->next) {
+        if (isPlacedOpener(at)) return "The item holds rows at an offset of their own, so it cannot come or go.";
+        bytes += instanceSize(at);
+        if (at == last) break;
+    }
+    if (bytes == 0) return nullptr;
+    std::vector<Move> moves;
+    try {
+        Change change{placeOf(document, first), bytes, inserted};
+        if (const char* refusal = plan(document, first, last, change, moves)) return refusal;
+    } catch (const std::bad_alloc&) {
+        return "There is not enough memory.";
+    }
+    for (const Move& move : moves) {
+        if (isRestInstance(move.instance)) {
+            static_cast<RestValue*>(move.instance->value)->place = move.place;
+            continue;
+        }
+        *static_cast<int64_t*>(move.instance->value) = move.place;
+        if (move.offsetRow) setRowNumber(move.offsetRow, move.offsetNumber);
+    }
+    return nullptr;
+}
+
+bool sharesBytes(const Document* document, const FieldInstance* instance) {
+    if (!document->placed) return false;
+    int64_t from = placeOf(document, instance);
+    int64_t to = from + instanceSize(const_cast<FieldInstance*>(instance));
+    Placer placer;
+    for (const FieldInstance* at = document->first; at; at = at->next) {
+        int64_t place = placer.place(at);
+        if (at != instance && place < to && place + instanceSize(const_cast<FieldInstance*>(at)) > from) return true;
+    }
+    return false;
+}

@@ -1,0 +1,114 @@
+#include "document/placed_writing.h"
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+#include "document/instances.h"
+#include "document/places.h"
+#include "document/saving.h"
+#include "shell/streams.h"
+
+namespace {
+
+// Rows that follow one another in the file, from first to last in display order.
+struct Stretch {
+    int64_t start;
+    FieldInstance* first;
+    FieldInstance* last;
+};
+
+// Passes bytes on to the file after dropping the first ones, which an earlier stretch wrote.
+class DroppingStream : public TIOStream {
+  public:
+    DroppingStream(TIOStream* file, int64_t drop) : file_(file), drop_(drop) {}
+    int64_t Position() override { return file_->Position(); }
+    int64_t Size() override { return file_->Size(); }
+    int64_t Seek(int64_t, int) override { return 0; }
+    int64_t Read(void*, int64_t) override { return 0; }
+    int64_t Write(const void* buffer, int64_t count) override {
+        int64_t dropped = std::min(drop_, count);
+        drop_ -= dropped;
+        if (dropped == count) return count;
+        int64_t written = file_->Write(static_cast<const char*>(buffer) + dropped, count - dropped);
+        return written == count - dropped ? count : dropped + std::max<int64_t>(written, 0);
+    }
+    uint32_t Capabilities() override { return 0; }
+
+  private:
+    TIOStream* file_;
+    int64_t drop_;
+};
+
+bool stretchesOf(Document* document, std::vector<Stretch>& stretches) {
+    Placer placer;
+    int64_t end = -1;
+    for (FieldInstance* at = document->first; at; at = at->next) {
+        int64_t begins = placer.place(at);
+        int64_t size = instanceSize(at);
+        if (size == 0) continue;
+        if (begins != end || stretches.empty()) {
+            stretches.push_back(Stretch{begins, at, at});
+        } else {
+            stretches.back().last = at;
+        }
+        end = begins + size;
+    }
+    std::stable_sort(stretches.begin(), stretches.end(),
+                     [](const Stretch& a, const Stretch& b) { return a.start < b.start; });
+    return !placer.failed();
+}
+
+// Zeros where no row stands: after an offset was edited to point past the file's end.
+int64_t writeZeros(TIOStream* stream, int64_t count) {
+    static const unsigned char zeros[4096] = {};
+    for (int64_t left = count; left > 0;) {
+        int64_t part = std::min<int64_t>(left, sizeof zeros);
+        if (stream->Write(zeros, part) != part) return kResultWriteFailed;
+        left -= part;
+    }
+    return count;
+}
+
+int64_t writeStretch(const Stretch& stretch, TIOStream* stream, int64_t written) {
+    DroppingStream tail(stream, written - stretch.start);
+    TIOStream* target = written > stretch.start ? static_cast<TIOStream*>(&tail) : stream;
+    int64_t at = stretch.start;
+    for (FieldInstance* instance = stretch.first;; instance = instance->next) {
+        int64_t size = instanceSize(instance);
+        if (size > 0) {
+            int64_t result = writeInstance(instance, target, at);
+            if (result < 0) return result;
+            at += size;
+        }
+        if (instance == stretch.last) break;
+    }
+    return at;
+}
+
+}  // namespace
+
+int64_t writeByPlace(Document* document, TIOStream* stream, FieldInstance* winner) {
+    std::vector<Stretch> stretches;
+    try {
+        if (!stretchesOf(document, stretches)) return kResultNoMemory;
+    } catch (const std::bad_alloc&) {
+        return kResultNoMemory;
+    }
+    int64_t written = 0;
+    for (const Stretch& stretch : stretches) {
+        if (stretch.start > written && writeZeros(stream, stretch.start - written) < 0) return kResultWriteFailed;
+        written = std::max(written, stretch.start);
+        int64_t end = writeStretch(stretch, stream, written);
+        if (end < 0) return end;
+        written = std::max(written, end);
+    }
+    if (winner) {
+        int64_t place = placeOf(document, winner);
+        if (place < 0 || stream->Seek(place, 0) != place) return kResultWriteFailed;
+        int64_t result = writeInstance(winner, stream, place);
+        if (result < 0) return result;
+        stream->Seek(written, 0);
+    }
+    return written;
+}
