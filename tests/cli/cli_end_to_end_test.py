@@ -816,7 +816,7 @@ class CommandLine(unittest.TestCase):
             self.assertEqual(contents(original), contents(compile_template(name, run(CLI, "decompile", original))), name)
             for path in files:
                 with self.subTest(template=name, file=os.path.basename(path)):
-                    result = cli("edit", "-T", original, "-o", saved, path)
+                    result = cli("edit", "--templates", TEMPLATES, "-T", original, "-o", saved, path)  # for the structures it uses
                     self.assertEqual(result.returncode, 0, result.stderr)
                     self.assertTrue(contents(path) == contents(saved))
 
