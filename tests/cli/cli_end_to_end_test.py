@@ -456,13 +456,6 @@ class SampleFormats(unittest.TestCase):
             "-o", edited, path)
         self.assertEqual(run("/usr/bin/identify", "-ping", "-format", "%w", edited), str(int(width["value"]) + 1))
 
-    def test_icon_directory_lists_every_image(self):
-        path = made("multi.ico")
-        rows = dump("ico", path)
-        sizes = [int(s) for s in identify(path, "%w ")]
-        self.assertEqual(value(rows, "Type", "Images", "Image data offset"), (1, len(sizes), 6 + 16 * len(sizes)))
-        self.assertEqual(values(rows, "Width"), sizes)
-
     def test_wave_every_chunk_and_pad_byte(self):
         for name, chunk_ids, tag in (("tone.wav", ["fmt ", "data", "LIST", "junk"], 1), ("float.wav", ["fmt ", "fact", "data"], 3),
                                      ("extensible.wav", ["fmt ", "fact", "data"], 0xFFFE)):

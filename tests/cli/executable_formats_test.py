@@ -126,9 +126,13 @@ def objdump_imports(path):
 
 class OffsetFormats(unittest.TestCase):
     def every_byte(self, template, path):
-        """The rows of a dump that binds to the end, covering each byte of the file; saved unchanged it is the same file."""
+        """The rows of a dump that binds to the end, covering each byte of the file, the ones outside every row and region
+        zeros; saved unchanged it is the same file."""
         rows = dump(template, path)
         self.assertEqual(spans(rows), [(0, os.path.getsize(path))], path)
+        # What no row or region takes is the padding between the parts.
+        self.assertEqual(b"".join(contents(path)[a:b] for r in rows if r["kind"] == "rest" and r["depth"] == 0
+                                  for a, b in [(r["offset"], r["offset"] + r["size"])]).strip(b"\0"), b"", path)
         self.assertEqual(contents(edited(template, path)), contents(path), path)
         return rows
 
