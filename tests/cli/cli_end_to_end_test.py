@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """sondrix-cli as a user runs it: its errors and edits, and the bundled templates against sample
 files made by Debian's tools, checked against what an independent reader of each format
-(ImageMagick, sox, Python's wave, aifc, gzip and tarfile modules, zlib, fontTools, readelf, objdump)
+(ImageMagick, sox, Python's wave, aifc, gzip and tarfile modules, zlib, javap)
 says about the same file; and, for every bundled template on every sample, that saving without edits
 gives the same bytes."""
 import gzip
