@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <vector>
 
 #include "document/instances.h"
+#include "document/places.h"
 #include "document/rest.h"
 #include "document/saving.h"
 #include "shell/streams.h"
@@ -15,6 +18,7 @@ class WindowSink : public TIOStream {
   public:
     explicit WindowSink(const ByteWindow& window) : window_(window) {}
 
+    int64_t from() const { return window_.from; }
     int64_t end() const { return window_.from + window_.count; }
     // How far into bytes starting at offset the window starts.
     int64_t skipOf(int64_t offset) const { return std::max<int64_t>(window_.from - offset, 0); }
@@ -73,15 +77,13 @@ void readRest(FieldInstance* row, int64_t rowOffset, int64_t size, WindowSink& s
     if (!reader.read(row, skip, into, length)) sink.markUnknown(rowOffset + skip, rowOffset + skip + length);
 }
 
-}  // namespace
-
-int32_t readDocumentBytes(FieldInstance* row, int64_t rowOffset, const ByteWindow& window) {
-    WindowSink sink(window);
-    RestReader reader;
+// Rows from row (at rowOffset) on, up to last (null: to the end), until the window is full; where
+// they end.
+int64_t fillRows(FieldInstance* row, const FieldInstance* last, int64_t rowOffset, WindowSink& sink, RestReader& reader) {
     int64_t at = rowOffset;
-    for (; row && at < sink.end(); row = row->next) {
+    for (; row && at < sink.end(); row = row == last ? nullptr : row->next) {
         int64_t size = instanceSize(row);
-        if (at + size > window.from) {
+        if (at + size > sink.from()) {
             sink.startRow(at, static_cast<uint8_t>(row->flags & (kInstanceSelected | kInstanceCurrent)));
             if (isRestInstance(row)) {
                 readRest(row, at, size, sink, reader);
@@ -93,5 +95,35 @@ int32_t readDocumentBytes(FieldInstance* row, int64_t rowOffset, const ByteWindo
         }
         at += size;
     }
+    return at;
+}
+
+}  // namespace
+
+int32_t readDocumentBytes(FieldInstance* row, int64_t rowOffset, const ByteWindow& window) {
+    WindowSink sink(window);
+    RestReader reader;
+    int64_t at = fillRows(row, nullptr, rowOffset, sink, reader);
     return static_cast<int32_t>(std::clamp<int64_t>(at - window.from, 0, window.count));
+}
+
+int32_t readPlacedBytes(Document* document, const ByteWindow& window) {
+    std::vector<Stretch> stretches;
+    try {
+        if (!placedStretches(document, stretches)) return 0;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    std::memset(window.bytes, 0, static_cast<size_t>(window.count));
+    std::memset(window.marks, 0, static_cast<size_t>(window.count));
+    WindowSink sink(window);
+    RestReader reader;
+    int64_t end = 0;
+    // The last first, so that of bytes two stretches share the first one's stand, as saving writes them.
+    for (auto stretch = stretches.rbegin(); stretch != stretches.rend(); ++stretch) {
+        end = std::max(end, stretch->end);
+        if (stretch->start < sink.end() && stretch->end > window.from)
+            fillRows(stretch->first, stretch->last, stretch->start, sink, reader);
+    }
+    return static_cast<int32_t>(std::clamp<int64_t>(end - window.from, 0, window.count));
 }

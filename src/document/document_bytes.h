@@ -20,3 +20,6 @@ struct ByteWindow {
 // Fills the window from row, whose bytes start at rowOffset, at or before window.from. The bytes
 // filled, fewer than count past the end of the document.
 int32_t readDocumentBytes(FieldInstance* row, int64_t rowOffset, const ByteWindow& window);
+// The same for a document whose rows stand at offsets of their own: each stretch of rows that
+// reaches into the window fills its part, and bytes no row stands over are zeros.
+int32_t readPlacedBytes(Document* document, const ByteWindow& window);

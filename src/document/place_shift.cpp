@@ -88,8 +88,9 @@ const char* plan(Document* document, FieldInstance* first, FieldInstance* last, 
             if (follows) {
                 if (const char* refusal = planRegion(at, change, moves)) return refusal;
             }
-        } else if (restPlace(at) >= 0 && change.after(place)) {
-            moves.push_back(Move{at, change.moved(place), nullptr, 0});
+        } else if (restPlace(at) >= 0 && (change.after(place) || (change.inserted && place == change.at))) {
+            // Bytes between regions belong to none, so inserted bytes go before them.
+            moves.push_back(Move{at, change.inserted ? place + change.bytes : change.moved(place), nullptr, 0});
         }
         while (placer.leave(at)) regions.pop_back();
     }

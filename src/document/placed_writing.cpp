@@ -11,13 +11,6 @@
 
 namespace {
 
-// Rows that follow one another in the file, from first to last in display order.
-struct Stretch {
-    int64_t start;
-    FieldInstance* first;
-    FieldInstance* last;
-};
-
 // Passes bytes on to the file after dropping the first ones, which an earlier stretch wrote.
 class DroppingStream : public TIOStream {
   public:
@@ -39,25 +32,6 @@ class DroppingStream : public TIOStream {
     TIOStream* file_;
     int64_t drop_;
 };
-
-bool stretchesOf(Document* document, std::vector<Stretch>& stretches) {
-    Placer placer;
-    int64_t end = -1;
-    for (FieldInstance* at = document->first; at; at = at->next) {
-        int64_t begins = placer.place(at);
-        int64_t size = instanceSize(at);
-        if (size == 0) continue;
-        if (begins != end || stretches.empty()) {
-            stretches.push_back(Stretch{begins, at, at});
-        } else {
-            stretches.back().last = at;
-        }
-        end = begins + size;
-    }
-    std::stable_sort(stretches.begin(), stretches.end(),
-                     [](const Stretch& a, const Stretch& b) { return a.start < b.start; });
-    return !placer.failed();
-}
 
 // Zeros where no row stands: after an offset was edited to point past the file's end.
 int64_t writeZeros(TIOStream* stream, int64_t count) {
@@ -91,7 +65,7 @@ int64_t writeStretch(const Stretch& stretch, TIOStream* stream, int64_t written)
 int64_t writeByPlace(Document* document, TIOStream* stream, FieldInstance* winner) {
     std::vector<Stretch> stretches;
     try {
-        if (!stretchesOf(document, stretches)) return kResultNoMemory;
+        if (!placedStretches(document, stretches)) return kResultNoMemory;
     } catch (const std::bad_alloc&) {
         return kResultNoMemory;
     }

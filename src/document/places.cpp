@@ -48,6 +48,24 @@ int64_t placeOf(const Document* document, const FieldInstance* instance) {
     return -1;
 }
 
+bool placedStretches(Document* document, std::vector<Stretch>& stretches) {
+    Placer placer;
+    for (FieldInstance* at = document->first; at; at = at->next) {
+        int64_t begins = placer.place(at);
+        int64_t size = instanceSize(at);
+        if (size == 0) continue;
+        if (stretches.empty() || begins != stretches.back().end) {
+            stretches.push_back(Stretch{begins, begins + size, at, at});
+        } else {
+            stretches.back().end += size;
+            stretches.back().last = at;
+        }
+    }
+    std::stable_sort(stretches.begin(), stretches.end(),
+                     [](const Stretch& a, const Stretch& b) { return a.start < b.start; });
+    return !placer.failed();
+}
+
 namespace {
 
 struct Run {

@@ -3,6 +3,7 @@
 // offset (ATOF) stand from its offset on, after which rows go on where they stood before it, and
 // that a rest row of bytes between regions stands at its own place.
 #include <cstdint>
+#include <vector>
 
 #include "document/document.h"
 #include "document/record_stack.h"
@@ -41,6 +42,16 @@ class Placer {
 bool isPlacedOpener(const FieldInstance* instance);
 // The place of a rest row of bytes between regions; -1 for any other row.
 int64_t restPlace(const FieldInstance* instance);
+
+// Rows that follow one another in the file, from first to last in display order.
+struct Stretch {
+    int64_t start, end;
+    FieldInstance* first;
+    FieldInstance* last;
+};
+// The document's stretches of rows, in the order of their places (of rows at one place, in display
+// order). False without memory; may throw std::bad_alloc.
+bool placedStretches(Document* document, std::vector<Stretch>& stretches);
 
 // Where the instance's bytes begin in the file; -1 when it is not among the document's rows.
 int64_t placeOf(const Document* document, const FieldInstance* instance);

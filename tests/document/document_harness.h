@@ -113,7 +113,8 @@ struct DocumentTest : EngineFixture {
             row = row->next;
         }
         Bytes bytes(count, 0xEE), marked(count, 0xEE);
-        int32_t filled = readDocumentBytes(row, offset, {from, count, bytes.data(), marked.data()});
+        ByteWindow wanted{from, count, bytes.data(), marked.data()};
+        int32_t filled = document->placed ? readPlacedBytes(document, wanted) : readDocumentBytes(row, offset, wanted);
         if (marks) *marks = Bytes(marked.begin(), marked.begin() + filled);
         return Bytes(bytes.begin(), bytes.begin() + filled);
     }

@@ -69,6 +69,7 @@ int32_t BytePane::ReadLines(int64_t first, int64_t count) {
     if (wanted <= 0) return 0;
     shown_.resize(static_cast<size_t>(wanted));
     marks_.resize(static_cast<size_t>(wanted));
+    if (owner_.document->placed) return readPlacedBytes(owner_.document, {from, wanted, shown_.data(), marks_.data()});
     RowSpot row = bytes_.rowAt(from, rows_.last());
     int64_t rowOffset = bytes_.offsetOf(row, rows_.last());
     return readDocumentBytes(row.instance, rowOffset, {from, wanted, shown_.data(), marks_.data()});

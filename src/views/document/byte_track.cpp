@@ -1,6 +1,7 @@
 #include "views/document/byte_track.h"
 
 #include "document/instances.h"
+#include "document/places.h"
 
 namespace {
 
@@ -35,8 +36,27 @@ void ByteTrack::remember(const Known& found) {
     known_ = found;
 }
 
+// Rows at offsets of their own stand anywhere in the file, so rows and places are walked from the top.
+int64_t ByteTrack::placedOffsetOf(RowSpot spot) const {
+    int64_t place = placeOf(document_, spot.instance);
+    return place < 0 ? 0 : place;
+}
+
+RowSpot ByteTrack::placedRowAt(int64_t offset) const {
+    Placer placer;
+    RowSpot found{};
+    for (RowSpot at{document_->first, 0}; at.instance; at = RowTrack::next(at)) {
+        int64_t place = placer.place(at.instance);
+        int64_t size = instanceSize(at.instance);
+        if (!found.instance && place <= offset && offset < place + size) found = at;
+        if (!at.instance->next) return found.instance ? found : at;
+    }
+    return found;
+}
+
 int64_t ByteTrack::offsetOf(RowSpot spot, RowSpot last) {
     if (!spot.instance) return 0;
+    if (document_->placed) return placedOffsetOf(spot);
     Known at = nearest(last, true, spot.top);
     while (at.spot.instance != spot.instance && at.spot.top < spot.top && at.spot.instance->next) {
         at.offset += instanceSize(at.spot.instance);
@@ -51,6 +71,7 @@ int64_t ByteTrack::offsetOf(RowSpot spot, RowSpot last) {
 }
 
 RowSpot ByteTrack::rowAt(int64_t offset, RowSpot last) {
+    if (document_->placed) return placedRowAt(offset);
     Known at = nearest(last, false, offset);
     if (!at.spot.instance) return at.spot;
     // Rows without bytes are passed over forwards, so the row found holds the byte.

@@ -40,6 +40,8 @@ class ByteTrack {
     // The known row nearest to the wanted one, by pixels or by bytes.
     Known nearest(RowSpot last, bool byPixels, int64_t wanted) const;
     void remember(const Known& found);
+    int64_t placedOffsetOf(RowSpot spot) const;
+    RowSpot placedRowAt(int64_t offset) const;
 
     const Document* document_;
     int64_t total_ = 0;

@@ -1,11 +1,20 @@
 #include "views/document/document_extent.h"
 
+#include <algorithm>
+
 #include "document/instances.h"
+#include "document/places.h"
 
 DocumentExtent measureDocument(const Document* document, const FieldInstance* wanted, int64_t y) {
     DocumentExtent extent;
     bool wantedFound = false;
+    // Rows at offsets of their own: the file ends where the last of them does.
+    Placer placer;
+    int64_t fileEnd = 0;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
+        int64_t place = placer.place(instance);
+        fileEnd = std::max(fileEnd, place + instanceSize(instance));
+        if (document->placed) extent.bytes = place;
         // As RowTrack::at walking forwards: the first row whose bottom lies below y.
         bool holdsY = !extent.found.instance || extent.found.bottom() <= y;
         if (instance == wanted || (!wantedFound && holdsY)) {
@@ -16,5 +25,6 @@ DocumentExtent measureDocument(const Document* document, const FieldInstance* wa
         extent.height += instance->height;
         extent.bytes += instanceSize(instance);
     }
+    if (document->placed) extent.bytes = fileEnd;
     return extent;
 }
