@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest
-    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 gcc-mingw-w64-i686-win32 gcc-multilib
     wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick
     valgrind zip unzip python3 python3-fonttools python3-pil fonts-dejavu-core sox webp lld
 )

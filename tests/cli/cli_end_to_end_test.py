@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """sondrix-cli as a user runs it: its errors and edits, and the bundled templates against sample
 files made by Debian's tools, checked against what an independent reader of each format
-(ImageMagick, sox, Python's wave, aifc, gzip and tarfile modules, zlib, fontTools, readelf, objdump)
+(ImageMagick, sox, Python's wave, aifc, gzip and tarfile modules, zlib, javap)
 says about the same file; and, for every bundled template on every sample, that saving without edits
 gives the same bytes."""
 import gzip
@@ -456,13 +456,6 @@ class SampleFormats(unittest.TestCase):
             "-o", edited, path)
         self.assertEqual(run("/usr/bin/identify", "-ping", "-format", "%w", edited), str(int(width["value"]) + 1))
 
-    def test_icon_directory_lists_every_image(self):
-        path = made("multi.ico")
-        rows = dump("ico", path)
-        sizes = [int(s) for s in identify(path, "%w ")]
-        self.assertEqual(value(rows, "Type", "Images", "Image data offset"), (1, len(sizes), 6 + 16 * len(sizes)))
-        self.assertEqual(values(rows, "Width"), sizes)
-
     def test_wave_every_chunk_and_pad_byte(self):
         for name, chunk_ids, tag in (("tone.wav", ["fmt ", "data", "LIST", "junk"], 1), ("float.wav", ["fmt ", "fact", "data"], 3),
                                      ("extensible.wav", ["fmt ", "fact", "data"], 0xFFFE)):
@@ -671,38 +664,6 @@ class SampleFormats(unittest.TestCase):
         with wave.open(edited, "rb") as a, wave.open(path, "rb") as b:
             self.assertEqual((a.getparams(), a.readframes(100)), (b.getparams(), b.readframes(100)))
 
-    def test_truetype_table_directory(self):
-        from fontTools.ttLib import TTFont
-
-        with TTFont(FONT, lazy=True) as font:
-            tables = {tag: (entry.offset, entry.length) for tag, entry in font.reader.tables.items()}
-        rows = dump("truetype", FONT)
-        tags = [t.to_bytes(4, "big").decode("latin-1") for t in values(rows, "Tag")]
-        self.assertEqual((value(rows, "Tables"), sorted(tags)), (len(tables), sorted(tables)))
-        for tag, offset, length in zip(tags, values(rows, "Offset"), values(rows, "Length")):
-            self.assertEqual((offset, length), tables[tag], tag)
-
-    def test_elf64_header_and_program_headers(self):
-        header, segments, rows = run("readelf", "-h", CLI), run("readelf", "-lW", CLI), dump("elf64", CLI)
-        entry = int(re.search(r"Entry point address:\s+(0x[0-9a-f]+)", header).group(1), 16)
-        count = int(re.search(r"Number of program headers:\s+(\d+)", header).group(1))
-        self.assertEqual(value(rows, "Entry point", "Program headers"), (entry, count))
-        listed = re.findall(r"^\s+([A-Z_]+)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)", segments, re.M)
-        self.assertEqual(values(rows, "Offset"), [int(o, 16) for _, o, _ in listed])
-        self.assertEqual(values(rows, "Virtual address"), [int(v, 16) for _, _, v in listed])
-
-    def test_pe32plus_headers_and_sections(self):
-        path = made("hello.exe")
-        headers = run("x86_64-w64-mingw32-objdump", "-p", path)
-        sections = re.findall(r"^\s*\d+\s+(\S+)\s+([0-9a-f]{8})\s+([0-9a-f]{16})", run("x86_64-w64-mingw32-objdump", "-h", path), re.M)
-        rows = dump("pe32plus", path)
-        base, entry = (int(re.search(name + r"\s+([0-9a-f]+)", headers).group(1), 16) for name in ("ImageBase", "AddressOfEntryPoint"))
-        self.assertEqual(value(rows, "DOS signature", "PE header offset", "Magic", "Image base", "Entry point", "Sections"),
-                         (0x5A4D, 0x80, 0x20B, base, entry, len(sections)))
-        names = [n.to_bytes(8, "big").rstrip(b"\0").decode() for n in values(rows, "Name")]
-        self.assertEqual(names, [name for name, _, _ in sections])
-        self.assertEqual(values(rows, "Virtual address"), [int(vma, 16) - base for _, _, vma in sections])
-
 
 # RIFF with its INFO texts as lists of characters, which can grow; no chunk has a pad byte.
 RIFF_TEXT = """HLNG RIFF id
@@ -848,7 +809,7 @@ class CommandLine(unittest.TestCase):
             self.assertEqual(contents(original), contents(compile_template(name, run(CLI, "decompile", original))), name)
             for path in files:
                 with self.subTest(template=name, file=os.path.basename(path)):
-                    result = cli("edit", "-T", original, "-o", saved, path)
+                    result = cli("edit", "--templates", TEMPLATES, "-T", original, "-o", saved, path)  # for the structures it uses
                     self.assertEqual(result.returncode, 0, result.stderr)
                     self.assertTrue(contents(path) == contents(saved))
 
