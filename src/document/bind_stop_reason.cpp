@@ -65,6 +65,8 @@ const char* bindStopReason(const Document* document) {
             return "Offsets in the file lead back to bytes already read, so they would never end.";
         case BindStop::OffsetWithoutFile:
             return "Rows at an offset are read only from a file.";
+        case BindStop::ReadOutside:
+            return "An expression reads a number outside the file.";
     }
     return nullptr;
 }

@@ -173,6 +173,7 @@ class Binder : public expression::Place {
     bool leadsBack(int32_t row, int64_t target);
     FieldInstance* rowNamedBy(int32_t row, int32_t which, bool plusBase);
     expression::Failure findLast(int64_t pattern, int64_t width, int64_t* out);
+    expression::Failure peek(expression::Op order, int64_t at, int64_t width, int64_t* out);
     // Inline: it is binding's commonest step.
     int32_t readData(int32_t row, FieldInstance* instance, void* value) {
         const FieldType* type = instance->field->fieldType;

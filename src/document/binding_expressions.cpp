@@ -28,6 +28,8 @@ BindStop stopFor(expression::Failure failure) {
             return BindStop::ChecksumRange;
         case expression::Failure::NotFound:
             return BindStop::NotFound;
+        case expression::Failure::Outside:
+            return BindStop::ReadOutside;
         default:
             return BindStop::NotANumber;
     }
@@ -121,6 +123,7 @@ expression::Failure Binder::bounds(expression::Op which, int32_t row, int32_t li
 expression::Failure Binder::checksum(expression::Op which, int64_t from, int64_t to, int64_t* out) {
     *out = 0;
     if (which == expression::Op::FindLast) return window_ ? findLast(from, to, out) : expression::Failure::NotFound;
+    if (which == expression::Op::PeekLittle || which == expression::Op::PeekBig) return peek(which, from, to, out);
     if (!window_) return expression::Failure::None;
     if (from < 0 || from > to || to > fileEnd_) return expression::Failure::Range;
     RunningChecksum sum(which);

@@ -106,4 +106,21 @@ expression::Failure Binder::findLast(int64_t pattern, int64_t width, int64_t* ou
     return expression::Failure::NotFound;
 }
 
+// A number anywhere in the file, read ahead or back; without a file its bytes are zeros.
+expression::Failure Binder::peek(expression::Op order, int64_t at, int64_t width, int64_t* out) {
+    *out = 0;
+    if (width < 1 || width > 8) return expression::Failure::Range;
+    if (!window_) return expression::Failure::None;
+    unsigned char bytes[8];
+    if (at < 0 || at > fileEnd_ - width || window_->readAt(at, bytes, width) != width)
+        return expression::Failure::Outside;
+    uint64_t number = 0;
+    for (int64_t i = 0; i < width; ++i) {
+        int64_t shift = order == expression::Op::PeekBig ? 8 * (width - 1 - i) : 8 * i;
+        number |= static_cast<uint64_t>(bytes[i]) << shift;
+    }
+    *out = static_cast<int64_t>(number);
+    return expression::Failure::None;
+}
+
 }  // namespace binding

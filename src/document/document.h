@@ -82,6 +82,7 @@ enum class BindStop : int32_t {
     OffsetPastEnd,
     OffsetCycle,
     OffsetWithoutFile,
+    ReadOutside,
 };
 
 struct TemplateRows;

@@ -38,13 +38,15 @@ enum class Op : uint8_t {
     Choose,  // left ? right : third
     // Functions: start(Row) and end(Row), where a row's bytes begin and end (value and third as for
     // Name); crc32, adler32 and sum over the bytes from left up to right; rfind, the last place of
-    // the right bytes of left, big-endian.
+    // the right bytes of left, big-endian; le and be, the number of right bytes at left.
     StartOf,
     EndOf,
     Crc32,
     Adler32,
     ByteSum,
     FindLast,
+    PeekLittle,
+    PeekBig,
 };
 
 struct Node {
@@ -92,6 +94,7 @@ enum class Failure : uint8_t {
     Unbound,     // a row named was not bound where the expression stands
     NotNumber,   // a row named holds no whole number
     NotFound,    // rfind's bytes are not in the file
+    Outside,     // le or be reads bytes outside the file
 };
 
 // What an evaluation reads from where it stands.
@@ -106,7 +109,8 @@ class Place {
     // Where the row's instance of number() begins (StartOf) or ends (EndOf).
     virtual Failure bounds(Op which, int32_t row, int32_t list, int64_t* out) = 0;
     // Crc32, Adler32 or ByteSum over the bytes [from, to) of the data being read; FindLast: where the
-    // last to bytes (1 to 8) of the number from, big-endian, stand in the file.
+    // last to bytes (1 to 8) of the number from, big-endian, stand in the file; PeekLittle and PeekBig:
+    // the unsigned number of the to bytes (1 to 8) at from, in that order.
     virtual Failure checksum(Op which, int64_t from, int64_t to, int64_t* out) = 0;
 };
 

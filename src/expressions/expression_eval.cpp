@@ -148,6 +148,8 @@ Failure evaluate(const Expression& e, Place& place, int64_t* out) {
             case Op::Adler32:
             case Op::ByteSum:
             case Op::FindLast:
+            case Op::PeekLittle:
+            case Op::PeekBig:
                 failure = place.checksum(node.op, values[node.left], values[node.right], &value);
                 break;
             case Op::Offset:

@@ -40,7 +40,7 @@ struct Function {
 constexpr Function kFunctions[] = {
     {"start", Op::StartOf, true}, {"end", Op::EndOf, true}, {"crc32", Op::Crc32, false},
     {"adler32", Op::Adler32, false}, {"sum", Op::ByteSum, false},
-    {"rfind", Op::FindLast, false},
+    {"rfind", Op::FindLast, false}, {"le", Op::PeekLittle, false}, {"be", Op::PeekBig, false},
 };
 
 constexpr Property kProperties[] = {

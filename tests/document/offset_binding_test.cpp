@@ -23,6 +23,8 @@ TEST_F(OffsetBinding, RegionsAreReadAtTheirOffsetsAndEveryByteIsKept) {
         {"ATOF:T=2 UBYT:Off ATOF:S=@start+Off UBYT SKPE SKPE", "00 00 01 09", "ATOF 2;.UBYT 1;.ATOF 3;..UBYT 9;REST 2"},
         {"ATOF:End=rfind(0xBEEF,2) UWRD SKPE", "BE EF 00 BE EF 01",
          "ATOF 3;.UWRD 48879;REST 3;REST 1"},
+        // Numbers read ahead, in either order: here the offset stored after the row that uses it.
+        {"UBYT ATOF:R=le(1,2) UBYT SKPE uwrd CALC:B=be(1,2)", "0A 03 00 77", "UBYT 10;ATOF 3;.UBYT 119;uwrd 3;CALC 768"},
         // A chain of offsets: each item at the offset the one before it holds, until one holds 0.
         {"UBYT:First LSTU:Link=Next==0 ATOF:At=@index?Link.Next:First UBYT:Value UBYT:Next SKPE LSTE", "03 0B 00 0A 01",
          "UBYT 3;LSTU #0;.ATOF 3;..UBYT 10;..UBYT 1;LSTU #1;.ATOF 1;..UBYT 11;..UBYT 0;LSTE"},
@@ -46,6 +48,7 @@ TEST_F(OffsetBinding, BadOffsetsStopBindingWithTheirReason) {
         {"UBYT:First LSTU:Link=Next==0 ATOF:At=@index?Link.Next:First UBYT:Next SKPE LSTE", "01 02 01",
          BindStop::OffsetCycle, "UBYT 1;LSTU #0;.ATOF 1;..UBYT 2;LSTU #1;.ATOF 2;..UBYT 1;LSTU #2"},
         {"ATOF:R=rfind(0xFF,1) UBYT SKPE", "01", BindStop::NotFound, "REST 1"},
+        {"CALC:X=le(1,4)", "01 02 03 04", BindStop::ReadOutside, "REST 4"},
         {"ATOF:R=0 UBYT", "01", BindStop::MisplacedEnd, "REST 1"},
     };
     for (auto [rows, bytes, reason, shown] : cases) {
