@@ -128,6 +128,24 @@ struct DocumentTest : EngineFixture {
         return window(document, 0, static_cast<int32_t>(saved.size()) + 3) == saved ? -1 : 0;
     }
 
+    // A table's case: the rows bind the bytes whole, show as `shown`, save them back unchanged, and
+    // the byte pane shows what saving writes.
+    void expectBinds(const char* rows, const char* bytes, const char* shown) {
+        Document* document = open(rows, bytesOf(bytes));
+        EXPECT_EQ(result, 0) << rows << " over " << bytes;
+        EXPECT_EQ(describe(document), shown) << rows << " over " << bytes;
+        EXPECT_EQ(saved(document), bytesOf(bytes)) << rows;
+        EXPECT_EQ(windowMismatch(document, bytesOf(bytes)), -1) << rows;
+    }
+    // A table's case that stops binding for the reason: the rows bound so far show, and no byte is lost.
+    void expectStops(const char* rows, const char* bytes, BindStop reason, const char* shown) {
+        Document* document = open(rows, bytesOf(bytes));
+        EXPECT_EQ(document->stopReason, reason) << rows;
+        EXPECT_EQ(describe(document), shown) << rows;
+        EXPECT_EQ(saved(document), bytesOf(bytes)) << rows;
+        EXPECT_TRUE(linksAreSound(document)) << rows;
+    }
+
     // The bytes saving the document writes now.
     Bytes saved(Document* document, const std::string& name = "saved.bin") {
         if (saveDocument(document, dir.path(name).c_str()) < 0) return {};

@@ -44,12 +44,7 @@ TEST_F(ExpressionBinding, ComputedRowsFollowTheRowsTheyName) {
          "CALC:Next=Slot+(Tag==5||Tag==6?2:1) LSTE",
          "04 01 05 01", "BCNT 4;LSTU #0;.UBYT 1;.CALC 0;.CALC 1;LSTU #1;.UBYT 5;.CALC 1;.CALC 3;LSTU #2;.UBYT 1;.CALC 3;.CALC 4;LSTE"},
     };
-    for (auto [rows, bytes, shown] : cases) {
-        Document* document = open(rows, bytesOf(bytes));
-        EXPECT_EQ(result, 0) << rows << " over " << bytes;
-        EXPECT_EQ(describe(document), shown) << rows << " over " << bytes;
-        EXPECT_EQ(saved(document), bytesOf(bytes)) << rows;
-    }
+    for (auto [rows, bytes, shown] : cases) expectBinds(rows, bytes, shown);
 }
 
 // An expression that cannot be evaluated stops binding where it stands, keeping the bytes.
@@ -65,13 +60,7 @@ TEST_F(ExpressionBinding, AnExpressionThatFailsStopsBindingWithItsReason) {
         {"SECT:S=0-1 SKPE UBYT", "01", BindStop::NegativeSize, "SECT -1;REST 1"},
         {"SECT:S=5 SKPE", "01", BindStop::SectionPastEnd, "SECT 5;REST 1"},
     };
-    for (auto [rows, bytes, reason, shown] : cases) {
-        Document* document = open(rows, bytesOf(bytes));
-        EXPECT_EQ(document->stopReason, reason) << rows;
-        EXPECT_EQ(describe(document), shown) << rows;
-        EXPECT_EQ(saved(document), bytesOf(bytes)) << rows;
-        EXPECT_TRUE(linksAreSound(document)) << rows;
-    }
+    for (auto [rows, bytes, reason, shown] : cases) expectStops(rows, bytes, reason, shown);
 }
 
 // Computed counts are hostile counts too: the document's limit stops them.

@@ -29,13 +29,7 @@ TEST_F(OffsetBinding, RegionsAreReadAtTheirOffsetsAndEveryByteIsKept) {
         {"UBYT:First LSTU:Link=Next==0 ATOF:At=@index?Link.Next:First UBYT:Value UBYT:Next SKPE LSTE", "03 0B 00 0A 01",
          "UBYT 3;LSTU #0;.ATOF 3;..UBYT 10;..UBYT 1;LSTU #1;.ATOF 1;..UBYT 11;..UBYT 0;LSTE"},
     };
-    for (auto [rows, bytes, shown] : cases) {
-        Document* document = open(rows, bytesOf(bytes));
-        EXPECT_EQ(result, 0) << rows << " over " << bytes;
-        EXPECT_EQ(describe(document), shown) << rows << " over " << bytes;
-        EXPECT_EQ(saved(document), bytesOf(bytes)) << rows;
-        EXPECT_EQ(windowMismatch(document, bytesOf(bytes)), -1) << rows;
-    }
+    for (auto [rows, bytes, shown] : cases) expectBinds(rows, bytes, shown);
 }
 
 // Offsets outside the file, and chains that come back, stop binding with the reason; no byte is lost.
@@ -51,13 +45,7 @@ TEST_F(OffsetBinding, BadOffsetsStopBindingWithTheirReason) {
         {"CALC:X=le(1,4)", "01 02 03 04", BindStop::ReadOutside, "REST 4"},
         {"ATOF:R=0 UBYT", "01", BindStop::MisplacedEnd, "REST 1"},
     };
-    for (auto [rows, bytes, reason, shown] : cases) {
-        Document* document = open(rows, bytesOf(bytes));
-        EXPECT_EQ(document->stopReason, reason) << rows;
-        EXPECT_EQ(describe(document), shown) << rows;
-        EXPECT_EQ(saved(document), bytesOf(bytes)) << rows;
-        EXPECT_TRUE(linksAreSound(document)) << rows;
-    }
+    for (auto [rows, bytes, reason, shown] : cases) expectStops(rows, bytes, reason, shown);
     Document* fresh = create("UBYT ATOF:R=0 UBYT SKPE UBYT", nullptr);
     bindNew(fresh);
     EXPECT_EQ(fresh->stopReason, BindStop::OffsetWithoutFile);
