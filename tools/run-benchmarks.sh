@@ -37,6 +37,13 @@ cmp -s "$work/chunks-1000000.bin" "$work/chunks-saved-1000000.bin" || { echo "sa
 rm -f "$work"/*.bin
 echo
 
+# A directory of entries pointing at records stored out of order: regions at offsets, saved by
+# place, and one edit that moves every region after it.
+"$build_dir/bench/offset_bench" 100000 "$work"
+cmp -s "$work/directory-100000.bin" "$work/directory-saved-100000.bin" && { echo "edited file unchanged"; exit 1; }
+rm -f "$work"/*.bin
+echo
+
 instructions=""
 if command -v valgrind >/dev/null; then
     valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out" --toggle-collect='bindFile*' \
