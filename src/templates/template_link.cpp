@@ -90,6 +90,8 @@ bool Template::resolveTypes() {
             field->fieldType = nullptr;
             if (isCaseCode(field->code) && !caseValuesAreValid(field->caption)) {
                 errorRow = i;
+                errorColumn = 0;
+                errorMessage = "a value does not fit 64 bits";
                 return false;
             }
             continue;

@@ -190,6 +190,7 @@ TEST_F(TemplateModel, ACaseValuePast64BitsMakesTheTemplateInvalid) {
         t.appendField("CASE", caption);
         EXPECT_EQ(t.resolve(), valid ? 0 : -4) << caption;
         EXPECT_EQ(t.errorRow, valid ? 0 : 1) << caption;
+        EXPECT_EQ(t.errorMessage != nullptr, !valid) << caption;  // the message says why
     }
 }
 
