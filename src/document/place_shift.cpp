@@ -82,6 +82,12 @@ const char* plan(Document* document, FieldInstance* first, FieldInstance* last, 
     Placer placer;
     std::vector<const FieldInstance*> regions;  // open around where the walk stands
     std::vector<const FieldInstance*> around;   // those open around the item
+    // Of each open region (the top first), the stretch its rows have covered without a break: bytes
+    // inserted between two of its rows would move one and not the other.
+    struct Run {
+        int64_t start, end;
+    };
+    std::vector<Run> runs{{0, 0}};
     bool ours = false;
     const FieldInstance* home = regionOf(document, first);
     for (FieldInstance* at = document->first; at; at = at->next) {
@@ -90,14 +96,24 @@ const char* plan(Document* document, FieldInstance* first, FieldInstance* last, 
             ours = true;
         }
         int64_t place = placer.enter(at);
+        int64_t size = instanceSize(at);
+        Run stretch{place, place + size};
+        if (restPlace(at) < 0 && size > 0) {
+            Run& run = runs.back();
+            if (run.end != place) run.start = place;
+            run.end = place + size;
+            stretch = run;
+        }
         // Rows of the change's own region follow one another (those after it already where the
         // change puts them), so only rows of other regions can stand over its bytes.
         bool sameRegion = restPlace(at) < 0 && (regions.empty() ? nullptr : regions.back()) == home;
-        if (change.checked && !ours && !sameRegion && change.overlaps(place, instanceSize(at)))
+        if (change.checked && !ours && !sameRegion && size > 0 &&
+            change.overlaps(stretch.start, stretch.end - stretch.start))
             return "Other rows stand over these bytes through an offset, so they cannot grow or shrink here.";
         if (at == last) ours = false;
         if (isPlacedOpener(at)) {
             regions.push_back(at);
+            runs.push_back(Run{-1, -1});
             bool encloses = false;
             for (const FieldInstance* open : around) encloses = encloses || open == at;
             if (change.checked && change.inside(place) && !encloses) return about("\"%s\" points into the bytes that would go.", at);
@@ -109,7 +125,10 @@ const char* plan(Document* document, FieldInstance* first, FieldInstance* last, 
             // Bytes between regions belong to none, so inserted bytes go before them.
             moves.push_back(Move{at, change.inserted ? place + change.bytes : change.moved(place), nullptr, 0});
         }
-        while (placer.leave(at)) regions.pop_back();
+        while (placer.leave(at)) {
+            regions.pop_back();
+            runs.pop_back();
+        }
     }
     return placer.failed() ? "There is not enough memory." : nullptr;
 }

@@ -87,6 +87,8 @@ TEST_F(OffsetBinding, ChangesThatOffsetsCannotFollowAreRefused) {
         {"UBYT:Off BCNT LSTC UBYT LSTE ATOF:R=Off*1 UBYT SKPE", "04 01 0A 07", 2, true},
         // Bytes other rows stand over, through an offset, cannot grow or shrink.
         {"ATOF:R=1 UBYT SKPE BCNT LSTC UBYT LSTE", "01 0A", 3, false},
+        // ... nor can bytes come between two rows another region reads one after the other.
+        {"BCNT LSTC UBYT LSTE ATOF:R=1 UBYT UBYT SKPE", "02 0A 0B", 3, true},
         // A region at the bytes that would go.
         {"BCNT LSTC UBYT LSTE ATOF:R=1 SKPE", "01 0A", 1, false},
         // An offset that cannot hold its new number.

@@ -168,5 +168,24 @@ TEST_F(SondrixTest, BytePaneTakesTheKeysAfterTabAndItsPlaceIsRemembered) {
     EXPECT_EQ(work.text("Sondrix.ini"), "view:bytes=beside\n");
 }
 
+// Rows at an offset show where the file has them: the pane's keys go through the file in byte order,
+// and the row holding each byte becomes current, wherever the template has it.
+TEST_F(SondrixTest, TheBytePaneGoesThroughRowsAtOffsetsInFileOrder) {
+    work.write("TMPL\placed.tmpl", templateFile({{"UBYT", "Offset"}, {"ATOF", "Region = Offset"}, {"UBYT", "Inside"},
+                                                  {"SKPE", ""}, {"UBYT", "After"}}));
+    work.write("data.bin", testsupport::Bytes{3, 0xAA, 0xBB, 0xCC});
+    startProgram("data.bin PLACED");
+    waitForView("TfrmDocument");
+    const std::pair<std::vector<WORD>, const char*> steps[] = {
+        {{VK_DOWN, VK_DOWN}, "Offset $3 (3), size 1"},  // Inside, the region's row
+        {{VK_DOWN}, "Offset $1 (1), size 1"},           // After, where reading went on
+        {{VK_TAB, VK_RIGHT}, "Offset $2 (2), size 1"},  // the byte no row reads
+        {{VK_RIGHT}, "Offset $3 (3), size 1"}};
+    for (const auto& [keys, status] : steps) {
+        for (WORD key : keys) pressKey(key);
+        waitForStatus(status);
+    }
+}
+
 }  // namespace
 }  // namespace e2e
