@@ -171,7 +171,7 @@ TEST_F(SondrixTest, BytePaneTakesTheKeysAfterTabAndItsPlaceIsRemembered) {
 // Rows at an offset show where the file has them: the pane's keys go through the file in byte order,
 // and the row holding each byte becomes current, wherever the template has it.
 TEST_F(SondrixTest, TheBytePaneGoesThroughRowsAtOffsetsInFileOrder) {
-    work.write("TMPL\placed.tmpl", templateFile({{"UBYT", "Offset"}, {"ATOF", "Region = Offset"}, {"UBYT", "Inside"},
+    work.write("TMPL\\placed.tmpl", templateFile({{"UBYT", "Offset"}, {"ATOF", "Region = Offset"}, {"UBYT", "Inside"},
                                                   {"SKPE", ""}, {"UBYT", "After"}}));
     work.write("data.bin", testsupport::Bytes{3, 0xAA, 0xBB, 0xCC});
     startProgram("data.bin PLACED");
