@@ -159,3 +159,27 @@ TEST(Expressions, DeepAndLongTextsAreRefusedWithinTheLimits) {
 }
 
 }  // namespace
+
+namespace {
+
+// Offsets follow a change through the one row they name, when the rest of the expression reads no
+// row's number; through a path too.
+TEST(Expressions, AnOffsetFollowsOnlyThroughARowPlusABase) {
+    const std::pair<const char*, int32_t> cases[] = {
+        {"A", 0},     {"start(B) + A", 0}, {"A - 8", 0},   {"@start + L.A", 0}, {"8 + C", 2},
+        {"8 - A", -1}, {"A * 2", -1},       {"A + B", -1}, {"-A", -1},          {"7", -1},
+    };
+    Rows rows;
+    for (auto [text, named] : cases) {
+        expression::Expression e;
+        expression::ParseError error{};
+        ASSERT_EQ(expression::parseList(text, static_cast<int32_t>(std::strlen(text)), rows, &e, 1, &error), 1) << text;
+        int32_t row = -1, list = -1;
+        bool follows = expression::isNamePlusBase(e, e.count - 1, &row, &list);
+        EXPECT_EQ(follows ? row : -1, named) << text;
+        EXPECT_EQ(follows && list == 9, std::strstr(text, "L.A") != nullptr) << text;
+        expression::release(e);
+    }
+}
+
+}  // namespace
