@@ -32,17 +32,13 @@ std::string withoutTmpl(const char* name) {
     return text;
 }
 
-bool isNamed(const Template* templ, const std::string& wanted) {
-    return templ->name && wanted == templ->name;
-}
-
 uint8_t reasonsFor(const Template* templ, const std::string& extension, const std::string& remembered,
                    const FileHead& head) {
     uint8_t reasons = 0;
     if (leadingBytesMatch(*templ, head)) reasons |= kMatchContent;
     if (!extension.empty() && (withoutTmpl(templ->name) == extension || namesExtension(*templ, extension)))
         reasons |= kMatchExtension;
-    if (!remembered.empty() && isNamed(templ, remembered)) reasons |= kMatchLastUsed;
+    if (!remembered.empty() && templ->name && remembered == templ->name) reasons |= kMatchLastUsed;
     return reasons;
 }
 
