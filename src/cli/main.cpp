@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     if (options.command == "dump") return runDump(options);
     if (options.command == "edit") return runEdit(options);
     if (options.command == "templates") return runTemplates(options);
+    if (options.command == "detect") return runDetect(options);
     if (options.command == "compile") return runCompile(options);
     if (options.command == "decompile") return runDecompile(options);
     return fail(kExitUsage, "unknown command " + options.command + "\n" + kUsage);

@@ -8,6 +8,7 @@ const char* const kUsage =
     "ROW[:CASE]]...\n"
     "                        [--delete ROW]... -o OUT FILE\n"
     "       sondrix-cli templates [--templates DIR]\n"
+    "       sondrix-cli detect [--templates DIR] FILE\n"
     "       sondrix-cli compile IN.txt OUT.tmpl\n"
     "       sondrix-cli decompile IN.tmpl\n"
     "\n"
@@ -15,7 +16,9 @@ const char* const kUsage =
     "with :CASE takes that case of its key section (its label or one of its values).\n"
     "Exit codes: 0 done, 1 bad command line, 2 a file cannot be read or written,\n"
     "3 the template cannot be found or read, 4 the template is invalid, 5 binding stopped early,\n"
-    "6 a row cannot be edited or a list item not inserted or deleted.\n";
+    "6 a row cannot be edited or a list item not inserted or deleted.\n"
+    "detect prints the templates that suit the file, best first, and why: its leading bytes\n"
+    "(content), its extension, or both.\n";
 
 namespace {
 

@@ -265,6 +265,8 @@ int64_t Binder::run(int32_t& rowIndex, FieldInstance* parent) {
                 case RowRole::Placed:
                     next = bindPlaced(row, info);
                     break;
+                case RowRole::FileKind:
+                    break;
             }
         }
         if (levelDone) return 0;

@@ -104,6 +104,9 @@ RowKind upperCaseKind(FieldCode code) {
             return computed(RowRole::Placed);
         case makeFieldCode("INCL"):
             return kind(RowRole::Structure);
+        case makeFieldCode("LEAD"):
+        case makeFieldCode("EXTN"):
+            return kind(RowRole::FileKind);
         case makeFieldCode("KBYT"):
         case makeFieldCode("KUBT"):
             return kind(RowRole::Key, 1);

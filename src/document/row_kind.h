@@ -21,6 +21,7 @@ enum class RowRole : uint8_t {
     ByteOrder,    // ORDR: its rows read and write numbers little-endian when its expression holds
     Structure,    // INCL: the rows of another template of the library, put after it in a document
     Placed,       // ATOF: its rows are read at the offset its expression gives, then binding goes on where it was
+    FileKind,     // LEAD, EXTN: which files the template is for, to choose it; they bind nothing
 };
 
 struct RowKind {

@@ -1,5 +1,6 @@
 // Files that arrive other than through the Open dialog: named on the command line (with a library
-// template, or the selection dialog asks) and dropped on the main window, one tab each.
+// template, or the selection dialog asks) and dropped on the main window, one tab each. Without a
+// template, a file that the leading bytes of only one template match opens with it at once.
 #include <windows.h>
 // after windows.h, whose types it uses
 #include <shellapi.h>
@@ -8,6 +9,7 @@
 
 #include "mainwindow/main_frame.h"
 #include "templates/template.h"
+#include "templates/template_choice.h"
 #include "templates/template_library.h"
 
 namespace {
@@ -46,8 +48,10 @@ void TfrmMain::OpenCommandLine() {
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!arguments) return;
     if (count >= 2) {
-        Template* named = count >= 3 ? libraryTemplateNamed(utf8Of(arguments[2])) : nullptr;
-        OpenDocumentView(fullPathOf(arguments[1]).c_str(), named);
+        std::string path = fullPathOf(arguments[1]);
+        Template* named = count >= 3 ? libraryTemplateNamed(utf8Of(arguments[2]))
+                                     : onlyContentMatch(templateLibrary, path.c_str());
+        OpenDocumentView(path.c_str(), named);
     }
     LocalFree(arguments);
 }
@@ -58,7 +62,8 @@ void TfrmMain::OnDropFiles(HDROP drop) {
         UINT length = DragQueryFileW(drop, i, nullptr, 0);
         std::wstring path(length + 1, L'\0');
         DragQueryFileW(drop, i, &path[0], length + 1);
-        OpenDocumentView(fullPathOf(path.c_str()).c_str());
+        std::string full = fullPathOf(path.c_str());
+        OpenDocumentView(full.c_str(), onlyContentMatch(templateLibrary, full.c_str()));
     }
     DragFinish(drop);
 }

@@ -9,7 +9,7 @@ constexpr char kControlCodes[][5] = {"BCNT", "BLEN", "BSIZ", "BSKP", "BZCT", "CA
                                      "LLEN", "LSIZ", "LSKP", "LSTB", "LSTC", "LSTE", "LSTS", "LSTZ", "LZCT",
                                      "OCNT", "QCNT", "QLEN", "QSIZ", "QSKP", "QZCT", "SKPE", "WCNT", "WLEN",
                                      "WSIZ", "WSKP", "WZCT", "BITS", "CALC", "KEYV", "LSTL", "LSTN", "LSTU",
-                                     "SECT", "WHEN", "ORDR", "INCL", "ATOF"};
+                                     "SECT", "WHEN", "ORDR", "INCL", "ATOF", "LEAD", "EXTN"};
 constexpr char kOpeningCodes[][5] = {"LSTB", "LSTC", "LSTS", "LSTZ", "BSIZ", "WSIZ", "LSIZ", "QSIZ", "BSKP",
                                      "WSKP", "LSKP", "QSKP", "KEYB", "KEYV", "LSTL", "LSTN", "LSTU", "SECT",
                                      "WHEN", "ORDR", "ATOF"};

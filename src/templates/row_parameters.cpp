@@ -25,6 +25,7 @@ constexpr Shape kShapes[] = {
     {"PADN", {1, 2}, true, false},  {"UPTO", {1, 16}, true, false}, {"CHKB", {1, 1}, false, true},
     {"CHKW", {1, 1}, false, true},  {"CHKL", {1, 1}, false, true},  {"CHKQ", {1, 1}, false, true},
     {"CHKO", {2, 2}, true, true},   {"ORDR", {1, 1}, false, false}, {"ATOF", {1, 2}, false, false},
+    {"LEAD", {1, 1}, false, false}, {"EXTN", {1, 16}, false, false},
 };
 
 const Shape* shapeOf(const char code[4]) {

@@ -1,5 +1,6 @@
 #include "templates/template_choice.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <string>
@@ -31,23 +32,47 @@ std::string withoutTmpl(const char* name) {
     return text;
 }
 
-int32_t indexOf(const TemplateLibrary& library, const std::string& wanted, bool byExtension) {
-    for (int32_t i = 0; i < library.count; ++i) {
-        const char* name = library.templates[i]->name;
-        if (byExtension ? withoutTmpl(name) == wanted : name && wanted == name) return i;
-    }
-    return -1;
+uint8_t reasonsFor(const Template* templ, const std::string& extension, const std::string& remembered,
+                   const FileHead& head) {
+    uint8_t reasons = 0;
+    if (leadingBytesMatch(*templ, head)) reasons |= kMatchContent;
+    if (!extension.empty() && (withoutTmpl(templ->name) == extension || namesExtension(*templ, extension)))
+        reasons |= kMatchExtension;
+    if (!remembered.empty() && templ->name && remembered == templ->name) reasons |= kMatchLastUsed;
+    return reasons;
 }
 
 }  // namespace
 
-int32_t preferredTemplate(const TemplateLibrary& library, const char* path, const char* settingsPath) {
+std::vector<TemplateMatch> matchingTemplates(const TemplateLibrary& library, const char* path, const FileHead& head,
+                                             const char* settingsPath) {
     std::string extension = path ? extensionOf(path) : std::string();
-    if (extension.empty()) return 0;
-    int32_t named = indexOf(library, extension, true);
-    if (named >= 0) return named;
-    int32_t remembered = indexOf(library, settingOf(settingsPath, extension), false);
-    return remembered >= 0 ? remembered : 0;
+    std::string remembered = extension.empty() ? std::string() : settingOf(settingsPath, extension);
+    std::vector<TemplateMatch> matches;
+    for (int32_t i = 0; i < library.count; ++i) {
+        uint8_t reasons = reasonsFor(library.templates[i], extension, remembered, head);
+        if (reasons) matches.push_back(TemplateMatch{i, reasons});
+    }
+    std::stable_sort(matches.begin(), matches.end(),
+                     [](const TemplateMatch& a, const TemplateMatch& b) { return a.reasons > b.reasons; });
+    return matches;
+}
+
+int32_t preferredTemplate(const TemplateLibrary& library, const char* path, const char* settingsPath) {
+    FileHead head = path ? readFileHead(path) : FileHead{};
+    std::vector<TemplateMatch> matches = matchingTemplates(library, path, head, settingsPath);
+    return matches.empty() ? 0 : matches.front().index;
+}
+
+Template* onlyContentMatch(const TemplateLibrary& library, const char* path) {
+    FileHead head = readFileHead(path);
+    Template* only = nullptr;
+    for (int32_t i = 0; i < library.count; ++i) {
+        if (!leadingBytesMatch(*library.templates[i], head)) continue;
+        if (only) return nullptr;
+        only = library.templates[i];
+    }
+    return only;
 }
 
 void rememberTemplate(const char* path, const char* templateName, const char* settingsPath) {

@@ -34,6 +34,9 @@ TEST_F(ExpressionBinding, ComputedRowsFollowTheRowsTheyName) {
         {"UBYT:L SECT:S=L UBYT CALC:P=@offset-@start CALC:E=@end SKPE CALC:F=@filesize", "02 01 02 03",
          "UBYT 2;SECT 2;.UBYT 1;.CALC 1;.CALC 3;.REST 1;CALC 4;REST 1"},
         {"KNAM:Type CALC:IsHeader=Type=='IHDR'", "'IHDR'", "KNAM IHDR;CALC 1"},
+        // Rows that say which files the template is for bind nothing, whether they hold or not.
+        {"LEAD:Magic=be(0,1)==5 EXTN:Ext='bin','x' UBYT", "05", "UBYT 5"},
+        {"UBYT LEAD:Magic=be(0,1)==5 EXTN:Ext='bin' UBYT", "07 08", "UBYT 7;UBYT 8"},
         // A name means the row of that name that was read: the chosen case's, else one further back.
         {"UBYT:Width KEYB KUBT CASE:1 UWRD:Width CASE:2 UBYT:Width KEYE CALC:W=Width", "07 02 09",
          "UBYT 7;.KUBT 2;CASE 2;.UBYT 9;CALC 9"},
