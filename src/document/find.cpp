@@ -6,6 +6,7 @@
 #include "document/count_display.h"
 #include "document/document_bytes.h"
 #include "document/instances.h"
+#include "document/rows.h"
 #include "fieldtypes/hex_bytes.h"
 #include "fieldtypes/number_access.h"
 #include "shell/number_text.h"
@@ -27,6 +28,18 @@ bool containsFolded(const char* text, size_t length, const std::string& needle) 
     }
     return false;
 }
+
+// Reading a row's value draws it, so one reader serves every row of a search.
+class RowMatcher {
+  public:
+    explicit RowMatcher(const FindQuery& query) : query_(query) {}
+    bool matches(FieldInstance* instance);
+
+  private:
+    const FindQuery& query_;
+    RowReader reader_;
+    Row row_{};
+};
 
 FieldInstance* step(Document* document, FieldInstance* at, bool forward) {
     if (!at) return forward ? document->first : document->last;
@@ -137,6 +150,8 @@ bool makeFindQuery(FindKind kind, const char* text, FindQuery* query, const char
     return false;
 }
 
+namespace {
+
 bool RowMatcher::matches(FieldInstance* instance) {
     if (query_.kind == FindKind::Number) {
         int64_t number;
@@ -152,6 +167,8 @@ bool RowMatcher::matches(FieldInstance* instance) {
     return containsFolded(row_.value.data(), row_.value.size(), query_.text) ||
            containsFolded(row_.caption.data(), row_.caption.size(), query_.text);
 }
+
+}  // namespace
 
 RowFound findRow(Document* document, const FindQuery& query, FieldInstance* from, bool forward) {
     RowMatcher matcher(query);

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "document/document.h"
-#include "document/rows.h"
 
 enum class FindKind { Text, Number, Bytes };
 
@@ -21,25 +20,12 @@ struct FindQuery {
 // False with the reason when the text spells nothing of the kind (no text, no number, no hex bytes).
 bool makeFindQuery(FindKind kind, const char* text, FindQuery* query, const char** reason);
 
-// Whether a row shows the text (ignoring the case of ASCII letters) or holds the number. Reading the
-// row's value draws it, so a reader is kept for many rows.
-class RowMatcher {
-  public:
-    explicit RowMatcher(const FindQuery& query) : query_(query) {}
-    bool matches(FieldInstance* instance);
-
-  private:
-    const FindQuery& query_;
-    RowReader reader_;
-    Row row_{};
-};
-
 struct RowFound {
     FieldInstance* instance;  // null when no row matches
     bool wrapped;             // the search went past the last (or first) row to find it
 };
-// The first matching row after `from` (before it, backward); without from, from the start (end).
-// Text and Number queries only.
+// The first row after `from` (before it, backward) that shows the text, ignoring the case of ASCII
+// letters, or holds the number; without from, from the start (end). Text and Number queries only.
 RowFound findRow(Document* document, const FindQuery& query, FieldInstance* from, bool forward);
 
 struct BytesFound {

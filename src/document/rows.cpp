@@ -136,3 +136,19 @@ void visitRows(Document* document, const std::function<void(const Row&)>& visit)
         visit(row);
     }
 }
+
+std::string selectedRowsText(Document* document) {
+    std::string text;
+    RowReader reader;
+    Placer placer;
+    Row row{};
+    size_t number = 0;
+    for (FieldInstance* instance = document->first; instance; instance = instance->next) {
+        int64_t offset = placer.place(instance);
+        ++number;
+        if (!(instance->flags & kInstanceSelected)) continue;
+        reader.read(instance, offset, row);
+        text += rowTextLine(row, number);
+    }
+    return text;
+}

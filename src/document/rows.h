@@ -43,5 +43,8 @@ class RowReader {
 extern const char* const kRowTextHeading;
 std::string rowTextLine(const Row& row, size_t number);
 
+// The selected rows as text lines, numbered as among all rows; without a heading.
+std::string selectedRowsText(Document* document);
+
 // Hands each row to the visitor in display order; the row is only valid during the call.
 void visitRows(Document* document, const std::function<void(const Row&)>& visit);

@@ -66,7 +66,10 @@ void BytePane::OnPaint() {
 
 int32_t BytePane::ReadLines(int64_t first, int64_t count) {
     int64_t from = first * kBytesPerLine;
-    auto wanted = static_cast<int32_t>(std::min<int64_t>(count * kBytesPerLine, bytes_.total() - from));
+    return ReadBytes(from, static_cast<int32_t>(std::min<int64_t>(count * kBytesPerLine, bytes_.total() - from)));
+}
+
+int32_t BytePane::ReadBytes(int64_t from, int32_t wanted) {
     if (wanted <= 0) return 0;
     shown_.resize(static_cast<size_t>(wanted));
     marks_.resize(static_cast<size_t>(wanted));
