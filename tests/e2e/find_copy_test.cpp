@@ -1,6 +1,7 @@
-// Find and Copy as a user meets them: Ctrl+F with text, a number and hexadecimal bytes, F3 and
-// Shift+F3 going round the document with a note on the status bar; Ctrl+C in the rows and in the
-// byte pane, read back from the system's clipboard.
+// Find, Copy and Paste as a user meets them: Ctrl+F with text, a number and hexadecimal bytes, F3
+// and Shift+F3 going round the document with a note on the status bar; Ctrl+C in the rows and in the
+// byte pane, read back from the system's clipboard; Ctrl+V of bytes another program copied, undone,
+// redone and saved, and refused past the end.
 #include "sondrix_fixture.h"
 
 namespace e2e {
@@ -11,12 +12,13 @@ const std::vector<TemplateRow> kRows = {{"UBYT", "Magic"}, {"UBYT", "Mode"}, {"U
 
 class FindTest : public SondrixTest {
   protected:
-    void start() {
+    HWND start() {
         work.write("TMPL\\rows.tmpl", templateFile(kRows));
         work.write("data.bin", testsupport::Bytes{0x89, 0x50, 0x4E, 0x47, 0x50});
         startProgram("data.bin ROWS");
-        waitForView("TfrmDocument");
+        HWND view = waitForView("TfrmDocument");
         waitForStatus("Offset $0 (0), size 1");
+        return view;
     }
     // Through the dialog: the text typed over the last one, the kind chosen by the arrow keys from the
     // one the dialog remembered (0 text, 1 number, 2 bytes).
@@ -71,7 +73,7 @@ TEST_F(FindTest, TextANumberAndBytesAreFoundAndF3GoesRoundBothWays) {
 
 TEST_F(FindTest, CopyPutsTheRowsAsTheDumpPrintsThemAndTheSelectedBytesInHex) {
     start();
-    emptyClipboard();
+    putClipboardText();
     pressChordFor(VK_SHIFT, VK_DOWN, "Shift+Down", [&] { return statusPart(0) == "Offset $1 (1), size 1"; });
     copy();
     EXPECT_EQ(clipboardText(),
@@ -79,11 +81,31 @@ TEST_F(FindTest, CopyPutsTheRowsAsTheDumpPrintsThemAndTheSelectedBytesInHex) {
               "    2  00000001       1  Mode  80\r\n");
 
     // In the pane, from the cursor on Mode's byte back to the first.
-    emptyClipboard();
+    putClipboardText();
     pressKey(VK_TAB);
     pressChordFor(VK_SHIFT, VK_LEFT, "Shift+Left", [&] { return statusPart(0) == "Offset $0 (0), size 1"; });
     copy();
     EXPECT_EQ(clipboardText(), "89 50");
+}
+
+TEST_F(FindTest, BytesPastedInTheBytePaneAreEditsOfTheirRowsUndoneAsOne) {
+    HWND view = start();
+    pressKey(VK_TAB);
+    pressKey(VK_RIGHT);
+    waitForStatus("Offset $1 (1), size 1");
+    putClipboardText("AA BB");  // over Mode and half of Width
+    pressCommand('V', view, "data.bin [*]");
+    pressCommand('Z', view, "data.bin");
+    pressCommand('Y', view, "data.bin [*]");
+    pressCommand('S', view, "data.bin");
+    expectFile("data.bin", {0x89, 0xAA, 0xBB, 0x47, 0x50});
+
+    pressKey(VK_END);
+    waitForStatus("Offset $4 (4), size 1");
+    putClipboardText("01 02");
+    pressCommand('V');
+    closeDialogShowing("Sondrix", "No row holds the byte at offset 5: nothing is pasted past it.");
+    expectFile("data.bin", {0x89, 0xAA, 0xBB, 0x47, 0x50});
 }
 
 }  // namespace

@@ -101,9 +101,15 @@ inline std::string clipboardText() {
     return text;
 }
 
-inline void emptyClipboard() {
+// As another program copies it; without text the clipboard is emptied.
+inline void putClipboardText(const std::string& text = "") {
     if (!OpenClipboard(nullptr)) return;
     EmptyClipboard();
+    if (HGLOBAL memory = text.empty() ? nullptr : GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+    }
     CloseClipboard();
 }
 

@@ -41,7 +41,7 @@ bool TfrmDocument::CanEditCommand(int id) const {
         case cmdCopy:
             return current != nullptr;
         case cmdPaste:
-            return bytes_.total() > 0 && IsClipboardFormatAvailable(CF_TEXT);
+            return GetFocus() == pane_.hwnd && IsClipboardFormatAvailable(CF_TEXT);
         default:
             return id == cmdGoToOffset || id == cmdFind || id == cmdFindNext || id == cmdFindPrevious;
     }
@@ -53,6 +53,7 @@ void TfrmDocument::OnEditCommand(int id) {
     if (id == cmdFind) Find();
     if (id == cmdFindNext || id == cmdFindPrevious) FindAgain(id == cmdFindNext, GetFocus() == pane_.hwnd);
     if (id == cmdCopy) Copy();
+    if (id == cmdPaste) Paste();
     LayoutMark mark = markLayout();
     if ((id == cmdUndo && undoChange(document)) || (id == cmdRedo && redoChange(document))) {
         if (!takeNewLayout(mark)) RowsChanged();

@@ -97,6 +97,8 @@ class TfrmDocument : public TfrmView {
 
     // The selected rows as `sondrix-cli dump` prints them, or the byte pane's selection in hexadecimal.
     void Copy();
+    // Hexadecimal bytes from the clipboard over the bytes from the byte pane's cursor on.
+    void Paste();
 
     // Vertical scrolling (document_scroll.cpp).
     void OnVerticalScroll(int request);
