@@ -67,6 +67,11 @@ TEST_F(FindTest, TextANumberAndBytesAreFoundAndF3GoesRoundBothWays) {
     find("4e 47", 2);
     waitForStatus("Offset $2 (2), size 2");  // from the cursor round to the start
     waitForNote("Search wrapped to the top.");
+    // The bytes found are the byte pane's selection.
+    putClipboardText();
+    pressKey(VK_TAB);
+    copy();
+    EXPECT_EQ(clipboardText(), "4e 47");
     find("7f", 2);
     waitForNote("Not found: 7f");
 }

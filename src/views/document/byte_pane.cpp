@@ -57,8 +57,9 @@ void BytePane::FollowCurrent() {
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void BytePane::PlaceCursor(int64_t offset) {
-    anchor_ = cursor_ = offset;
+void BytePane::PlaceCursor(int64_t offset, int64_t through) {
+    cursor_ = offset;
+    anchor_ = std::clamp<int64_t>(through, offset, bytes_.total() - 1);
     FollowCurrent();
 }
 

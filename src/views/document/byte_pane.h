@@ -44,8 +44,9 @@ class BytePane {
     // The current row changed: the cursor goes to the row's first byte unless it is in the row
     // already, and comes into view.
     void FollowCurrent();
-    // The cursor on a byte of the current row, which Go to offset made current.
-    void PlaceCursor(int64_t offset);
+    // The cursor on a byte of the current row, which Go to offset or Find made current; Find selects
+    // the bytes found, from the cursor through `through`.
+    void PlaceCursor(int64_t offset, int64_t through = -1);
     // The document's bytes changed.
     void BytesChanged();
     // The bytes from where Shift was last up to the cursor, in hexadecimal; false when there are more

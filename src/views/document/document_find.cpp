@@ -45,7 +45,7 @@ bool TfrmDocument::FindBytesFrom(bool forward, bool* wrapped) {
     if (found.offset < 0) return false;
     *wrapped = found.wrapped || pastEnd;
     CurrentFromByte(found.offset, false);
-    pane_.PlaceCursor(found.offset);
+    pane_.PlaceCursor(found.offset, found.offset + static_cast<int64_t>(findRequest_.query.bytes.size()) - 1);
     return true;
 }
 
