@@ -17,7 +17,11 @@ void TfrmDocument::FindAgain(bool forward, bool inPane) {
     const FindQuery& query = findRequest_.query;
     bool wrapped = false;
     bool inBytes = query.kind == FindKind::Bytes || (inPane && query.kind == FindKind::Text);
-    if (!(inBytes ? FindBytesFrom(forward, &wrapped) : FindRowFrom(forward, &wrapped))) {
+    // Finding nothing in the largest documents takes a second or so.
+    HCURSOR was = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    bool found = inBytes ? FindBytesFrom(forward, &wrapped) : FindRowFrom(forward, &wrapped);
+    SetCursor(was);
+    if (!found) {
         MessageBeep(MB_ICONWARNING);
         return Note(promptText(UIStrings[usNotFound], findRequest_.typed.c_str()));
     }
