@@ -3,7 +3,7 @@
 #include <cinttypes>
 #include <string>
 
-#include "cli/rows.h"
+#include "document/rows.h"
 #include "fieldtypes/hex_bytes.h"
 
 namespace {
@@ -57,14 +57,6 @@ std::string jsonString(const std::string& text) {
     return out + "\"";
 }
 
-// Control characters as dots; a key name, which the view shows in ASCII, loses its other bytes too.
-std::string printable(const std::string& text, bool asciiOnly = false) {
-    std::string out;
-    for (unsigned char c : text)
-        out += c < 0x20 || c == 0x7f || (asciiOnly && c > 0x7f) ? '.' : static_cast<char>(c);
-    return out;
-}
-
 // Hexadecimal digits need no escape; a long array goes out in pieces rather than as one string.
 void printHexString(std::FILE* out, const unsigned char* bytes, uint64_t count) {
     constexpr uint64_t kPiece = 4096;
@@ -76,31 +68,12 @@ void printHexString(std::FILE* out, const unsigned char* bytes, uint64_t count) 
     std::fputc('"', out);
 }
 
-std::string shownText(const Row& row) {
-    switch (row.kind) {
-        case RowShape::ListHeader:
-            return printable(row.caption) + " " + row.value;
-        case RowShape::ListEnd:
-            return row.value + " " + printable(row.caption);
-        case RowShape::Divider:
-            return "-- " + printable(row.caption) + " --";
-        case RowShape::Key:
-            return printable(row.caption) + "  " + printable(row.value, true);
-        default:
-            return row.value.empty() ? printable(row.caption)
-                                     : printable(row.caption) + "  " + printable(row.value);
-    }
-}
-
 }  // namespace
 
 void printRowsAsText(Document* document, std::FILE* out) {
-    std::fprintf(out, "  row    offset    size  field\n");
+    std::fputs(kRowTextHeading, out);
     size_t number = 0;
-    visitRows(document, [&](const Row& row) {
-        std::fprintf(out, "%5zu  %08" PRIx64 "  %6" PRId64 "  %*s%s\n", ++number, row.offset, row.size,
-                     2 * row.depth, "", shownText(row).c_str());
-    });
+    visitRows(document, [&](const Row& row) { std::fputs(rowTextLine(row, ++number).c_str(), out); });
 }
 
 void printRowsAsJson(Document* document, std::FILE* out) {

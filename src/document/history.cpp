@@ -22,6 +22,7 @@ struct Change {
     void* value;  // of an edit: the value the instance does not have now
     ItemChange item;
     Document* other;  // of a layout: the binding the document does not have now
+    bool joinsPrevious;  // undone and redone with the change before it, as one
 };
 
 bool isItemChange(const Change& change) {
@@ -49,6 +50,7 @@ struct History {
     RecordStack<Change> changes;
     int32_t done = 0;      // the changes before this one are made
     int32_t savedAt = -1;  // the number of changes made when the document was last saved; -1 never again
+    int32_t joinFrom = -1;  // while changes are joined, the index of the first of them
 };
 
 namespace {
@@ -75,7 +77,9 @@ void record(Document* document, const Change& change) {
     releaseUndone(history);
     if (history->savedAt > history->done) history->savedAt = -1;
     history->changes.count = history->done;
-    history->changes.push(change);  // reserveChange made room
+    Change made = change;
+    made.joinsPrevious = history->joinFrom >= 0 && history->done > history->joinFrom;
+    history->changes.push(made);  // reserveChange made room
     ++history->done;
 }
 
@@ -121,15 +125,25 @@ bool reserveChange(Document* document) {
 }
 
 void recordEdit(Document* document, FieldInstance* instance, void* before) {
-    record(document, Change{Change::Edit, true, instance, before, {}, nullptr});
+    record(document, Change{Change::Edit, true, instance, before, {}, nullptr, false});
 }
 
 void recordItemChange(Document* document, const ItemChange& change, bool inserted) {
-    record(document, Change{inserted ? Change::Insertion : Change::Deletion, true, nullptr, nullptr, change, nullptr});
+    record(document, Change{inserted ? Change::Insertion : Change::Deletion, true, nullptr, nullptr, change, nullptr, false});
 }
 
 void recordLayout(Document* document, Document* before) {
-    record(document, Change{Change::Layout, true, nullptr, nullptr, {}, before});
+    record(document, Change{Change::Layout, true, nullptr, nullptr, {}, before, false});
+}
+
+bool joinChanges(Document* document) {
+    History* history = historyOf(document);
+    if (history) history->joinFrom = history->done;
+    return history != nullptr;
+}
+
+void endJoinedChanges(Document* document) {
+    if (document->history) document->history->joinFrom = -1;
 }
 
 bool canUndo(const Document* document) {
@@ -144,7 +158,9 @@ bool undoChange(Document* document) {
     if (!canUndo(document)) return false;
     History* history = document->history;
     noteSaved(document, history);
-    apply(document, history->changes[--history->done], false);
+    do {
+        apply(document, history->changes[--history->done], false);
+    } while (history->done > 0 && history->changes[history->done].joinsPrevious);
     document->saved = history->done == history->savedAt;
     return true;
 }
@@ -153,7 +169,9 @@ bool redoChange(Document* document) {
     if (!canRedo(document)) return false;
     History* history = document->history;
     noteSaved(document, history);
-    apply(document, history->changes[history->done++], true);
+    do {
+        apply(document, history->changes[history->done++], true);
+    } while (history->done < history->changes.count && history->changes[history->done].joinsPrevious);
     document->saved = history->done == history->savedAt;
     return true;
 }

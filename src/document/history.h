@@ -16,6 +16,11 @@ void recordItemChange(Document* document, const ItemChange& change, bool inserte
 // had.
 void recordLayout(Document* document, Document* before);
 
+// The changes recorded from now until endJoinedChanges are undone and redone as one. False without
+// memory.
+bool joinChanges(Document* document);
+void endJoinedChanges(Document* document);
+
 bool canUndo(const Document* document);
 bool canRedo(const Document* document);
 // False when there is nothing to undo or redo.

@@ -9,7 +9,8 @@
 
 void TfrmMain::OnInitMenuPopup(HMENU menu) {
     TabEntry* entry = CurrentEntry();
-    for (int id : {cmdUndo, cmdRedo, cmdDeleteItem, cmdGoToOffset}) {
+    for (int id : {cmdUndo, cmdRedo, cmdDeleteItem, cmdGoToOffset, cmdFind, cmdFindNext, cmdFindPrevious, cmdCopy,
+                   cmdPaste}) {
         bool enabled = entry && entry->view->CanEditCommand(id);
         // Menus without the item leave it alone.
         EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
@@ -53,6 +54,11 @@ void TfrmMain::OnCommand(int id) {
         case cmdRedo:
         case cmdDeleteItem:
         case cmdGoToOffset:
+        case cmdFind:
+        case cmdFindNext:
+        case cmdFindPrevious:
+        case cmdCopy:
+        case cmdPaste:
             if (TabEntry* entry = CurrentEntry()) entry->view->OnEditCommand(id);
             break;
         default:

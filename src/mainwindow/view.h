@@ -27,7 +27,8 @@ class TfrmView {
     virtual const char* FileName() const = 0;
     // Whether the view holds changes its file has not; by default nothing is ever changed.
     virtual bool Unsaved() const;
-    // The Edit menu's commands: Undo, Redo, Delete item, Go to offset; by default nothing.
+    // The Edit menu's commands: Undo, Redo, Copy, Paste, Delete item, Go to offset, Find; by default
+    // nothing.
     virtual void OnEditCommand(int id);
     // Whether OnEditCommand(id) would do anything now; the Edit menu greys the items that would not.
     virtual bool CanEditCommand(int id) const;

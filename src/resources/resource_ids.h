@@ -20,6 +20,11 @@
 #define IDM_GOTO_OFFSET 40016
 #define IDM_BYTES_BESIDE 40017
 #define IDM_BYTES_BELOW 40018
+#define IDM_FIND 40030
+#define IDM_FIND_NEXT 40031
+#define IDM_FIND_PREVIOUS 40032
+#define IDM_COPY 40033
+#define IDM_PASTE 40034
 
 #ifndef RC_INVOKED
 
@@ -42,6 +47,11 @@ enum CommandId : int {
     cmdGoToOffset = IDM_GOTO_OFFSET,
     cmdBytesBeside = IDM_BYTES_BESIDE,
     cmdBytesBelow = IDM_BYTES_BELOW,
+    cmdFind = IDM_FIND,
+    cmdFindNext = IDM_FIND_NEXT,
+    cmdFindPrevious = IDM_FIND_PREVIOUS,
+    cmdCopy = IDM_COPY,
+    cmdPaste = IDM_PASTE,
 };
 
 constexpr const char* kMainMenuName = "mMain";

@@ -106,6 +106,11 @@ static const char* const builtInTexts[kUIStringCount] = {
     "Structures",
     "%s (four characters)",
     "A key name is four characters: type exactly four.",
+    "Search wrapped to the top.",
+    "Search wrapped to the bottom.",
+    "Not found: %s",
+    "Too much to copy: select at most %s bytes.",
+    "The clipboard holds no hexadecimal bytes to paste, as 89 50 4E 47.",
 };
 
 void BuildUIStrings() {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/options.h"
-#include "cli/rows.h"
+#include "document/rows.h"
 #include "cli/template_text.h"
 #include "document/document_harness.h"
 #include "templates/template.h"

@@ -5,6 +5,8 @@
 // which fails the test with the step's description; the process is killed in any case.
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -85,6 +87,30 @@ inline void typeText(const std::string& text) {
     for (wchar_t unit : wide(text))
         keys.insert(keys.end(), {{unit, KEYEVENTF_UNICODE}, {unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}});
     sendKeys(keys);
+}
+
+// The text on the system clipboard, as any program reads it; empty when there is none.
+inline std::string clipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE memory = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(GlobalLock(memory));
+        GlobalUnlock(memory);
+    }
+    CloseClipboard();
+    return text;
+}
+
+// As another program copies it; without text the clipboard is emptied.
+inline void putClipboardText(const std::string& text = "") {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    if (HGLOBAL memory = text.empty() ? nullptr : GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+    }
+    CloseClipboard();
 }
 
 struct TemplateRow {
@@ -257,6 +283,20 @@ class SondrixTest : public testing::Test {
     // The status bar's first part: the current row's offset and size.
     void waitForStatus(const std::string& text) {
         waitForText(childrenOf(mainWindow, "msctls_statusbar32").at(0), text);
+    }
+    // A part of the status bar: the bar writes it into memory of the program's own.
+    std::string statusPart(int part) const {
+        HWND bar = childrenOf(mainWindow, "msctls_statusbar32").at(0);
+        size_t length = LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, part, 0));
+        void* remote = VirtualAllocEx(process.hProcess, nullptr, length + 1, MEM_COMMIT, PAGE_READWRITE);
+        std::string text(length + 1, '\0');
+        if (remote) {
+            SendMessageA(bar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(remote));
+            ReadProcessMemory(process.hProcess, remote, text.data(), length + 1, nullptr);
+            VirtualFreeEx(process.hProcess, remote, 0, MEM_RELEASE);
+        }
+        text.resize(std::strlen(text.c_str()));
+        return text;
     }
     void waitUntilClosed(HWND window) {
         require([&] { return !IsWindow(window) || !IsWindowVisible(window); }, "a window to close");

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/rows.h"
+#include "document/rows.h"
 #include "document/binding.h"
 #include "document/changes.h"
 #include "document/document.h"

@@ -39,13 +39,15 @@ TEST(Resources, MainMenuHasTheFivePopupsWithTheirItemsInOrder) {
         popups,
         (std::vector<std::string>{
             "&File: &New\tCtrl+N|&Open\tCtrl+O|&Save\tCtrl+S|Save &as...|&Close\tCtrl+F4|-|E&xit\tAlt+X",
-            "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|-|&Delete item\tDel|-|&Go to offset...\tCtrl+G",
+            "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|-|&Copy\tCtrl+C|&Paste\tCtrl+V|-|&Delete item\tDel|-|"
+            "&Go to offset...\tCtrl+G|&Find...\tCtrl+F|Find &next\tF3|Find pre&vious\tShift+F3",
             "&View: Bytes &beside the rows|Bytes be&low the rows",
             "&Tools: &List templates...\tCtrl+L|-|&Preferences...",
             "&Help: &Index...|Contents...|-|&About...|-|Go to Sondrix homepage"}));
     EXPECT_EQ(ids,
               (std::vector<std::vector<UINT>>{{cmdNew, cmdOpen, cmdSave, cmdSaveAs, cmdClose, 0, cmdExit},
-                                              {cmdUndo, cmdRedo, 0, cmdDeleteItem, 0, cmdGoToOffset},
+                                              {cmdUndo, cmdRedo, 0, cmdCopy, cmdPaste, 0, cmdDeleteItem, 0,
+                                               cmdGoToOffset, cmdFind, cmdFindNext, cmdFindPrevious},
                                               {cmdBytesBeside, cmdBytesBelow},
                                               {cmdListTemplates, 0, cmdPreferences},
                                               {cmdHelpIndex, cmdHelpContents, 0, cmdAbout, 0, cmdHomePage}}));
@@ -54,16 +56,19 @@ TEST(Resources, MainMenuHasTheFivePopupsWithTheirItemsInOrder) {
 // Flags, key, command; 0x80 ends the table.
 TEST(Resources, AcceleratorsAreVirtualKeysWithoutMenuInversion) {
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), kAcceleratorsName);
-    ACCEL entries[16];
+    ACCEL entries[32];
     using Entry = std::tuple<int, int, int>;
     std::vector<Entry> actual;
-    for (int i = 0; i < CopyAcceleratorTableA(table, entries, 16); ++i)
+    for (int i = 0; i < CopyAcceleratorTableA(table, entries, 32); ++i)
         actual.push_back({entries[i].fVirt & ~0x80, entries[i].key, entries[i].cmd});
     constexpr int kCtrl = FVIRTKEY | FNOINVERT | FCONTROL;
     const Entry expected[] = {
         {kCtrl, 'L', cmdListTemplates}, {kCtrl, 'N', cmdNew},     {kCtrl, 'O', cmdOpen},
         {kCtrl, 'S', cmdSave},          {kCtrl, VK_F4, cmdClose}, {FVIRTKEY | FNOINVERT | FALT, 'X', cmdExit},
-        {kCtrl, 'Z', cmdUndo},          {kCtrl, 'Y', cmdRedo},    {kCtrl, 'G', cmdGoToOffset}};
+        {kCtrl, 'Z', cmdUndo},          {kCtrl, 'Y', cmdRedo},    {kCtrl, 'G', cmdGoToOffset},
+        {kCtrl, 'F', cmdFind},          {FVIRTKEY | FNOINVERT, VK_F3, cmdFindNext},
+        {FVIRTKEY | FNOINVERT | FSHIFT, VK_F3, cmdFindPrevious},
+        {kCtrl, 'C', cmdCopy},          {kCtrl, 'V', cmdPaste}};
     EXPECT_EQ(actual, std::vector<Entry>(std::begin(expected), std::end(expected)));
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "views/document/byte_columns.h"
@@ -13,6 +14,8 @@
 #include "views/document/row_track.h"
 
 class TfrmDocument;
+
+constexpr int32_t kMaxCopiedBytes = 1 << 20;
 
 // Registers the window class "TBytePane" with the document view's.
 void registerBytePaneClass();
@@ -41,10 +44,14 @@ class BytePane {
     // The current row changed: the cursor goes to the row's first byte unless it is in the row
     // already, and comes into view.
     void FollowCurrent();
-    // The cursor on a byte of the current row, which Go to offset made current.
-    void PlaceCursor(int64_t offset);
+    // The cursor on a byte of the current row, which Go to offset or Find made current; Find selects
+    // the bytes found, from the cursor through `through`.
+    void PlaceCursor(int64_t offset, int64_t through = -1);
     // The document's bytes changed.
     void BytesChanged();
+    // The bytes from where Shift was last up to the cursor, in hexadecimal; false when there are more
+    // than kMaxCopiedBytes.
+    bool SelectionHex(std::string* text);
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -55,8 +62,9 @@ class BytePane {
     void PaintLines(HDC dc, const RECT& area);
     // The line's count bytes from index at of the bytes read.
     void PaintLine(HDC dc, const ByteColumns& columns, int64_t line, int32_t y, int count, int32_t at);
-    // Reads the bytes of the lines into shown_ and marks_; how many there are.
+    // Reads the bytes of the lines (or from an offset) into shown_ and marks_; how many there are.
     int32_t ReadLines(int64_t first, int64_t count);
+    int32_t ReadBytes(int64_t from, int32_t wanted);
     // The window's text is the cursor's line as shown, for screen readers and for reading the pane
     // from outside.
     void ShowCursorLine();
@@ -80,6 +88,7 @@ class BytePane {
     const RowTrack& rows_;
     int64_t topLine_ = 0;
     int64_t cursor_ = 0;
+    int64_t anchor_ = 0;  // where the selection of bytes began
     int scaleShift_ = 0;  // the scroll bar counts lines shifted right by this, to fit in 32 bits
     int wheelRest_ = 0;
     std::vector<unsigned char> shown_;  // the bytes of the lines being painted

@@ -15,6 +15,7 @@
 void BytePane::MoveCursor(int64_t to, bool extend) {
     if (bytes_.total() == 0) return;
     cursor_ = std::clamp<int64_t>(to, 0, bytes_.total() - 1);
+    if (!extend) anchor_ = cursor_;
     owner_.CurrentFromByte(cursor_, extend);
 }
 

@@ -66,7 +66,10 @@ void BytePane::OnPaint() {
 
 int32_t BytePane::ReadLines(int64_t first, int64_t count) {
     int64_t from = first * kBytesPerLine;
-    auto wanted = static_cast<int32_t>(std::min<int64_t>(count * kBytesPerLine, bytes_.total() - from));
+    return ReadBytes(from, static_cast<int32_t>(std::min<int64_t>(count * kBytesPerLine, bytes_.total() - from)));
+}
+
+int32_t BytePane::ReadBytes(int64_t from, int32_t wanted) {
     if (wanted <= 0) return 0;
     shown_.resize(static_cast<size_t>(wanted));
     marks_.resize(static_cast<size_t>(wanted));
@@ -106,11 +109,14 @@ void BytePane::PaintLine(HDC dc, const ByteColumns& columns, int64_t line, int32
         drawCells(dc, columns, y, text, columns.hexCell(from), columns.hexCell(to - 1) + 2, look);
         drawCells(dc, columns, y, text, columns.textCell(from), columns.textCell(to), look);
     }
-    int64_t cursorAt = cursor_ - line * kBytesPerLine;
-    if (GetFocus() == hwnd && cursorAt >= 0 && cursorAt < count) {
-        int byte = static_cast<int>(cursorAt);
-        frameCells(dc, columns, y, columns.hexCell(byte), columns.hexCell(byte) + 2);
-        frameCells(dc, columns, y, columns.textCell(byte), columns.textCell(byte + 1));
+    // The bytes from where Shift went down to the cursor, which Copy takes, are framed as one.
+    int64_t lineStart = line * kBytesPerLine;
+    int64_t first = std::max<int64_t>(std::min(anchor_, cursor_) - lineStart, 0);
+    int64_t last = std::min<int64_t>(std::max(anchor_, cursor_) - lineStart, count - 1);
+    if (GetFocus() == hwnd && first <= last) {
+        auto from = static_cast<int>(first), to = static_cast<int>(last);
+        frameCells(dc, columns, y, columns.hexCell(from), columns.hexCell(to) + 2);
+        frameCells(dc, columns, y, columns.textCell(from), columns.textCell(to + 1));
     }
 }
 

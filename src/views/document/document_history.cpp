@@ -38,14 +38,22 @@ bool TfrmDocument::CanEditCommand(int id) const {
             ListOf list;
             return isListHeader(current) && findList(document, current, list) && list.items > 0;
         }
+        case cmdCopy:
+            return current != nullptr;
+        case cmdPaste:
+            return GetFocus() == pane_.hwnd && IsClipboardFormatAvailable(CF_TEXT);
         default:
-            return id == cmdGoToOffset;
+            return id == cmdGoToOffset || id == cmdFind || id == cmdFindNext || id == cmdFindPrevious;
     }
 }
 
 void TfrmDocument::OnEditCommand(int id) {
     if (id == cmdDeleteItem) DeleteAtCurrent();
     if (id == cmdGoToOffset) GoToOffset();
+    if (id == cmdFind) Find();
+    if (id == cmdFindNext || id == cmdFindPrevious) FindAgain(id == cmdFindNext, GetFocus() == pane_.hwnd);
+    if (id == cmdCopy) Copy();
+    if (id == cmdPaste) Paste();
     LayoutMark mark = markLayout();
     if ((id == cmdUndo && undoChange(document)) || (id == cmdRedo && redoChange(document))) {
         if (!takeNewLayout(mark)) RowsChanged();

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "document/instances.h"
 #include "document/row_kind.h"
@@ -40,6 +41,7 @@ void TfrmDocument::UpdateStatus() {
     }
     std::snprintf(size, sizeof size, "%lld bytes, %lld rows", static_cast<long long>(bytes_.total()),
                   static_cast<long long>(document->instanceCount));
-    const char* parts[kStatusParts] = {where, code, item, size};
+    std::string last = note_.empty() ? size : note_ + "  " + size;
+    const char* parts[kStatusParts] = {where, code, item, last.c_str()};
     frame->ShowStatus(parts);
 }

@@ -80,6 +80,7 @@ void TfrmDocument::MakeCurrent(RowSpot spot) {
     current = spot.instance;
     currentTop_ = spot.top;
     if (current) current->flags |= kInstanceCurrent;
+    note_.clear();
     UpdateStatus();
     pane_.FollowCurrent();
 }

@@ -6,12 +6,14 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "document/document.h"
 #include "mainwindow/view.h"
 #include "views/document/byte_pane.h"
 #include "views/document/byte_track.h"
 #include "views/document/document_extent.h"
+#include "views/document/find_dialog.h"
 #include "views/document/row_selection.h"
 #include "views/document/row_track.h"
 #include "views/document/row_width.h"
@@ -38,7 +40,8 @@ class TfrmDocument : public TfrmView {
     // The current row's offset, size, code and item, the document's bytes and rows.
     void UpdateStatus() override;
 
-    // Undo, Redo, Delete item (document_history.cpp) and Go to offset (document_goto.cpp).
+    // Undo, Redo, Delete item (document_history.cpp), Go to offset (document_goto.cpp), Find
+    // (document_find.cpp), Copy and Paste (document_copy.cpp).
     void OnEditCommand(int id) override;
     bool CanEditCommand(int id) const override;
 
@@ -83,6 +86,20 @@ class TfrmDocument : public TfrmView {
     void DeleteAtCurrent();
     void GoToOffset();
 
+    // Find, and again forward or backward: in the byte pane (inPane) text and bytes are found from the
+    // cursor, elsewhere rows from the current row and bytes from the current row's first.
+    void Find();
+    void FindAgain(bool forward, bool inPane);
+    bool FindRowFrom(bool forward, bool* wrapped);
+    bool FindBytesFrom(bool forward, bool* wrapped);
+    // Says on the status bar until the current row moves.
+    void Note(const std::string& note);
+
+    // The selected rows as `sondrix-cli dump` prints them, or the byte pane's selection in hexadecimal.
+    void Copy();
+    // Hexadecimal bytes from the clipboard over the bytes from the byte pane's cursor on.
+    void Paste();
+
     // Vertical scrolling (document_scroll.cpp).
     void OnVerticalScroll(int request);
     void OnMouseWheel(int delta);
@@ -126,4 +143,6 @@ class TfrmDocument : public TfrmView {
     ShownWidths shownWidths_;
     int wheelRest_ = 0;  // wheel turns too small for a line yet
     int sidewaysWheelRest_ = 0;
+    FindRequest findRequest_;  // what was found last, for Find next
+    std::string note_;
 };

@@ -5,7 +5,10 @@
 #include <functional>
 #include <string>
 
+#include "platform/recording_surface.h"
+
 struct Document;
+struct FieldInstance;
 
 enum class RowShape { Data, Divider, Count, Size, Computed, Offset, Control, ListHeader, ListEnd, Rest, Key, Case };
 
@@ -24,6 +27,24 @@ struct Row {
     const unsigned char* bytes = nullptr;
     uint64_t byteCount = 0;
 };
+
+// Reads rows one at a time through one drawing surface, so that reading many costs no memory per row.
+class RowReader {
+  public:
+    // The instance's row, its bytes beginning at offset; row's strings keep their room from row to row.
+    void read(FieldInstance* instance, int64_t offset, Row& row);
+
+  private:
+    platform::RecordingSurface surface_;
+};
+
+// The heading of the text lines, and a row as a text line: its number, offset, size, then caption and
+// value indented by depth; the line ends with a newline.
+extern const char* const kRowTextHeading;
+std::string rowTextLine(const Row& row, size_t number);
+
+// The selected rows as text lines, numbered as among all rows; without a heading.
+std::string selectedRowsText(Document* document);
 
 // Hands each row to the visitor in display order; the row is only valid during the call.
 void visitRows(Document* document, const std::function<void(const Row&)>& visit);
