@@ -20,6 +20,9 @@
 #define IDM_GOTO_OFFSET 40016
 #define IDM_BYTES_BESIDE 40017
 #define IDM_BYTES_BELOW 40018
+// File > the recent files, the most recent first.
+#define IDM_RECENT_FIRST 40050
+#define IDM_RECENT_LAST 40057
 
 #ifndef RC_INVOKED
 
@@ -42,6 +45,8 @@ enum CommandId : int {
     cmdGoToOffset = IDM_GOTO_OFFSET,
     cmdBytesBeside = IDM_BYTES_BESIDE,
     cmdBytesBelow = IDM_BYTES_BELOW,
+    cmdRecentFirst = IDM_RECENT_FIRST,
+    cmdRecentLast = IDM_RECENT_LAST,
 };
 
 constexpr const char* kMainMenuName = "mMain";

@@ -106,6 +106,11 @@ static const char* const builtInTexts[kUIStringCount] = {
     "Structures",
     "%s (four characters)",
     "A key name is four characters: type exactly four.",
+    "No recent files",
+    "%s\n\nThe file is not there any more, so it leaves the list of recent files.",
+    "%s\n\nThe template \"%s\" it was opened with is no longer in the library: choose one for it.",
+    "Sondrix help",
+    "Font sizes go from %d to %d points: type one in that range.",
 };
 
 void BuildUIStrings() {

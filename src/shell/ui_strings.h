@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the user interface, indexed by number.
 
-constexpr int kUIStringCount = 100;
+constexpr int kUIStringCount = 105;
 
 // Indexes that callers name; the field types' display names are indexed by the registration tables.
 enum UIStringIndex {
@@ -40,6 +40,11 @@ enum UIStringIndex {
     usStructuresColumn = 97,
     usKeyNamePrompt = 98,
     usNotKeyName = 99,
+    usNoRecentFiles = 100,
+    usRecentFileGone = 101,
+    usRecentTemplateGone = 102,
+    usHelpTitle = 103,
+    usFontSizeRange = 104,
 };
 
 extern char** UIStrings;
