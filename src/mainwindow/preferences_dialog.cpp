@@ -40,7 +40,8 @@ INT_PTR onInitDialog(HWND dialog, Preferences* preferences) {
 }
 
 void onOk(HWND dialog, Preferences* preferences) {
-    Preferences chosen{IsDlgButtonChecked(dialog, IDC_PREF_BELOW) ? BytePlace::Below : BytePlace::Beside, 0, 0};
+    Preferences chosen{IsDlgButtonChecked(dialog, IDC_PREF_BELOW) ? BytePlace::Below : BytePlace::Beside, 0,
+                       0};
     if (!readPoints(dialog, IDC_PREF_ROWS_POINTS, &chosen.rowPoints)) return;
     if (!readPoints(dialog, IDC_PREF_BYTES_POINTS, &chosen.bytePoints)) return;
     *preferences = chosen;

@@ -41,7 +41,8 @@ void TfrmMain::ShowRecentFiles(HMENU fileMenu) {
     }
     if (at < 0) return;  // not the File menu
     std::vector<RecentFile> list = recentFiles(settingsFilePath);
-    if (list.empty()) InsertMenuA(fileMenu, at, MF_BYPOSITION | MF_GRAYED, cmdRecentFirst, UIStrings[usNoRecentFiles]);
+    if (list.empty())
+        InsertMenuA(fileMenu, at, MF_BYPOSITION | MF_GRAYED, cmdRecentFirst, UIStrings[usNoRecentFiles]);
     for (size_t i = 0; i < list.size(); ++i)
         InsertMenuA(fileMenu, at + static_cast<int>(i), MF_BYPOSITION, cmdRecentFirst + i,
                     menuText(static_cast<int>(i), list[i]).c_str());

@@ -12,7 +12,8 @@ bool startsWith(const std::string& line, const char* prefix) {
 bool isListItem(const std::string& line) {
     size_t digits = 0;
     while (digits < line.size() && std::isdigit(static_cast<unsigned char>(line[digits]))) ++digits;
-    return startsWith(line, "- ") || startsWith(line, "* ") || (digits > 0 && line.compare(digits, 2, ". ") == 0);
+    return startsWith(line, "- ") || startsWith(line, "* ") ||
+           (digits > 0 && line.compare(digits, 2, ". ") == 0);
 }
 
 // A table's line between its head and its body: bars, dashes, colons and spaces only.
@@ -31,7 +32,8 @@ HelpBlock inlineBlock(HelpBlockKind kind, int level, const std::string& source) 
             if (end != std::string::npos) {
                 std::string target = source.substr(close + 2, end - close - 2);
                 HelpBlock inner = inlineBlock(kind, level, source.substr(i + 1, close - i - 1));
-                if (!target.empty() && target[0] == '#') block.links.push_back({block.text.size(), inner.text.size(), target.substr(1)});
+                if (!target.empty() && target[0] == '#')
+                    block.links.push_back({block.text.size(), inner.text.size(), target.substr(1)});
                 block.text += inner.text;
                 i = end;
                 continue;
@@ -60,7 +62,8 @@ std::string headingAnchor(const std::string& heading) {
     std::string anchor;
     for (char c : heading) {
         unsigned char u = static_cast<unsigned char>(c);
-        if (std::isalnum(u) || c == '-' || c == '_' || u >= 0x80) anchor += static_cast<char>(std::tolower(u));
+        if (std::isalnum(u) || c == '-' || c == '_' || u >= 0x80)
+            anchor += static_cast<char>(std::tolower(u));
         if (c == ' ') anchor += '-';
     }
     return anchor;
@@ -101,7 +104,8 @@ std::vector<HelpBlock> parseHelpText(const std::string& markdown) {
             endParagraph();
         } else {
             if (isListItem(line)) endParagraph();
-            paragraph += (paragraph.empty() ? "" : " ") + line.substr(paragraph.empty() ? 0 : line.find_first_not_of(' '));
+            paragraph += (paragraph.empty() ? "" : " ") +
+                         line.substr(paragraph.empty() ? 0 : line.find_first_not_of(' '));
         }
     }
     endParagraph();

@@ -69,9 +69,9 @@ void TemplateLibrary::replaceByName(const Template* edited) {
 
 Template* TemplateLibrary::named(const std::string& name) const {
     auto sameText = [](const char* a, const std::string& b) {
-        return std::strlen(a) == b.size() &&
-               std::equal(b.begin(), b.end(), a, [](char x, char y) {
-                   return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+        return std::strlen(a) == b.size() && std::equal(b.begin(), b.end(), a, [](char x, char y) {
+                   return std::tolower(static_cast<unsigned char>(x)) ==
+                          std::tolower(static_cast<unsigned char>(y));
                });
     };
     for (int32_t i = 0; i < count; ++i) {

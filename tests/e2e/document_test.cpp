@@ -166,7 +166,8 @@ TEST_F(SondrixTest, BytePaneTakesTheKeysAfterTabAndItsPlaceIsRemembered) {
 
     chooseMenuItem('V', 'B');
     require([&] { return place() == "beside"; }, "the pane beside the rows");
-    EXPECT_EQ(work.text("Sondrix.ini"), "recent:1=" + work.path("data.bin") + "|pair.tmpl\nview:bytes=beside\n");
+    EXPECT_EQ(work.text("Sondrix.ini"),
+              "recent:1=" + work.path("data.bin") + "|pair.tmpl\nview:bytes=beside\n");
 }
 
 // Rows at an offset show where the file has them: the pane's keys go through the file in byte order,

@@ -25,9 +25,9 @@ TEST_F(SondrixTest, ARecentFileReopensWithItsTemplateAfterARestartAndOneGoneSays
     waitForView("TfrmDocument", "first.dat");  // no template dialog came first
     waitForStatus("Offset $0 (0), size 1");    // as a list
     chooseMenuItem('F', '2');
-    closeDialogShowing("Sondrix",
-                       work.path("gone.dat") + "\n\nThe file is not there any more, so it leaves the list of "
-                                               "recent files.");
+    closeDialogShowing("Sondrix", work.path("gone.dat") +
+                                      "\n\nThe file is not there any more, so it leaves the list of "
+                                      "recent files.");
     EXPECT_EQ(work.text("Sondrix.ini"),
               "dat=list.tmpl\nrecent:1=" + work.path("first.dat") + "|list.tmpl\nrecent:2=\n");
 }

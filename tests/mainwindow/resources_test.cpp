@@ -35,21 +35,19 @@ TEST(Resources, MainMenuHasTheFivePopupsWithTheirItemsInOrder) {
         }
     }
     DestroyMenu(menu);
-    EXPECT_EQ(
-        popups,
-        (std::vector<std::string>{
-            "&File: &New\tCtrl+N|&Open\tCtrl+O|&Save\tCtrl+S|Save &as...|&Close\tCtrl+F4|-|No recent files (grey)|-|"
-            "E&xit\tAlt+X",
-            "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|-|&Delete item\tDel|-|&Go to offset...\tCtrl+G",
-            "&View: Bytes &beside the rows|Bytes be&low the rows",
-            "&Tools: &List templates...\tCtrl+L|-|&Preferences...",
-            "&Help: &Contents\tF1|&Index...|-|&About...|-|Go to Sondrix homepage"}));
-    EXPECT_EQ(ids,
-              (std::vector<std::vector<UINT>>{{cmdNew, cmdOpen, cmdSave, cmdSaveAs, cmdClose, 0, cmdRecentFirst, 0, cmdExit},
-                                              {cmdUndo, cmdRedo, 0, cmdDeleteItem, 0, cmdGoToOffset},
-                                              {cmdBytesBeside, cmdBytesBelow},
-                                              {cmdListTemplates, 0, cmdPreferences},
-                                              {cmdHelpContents, cmdHelpIndex, 0, cmdAbout, 0, cmdHomePage}}));
+    EXPECT_EQ(popups, (std::vector<std::string>{
+                          "&File: &New\tCtrl+N|&Open\tCtrl+O|&Save\tCtrl+S|Save &as...|&Close\tCtrl+F4|-|"
+                          "No recent files (grey)|-|E&xit\tAlt+X",
+                          "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|-|&Delete item\tDel|-|&Go to offset...\tCtrl+G",
+                          "&View: Bytes &beside the rows|Bytes be&low the rows",
+                          "&Tools: &List templates...\tCtrl+L|-|&Preferences...",
+                          "&Help: &Contents\tF1|&Index...|-|&About...|-|Go to Sondrix homepage"}));
+    EXPECT_EQ(ids, (std::vector<std::vector<UINT>>{
+                       {cmdNew, cmdOpen, cmdSave, cmdSaveAs, cmdClose, 0, cmdRecentFirst, 0, cmdExit},
+                       {cmdUndo, cmdRedo, 0, cmdDeleteItem, 0, cmdGoToOffset},
+                       {cmdBytesBeside, cmdBytesBelow},
+                       {cmdListTemplates, 0, cmdPreferences},
+                       {cmdHelpContents, cmdHelpIndex, 0, cmdAbout, 0, cmdHomePage}}));
 }
 
 // Flags, key, command; 0x80 ends the table.
@@ -61,11 +59,11 @@ TEST(Resources, AcceleratorsAreVirtualKeysWithoutMenuInversion) {
     for (int i = 0; i < CopyAcceleratorTableA(table, entries, 16); ++i)
         actual.push_back({entries[i].fVirt & ~0x80, entries[i].key, entries[i].cmd});
     constexpr int kCtrl = FVIRTKEY | FNOINVERT | FCONTROL;
-    const Entry expected[] = {
-        {kCtrl, 'L', cmdListTemplates}, {kCtrl, 'N', cmdNew},     {kCtrl, 'O', cmdOpen},
-        {kCtrl, 'S', cmdSave},          {kCtrl, VK_F4, cmdClose}, {FVIRTKEY | FNOINVERT | FALT, 'X', cmdExit},
-        {kCtrl, 'Z', cmdUndo},          {kCtrl, 'Y', cmdRedo},    {kCtrl, 'G', cmdGoToOffset},
-        {FVIRTKEY | FNOINVERT, VK_F1, cmdHelpContents}};
+    const Entry expected[] = {{kCtrl, 'L', cmdListTemplates}, {kCtrl, 'N', cmdNew},
+                              {kCtrl, 'O', cmdOpen},          {kCtrl, 'S', cmdSave},
+                              {kCtrl, VK_F4, cmdClose},       {FVIRTKEY | FNOINVERT | FALT, 'X', cmdExit},
+                              {kCtrl, 'Z', cmdUndo},          {kCtrl, 'Y', cmdRedo},
+                              {kCtrl, 'G', cmdGoToOffset},    {FVIRTKEY | FNOINVERT, VK_F1, cmdHelpContents}};
     EXPECT_EQ(actual, std::vector<Entry>(std::begin(expected), std::end(expected)));
 }
 

@@ -1,9 +1,10 @@
 // The font sizes Tools > Preferences sets: what may be typed, and how the settings file keeps them.
+#include "shell/font_sizes.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "shell/font_sizes.h"
 #include "shell/settings_file.h"
 #include "support/temp_dir.h"
 
@@ -15,9 +16,10 @@ TEST(FontSizes, WholePointsInRangeOrNothingForTheSystemsSize) {
         bool taken;
         int points;
     } cases[] = {
-        {"", true, 0},    {"  ", true, 0},   {"6", true, 6},    {" 12 ", true, 12}, {"36", true, 36},
-        {"5", false, 0},  {"37", false, 0},  {"0", false, 0},   {"1 2", false, 0},  {"-8", false, 0},
-        {"9.5", false, 0}, {"999999999999", false, 0}, {"12pt", false, 0},
+        {"", true, 0},      {"  ", true, 0},  {"6", true, 6},    {" 12 ", true, 12},
+        {"36", true, 36},   {"5", false, 0},  {"37", false, 0},  {"0", false, 0},
+        {"1 2", false, 0},  {"-8", false, 0}, {"9.5", false, 0}, {"999999999999", false, 0},
+        {"12pt", false, 0},
     };
     for (const Case& c : cases) {
         int points = -1;

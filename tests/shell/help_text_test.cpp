@@ -1,10 +1,10 @@
 // The documents as the help window shows them: blocks, inline marks, links to headings, wrapping.
+#include "shell/help_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "shell/help_text.h"
 
 namespace {
 
@@ -13,8 +13,8 @@ std::vector<std::string> shown(const std::string& markdown) {
     std::vector<std::string> lines;
     for (const HelpBlock& block : parseHelpText(markdown)) {
         const char* kinds[] = {"heading", "paragraph", "fixed"};
-        std::string line = std::string(kinds[static_cast<int>(block.kind)]) + " " + std::to_string(block.level) +
-                           ": " + block.text;
+        std::string line = std::string(kinds[static_cast<int>(block.kind)]) + " " +
+                           std::to_string(block.level) + ": " + block.text;
         if (!block.anchor.empty()) line += " #" + block.anchor;
         for (const HelpLink& link : block.links)
             line += " [" + block.text.substr(link.start, link.length) + "->" + link.anchor + "]";
@@ -30,7 +30,8 @@ TEST(HelpText, BlocksOfTheDocuments) {
     } cases[] = {
         {"# The guide\n\nTwo lines\nmake one paragraph.\n",
          {"heading 1: The guide #the-guide", "paragraph 0: Two lines make one paragraph."}},
-        {"## Rest rows: no byte is `lost`\n", {"heading 2: Rest rows: no byte is lost #rest-rows-no-byte-is-lost"}},
+        {"## Rest rows: no byte is `lost`\n",
+         {"heading 2: Rest rows: no byte is lost #rest-rows-no-byte-is-lost"}},
         {"See [the rows](#rows-at-an-offset) and [a site](https://example.org).\n",
          {"paragraph 0: See the rows and a site. [the rows->rows-at-an-offset]"}},
         {"- one\n  more\n- two\n1. three\n",
@@ -51,14 +52,11 @@ TEST(HelpText, WrapsAtSpacesAndGivesALongWordALineOfItsOwn) {
         int width;
         std::vector<size_t> starts;
     } cases[] = {
-        {"one two three", 20, {0}},
-        {"one two three", 7, {0, 8}},
-        {"one two three", 6, {0, 4, 8}},
-        {"one  two", 3, {0, 5}},
-        {"unbreakable word", 4, {0, 12}},
-        {"", 4, {0}},
+        {"one two three", 20, {0}}, {"one two three", 7, {0, 8}},     {"one two three", 6, {0, 4, 8}},
+        {"one  two", 3, {0, 5}},    {"unbreakable word", 4, {0, 12}}, {"", 4, {0}},
     };
-    for (const Case& c : cases) EXPECT_EQ(wrapText(c.text, c.width, characters), c.starts) << c.text << " in " << c.width;
+    for (const Case& c : cases)
+        EXPECT_EQ(wrapText(c.text, c.width, characters), c.starts) << c.text << " in " << c.width;
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // The recent files under File: the most recent first, one entry a path, eight at most, and kept in
 // the settings file across starts.
+#include "shell/recent_files.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "shell/recent_files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -31,17 +32,26 @@ TEST(RecentFiles, TheFileOpenedComesFirstOnceAndTheNinthFallsOff) {
         std::vector<std::string> after;
     } cases[] = {
         {"into an empty list", {}, {"C:\\a.bin", "ico.tmpl"}, {"C:\\a.bin|ico.tmpl"}},
-        {"before the others", {{"C:\\a.bin", "ico.tmpl"}}, {"C:\\b.bin", "bmp.tmpl"},
+        {"before the others",
+         {{"C:\\a.bin", "ico.tmpl"}},
+         {"C:\\b.bin", "bmp.tmpl"},
          {"C:\\b.bin|bmp.tmpl", "C:\\a.bin|ico.tmpl"}},
         {"again: moves up with its new template",
-         {{"C:\\a.bin", "ico.tmpl"}, {"C:\\b.bin", "bmp.tmpl"}}, {"C:\\b.bin", "wav.tmpl"},
+         {{"C:\\a.bin", "ico.tmpl"}, {"C:\\b.bin", "bmp.tmpl"}},
+         {"C:\\b.bin", "wav.tmpl"},
          {"C:\\b.bin|wav.tmpl", "C:\\a.bin|ico.tmpl"}},
-        {"in another case: the same file", {{"C:\\Dir\\A.bin", "ico.tmpl"}}, {"c:\\dir\\a.BIN", "ico.tmpl"},
+        {"in another case: the same file",
+         {{"C:\\Dir\\A.bin", "ico.tmpl"}},
+         {"c:\\dir\\a.BIN", "ico.tmpl"},
          {"c:\\dir\\a.BIN|ico.tmpl"}},
-        {"to eight: the oldest falls off", listOf(8), {"C:\\new.bin", "t"},
+        {"to eight: the oldest falls off",
+         listOf(8),
+         {"C:\\new.bin", "t"},
          {"C:\\new.bin|t", "C:\\0.bin|t", "C:\\1.bin|t", "C:\\2.bin|t", "C:\\3.bin|t", "C:\\4.bin|t",
           "C:\\5.bin|t", "C:\\6.bin|t"}},
-        {"the last of eight again: nothing falls off", listOf(8), {"C:\\7.bin", "t"},
+        {"the last of eight again: nothing falls off",
+         listOf(8),
+         {"C:\\7.bin", "t"},
          {"C:\\7.bin|t", "C:\\0.bin|t", "C:\\1.bin|t", "C:\\2.bin|t", "C:\\3.bin|t", "C:\\4.bin|t",
           "C:\\5.bin|t", "C:\\6.bin|t"}},
     };
@@ -49,8 +59,10 @@ TEST(RecentFiles, TheFileOpenedComesFirstOnceAndTheNinthFallsOff) {
 }
 
 TEST(RecentFiles, AMissingFileLeavesTheList) {
-    EXPECT_EQ(shown(withoutRecent(listOf(3), "c:\\1.BIN")), (std::vector<std::string>{"C:\\0.bin|t", "C:\\2.bin|t"}));
-    EXPECT_EQ(shown(withoutRecent(listOf(2), "C:\\9.bin")), (std::vector<std::string>{"C:\\0.bin|t", "C:\\1.bin|t"}));
+    EXPECT_EQ(shown(withoutRecent(listOf(3), "c:\\1.BIN")),
+              (std::vector<std::string>{"C:\\0.bin|t", "C:\\2.bin|t"}));
+    EXPECT_EQ(shown(withoutRecent(listOf(2), "C:\\9.bin")),
+              (std::vector<std::string>{"C:\\0.bin|t", "C:\\1.bin|t"}));
 }
 
 TEST(RecentFiles, TheSettingsFileKeepsThemBesideOtherSettings) {

@@ -52,10 +52,17 @@ void THelpWindow::Layout() {
     contentHeight_ = y + kMargin;
 }
 
+bool THelpWindow::LinkOnLine(const Line& line, const HelpLink& link, size_t* from, size_t* to) const {
+    *from = std::max(link.start, line.start);
+    *to = std::min(link.start + link.length, line.end);
+    return *from < *to;
+}
+
 int THelpWindow::TextX(HDC dc, const Line& line, size_t at) const {
     HGDIOBJ old = SelectObject(dc, FontOf(blocks_[line.block]));
     SIZE size{};
-    GetTextExtentPoint32A(dc, blocks_[line.block].text.data() + line.start, static_cast<int>(at - line.start), &size);
+    GetTextExtentPoint32A(dc, blocks_[line.block].text.data() + line.start, static_cast<int>(at - line.start),
+                          &size);
     SelectObject(dc, old);
     return kMargin + size.cx;
 }
@@ -80,8 +87,8 @@ void THelpWindow::PaintLine(HDC dc, const Line& line, int y) {
     TextOutA(dc, kMargin, y, block.text.data() + line.start, static_cast<int>(line.end - line.start));
     for (size_t l = 0; l < block.links.size(); ++l) {
         const HelpLink& link = block.links[l];
-        size_t from = std::max(link.start, line.start), to = std::min(link.start + link.length, line.end);
-        if (from >= to) continue;
+        size_t from, to;
+        if (!LinkOnLine(line, link, &from, &to)) continue;
         const int left = TextX(dc, line, from), right = TextX(dc, line, to);
         const bool focused = focusedLink_ >= 0 && links_[focusedLink_] == std::make_pair(line.block, l);
         RECT box{left, y, right, y + line.height};
@@ -89,7 +96,8 @@ void THelpWindow::PaintLine(HDC dc, const Line& line, int y) {
         SetTextColor(dc, focused ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kLinkColour);
         TextOutA(dc, left, y, block.text.data() + from, static_cast<int>(to - from));
         RECT underline{left, y + line.height - 2, right, y + line.height - 1};
-        FillRect(dc, &underline, focused ? GetSysColorBrush(COLOR_HIGHLIGHTTEXT) : GetSysColorBrush(COLOR_HOTLIGHT));
+        FillRect(dc, &underline,
+                 focused ? GetSysColorBrush(COLOR_HIGHLIGHTTEXT) : GetSysColorBrush(COLOR_HOTLIGHT));
     }
     SelectObject(dc, oldFont);
 }

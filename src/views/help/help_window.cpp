@@ -55,7 +55,8 @@ THelpWindow::THelpWindow(HWND owner) {
     fonts_[2] = fontLike(font, -body * 2, FW_BOLD);
     fonts_[3] = fontLike(font, -body * 3 / 2, FW_BOLD);
     CreateWindowExA(0, kClassName, UIStrings[usHelpTitle], WS_OVERLAPPEDWINDOW | WS_VSCROLL, CW_USEDEFAULT,
-                    CW_USEDEFAULT, 90 * tmNormal.averageCharWidth, 40 * body, owner, nullptr, moduleInstance, this);
+                    CW_USEDEFAULT, 90 * tmNormal.averageCharWidth, 40 * body, owner, nullptr, moduleInstance,
+                    this);
 }
 
 THelpWindow::~THelpWindow() {
@@ -116,14 +117,30 @@ bool THelpWindow::OnKeyDown(WPARAM key) {
     GetClientRect(hwnd, &client);
     const int page = std::max<int>(client.bottom - tmNormal.height, tmNormal.height);
     switch (key) {
-        case VK_UP: ScrollTo(top_ - tmNormal.height); return true;
-        case VK_DOWN: ScrollTo(top_ + tmNormal.height); return true;
-        case VK_PRIOR: ScrollTo(top_ - page); return true;
-        case VK_NEXT: ScrollTo(top_ + page); return true;
-        case VK_HOME: ScrollTo(0); return true;
-        case VK_END: ScrollTo(contentHeight_); return true;
-        case VK_TAB: FocusLink(GetKeyState(VK_SHIFT) < 0 ? -1 : 1); return true;
-        case VK_ESCAPE: ShowWindow(hwnd, SW_HIDE); return true;
+        case VK_UP:
+            ScrollTo(top_ - tmNormal.height);
+            return true;
+        case VK_DOWN:
+            ScrollTo(top_ + tmNormal.height);
+            return true;
+        case VK_PRIOR:
+            ScrollTo(top_ - page);
+            return true;
+        case VK_NEXT:
+            ScrollTo(top_ + page);
+            return true;
+        case VK_HOME:
+            ScrollTo(0);
+            return true;
+        case VK_END:
+            ScrollTo(contentHeight_);
+            return true;
+        case VK_TAB:
+            FocusLink(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+            return true;
+        case VK_ESCAPE:
+            ShowWindow(hwnd, SW_HIDE);
+            return true;
         case VK_RETURN:
             if (focusedLink_ >= 0) {
                 auto [block, link] = links_[focusedLink_];
@@ -141,8 +158,8 @@ void THelpWindow::OnClick(LPARAM point) {
     for (const Line& line : lines_) {
         if (y < line.top || y >= line.top + line.height) continue;
         for (const HelpLink& link : blocks_[line.block].links) {
-            size_t from = std::max(link.start, line.start), to = std::min(link.start + link.length, line.end);
-            if (from < to && x >= TextX(dc, line, from) && x < TextX(dc, line, to)) {
+            size_t from, to;
+            if (LinkOnLine(line, link, &from, &to) && x >= TextX(dc, line, from) && x < TextX(dc, line, to)) {
                 ReleaseDC(hwnd, dc);
                 return FollowLink(link);
             }
@@ -155,12 +172,22 @@ void THelpWindow::OnVerticalScroll(int request) {
     SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(hwnd, SB_VERT, &info);
     switch (request) {
-        case SB_LINEUP: ScrollTo(top_ - tmNormal.height); break;
-        case SB_LINEDOWN: ScrollTo(top_ + tmNormal.height); break;
-        case SB_PAGEUP: ScrollTo(top_ - static_cast<int>(info.nPage)); break;
-        case SB_PAGEDOWN: ScrollTo(top_ + static_cast<int>(info.nPage)); break;
+        case SB_LINEUP:
+            ScrollTo(top_ - tmNormal.height);
+            break;
+        case SB_LINEDOWN:
+            ScrollTo(top_ + tmNormal.height);
+            break;
+        case SB_PAGEUP:
+            ScrollTo(top_ - static_cast<int>(info.nPage));
+            break;
+        case SB_PAGEDOWN:
+            ScrollTo(top_ + static_cast<int>(info.nPage));
+            break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: ScrollTo(info.nTrackPos); break;
+        case SB_THUMBPOSITION:
+            ScrollTo(info.nTrackPos);
+            break;
     }
 }
 
@@ -168,8 +195,13 @@ void THelpWindow::ScrollTo(int top) {
     RECT client;
     GetClientRect(hwnd, &client);
     top_ = std::max(0, std::min(top, contentHeight_ - static_cast<int>(client.bottom)));
-    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, contentHeight_,
-                    static_cast<UINT>(client.bottom + 1), top_, 0};
+    SCROLLINFO info{sizeof info,
+                    SIF_RANGE | SIF_PAGE | SIF_POS,
+                    0,
+                    contentHeight_,
+                    static_cast<UINT>(client.bottom + 1),
+                    top_,
+                    0};
     SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
     InvalidateRect(hwnd, nullptr, TRUE);
     UpdateTitle();
@@ -198,7 +230,8 @@ void THelpWindow::FocusLink(int step) {
     GetClientRect(hwnd, &client);
     for (const Line& line : lines_) {
         if (line.block != block || line.end <= blocks_[block].links[link].start) continue;
-        if (line.top < top_ || line.top + line.height > top_ + client.bottom) ScrollTo(line.top - client.bottom / 3);
+        if (line.top < top_ || line.top + line.height > top_ + client.bottom)
+            ScrollTo(line.top - client.bottom / 3);
         break;
     }
     InvalidateRect(hwnd, nullptr, TRUE);

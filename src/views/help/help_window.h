@@ -37,6 +37,8 @@ class THelpWindow {
     };
     void Layout();
     HFONT FontOf(const HelpBlock& block) const;
+    // The part of the link on the line; false when it has none there.
+    bool LinkOnLine(const Line& line, const HelpLink& link, size_t* from, size_t* to) const;
     // Left edge of a line's text up to the given character.
     int TextX(HDC dc, const Line& line, size_t at) const;
 
