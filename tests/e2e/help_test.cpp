@@ -47,9 +47,12 @@ TEST_F(HelpTest, F1ShowsTheGuideALinkGoesToItsHeadingAndIndexShowsTheLanguage) {
 }
 
 TEST_F(HelpTest, PreferencesSizeTheFontsAndPlaceThePaneAtOnceAndTheSettingsFileKeepsThem) {
-    work.write("TMPL\\pair.tmpl", templateFile({{"UBYT", "Tag"}, {"UWRD", "Value"}}));
-    work.write("data.bin", testsupport::Bytes{1, 2, 3});
-    startProgram("data.bin PAIR");
+    work.write("TMPL\\list.tmpl",
+               templateFile({{"BCNT", "Count"}, {"LSTC", "Item"}, {"UWRD", "Value"}, {"LSTE", "End"}}));
+    testsupport::Bytes data(1 + 2 * 200, 0);
+    data[0] = 200;
+    work.write("data.bin", data);
+    startProgram("data.bin LIST");
     HWND rows = waitForView("TfrmDocument");
     HWND pane = childrenOf(mainWindow, "TBytePane").at(0);
     auto width = [](HWND window) {
@@ -57,7 +60,18 @@ TEST_F(HelpTest, PreferencesSizeTheFontsAndPlaceThePaneAtOnceAndTheSettingsFileK
         GetWindowRect(window, &at);
         return at.right - at.left;
     };
+    // Page Down from the first row: the taller the rows, the fewer a page holds.
+    auto offsetAPageDown = [&] {
+        pressKey(VK_HOME);
+        waitForStatus("Offset $0 (0), size 1");
+        pressKey(VK_NEXT);
+        HWND status = childrenOf(mainWindow, "msctls_statusbar32").at(0);
+        std::string shown;
+        require([&] { return (shown = textOf(status)).find("Offset $0 ") != 0; }, "the status after Page Down");
+        return std::stoi(shown.substr(shown.find('(') + 1));
+    };
     const LONG narrow = width(pane);
+    const int pageOfSmallRows = offsetAPageDown();
 
     chooseMenuItem('T', 'P');
     HWND dialog = waitForDialog("Preferences");
@@ -73,8 +87,9 @@ TEST_F(HelpTest, PreferencesSizeTheFontsAndPlaceThePaneAtOnceAndTheSettingsFileK
     require([&] { return textOf(GetDlgItem(dialog, 555)) == "20"; }, "20 as the pane's size");
     pressToClose(dialog, VK_RETURN);
     require([&] { return width(pane) > narrow; }, "a wider byte pane");
+    EXPECT_LT(offsetAPageDown(), pageOfSmallRows);
     expectSettings("recent:1=" + work.path("data.bin") +
-                   "|pair.tmpl\nview:rows-points=14\nview:bytes-points=20\nview:bytes=beside\n");
+                   "|list.tmpl\nview:rows-points=14\nview:bytes-points=20\nview:bytes=beside\n");
 
     chooseMenuItem('T', 'P');
     dialog = waitForDialog("Preferences");
@@ -91,7 +106,7 @@ TEST_F(HelpTest, PreferencesSizeTheFontsAndPlaceThePaneAtOnceAndTheSettingsFileK
         },
         "the pane below the rows");
     expectSettings("recent:1=" + work.path("data.bin") +
-                   "|pair.tmpl\nview:rows-points=14\nview:bytes-points=20\nview:bytes=below\n");
+                   "|list.tmpl\nview:rows-points=14\nview:bytes-points=20\nview:bytes=below\n");
 }
 
 }  // namespace
