@@ -78,26 +78,34 @@ void THelpWindow::OnPaint() {
     EndPaint(hwnd, &paint);
 }
 
-// The text, then each link on the line again over it: coloured and underlined, or highlighted when it
-// has the keyboard.
+// Piece by piece, each where the text before it ends, so that no piece covers another: plain text, and
+// links coloured and underlined, or highlighted when they have the keyboard.
 void THelpWindow::PaintLine(HDC dc, const Line& line, int y) {
     const HelpBlock& block = blocks_[line.block];
     HGDIOBJ oldFont = SelectObject(dc, FontOf(block));
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    TextOutA(dc, kMargin, y, block.text.data() + line.start, static_cast<int>(line.end - line.start));
+    size_t at = line.start;
+    auto plainUpTo = [&](size_t end) {
+        if (end <= at) return;
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        TextOutA(dc, TextX(dc, line, at), y, block.text.data() + at, static_cast<int>(end - at));
+        at = end;
+    };
     for (size_t l = 0; l < block.links.size(); ++l) {
-        const HelpLink& link = block.links[l];
         size_t from, to;
-        if (!LinkOnLine(line, link, &from, &to)) continue;
+        if (!LinkOnLine(line, block.links[l], &from, &to)) continue;
+        plainUpTo(from);
         const int left = TextX(dc, line, from), right = TextX(dc, line, to);
         const bool focused = focusedLink_ >= 0 && links_[focusedLink_] == std::make_pair(line.block, l);
-        RECT box{left, y, right, y + line.height};
-        FillRect(dc, &box, focused ? GetSysColorBrush(COLOR_HIGHLIGHT) : GetSysColorBrush(COLOR_WINDOW));
+        if (focused) {
+            RECT box{left, y, right, y + line.height};
+            FillRect(dc, &box, GetSysColorBrush(COLOR_HIGHLIGHT));
+        }
         SetTextColor(dc, focused ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kLinkColour);
         TextOutA(dc, left, y, block.text.data() + from, static_cast<int>(to - from));
         RECT underline{left, y + line.height - 2, right, y + line.height - 1};
-        FillRect(dc, &underline,
-                 focused ? GetSysColorBrush(COLOR_HIGHLIGHTTEXT) : GetSysColorBrush(COLOR_HOTLIGHT));
+        FillRect(dc, &underline, GetSysColorBrush(focused ? COLOR_HIGHLIGHTTEXT : COLOR_HOTLIGHT));
+        at = to;
     }
+    plainUpTo(line.end);
     SelectObject(dc, oldFont);
 }
