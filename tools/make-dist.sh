@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Packs the Windows build into a zip that runs from any folder: Sondrix.exe, sondrix-cli.exe, the
-# template library in TMPL\ and a short readme. Then unpacks it elsewhere and lists the library
-# with the packed sondrix-cli.exe, under Wine, and looks for the manifest in the packed
+# template library in TMPL\, the user guide and the template language in docs\ (Sondrix.exe also
+# holds them, for its help window) and a short readme. Then unpacks it elsewhere and lists the
+# library with the packed sondrix-cli.exe, under Wine, and looks for the manifest in the packed
 # Sondrix.exe, to show the package is whole.
 #   tools/make-dist.sh BUILD_DIR OUT_DIR
 set -euo pipefail
@@ -13,10 +14,13 @@ stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
 
 package="$stage/Sondrix-$version"
-mkdir -p "$package/TMPL"
+mkdir -p "$package/TMPL" "$package/docs"
 cp "$build_dir/src/Sondrix.exe" "$build_dir/src/cli/sondrix-cli.exe" "$package/"
 cp "$build_dir"/TMPL/*.tmpl "$package/TMPL/"
 sed 's/$/\r/' "$root/tools/dist-readme.txt" >"$package/readme.txt"
+for document in user-guide.md template-language.md; do
+    sed 's/$/\r/' "$root/docs/$document" >"$package/docs/$document"
+done
 
 mkdir -p "$out_dir"
 zip_path="$(cd "$out_dir" && pwd)/Sondrix-$version-win64.zip"
@@ -39,4 +43,7 @@ if ! grep -q 'activeCodePage.*UTF-8' "$check/Sondrix-$version/Sondrix.exe"; then
     echo "the packed Sondrix.exe has no manifest with UTF-8 as its code page"
     exit 1
 fi
+for document in user-guide.md template-language.md; do
+    [ -s "$check/Sondrix-$version/docs/$document" ] || { echo "the package has no docs/$document"; exit 1; }
+done
 echo "$zip_path ($templates templates)"

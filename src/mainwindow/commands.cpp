@@ -1,5 +1,6 @@
 // The commands of the menu and the accelerators, wherever the focus was.
 #include <initializer_list>
+#include <new>
 
 #include "mainwindow/about_dialog.h"
 #include "mainwindow/home_page.h"
@@ -15,6 +16,7 @@ void TfrmMain::OnInitMenuPopup(HMENU menu) {
         // Menus without the item leave it alone.
         EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     }
+    ShowRecentFiles(menu);
 }
 
 void TfrmMain::OnCommand(int id) {
@@ -43,6 +45,15 @@ void TfrmMain::OnCommand(int id) {
         case cmdAbout:
             ShowAboutBox(hwnd);
             break;
+        case cmdPreferences:
+            EditPreferences();
+            break;
+        case cmdHelpContents:
+            ShowHelp(HelpDocument::Guide);
+            break;
+        case cmdHelpIndex:
+            ShowHelp(HelpDocument::Language);
+            break;
         case cmdHomePage:
             openHomePage(hwnd);
             break;
@@ -62,7 +73,12 @@ void TfrmMain::OnCommand(int id) {
             if (TabEntry* entry = CurrentEntry()) entry->view->OnEditCommand(id);
             break;
         default:
-            // Preferences and the help items do nothing.
+            if (id >= cmdRecentFirst && id <= cmdRecentLast) OpenRecentFile(id);
             break;
     }
+}
+
+void TfrmMain::ShowHelp(HelpDocument document) {
+    if (!help) help = new (std::nothrow) THelpWindow(hwnd);
+    if (help) help->Show(document);
 }

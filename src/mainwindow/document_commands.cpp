@@ -63,6 +63,7 @@ void TfrmMain::OpenDocumentView(const char* path, Template* templ) {
     if (!templ) return;
     auto* view = static_cast<TfrmDocument*>(CreateDocumentView(path, UIStrings[usUntitled], templ));
     if (!view) return;
+    RememberRecentFile(path, templ);
     TabEntry* entry = AddView(vkDocument, view);
     if (!entry) return;
     ActivateView(entry);

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "mainwindow/view.h"
+#include "views/help/help_window.h"
 
 class Template;
 class TfrmDocument;
@@ -39,6 +40,7 @@ class TfrmMain {
     HICON hIconSmall = nullptr;
     HWND hwndLastFocus = nullptr;
     bool quitRequested = false;
+    THelpWindow* help = nullptr;  // owned; made when first asked for
     TabEntry** entries = nullptr;
     int32_t count = 0;
     int32_t capacity = 0;
@@ -92,6 +94,17 @@ class TfrmMain {
     // View > Bytes beside or below the rows, for every document tab (byte_place_menu.cpp).
     void PlaceBytes(int command);
     void ShowBytePlace();
+
+    // Tools > Preferences (preferences.cpp).
+    void EditPreferences();
+
+    // Help > Contents and Index.
+    void ShowHelp(HelpDocument document);
+
+    // File > the recent files (recent_files_menu.cpp); a file gone or a template gone says so.
+    void ShowRecentFiles(HMENU fileMenu);
+    void OpenRecentFile(int command);
+    void RememberRecentFile(const char* path, const Template* templ);
 
     // The document and save commands (document_commands.cpp).
     void NewDocument();

@@ -12,6 +12,7 @@
 #include "shell/drawing_resources.h"
 #include "shell/ui_strings.h"
 #include "views/document/document_view.h"
+#include "views/document/view_fonts.h"
 #include "views/template/template_editor.h"
 
 namespace {
@@ -27,6 +28,7 @@ HICON loadMainIcon(int widthMetric, int heightMetric) {
 }  // namespace
 
 TfrmMain::TfrmMain() {
+    applyFontSizes();
     CreateMainWindow();
     CreateTabControl();
     CreateStatusBar();
@@ -41,6 +43,7 @@ TfrmMain::~TfrmMain() {
     entries = nullptr;
     count = 0;
     capacity = 0;
+    delete help;
     detachWindowObject(hwnd, this);
     if (mainWindowHandle == hwnd) mainWindowHandle = nullptr;
 }

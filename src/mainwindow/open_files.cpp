@@ -31,16 +31,6 @@ std::string fullPathOf(const wchar_t* path) {
     return utf8Of(full.c_str());
 }
 
-// By its name, with or without ".tmpl", in any case; null when the library has none.
-Template* libraryTemplateNamed(const std::string& name) {
-    for (int32_t i = 0; i < templateLibrary.count; ++i) {
-        const char* entry = templateLibrary.templates[i]->name;
-        if (entry && (lstrcmpiA(entry, name.c_str()) == 0 || lstrcmpiA(entry, (name + ".tmpl").c_str()) == 0))
-            return templateLibrary.templates[i];
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 void TfrmMain::OpenCommandLine() {
@@ -49,7 +39,7 @@ void TfrmMain::OpenCommandLine() {
     if (!arguments) return;
     if (count >= 2) {
         std::string path = fullPathOf(arguments[1]);
-        Template* named = count >= 3 ? libraryTemplateNamed(utf8Of(arguments[2]))
+        Template* named = count >= 3 ? templateLibrary.named(utf8Of(arguments[2]))
                                      : onlyContentMatch(templateLibrary, path.c_str());
         OpenDocumentView(path.c_str(), named);
     }

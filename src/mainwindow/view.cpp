@@ -48,3 +48,7 @@ void TfrmView::UpdateStatus() {
 int32_t TfrmView::Save() {
     return -1;
 }
+
+void TfrmView::FontsChanged() {
+    InvalidateRect(hwnd, nullptr, TRUE);
+}

@@ -35,6 +35,8 @@ class TfrmView {
     // Puts what the view tells about itself on the frame's status bar while it is shown; by
     // default nothing.
     virtual void UpdateStatus();
+    // The fonts' sizes changed: by default the view is painted anew.
+    virtual void FontsChanged();
     // Only the template editor has something to save; negative on failure.
     virtual int32_t Save();
 };

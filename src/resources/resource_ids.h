@@ -25,6 +25,9 @@
 #define IDM_FIND_PREVIOUS 40032
 #define IDM_COPY 40033
 #define IDM_PASTE 40034
+// File > the recent files, the most recent first.
+#define IDM_RECENT_FIRST 40050
+#define IDM_RECENT_LAST 40057
 
 #ifndef RC_INVOKED
 
@@ -52,6 +55,8 @@ enum CommandId : int {
     cmdFindPrevious = IDM_FIND_PREVIOUS,
     cmdCopy = IDM_COPY,
     cmdPaste = IDM_PASTE,
+    cmdRecentFirst = IDM_RECENT_FIRST,
+    cmdRecentLast = IDM_RECENT_LAST,
 };
 
 constexpr const char* kMainMenuName = "mMain";

@@ -111,6 +111,11 @@ static const char* const builtInTexts[kUIStringCount] = {
     "Not found: %s",
     "Too much to copy: select at most %s bytes.",
     "The clipboard holds no hexadecimal bytes to paste, as 89 50 4E 47.",
+    "No recent files",
+    "%s\n\nThe file is not there any more, so it leaves the list of recent files.",
+    "%s\n\nThe template \"%s\" it was opened with is no longer in the library: choose one for it.",
+    "Sondrix help",
+    "Font sizes go from %d to %d points: type one in that range.",
 };
 
 void BuildUIStrings() {

@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the user interface, indexed by number.
 
-constexpr int kUIStringCount = 105;
+constexpr int kUIStringCount = 110;
 
 // Indexes that callers name; the field types' display names are indexed by the registration tables.
 enum UIStringIndex {
@@ -45,6 +45,11 @@ enum UIStringIndex {
     usNotFound = 102,
     usCopyTooLarge = 103,
     usPasteNotHex = 104,
+    usNoRecentFiles = 105,
+    usRecentFileGone = 106,
+    usRecentTemplateGone = 107,
+    usHelpTitle = 108,
+    usFontSizeRange = 109,
 };
 
 extern char** UIStrings;

@@ -1,5 +1,7 @@
 #include "templates/template_library.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -63,6 +65,20 @@ void TemplateLibrary::replaceByName(const Template* edited) {
         templates[i] = fresh;
         return;
     }
+}
+
+Template* TemplateLibrary::named(const std::string& name) const {
+    auto sameText = [](const char* a, const std::string& b) {
+        return std::strlen(a) == b.size() && std::equal(b.begin(), b.end(), a, [](char x, char y) {
+                   return std::tolower(static_cast<unsigned char>(x)) ==
+                          std::tolower(static_cast<unsigned char>(y));
+               });
+    };
+    for (int32_t i = 0; i < count; ++i) {
+        const char* entry = templates[i]->name;
+        if (entry && (sameText(entry, name) || sameText(entry, name + ".tmpl"))) return templates[i];
+    }
+    return nullptr;
 }
 
 void TemplateLibrary::clear() {

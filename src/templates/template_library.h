@@ -2,6 +2,7 @@
 // The templates the user can choose from: every template file under ".\TMPL", loaded at start-up
 // and held until shutdown.
 #include <cstdint>
+#include <string>
 
 #include "templates/template.h"
 
@@ -25,6 +26,8 @@ struct TemplateLibrary {
     // Puts a clone of edited in place of the first template of the same name; no such name, no
     // change. Nothing changes either when the clone cannot be made.
     void replaceByName(const Template* edited);
+    // By its name, with or without ".tmpl", in any case; null when there is none.
+    Template* named(const std::string& name) const;
     void clear();
 };
 

@@ -110,7 +110,7 @@ TEST_F(SondrixTest, TheDialogPreselectsByExtensionThenByTheLastChoiceForIt) {
     startProgram("first.dat");
     chooseTemplate("list.tmpl", "first.dat");  // nothing preselected it: the first template was
     waitForView("TfrmDocument", "first.dat");
-    EXPECT_EQ(work.text("Sondrix.ini"), "dat=list.tmpl\n");
+    EXPECT_EQ(work.text("Sondrix.ini"), "dat=list.tmpl\nrecent:1=" + work.path("first.dat") + "|list.tmpl\n");
 
     for (const char* name : {"second.dat", "third.list"}) {
         openFile(name);
@@ -132,7 +132,8 @@ TEST_F(SondrixTest, WithoutALibraryInTheWorkingDirectoryTheOneBesideTheProgramIs
     chooseTemplate("list.tmpl", "two.dat");
     waitForView("TfrmDocument", "two.dat");
     waitForStatus("Offset $0 (0), size 1");  // as a list
-    EXPECT_EQ(work.text("program\\Sondrix.ini"), "dat=list.tmpl\n");
+    EXPECT_EQ(work.text("program\\Sondrix.ini"),
+              "dat=list.tmpl\nrecent:1=" + work.path("documents\\two.dat") + "|list.tmpl\n");
     EXPECT_FALSE(work.exists("documents\\Sondrix.ini"));
 }
 
@@ -165,7 +166,8 @@ TEST_F(SondrixTest, BytePaneTakesTheKeysAfterTabAndItsPlaceIsRemembered) {
 
     chooseMenuItem('V', 'B');
     require([&] { return place() == "beside"; }, "the pane beside the rows");
-    EXPECT_EQ(work.text("Sondrix.ini"), "view:bytes=beside\n");
+    EXPECT_EQ(work.text("Sondrix.ini"),
+              "recent:1=" + work.path("data.bin") + "|pair.tmpl\nview:bytes=beside\n");
 }
 
 // Rows at an offset show where the file has them: the pane's keys go through the file in byte order,

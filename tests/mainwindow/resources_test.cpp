@@ -38,19 +38,20 @@ TEST(Resources, MainMenuHasTheFivePopupsWithTheirItemsInOrder) {
     EXPECT_EQ(
         popups,
         (std::vector<std::string>{
-            "&File: &New\tCtrl+N|&Open\tCtrl+O|&Save\tCtrl+S|Save &as...|&Close\tCtrl+F4|-|E&xit\tAlt+X",
+            "&File: &New\tCtrl+N|&Open\tCtrl+O|&Save\tCtrl+S|Save &as...|&Close\tCtrl+F4|-|"
+            "No recent files (grey)|-|E&xit\tAlt+X",
             "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|-|&Copy\tCtrl+C|&Paste\tCtrl+V|-|&Delete item\tDel|-|"
             "&Go to offset...\tCtrl+G|&Find...\tCtrl+F|Find &next\tF3|Find pre&vious\tShift+F3",
             "&View: Bytes &beside the rows|Bytes be&low the rows",
             "&Tools: &List templates...\tCtrl+L|-|&Preferences...",
-            "&Help: &Index...|Contents...|-|&About...|-|Go to Sondrix homepage"}));
+            "&Help: &Contents\tF1|&Index...|-|&About...|-|Go to Sondrix homepage"}));
     EXPECT_EQ(ids,
-              (std::vector<std::vector<UINT>>{{cmdNew, cmdOpen, cmdSave, cmdSaveAs, cmdClose, 0, cmdExit},
+              (std::vector<std::vector<UINT>>{{cmdNew, cmdOpen, cmdSave, cmdSaveAs, cmdClose, 0, cmdRecentFirst, 0, cmdExit},
                                               {cmdUndo, cmdRedo, 0, cmdCopy, cmdPaste, 0, cmdDeleteItem, 0,
                                                cmdGoToOffset, cmdFind, cmdFindNext, cmdFindPrevious},
                                               {cmdBytesBeside, cmdBytesBelow},
                                               {cmdListTemplates, 0, cmdPreferences},
-                                              {cmdHelpIndex, cmdHelpContents, 0, cmdAbout, 0, cmdHomePage}}));
+                                              {cmdHelpContents, cmdHelpIndex, 0, cmdAbout, 0, cmdHomePage}}));
 }
 
 // Flags, key, command; 0x80 ends the table.
@@ -68,7 +69,8 @@ TEST(Resources, AcceleratorsAreVirtualKeysWithoutMenuInversion) {
         {kCtrl, 'Z', cmdUndo},          {kCtrl, 'Y', cmdRedo},    {kCtrl, 'G', cmdGoToOffset},
         {kCtrl, 'F', cmdFind},          {FVIRTKEY | FNOINVERT, VK_F3, cmdFindNext},
         {FVIRTKEY | FNOINVERT | FSHIFT, VK_F3, cmdFindPrevious},
-        {kCtrl, 'C', cmdCopy},          {kCtrl, 'V', cmdPaste}};
+        {kCtrl, 'C', cmdCopy},          {kCtrl, 'V', cmdPaste},
+        {FVIRTKEY | FNOINVERT, VK_F1, cmdHelpContents}};
     EXPECT_EQ(actual, std::vector<Entry>(std::begin(expected), std::end(expected)));
 }
 

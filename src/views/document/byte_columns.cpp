@@ -13,30 +13,41 @@ struct FontCell {
     int32_t height;
 };
 
-const FontCell& fontCell() {
-    static FontCell made = [] {
-        HFONT font = CreateFontA(tmNormal.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 FIXED_PITCH | FF_MODERN, "Courier New");
-        HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, font);
-        // The widest digit, should the font not keep to its pitch; the text is placed cell by cell.
-        FontCell cell{font, 1, 1};
-        for (char c : "0123456789ABCDEFabcdef?.") {
-            SIZE size;
-            if (c && GetTextExtentPoint32A(dc, &c, 1, &size)) {
-                if (size.cx > cell.width) cell.width = size.cx;
-                if (size.cy > cell.height) cell.height = size.cy;
-            }
+FontCell made{};
+
+FontCell measuredCell(HFONT font) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    // The widest digit, should the font not keep to its pitch; the text is placed cell by cell.
+    FontCell cell{font, 1, 1};
+    for (char c : "0123456789ABCDEFabcdef?.") {
+        SIZE size;
+        if (c && GetTextExtentPoint32A(dc, &c, 1, &size)) {
+            if (size.cx > cell.width) cell.width = size.cx;
+            if (size.cy > cell.height) cell.height = size.cy;
         }
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        return cell;
-    }();
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return cell;
+}
+
+const FontCell& fontCell() {
+    if (!made.font) makeBytePaneFont(tmNormal.height);
     return made;
 }
 
 }  // namespace
+
+void makeBytePaneFont(int height) {
+    HFONT font =
+        CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
+    if (!font) return;
+    // Selected only while a pane paints, which this does not come between.
+    if (made.font) DeleteObject(made.font);
+    made = measuredCell(font);
+}
 
 HFONT bytePaneFont() {
     return fontCell().font;

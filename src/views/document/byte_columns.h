@@ -7,8 +7,11 @@
 
 constexpr int kBytesPerLine = 16;
 
-// The pane's fixed-pitch font, made on first use; it lives until the process ends.
+// The pane's fixed-pitch font, made on first use in the rows' height unless made before; it lives
+// until the process ends or another is made.
 HFONT bytePaneFont();
+// Cell height in pixels, as CreateFont takes it (negative: the characters' height).
+void makeBytePaneFont(int height);
 
 // Cells of the longest line, with its 16-digit offsets, and its terminating null.
 constexpr int kMaxLineCells = 1 + 16 + 2 + 3 * kBytesPerLine + 2 + kBytesPerLine + 2;

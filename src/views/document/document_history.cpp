@@ -8,6 +8,7 @@
 #include "document/row_kind.h"
 #include "resource_ids.h"
 #include "templates/template.h"
+#include "shell/drawing_resources.h"
 #include "views/document/document_view.h"
 
 namespace {
@@ -73,4 +74,9 @@ void TfrmDocument::RowsChanged() {
     KeepCurrentVisible();
     InvalidateRect(hwnd, nullptr, FALSE);
     pane_.BytesChanged();
+}
+
+void TfrmDocument::FontsChanged() {
+    for (FieldInstance* row = document->first; row; row = row->next) row->height = tmBold.height;
+    RowsChanged();
 }

@@ -40,6 +40,9 @@ class TfrmDocument : public TfrmView {
     // The current row's offset, size, code and item, the document's bytes and rows.
     void UpdateStatus() override;
 
+    // Every row takes the new height (document_history.cpp).
+    void FontsChanged() override;
+
     // Undo, Redo, Delete item (document_history.cpp), Go to offset (document_goto.cpp), Find
     // (document_find.cpp), Copy and Paste (document_copy.cpp).
     void OnEditCommand(int id) override;
