@@ -127,17 +127,10 @@ void measure(TfrmDocument* view, double createMs) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s RECORDS DIRECTORY\n", argv[0]);
-        return 2;
-    }
-    uint32_t records = static_cast<uint32_t>(std::strtoul(argv[1], nullptr, 10));
-    std::string input = std::string(argv[2]) + "\\view-" + std::to_string(records) + ".bin";
-    int64_t writtenBytes = writeSyntheticFile(input, records);
-    if (writtenBytes < 0) {
-        std::fprintf(stderr, "cannot write %s\n", input.c_str());
-        return 1;
-    }
+    SyntheticInput synthetic;
+    if (int failed = prepareSyntheticInput(argc, argv, "view", "", &synthetic)) return failed;
+    const std::string& input = synthetic.path;
+    int64_t writtenBytes = synthetic.bytes;
     moduleInstance = GetModuleHandleA(nullptr);
     curArrow = LoadCursorA(nullptr, IDC_ARROW);
     startEngine();

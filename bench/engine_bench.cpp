@@ -20,20 +20,13 @@
 #include "timed_binding.h"
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s RECORDS DIRECTORY [--bind-only]\n", argv[0]);
-        return 2;
-    }
-    uint32_t records = static_cast<uint32_t>(std::strtoul(argv[1], nullptr, 10));
-    std::string directory = argv[2];
+    SyntheticInput synthetic;
+    if (int failed = prepareSyntheticInput(argc, argv, "synthetic", " [--bind-only]", &synthetic)) return failed;
+    uint32_t records = synthetic.records;
+    const std::string& input = synthetic.path;
+    int64_t fileBytes = synthetic.bytes;
     bool bindOnly = argc > 3 && std::strcmp(argv[3], "--bind-only") == 0;
-    std::string input = directory + "/synthetic-" + std::to_string(records) + ".bin";
-    std::string output = directory + "/saved-" + std::to_string(records) + ".bin";
-    int64_t fileBytes = writeSyntheticFile(input, records);
-    if (fileBytes < 0) {
-        std::fprintf(stderr, "cannot write %s\n", input.c_str());
-        return 1;
-    }
+    std::string output = std::string(argv[2]) + "/saved-" + std::to_string(records) + ".bin";
 
     startEngine();
     int exitCode = 0;

@@ -25,17 +25,11 @@ struct Search {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s RECORDS DIRECTORY\n", argv[0]);
-        return 2;
-    }
-    uint32_t records = static_cast<uint32_t>(std::strtoul(argv[1], nullptr, 10));
-    std::string input = std::string(argv[2]) + "/find-" + std::to_string(records) + ".bin";
-    int64_t fileBytes = writeSyntheticFile(input, records);
-    if (fileBytes < 0) {
-        std::fprintf(stderr, "cannot write %s\n", input.c_str());
-        return 1;
-    }
+    SyntheticInput synthetic;
+    if (int failed = prepareSyntheticInput(argc, argv, "find", "", &synthetic)) return failed;
+    uint32_t records = synthetic.records;
+    const std::string& input = synthetic.path;
+    int64_t fileBytes = synthetic.bytes;
     startEngine();
     int exitCode = 0;
     {

@@ -1,6 +1,7 @@
 #include "synthetic_file.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <sstream>
 
@@ -51,4 +52,17 @@ int64_t writeSyntheticFile(const std::string& path, uint32_t records) {
     }
     bool ok = std::fclose(file) == 0;
     return ok ? total : -1;
+}
+
+int prepareSyntheticInput(int argc, char** argv, const char* stem, const char* extraUsage, SyntheticInput* input) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s RECORDS DIRECTORY%s\n", argv[0], extraUsage);
+        return 2;
+    }
+    input->records = static_cast<uint32_t>(std::strtoul(argv[1], nullptr, 10));
+    input->path = std::string(argv[2]) + "/" + stem + "-" + std::to_string(input->records) + ".bin";
+    input->bytes = writeSyntheticFile(input->path, input->records);
+    if (input->bytes >= 0) return 0;
+    std::fprintf(stderr, "cannot write %s\n", input->path.c_str());
+    return 1;
 }

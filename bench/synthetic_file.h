@@ -13,3 +13,13 @@ void fillSyntheticTemplate(Template& templ);
 
 // Writes the file; the bytes written, or -1.
 int64_t writeSyntheticFile(const std::string& path, uint32_t records);
+
+// The file a benchmark run on "RECORDS DIRECTORY ..." works on: written there as stem-RECORDS.bin.
+struct SyntheticInput {
+    uint32_t records;
+    std::string path;
+    int64_t bytes;
+};
+// Reads the two arguments and writes the file; 0, or the exit code after saying why (2 for a bad
+// command line with usage, 1 for a file that cannot be written). extraUsage follows the two in usage.
+int prepareSyntheticInput(int argc, char** argv, const char* stem, const char* extraUsage, SyntheticInput* input);

@@ -37,6 +37,11 @@ cmp -s "$work/chunks-1000000.bin" "$work/chunks-saved-1000000.bin" || { echo "sa
 rm -f "$work"/*.bin
 echo
 
+# Find over the rows of 10^6 records (6 million rows): each kind of search looks at every row once.
+"$build_dir/bench/find_bench" 1000000 "$work"
+rm -f "$work"/*.bin
+echo
+
 # A directory of entries pointing at records stored out of order: regions at offsets, saved by
 # place, and one edit that moves every region after it.
 "$build_dir/bench/offset_bench" 100000 "$work"

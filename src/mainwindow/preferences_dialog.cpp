@@ -4,7 +4,7 @@
 #include <string>
 
 #include "mainwindow/preferences_ids.h"
-#include "mainwindow/window_resources.h"
+#include "mainwindow/modal_dialog.h"
 #include "shell/font_sizes.h"
 #include "shell/ui_strings.h"
 
@@ -48,25 +48,8 @@ void onOk(HWND dialog, Preferences* preferences) {
     EndDialog(dialog, 1);
 }
 
-INT_PTR CALLBACK preferencesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) return onInitDialog(dialog, reinterpret_cast<Preferences*>(lParam));
-    auto* preferences = reinterpret_cast<Preferences*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-    if (message != WM_COMMAND || !preferences) return FALSE;
-    switch (LOWORD(wParam)) {
-        case IDOK:
-            onOk(dialog, preferences);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
-
 }  // namespace
 
 bool askPreferences(HWND owner, Preferences* preferences) {
-    return DialogBoxParamA(moduleInstance, "dlgPreferences", owner, preferencesDialogProc,
-                           reinterpret_cast<LPARAM>(preferences)) == 1;
+    return runRecordDialog<Preferences, onInitDialog, onOk>(owner, "dlgPreferences", preferences);
 }

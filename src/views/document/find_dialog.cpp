@@ -1,6 +1,6 @@
 #include "views/document/find_dialog.h"
 
-#include "mainwindow/window_resources.h"
+#include "mainwindow/modal_dialog.h"
 #include "views/document/find_dialog_ids.h"
 #include "views/document/label_fit.h"
 
@@ -42,24 +42,8 @@ void onOk(HWND dialog, FindRequest* request) {
     EndDialog(dialog, 1);
 }
 
-INT_PTR CALLBACK findDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) return onInitDialog(dialog, reinterpret_cast<FindRequest*>(lParam));
-    auto* request = reinterpret_cast<FindRequest*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-    if (message != WM_COMMAND || !request) return FALSE;
-    switch (LOWORD(wParam)) {
-        case IDOK:
-            onOk(dialog, request);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
-
 }  // namespace
 
 bool askFind(HWND owner, FindRequest* request) {
-    return DialogBoxParamA(moduleInstance, "dlgFind", owner, findDialogProc, reinterpret_cast<LPARAM>(request)) == 1;
+    return runRecordDialog<FindRequest, onInitDialog, onOk>(owner, "dlgFind", request);
 }

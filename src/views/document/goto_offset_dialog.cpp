@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "mainwindow/window_resources.h"
+#include "mainwindow/modal_dialog.h"
 #include "shell/number_text.h"
 #include "views/document/goto_offset_ids.h"
 #include "views/document/label_fit.h"
@@ -54,28 +54,11 @@ void onOk(HWND dialog, OffsetRecord* record) {
     EndDialog(dialog, 1);
 }
 
-INT_PTR CALLBACK offsetDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) return onInitDialog(dialog, reinterpret_cast<OffsetRecord*>(lParam));
-    auto* record = reinterpret_cast<OffsetRecord*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-    if (message != WM_COMMAND || !record) return FALSE;
-    switch (LOWORD(wParam)) {
-        case IDOK:
-            onOk(dialog, record);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
-
 }  // namespace
 
 bool askOffset(HWND owner, int64_t* offset, int64_t size) {
     OffsetRecord record{*offset, size};
-    if (DialogBoxParamA(moduleInstance, "dlgGoToOffset", owner, offsetDialogProc,
-                        reinterpret_cast<LPARAM>(&record)) != 1) {
+    if (!runRecordDialog<OffsetRecord, onInitDialog, onOk>(owner, "dlgGoToOffset", &record)) {
         return false;
     }
     *offset = record.offset;
