@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "document/binding.h"
+#include "document/placed_writing.h"
 #include "document/instances.h"
 #include "document/rest.h"
 #include "document/row_kind.h"
@@ -98,6 +99,8 @@ bool follow(Document* document, Document* reread, std::vector<Followed>& log, bo
 Document* readBack(Document* document) {
     MemoryStream bytes;
     if (writeInstances(document, &bytes) < 0) return nullptr;
+    // Rows over the same bytes must agree, or the saved file shows only one of them.
+    if (document->placed && !stretchesAgree(document, &bytes)) return nullptr;
     bytes.Seek(0, 0);
     Document* reread = createDocument(nullptr, "", document->templ);
     if (!reread) return nullptr;

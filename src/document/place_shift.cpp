@@ -64,8 +64,8 @@ const char* planRegion(FieldInstance* opener, const Change& change, std::vector<
     return nullptr;
 }
 
-// The innermost region whose rows hold the instance; null for the rows at the top.
-const FieldInstance* regionOf(const Document* document, const FieldInstance* instance) {
+// The regions whose rows hold the instance, the innermost last; none for the rows at the top.
+std::vector<const FieldInstance*> regionsAround(const Document* document, const FieldInstance* instance) {
     Placer placer;
     std::vector<const FieldInstance*> regions;
     for (const FieldInstance* at = document->first; at && at != instance; at = at->next) {
@@ -73,7 +73,7 @@ const FieldInstance* regionOf(const Document* document, const FieldInstance* ins
         if (isPlacedOpener(at)) regions.push_back(at);
         while (placer.leave(at)) regions.pop_back();
     }
-    return regions.empty() ? nullptr : regions.back();
+    return regions;
 }
 
 // What moves, or why the change cannot stand.
@@ -81,7 +81,8 @@ const char* plan(Document* document, FieldInstance* first, FieldInstance* last, 
                  std::vector<Move>& moves) {
     Placer placer;
     std::vector<const FieldInstance*> regions;  // open around where the walk stands
-    std::vector<const FieldInstance*> around;   // those open around the item
+    // Those open around the item, known before the walk reaches their openers.
+    const std::vector<const FieldInstance*> around = regionsAround(document, first);
     // Of each open region (the top first), the stretch its rows have covered without a break: bytes
     // inserted between two of its rows would move one and not the other.
     struct Run {
@@ -89,12 +90,9 @@ const char* plan(Document* document, FieldInstance* first, FieldInstance* last, 
     };
     std::vector<Run> runs{{0, 0}};
     bool ours = false;
-    const FieldInstance* home = regionOf(document, first);
+    const FieldInstance* home = around.empty() ? nullptr : around.back();
     for (FieldInstance* at = document->first; at; at = at->next) {
-        if (at == first) {
-            around = regions;
-            ours = true;
-        }
+        if (at == first) ours = true;
         int64_t place = placer.enter(at);
         int64_t size = instanceSize(at);
         Run stretch{place, place + size};

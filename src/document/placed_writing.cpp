@@ -1,12 +1,14 @@
 #include "document/placed_writing.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <vector>
 
 #include "document/instances.h"
 #include "document/places.h"
 #include "document/saving.h"
+#include "shell/memory_stream.h"
 #include "shell/streams.h"
 
 namespace {
@@ -61,6 +63,29 @@ int64_t writeStretch(const Stretch& stretch, TIOStream* stream, int64_t written)
 }
 
 }  // namespace
+
+bool stretchesAgree(Document* document, TIOStream* image) {
+    std::vector<Stretch> stretches;
+    try {
+        if (!placedStretches(document, stretches)) return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    unsigned char mine[4096], theirs[4096];
+    for (const Stretch& stretch : stretches) {
+        MemoryStream own;
+        if (writeStretch(stretch, &own, stretch.start) != stretch.end || own.Seek(0, 0) != 0) return false;
+        if (image->Seek(stretch.start, 0) != stretch.start && stretch.start != 0) return false;
+        for (int64_t left = stretch.end - stretch.start; left > 0;) {
+            int64_t part = std::min<int64_t>(left, sizeof mine);
+            if (own.Read(mine, part) != part || image->Read(theirs, part) != part ||
+                std::memcmp(mine, theirs, static_cast<size_t>(part)) != 0)
+                return false;
+            left -= part;
+        }
+    }
+    return true;
+}
 
 int64_t writeByPlace(Document* document, TIOStream* stream, FieldInstance* winner) {
     std::vector<Stretch> stretches;

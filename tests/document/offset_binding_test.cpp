@@ -74,6 +74,13 @@ TEST_F(OffsetBinding, OffsetsFollowTheBytesThatMove) {
     ASSERT_TRUE(insertItem(document, nth(document, 3)));
     EXPECT_EQ(saved(document), bytesOf("01 02 00 05 04 09"));
 
+    // Bytes inserted at the start of a region's rows go into it: the region stays where it is.
+    document = open("UBYT:Off BCNT ATOF:R=Off LSTC UBYT LSTE SKPE", bytesOf("02 01 0A"));
+    ASSERT_TRUE(insertItem(document, nth(document, 3)));
+    EXPECT_EQ(saved(document), bytesOf("02 02 00 0A"));
+    ASSERT_TRUE(undoChange(document));
+    EXPECT_EQ(saved(document), bytesOf("02 01 0A"));
+
     // A chain: the link after the change is found through the one before it, whose number follows.
     document = open("UBYT:First LSTU:Link=Next==0 ATOF:At=@index?Link.Next:First UBYT:Next BCNT LSTC UBYT LSTE SKPE LSTE",
                     bytesOf("01 04 01 AA 00 00"));
@@ -89,6 +96,8 @@ TEST_F(OffsetBinding, ChangesThatOffsetsCannotFollowAreRefused) {
         {"ATOF:R=1 UBYT SKPE BCNT LSTC UBYT LSTE", "01 0A", 3, false},
         // ... nor can bytes come between two rows another region reads one after the other.
         {"BCNT LSTC UBYT LSTE ATOF:R=1 UBYT UBYT SKPE", "02 0A 0B", 3, true},
+        // A count that another region's row also reads could not follow in both.
+        {"BCNT LSTC UBYT LSTE ATOF:R=0 UBYT SKPE", "01 0A", 1, false},
         // A region at the bytes that would go.
         {"BCNT LSTC UBYT LSTE ATOF:R=1 SKPE", "01 0A", 1, false},
         // An offset that cannot hold its new number.
