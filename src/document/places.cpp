@@ -66,49 +66,25 @@ bool placedStretches(Document* document, std::vector<Stretch>& stretches) {
     return !placer.failed();
 }
 
-namespace {
-
-struct Run {
-    int64_t start, end;
-};
-
-// The stretches of the file that rows cover, in order and merged.
-bool coveredRuns(const Document* document, std::vector<Run>& runs) {
-    Placer placer;
-    Run run{0, 0};
-    for (const FieldInstance* at = document->first; at; at = at->next) {
-        int64_t begins = placer.place(at);
-        int64_t size = instanceSize(const_cast<FieldInstance*>(at));
-        if (size == 0) continue;
-        if (begins != run.end) {
-            if (run.end > run.start) runs.push_back(run);
-            run.start = begins;
-        }
-        run.end = begins + size;
-    }
-    if (run.end > run.start) runs.push_back(run);
-    std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.start < b.start; });
-    return !placer.failed();
-}
-
-}  // namespace
-
 bool keepUncoveredBytes(Document* document, TIOStream* file) {
-    std::vector<Run> runs;
+    std::vector<Stretch> covered;
     try {
-        if (!coveredRuns(document, runs)) return false;
+        if (!placedStretches(document, covered)) return false;
     } catch (const std::bad_alloc&) {
         return false;
     }
     int64_t fileEnd = file->Size();
-    std::vector<Run> gaps;
-    int64_t covered = 0;
+    struct Gap {
+        int64_t start, end;
+    };
+    std::vector<Gap> gaps;
+    int64_t reached = 0;
     try {
-        for (const Run& run : runs) {
-            if (run.start > covered) gaps.push_back(Run{covered, std::min(run.start, fileEnd)});
-            covered = std::max(covered, run.end);
+        for (const Stretch& stretch : covered) {
+            if (stretch.start > reached) gaps.push_back(Gap{reached, std::min(stretch.start, fileEnd)});
+            reached = std::max(reached, stretch.end);
         }
-        if (fileEnd > covered) gaps.push_back(Run{covered, fileEnd});
+        if (fileEnd > reached) gaps.push_back(Gap{reached, fileEnd});
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -116,7 +92,7 @@ bool keepUncoveredBytes(Document* document, TIOStream* file) {
     int64_t limit = document->instanceLimit;
     document->instanceLimit += static_cast<int64_t>(gaps.size());
     bool kept = true;
-    for (const Run& gap : gaps) {
+    for (const Gap& gap : gaps) {
         int64_t failure = 0;
         FieldInstance* rest = appendRest(document, nullptr, 0, file, gap.start, gap.end - gap.start, &failure);
         kept = rest != nullptr;
