@@ -20,6 +20,10 @@ int64_t restPlace(const FieldInstance* instance) {
 
 int64_t Placer::enter(const FieldInstance* instance) {
     int64_t begins = at_;
+    if (!placed_) {
+        at_ += instanceSize(const_cast<FieldInstance*>(instance));
+        return begins;
+    }
     if (isPlacedOpener(instance)) {
         begins = *static_cast<const int64_t*>(instance->value);
         failed_ = failed_ || !regions_.push(Region{instance->extentLast, at_});
@@ -40,7 +44,7 @@ bool Placer::leave(const FieldInstance* instance) {
 }
 
 int64_t placeOf(const Document* document, const FieldInstance* instance) {
-    Placer placer;
+    Placer placer(document->placed);
     for (const FieldInstance* at = document->first; at; at = at->next) {
         int64_t begins = placer.place(at);
         if (at == instance) return begins;

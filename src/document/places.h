@@ -12,6 +12,8 @@ class TIOStream;
 
 class Placer {
   public:
+    // Without regions at offsets (placed false) every row follows the one before, which costs less.
+    explicit Placer(bool placed = true) : placed_(placed) {}
     // Where the instance begins; call for each instance in display order. A region's opener begins
     // its region, which stays open until leave().
     int64_t enter(const FieldInstance* instance);
@@ -36,6 +38,7 @@ class Placer {
     };
     RecordStack<Region> regions_;
     int64_t at_ = 0;
+    bool placed_;
     bool failed_ = false;
 };
 

@@ -129,7 +129,7 @@ void RowReader::read(FieldInstance* instance, int64_t offset, Row& row) {
 
 void visitRows(Document* document, const std::function<void(const Row&)>& visit) {
     RowReader reader;
-    Placer placer;
+    Placer placer(document->placed);
     Row row{};
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
         reader.read(instance, placer.place(instance), row);
@@ -140,7 +140,7 @@ void visitRows(Document* document, const std::function<void(const Row&)>& visit)
 std::string selectedRowsText(Document* document) {
     std::string text;
     RowReader reader;
-    Placer placer;
+    Placer placer(document->placed);
     Row row{};
     size_t number = 0;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {

@@ -119,7 +119,7 @@ bool updateSizes(Document* document, FieldInstance** failed) {
         int32_t holder = open.count > 0 ? open.top().dataSection : -1;
         return holder < 0 ? fileTaken : open[holder].dataTaken;
     };
-    Placer placer;
+    Placer placer(document->placed);
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
         // The bytes after the last row, and between regions at offsets, belong to no section.
         if (instance == document->restOfFile) break;

@@ -9,7 +9,7 @@ DocumentExtent measureDocument(const Document* document, const FieldInstance* wa
     DocumentExtent extent;
     bool wantedFound = false;
     // Rows at offsets of their own: the file ends where the last of them does.
-    Placer placer;
+    Placer placer(document->placed);
     int64_t fileEnd = 0;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
         int64_t place = placer.place(instance);
