@@ -1,0 +1,27 @@
+#pragma once
+// Items of a large counted list that binding counted without making their rows. One instance, a
+// fold, stands for a run of them until they are shown: its bytes are the source file's, so saving
+// copies them and sizes count them as they do rest bytes, and its height is that of all its rows.
+// Showing a row binds the item that holds it where it stands; folds stay for the items on either
+// side, and a fold that stands for no item any more leaves the document.
+#include <cstdint>
+
+#include "document/document.h"
+
+// Lists with more items than this fold all but their first item.
+constexpr int64_t kFoldItemsAbove = 65536;
+
+bool isFoldInstance(const FieldInstance* instance);
+
+// The rows the fold stands for: each item's header and rows; and its items.
+int64_t foldRows(const FieldInstance* fold);
+int64_t foldItems(const FieldInstance* fold);
+// The number of its first item in its list.
+int64_t foldFirstItem(const FieldInstance* fold);
+
+// Binds the item that holds the fold's row `row` (0 to foldRows - 1) in place, and gives that row's
+// instance. Null, changing nothing, when the item cannot be bound (no memory, the source changed).
+FieldInstance* unfoldRow(FieldInstance* fold, int64_t row);
+// The same for the item that holds the fold's byte `offset` (counted from the fold's first byte);
+// gives the row that holds the byte.
+FieldInstance* unfoldByte(FieldInstance* fold, int64_t offset);
