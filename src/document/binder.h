@@ -146,6 +146,7 @@ class Binder : public expression::Place {
     int32_t bindDataList(int32_t row, const RowInfo& info);
     int32_t startItems(int32_t row, const RowInfo& info, FieldInstance* header, int64_t items);
     int32_t finishItem();
+    bool canFold();
     int32_t openKeySection(int32_t row, const RowInfo& info);
     void closeKeySection(const RowInfo& info);
     int32_t bindCase(int32_t row, const RowInfo& info);

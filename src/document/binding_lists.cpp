@@ -1,6 +1,7 @@
 // Lists: counted by a count, bounded by a size or by the end of their data, or ended by an item
 // of zeros. Each item is a level of its own.
 #include "document/binder.h"
+#include "document/fold_value.h"
 
 namespace binding {
 
@@ -78,6 +79,16 @@ int32_t Binder::startItems(int32_t row, const RowInfo& info, FieldInstance* head
     return row + 1;
 }
 
+// Items are folded only where binding one needs nothing but its bytes: in a file, with no
+// expression to read its rows or choose their byte order, and no item of zeros around it to end.
+bool Binder::canFold() {
+    if (!window_ || !document_->source || latest_ || orders_.count > 0) return false;
+    for (int32_t i = 1; i < levels_.count; ++i) {
+        if (levels_[i].bound == 'B') return false;
+    }
+    return true;
+}
+
 // The level of a list item is done: the next item starts, or the list ends.
 int32_t Binder::finishItem() {
     Level& item = top();
@@ -107,6 +118,15 @@ int32_t Binder::finishItem() {
     }
     item.parent->extentLast = document_->last;
     FieldInstance* outerParent = levels_[levels_.count - 2].parent;
+    if (another && item.item == 1 && item.items > document_->foldAbove && canFold()) {
+        int64_t folded = foldItemsOfList(FoldRequest{document_, item.listRow, item.endRow, outerParent,
+                                                     item.parent->depth, item.listSource, 1, item.items - 1,
+                                                     window_, window_->at(), window_->end(), item.parent->height});
+        if (folded < 0) return fail(kResultNoMemory, BindStop::OutOfMemory);
+        window_->takeShortMark();  // reading ahead for the items' lengths is no field's short read
+        item.item += folded;
+        another = item.item < item.items;
+    }
     if (another) {
         FieldInstance* header =
             appendWithNumber(fields_[item.listRow], outerParent, item.listSource, item.item);

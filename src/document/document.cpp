@@ -140,6 +140,22 @@ void linkInstances(Document* document, FieldInstance* predecessor, FieldInstance
     document->instanceCount += count;
 }
 
+void releaseInstances(Document* document, FieldInstance* first, FieldInstance* last) {
+    unlinkInstances(document, first, last);
+    for (FieldInstance* at = first;;) {
+        FieldInstance* next = at->next;
+        bool numbered = isNumberRole(rowKindOf(at->field->code).role) || !at->field->fieldType;
+        if (numbered && at->value) {
+            document->numbers.release(at->value);
+        } else {
+            destroyValue(at);
+        }
+        document->instances.release(at);
+        if (at == last) break;
+        at = next;
+    }
+}
+
 void destroyValues(FieldInstance* first, FieldInstance* last) {
     for (FieldInstance* at = first;; at = at->next) {
         destroyValue(at);

@@ -17,7 +17,7 @@ struct FieldInstance {
     int32_t depth;
     uint32_t flags;  // bit 0 selected, bit 1 current
     void* value;
-    int32_t height;
+    int64_t height;  // a fold's is that of all the rows it stands for
     FieldInstance* previous;
     FieldInstance* next;
     // What binding found an opening instance to cover, so that changes never guess it from depths:
@@ -48,8 +48,12 @@ constexpr int64_t kResultSourceChanged = -12;  // the file that rest rows copy f
 constexpr int64_t kResultChangedOnDisk = -13;  // a save in place over a file another program wrote since
 constexpr int64_t kResultUnreadable = -14;     // a field's bytes hold no value of its type
 
-// A hostile count cannot make a document larger than this.
+// A hostile count cannot make a document hold more instances than this; items that fold take
+// one instance for any number of them.
 constexpr int64_t kMaxDocumentInstances = 16777216;
+
+// Lists with more items than this fold all but their first item (folds.h).
+constexpr int64_t kFoldItemsAbove = 65536;
 
 // Why the last binding stopped before the end of the template; bindStopReason words it.
 enum class BindStop : int32_t {
@@ -117,6 +121,8 @@ struct Document {
     bool missingBytes = false;     // bytes of the file could not be kept: saving would lose them
     // Some rows stand at an offset of their own: the rows' places in the file are not their order.
     bool placed = false;
+    int64_t foldAbove = kFoldItemsAbove;  // lists with more items fold all but their first
+    int64_t folds = 0;                    // instances that stand for folded items
     SlotArena instances{sizeof(FieldInstance)};
     SlotArena numbers{sizeof(int64_t)};
 };

@@ -7,6 +7,7 @@
 
 #include "document/instances.h"
 #include "document/places.h"
+#include "document/folds.h"
 #include "document/rest.h"
 #include "document/saving.h"
 #include "shell/streams.h"
@@ -85,7 +86,7 @@ int64_t fillRows(FieldInstance* row, const FieldInstance* last, int64_t rowOffse
         int64_t size = instanceSize(row);
         if (at + size > sink.from()) {
             sink.startRow(at, static_cast<uint8_t>(row->flags & (kInstanceSelected | kInstanceCurrent)));
-            if (isRestInstance(row)) {
+            if (isRestInstance(row) || isFoldInstance(row)) {
                 readRest(row, at, size, sink, reader);
             } else {
                 int64_t written = writeInstance(row, &sink, at);

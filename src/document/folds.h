@@ -5,11 +5,9 @@
 // Showing a row binds the item that holds it where it stands; folds stay for the items on either
 // side, and a fold that stands for no item any more leaves the document.
 #include <cstdint>
+#include <functional>
 
 #include "document/document.h"
-
-// Lists with more items than this fold all but their first item.
-constexpr int64_t kFoldItemsAbove = 65536;
 
 bool isFoldInstance(const FieldInstance* instance);
 
@@ -25,3 +23,10 @@ FieldInstance* unfoldRow(FieldInstance* fold, int64_t row);
 // The same for the item that holds the fold's byte `offset` (counted from the fold's first byte);
 // gives the row that holds the byte.
 FieldInstance* unfoldByte(FieldInstance* fold, int64_t offset);
+
+// Binds the fold's items one after another apart from the document, which does not change, and
+// hands their rows from its row `fromRow` on to visit, with the offset of each row's bytes (the
+// fold's first byte at `place`), until visit gives false. False when an item does not bind as it
+// was counted (the source changed) or memory runs out.
+bool visitFoldedRows(const FieldInstance* fold, int64_t fromRow, int64_t place,
+                     const std::function<bool(FieldInstance* row, int64_t offset)>& visit);

@@ -18,6 +18,9 @@ int64_t unlinkInstances(Document* document, FieldInstance* first, FieldInstance*
 // Puts instances taken off back after predecessor (null: at the start).
 void linkInstances(Document* document, FieldInstance* predecessor, FieldInstance* first, FieldInstance* last,
                    int64_t count);
+// Takes them off the list and gives their slots and numbers back for new instances to take: for
+// rows no change has seen, as items bound only to be shown.
+void releaseInstances(Document* document, FieldInstance* first, FieldInstance* last);
 // Frees the values of instances taken off for good.
 void destroyValues(FieldInstance* first, FieldInstance* last);
 // A number owned by the document; null without memory.

@@ -1,5 +1,7 @@
 #include "document/lists.h"
 
+#include "document/fold_value.h"
+#include "document/folds.h"
 #include "document/instances.h"
 #include "expressions/expression.h"
 #include "fieldtypes/number_access.h"
@@ -17,26 +19,41 @@ FieldInstance* headerHolding(FieldInstance* instance, const FieldInstance* heade
     return instance;
 }
 
+// The instance before a header, past a fold that stands for the items before it.
+FieldInstance* beforeItem(FieldInstance* header) {
+    FieldInstance* before = header->previous;
+    return before && isFoldInstance(before) ? before->previous : before;
+}
+
 FieldInstance* firstHeaderOf(FieldInstance* instance, const TemplateField* opener) {
     if (instance->field != opener) {
         FieldInstance* first = instance->partner;  // an end instance's partner
         return first && first->field == opener ? first : nullptr;
     }
     FieldInstance* header = instance;
-    while (header && numberOf(header) != 0) header = headerHolding(header->previous, header);
+    while (header && numberOf(header) != 0) header = headerHolding(beforeItem(header), header);
     return header;
 }
 
 int64_t countItems(FieldInstance* firstHeader) {
     if (!firstHeader->extentLast) return 0;
     if (FieldInstance* end = firstHeader->partner) {
+        if (isFoldInstance(end->previous)) return foldFirstItem(end->previous) + foldItems(end->previous);
         FieldInstance* last = headerHolding(end->previous, firstHeader);
         return last ? numberOf(last) + 1 : 0;
     }
     // A list whose end was never bound: its last item was not finished either.
     int64_t items = 0;
-    for (FieldInstance* at = firstHeader; at && isHeaderOf(at, firstHeader); ++items) {
-        at = at->extentLast ? at->extentLast->next : nullptr;
+    for (FieldInstance* at = firstHeader; at;) {
+        if (isFoldInstance(at) && at->parent == firstHeader->parent) {
+            items += foldItems(at);
+            at = at->next;
+        } else if (isHeaderOf(at, firstHeader)) {
+            ++items;
+            at = at->extentLast ? at->extentLast->next : nullptr;
+        } else {
+            break;
+        }
     }
     return items;
 }
@@ -108,6 +125,13 @@ void passItem(FieldInstance* first, FieldInstance* last, const FieldInstance* ol
 int64_t renumberHeaders(FieldInstance* firstHeader) {
     int64_t headers = 0;
     FieldInstance* end = firstHeader->partner;
-    for (FieldInstance* at = firstHeader; at && at != end; at = itemEnd(at)->next) numberOf(at) = headers++;
+    for (FieldInstance* at = firstHeader; at && at != end; at = itemEnd(at)->next) {
+        if (isFoldInstance(at)) {
+            setFoldFirstItem(at, headers);
+            headers += foldItems(at);
+        } else {
+            numberOf(at) = headers++;
+        }
+    }
     return firstHeader->extentLast ? headers : 0;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "document/folds.h"
 #include "document/instances.h"
 #include "fieldtypes/byte_preview.h"
 #include "fieldtypes/registry.h"
@@ -38,7 +39,8 @@ bool advanceTo(TIOStream* stream, int64_t target) {
     return true;
 }
 
-// The source opened for reading, when it is still the file binding read; else null with the reason.
+}  // namespace
+
 TIOStream* openUnchangedSource(const SourceFile* source, int64_t* failure) {
     *failure = kResultSourceChanged;
     platform::FileIdentity now;
@@ -55,7 +57,6 @@ TIOStream* openUnchangedSource(const SourceFile* source, int64_t* failure) {
     return reader;
 }
 
-// The bytes of the file, or a failure that leaves the target without them.
 int64_t copyFromSource(RestValue* rest, TIOStream* target, int64_t total) {
     if (rest->held) {
         int64_t written = target->Write(rest->held, rest->length);
@@ -75,6 +76,8 @@ int64_t copyFromSource(RestValue* rest, TIOStream* target, int64_t total) {
     rest->savedAt = total;
     return rest->length;
 }
+
+namespace {
 
 struct RestSlots {
     static void destroyValue(FieldInstance*, void* value) {
@@ -196,7 +199,7 @@ void closeSourceReader(Document* document) {
 void adoptSavedSource(Document* document) {
     if (!document->source) return;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
-        if (!isRestInstance(instance)) continue;
+        if (!isRestInstance(instance) && !isFoldInstance(instance)) continue;
         RestValue* rest = record(instance->value);
         rest->offset = rest->savedAt;
         delete[] rest->held;  // the file has them again

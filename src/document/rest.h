@@ -36,6 +36,12 @@ struct RestValue {
 
 bool isRestInstance(const FieldInstance* instance);
 
+// The source opened for reading, when it is still the file binding read; else null with the reason.
+TIOStream* openUnchangedSource(const SourceFile* source, int64_t* failure);
+// Writes the bytes to target, where `total` bytes stand before them; their count, or a failure that
+// leaves the target without them.
+int64_t copyFromSource(RestValue* rest, TIOStream* target, int64_t total);
+
 // Records the document's path as its source, before binding reads it; false without memory.
 bool recordSource(Document* document);
 
@@ -44,7 +50,7 @@ bool recordSource(Document* document);
 FieldInstance* appendRest(Document* document, FieldInstance* parent, int32_t depth, TIOStream* stream,
                           int64_t offset, int64_t length, int64_t* failure);
 
-// Reads parts of rest rows from their source for showing them, without copying whole rows: the
+// Reads parts of rest rows (and folds, whose value begins as a rest's) from their source for showing them, without copying whole rows: the
 // source is opened on first need, only when it is still the file binding read, and closed with the
 // reader, so that the file is not held open while it is only shown.
 class RestReader {

@@ -5,6 +5,7 @@
 
 #include "document/count_display.h"
 #include "document/document.h"
+#include "document/folds.h"
 #include "document/instances.h"
 #include "document/places.h"
 #include "document/rest.h"
@@ -25,9 +26,10 @@ constexpr int32_t kViewWidth = 640;
 void drawnValue(platform::RecordingSurface& surface, FieldInstance* instance, Row& row) {
     FieldType* type = instance->field->fieldType;
     surface.clear();
-    PaintContext paint{surface.dc(), {0, 0, kViewWidth, instance->height}, 1};
+    int32_t height = static_cast<int32_t>(instance->height);
+    PaintContext paint{surface.dc(), {0, 0, kViewWidth, height}, 1};
     RowLayout layout{instance->field->caption,
-                     {0, 0, kViewWidth, instance->height},
+                     {0, 0, kViewWidth, height},
                      instance->field->hasCases,
                      row.depth * 12 + 4,
                      instance->flags};
@@ -132,7 +134,16 @@ void visitRows(Document* document, const std::function<void(const Row&)>& visit)
     Placer placer(document->placed);
     Row row{};
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
-        reader.read(instance, placer.place(instance), row);
+        int64_t place = placer.place(instance);
+        if (isFoldInstance(instance)) {
+            visitFoldedRows(instance, 0, place, [&](FieldInstance* folded, int64_t offset) {
+                reader.read(folded, offset, row);
+                visit(row);
+                return true;
+            });
+            continue;
+        }
+        reader.read(instance, place, row);
         visit(row);
     }
 }
@@ -145,7 +156,8 @@ std::string selectedRowsText(Document* document) {
     size_t number = 0;
     for (FieldInstance* instance = document->first; instance; instance = instance->next) {
         int64_t offset = placer.place(instance);
-        ++number;
+        // Folded rows were never shown, so none is selected.
+        number += isFoldInstance(instance) ? foldRows(instance) : 1;
         if (!(instance->flags & kInstanceSelected)) continue;
         reader.read(instance, offset, row);
         text += rowTextLine(row, number);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "fieldtypes/builtin_types.h"
+#include "fieldtypes/byte_shape.h"
 #include "fieldtypes/field_type.h"
 #include "fieldtypes/float_text.h"
 #include "fieldtypes/handler_table.h"
@@ -98,6 +99,11 @@ struct FloatSlots : PlainValueSlots<FloatValue, FloatSlots> {
     }
 };
 
+bool floatShape(FieldCode code, ByteShape* shape) {
+    *shape = ByteShape{floatWidth(formatOf(code)), 0, false};
+    return true;
+}
+
 constexpr FieldTypeProcs kFloatProcs = handlerTableOf<FloatSlots>();
 
 const FieldTypeRegistration kFloatTypes[] = {
@@ -110,4 +116,5 @@ const FieldTypeRegistration kFloatTypes[] = {
 
 void registerFloatTypes() {
     registerFieldTypes(kFloatTypes, static_cast<int>(sizeof kFloatTypes / sizeof kFloatTypes[0]));
+    registerByteShape(&kFloatProcs, floatShape);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "fieldtypes/builtin_types.h"
+#include "fieldtypes/byte_shape.h"
 #include "fieldtypes/byte_order.h"
 #include "fieldtypes/handler_table.h"
 #include "fieldtypes/host_calls.h"
@@ -32,6 +33,11 @@ template <typename T, int Bytes = sizeof(T)>
 struct IntegerFamily : PlainValueSlots<IntegerValue<T>, IntegerFamily<T, Bytes>> {
     using Record = IntegerValue<T>;
     static constexpr int kBytes = Bytes;
+
+    static bool byteShape(FieldCode, ByteShape* shape) {
+        *shape = ByteShape{kBytes, 0, false};
+        return true;
+    }
     static constexpr const char* kSuffix = kBytes == 1   ? "BYT"
                                            : kBytes == 2 ? "WRD"
                                            : kBytes == 3 ? "TRI"
@@ -165,6 +171,11 @@ const FieldTypeRegistration kIntegerTypes[] = {
 
 void registerIntegerTypes() {
     registerFieldTypes(kIntegerTypes, static_cast<int>(sizeof kIntegerTypes / sizeof kIntegerTypes[0]));
+    registerByteShape(&kByteTable, IntegerFamily<uint8_t>::byteShape);
+    registerByteShape(&kWordTable, IntegerFamily<uint16_t>::byteShape);
+    registerByteShape(&kTriTable, IntegerFamily<uint32_t, 3>::byteShape);
+    registerByteShape(&kLongTable, IntegerFamily<uint32_t>::byteShape);
+    registerByteShape(&kQuadTable, IntegerFamily<uint64_t>::byteShape);
     registerNumberAccess(&kByteTable, &IntegerFamily<uint8_t>::kNumberAccess);
     registerNumberAccess(&kWordTable, &IntegerFamily<uint16_t>::kNumberAccess);
     registerNumberAccess(&kTriTable, &IntegerFamily<uint32_t, 3>::kNumberAccess);

@@ -8,6 +8,7 @@
 
 #include "document/document.h"
 #include "fieldtypes/builtin_types.h"
+#include "fieldtypes/byte_shape.h"
 #include "fieldtypes/byte_order.h"
 #include "fieldtypes/byte_run.h"
 #include "fieldtypes/handler_table.h"
@@ -194,6 +195,12 @@ struct StringSlots {
     }
 };
 
+// Zero-terminated text has no prefix to tell its length by.
+bool stringShape(FieldCode code, ByteShape* shape) {
+    *shape = ByteShape{0, prefixWidth(code), isUpperCaseCode(code)};
+    return !isTerminated(code);
+}
+
 constexpr FieldTypeProcs kStringProcs = handlerTableOf<StringSlots>();
 
 const FieldTypeRegistration kStringTypes[] = {
@@ -208,4 +215,5 @@ const FieldTypeRegistration kStringTypes[] = {
 
 void registerStringTypes() {
     registerFieldTypes(kStringTypes, static_cast<int>(sizeof kStringTypes / sizeof kStringTypes[0]));
+    registerByteShape(&kStringProcs, stringShape);
 }

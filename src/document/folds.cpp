@@ -1,0 +1,383 @@
+#include "document/folds.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <new>
+
+#include "document/binding.h"
+#include "document/fold_plan.h"
+#include "document/fold_value.h"
+#include "document/instances.h"
+#include "document/rest.h"
+#include "fieldtypes/value_drawing.h"
+#include "shell/drawing_resources.h"
+#include "shell/streams.h"
+#include "templates/template.h"
+
+namespace {
+
+FoldValue* fold(const FieldInstance* instance) {
+    return static_cast<FoldValue*>(instance->value);
+}
+
+struct FoldSlots {
+    static void destroyValue(FieldInstance*, void* value) {
+        FoldValue* folded = static_cast<FoldValue*>(value);
+        releaseFoldPlan(folded->plan);
+        delete folded;
+    }
+
+    // Shown only while the view has not yet bound the rows in sight.
+    static void drawValue(FieldInstance*, void* value, PaintContext* paint, RowLayout* row) {
+        const FoldValue* folded = static_cast<const FoldValue*>(value);
+        char caption[64];
+        std::snprintf(caption, sizeof caption, "%" PRId64 " more items", folded->items);
+        RowLayout shown = *row;
+        shown.caption = caption;
+        drawCaptionAndValue(*paint, shown, "", 0, fntNormal);
+    }
+
+    static int64_t writeValue(FieldInstance*, void* value, TIOStream* stream, int64_t total) {
+        return copyFromSource(&static_cast<FoldValue*>(value)->bytes, stream, total);
+    }
+
+    static int64_t valueSize(FieldInstance*, void* value, int64_t) {
+        return static_cast<FoldValue*>(value)->bytes.length;
+    }
+};
+
+FieldType foldType{
+    makeFieldCode("FOLD"),
+    0,
+    nullptr,
+    {kFieldTypeProcsLength, nullptr, FoldSlots::destroyValue, nullptr, FoldSlots::drawValue, nullptr,
+     FoldSlots::writeValue, FoldSlots::valueSize, nullptr, nullptr, nullptr, nullptr, nullptr}};
+
+char foldCaption[] = "more items";
+TemplateField foldField{
+    0, {'F', 'O', 'L', 'D'}, foldCaption, nullptr, nullptr, nullptr, nullptr, 0, &foldType, false, -1, nullptr, 0, false, -1};
+
+// A new fold instance after the document's last, on the value given; null (freeing the value) when
+// the document cannot take it.
+FieldInstance* appendFold(Document* document, FoldValue* value, FieldInstance* parent, int32_t depth,
+                          int64_t rowHeight) {
+    int64_t failure;
+    FieldInstance* instance = appendInstance(document, &foldField, parent, nullptr, value->count, &failure);
+    if (!instance) {
+        FoldSlots::destroyValue(nullptr, value);
+        return nullptr;
+    }
+    instance->value = value;
+    instance->depth = depth;
+    instance->height = rowHeight * value->items * value->rowsPerItem;
+    ++document->folds;
+    return instance;
+}
+
+}  // namespace
+
+bool isFoldInstance(const FieldInstance* instance) {
+    return instance->field == &foldField;
+}
+
+int64_t foldRows(const FieldInstance* instance) {
+    return fold(instance)->items * fold(instance)->rowsPerItem;
+}
+
+int64_t foldItems(const FieldInstance* instance) {
+    return fold(instance)->items;
+}
+
+int64_t foldFirstItem(const FieldInstance* instance) {
+    return fold(instance)->firstItem;
+}
+
+void setFoldFirstItem(FieldInstance* instance, int64_t number) {
+    fold(instance)->firstItem = number;
+}
+
+int64_t foldItemsOfList(const FoldRequest& request) {
+    FoldPlan* plan = makeFoldPlan(request.document, request.listRow, request.endRow);
+    if (!plan) return 0;
+    SkimReader reader(request.stream);
+    int64_t at = request.start;
+    int64_t items = 0;
+    while (items < request.items && reader.ready()) {
+        if (plan->itemBytes < 0 && items % kMarkEvery == 0) plan->marks.push_back(at);
+        int64_t next = skimItem(*plan, reader, at, request.end);
+        if (next < 0) break;
+        at = next;
+        ++items;
+    }
+    if (items == 0) {
+        releaseFoldPlan(plan);
+        return 0;
+    }
+    FoldValue* value = new (std::nothrow) FoldValue{
+        {request.document->source, request.start, at - request.start, 0, 0, {0}, nullptr, -1},
+        request.document,
+        request.document->templ->fields[request.listRow],
+        request.listRow,
+        request.count,
+        plan,
+        request.firstItem,
+        items,
+        0,
+        request.start,
+        request.endRow - request.listRow};
+    if (!value) {
+        releaseFoldPlan(plan);
+        return -1;
+    }
+    if (!appendFold(request.document, value, request.parent, request.depth, request.rowHeight)) return -1;
+    request.stream->Seek(at, 0);
+    return items;
+}
+
+namespace {
+
+// Where the fold's item `index` (counted from its first) begins in the source as it is now; -1
+// when the source no longer holds the items as they were counted.
+int64_t itemStart(const FoldValue& f, SkimReader& reader, int64_t index) {
+    if (f.plan->itemBytes >= 0) return f.bytes.offset + index * f.plan->itemBytes;
+    int64_t wanted = f.origin + index;
+    int64_t mark = (wanted - f.plan->markFirst) / kMarkEvery;
+    int64_t from = f.plan->markFirst + mark * kMarkEvery;
+    int64_t at = f.bytes.offset;
+    if (from >= f.origin) {
+        at += f.plan->marks[static_cast<size_t>(mark)] - f.originOffset;
+    } else {
+        from = f.origin;
+    }
+    int64_t end = f.bytes.offset + f.bytes.length;
+    for (; from < wanted && at >= 0; ++from) at = skimItem(*f.plan, reader, at, end);
+    return at;
+}
+
+// The item that holds the byte at `offset` from the fold's first byte; -1 as for itemStart.
+int64_t itemHolding(const FoldValue& f, SkimReader& reader, int64_t offset, int64_t* start) {
+    if (f.plan->itemBytes >= 0) {
+        int64_t index = offset / f.plan->itemBytes;
+        *start = f.bytes.offset + index * f.plan->itemBytes;
+        return index;
+    }
+    // The last mark at or before the byte, among the marks of the fold's own items.
+    const std::vector<int64_t>& marks = f.plan->marks;
+    int64_t low = (f.origin - f.plan->markFirst + kMarkEvery - 1) / kMarkEvery;
+    int64_t high = static_cast<int64_t>(marks.size());
+    int64_t index = 0;
+    int64_t at = f.bytes.offset;
+    while (low < high) {
+        int64_t middle = low + (high - low) / 2;
+        int64_t item = f.plan->markFirst + middle * kMarkEvery - f.origin;
+        int64_t markAt = marks[static_cast<size_t>(middle)] - f.originOffset;
+        if (item >= f.items || markAt > offset) {
+            high = middle;
+        } else {
+            index = item;
+            at = f.bytes.offset + markAt;
+            low = middle + 1;
+        }
+    }
+    int64_t end = f.bytes.offset + f.bytes.length;
+    for (;; ++index) {
+        int64_t next = skimItem(*f.plan, reader, at, end);
+        if (next < 0) return -1;
+        if (next > f.bytes.offset + offset) break;
+        at = next;
+    }
+    *start = at;
+    return index;
+}
+
+struct StopKept {
+    explicit StopKept(Document* document)
+        : document_(document), reason_(document->stopReason), row_(document->stopRow),
+          offset_(document->stopOffset) {}
+    ~StopKept() {
+        document_->stopReason = reason_;
+        document_->stopRow = row_;
+        document_->stopOffset = offset_;
+    }
+    Document* document_;
+    BindStop reason_;
+    int32_t row_;
+    int64_t offset_;
+};
+
+// Binds the item whose bytes lie from start to end after the document's last instance; its header,
+// or null, adding nothing, when it does not bind to those bytes or memory runs out.
+FieldInstance* bindItemAtEnd(Document* document, const FoldValue& f, FieldInstance* parent, int64_t number,
+                             TIOStream* source, int64_t start, int64_t end) {
+    int64_t* value = newNumber(document, number);
+    int64_t failure;
+    FieldInstance* header = value ? appendInstance(document, f.listField, parent, nullptr, f.count, &failure) : nullptr;
+    if (!header) return nullptr;
+    header->value = value;
+    int32_t row = f.listRow + 1;
+    bool bound;
+    {
+        StopKept kept(document);
+        bound = source->Seek(start, 0) == start && bind(document, source, row, header) == 0;
+    }
+    int64_t bytes = 0;
+    for (FieldInstance* at = header->next; at; at = at->next) bytes += instanceSize(at);
+    if (!bound || bytes != end - start) {
+        releaseInstances(document, header, document->last);
+        return nullptr;
+    }
+    header->extentLast = document->last;
+    return header;
+}
+
+// Moves the instances from first to the document's last after predecessor (to the start: null).
+void moveLastAfter(Document* document, FieldInstance* predecessor, FieldInstance* first) {
+    FieldInstance* last = document->last;
+    int64_t count = unlinkInstances(document, first, last);
+    linkInstances(document, predecessor, first, last, count);
+}
+
+// The item bound at the document's end goes where it stands in the fold, which keeps the items
+// before it; a new fold after it takes those after it.
+bool placeItem(FieldInstance* instance, int64_t index, FieldInstance* header, int64_t start, int64_t end) {
+    FoldValue& f = *fold(instance);
+    Document* document = f.document;
+    int64_t rowHeight = instance->height / foldRows(instance);
+    for (FieldInstance* at = header; at; at = at->next) at->height = rowHeight;
+    FieldInstance* itemLast = document->last;
+    int64_t foldEnd = f.bytes.offset + f.bytes.length;
+    if (index > 0 && index + 1 < f.items) {
+        FoldValue* after = new (std::nothrow) FoldValue(f);
+        if (!after) {
+            releaseInstances(document, header, itemLast);
+            return false;
+        }
+        ++f.plan->refs;
+        after->bytes.offset = end;
+        after->bytes.length = foldEnd - end;
+        after->firstItem = f.firstItem + index + 1;
+        after->items = f.items - index - 1;
+        after->origin = f.origin + index + 1;
+        after->originOffset = f.originOffset + (end - f.bytes.offset);
+        FieldInstance* right = appendFold(document, after, instance->parent, instance->depth, rowHeight);
+        if (!right) {
+            releaseInstances(document, header, itemLast);
+            return false;
+        }
+        moveLastAfter(document, instance, header);
+        f.items = index;
+        f.bytes.length = start - f.bytes.offset;
+    } else if (index > 0) {
+        moveLastAfter(document, instance, header);
+        f.items = index;
+        f.bytes.length = start - f.bytes.offset;
+    } else {
+        moveLastAfter(document, instance->previous, header);
+        f.bytes.offset = end;
+        f.bytes.length = foldEnd - end;
+        f.firstItem += 1;
+        f.items -= 1;
+        f.origin += 1;
+        f.originOffset += end - start;
+    }
+    instance->height = rowHeight * foldRows(instance);
+    if (f.items == 0) {
+        --document->folds;
+        releaseInstances(document, instance, instance);
+    }
+    return true;
+}
+
+FieldInstance* unfoldItem(FieldInstance* instance, int64_t index, TIOStream* source, int64_t start) {
+    FoldValue& f = *fold(instance);
+    SkimReader reader(source);
+    int64_t end = reader.ready() ? skimItem(*f.plan, reader, start, f.bytes.offset + f.bytes.length) : -1;
+    FieldInstance* header =
+        end >= 0 ? bindItemAtEnd(f.document, f, instance->parent, f.firstItem + index, source, start, end) : nullptr;
+    if (!header || !placeItem(instance, index, header, start, end)) return nullptr;
+    return header;
+}
+
+// The row `skip` rows after the item's header.
+FieldInstance* rowOfItem(FieldInstance* header, int64_t skip) {
+    while (skip-- > 0 && header) header = header->next;
+    return header;
+}
+
+}  // namespace
+
+FieldInstance* unfoldRow(FieldInstance* instance, int64_t row) {
+    FoldValue& f = *fold(instance);
+    if (row < 0 || row >= foldRows(instance)) return nullptr;
+    int64_t failure;
+    TIOStream* source = openUnchangedSource(f.document->source, &failure);
+    if (!source) return nullptr;
+    int64_t index = row / f.rowsPerItem;
+    SkimReader reader(source);
+    int64_t start = reader.ready() ? itemStart(f, reader, index) : -1;
+    FieldInstance* header = start >= 0 ? unfoldItem(instance, index, source, start) : nullptr;
+    delete source;
+    return header ? rowOfItem(header, row % f.rowsPerItem) : nullptr;
+}
+
+FieldInstance* unfoldByte(FieldInstance* instance, int64_t offset) {
+    FoldValue& f = *fold(instance);
+    if (offset < 0 || offset >= f.bytes.length) return nullptr;
+    int64_t failure;
+    TIOStream* source = openUnchangedSource(f.document->source, &failure);
+    if (!source) return nullptr;
+    SkimReader reader(source);
+    int64_t start = 0;
+    int64_t index = reader.ready() ? itemHolding(f, reader, offset, &start) : -1;
+    int64_t within = f.bytes.offset + offset - start;
+    FieldInstance* header = index >= 0 ? unfoldItem(instance, index, source, start) : nullptr;
+    delete source;
+    if (!header) return nullptr;
+    // The header takes no bytes; the row whose bytes reach past the byte holds it.
+    FieldInstance* row = header->next;
+    for (int64_t size = instanceSize(row); within >= size && row != header->extentLast; size = instanceSize(row)) {
+        within -= size;
+        row = row->next;
+    }
+    return row;
+}
+
+bool visitFoldedRows(const FieldInstance* instance, int64_t fromRow, int64_t place,
+                     const std::function<bool(FieldInstance* row, int64_t offset)>& visit) {
+    const FoldValue& f = *fold(instance);
+    Document* document = f.document;
+    if (!rowInfos(document)) return false;
+    int64_t failure;
+    TIOStream* source = openUnchangedSource(document->source, &failure);
+    if (!source) return false;
+    Document apart{document->templ, nullptr, nullptr, nullptr, nullptr, false, false};
+    apart.rows = document->rows;
+    SkimReader reader(source);
+    int64_t index = fromRow / f.rowsPerItem;
+    int64_t start = reader.ready() ? itemStart(f, reader, index) : -1;
+    int64_t skip = fromRow % f.rowsPerItem;
+    bool whole = start >= 0;
+    bool going = true;
+    int64_t foldEnd = f.bytes.offset + f.bytes.length;
+    for (; whole && going && index < f.items; ++index) {
+        int64_t end = skimItem(*f.plan, reader, start, foldEnd);
+        FieldInstance* header = end >= 0 ? bindItemAtEnd(&apart, f, instance->parent, f.firstItem + index, source,
+                                                         start, end)
+                                         : nullptr;
+        whole = header != nullptr;
+        int64_t offset = place + (start - f.bytes.offset);
+        for (FieldInstance* row = header; going && row; row = row->next) {
+            if (skip > 0) {
+                --skip;
+            } else {
+                going = visit(row, offset);
+            }
+            offset += instanceSize(row);
+        }
+        if (header) releaseInstances(&apart, header, apart.last);
+        start = end;
+    }
+    apart.rows = nullptr;
+    delete source;
+    return whole;
+}

@@ -1,0 +1,175 @@
+// Large lists fold their items: the rows they stand for read, save and show as if bound, items bind
+// in place when shown, and changes keep counts and numbers in step.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "document/changes.h"
+#include "document/document_harness.h"
+#include "document/folds.h"
+#include "document/rows.h"
+#include "views/document/headless/query_script.h"
+
+namespace {
+
+constexpr const char* kNamed = "LCNT:Records LSTC:Record DWRD:Id PSTR:Name UBYT:Flags LSTE:Record";
+constexpr const char* kFixed = "LCNT:Records LSTC:Record DWRD:Id UBYT:Flags LSTE:Record";
+
+// A count and N records of an id, a name of 0 to 9 letters and a flags byte.
+Bytes namedRecords(int count) {
+    Bytes bytes{static_cast<unsigned char>(count >> 24), static_cast<unsigned char>(count >> 16),
+                static_cast<unsigned char>(count >> 8), static_cast<unsigned char>(count)};
+    for (int i = 0; i < count; ++i) {
+        bytes.push_back(static_cast<unsigned char>(i >> 8));
+        bytes.push_back(static_cast<unsigned char>(i));
+        bytes.push_back(static_cast<unsigned char>(i % 10));
+        for (int c = 0; c < i % 10; ++c) bytes.push_back(static_cast<unsigned char>('a' + (i + c) % 26));
+        bytes.push_back(static_cast<unsigned char>(i * 7));
+    }
+    return bytes;
+}
+
+// Every row the document shows, folded rows as binding them would show them.
+std::string shownRows(Document* document) {
+    std::string text;
+    visitRows(document, [&](const Row& row) { text += rowTextLine(row, 0); });
+    return text;
+}
+
+int64_t rowCount(const Document* document) {
+    int64_t rows = 0;
+    for (FieldInstance* at = document->first; at; at = at->next) rows += isFoldInstance(at) ? foldRows(at) : 1;
+    return rows;
+}
+
+FieldInstance* firstFold(Document* document) {
+    FieldInstance* at = document->first;
+    while (at && !isFoldInstance(at)) at = at->next;
+    return at;
+}
+
+struct FoldTest : DocumentTest {
+    Document* folded(const char* rows, const Bytes& bytes, int64_t above = 2) {
+        dir.write("in.bin", bytes);
+        Document* document = create(rows, dir.path("in.bin").c_str());
+        document->foldAbove = above;
+        result = bindFile(document);
+        return document;
+    }
+    Document* whole(const char* rows) { return reopen(rows, "in.bin"); }
+};
+
+TEST_F(FoldTest, FoldedListsShowSaveAndReadAsBoundOnes) {
+    for (const char* rows : {kNamed, kFixed}) {
+        for (int count : {3, 40, 3000}) {
+            Bytes bytes = rows == kNamed ? namedRecords(count) : namedRecords(0);
+            if (rows == kFixed) {
+                bytes = {0, 0, 0, static_cast<unsigned char>(count & 0xFF)};
+                bytes[2] = static_cast<unsigned char>(count >> 8);
+                for (int i = 0; i < count; ++i) bytes.insert(bytes.end(), {static_cast<unsigned char>(i), 1, 2});
+            }
+            Document* document = folded(rows, bytes);
+            Document* reference = whole(rows);
+            EXPECT_EQ(document->folds, 1) << rows << count;
+            // The count, the first item's header and rows, the fold and the end.
+            EXPECT_EQ(document->instanceCount, rows == kNamed ? 7 : 6);
+            EXPECT_EQ(shownRows(document), shownRows(reference)) << rows << count;
+            EXPECT_EQ(rowCount(document), reference->instanceCount);
+            EXPECT_EQ(saved(document), bytes);
+            EXPECT_EQ(windowMismatch(document, bytes), -1);
+        }
+    }
+}
+
+TEST_F(FoldTest, RowsAndBytesBindInPlaceWhenShown) {
+    Bytes bytes = namedRecords(2500);
+    Document* document = folded(kNamed, bytes);
+    Document* reference = whole(kNamed);
+    std::string expected = shownRows(reference);
+    std::mt19937 random(7);
+    // Rows in any order, across marks, at both ends of the fold and of what is left of it.
+    for (int round = 0; round < 60; ++round) {
+        FieldInstance* fold = firstFold(document);
+        if (!fold) break;
+        int64_t row = round % 3 == 0 ? 0 : round % 3 == 1 ? foldRows(fold) - 1 : random() % foldRows(fold);
+        FieldInstance* shown = unfoldRow(fold, row);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_FALSE(isFoldInstance(shown));
+        EXPECT_EQ(shownRows(document), expected) << "after showing row " << row;
+        EXPECT_TRUE(linksAreSound(document));
+    }
+    EXPECT_EQ(saved(document), bytes);
+    EXPECT_EQ(windowMismatch(document, bytes), -1);
+}
+
+TEST_F(FoldTest, ByteOffsetsFindTheRowThatHoldsThem) {
+    Bytes bytes = namedRecords(3000);
+    Document* document = folded(kNamed, bytes);
+    Document* reference = whole(kNamed);
+    for (int64_t offset : {4 + 13, 4 + 16, 5000, 12000, static_cast<int>(bytes.size()) - 1}) {
+        // Where the rows stand in the bound document: the one whose bytes reach past the offset.
+        int64_t at = 0;
+        FieldInstance* holder = reference->first;
+        while (at + instanceSize(holder) <= offset) at += instanceSize(holder), holder = holder->next;
+        FieldInstance* fold = document->first;
+        int64_t foldAt = 0;
+        for (; foldAt + instanceSize(fold) <= offset; fold = fold->next) foldAt += instanceSize(fold);
+        ASSERT_TRUE(isFoldInstance(fold)) << offset;
+        FieldInstance* shown = unfoldByte(fold, offset - foldAt);
+        ASSERT_NE(shown, nullptr) << offset;
+        EXPECT_EQ(drawnValue(shown), drawnValue(holder)) << offset;
+        EXPECT_EQ(std::string(shown->field->code, 4), std::string(holder->field->code, 4)) << offset;
+    }
+    EXPECT_EQ(shownRows(document), shownRows(reference));
+}
+
+TEST_F(FoldTest, HostileCountsFoldWhatTheFileHolds) {
+    Bytes bytes = namedRecords(50);
+    bytes[0] = 0x7F;  // two thousand million records claimed
+    bytes.push_back(9);  // and half of one more
+    Document* document = folded(kNamed, bytes);
+    EXPECT_EQ(document->stopReason, BindStop::FieldPastFileEnd);
+    EXPECT_EQ(document->folds, 1);
+    EXPECT_EQ(foldItems(firstFold(document)), 49);
+    EXPECT_EQ(saved(document), bytes);
+    EXPECT_TRUE(linksAreSound(document));
+}
+
+TEST_F(FoldTest, ListsThatNeedTheirValuesDoNotFold) {
+    // A zero-terminated name, and an expression, leave nothing to tell an item's bytes by.
+    for (const char* rows : {"LCNT LSTC DWRD CSTR LSTE", "LCNT LSTC DWRD PSTR LSTE CALC:X=Id+1"}) {
+        Bytes bytes{0, 0, 0, 5};
+        for (int i = 0; i < 5; ++i) bytes.insert(bytes.end(), {0, 1, 'a', 0});
+        Document* document = folded(rows, bytes);
+        EXPECT_EQ(document->folds, 0) << rows;
+    }
+}
+
+TEST_F(FoldTest, ShowingAnItemOfAChangedFileChangesNothing) {
+    Document* document = folded(kNamed, namedRecords(30));
+    std::string before = describe(document);
+    dir.write("in.bin", namedRecords(31));
+    EXPECT_EQ(unfoldRow(firstFold(document), 10), nullptr);
+    EXPECT_EQ(describe(document), before);
+}
+
+TEST_F(FoldTest, ChangesNextToFoldsKeepCountAndNumbers) {
+    Bytes bytes = namedRecords(30);
+    Document* document = folded(kNamed, bytes);
+    FieldInstance* header = unfoldRow(firstFold(document), 6 * 4);  // item 7's header: items are four rows
+    ASSERT_NE(header, nullptr);
+    ASSERT_TRUE(insertItem(document, header));
+    ASSERT_TRUE(deleteItem(document, unfoldRow(firstFold(document), 0)));
+    // A name made longer in a shown item.
+    FieldInstance* name = unfoldRow(firstFold(document), 4 * 3 + 2);
+    ASSERT_TRUE(name && name->field->code[0] == 'P');
+    queryscript::answer("a longer name");
+    ASSERT_TRUE(editInstance(document, name));
+    Bytes after = saved(document);
+    ASSERT_FALSE(after.empty());
+    dir.write("after.bin", after);
+    EXPECT_EQ(shownRows(reopen(kNamed, "after.bin")), shownRows(document));
+    EXPECT_EQ(after[3], 30) << "one item in, one out";
+}
+
+}  // namespace
