@@ -84,6 +84,24 @@ int64_t foldRows(const FieldInstance* instance) {
     return fold(instance)->items * fold(instance)->rowsPerItem;
 }
 
+int64_t documentRows(const Document* document) {
+    int64_t rows = document->instanceCount - document->folds;
+    if (document->folds == 0) return rows;
+    for (FieldInstance* at = document->first; at; at = at->next) {
+        if (isFoldInstance(at)) rows += foldRows(at);
+    }
+    return rows;
+}
+
+FieldInstance* showRow(Document* document, int64_t row) {
+    for (FieldInstance* at = document->first; at && row >= 0; at = at->next) {
+        int64_t rows = isFoldInstance(at) ? foldRows(at) : 1;
+        if (row < rows) return isFoldInstance(at) ? unfoldRow(at, row) : at;
+        row -= rows;
+    }
+    return nullptr;
+}
+
 int64_t foldItems(const FieldInstance* instance) {
     return fold(instance)->items;
 }

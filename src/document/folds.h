@@ -17,6 +17,13 @@ int64_t foldItems(const FieldInstance* fold);
 // The number of its first item in its list.
 int64_t foldFirstItem(const FieldInstance* fold);
 
+// The rows a document shows: its instances but folds, and the rows folds stand for.
+int64_t documentRows(const Document* document);
+
+// The row `row` (counted from 0) of the document, bound in place when a fold stands for it; null
+// past the last row or when it cannot be bound.
+FieldInstance* showRow(Document* document, int64_t row);
+
 // Binds the item that holds the fold's row `row` (0 to foldRows - 1) in place, and gives that row's
 // instance. Null, changing nothing, when the item cannot be bound (no memory, the source changed).
 FieldInstance* unfoldRow(FieldInstance* fold, int64_t row);
