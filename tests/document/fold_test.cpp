@@ -5,6 +5,7 @@
 #include <random>
 
 #include "document/changes.h"
+#include "document/history.h"
 #include "document/document_harness.h"
 #include "document/folds.h"
 #include "document/rows.h"
@@ -170,6 +171,41 @@ TEST_F(FoldTest, ChangesNextToFoldsKeepCountAndNumbers) {
     dir.write("after.bin", after);
     EXPECT_EQ(shownRows(reopen(kNamed, "after.bin")), shownRows(document));
     EXPECT_EQ(after[3], 30) << "one item in, one out";
+}
+
+// The first item, and the items on either side of a fold, going and coming next to folded items.
+TEST_F(FoldTest, ItemsGoAndComeAtTheEdgesOfFolds) {
+    Bytes bytes = namedRecords(12);
+    struct Case {
+        const char* name;
+        int64_t shown;  // a folded row bound first, or -1
+        int at;         // the instance changed, counted from the first
+        bool insert;
+        int64_t grown;  // bytes; a new item takes four, record i 4 + i % 10
+    };
+    const Case cases[] = {
+        {"the first item deleted", -1, 1, false, -4},
+        {"an item inserted first", -1, 1, true, 4},
+        {"an item inserted at the end", -1, -1, true, 4},
+        {"the last item deleted", 40, -1, false, -5},
+        {"the item after the first deleted", 0, 5, false, -5},
+    };
+    for (const Case& c : cases) {
+        Document* document = folded(kNamed, bytes);
+        if (c.shown >= 0) {
+            ASSERT_NE(unfoldRow(firstFold(document), c.shown), nullptr) << c.name;
+        }
+        FieldInstance* target = c.at >= 0 ? nth(document, c.at) : document->last;
+        if (!c.insert && c.at < 0) target = target->previous->previous->previous->previous;  // the last header
+        ASSERT_TRUE(c.insert ? insertItem(document, target) : deleteItem(document, target)) << c.name;
+        EXPECT_TRUE(linksAreSound(document)) << c.name;
+        Bytes after = saved(document);
+        ASSERT_EQ(static_cast<int64_t>(after.size()), static_cast<int64_t>(bytes.size()) + c.grown) << c.name;
+        dir.write("after.bin", after);
+        EXPECT_EQ(shownRows(reopen(kNamed, "after.bin")), shownRows(document)) << c.name;
+        undoChange(document);
+        EXPECT_EQ(saved(document), bytes) << c.name << " undone";
+    }
 }
 
 }  // namespace
