@@ -208,4 +208,23 @@ TEST_F(FoldTest, ItemsGoAndComeAtTheEdgesOfFolds) {
     }
 }
 
+// A key's edit reads every row back, folded ones too: the rows after the key section stay as they
+// are when the case keeps its bytes, and are laid out anew when they do not.
+TEST_F(FoldTest, KeyEditsReadFoldedRowsBack) {
+    const char* rows = "KEYB KUBT:Kind CASE:1,2 UBYT CASE:3 UWRD KEYE BCNT:N LSTC:Item UWRD LSTE";
+    const Bytes bytes{1, 9, 5, 0, 1, 0, 2, 0, 3, 0, 4, 0, 5};
+    for (const auto& [answer, layouts] : {std::pair{"2", 0}, std::pair{"3", 1}}) {
+        Document* document = folded(rows, bytes);
+        ASSERT_EQ(document->folds, 1);
+        queryscript::answer(answer);
+        EXPECT_TRUE(editInstance(document, nth(document, 0))) << answer;
+        EXPECT_EQ(document->layouts, layouts) << answer;
+        Bytes expected = bytes;
+        expected[0] = static_cast<unsigned char>(answer[0] - '0');
+        EXPECT_EQ(saved(document), expected) << answer;
+        dir.write("after.bin", expected);
+        EXPECT_EQ(shownRows(reopen(rows, "after.bin")), shownRows(document)) << answer;
+    }
+}
+
 }  // namespace
