@@ -1,5 +1,6 @@
 #include "document/folds.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <new>
@@ -120,15 +121,20 @@ int64_t foldItemsOfList(const FoldRequest& request) {
     SkimReader reader(request.stream);
     int64_t at = request.start;
     int64_t items = 0;
-    while (items < request.items && reader.ready()) {
+    if (plan->itemBytes > 0) {
+        items = std::min(request.items, (request.end - request.start) / plan->itemBytes);
+        at += items * plan->itemBytes;
+    }
+    while (plan->itemBytes < 0 && items < request.items && reader.ready()) {
         if (plan->itemBytes < 0 && items % kMarkEvery == 0) plan->marks.push_back(at);
         int64_t next = skimItem(*plan, reader, at, request.end);
         if (next < 0) break;
         at = next;
         ++items;
     }
-    if (items == 0) {
+    if (items == 0 || items < request.fewest) {
         releaseFoldPlan(plan);
+        request.stream->Seek(request.start, 0);
         return 0;
     }
     FoldValue* value = new (std::nothrow) FoldValue{
