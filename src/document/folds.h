@@ -37,3 +37,9 @@ FieldInstance* unfoldByte(FieldInstance* fold, int64_t offset);
 // was counted (the source changed) or memory runs out.
 bool visitFoldedRows(const FieldInstance* fold, int64_t fromRow, int64_t place,
                      const std::function<bool(FieldInstance* row, int64_t offset)>& visit);
+
+// Folds again the items of folded lists that were bound to be shown, but for those with a row from
+// keepFirst to keepLast (in display order; null for none) or a selected or current row. Only while
+// the document has no change to undo or redo, which may hold any of its instances. How many
+// instances it gave back.
+int64_t refoldShownItems(Document* document, FieldInstance* keepFirst, FieldInstance* keepLast);

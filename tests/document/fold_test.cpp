@@ -246,4 +246,48 @@ TEST_F(FoldTest, KeyEditsReadFoldedRowsBack) {
     }
 }
 
+// Items shown for a while fold again, but for those in sight, selected or current, and only while
+// no change could bring an instance back.
+TEST_F(FoldTest, ShownItemsFoldAgain) {
+    Bytes bytes = namedRecords(3000);
+    Document* document = folded(kNamed, bytes);
+    Document* reference = whole(kNamed);
+    const std::string expected = shownRows(reference);
+    std::mt19937 random(11);
+    std::vector<FieldInstance*> shown;
+    for (int i = 0; i < 300; ++i) {
+        FieldInstance* fold = document->first;
+        while (!isFoldInstance(fold)) fold = fold->next;  // the first fold, then another
+        for (int skip = i % 3; skip > 0 && fold->next; --skip) {
+            FieldInstance* later = fold->next;
+            while (later && !isFoldInstance(later)) later = later->next;
+            if (later) fold = later;
+        }
+        shown.push_back(unfoldRow(fold, random() % foldRows(fold)));
+        ASSERT_NE(shown.back(), nullptr);
+    }
+    FieldInstance* selected = shown[5];
+    selected->flags |= kInstanceSelected;
+    FieldInstance* keepFirst = shown[100];
+    FieldInstance* keepLast = keepFirst->next->next;
+    const int64_t instances = document->instanceCount;
+    EXPECT_GT(refoldShownItems(document, keepFirst, keepLast), instances / 2);
+    EXPECT_EQ(shownRows(document), expected);
+    EXPECT_TRUE(linksAreSound(document));
+    EXPECT_LE(document->instanceCount, 7 + 3 * 8) << "the first item, the items kept, and a fold between";
+
+    for (FieldInstance* kept : {selected, keepFirst, keepLast}) {
+        bool linked = false;
+        for (FieldInstance* at = document->first; at && !linked; at = at->next) linked = at == kept;
+        EXPECT_TRUE(linked);
+    }
+    EXPECT_EQ(saved(document), bytes);
+    EXPECT_EQ(windowMismatch(document, bytes), -1);
+    // A change may hold any instance: nothing folds again until it is gone.
+    ASSERT_NE(unfoldRow(document->last->previous, 0), nullptr);
+    queryscript::answer("5");
+    ASSERT_TRUE(editInstance(document, keepFirst->field->code[0] == 'L' ? keepFirst->next : keepFirst));
+    EXPECT_EQ(refoldShownItems(document, nullptr, nullptr), 0);
+}
+
 }  // namespace
