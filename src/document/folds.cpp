@@ -106,6 +106,24 @@ FieldInstance* showRow(Document* document, int64_t row) {
     return nullptr;
 }
 
+bool showBytes(Document* document, int64_t from, int64_t to) {
+    FieldInstance* previous = nullptr;
+    int64_t at = 0;
+    // Binding an item changes the instances after the one before it, where the walk goes on.
+    for (FieldInstance* instance = document->first; instance && at < to && document->folds > 0;) {
+        int64_t size = instanceSize(instance);
+        if (isFoldInstance(instance) && at + size > from) {
+            if (!unfoldByte(instance, std::max(from, at) - at)) return false;
+            instance = previous ? previous->next : document->first;
+            continue;
+        }
+        previous = instance;
+        at += size;
+        instance = instance->next;
+    }
+    return true;
+}
+
 int64_t foldItems(const FieldInstance* instance) {
     return fold(instance)->items;
 }

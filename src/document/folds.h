@@ -24,6 +24,10 @@ int64_t documentRows(const Document* document);
 // past the last row or when it cannot be bound.
 FieldInstance* showRow(Document* document, int64_t row);
 
+// Binds the items that hold the bytes from `from` up to `to` where folds stand for them; false when
+// one cannot be bound.
+bool showBytes(Document* document, int64_t from, int64_t to);
+
 // Binds the item that holds the fold's row `row` (0 to foldRows - 1) in place, and gives that row's
 // instance. Null, changing nothing, when the item cannot be bound (no memory, the source changed).
 FieldInstance* unfoldRow(FieldInstance* fold, int64_t row);

@@ -6,6 +6,7 @@
 
 #include "document/changes.h"
 #include "document/history.h"
+#include "document/paste_bytes.h"
 #include "document/document_harness.h"
 #include "document/folds.h"
 #include "document/rows.h"
@@ -288,6 +289,24 @@ TEST_F(FoldTest, ShownItemsFoldAgain) {
     queryscript::answer("5");
     ASSERT_TRUE(editInstance(document, keepFirst->field->code[0] == 'L' ? keepFirst->next : keepFirst));
     EXPECT_EQ(refoldShownItems(document, nullptr, nullptr), 0);
+}
+
+// Bytes pasted over folded items bind them first, then go through their rows as anywhere else.
+TEST_F(FoldTest, PastedBytesReachFoldedRows) {
+    Bytes bytes = fixedRecords(3000);
+    Document* document = folded(kFixed, bytes);
+    const Bytes pasted(30, 0x11);
+    ASSERT_TRUE(pasteBytes(document, 1000, pasted.data(), 30)) << document->refusal;
+    Bytes expected = bytes;
+    std::copy(pasted.begin(), pasted.end(), expected.begin() + 1000);
+    EXPECT_EQ(saved(document), expected);
+    EXPECT_EQ(windowMismatch(document, expected), -1);
+    // A name's length byte that would take the next bytes in is refused, and nothing changes.
+    Bytes named = namedRecords(3000);
+    document = folded(kNamed, named);
+    const unsigned char longer[] = {9};
+    EXPECT_FALSE(pasteBytes(document, 4 + 4 + 2, longer, 1));
+    EXPECT_EQ(shownRows(document), shownRows(whole(kNamed)));
 }
 
 }  // namespace
