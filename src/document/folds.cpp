@@ -358,11 +358,12 @@ FieldInstance* unfoldRow(FieldInstance* instance, int64_t row) {
     TIOStream* source = openUnchangedSource(f.document->source, &failure);
     if (!source) return nullptr;
     int64_t index = row / f.rowsPerItem;
+    int64_t within = row % f.rowsPerItem;  // the fold may be gone once its last item is bound
     SkimReader reader(source);
     int64_t start = reader.ready() ? itemStart(f, reader, index) : -1;
     FieldInstance* header = start >= 0 ? unfoldItem(instance, index, source, start) : nullptr;
     delete source;
-    return header ? rowOfItem(header, row % f.rowsPerItem) : nullptr;
+    return header ? rowOfItem(header, within) : nullptr;
 }
 
 FieldInstance* unfoldByte(FieldInstance* instance, int64_t offset) {
