@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cinttypes>
+#include <cstring>
 #include <cstdio>
 #include <new>
 
@@ -28,6 +29,7 @@ struct FoldSlots {
     static void destroyValue(FieldInstance*, void* value) {
         FoldValue* folded = static_cast<FoldValue*>(value);
         releaseFoldPlan(folded->plan);
+        delete[] folded->bytes.held;
         delete folded;
     }
 
@@ -181,6 +183,41 @@ int64_t foldItemsOfList(const FoldRequest& request) {
 
 namespace {
 
+// A fold's bytes held in memory, as at their place in the file: undo brought back a fold whose
+// file a save replaced.
+class HeldBytes : public TIOStream {
+  public:
+    explicit HeldBytes(const RestValue& bytes) : bytes_(bytes), at_(bytes.offset) {}
+    int64_t Position() override { return at_; }
+    int64_t Size() override { return bytes_.offset + bytes_.length; }
+    int64_t Seek(int64_t offset, int origin) override {
+        int64_t target = origin == 2 ? Size() + offset : origin == 1 ? at_ + offset : offset;
+        if (target < bytes_.offset || target > Size()) return 0;
+        return at_ = target;
+    }
+    int64_t Read(void* buffer, int64_t count) override {
+        int64_t got = std::min(count, Size() - at_);
+        if (got <= 0) return 0;
+        std::memcpy(buffer, bytes_.held + (at_ - bytes_.offset), static_cast<size_t>(got));
+        at_ += got;
+        return got;
+    }
+    int64_t Write(const void*, int64_t) override { return 0; }
+    uint32_t Capabilities() override { return 0x01 | 0x02 | 0x04 | 0x08; }  // as a file open for reading
+
+  private:
+    const RestValue& bytes_;
+    int64_t at_;
+};
+
+// The stream the fold's items are read from: the file binding read while it is unchanged, or the
+// bytes the fold holds; null when neither is there.
+TIOStream* openFoldBytes(const FoldValue& f) {
+    int64_t failure;
+    if (f.bytes.held) return new (std::nothrow) HeldBytes(f.bytes);
+    return openUnchangedSource(f.document->source, &failure);
+}
+
 // Where the fold's item `index` (counted from its first) begins in the source as it is now; -1
 // when the source no longer holds the items as they were counted.
 int64_t itemStart(const FoldValue& f, SkimReader& reader, int64_t index) {
@@ -282,6 +319,14 @@ void moveLastAfter(Document* document, FieldInstance* predecessor, FieldInstance
     linkInstances(document, predecessor, first, last, count);
 }
 
+// A copy of the bytes a fold holds from the offset `from` on; null for none, or without memory.
+unsigned char* heldFrom(const RestValue& bytes, int64_t from) {
+    int64_t length = bytes.offset + bytes.length - from;
+    unsigned char* held = bytes.held && length > 0 ? new (std::nothrow) unsigned char[length] : nullptr;
+    if (held) std::memcpy(held, bytes.held + (from - bytes.offset), static_cast<size_t>(length));
+    return held;
+}
+
 // The item bound at the document's end goes where it stands in the fold, which keeps the items
 // before it; a new fold after it takes those after it.
 bool placeItem(FieldInstance* instance, int64_t index, FieldInstance* header, int64_t start, int64_t end) {
@@ -293,7 +338,9 @@ bool placeItem(FieldInstance* instance, int64_t index, FieldInstance* header, in
     int64_t foldEnd = f.bytes.offset + f.bytes.length;
     if (index > 0 && index + 1 < f.items) {
         FoldValue* after = new (std::nothrow) FoldValue(f);
-        if (!after) {
+        if (after) after->bytes.held = heldFrom(f.bytes, end);
+        if (!after || (f.bytes.held && !after->bytes.held)) {
+            delete after;
             releaseInstances(document, header, itemLast);
             return false;
         }
@@ -317,6 +364,15 @@ bool placeItem(FieldInstance* instance, int64_t index, FieldInstance* header, in
         f.items = index;
         f.bytes.length = start - f.bytes.offset;
     } else {
+        unsigned char* held = f.items > 1 ? heldFrom(f.bytes, end) : nullptr;
+        if (f.bytes.held && f.items > 1 && !held) {
+            releaseInstances(document, header, itemLast);
+            return false;
+        }
+        if (f.items > 1) {
+            delete[] f.bytes.held;
+            f.bytes.held = held;
+        }
         moveLastAfter(document, instance->previous, header);
         f.bytes.offset = end;
         f.bytes.length = foldEnd - end;
@@ -354,8 +410,7 @@ FieldInstance* rowOfItem(FieldInstance* header, int64_t skip) {
 FieldInstance* unfoldRow(FieldInstance* instance, int64_t row) {
     FoldValue& f = *fold(instance);
     if (row < 0 || row >= foldRows(instance)) return nullptr;
-    int64_t failure;
-    TIOStream* source = openUnchangedSource(f.document->source, &failure);
+    TIOStream* source = openFoldBytes(f);
     if (!source) return nullptr;
     int64_t index = row / f.rowsPerItem;
     int64_t within = row % f.rowsPerItem;  // the fold may be gone once its last item is bound
@@ -369,8 +424,7 @@ FieldInstance* unfoldRow(FieldInstance* instance, int64_t row) {
 FieldInstance* unfoldByte(FieldInstance* instance, int64_t offset) {
     FoldValue& f = *fold(instance);
     if (offset < 0 || offset >= f.bytes.length) return nullptr;
-    int64_t failure;
-    TIOStream* source = openUnchangedSource(f.document->source, &failure);
+    TIOStream* source = openFoldBytes(f);
     if (!source) return nullptr;
     SkimReader reader(source);
     int64_t start = 0;
@@ -393,8 +447,7 @@ bool visitFoldedRows(const FieldInstance* instance, int64_t fromRow, int64_t pla
     const FoldValue& f = *fold(instance);
     Document* document = f.document;
     if (!rowInfos(document)) return false;
-    int64_t failure;
-    TIOStream* source = openUnchangedSource(document->source, &failure);
+    TIOStream* source = openFoldBytes(f);
     if (!source) return false;
     Document apart{document->templ, nullptr, nullptr, nullptr, nullptr, false, false};
     apart.rows = document->rows;

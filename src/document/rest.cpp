@@ -209,7 +209,7 @@ void adoptSavedSource(Document* document) {
 }
 
 bool holdRestBytes(FieldInstance* instance) {
-    if (!isRestInstance(instance)) return true;
+    if (!isRestInstance(instance) && !isFoldInstance(instance)) return true;
     RestValue* rest = record(instance->value);
     if (rest->held) return true;
     unsigned char* held = new (std::nothrow) unsigned char[static_cast<size_t>(rest->length > 0 ? rest->length : 1)];

@@ -309,4 +309,25 @@ TEST_F(FoldTest, PastedBytesReachFoldedRows) {
     EXPECT_EQ(shownRows(document), shownRows(whole(kNamed)));
 }
 
+// A fold that undo brings back after a save replaced its file reads its items from the bytes it held.
+TEST_F(FoldTest, FoldsUndoBringsBackAfterASaveReadWhatTheyHeld) {
+    const char* rows = "KEYB KUBT:Kind CASE:1,2 UBYT CASE:3 UWRD KEYE BCNT:N LSTC:Item UWRD LSTE";
+    const Bytes bytes{1, 9, 5, 0, 1, 0, 2, 0, 3, 0, 4, 0, 5};
+    Document* document = folded(rows, bytes);
+    const std::string before = shownRows(document);
+    queryscript::answer("3");
+    ASSERT_TRUE(editInstance(document, nth(document, 0)));  // the rows after the key are laid out anew
+    FieldInstance* header = document->first;
+    while (header && std::string(header->field->code, 4) != "LSTC") header = header->next;
+    ASSERT_TRUE(header && insertItem(document, header));  // bytes move in the file saved next
+    ASSERT_GE(saveDocument(document, document->path), 0);
+    ASSERT_TRUE(undoChange(document) && undoChange(document));
+    EXPECT_EQ(shownRows(document), before);
+    ASSERT_EQ(document->folds, 1);
+    for (int64_t row : {10, 6, 13, 8}) ASSERT_NE(showRow(document, row), nullptr) << row;  // middle, first, last
+    EXPECT_EQ(document->folds, 0);
+    EXPECT_EQ(shownRows(document), before);
+    EXPECT_EQ(saved(document), bytes);
+}
+
 }  // namespace
