@@ -547,27 +547,6 @@ void foldFollowing(Document* document, FieldInstance* fold) {
     }
 }
 
-// The fold takes in the shown items of its list just before it (but the first, whose header stands
-// for the list).
-void foldPreceding(Document* document, FieldInstance* fold) {
-    FoldValue& f = foldOf(fold);
-    // Items that fold hold only data rows, whose parent is their header.
-    for (FieldInstance* before = fold->previous; before && f.firstItem >= 2; before = fold->previous) {
-        FieldInstance* header = before->parent;
-        if (!header || !isItemOf(header, fold, f.firstItem - 1) || itemEnd(header) != before) return;
-        ShownItem item = shownItem(header);
-        if (item.bytes < 0) return;
-        --f.firstItem;
-        ++f.items;
-        --f.origin;
-        f.originOffset -= item.bytes;
-        f.bytes.offset -= item.bytes;
-        f.bytes.length += item.bytes;
-        fold->height += item.height;
-        releaseInstances(document, header, item.last);
-    }
-}
-
 // A header of a list's item, after binding put the item's rows under it.
 bool isShownHeader(const FieldInstance* instance) {
     return instance->extentLast && instance->value && !instance->field->fieldType &&
@@ -624,9 +603,6 @@ int64_t refoldShownItems(Document* document, FieldInstance* keepFirst, FieldInst
     if (keepFirst) markKept(keepFirst, keepLast, true);
     for (FieldInstance* at = document->first; at; at = at->next) {
         if (isFoldInstance(at)) foldFollowing(document, at);
-    }
-    for (FieldInstance* at = document->last; at; at = at->previous) {
-        if (isFoldInstance(at)) foldPreceding(document, at);
     }
     foldLoneItems(document);
     if (keepFirst) markKept(keepFirst, keepLast, false);

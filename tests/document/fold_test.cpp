@@ -6,6 +6,7 @@
 
 #include "document/changes.h"
 #include "document/history.h"
+#include "document/lists.h"
 #include "document/paste_bytes.h"
 #include "document/document_harness.h"
 #include "document/folds.h"
@@ -152,6 +153,13 @@ TEST_F(FoldTest, HostileCountsFoldWhatTheFileHolds) {
     EXPECT_EQ(document->stopReason, BindStop::FieldPastFileEnd);
     EXPECT_EQ(document->folds, 1);
     EXPECT_EQ(foldItems(firstFold(document)), 49);
+    // The list's end was never bound, so its items are counted one by one, folded ones too.
+    ListOf list, bound;
+    ASSERT_TRUE(findList(document, nth(document, 1), list));
+    Document* reference = whole(kNamed);
+    ASSERT_TRUE(findList(reference, nth(reference, 1), bound));
+    EXPECT_EQ(list.items, bound.items);
+    EXPECT_EQ(shownRows(document), shownRows(reference));
     EXPECT_EQ(saved(document), bytes);
     EXPECT_TRUE(linksAreSound(document));
 }
