@@ -25,7 +25,7 @@ void TfrmDocument::PaintRows(HDC dc, const RECT& area) {
     if (area.top <= 0 && area.bottom >= client.bottom) {
         shownWidths_.clear();
     } else {
-        shownWidths_.keepWithin(scrollOffset, int64_t{scrollOffset} + client.bottom);
+        shownWidths_.keepWithin(scrollOffset, scrollOffset + client.bottom);
     }
     int64_t rowsEnd = 0;  // bottom of the last row, in client coordinates
     RowSpot spot = top_;
@@ -48,7 +48,7 @@ void TfrmDocument::PaintRows(HDC dc, const RECT& area) {
 void TfrmDocument::PaintRow(HDC dc, RowSpot spot, const RECT& client, bool focused) {
     FieldInstance* instance = spot.instance;
     auto top = static_cast<int32_t>(spot.top - scrollOffset);
-    RECT fill{0, top, client.right, top + instance->height};
+    RECT fill{0, top, client.right, static_cast<LONG>(top + instance->height)};
     bool selected = (instance->flags & kInstanceSelected) != 0;
     platform::Brush background = selected ? (focused ? brHighlight : brInactiveSelection) : brWindow;
     FillRect(dc, &fill, static_cast<HBRUSH>(background));

@@ -25,7 +25,7 @@ class TfrmDocument : public TfrmView {
   public:
     Document* document;  // owned
     FieldInstance* current = nullptr;
-    int32_t scrollOffset = 0;  // pixels of content above the window
+    int64_t scrollOffset = 0;  // pixels of content above the window
     int32_t captureCount = 0;  // mouse buttons holding the capture
 
     // Takes over the document and creates the window on the parent (the main window), covering its
