@@ -125,12 +125,9 @@ class TfrmDocument : public TfrmView {
     // After a change anywhere the rows are laid out again in one walk; the current row stays when
     // it is still there, else the row now at its place becomes current.
     void RowsChanged();
-    struct LayoutMark {
-        int64_t layouts;
-        int64_t place;
-    };
-    LayoutMark markLayout() const;
-    bool takeNewLayout(const LayoutMark& mark);
+    // A change that put a new binding in place leaves none of the rows there were: the row now at the
+    // current row's place becomes current. Whether one did since the document had `layouts`.
+    bool takeNewLayout(int64_t layouts);
 
     void MakeCurrent(RowSpot spot);
 
