@@ -56,6 +56,7 @@ class TfrmDocument : public TfrmView {
 
     int32_t ScrollLeft() const { return scrollLeft_; }
     int64_t ContentHeight() const { return rows_.height(); }
+    int64_t RowCount() const { return rows_.count(); }
     int32_t ContentWidth() const { return widestRow_; }
 
   private:
