@@ -10,10 +10,9 @@ int runDump(const Options& options) {
     DocumentSession session;
     int code = session.open(options, options.operands[0]);
     if (code != kExitDone && !session.document()) return code;
-    if (options.json) {
-        printRowsAsJson(session.document(), stdout);
-    } else {
-        printRowsAsText(session.document(), stdout);
-    }
+    RowRange range{options.firstRow, options.lastRow};
+    bool read = options.json ? printRowsAsJson(session.document(), range, stdout)
+                             : printRowsAsText(session.document(), range, stdout);
+    if (!read) return fail(kExitFile, "The file changed while its rows were read; dump it again.");
     return session.reportBinding();
 }

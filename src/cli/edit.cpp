@@ -3,20 +3,15 @@
 #include "cli/exit_codes.h"
 #include "document/changes.h"
 #include "document/document.h"
+#include "document/folds.h"
 #include "document/saving.h"
 #include "views/document/headless/query_script.h"
 
 namespace {
 
-FieldInstance* instanceAtRow(Document* document, long row) {
-    FieldInstance* instance = document->first;
-    for (long i = 1; instance && i < row; ++i) instance = instance->next;
-    return instance;
-}
-
 // The field type asks for the value through the value entry dialog; the tool answers it.
 bool apply(Document* document, const Edit& edit) {
-    FieldInstance* instance = instanceAtRow(document, edit.row);
+    FieldInstance* instance = showRow(document, edit.row - 1);
     if (!instance) return false;
     if (edit.kind == Edit::Insert) return insertItem(document, instance, edit.text.empty() ? nullptr : edit.text.c_str());
     if (edit.kind == Edit::Delete) return deleteItem(document, instance);

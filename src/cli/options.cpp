@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 const char* const kUsage =
-    "usage: sondrix-cli dump (-t NAME | -T FILE.tmpl) [--templates DIR] [--json] FILE\n"
+    "usage: sondrix-cli dump (-t NAME | -T FILE.tmpl) [--templates DIR] [--json] [--rows FROM:TO] FILE\n"
     "       sondrix-cli edit (-t NAME | -T FILE.tmpl) [--templates DIR] [--set ROW=TEXT]... [--insert "
     "ROW[:CASE]]...\n"
     "                        [--delete ROW]... -o OUT FILE\n"
@@ -22,9 +22,9 @@ const char* const kUsage =
 
 namespace {
 
-bool parseRow(const std::string& text, long* row) {
+bool parseRow(const std::string& text, int64_t* row) {
     char* end = nullptr;
-    *row = std::strtol(text.c_str(), &end, 10);
+    *row = std::strtoll(text.c_str(), &end, 10);
     return !text.empty() && end && *end == 0 && *row >= 1;
 }
 
@@ -60,6 +60,19 @@ bool parseEdit(const std::string& flag, const std::string& value, Options* optio
     return true;
 }
 
+// FROM:TO, either left out for the first or the last row; a lone number is that row.
+bool parseRowRange(const std::string& value, Options* options, std::string* error) {
+    size_t colon = value.find(':');
+    std::string from = value.substr(0, colon);
+    std::string to = colon == std::string::npos ? from : value.substr(colon + 1);
+    bool valid = (from.empty() || parseRow(from, &options->firstRow)) && (to.empty() || parseRow(to, &options->lastRow));
+    if (!valid || value.empty() || (options->lastRow != 0 && options->lastRow < options->firstRow)) {
+        *error = "--rows takes FROM:TO, rows numbered from 1, as 100:200, 100: or :200";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool parseOptions(int argc, char** argv, Options* options, std::string* error) {
@@ -73,6 +86,8 @@ bool parseOptions(int argc, char** argv, Options* options, std::string* error) {
         std::string value;
         if (arg == "--json") {
             options->json = true;
+        } else if (arg == "--rows") {
+            if (!takeValue(argc, argv, &i, &value, error) || !parseRowRange(value, options, error)) return false;
         } else if (arg == "-t" || arg == "-T" || arg == "--templates" || arg == "-o" || arg == "--set" ||
                    arg == "--insert" || arg == "--delete") {
             if (!takeValue(argc, argv, &i, &value, error)) return false;

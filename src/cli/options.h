@@ -1,11 +1,12 @@
 #pragma once
 // The command line of sondrix-cli, parsed into one record.
+#include <cstdint>
 #include <string>
 #include <vector>
 
 struct Edit {
     enum Kind { Set, Insert, Delete } kind;
-    long row;  // as dump numbers rows, from 1
+    int64_t row;  // as dump numbers rows, from 1
     std::string text;  // what --set stores, or the case --insert names
 };
 
@@ -16,6 +17,8 @@ struct Options {
     std::string templatesDir = "TMPL";
     std::string output;  // -o
     bool json = false;
+    int64_t firstRow = 1;  // --rows FROM:TO, as dump numbers rows; 0 for TO: to the last
+    int64_t lastRow = 0;
     std::vector<Edit> edits;
     std::vector<std::string> operands;
 };

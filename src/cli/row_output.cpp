@@ -70,22 +70,26 @@ void printHexString(std::FILE* out, const unsigned char* bytes, uint64_t count) 
 
 }  // namespace
 
-void printRowsAsText(Document* document, std::FILE* out) {
+bool printRowsAsText(Document* document, const RowRange& range, std::FILE* out) {
     std::fputs(kRowTextHeading, out);
-    size_t number = 0;
-    visitRows(document, [&](const Row& row) { std::fputs(rowTextLine(row, ++number).c_str(), out); });
+    int64_t number = range.first;
+    return visitRowsFrom(document, range.first - 1, [&](const Row& row) {
+        std::fputs(rowTextLine(row, static_cast<size_t>(number)).c_str(), out);
+        return ++number <= range.last || range.last == 0;
+    });
 }
 
-void printRowsAsJson(Document* document, std::FILE* out) {
+bool printRowsAsJson(Document* document, const RowRange& range, std::FILE* out) {
     std::fprintf(out, "[");
-    size_t number = 0;
-    visitRows(document, [&](const Row& row) {
+    int64_t number = range.first - 1;
+    bool read = visitRowsFrom(document, range.first - 1, [&](const Row& row) {
         std::string item = row.itemIndex >= 0 ? std::to_string(row.itemIndex) : "null";
         std::fprintf(out,
                      "%s\n  {\"row\": %zu, \"offset\": %" PRId64 ", \"size\": %" PRId64
                      ", \"depth\": %d, "
                      "\"code\": %s, \"kind\": \"%s\", \"caption\": %s, \"value\": ",
-                     number == 0 ? "" : ",", number + 1, row.offset, row.size, row.depth,
+                     number == range.first - 1 ? "" : ",", static_cast<size_t>(number + 1), row.offset,
+                     row.size, row.depth,
                      jsonString(row.code).c_str(), kindName(row.kind), jsonString(row.caption).c_str());
         // A byte array whole, as its edit takes it.
         if (row.bytes) {
@@ -94,7 +98,8 @@ void printRowsAsJson(Document* document, std::FILE* out) {
             std::fputs(jsonString(row.value).c_str(), out);
         }
         std::fprintf(out, ", \"item\": %s}", item.c_str());
-        ++number;
+        return ++number < range.last || range.last == 0;
     });
     std::fprintf(out, "\n]\n");
+    return read;
 }

@@ -118,14 +118,17 @@ int32_t Binder::finishItem() {
     }
     item.parent->extentLast = document_->last;
     FieldInstance* outerParent = levels_[levels_.count - 2].parent;
-    if (another && item.item == 1 && item.items > document_->foldAbove && canFold()) {
+    // A list to the end of its data folds when it turns out to have items enough.
+    bool counted = item.bound == 'C';
+    if (another && item.item == 1 && (counted ? item.items > document_->foldAbove : item.bound != 'B') && canFold()) {
         int64_t folded = foldItemsOfList(FoldRequest{document_, item.listRow, item.endRow, outerParent,
-                                                     item.parent->depth, item.listSource, 1, item.items - 1,
+                                                     item.parent->depth, item.listSource, 1,
+                                                     counted ? item.items - 1 : INT64_MAX, counted ? 1 : document_->foldAbove,
                                                      window_, window_->at(), window_->end(), item.parent->height});
         if (folded < 0) return fail(kResultNoMemory, BindStop::OutOfMemory);
         window_->takeShortMark();  // reading ahead for the items' lengths is no field's short read
         item.item += folded;
-        another = item.item < item.items;
+        another = counted ? item.item < item.items : window_->at() < window_->end();
     }
     if (another) {
         FieldInstance* header =

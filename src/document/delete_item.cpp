@@ -1,4 +1,5 @@
 #include "document/changes.h"
+#include "document/folds.h"
 #include "document/history.h"
 #include "document/item_change.h"
 #include "document/layout_check.h"
@@ -40,6 +41,12 @@ bool deleteItem(Document* document, FieldInstance* header) {
     document->refusal[0] = 0;
     if (!header || rowKindOf(header->field->code).role == RowRole::ListEnd) return false;
     if (!findList(document, header, list) || list.items == 0) return false;
+    // The first header passes to the second item, which must be bound for it.
+    FieldInstance* after = itemEnd(header)->next;
+    if (header == list.firstHeader && after && isFoldInstance(after) && !unfoldRow(after, 0)) {
+        refuse(document, "The file changed since it was read, so the next item cannot be read.");
+        return false;
+    }
     ItemChange change = itemToDelete(list, header);
     const char* refusal =
         // A list whose end was never bound may hold bytes binding could not lay out.

@@ -5,6 +5,7 @@
 
 #include "document/count_display.h"
 #include "document/document_bytes.h"
+#include "document/folds.h"
 #include "document/instances.h"
 #include "document/rows.h"
 #include "fieldtypes/hex_bytes.h"
@@ -34,6 +35,7 @@ class RowMatcher {
   public:
     explicit RowMatcher(const FindQuery& query) : query_(query) {}
     bool matches(FieldInstance* instance);
+    FieldInstance* matchInFold(FieldInstance* fold, bool forward);
 
   private:
     const FindQuery& query_;
@@ -168,6 +170,19 @@ bool RowMatcher::matches(FieldInstance* instance) {
            containsFolded(row_.caption.data(), row_.caption.size(), query_.text);
 }
 
+// The first row of the fold that matches (the last, backward), bound in place; null for none. Its
+// items are bound apart to be looked at.
+FieldInstance* RowMatcher::matchInFold(FieldInstance* fold, bool forward) {
+    int64_t found = -1;
+    int64_t row = 0;
+    visitFoldedRows(fold, 0, 0, [&](FieldInstance* folded, int64_t) {
+        if (matches(folded)) found = row;
+        ++row;
+        return !forward || found < 0;
+    });
+    return found >= 0 ? unfoldRow(fold, found) : nullptr;
+}
+
 }  // namespace
 
 RowFound findRow(Document* document, const FindQuery& query, FieldInstance* from, bool forward) {
@@ -181,6 +196,11 @@ RowFound findRow(Document* document, const FindQuery& query, FieldInstance* from
             if (wrapped || !from) return {nullptr, wrapped};
             wrapped = true;
             at = step(document, nullptr, forward);
+        }
+        if (isFoldInstance(at)) {
+            FieldInstance* found = matcher.matchInFold(at, forward);
+            if (found) return {found, wrapped};
+            continue;  // the search never starts at a fold, so it does not end at one
         }
         if (matcher.matches(at)) return {at, wrapped};
         if (at == from) return {nullptr, wrapped};

@@ -29,7 +29,8 @@ struct FoldRequest {
     FieldInstance* count;
     int64_t firstItem;  // the number of the first item to fold
     int64_t items;      // at most this many
-    TIOStream* stream;  // the file; left after the items folded
+    int64_t fewest;     // and none unless at least this many
+    TIOStream* stream;  // the file; left after the items folded, or where it was
     int64_t start, end;
     int64_t rowHeight;
 };

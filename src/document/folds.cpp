@@ -1,5 +1,6 @@
 #include "document/folds.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <new>
@@ -7,7 +8,10 @@
 #include "document/binding.h"
 #include "document/fold_plan.h"
 #include "document/fold_value.h"
+#include "document/history.h"
 #include "document/instances.h"
+#include "document/lists.h"
+#include "document/places.h"
 #include "document/rest.h"
 #include "fieldtypes/value_drawing.h"
 #include "shell/drawing_resources.h"
@@ -84,6 +88,42 @@ int64_t foldRows(const FieldInstance* instance) {
     return fold(instance)->items * fold(instance)->rowsPerItem;
 }
 
+int64_t documentRows(const Document* document) {
+    int64_t rows = document->instanceCount - document->folds;
+    if (document->folds == 0) return rows;
+    for (FieldInstance* at = document->first; at; at = at->next) {
+        if (isFoldInstance(at)) rows += foldRows(at);
+    }
+    return rows;
+}
+
+FieldInstance* showRow(Document* document, int64_t row) {
+    for (FieldInstance* at = document->first; at && row >= 0; at = at->next) {
+        int64_t rows = isFoldInstance(at) ? foldRows(at) : 1;
+        if (row < rows) return isFoldInstance(at) ? unfoldRow(at, row) : at;
+        row -= rows;
+    }
+    return nullptr;
+}
+
+bool showBytes(Document* document, int64_t from, int64_t to) {
+    FieldInstance* previous = nullptr;
+    int64_t at = 0;
+    // Binding an item changes the instances after the one before it, where the walk goes on.
+    for (FieldInstance* instance = document->first; instance && at < to && document->folds > 0;) {
+        int64_t size = instanceSize(instance);
+        if (isFoldInstance(instance) && at + size > from) {
+            if (!unfoldByte(instance, std::max(from, at) - at)) return false;
+            instance = previous ? previous->next : document->first;
+            continue;
+        }
+        previous = instance;
+        at += size;
+        instance = instance->next;
+    }
+    return true;
+}
+
 int64_t foldItems(const FieldInstance* instance) {
     return fold(instance)->items;
 }
@@ -102,15 +142,20 @@ int64_t foldItemsOfList(const FoldRequest& request) {
     SkimReader reader(request.stream);
     int64_t at = request.start;
     int64_t items = 0;
-    while (items < request.items && reader.ready()) {
+    if (plan->itemBytes > 0) {
+        items = std::min(request.items, (request.end - request.start) / plan->itemBytes);
+        at += items * plan->itemBytes;
+    }
+    while (plan->itemBytes < 0 && items < request.items && reader.ready()) {
         if (plan->itemBytes < 0 && items % kMarkEvery == 0) plan->marks.push_back(at);
         int64_t next = skimItem(*plan, reader, at, request.end);
         if (next < 0) break;
         at = next;
         ++items;
     }
-    if (items == 0) {
+    if (items == 0 || items < request.fewest) {
         releaseFoldPlan(plan);
+        request.stream->Seek(request.start, 0);
         return 0;
     }
     FoldValue* value = new (std::nothrow) FoldValue{
@@ -313,11 +358,12 @@ FieldInstance* unfoldRow(FieldInstance* instance, int64_t row) {
     TIOStream* source = openUnchangedSource(f.document->source, &failure);
     if (!source) return nullptr;
     int64_t index = row / f.rowsPerItem;
+    int64_t within = row % f.rowsPerItem;  // the fold may be gone once its last item is bound
     SkimReader reader(source);
     int64_t start = reader.ready() ? itemStart(f, reader, index) : -1;
     FieldInstance* header = start >= 0 ? unfoldItem(instance, index, source, start) : nullptr;
     delete source;
-    return header ? rowOfItem(header, row % f.rowsPerItem) : nullptr;
+    return header ? rowOfItem(header, within) : nullptr;
 }
 
 FieldInstance* unfoldByte(FieldInstance* instance, int64_t offset) {
@@ -380,4 +426,156 @@ bool visitFoldedRows(const FieldInstance* instance, int64_t fromRow, int64_t pla
     apart.rows = nullptr;
     delete source;
     return whole;
+}
+
+namespace {
+
+FoldValue& foldOf(FieldInstance* instance) {
+    return *static_cast<FoldValue*>(instance->value);
+}
+
+bool isItemOf(const FieldInstance* instance, const FieldInstance* fold, int64_t number) {
+    const FoldValue& f = *static_cast<const FoldValue*>(fold->value);
+    return instance->field == f.listField && instance->parent == fold->parent &&
+           *static_cast<const int64_t*>(instance->value) == number;
+}
+
+// Marks the rows a refold keeps for the time it takes.
+constexpr uint32_t kInstanceKept = 16;
+constexpr uint32_t kInstanceStays = kInstanceSelected | kInstanceCurrent | kInstanceKept;
+
+void markKept(FieldInstance* first, FieldInstance* last, bool kept) {
+    for (FieldInstance* at = first; at; at = at->next) {
+        at->flags = kept ? at->flags | kInstanceKept : at->flags & ~kInstanceKept;
+        if (at == last) break;
+    }
+}
+
+// The bytes and height of the item under a header; -1 bytes when a row of it must stay.
+struct ShownItem {
+    FieldInstance* last;
+    int64_t bytes;
+    int64_t height;
+};
+
+ShownItem shownItem(FieldInstance* header) {
+    ShownItem item{itemEnd(header), 0, 0};
+    bool stays = false;
+    for (FieldInstance* at = header;; at = at->next) {
+        stays = stays || (at->flags & kInstanceStays);
+        item.bytes += instanceSize(at);
+        item.height += at->height;
+        if (at == item.last) break;
+    }
+    if (stays) item.bytes = -1;
+    return item;
+}
+
+// The fold takes in the shown items and the folds of its list that follow it.
+void foldFollowing(Document* document, FieldInstance* fold) {
+    FoldValue& f = foldOf(fold);
+    for (FieldInstance* next = fold->next; next; next = fold->next) {
+        if (isFoldInstance(next)) {
+            if (foldOf(next).plan != f.plan || foldOf(next).firstItem != f.firstItem + f.items) return;
+            f.items += foldOf(next).items;
+            f.bytes.length += foldOf(next).bytes.length;
+            fold->height += next->height;
+            --document->folds;
+            releaseInstances(document, next, next);
+            continue;
+        }
+        if (!isItemOf(next, fold, f.firstItem + f.items)) return;
+        ShownItem item = shownItem(next);
+        if (item.bytes < 0) return;
+        ++f.items;
+        f.bytes.length += item.bytes;
+        fold->height += item.height;
+        releaseInstances(document, next, item.last);
+    }
+}
+
+// The fold takes in the shown items of its list just before it (but the first, whose header stands
+// for the list).
+void foldPreceding(Document* document, FieldInstance* fold) {
+    FoldValue& f = foldOf(fold);
+    // Items that fold hold only data rows, whose parent is their header.
+    for (FieldInstance* before = fold->previous; before && f.firstItem >= 2; before = fold->previous) {
+        FieldInstance* header = before->parent;
+        if (!header || !isItemOf(header, fold, f.firstItem - 1) || itemEnd(header) != before) return;
+        ShownItem item = shownItem(header);
+        if (item.bytes < 0) return;
+        --f.firstItem;
+        ++f.items;
+        --f.origin;
+        f.originOffset -= item.bytes;
+        f.bytes.offset -= item.bytes;
+        f.bytes.length += item.bytes;
+        fold->height += item.height;
+        releaseInstances(document, header, item.last);
+    }
+}
+
+// A header of a list's item, after binding put the item's rows under it.
+bool isShownHeader(const FieldInstance* instance) {
+    return instance->extentLast && instance->value && !instance->field->fieldType &&
+           rowKindOf(instance->field->code).list != 0;
+}
+
+// A fold of the list that comes after the shown items from the header on; null for none.
+FieldInstance* foldAfter(FieldInstance* header) {
+    FieldInstance* after = itemEnd(header)->next;
+    while (after && after->field == header->field && after->parent == header->parent) after = itemEnd(after)->next;
+    bool ofList = after && isFoldInstance(after) && foldOf(after).listField == header->field &&
+                  after->parent == header->parent;
+    return ofList ? after : nullptr;
+}
+
+// A fold without items just before the header, of the list a later fold is of; null without memory.
+FieldInstance* emptyFoldBefore(Document* document, FieldInstance* header, FieldInstance* later) {
+    const FoldValue& model = foldOf(later);
+    FoldValue* value = new (std::nothrow) FoldValue(model);
+    if (!value) return nullptr;
+    ++model.plan->refs;
+    int64_t number = *static_cast<const int64_t*>(header->value);
+    int64_t place = placeOf(document, header);
+    value->firstItem = number;
+    value->items = 0;
+    value->origin = model.origin - (model.firstItem - number);
+    value->bytes.offset = place;
+    value->bytes.length = 0;
+    value->originOffset = place + (model.originOffset - model.bytes.offset);
+    FieldInstance* fold = appendFold(document, value, later->parent, later->depth, header->height);
+    if (fold) moveLastAfter(document, header->previous, fold);
+    return fold;
+}
+
+// Shown items with no fold next to them start a fold of their own when their list has one later.
+void foldLoneItems(Document* document) {
+    for (FieldInstance* at = document->first; at; at = at->next) {
+        if (!isShownHeader(at) || *static_cast<const int64_t*>(at->value) < 1 || isFoldInstance(at->previous) ||
+            shownItem(at).bytes < 0)
+            continue;
+        FieldInstance* later = foldAfter(at);
+        FieldInstance* fold = later ? emptyFoldBefore(document, at, later) : nullptr;
+        if (!fold) continue;
+        foldFollowing(document, fold);
+        at = fold;
+    }
+}
+
+}  // namespace
+
+int64_t refoldShownItems(Document* document, FieldInstance* keepFirst, FieldInstance* keepLast) {
+    if (document->folds == 0 || canUndo(document) || canRedo(document)) return 0;
+    int64_t before = document->instanceCount;
+    if (keepFirst) markKept(keepFirst, keepLast, true);
+    for (FieldInstance* at = document->first; at; at = at->next) {
+        if (isFoldInstance(at)) foldFollowing(document, at);
+    }
+    for (FieldInstance* at = document->last; at; at = at->previous) {
+        if (isFoldInstance(at)) foldPreceding(document, at);
+    }
+    foldLoneItems(document);
+    if (keepFirst) markKept(keepFirst, keepLast, false);
+    return before - document->instanceCount;
 }

@@ -17,6 +17,17 @@ int64_t foldItems(const FieldInstance* fold);
 // The number of its first item in its list.
 int64_t foldFirstItem(const FieldInstance* fold);
 
+// The rows a document shows: its instances but folds, and the rows folds stand for.
+int64_t documentRows(const Document* document);
+
+// The row `row` (counted from 0) of the document, bound in place when a fold stands for it; null
+// past the last row or when it cannot be bound.
+FieldInstance* showRow(Document* document, int64_t row);
+
+// Binds the items that hold the bytes from `from` up to `to` where folds stand for them; false when
+// one cannot be bound.
+bool showBytes(Document* document, int64_t from, int64_t to);
+
 // Binds the item that holds the fold's row `row` (0 to foldRows - 1) in place, and gives that row's
 // instance. Null, changing nothing, when the item cannot be bound (no memory, the source changed).
 FieldInstance* unfoldRow(FieldInstance* fold, int64_t row);
@@ -30,3 +41,9 @@ FieldInstance* unfoldByte(FieldInstance* fold, int64_t offset);
 // was counted (the source changed) or memory runs out.
 bool visitFoldedRows(const FieldInstance* fold, int64_t fromRow, int64_t place,
                      const std::function<bool(FieldInstance* row, int64_t offset)>& visit);
+
+// Folds again the items of folded lists that were bound to be shown, but for those with a row from
+// keepFirst to keepLast (in display order; null for none) or a selected or current row. Only while
+// the document has no change to undo or redo, which may hold any of its instances. How many
+// instances it gave back.
+int64_t refoldShownItems(Document* document, FieldInstance* keepFirst, FieldInstance* keepLast);

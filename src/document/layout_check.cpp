@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "document/binding.h"
+#include "document/folds.h"
 #include "document/placed_writing.h"
 #include "document/instances.h"
 #include "document/rest.h"
@@ -36,13 +37,32 @@ bool isDerived(const FieldInstance* instance) {
     return rowKindOf(instance->field->code).role == RowRole::Derived;
 }
 
+bool sameRow(FieldInstance* shown, FieldInstance* read) {
+    return sameShape(shown, read) && (rowNumber(shown) == rowNumber(read) || isDerived(shown));
+}
+
+// Whether the rows a fold stands for are the rows read from read on; read moves past them.
+bool sameFoldedRows(FieldInstance* fold, FieldInstance*& read) {
+    bool same = true;
+    bool whole = visitFoldedRows(fold, 0, 0, [&](FieldInstance* folded, int64_t) {
+        same = read && sameRow(folded, read);
+        if (same) read = read->next;
+        return same;
+    });
+    return whole && same;
+}
+
 // Whether the documents show the same rows, but for the numbers of derived rows and check fields.
 bool sameLayout(Document* document, Document* reread) {
     FieldInstance* shown = document->first;
     FieldInstance* read = reread->first;
-    for (; shown && read && shown != document->restOfFile; shown = shown->next, read = read->next) {
-        if (!sameShape(shown, read)) return false;
-        if (rowNumber(shown) != rowNumber(read) && !isDerived(shown)) return false;
+    for (; shown && read && shown != document->restOfFile; shown = shown->next) {
+        if (isFoldInstance(shown)) {
+            if (!sameFoldedRows(shown, read)) return false;
+            continue;
+        }
+        if (!sameRow(shown, read)) return false;
+        read = read->next;
     }
     return !read && (!shown || shown == document->restOfFile) && !reread->missingBytes;
 }
@@ -82,6 +102,8 @@ bool follow(Document* document, Document* reread, std::vector<Followed>& log, bo
     FieldInstance* read = reread->first;
     for (FieldInstance* shown = document->first; read && shown != document->restOfFile;
          shown = shown->next, read = read->next) {
+        // Folded rows are neither checks nor derived: a template that computes anything folds nothing.
+        for (int64_t rows = isFoldInstance(shown) ? foldRows(shown) : 0; rows > 1 && read; --rows) read = read->next;
         if (isCheckField(shown)) {
             void* before = shown->field->fieldType->procs.cloneValue(shown, shown->value);
             if (!before) return false;

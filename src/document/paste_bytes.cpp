@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/changes.h"
+#include "document/folds.h"
 #include "document/history.h"
 #include "document/instances.h"
 #include "document/places.h"
@@ -120,6 +121,10 @@ bool coveredRows(Document* document, int64_t offset, const unsigned char* bytes,
 
 bool pasteBytes(Document* document, int64_t offset, const unsigned char* bytes, int64_t count) {
     document->refusal[0] = '\0';
+    if (!showBytes(document, offset, offset + count)) {
+        refuse(document, "The file changed since it was read, so the rows under these bytes cannot be read.");
+        return false;
+    }
     std::vector<Covered> rows;
     if (!coveredRows(document, offset, bytes, count, rows)) return false;
     // Every row is asked first, so that a refusal changes nothing.

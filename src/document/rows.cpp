@@ -130,22 +130,37 @@ void RowReader::read(FieldInstance* instance, int64_t offset, Row& row) {
 }
 
 void visitRows(Document* document, const std::function<void(const Row&)>& visit) {
+    visitRowsFrom(document, 0, [&](const Row& row) {
+        visit(row);
+        return true;
+    });
+}
+
+bool visitRowsFrom(Document* document, int64_t from, const std::function<bool(const Row&)>& visit) {
     RowReader reader;
     Placer placer(document->placed);
     Row row{};
-    for (FieldInstance* instance = document->first; instance; instance = instance->next) {
+    bool going = true;
+    for (FieldInstance* instance = document->first; instance && going; instance = instance->next) {
         int64_t place = placer.place(instance);
-        if (isFoldInstance(instance)) {
-            visitFoldedRows(instance, 0, place, [&](FieldInstance* folded, int64_t offset) {
-                reader.read(folded, offset, row);
-                visit(row);
-                return true;
-            });
+        int64_t rows = isFoldInstance(instance) ? foldRows(instance) : 1;
+        if (from >= rows) {
+            from -= rows;
             continue;
         }
-        reader.read(instance, place, row);
-        visit(row);
+        if (isFoldInstance(instance)) {
+            bool read = visitFoldedRows(instance, from, place, [&](FieldInstance* folded, int64_t offset) {
+                reader.read(folded, offset, row);
+                return going = visit(row);
+            });
+            if (!read) return false;
+        } else {
+            reader.read(instance, place, row);
+            going = visit(row);
+        }
+        from = 0;
     }
+    return true;
 }
 
 std::string selectedRowsText(Document* document) {

@@ -46,5 +46,9 @@ std::string rowTextLine(const Row& row, size_t number);
 // The selected rows as text lines, numbered as among all rows; without a heading.
 std::string selectedRowsText(Document* document);
 
-// Hands each row to the visitor in display order; the row is only valid during the call.
+// Hands each row to the visitor in display order; the row is only valid during the call. Folded rows
+// are bound on the way and dropped again, so that memory stays what the document holds.
 void visitRows(Document* document, const std::function<void(const Row&)>& visit);
+// The same from the row `from` (counted from 0) on, until visit gives false. False when folded rows
+// could not be read, as when their file changed.
+bool visitRowsFrom(Document* document, int64_t from, const std::function<bool(const Row&)>& visit);

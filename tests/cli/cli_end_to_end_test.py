@@ -735,6 +735,29 @@ class CommandLine(unittest.TestCase):
                 self.assertEqual([r["caption"] for r in json.loads(result.stdout or "[]")], shows)
         self.assertEqual(contents(sample("unknown.tmpl")), b"\x05WidthDWRD\x07MysteryXXXX\x00LSTE")
 
+    def test_long_lists_print_any_range_of_rows_and_edit_deep_inside(self):
+        records = 70000  # more than a list binds before it folds the rest
+        data, out = sample("records.bin"), sample("records-edited.bin")
+        body = b"".join(struct.pack(">H", i % 65536) + bytes([i % 7]) + b"n" * (i % 7) for i in range(records))
+        write(data, struct.pack(">I", records) + body)
+        template = compile_template("records", "LCNT Records\nLSTC Record\nUWRD Id\nPSTR Name\nLSTE\n")
+        whole = json.loads(run(CLI, "dump", "-T", template, "--json", data))
+        self.assertEqual(len(whole), 1 + 3 * records + 1)
+        for wanted in ("200000:200005", "7", ":3", "209999:"):
+            first, _, last = wanted.partition(":") if ":" in wanted else (wanted, "", wanted)
+            expected = whole[int(first or 1) - 1:int(last) if last else None]
+            self.assertEqual(json.loads(run(CLI, "dump", "-T", template, "--json", "--rows", wanted, data)), expected)
+        text = run(CLI, "dump", "-T", template, "--rows", "150001:150001", data).splitlines()
+        self.assertRegex(text[1], r"^150001  [0-9a-f]{8}\s+6\s+Name  nnnnn$")  # record 49,999's name
+        row = whole[150000]
+        run(CLI, "edit", "-T", template, "--set", "%d=hello!!" % row["row"], "-o", out, data)
+        before, after = contents(data), contents(out)
+        start = row["offset"]
+        self.assertEqual(after[:start], before[:start])
+        self.assertEqual(after[start:start + 8], b"\x07hello!!")
+        self.assertEqual(after[start + 8:], before[start + row["size"]:])
+        self.assertNotEqual(cli("dump", "-T", template, "--rows", "5:4", data).returncode, 0)
+
     def test_text_and_variable_length_numbers_keep_their_bytes_until_edited_and_sizes_follow(self):
         data, out = sample("varints.bin"), sample("varints-edited.bin")
         write(data, b"\x05ab\x00\x81\x00\x80\x00")

@@ -5,6 +5,8 @@
 #include <random>
 
 #include "document/changes.h"
+#include "document/history.h"
+#include "document/paste_bytes.h"
 #include "document/document_harness.h"
 #include "document/folds.h"
 #include "document/rows.h"
@@ -59,21 +61,40 @@ struct FoldTest : DocumentTest {
     Document* whole(const char* rows) { return reopen(rows, "in.bin"); }
 };
 
+// The same records as a counted list, a list to the end of the data, and a list to the end of its
+// size with a row after it; and records of one size.
+Bytes sizedRecords(int count) {
+    Bytes bytes = namedRecords(count);
+    uint32_t body = static_cast<uint32_t>(bytes.size() - 4);
+    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(body >> (24 - 8 * i));
+    bytes.push_back(0x77);
+    return bytes;
+}
+
+Bytes fixedRecords(int count) {
+    Bytes bytes{0, 0, static_cast<unsigned char>(count >> 8), static_cast<unsigned char>(count)};
+    for (int i = 0; i < count; ++i) bytes.insert(bytes.end(), {static_cast<unsigned char>(i), 1, 2});
+    return bytes;
+}
+
 TEST_F(FoldTest, FoldedListsShowSaveAndReadAsBoundOnes) {
-    for (const char* rows : {kNamed, kFixed}) {
+    const struct {
+        const char* rows;
+        Bytes (*records)(int);
+    } cases[] = {
+        {kNamed, namedRecords},
+        {kFixed, fixedRecords},
+        {"DWRD:Head DWRD:Head LSTZ:Record DWRD:Id PSTR:Name UBYT:Flags LSTE:Record", namedRecords},
+        {"LSIZ:Size LSTS:Record DWRD:Id PSTR:Name UBYT:Flags LSTE:Record UBYT:After", sizedRecords},
+    };
+    for (const auto& c : cases) {
         for (int count : {3, 40, 3000}) {
-            Bytes bytes = rows == kNamed ? namedRecords(count) : namedRecords(0);
-            if (rows == kFixed) {
-                bytes = {0, 0, 0, static_cast<unsigned char>(count & 0xFF)};
-                bytes[2] = static_cast<unsigned char>(count >> 8);
-                for (int i = 0; i < count; ++i) bytes.insert(bytes.end(), {static_cast<unsigned char>(i), 1, 2});
-            }
-            Document* document = folded(rows, bytes);
-            Document* reference = whole(rows);
-            EXPECT_EQ(document->folds, 1) << rows << count;
-            // The count, the first item's header and rows, the fold and the end.
-            EXPECT_EQ(document->instanceCount, rows == kNamed ? 7 : 6);
-            EXPECT_EQ(shownRows(document), shownRows(reference)) << rows << count;
+            Bytes bytes = c.records(count);
+            Document* document = folded(c.rows, bytes);
+            Document* reference = whole(c.rows);
+            EXPECT_EQ(document->folds, 1) << c.rows << count;
+            EXPECT_LE(document->instanceCount, 9) << "the first item and a fold for the others";
+            EXPECT_EQ(shownRows(document), shownRows(reference)) << c.rows << count;
             EXPECT_EQ(rowCount(document), reference->instanceCount);
             EXPECT_EQ(saved(document), bytes);
             EXPECT_EQ(windowMismatch(document, bytes), -1);
@@ -170,6 +191,122 @@ TEST_F(FoldTest, ChangesNextToFoldsKeepCountAndNumbers) {
     dir.write("after.bin", after);
     EXPECT_EQ(shownRows(reopen(kNamed, "after.bin")), shownRows(document));
     EXPECT_EQ(after[3], 30) << "one item in, one out";
+}
+
+// The first item, and the items on either side of a fold, going and coming next to folded items.
+TEST_F(FoldTest, ItemsGoAndComeAtTheEdgesOfFolds) {
+    Bytes bytes = namedRecords(12);
+    struct Case {
+        const char* name;
+        int64_t shown;  // a folded row bound first, or -1
+        int at;         // the instance changed, counted from the first
+        bool insert;
+        int64_t grown;  // bytes; a new item takes four, record i 4 + i % 10
+    };
+    const Case cases[] = {
+        {"the first item deleted", -1, 1, false, -4},
+        {"an item inserted first", -1, 1, true, 4},
+        {"an item inserted at the end", -1, -1, true, 4},
+        {"the last item deleted", 40, -1, false, -5},
+        {"the item after the first deleted", 0, 5, false, -5},
+    };
+    for (const Case& c : cases) {
+        Document* document = folded(kNamed, bytes);
+        if (c.shown >= 0) {
+            ASSERT_NE(unfoldRow(firstFold(document), c.shown), nullptr) << c.name;
+        }
+        FieldInstance* target = c.at >= 0 ? nth(document, c.at) : document->last;
+        if (!c.insert && c.at < 0) target = target->previous->previous->previous->previous;  // the last header
+        ASSERT_TRUE(c.insert ? insertItem(document, target) : deleteItem(document, target)) << c.name;
+        EXPECT_TRUE(linksAreSound(document)) << c.name;
+        Bytes after = saved(document);
+        ASSERT_EQ(static_cast<int64_t>(after.size()), static_cast<int64_t>(bytes.size()) + c.grown) << c.name;
+        dir.write("after.bin", after);
+        EXPECT_EQ(shownRows(reopen(kNamed, "after.bin")), shownRows(document)) << c.name;
+        undoChange(document);
+        EXPECT_EQ(saved(document), bytes) << c.name << " undone";
+    }
+}
+
+// A key's edit reads every row back, folded ones too: the rows after the key section stay as they
+// are when the case keeps its bytes, and are laid out anew when they do not.
+TEST_F(FoldTest, KeyEditsReadFoldedRowsBack) {
+    const char* rows = "KEYB KUBT:Kind CASE:1,2 UBYT CASE:3 UWRD KEYE BCNT:N LSTC:Item UWRD LSTE";
+    const Bytes bytes{1, 9, 5, 0, 1, 0, 2, 0, 3, 0, 4, 0, 5};
+    for (const auto& [answer, layouts] : {std::pair{"2", 0}, std::pair{"3", 1}}) {
+        Document* document = folded(rows, bytes);
+        ASSERT_EQ(document->folds, 1);
+        queryscript::answer(answer);
+        EXPECT_TRUE(editInstance(document, nth(document, 0))) << answer;
+        EXPECT_EQ(document->layouts, layouts) << answer;
+        Bytes expected = bytes;
+        expected[0] = static_cast<unsigned char>(answer[0] - '0');
+        EXPECT_EQ(saved(document), expected) << answer;
+        dir.write("after.bin", expected);
+        EXPECT_EQ(shownRows(reopen(rows, "after.bin")), shownRows(document)) << answer;
+    }
+}
+
+// Items shown for a while fold again, but for those in sight, selected or current, and only while
+// no change could bring an instance back.
+TEST_F(FoldTest, ShownItemsFoldAgain) {
+    Bytes bytes = namedRecords(3000);
+    Document* document = folded(kNamed, bytes);
+    Document* reference = whole(kNamed);
+    const std::string expected = shownRows(reference);
+    std::mt19937 random(11);
+    std::vector<FieldInstance*> shown;
+    for (int i = 0; i < 300; ++i) {
+        FieldInstance* fold = document->first;
+        while (!isFoldInstance(fold)) fold = fold->next;  // the first fold, then another
+        for (int skip = i % 3; skip > 0 && fold->next; --skip) {
+            FieldInstance* later = fold->next;
+            while (later && !isFoldInstance(later)) later = later->next;
+            if (later) fold = later;
+        }
+        shown.push_back(unfoldRow(fold, random() % foldRows(fold)));
+        ASSERT_NE(shown.back(), nullptr);
+    }
+    FieldInstance* selected = shown[5];
+    selected->flags |= kInstanceSelected;
+    FieldInstance* keepFirst = shown[100];
+    FieldInstance* keepLast = keepFirst->next->next;
+    const int64_t instances = document->instanceCount;
+    EXPECT_GT(refoldShownItems(document, keepFirst, keepLast), instances / 2);
+    EXPECT_EQ(shownRows(document), expected);
+    EXPECT_TRUE(linksAreSound(document));
+    EXPECT_LE(document->instanceCount, 7 + 3 * 8) << "the first item, the items kept, and a fold between";
+
+    for (FieldInstance* kept : {selected, keepFirst, keepLast}) {
+        bool linked = false;
+        for (FieldInstance* at = document->first; at && !linked; at = at->next) linked = at == kept;
+        EXPECT_TRUE(linked);
+    }
+    EXPECT_EQ(saved(document), bytes);
+    EXPECT_EQ(windowMismatch(document, bytes), -1);
+    // A change may hold any instance: nothing folds again until it is gone.
+    ASSERT_NE(unfoldRow(document->last->previous, 0), nullptr);
+    queryscript::answer("5");
+    ASSERT_TRUE(editInstance(document, keepFirst->field->code[0] == 'L' ? keepFirst->next : keepFirst));
+    EXPECT_EQ(refoldShownItems(document, nullptr, nullptr), 0);
+}
+
+// Bytes pasted over folded items bind them first, then go through their rows as anywhere else.
+TEST_F(FoldTest, PastedBytesReachFoldedRows) {
+    Bytes bytes = fixedRecords(3000);
+    Document* document = folded(kFixed, bytes);
+    const Bytes pasted(30, 0x11);
+    ASSERT_TRUE(pasteBytes(document, 1000, pasted.data(), 30)) << document->refusal;
+    Bytes expected = bytes;
+    std::copy(pasted.begin(), pasted.end(), expected.begin() + 1000);
+    EXPECT_EQ(saved(document), expected);
+    EXPECT_EQ(windowMismatch(document, expected), -1);
+    // A name's length byte that would take the next bytes in is refused, and nothing changes.
+    Bytes named = namedRecords(3000);
+    document = folded(kNamed, named);
+    const unsigned char longer[] = {9};
+    EXPECT_FALSE(pasteBytes(document, 4 + 4 + 2, longer, 1));
+    EXPECT_EQ(shownRows(document), shownRows(whole(kNamed)));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "document/binding.h"
 #include "document/changes.h"
 #include "document/document.h"
+#include "document/folds.h"
 #include "document/history.h"
 #include "document/saving.h"
 #include "scratch_files.h"
@@ -52,18 +53,21 @@ std::string rowsOf(Document* document) {
     return text;
 }
 
+// An instance; a row of a fold's is bound in place first, as showing it does.
 FieldInstance* nth(Document* document, unsigned index) {
     if (document->instanceCount == 0) return nullptr;
-    index %= static_cast<unsigned>(document->instanceCount);
     FieldInstance* at = document->first;
-    while (at && index-- > 0) at = at->next;
-    return at;
+    for (unsigned left = index % static_cast<unsigned>(document->instanceCount); at && left > 0; --left) at = at->next;
+    return at && isFoldInstance(at) ? unfoldRow(at, index % foldRows(at)) : at;
 }
+
+int64_t foldAbove = kFoldItemsAbove;
 
 Document* bound(const Template& templ, const char* path) {
     Document* document = createDocument(path, "fuzz", &templ);
     check(document != nullptr, "no document");
     document->instanceLimit = 4096;  // keeps each run short
+    document->foldAbove = foldAbove;
     bindFile(document);
     return document;
 }
@@ -135,6 +139,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool fromRecipe = data[1] & 0x80;
     if (size < 3 + templateSize) return 0;
     size_t changes = data[2 + templateSize] % 16;
+    // Lists of more than one to four items fold, in three runs of four.
+    foldAbove = data[2 + templateSize] & 0x30 ? 1 + (data[2 + templateSize] >> 6) : kFoldItemsAbove;
     const uint8_t* steps = data + 3 + templateSize;
     if (size < 3 + templateSize + 2 * changes) return 0;
     Template templ;
