@@ -1,11 +1,12 @@
-// The document view on a list whose items fold: keys, clicks, the thumb, the wheel, Go to offset and
-// the byte pane go, show and paint as on the same list bound whole, binding only what they show.
+// The document view on a list whose items fold: keys, clicks, the thumb, the wheel, Go to offset, Find
+// and the byte pane go, show and paint as on the same list bound whole, binding only what they show.
 #include <utility>
 
 #include "document/folds.h"
 #include "mainwindow/frame_fixture.h"
 #include "resource_ids.h"
 #include "views/document/byte_columns.h"
+#include "views/document/find_dialog_ids.h"
 #include "views/document/goto_offset_ids.h"
 
 namespace guitest {
@@ -48,6 +49,14 @@ class FoldedViewTest : public ViewTest {
         driveModal("Go to offset", [this] { SendMessageA(view->hwnd, WM_COMMAND, cmdGoToOffset, 0); },
                    {[offset](HWND dialog) {
                        SetDlgItemTextA(dialog, IDC_GOTO_EDIT, offset);
+                       PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                   }});
+    }
+    void findNumber(const char* number) {
+        driveModal("Find", [this] { SendMessageA(view->hwnd, WM_COMMAND, cmdFind, 0); },
+                   {[number](HWND dialog) {
+                       SetDlgItemTextA(dialog, IDC_FIND_EDIT, number);
+                       CheckRadioButton(dialog, IDC_FIND_TEXT, IDC_FIND_BYTES, IDC_FIND_NUMBER);
                        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
                    }});
     }
@@ -95,6 +104,8 @@ TEST_F(FoldedViewTest, FoldedItemsShowAsTheListBoundWholeAndBindOnlyWhenShown) {
         {"click", [&] { click(3 * h + 1); }},
         {"wheel", [&] { wheel(-3 * WHEEL_DELTA); }},
         {"Go to offset", [&] { goTo("2000"); }},
+        {"find a number", [&] { findNumber("300"); }},
+        {"find it again, round the end", [&] { SendMessageA(view->hwnd, WM_COMMAND, cmdFindNext, 0); }},
         {"pane End", [&] { pressInPane(VK_END); }},
         {"pane Page Up", [&] { pressInPane(VK_PRIOR); }},
         {"pane thumb to the middle", [&] { thumbToMiddle(pane()); }},
