@@ -45,18 +45,11 @@ class FoldedViewTest : public ViewTest {
         SetScrollPos(window, SB_VERT, bar.nMax / 2, FALSE);
         SendMessageA(window, WM_VSCROLL, SB_THUMBPOSITION, 0);
     }
-    void goTo(const char* offset) {
-        driveModal("Go to offset", [this] { SendMessageA(view->hwnd, WM_COMMAND, cmdGoToOffset, 0); },
-                   {[offset](HWND dialog) {
-                       SetDlgItemTextA(dialog, IDC_GOTO_EDIT, offset);
-                       PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-                   }});
-    }
-    void findNumber(const char* number) {
-        driveModal("Find", [this] { SendMessageA(view->hwnd, WM_COMMAND, cmdFind, 0); },
-                   {[number](HWND dialog) {
-                       SetDlgItemTextA(dialog, IDC_FIND_EDIT, number);
-                       CheckRadioButton(dialog, IDC_FIND_TEXT, IDC_FIND_BYTES, IDC_FIND_NUMBER);
+    // The command's dialog answered with the text, and the choice when one is given.
+    void answer(const char* title, int command, int edit, const char* text, int choice = 0) {
+        driveModal(title, [=] { SendMessageA(view->hwnd, WM_COMMAND, command, 0); }, {[=](HWND dialog) {
+                       SetDlgItemTextA(dialog, edit, text);
+                       if (choice) CheckRadioButton(dialog, IDC_FIND_TEXT, IDC_FIND_BYTES, choice);
                        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
                    }});
     }
@@ -103,8 +96,8 @@ TEST_F(FoldedViewTest, FoldedItemsShowAsTheListBoundWholeAndBindOnlyWhenShown) {
         {"thumb to the middle", [&] { thumbToMiddle(view->hwnd); }},
         {"click", [&] { click(3 * h + 1); }},
         {"wheel", [&] { wheel(-3 * WHEEL_DELTA); }},
-        {"Go to offset", [&] { goTo("2000"); }},
-        {"find a number", [&] { findNumber("300"); }},
+        {"Go to offset", [&] { answer("Go to offset", cmdGoToOffset, IDC_GOTO_EDIT, "2000"); }},
+        {"find a number", [&] { answer("Find", cmdFind, IDC_FIND_EDIT, "300", IDC_FIND_NUMBER); }},
         {"find it again, round the end", [&] { SendMessageA(view->hwnd, WM_COMMAND, cmdFindNext, 0); }},
         {"pane End", [&] { pressInPane(VK_END); }},
         {"pane Page Up", [&] { pressInPane(VK_PRIOR); }},
