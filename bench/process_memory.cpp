@@ -1,5 +1,31 @@
 #include "process_memory.h"
 
+#ifdef _WIN32
+#include <windows.h>
+// after windows.h, whose types it uses
+#include <psapi.h>
+
+namespace {
+
+PROCESS_MEMORY_COUNTERS counters() {
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    return memory;
+}
+
+}  // namespace
+
+void resetPeakMemory() {}
+
+int64_t residentBytes() {
+    return static_cast<int64_t>(counters().WorkingSetSize);
+}
+int64_t peakResidentBytes() {
+    return static_cast<int64_t>(counters().PeakWorkingSetSize);
+}
+
+#else
 #include <cstdio>
 #include <cstring>
 
@@ -33,3 +59,4 @@ int64_t residentBytes() {
 int64_t peakResidentBytes() {
     return statusField("VmHWM:");
 }
+#endif

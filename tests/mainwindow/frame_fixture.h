@@ -315,13 +315,16 @@ using testsupport::Snapshot;
 
 class ViewTest : public MainFrameTest {
   protected:
-    // The rows bound to the bytes, in a file of that name, on a new tab as the open commands put it.
-    void open(const std::string& rows, const Bytes& bytes, const char* name = "data.bin") {
+    // The rows bound to the bytes, in a file of that name, on a new tab as the open commands put it;
+    // lists of more items than foldAbove fold.
+    void open(const std::string& rows, const Bytes& bytes, const char* name = "data.bin",
+              int64_t foldAbove = kFoldItemsAbove) {
         dir.write(name, bytes);
         Template templ;
         fillTemplate(templ, rows);
         templ.link();
         Document* document = createDocument(dir.path(name).c_str(), "Untitled", &templ);
+        document->foldAbove = foldAbove;
         bindFile(document);
         view = new TfrmDocument(frame, mainWindow, document);
         window = view->hwnd;

@@ -21,7 +21,7 @@ class DocumentPaint : public ViewTest {
         surface.clear();
         FieldInstance* instance = row(index);
         PaintContext paint{surface.dc(), {0, 0, kRowWidth, 100}, 1};
-        RowLayout layout = rowLayout(instance, {0, 0, kRowWidth, instance->height});
+        RowLayout layout = rowLayout(instance, {0, 0, kRowWidth, static_cast<int32_t>(instance->height)});
         drawRowContent(instance, paint, layout);
         std::string joined;
         for (const auto& text : surface.texts) joined += (joined.empty() ? "" : "|") + text.text;

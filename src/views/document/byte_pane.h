@@ -89,7 +89,6 @@ class BytePane {
     int64_t topLine_ = 0;
     int64_t cursor_ = 0;
     int64_t anchor_ = 0;  // where the selection of bytes began
-    int scaleShift_ = 0;  // the scroll bar counts lines shifted right by this, to fit in 32 bits
     int wheelRest_ = 0;
     std::vector<unsigned char> shown_;  // the bytes of the lines being painted
     std::vector<uint8_t> marks_;

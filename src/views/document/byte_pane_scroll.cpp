@@ -1,5 +1,4 @@
-// Scrolling the byte pane by lines of sixteen bytes. A file of more lines than a scroll bar counts
-// has its lines counted in steps of a power of two on the bar.
+// Scrolling the byte pane by lines of sixteen bytes.
 #include <windows.h>
 
 #include <algorithm>
@@ -22,22 +21,19 @@ int32_t BytePane::PageLines() const {
 void BytePane::UpdateScrollRange() {
     if (!hwnd) return;
     int64_t lines = LineCount();
-    scaleShift_ = 0;
-    while (lines >> scaleShift_ > INT32_MAX) ++scaleShift_;
-    int64_t top = std::clamp<int64_t>(topLine_, 0, std::max<int64_t>(lines - PageLines(), 0));
-    showScrollRange(hwnd, SB_VERT, lines >> scaleShift_, PageLines() >> scaleShift_,
-                    static_cast<int32_t>(top >> scaleShift_));
+    int64_t top = clampOffset(topLine_, lines, PageLines());
+    showScrollRange(hwnd, SB_VERT, lines, PageLines(), top);
     if (top == topLine_) return;
     topLine_ = top;
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 void BytePane::ScrollTo(int64_t line) {
-    int64_t top = std::clamp<int64_t>(line, 0, std::max<int64_t>(LineCount() - PageLines(), 0));
+    int64_t top = clampOffset(line, LineCount(), PageLines());
     if (top == topLine_) return;
     int64_t moved = topLine_ - top;
     topLine_ = top;
-    showScrollPosition(hwnd, SB_VERT, static_cast<int32_t>(top >> scaleShift_));
+    showScrollPosition(hwnd, SB_VERT, LineCount(), top);
     RECT client;
     GetClientRect(hwnd, &client);
     int32_t lineHeight = ByteColumns(bytes_.total()).lineHeight();
@@ -56,11 +52,7 @@ void BytePane::KeepCursorVisible() {
 }
 
 void BytePane::OnVerticalScroll(int request) {
-    if (request == SB_THUMBTRACK || request == SB_THUMBPOSITION) {
-        ScrollTo(scrollRequestTarget(hwnd, SB_VERT, request, topLine_ >> scaleShift_, 1, 1) << scaleShift_);
-    } else {
-        ScrollTo(scrollRequestTarget(hwnd, SB_VERT, request, topLine_, 1, std::max(PageLines() - 1, 1)));
-    }
+    ScrollTo(scrollRequestTarget(hwnd, SB_VERT, request, topLine_, LineCount(), 1, std::max(PageLines() - 1, 1)));
 }
 
 void BytePane::OnMouseWheel(int delta) {

@@ -1,5 +1,6 @@
 #include "views/document/byte_track.h"
 
+#include "document/folds.h"
 #include "document/instances.h"
 #include "document/places.h"
 
@@ -44,14 +45,26 @@ int64_t ByteTrack::placedOffsetOf(RowSpot spot) const {
 
 RowSpot ByteTrack::placedRowAt(int64_t offset) const {
     Placer placer;
-    RowSpot found{};
-    for (RowSpot at{document_->first, 0}; at.instance; at = RowTrack::next(at)) {
+    for (RowSpot at{document_->first, 0}; at.instance; at = at.below()) {
         int64_t place = placer.place(at.instance);
-        int64_t size = instanceSize(at.instance);
-        if (!found.instance && place <= offset && offset < place + size) found = at;
-        if (!at.instance->next) return found.instance ? found : at;
+        if (place <= offset && offset < place + instanceSize(at.instance))
+            return isFoldInstance(at.instance) ? unfolded({at, place}, offset).spot : at;
+        if (!at.instance->next) return at;
     }
-    return found;
+    return {};
+}
+
+ByteTrack::Known ByteTrack::unfolded(Known fold, int64_t offset) const {
+    RowSpot before = fold.spot.above();
+    int64_t beforeOffset = before.instance ? fold.offset - instanceSize(before.instance) : 0;
+    FieldInstance* bound = unfoldByte(fold.spot.instance, offset - fold.offset);
+    if (!bound) return {fold.spot.below(), fold.offset + instanceSize(fold.spot.instance)};
+    Known at = before.instance ? Known{before, beforeOffset} : Known{{document_->first, 0}, 0};
+    while (at.spot.instance != bound) {
+        at.offset += instanceSize(at.spot.instance);
+        at.spot = at.spot.below();
+    }
+    return at;
 }
 
 int64_t ByteTrack::offsetOf(RowSpot spot, RowSpot last) {
@@ -60,10 +73,10 @@ int64_t ByteTrack::offsetOf(RowSpot spot, RowSpot last) {
     Known at = nearest(last, true, spot.top);
     while (at.spot.instance != spot.instance && at.spot.top < spot.top && at.spot.instance->next) {
         at.offset += instanceSize(at.spot.instance);
-        at.spot = RowTrack::next(at.spot);
+        at.spot = at.spot.below();
     }
     while (at.spot.instance != spot.instance && at.spot.instance->previous) {
-        at.spot = RowTrack::previous(at.spot);
+        at.spot = at.spot.above();
         at.offset -= instanceSize(at.spot.instance);
     }
     remember(at);
@@ -77,15 +90,16 @@ RowSpot ByteTrack::rowAt(int64_t offset, RowSpot last) {
     // Rows without bytes are passed over forwards, so the row found holds the byte.
     for (;;) {
         if (offset < at.offset && at.spot.instance->previous) {
-            at.spot = RowTrack::previous(at.spot);
+            at.spot = at.spot.above();
             at.offset -= instanceSize(at.spot.instance);
         } else if (offset >= at.offset + instanceSize(at.spot.instance) && at.spot.instance->next) {
             at.offset += instanceSize(at.spot.instance);
-            at.spot = RowTrack::next(at.spot);
+            at.spot = at.spot.below();
         } else {
             break;
         }
     }
+    if (isFoldInstance(at.spot.instance)) at = unfolded(at, offset);
     remember(at);
     return at.spot;
 }

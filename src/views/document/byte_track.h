@@ -2,7 +2,8 @@
 // Where the bytes of a document's rows lie: the offset each row would be saved at. As with RowTrack,
 // a row is found by walking from the nearest row whose offset is known (the first, the last, the
 // two found last), so the cost follows the distance, not the document. Two are kept because the
-// current row and the top of the byte pane are asked for in turn, and may lie far apart.
+// current row and the top of the byte pane are asked for in turn, and may lie far apart. A fold is
+// crossed in one step, and the row holding the byte looked for is bound in it.
 #include <cstdint>
 
 #include "document/document.h"
@@ -42,6 +43,9 @@ class ByteTrack {
     void remember(const Known& found);
     int64_t placedOffsetOf(RowSpot spot) const;
     RowSpot placedRowAt(int64_t offset) const;
+    // The row of the fold at `fold` that holds byte offset, bound, with its place: walked to from the
+    // row before the fold, which binding leaves where it is. Past the fold when it cannot be bound.
+    Known unfolded(Known fold, int64_t offset) const;
 
     const Document* document_;
     int64_t total_ = 0;

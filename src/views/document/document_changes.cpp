@@ -28,20 +28,10 @@ int64_t heightOf(FieldInstance* instance) {
 
 }  // namespace
 
-// The current row's place, to find it again when a change puts a new binding in place.
-TfrmDocument::LayoutMark TfrmDocument::markLayout() const {
-    int64_t place = 0;
-    for (FieldInstance* at = document->first; at && at != current; at = at->next) ++place;
-    return LayoutMark{document->layouts, place};
-}
-
-// After a change that put a new binding in place, its rows are all new: the row at the current
-// row's place becomes current and everything is measured again. Whether that happened.
-bool TfrmDocument::takeNewLayout(const LayoutMark& mark) {
-    if (document->layouts == mark.layouts) return false;
-    FieldInstance* row = document->first;
-    for (int64_t i = 0; row && row->next && i < mark.place; ++i) row = row->next;
-    current = row;
+// The rows are all new: measuring them finds the one at the current row's pixel, a folded one bound.
+bool TfrmDocument::takeNewLayout(int64_t layouts) {
+    if (document->layouts == layouts) return false;
+    current = nullptr;
     RowsChanged();
     return true;
 }
@@ -54,9 +44,9 @@ void TfrmDocument::EditCurrent() {
     // The edited row becomes the one whose offset is known, so only the size changes.
     bytes_.offsetOf(CurrentSpot(), rows_.last());
     int64_t before = instanceSize(current);
-    LayoutMark mark = markLayout();
+    int64_t layouts = document->layouts;
     if (!editInstance(document, current)) return SayWhyRefused();
-    if (takeNewLayout(mark)) return;
+    if (takeNewLayout(layouts)) return;
     bytes_.grow(instanceSize(current) - before, CurrentSpot());
     UpdateCaption();
     UpdateStatus();
@@ -86,7 +76,7 @@ void TfrmDocument::InsertAtCurrent() {
     FieldInstance* from = pushedDown ? current->previous : current->next;
     int64_t height = sumOfRows(from, added, !pushedDown, heightOf);
     int64_t bytes = sumOfRows(from, added, !pushedDown, instanceSize);
-    rows_.grow(height);
+    rows_.grow(height, added);
     RowSpot moved = CurrentSpot();
     RowTrack::shift(moved, at, height);
     currentTop_ = moved.top;

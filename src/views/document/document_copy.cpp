@@ -34,8 +34,8 @@ void TfrmDocument::Paste() {
     std::vector<unsigned char> bytes(static_cast<size_t>(count));
     decodeHexBytes(text.c_str(), bytes.data());
     int64_t cursor = pane_.Cursor();
-    LayoutMark mark = markLayout();
+    int64_t layouts = document->layouts;
     if (!pasteBytes(document, cursor, bytes.data(), count)) return SayWhyRefused();
-    if (!takeNewLayout(mark)) RowsChanged();
+    if (!takeNewLayout(layouts)) RowsChanged();
     pane_.PlaceCursor(cursor);
 }

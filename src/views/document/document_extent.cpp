@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/folds.h"
 #include "document/instances.h"
 #include "document/places.h"
 
@@ -15,14 +16,15 @@ DocumentExtent measureDocument(const Document* document, const FieldInstance* wa
         int64_t place = placer.place(instance);
         fileEnd = std::max(fileEnd, place + instanceSize(instance));
         if (document->placed) extent.bytes = place;
-        // As RowTrack::at walking forwards: the first row whose bottom lies below y.
-        bool holdsY = !extent.found.instance || extent.found.bottom() <= y;
-        if (instance == wanted || (!wantedFound && holdsY)) {
+        bool fold = isFoldInstance(instance);
+        bool reachesY = !extent.found.instance || extent.height <= y;
+        if (!fold && (instance == wanted || (!wantedFound && reachesY))) {
             extent.found = {instance, extent.height};
             extent.foundOffset = extent.bytes;
             wantedFound = instance == wanted;
         }
         extent.height += instance->height;
+        extent.rows += fold ? foldRows(instance) : 1;
         extent.bytes += instanceSize(instance);
     }
     if (document->placed) extent.bytes = fileEnd;

@@ -34,7 +34,7 @@ bool TfrmDocument::FindRowFrom(bool forward, bool* wrapped) {
     *wrapped = found.wrapped;
     // The found row's place, walked to from the side the search came from.
     RowSpot spot = !current || found.wrapped ? (forward ? rows_.first() : rows_.last()) : CurrentSpot();
-    while (spot.instance != found.instance) spot = forward ? RowTrack::next(spot) : RowTrack::previous(spot);
+    while (spot.instance != found.instance) spot = forward ? spot.below() : spot.above();
     MoveCurrent(spot, false);
     return true;
 }

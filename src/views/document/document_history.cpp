@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "document/changes.h"
+#include "document/folds.h"
 #include "document/history.h"
 #include "document/lists.h"
 #include "document/row_kind.h"
@@ -55,19 +56,21 @@ void TfrmDocument::OnEditCommand(int id) {
     if (id == cmdFindNext || id == cmdFindPrevious) FindAgain(id == cmdFindNext, GetFocus() == pane_.hwnd);
     if (id == cmdCopy) Copy();
     if (id == cmdPaste) Paste();
-    LayoutMark mark = markLayout();
+    int64_t layouts = document->layouts;
     if ((id == cmdUndo && undoChange(document)) || (id == cmdRedo && redoChange(document))) {
-        if (!takeNewLayout(mark)) RowsChanged();
+        if (!takeNewLayout(layouts)) RowsChanged();
     }
 }
 
 void TfrmDocument::RowsChanged() {
     selection_.clear(document);
     DocumentExtent extent = measureDocument(document, current, currentTop_);
-    rows_ = RowTrack(document, extent.height);
+    rows_ = RowTrack(document, extent.height, extent.rows);
     bytes_ = ByteTrack(document, extent.bytes, extent.found, extent.foundOffset);
-    top_ = rows_.at(scrollOffset, {extent.found});
-    MakeCurrent(extent.found);
+    // Where the current row went, the row now at its place, bound when it is folded.
+    RowSpot found = extent.found.instance == current ? extent.found : rows_.at(currentTop_, {extent.found});
+    top_ = rows_.at(scrollOffset, {found});
+    MakeCurrent(found);
     if (current) selection_.select(current);
     UpdateCaption();
     UpdateScrollRange();
@@ -77,6 +80,7 @@ void TfrmDocument::RowsChanged() {
 }
 
 void TfrmDocument::FontsChanged() {
-    for (FieldInstance* row = document->first; row; row = row->next) row->height = tmBold.height;
+    for (FieldInstance* row = document->first; row; row = row->next)
+        row->height = isFoldInstance(row) ? foldRows(row) * tmBold.height : tmBold.height;
     RowsChanged();
 }

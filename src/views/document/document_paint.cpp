@@ -2,8 +2,6 @@
 // area to paint, so a screenful costs the same in any document.
 #include <windows.h>
 
-#include <algorithm>
-
 #include "shell/drawing_resources.h"
 #include "views/document/document_view.h"
 #include "views/document/row_drawing.h"
@@ -25,30 +23,34 @@ void TfrmDocument::PaintRows(HDC dc, const RECT& area) {
     if (area.top <= 0 && area.bottom >= client.bottom) {
         shownWidths_.clear();
     } else {
-        shownWidths_.keepWithin(scrollOffset, int64_t{scrollOffset} + client.bottom);
+        shownWidths_.keepWithin(scrollOffset, scrollOffset + client.bottom);
     }
-    int64_t rowsEnd = 0;  // bottom of the last row, in client coordinates
-    RowSpot spot = top_;
-    for (; spot.instance; spot = RowTrack::next(spot)) {
+    // What lies between the rows painted stays empty: below the last, and where a fold could not be
+    // bound (its file changed).
+    auto fillEmpty = [&](int64_t from, int64_t to) {
+        if (from >= to) return;
+        RECT empty{area.left, static_cast<LONG>(from), area.right, static_cast<LONG>(to)};
+        FillRect(dc, &empty, static_cast<HBRUSH>(brWindow));
+    };
+    int64_t painted = area.top;  // in client coordinates
+    for (RowSpot spot = top_; spot.instance; spot = RowTrack::next(spot)) {
         int64_t rowTop = spot.top - scrollOffset;
         if (rowTop >= area.bottom) break;
-        rowsEnd = rowTop + spot.instance->height;
-        if (rowsEnd <= area.top) continue;
+        int64_t rowBottom = rowTop + spot.instance->height;
+        if (rowBottom <= area.top) continue;
+        fillEmpty(painted, rowTop);
         PaintRow(dc, spot, client, focused);
         shownWidths_.note(spot.top, spot.top + spot.instance->height, width.of(spot.instance));
+        painted = rowBottom;
     }
-    if (!spot.instance && rowsEnd < area.bottom) {
-        RECT below{area.left, static_cast<LONG>(std::max<int64_t>(rowsEnd, area.top)), area.right,
-                   area.bottom};
-        FillRect(dc, &below, static_cast<HBRUSH>(brWindow));
-    }
+    fillEmpty(painted, area.bottom);
     SetContentWidth(shownWidths_.widest());
 }
 
 void TfrmDocument::PaintRow(HDC dc, RowSpot spot, const RECT& client, bool focused) {
     FieldInstance* instance = spot.instance;
     auto top = static_cast<int32_t>(spot.top - scrollOffset);
-    RECT fill{0, top, client.right, top + instance->height};
+    RECT fill{0, top, client.right, static_cast<LONG>(top + instance->height)};
     bool selected = (instance->flags & kInstanceSelected) != 0;
     platform::Brush background = selected ? (focused ? brHighlight : brInactiveSelection) : brWindow;
     FillRect(dc, &fill, static_cast<HBRUSH>(background));

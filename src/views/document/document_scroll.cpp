@@ -15,7 +15,7 @@ int32_t TfrmDocument::ClientHeight() const {
 }
 
 int32_t TfrmDocument::LineHeight() const {
-    return std::max(top_.instance ? top_.instance->height : tmBold.height, 1);
+    return static_cast<int32_t>(std::max<int64_t>(top_.instance ? top_.instance->height : tmBold.height, 1));
 }
 
 // A page keeps one line of the last one in view.
@@ -25,7 +25,7 @@ int32_t TfrmDocument::PageHeight() const {
 
 void TfrmDocument::UpdateScrollRange() {
     int32_t page = ClientHeight();
-    int32_t offset = clampOffset(scrollOffset, rows_.height(), page);
+    int64_t offset = clampOffset(scrollOffset, rows_.height(), page);
     showScrollRange(hwnd, SB_VERT, rows_.height(), page, offset);
     if (offset == scrollOffset) return;
     scrollOffset = offset;
@@ -35,12 +35,12 @@ void TfrmDocument::UpdateScrollRange() {
 
 void TfrmDocument::ScrollTo(int64_t wanted) {
     int32_t page = ClientHeight();
-    int32_t offset = clampOffset(wanted, rows_.height(), page);
+    int64_t offset = clampOffset(wanted, rows_.height(), page);
     if (offset == scrollOffset) return;
-    int64_t moved = int64_t{scrollOffset} - offset;
+    int64_t moved = scrollOffset - offset;
     scrollOffset = offset;
     top_ = rows_.at(offset, {top_, CurrentSpot()});
-    showScrollPosition(hwnd, SB_VERT, offset);
+    showScrollPosition(hwnd, SB_VERT, rows_.height(), offset);
     moveContent(hwnd, 0, moved, page);
 }
 
@@ -48,13 +48,13 @@ void TfrmDocument::KeepCurrentVisible() {
     if (!current) return;
     if (currentTop_ < scrollOffset) {
         ScrollTo(currentTop_);
-    } else if (CurrentSpot().bottom() > int64_t{scrollOffset} + ClientHeight()) {
+    } else if (CurrentSpot().bottom() > scrollOffset + ClientHeight()) {
         ScrollTo(CurrentSpot().bottom() - ClientHeight());
     }
 }
 
 void TfrmDocument::OnVerticalScroll(int request) {
-    ScrollTo(scrollRequestTarget(hwnd, SB_VERT, request, scrollOffset, LineHeight(), PageHeight()));
+    ScrollTo(scrollRequestTarget(hwnd, SB_VERT, request, scrollOffset, rows_.height(), LineHeight(), PageHeight()));
 }
 
 void TfrmDocument::OnMouseWheel(int delta) {

@@ -27,7 +27,7 @@ int32_t TfrmDocument::ClientWidth() const {
 
 void TfrmDocument::UpdateWidthRange() {
     int32_t page = ClientWidth();
-    int32_t offset = clampOffset(scrollLeft_, widestRow_, page);
+    auto offset = static_cast<int32_t>(clampOffset(scrollLeft_, widestRow_, page));
     showScrollRange(hwnd, SB_HORZ, widestRow_, page, offset);
     if (offset == scrollLeft_) return;
     scrollLeft_ = offset;
@@ -42,11 +42,11 @@ void TfrmDocument::SetContentWidth(int32_t width) {
 
 void TfrmDocument::ScrollSidewaysTo(int64_t wanted) {
     int32_t page = ClientWidth();
-    int32_t offset = clampOffset(wanted, widestRow_, page);
+    auto offset = static_cast<int32_t>(clampOffset(wanted, widestRow_, page));
     if (offset == scrollLeft_) return;
     int64_t moved = int64_t{scrollLeft_} - offset;
     scrollLeft_ = offset;
-    showScrollPosition(hwnd, SB_HORZ, offset);
+    showScrollPosition(hwnd, SB_HORZ, widestRow_, offset);
     moveContent(hwnd, moved, 0, page);
 }
 
@@ -56,7 +56,7 @@ void TfrmDocument::ScrollSideways(int32_t lines) {
 
 void TfrmDocument::OnHorizontalScroll(int request) {
     int32_t page = sidewaysPage(ClientWidth());
-    ScrollSidewaysTo(scrollRequestTarget(hwnd, SB_HORZ, request, scrollLeft_, kSidewaysLine, page));
+    ScrollSidewaysTo(scrollRequestTarget(hwnd, SB_HORZ, request, scrollLeft_, widestRow_, kSidewaysLine, page));
 }
 
 void TfrmDocument::OnHorizontalWheel(int delta) {

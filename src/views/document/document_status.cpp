@@ -40,7 +40,7 @@ void TfrmDocument::UpdateStatus() {
         }
     }
     std::snprintf(size, sizeof size, "%lld bytes, %lld rows", static_cast<long long>(bytes_.total()),
-                  static_cast<long long>(document->instanceCount));
+                  static_cast<long long>(rows_.count()));
     std::string last = note_.empty() ? size : note_ + "  " + size;
     const char* parts[kStatusParts] = {where, code, item, last.c_str()};
     frame->ShowStatus(parts);

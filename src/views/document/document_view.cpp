@@ -35,7 +35,7 @@ TfrmDocument::TfrmDocument(TfrmMain* owner, HWND parent, Document* shown, const 
     : TfrmView(owner),
       document(shown),
       fileName_(shown->path ? FileNameOfPath(shown->path) : DupString(UIStrings[usUntitled])),
-      rows_(shown, extent.height),
+      rows_(shown, extent.height, extent.rows),
       bytes_(shown, extent.bytes, extent.found, extent.foundOffset) {
     UpdateCaption();
     top_ = rows_.first();

@@ -25,7 +25,7 @@ class TfrmDocument : public TfrmView {
   public:
     Document* document;  // owned
     FieldInstance* current = nullptr;
-    int32_t scrollOffset = 0;  // pixels of content above the window
+    int64_t scrollOffset = 0;  // pixels of content above the window
     int32_t captureCount = 0;  // mouse buttons holding the capture
 
     // Takes over the document and creates the window on the parent (the main window), covering its
@@ -56,6 +56,7 @@ class TfrmDocument : public TfrmView {
 
     int32_t ScrollLeft() const { return scrollLeft_; }
     int64_t ContentHeight() const { return rows_.height(); }
+    int64_t RowCount() const { return rows_.count(); }
     int32_t ContentWidth() const { return widestRow_; }
 
   private:
@@ -125,12 +126,9 @@ class TfrmDocument : public TfrmView {
     // After a change anywhere the rows are laid out again in one walk; the current row stays when
     // it is still there, else the row now at its place becomes current.
     void RowsChanged();
-    struct LayoutMark {
-        int64_t layouts;
-        int64_t place;
-    };
-    LayoutMark markLayout() const;
-    bool takeNewLayout(const LayoutMark& mark);
+    // A change that put a new binding in place leaves none of the rows there were: the row now at the
+    // current row's place becomes current. Whether one did since the document had `layouts`.
+    bool takeNewLayout(int64_t layouts);
 
     void MakeCurrent(RowSpot spot);
 

@@ -11,7 +11,7 @@ int32_t RowWidth::of(FieldInstance* instance) {
     surface_.clear();
     PaintContext paint{
         surface_.dc(), {client_.left, client_.top, client_.right, client_.bottom}, focused_ ? 1 : 0};
-    RowLayout layout = rowLayout(instance, {0, 0, client_.right, instance->height});
+    RowLayout layout = rowLayout(instance, {0, 0, client_.right, static_cast<int32_t>(instance->height)});
     drawRowContent(instance, paint, layout);
     int32_t right = 0;
     for (const platform::DrawnText& text : surface_.texts) right = std::max(right, textEnd(text));

@@ -2,12 +2,19 @@
 
 #include <algorithm>
 
-int32_t clampOffset(int64_t wanted, int64_t content, int32_t page) {
-    int64_t limit = std::clamp<int64_t>(content - page, 0, INT32_MAX);
-    return static_cast<int32_t>(std::clamp<int64_t>(wanted, 0, limit));
+int64_t clampOffset(int64_t wanted, int64_t content, int64_t page) {
+    return std::clamp<int64_t>(wanted, 0, std::max<int64_t>(content - page, 0));
 }
 
-int64_t scrollRequestTarget(HWND window, int bar, int request, int64_t offset, int32_t line, int32_t page) {
+int barShift(int64_t content) {
+    // A range of INT32_MAX has a length, nMax + 1, that overflows a bar's int.
+    int shift = 0;
+    while ((content - 1) >> shift >= INT32_MAX) ++shift;
+    return shift;
+}
+
+int64_t scrollRequestTarget(HWND window, int bar, int request, int64_t offset, int64_t content, int32_t line,
+                            int32_t page) {
     switch (request) {
         case SB_LINEUP:
             return offset - line;
@@ -26,9 +33,12 @@ int64_t scrollRequestTarget(HWND window, int bar, int request, int64_t offset, i
             // The message carries only 16 bits of the position.
             SCROLLINFO info{};
             info.cbSize = sizeof info;
-            info.fMask = SIF_TRACKPOS;
+            info.fMask = SIF_TRACKPOS | SIF_RANGE | SIF_PAGE;
             if (!GetScrollInfo(window, bar, &info)) return offset;
-            return info.nTrackPos;
+            // The bar's unit rounds the page down: at its last position the thumb stands for the end.
+            int64_t lastPosition = int64_t{info.nMax} - std::max<int64_t>(int64_t{info.nPage} - 1, 0);
+            if (info.nTrackPos >= lastPosition) return INT64_MAX;
+            return int64_t{info.nTrackPos} << barShift(content);
         }
         default:
             return offset;
@@ -53,22 +63,23 @@ int64_t wheelDistance(int& rest, int delta, UINT perNotchSetting, int32_t line, 
     return steps * line;
 }
 
-void showScrollRange(HWND window, int bar, int64_t content, int32_t page, int32_t offset) {
+void showScrollRange(HWND window, int bar, int64_t content, int32_t page, int64_t offset) {
+    int shift = barShift(content);
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
     info.nMin = 0;
-    info.nMax = static_cast<int>(std::clamp<int64_t>(content - 1, 0, INT32_MAX));
-    info.nPage = static_cast<UINT>(std::max(page, 0));
-    info.nPos = offset;
+    info.nMax = static_cast<int>(std::max<int64_t>(content - 1, 0) >> shift);
+    info.nPage = static_cast<UINT>(std::max<int64_t>(page, 0) >> shift);
+    info.nPos = static_cast<int>(offset >> shift);
     SetScrollInfo(window, bar, &info, TRUE);
 }
 
-void showScrollPosition(HWND window, int bar, int32_t offset) {
+void showScrollPosition(HWND window, int bar, int64_t content, int64_t offset) {
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_POS;
-    info.nPos = offset;
+    info.nPos = static_cast<int>(offset >> barShift(content));
     SetScrollInfo(window, bar, &info, TRUE);
 }
 
