@@ -126,6 +126,17 @@ TEST_F(FoldedViewTest, FoldedItemsShowAsTheListBoundWholeAndBindOnlyWhenShown) {
     }
 }
 
+// Paging through the list binds each screen of items, and folds those scrolled past again.
+TEST_F(FoldedViewTest, ItemsScrolledPastFoldAgain) {
+    open(kRecords, records(), "records.bin", 2);
+    pressTimes(VK_NEXT, 60);
+    const std::string folded = where();
+    EXPECT_LT(view->document->instanceCount, 100) << "a screen of rows and the folds around it, not every screen paged through";
+    open(kRecords, records(), "records.bin", kFoldItemsAbove);
+    pressTimes(VK_NEXT, 60);
+    EXPECT_EQ(folded, where());
+}
+
 // Binding needs the file as it was counted; the rows of a fold that cannot be bound any more show
 // empty, and keys pass over them.
 TEST_F(FoldedViewTest, RowsOfAFoldWhoseFileChangedShowEmptyAndArePassedOver) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "document/folds.h"
 #include "shell/drawing_resources.h"
 #include "views/document/document_view.h"
 #include "views/document/scroll_steps.h"
@@ -40,8 +41,22 @@ void TfrmDocument::ScrollTo(int64_t wanted) {
     int64_t moved = scrollOffset - offset;
     scrollOffset = offset;
     top_ = rows_.at(offset, {top_, CurrentSpot()});
+    FoldRowsOutOfSight();
     showScrollPosition(hwnd, SB_VERT, rows_.height(), offset);
     moveContent(hwnd, 0, moved, page);
+}
+
+void TfrmDocument::FoldRowsOutOfSight() {
+    // A document that folds short lists folds them again soon.
+    int64_t shownBeforeFolding = std::min<int64_t>(50000, 8 * document->foldAbove);
+    if (document->instanceCount < instancesFolded_ + shownBeforeFolding || !top_.instance) return;
+    RowSpot bottom = rows_.at(scrollOffset + ClientHeight(), {top_});
+    int64_t topOffset = bytes_.offsetOf(top_, rows_.last());
+    if (refoldShownItems(document, top_.instance, bottom.instance) > 0) {
+        // The rows the byte track remembered may be gone; the top row is not.
+        bytes_ = ByteTrack(document, bytes_.total(), top_, topOffset);
+    }
+    instancesFolded_ = document->instanceCount;
 }
 
 void TfrmDocument::KeepCurrentVisible() {

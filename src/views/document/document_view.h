@@ -109,6 +109,9 @@ class TfrmDocument : public TfrmView {
     void OnMouseWheel(int delta);
     void UpdateScrollRange();
     void ScrollTo(int64_t offset);
+    // Items bound to be shown fold again once many are out of sight, so that memory follows the
+    // screen rather than all that was scrolled past.
+    void FoldRowsOutOfSight();
     void KeepCurrentVisible();
     int32_t ClientHeight() const;
     int32_t LineHeight() const;
@@ -143,6 +146,7 @@ class TfrmDocument : public TfrmView {
     int32_t widestRow_ = 0;   // the widest row in view
     ShownWidths shownWidths_;
     int wheelRest_ = 0;  // wheel turns too small for a line yet
+    int64_t instancesFolded_ = 0;  // the document's instances after items last folded again
     int sidewaysWheelRest_ = 0;
     FindRequest findRequest_;  // what was found last, for Find next
     std::string note_;
