@@ -35,6 +35,17 @@ struct FoldRequest {
     int64_t rowHeight;
 };
 
+inline FoldValue& foldValueOf(const FieldInstance* fold) {
+    return *static_cast<FoldValue*>(fold->value);
+}
+
+// A new fold instance after the document's last, on the value given; null (freeing the value) when
+// the document cannot take it.
+FieldInstance* appendFold(Document* document, FoldValue* value, FieldInstance* parent, int32_t depth,
+                          int64_t rowHeight);
+// Moves the instances from first to the document's last after predecessor (null: to the start).
+void moveLastAfter(Document* document, FieldInstance* predecessor, FieldInstance* first);
+
 // Folds the items of the request that lie whole before its end, in a fold appended to the document;
 // how many, or -1 without memory. Lists whose items' bytes cannot be told without binding them fold
 // nothing.
