@@ -80,9 +80,10 @@ int32_t Binder::startItems(int32_t row, const RowInfo& info, FieldInstance* head
 }
 
 // Items are folded only where binding one needs nothing but its bytes: in a file, with no
-// expression to read its rows or choose their byte order, and no item of zeros around it to end.
+// expression to choose their byte order, and no item of zeros around it to end. Lists that end on a
+// condition read each item's rows.
 bool Binder::canFold() {
-    if (!window_ || !document_->source || latest_ || orders_.count > 0) return false;
+    if (!window_ || !document_->source || orders_.count > 0 || top().bound == 'U') return false;
     for (int32_t i = 1; i < levels_.count; ++i) {
         if (levels_[i].bound == 'B') return false;
     }

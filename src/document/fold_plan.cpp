@@ -1,12 +1,45 @@
 #include "document/fold_plan.h"
 
 #include "document/instances.h"
+#include "expressions/expression.h"
 #include "shell/streams.h"
 #include "templates/template.h"
 
+namespace {
+
+bool readsRows(expression::Op op) {
+    return op == expression::Op::Name || op == expression::Op::StartOf || op == expression::Op::EndOf;
+}
+
+// Whether an expression of a row outside the list may read the list or its items' rows: by name, by
+// a path, through a name's earlier namesakes, or by where their bytes lie. Folded items are not
+// there to read. Rows at offsets lay the file out by place, which folds do not take part in.
+bool readFromOutside(const Template* templ, int32_t listRow, int32_t endRow) {
+    auto inList = [&](int64_t row) { return row >= listRow && row <= endRow; };
+    for (int32_t row = 0; row < templ->fieldCount; ++row) {
+        const TemplateField* field = templ->fields[row];
+        if (rowKindOf(field->code).role == RowRole::Placed) return true;
+        if (inList(row)) continue;
+        for (int32_t p = 0; p < field->parameterCount; ++p) {
+            const expression::Expression& parameter = field->parameters[p];
+            for (int32_t n = 0; n < parameter.count; ++n) {
+                const expression::Node& node = parameter.nodes[n];
+                if (!readsRows(node.op)) continue;
+                if (node.third >= 0 && inList(node.third)) return true;
+                for (int64_t named = node.value; named >= 0; named = templ->fields[named]->namesake) {
+                    if (inList(named)) return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 FoldPlan* makeFoldPlan(Document* document, int32_t listRow, int32_t endRow) {
     const RowInfo* infos = rowInfos(document);
-    if (!infos || endRow <= listRow + 1) return nullptr;
+    if (!infos || endRow <= listRow + 1 || readFromOutside(document->templ, listRow, endRow)) return nullptr;
     FoldPlan* plan = new (std::nothrow) FoldPlan;
     if (!plan) return nullptr;
     int64_t fixed = 0;
