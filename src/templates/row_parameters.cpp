@@ -245,7 +245,8 @@ bool parseParameters(Template& templ) {
         }
         for (int32_t i = 0; i < n; ++i) field->parameters[i] = parsed[i];
         field->parameterCount = n;
-        templ.hasParameters = true;
+        // Which files a template is for is no part of binding, which need not follow names for it.
+        templ.hasParameters = templ.hasParameters || rowKindOf(field->code).role != RowRole::FileKind;
     }
     return true;
 }

@@ -53,7 +53,7 @@ class Template {
     // For a row whose parameters do not parse: where in its caption, and why; else -1 and null.
     int32_t errorColumn = -1;
     const char* errorMessage = nullptr;
-    bool hasParameters = false;  // some row's caption holds expressions, as resolve found
+    bool hasParameters = false;  // some row that binds has expressions in its caption, as resolve found
     bool structuresExpanded = false;  // a document's: the rows of the structures it uses are put in
 
     // 0; -1 when the file cannot be opened; -9 when its rows do not fit in memory or exceed

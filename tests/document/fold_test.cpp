@@ -354,4 +354,16 @@ TEST_F(FoldTest, FoldsUndoBringsBackAfterASaveReadWhatTheyHeld) {
     EXPECT_EQ(saved(document), bytes);
 }
 
+// Naming which files a template is for computes nothing while binding: an edit reads nothing back,
+// which for a long list would bind every item at once (past the documents' limit here).
+TEST_F(FoldTest, EditsUnderTemplatesThatOnlyNameTheirFilesReadNothingBack) {
+    limit = 100;
+    const std::string rows = std::string("LEAD:Kind=le(0,4)>0 ") + kNamed;
+    Document* document = folded(rows.c_str(), namedRecords(3000));
+    FieldInstance* name = showRow(document, 1 + 4 * 2000 + 2);
+    ASSERT_TRUE(name && name->field->code[0] == 'P');
+    queryscript::answer("renamed");
+    EXPECT_TRUE(editInstance(document, name)) << document->refusal;
+}
+
 }  // namespace
