@@ -19,7 +19,6 @@
 #include "shell/startup.h"
 #include "stopwatch.h"
 #include "synthetic_file.h"
-#include "templates/template.h"
 #include "timed_binding.h"
 
 int main(int argc, char** argv) {
@@ -34,12 +33,8 @@ int main(int argc, char** argv) {
     startEngine();
     int exitCode = 0;
     {
-        Template templ;
-        fillSyntheticTemplate(templ);
-
-        resetPeakMemory();
-        int64_t before = residentBytes();
-        auto [document, bound, bindSeconds] = bindTimed(input, templ);
+        int64_t before;
+        auto [document, bound, bindSeconds] = bindSyntheticTimed(input, &before);
         int64_t instances = document ? document->instanceCount : 0;
         int64_t rows = document ? documentRows(document) : 0;
         if (bound != 0 || rows != 6 * int64_t{records} + 3) {

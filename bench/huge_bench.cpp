@@ -63,13 +63,9 @@ int main(int argc, char** argv) {
     startEngine();
     int exitCode = 0;
     {
-        Template templ;
-        fillSyntheticTemplate(templ);
-        resetPeakMemory();
-        int64_t before = residentBytes();
-
+        int64_t before;
         auto start = Clock::now();
-        auto [document, bound, bindSeconds] = bindTimed(synthetic.path, templ);
+        auto [document, bound, bindSeconds] = bindSyntheticTimed(synthetic.path, &before);
         int64_t firstScreen = document ? readScreen(document, 0) : 0;
         double firstScreenSeconds = secondsSince(start);
         int64_t rows = document ? documentRows(document) : 0;

@@ -13,3 +13,6 @@ struct TimedBinding {
 };
 
 TimedBinding bindTimed(const std::string& path, const Template& templ);
+// The same for a synthetic file, from a new peak of memory; *residentBefore is what the process held
+// as the binding began.
+TimedBinding bindSyntheticTimed(const std::string& path, int64_t* residentBefore);
