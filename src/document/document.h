@@ -122,7 +122,6 @@ struct Document {
     // Some rows stand at an offset of their own: the rows' places in the file are not their order.
     bool placed = false;
     int64_t foldAbove = kFoldItemsAbove;  // lists with more items fold all but their first
-    int64_t folds = 0;                    // instances that stand for folded items
     SlotArena instances{sizeof(FieldInstance)};
     SlotArena numbers{sizeof(int64_t)};
 };

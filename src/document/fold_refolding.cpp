@@ -58,7 +58,6 @@ void foldFollowing(Document* document, FieldInstance* fold) {
             f.items += foldValueOf(next).items;
             f.bytes.length += foldValueOf(next).bytes.length;
             fold->height += next->height;
-            --document->folds;
             releaseInstances(document, next, next);
             continue;
         }
@@ -123,7 +122,7 @@ void foldLoneItems(Document* document) {
 }  // namespace
 
 int64_t refoldShownItems(Document* document, FieldInstance* keepFirst, FieldInstance* keepLast) {
-    if (document->folds == 0 || canUndo(document) || canRedo(document)) return 0;
+    if (canUndo(document) || canRedo(document)) return 0;
     int64_t before = document->instanceCount;
     if (keepFirst) markKept(keepFirst, keepLast, true);
     for (FieldInstance* at = document->first; at; at = at->next) {

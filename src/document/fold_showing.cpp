@@ -208,7 +208,6 @@ bool placeItem(FieldInstance* instance, int64_t index, FieldInstance* header, in
     }
     instance->height = rowHeight * foldRows(instance);
     if (f.items == 0) {
-        --document->folds;
         releaseInstances(document, instance, instance);
     }
     return true;
@@ -319,7 +318,7 @@ bool showBytes(Document* document, int64_t from, int64_t to) {
     FieldInstance* previous = nullptr;
     int64_t at = 0;
     // Binding an item changes the instances after the one before it, where the walk goes on.
-    for (FieldInstance* instance = document->first; instance && at < to && document->folds > 0;) {
+    for (FieldInstance* instance = document->first; instance && at < to;) {
         int64_t size = instanceSize(instance);
         if (isFoldInstance(instance) && at + size > from) {
             if (!unfoldByte(instance, std::max(from, at) - at)) return false;

@@ -65,7 +65,6 @@ FieldInstance* appendFold(Document* document, FoldValue* value, FieldInstance* p
     instance->value = value;
     instance->depth = depth;
     instance->height = rowHeight * value->items * value->rowsPerItem;
-    ++document->folds;
     return instance;
 }
 
@@ -79,12 +78,15 @@ int64_t foldRows(const FieldInstance* instance) {
 }
 
 int64_t documentRows(const Document* document) {
-    int64_t rows = document->instanceCount - document->folds;
-    if (document->folds == 0) return rows;
-    for (FieldInstance* at = document->first; at; at = at->next) {
-        if (isFoldInstance(at)) rows += foldRows(at);
-    }
+    int64_t rows = 0;
+    for (FieldInstance* at = document->first; at; at = at->next) rows += isFoldInstance(at) ? foldRows(at) : 1;
     return rows;
+}
+
+int64_t foldCount(const Document* document) {
+    int64_t folds = 0;
+    for (FieldInstance* at = document->first; at; at = at->next) folds += isFoldInstance(at);
+    return folds;
 }
 
 int64_t foldItems(const FieldInstance* instance) {

@@ -19,6 +19,8 @@ int64_t foldFirstItem(const FieldInstance* fold);
 
 // The rows a document shows: its instances but folds, and the rows folds stand for.
 int64_t documentRows(const Document* document);
+// The instances that stand for folded items.
+int64_t foldCount(const Document* document);
 
 // The row `row` (counted from 0) of the document, bound in place when a fold stands for it; null
 // past the last row or when it cannot be bound.

@@ -102,7 +102,7 @@ bool follow(Document* document, Document* reread, std::vector<Followed>& log, bo
     FieldInstance* read = reread->first;
     for (FieldInstance* shown = document->first; read && shown != document->restOfFile;
          shown = shown->next, read = read->next) {
-        // Folded rows are neither checks nor derived: a template that computes anything folds nothing.
+        // Folded rows are neither checks nor derived: only lists of plain fields fold.
         for (int64_t rows = isFoldInstance(shown) ? foldRows(shown) : 0; rows > 1 && read; --rows) read = read->next;
         if (isCheckField(shown)) {
             void* before = shown->field->fieldType->procs.cloneValue(shown, shown->value);

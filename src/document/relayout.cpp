@@ -71,7 +71,6 @@ void swapBinding(Document* document, Document* other) {
     std::swap(document->restOfFile, other->restOfFile);
     std::swap(document->missingBytes, other->missingBytes);
     std::swap(document->placed, other->placed);
-    std::swap(document->folds, other->folds);
     document->instances.swap(other->instances);
     document->numbers.swap(other->numbers);
     ++document->layouts;

@@ -93,7 +93,7 @@ TEST_F(FoldTest, FoldedListsShowSaveAndReadAsBoundOnes) {
             Bytes bytes = c.records(count);
             Document* document = folded(c.rows, bytes);
             Document* reference = whole(c.rows);
-            EXPECT_EQ(document->folds, 1) << c.rows << count;
+            EXPECT_EQ(foldCount(document), 1) << c.rows << count;
             EXPECT_LE(document->instanceCount, 9) << "the first item and a fold for the others";
             EXPECT_EQ(shownRows(document), shownRows(reference)) << c.rows << count;
             EXPECT_EQ(rowCount(document), reference->instanceCount);
@@ -151,7 +151,7 @@ TEST_F(FoldTest, HostileCountsFoldWhatTheFileHolds) {
     bytes.push_back(9);  // and half of one more
     Document* document = folded(kNamed, bytes);
     EXPECT_EQ(document->stopReason, BindStop::FieldPastFileEnd);
-    EXPECT_EQ(document->folds, 1);
+    EXPECT_EQ(foldCount(document), 1);
     EXPECT_EQ(foldItems(firstFold(document)), 49);
     // The list's end was never bound, so its items are counted one by one, folded ones too.
     ListOf list, bound;
@@ -185,7 +185,7 @@ TEST_F(FoldTest, ListsFoldUnlessTheirRowsMustBeRead) {
     for (const auto& c : cases) {
         Document* document = folded(c.rows, bytes);
         ASSERT_EQ(document->templ->errorMessage, nullptr) << c.rows;
-        EXPECT_EQ(document->folds, c.folds ? 1 : 0) << c.rows;
+        EXPECT_EQ(foldCount(document), c.folds ? 1 : 0) << c.rows;
         EXPECT_EQ(shownRows(document), shownRows(whole(c.rows))) << c.rows;
     }
 }
@@ -259,7 +259,7 @@ TEST_F(FoldTest, KeyEditsReadFoldedRowsBack) {
     const Bytes bytes{1, 9, 5, 0, 1, 0, 2, 0, 3, 0, 4, 0, 5};
     for (const auto& [answer, layouts] : {std::pair{"2", 0}, std::pair{"3", 1}}) {
         Document* document = folded(rows, bytes);
-        ASSERT_EQ(document->folds, 1);
+        ASSERT_EQ(foldCount(document), 1);
         queryscript::answer(answer);
         EXPECT_TRUE(editInstance(document, nth(document, 0))) << answer;
         EXPECT_EQ(document->layouts, layouts) << answer;
@@ -347,9 +347,9 @@ TEST_F(FoldTest, FoldsUndoBringsBackAfterASaveReadWhatTheyHeld) {
     ASSERT_GE(saveDocument(document, document->path), 0);
     ASSERT_TRUE(undoChange(document) && undoChange(document));
     EXPECT_EQ(shownRows(document), before);
-    ASSERT_EQ(document->folds, 1);
+    ASSERT_EQ(foldCount(document), 1);
     for (int64_t row : {10, 6, 13, 8}) ASSERT_NE(showRow(document, row), nullptr) << row;  // middle, first, last
-    EXPECT_EQ(document->folds, 0);
+    EXPECT_EQ(foldCount(document), 0);
     EXPECT_EQ(shownRows(document), before);
     EXPECT_EQ(saved(document), bytes);
 }
@@ -364,6 +364,25 @@ TEST_F(FoldTest, EditsUnderTemplatesThatOnlyNameTheirFilesReadNothingBack) {
     ASSERT_TRUE(name && name->field->code[0] == 'P');
     queryscript::answer("renamed");
     EXPECT_TRUE(editInstance(document, name)) << document->refusal;
+}
+
+// A fold inside an item goes out with the item and comes back with it.
+TEST_F(FoldTest, FoldsInsideItemsGoAndComeWithThem) {
+    const char* rows = "BCNT:Groups LSTC:Group BCNT:N LSTC:Part UBYT LSTE LSTE UBYT:After";
+    const Bytes bytes{2, 5, 1, 2, 3, 4, 5, 4, 6, 7, 8, 9, 0x77};
+    Document* document = folded(rows, bytes);
+    const std::string before = shownRows(document);
+    ASSERT_EQ(foldCount(document), 2);
+    FieldInstance* second = showRow(document, 3 + 5 * 2 + 1);  // the second group's header
+    ASSERT_TRUE(second && deleteItem(document, second)) << document->refusal;
+    EXPECT_EQ(foldCount(document), 1);
+    EXPECT_EQ(saved(document), bytesOf("01 05 01 02 03 04 05 77"));
+    ASSERT_TRUE(undoChange(document));
+    EXPECT_EQ(foldCount(document), 2);
+    EXPECT_EQ(documentRows(document), documentRows(whole(rows)));
+    ASSERT_NE(showRow(document, documentRows(document) - 3), nullptr);
+    EXPECT_EQ(shownRows(document), before);
+    EXPECT_EQ(saved(document), bytes);
 }
 
 }  // namespace

@@ -111,10 +111,10 @@ TEST_F(FoldedViewTest, FoldedItemsShowAsTheListBoundWholeAndBindOnlyWhenShown) {
         {"Page Up after the undo", [&] { press(VK_PRIOR); }},
     };
     const std::vector<Seen> folded = walk(steps, 2);
-    ASSERT_GT(view->document->folds, 1) << "the items shown stand between folds";
+    ASSERT_GT(foldCount(view->document), 1) << "the items shown stand between folds";
     const int64_t foldedInstances = view->document->instanceCount;
     const std::vector<Seen> whole = walk(steps, kFoldItemsAbove);
-    ASSERT_EQ(view->document->folds, 0);
+    ASSERT_EQ(foldCount(view->document), 0);
     EXPECT_LT(foldedInstances * 2, view->document->instanceCount);
 
     for (size_t i = 0; i < steps.size(); ++i) {
