@@ -61,9 +61,9 @@ bool changeValue(Document* document, FieldInstance* instance, AskProc ask, const
     uint64_t zeroItems = zeroItemsAround(instance);
     int64_t sizeBefore = instanceSize(instance);
     bool changed = ask(instance, context) != 0;
-    int64_t sizeEdited = instanceSize(instance);
     // Rows at offsets after a field that grew or shrank move with the bytes after it.
-    const char* placeRefusal = changed ? resizePlaces(document, instance, sizeBefore) : nullptr;
+    PlaceMoves* moves = nullptr;
+    const char* placeRefusal = changed ? resizePlaces(document, instance, sizeBefore, &moves) : nullptr;
     if (placeRefusal) refuse(document, placeRefusal);
     bool placed = changed && !placeRefusal;
     bool sized = placed && settleSizes(document, "The size \"%s\" cannot count the new value's bytes.",
@@ -79,7 +79,8 @@ bool changeValue(Document* document, FieldInstance* instance, AskProc ask, const
         if (Document* was = layOutAnew(document, instance)) {
             type->procs.destroyValue(instance, instance->value);
             instance->value = before;
-            resizePlaces(was, instance, sizeEdited, false);
+            replayPlaces(moves, false);  // on the binding the document had, which the moves changed
+            releasePlaces(moves);
             updateSizes(was);
             recordLayout(document, was);
             document->saved = false;
@@ -91,7 +92,8 @@ bool changeValue(Document* document, FieldInstance* instance, AskProc ask, const
     if (changed && !kept) {
         type->procs.destroyValue(instance, instance->value);
         instance->value = before;
-        if (placed) resizePlaces(document, instance, sizeEdited, false);
+        replayPlaces(moves, false);
+        releasePlaces(moves);
         if (sized) updateSizes(document);  // a refused size changed no number
         return false;
     }
@@ -99,7 +101,7 @@ bool changeValue(Document* document, FieldInstance* instance, AskProc ask, const
         type->procs.destroyValue(instance, before);
         return false;
     }
-    recordEdit(document, instance, before);
+    recordEdit(document, instance, before, moves);
     document->saved = false;
     return true;
 }
@@ -276,18 +278,19 @@ bool insertItem(Document* document, FieldInstance* instance, const char* caseNam
     BindStop stop;
     ItemChange change = placeItem(document, list, instance, caseRow, &stop);
     bool bound = stop == BindStop::None && change.first;
-    const char* refusal = bound ? movePlaces(document, change.first, change.last, true) : nullptr;
-    bool moved = bound && !refusal;
+    PlaceMoves* moves = nullptr;
+    const char* refusal = bound ? movePlaces(document, change.first, change.last, true, &moves) : nullptr;
     if (!refusal) refusal = checkItem(document, list, change, stop, zeroItems);
     if (refusal) {
-        if (moved) movePlaces(document, change.first, change.last, false, false);
+        replayPlaces(moves, false);
+        releasePlaces(moves);
         takeItemOut(document, change);
         if (change.first) destroyValues(change.first, change.last);
         updateSizes(document);
         if (refusal != document->refusal) refuse(document, refusal);
         return false;
     }
-    recordItemChange(document, change, true);
+    recordItemChange(document, change, true, moves);
     document->saved = false;
     return true;
 }

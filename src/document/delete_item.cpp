@@ -48,6 +48,7 @@ bool deleteItem(Document* document, FieldInstance* header) {
         return false;
     }
     ItemChange change = itemToDelete(list, header);
+    PlaceMoves* moves = nullptr;
     const char* refusal =
         // A list whose end was never bound may hold bytes binding could not lay out.
         !list.firstHeader->partner ? "Binding stopped inside this list, so its items are not all known."
@@ -56,7 +57,7 @@ bool deleteItem(Document* document, FieldInstance* header) {
                                    : "The list's count cannot say how many items are left.")
         : list.kind == 'B' && itemEnd(header)->next == list.firstHeader->partner ? "The item of zeros ends this list."
         : !reserveChange(document)                                               ? "There is not enough memory."
-                                                                                 : movePlaces(document, change.first, change.last, false);
+                                                                                 : movePlaces(document, change.first, change.last, false, &moves);
     if (refusal) {
         refuse(document, refusal);
         return false;
@@ -78,11 +79,12 @@ bool deleteItem(Document* document, FieldInstance* header) {
     }
     if (!sized) {
         putItemIn(document, change);
-        movePlaces(document, change.first, change.last, true, false);
+        replayPlaces(moves, false);
+        releasePlaces(moves);
         updateSizes(document);
         return false;
     }
-    recordItemChange(document, change, false);
+    recordItemChange(document, change, false, moves);
     document->saved = false;
     return true;
 }

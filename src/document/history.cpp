@@ -23,6 +23,7 @@ struct Change {
     ItemChange item;
     Document* other;  // of a layout: the binding the document does not have now
     bool joinsPrevious;  // undone and redone with the change before it, as one
+    PlaceMoves* places;  // of an edit or an item: the places and offsets it moved
 };
 
 bool isItemChange(const Change& change) {
@@ -35,6 +36,7 @@ bool itemIsOut(const Change& change) {
 }
 
 void release(Change& change) {
+    releasePlaces(change.places);
     if (change.kind == Change::Edit) {
         change.instance->field->fieldType->procs.destroyValue(change.instance, change.value);
     } else if (change.kind == Change::Layout) {
@@ -83,33 +85,31 @@ void record(Document* document, const Change& change) {
     ++history->done;
 }
 
-void swapValue(Document* document, Change& change) {
-    int64_t sizeBefore = instanceSize(change.instance);
+// Places and offsets take back exactly what the change set, or set it again.
+void swapValue(Document* document, Change& change, bool redo) {
     std::swap(change.instance->value, change.value);
-    resizePlaces(document, change.instance, sizeBefore, false);
+    replayPlaces(change.places, redo);
     updateSizes(document);
 }
 
-void move(Document* document, Change& change, bool in) {
-    // Places after the item move with its bytes; they moved the same way when the change was made.
-    if (in) {
+void move(Document* document, Change& change, bool redo) {
+    if ((change.kind == Change::Insertion) == redo) {
         putItemIn(document, change.item);
-        movePlaces(document, change.item.first, change.item.last, true, false);
     } else {
-        movePlaces(document, change.item.first, change.item.last, false, false);
         takeItemOut(document, change.item);
     }
+    replayPlaces(change.places, redo);
     updateSizes(document);
 }
 
 // Sizes follow what the change undoes or redoes; they held these numbers before, so they fit.
 void apply(Document* document, Change& change, bool redo) {
     if (change.kind == Change::Edit) {
-        swapValue(document, change);
+        swapValue(document, change, redo);
     } else if (change.kind == Change::Layout) {
         swapBinding(document, change.other);
     } else {
-        move(document, change, (change.kind == Change::Insertion) == redo);
+        move(document, change, redo);
     }
     change.done = redo;
     settleLayout(document);  // derived numbers follow; the rows are as they were at that change
@@ -124,16 +124,17 @@ bool reserveChange(Document* document) {
     return true;
 }
 
-void recordEdit(Document* document, FieldInstance* instance, void* before) {
-    record(document, Change{Change::Edit, true, instance, before, {}, nullptr, false});
+void recordEdit(Document* document, FieldInstance* instance, void* before, PlaceMoves* moves) {
+    record(document, Change{Change::Edit, true, instance, before, {}, nullptr, false, moves});
 }
 
-void recordItemChange(Document* document, const ItemChange& change, bool inserted) {
-    record(document, Change{inserted ? Change::Insertion : Change::Deletion, true, nullptr, nullptr, change, nullptr, false});
+void recordItemChange(Document* document, const ItemChange& change, bool inserted, PlaceMoves* moves) {
+    Change::Kind kind = inserted ? Change::Insertion : Change::Deletion;
+    record(document, Change{kind, true, nullptr, nullptr, change, nullptr, false, moves});
 }
 
 void recordLayout(Document* document, Document* before) {
-    record(document, Change{Change::Layout, true, nullptr, nullptr, {}, before, false});
+    record(document, Change{Change::Layout, true, nullptr, nullptr, {}, before, false, nullptr});
 }
 
 bool joinChanges(Document* document) {

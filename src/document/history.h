@@ -4,14 +4,15 @@
 // last saved in, the document counts as saved again; saving keeps the history.
 #include "document/document.h"
 #include "document/item_change.h"
+#include "document/place_shift.h"
 
 // Room for one change more, made before the change so that recording it cannot fail.
 bool reserveChange(Document* document);
 // A change just made, after reserveChange; the changes that were undone are dropped. The history
-// owns before, the value the instance had.
-void recordEdit(Document* document, FieldInstance* instance, void* before);
+// owns before, the value the instance had, and the places the change moved (null for none).
+void recordEdit(Document* document, FieldInstance* instance, void* before, PlaceMoves* moves);
 // While the item is out, the history keeps its instances.
-void recordItemChange(Document* document, const ItemChange& change, bool inserted);
+void recordItemChange(Document* document, const ItemChange& change, bool inserted, PlaceMoves* moves);
 // An edit that laid the file out anew; the history owns before, which holds the binding the document
 // had.
 void recordLayout(Document* document, Document* before);

@@ -9,6 +9,27 @@
 #include "document/row_numbers.h"
 #include "templates/template.h"
 
+// A place or offset as it was, and as a change made it.
+struct MovedPlace {
+    enum What : uint8_t { Region, Rest, OffsetRow } what;
+    FieldInstance* instance;
+    int64_t before, after;
+
+    void set(int64_t number) const {
+        if (what == Rest) {
+            static_cast<RestValue*>(instance->value)->place = number;
+        } else if (what == Region) {
+            *static_cast<int64_t*>(instance->value) = number;
+        } else {
+            setRowNumber(instance, number);
+        }
+    }
+};
+
+struct PlaceMoves {
+    std::vector<MovedPlace> moved;
+};
+
 namespace {
 
 struct Move {
@@ -23,7 +44,6 @@ struct Change {
     int64_t at;
     int64_t bytes;
     bool inserted;
-    bool checked;  // false when taking back a change that stood: what moved moves back
     // Whether a place moves: after the inserted bytes' place, or after the deleted ones.
     bool after(int64_t place) const { return inserted ? place > at : place >= at + bytes; }
     bool inside(int64_t place) const { return !inserted && place >= at && place < at + bytes; }
@@ -54,10 +74,10 @@ const char* planRegion(FieldInstance* opener, const Change& change, std::vector<
         int64_t base = target - number;
         move.offsetNumber = place - change.moved(base);
         for (const Move& earlier : moves) {
-            if (change.checked && earlier.offsetRow == move.offsetRow && earlier.offsetNumber != move.offsetNumber)
+            if (earlier.offsetRow == move.offsetRow && earlier.offsetNumber != move.offsetNumber)
                 return about("Two offsets read the number of \"%s\", and it cannot follow both.", move.offsetRow);
         }
-        if (change.checked && !numberFits(move.offsetRow, move.offsetNumber))
+        if (!numberFits(move.offsetRow, move.offsetNumber))
             return about("The offset \"%s\" cannot hold its new number.", move.offsetRow);
     }
     moves.push_back(move);
@@ -105,7 +125,7 @@ const char* plan(Document* document, FieldInstance* first, FieldInstance* last, 
         // Rows of the change's own region follow one another (those after it already where the
         // change puts them), so only rows of other regions can stand over its bytes.
         bool sameRegion = restPlace(at) < 0 && (regions.empty() ? nullptr : regions.back()) == home;
-        if (change.checked && !ours && !sameRegion && size > 0 &&
+        if (!ours && !sameRegion && size > 0 &&
             change.overlaps(stretch.start, stretch.end - stretch.start))
             return "Other rows stand over these bytes through an offset, so they cannot grow or shrink here.";
         if (at == last) ours = false;
@@ -114,7 +134,7 @@ const char* plan(Document* document, FieldInstance* first, FieldInstance* last, 
             runs.push_back(Run{-1, -1});
             bool encloses = false;
             for (const FieldInstance* open : around) encloses = encloses || open == at;
-            if (change.checked && change.inside(place) && !encloses) return about("\"%s\" points into the bytes that would go.", at);
+            if (change.inside(place) && !encloses) return about("\"%s\" points into the bytes that would go.", at);
             bool follows = change.after(place) || (change.inserted && place == change.at && !encloses);
             if (follows) {
                 if (const char* refusal = planRegion(at, change, moves)) return refusal;
@@ -132,27 +152,36 @@ const char* plan(Document* document, FieldInstance* first, FieldInstance* last, 
 }
 
 // The bytes of first..last grew or shrank by the change: the places after it move.
-const char* shift(Document* document, FieldInstance* first, FieldInstance* last, const Change& change) {
+const char* shift(Document* document, FieldInstance* first, FieldInstance* last, const Change& change,
+                  PlaceMoves** made) {
     std::vector<Move> moves;
+    PlaceMoves* log = nullptr;
     try {
         if (const char* refusal = plan(document, first, last, change, moves)) return refusal;
+        log = moves.empty() ? nullptr : new PlaceMoves;
+        for (const Move& move : moves) {
+            bool rest = isRestInstance(move.instance);
+            int64_t before = rest ? static_cast<RestValue*>(move.instance->value)->place
+                                  : *static_cast<int64_t*>(move.instance->value);
+            log->moved.push_back(MovedPlace{rest ? MovedPlace::Rest : MovedPlace::Region, move.instance, before, move.place});
+            int64_t number;
+            if (move.offsetRow && rowNumber(move.offsetRow, &number))
+                log->moved.push_back(MovedPlace{MovedPlace::OffsetRow, move.offsetRow, number, move.offsetNumber});
+        }
     } catch (const std::bad_alloc&) {
+        delete log;
         return "There is not enough memory.";
     }
-    for (const Move& move : moves) {
-        if (isRestInstance(move.instance)) {
-            static_cast<RestValue*>(move.instance->value)->place = move.place;
-            continue;
-        }
-        *static_cast<int64_t*>(move.instance->value) = move.place;
-        if (move.offsetRow) setRowNumber(move.offsetRow, move.offsetNumber);
-    }
+    replayPlaces(log, true);
+    *made = log;
     return nullptr;
 }
 
 }  // namespace
 
-const char* movePlaces(Document* document, FieldInstance* first, FieldInstance* last, bool inserted, bool checked) {
+const char* movePlaces(Document* document, FieldInstance* first, FieldInstance* last, bool inserted,
+                       PlaceMoves** moves) {
+    *moves = nullptr;
     if (!document->placed || !first) return nullptr;
     int64_t bytes = 0;
     for (FieldInstance* at = first;; at = at->next) {
@@ -160,18 +189,32 @@ const char* movePlaces(Document* document, FieldInstance* first, FieldInstance* 
         bytes += instanceSize(at);
         if (at == last) break;
     }
-    return bytes == 0 ? nullptr : shift(document, first, last, Change{placeOf(document, first), bytes, inserted, checked});
+    return bytes == 0 ? nullptr : shift(document, first, last, Change{placeOf(document, first), bytes, inserted}, moves);
 }
 
-const char* resizePlaces(Document* document, FieldInstance* instance, int64_t sizeBefore, bool checked) {
+const char* resizePlaces(Document* document, FieldInstance* instance, int64_t sizeBefore, PlaceMoves** moves) {
+    *moves = nullptr;
     if (!document->placed) return nullptr;
     int64_t size = instanceSize(instance);
     if (size == sizeBefore) return nullptr;
     int64_t place = placeOf(document, instance);
     // The bytes come or go at the field's end.
-    Change change = size > sizeBefore ? Change{place + sizeBefore, size - sizeBefore, true, checked}
-                                      : Change{place + size, sizeBefore - size, false, checked};
-    return shift(document, instance, instance, change);
+    Change change = size > sizeBefore ? Change{place + sizeBefore, size - sizeBefore, true}
+                                      : Change{place + size, sizeBefore - size, false};
+    return shift(document, instance, instance, change, moves);
+}
+
+void replayPlaces(const PlaceMoves* moves, bool forward) {
+    if (!moves) return;
+    if (forward) {
+        for (const MovedPlace& moved : moves->moved) moved.set(moved.after);
+    } else {
+        for (auto at = moves->moved.rbegin(); at != moves->moved.rend(); ++at) at->set(at->before);
+    }
+}
+
+void releasePlaces(PlaceMoves* moves) {
+    delete moves;
 }
 
 bool sharesBytes(const Document* document, const FieldInstance* instance) {

@@ -81,6 +81,17 @@ TEST_F(OffsetBinding, OffsetsFollowTheBytesThatMove) {
     ASSERT_TRUE(undoChange(document));
     EXPECT_EQ(saved(document), bytesOf("02 01 0A"));
 
+    // After a deletion the base of a region (the next list's first item) stands where the bytes went,
+    // as the bytes after it do: undo sets the offset back as it was, not as if the base stayed.
+    rows = "UBYT:Off BCNT BCNT LSTC UBYT LSTE LSTC ATOF:At=@start+Off UBYT SKPE LSTE";
+    document = open(rows, bytesOf("03 02 01 11 22 AA BB CC 77"));
+    ASSERT_TRUE(deleteItem(document, nth(document, 5)));
+    EXPECT_EQ(saved(document), bytesOf("03 01 01 11 AA BB CC 77"));
+    ASSERT_TRUE(undoChange(document));
+    EXPECT_EQ(saved(document), bytesOf("03 02 01 11 22 AA BB CC 77"));
+    ASSERT_TRUE(redoChange(document));
+    EXPECT_EQ(saved(document), bytesOf("03 01 01 11 AA BB CC 77"));
+
     // A chain: the link after the change is found through the one before it, whose number follows.
     document = open("UBYT:First LSTU:Link=Next==0 ATOF:At=@index?Link.Next:First UBYT:Next BCNT LSTC UBYT LSTE SKPE LSTE",
                     bytesOf("01 04 01 AA 00 00"));
