@@ -39,7 +39,7 @@ bool readFromOutside(const Template* templ, int32_t listRow, int32_t endRow) {
 
 FoldPlan* makeFoldPlan(Document* document, int32_t listRow, int32_t endRow) {
     const RowInfo* infos = rowInfos(document);
-    if (!infos || endRow <= listRow + 1 || readFromOutside(document->templ, listRow, endRow)) return nullptr;
+    if (!infos || endRow <= listRow + 1) return nullptr;
     FoldPlan* plan = new (std::nothrow) FoldPlan;
     if (!plan) return nullptr;
     int64_t fixed = 0;
@@ -66,6 +66,11 @@ FoldPlan* makeFoldPlan(Document* document, int32_t listRow, int32_t endRow) {
         return nullptr;
     }
     if (plan->steps.empty()) plan->itemBytes = fixed;
+    // Last, as it reads every expression of the template, and most lists fail the rows' test.
+    if (readFromOutside(document->templ, listRow, endRow)) {
+        delete plan;
+        return nullptr;
+    }
     return plan;
 }
 
@@ -74,8 +79,13 @@ void releaseFoldPlan(FoldPlan* plan) {
 }
 
 const unsigned char* SkimReader::refill(int64_t offset, int count) {
+    // A short list reads a little; a long one soon reads in large blocks.
+    if (capacity_ < kBlock) {
+        capacity_ = capacity_ == 0 ? kFirstBlock : capacity_ * 2;
+        block_.reset(new (std::nothrow) unsigned char[capacity_]);
+    }
     if (!block_ || stream_->Seek(offset, 0) != offset) return nullptr;
-    int64_t got = stream_->Read(block_.get(), kBlock);
+    int64_t got = stream_->Read(block_.get(), capacity_);
     start_ = offset;
     length_ = got > 0 ? got : 0;
     return count <= length_ ? block_.get() : nullptr;

@@ -39,8 +39,7 @@ void releaseFoldPlan(FoldPlan* plan);
 // Reads a stream forward in large blocks, seeking only when a read falls outside the block.
 class SkimReader {
   public:
-    explicit SkimReader(TIOStream* stream) : stream_(stream), block_(new (std::nothrow) unsigned char[kBlock]) {}
-    bool ready() const { return block_ != nullptr; }
+    explicit SkimReader(TIOStream* stream) : stream_(stream) {}
     // count (at most 8) bytes at offset, valid until the next call; null when they are not all there.
     const unsigned char* at(int64_t offset, int count) {
         if (offset >= start_ && offset + count <= start_ + length_) return block_.get() + (offset - start_);
@@ -50,10 +49,12 @@ class SkimReader {
   private:
     const unsigned char* refill(int64_t offset, int count);
 
+    static constexpr int64_t kFirstBlock = 4096;
     static constexpr int64_t kBlock = 256 * 1024;
     TIOStream* stream_;
     int64_t start_ = 0;
     int64_t length_ = 0;
+    int64_t capacity_ = 0;
     std::unique_ptr<unsigned char[]> block_;
 };
 

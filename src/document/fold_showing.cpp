@@ -216,7 +216,7 @@ bool placeItem(FieldInstance* instance, int64_t index, FieldInstance* header, in
 FieldInstance* unfoldItem(FieldInstance* instance, int64_t index, TIOStream* source, int64_t start) {
     FoldValue& f = foldValueOf(instance);
     SkimReader reader(source);
-    int64_t end = reader.ready() ? skimItem(*f.plan, reader, start, f.bytes.offset + f.bytes.length) : -1;
+    int64_t end = skimItem(*f.plan, reader, start, f.bytes.offset + f.bytes.length);
     FieldInstance* header =
         end >= 0 ? bindItemAtEnd(f.document, f, instance->parent, f.firstItem + index, source, start, end) : nullptr;
     if (!header || !placeItem(instance, index, header, start, end)) return nullptr;
@@ -239,7 +239,7 @@ FieldInstance* unfoldRow(FieldInstance* instance, int64_t row) {
     int64_t index = row / f.rowsPerItem;
     int64_t within = row % f.rowsPerItem;  // the fold may be gone once its last item is bound
     SkimReader reader(source);
-    int64_t start = reader.ready() ? itemStart(f, reader, index) : -1;
+    int64_t start = itemStart(f, reader, index);
     FieldInstance* header = start >= 0 ? unfoldItem(instance, index, source, start) : nullptr;
     delete source;
     return header ? rowOfItem(header, within) : nullptr;
@@ -252,7 +252,7 @@ FieldInstance* unfoldByte(FieldInstance* instance, int64_t offset) {
     if (!source) return nullptr;
     SkimReader reader(source);
     int64_t start = 0;
-    int64_t index = reader.ready() ? itemHolding(f, reader, offset, &start) : -1;
+    int64_t index = itemHolding(f, reader, offset, &start);
     int64_t within = f.bytes.offset + offset - start;
     FieldInstance* header = index >= 0 ? unfoldItem(instance, index, source, start) : nullptr;
     delete source;
@@ -277,7 +277,7 @@ bool visitFoldedRows(const FieldInstance* instance, int64_t fromRow, int64_t pla
     apart.rows = document->rows;
     SkimReader reader(source);
     int64_t index = fromRow / f.rowsPerItem;
-    int64_t start = reader.ready() ? itemStart(f, reader, index) : -1;
+    int64_t start = itemStart(f, reader, index);
     int64_t skip = fromRow % f.rowsPerItem;
     bool whole = start >= 0;
     bool going = true;

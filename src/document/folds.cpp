@@ -111,7 +111,7 @@ int64_t foldItemsOfList(const FoldRequest& request) {
         items = std::min(request.items, (request.end - request.start) / plan->itemBytes);
         at += items * plan->itemBytes;
     }
-    while (plan->itemBytes < 0 && items < request.items && reader.ready()) {
+    while (plan->itemBytes < 0 && items < request.items) {
         if (items % kMarkEvery == 0) plan->marks.push_back(at);
         int64_t next = skimItem(*plan, reader, at, request.end);
         if (next < 0) break;
