@@ -39,12 +39,6 @@ std::string shownRows(Document* document) {
     return text;
 }
 
-int64_t rowCount(const Document* document) {
-    int64_t rows = 0;
-    for (FieldInstance* at = document->first; at; at = at->next) rows += isFoldInstance(at) ? foldRows(at) : 1;
-    return rows;
-}
-
 FieldInstance* firstFold(Document* document) {
     FieldInstance* at = document->first;
     while (at && !isFoldInstance(at)) at = at->next;
@@ -96,7 +90,7 @@ TEST_F(FoldTest, FoldedListsShowSaveAndReadAsBoundOnes) {
             EXPECT_EQ(foldCount(document), 1) << c.rows << count;
             EXPECT_LE(document->instanceCount, 9) << "the first item and a fold for the others";
             EXPECT_EQ(shownRows(document), shownRows(reference)) << c.rows << count;
-            EXPECT_EQ(rowCount(document), reference->instanceCount);
+            EXPECT_EQ(documentRows(document), reference->instanceCount);
             EXPECT_EQ(saved(document), bytes);
             EXPECT_EQ(windowMismatch(document, bytes), -1);
         }

@@ -30,13 +30,8 @@ void onOk(HWND dialog, FindRequest* request) {
         if (IsDlgButtonChecked(dialog, kKindButtons[i]) == BST_CHECKED) kind = kKinds[i];
     const char* reason = nullptr;
     FindQuery query;
-    if (!makeFindQuery(kind, typed.c_str(), &query, &reason)) {
-        SetDlgItemTextA(dialog, IDC_FIND_PROMPT, reason);
-        fitLabelToText(dialog, IDC_FIND_PROMPT);
-        MessageBeep(MB_ICONWARNING);
-        SetFocus(edit);
-        return;
-    }
+    if (!makeFindQuery(kind, typed.c_str(), &query, &reason))
+        return refuseTyped(dialog, IDC_FIND_PROMPT, edit, reason);
     request->typed = typed;
     request->query = query;
     EndDialog(dialog, 1);

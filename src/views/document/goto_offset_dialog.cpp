@@ -16,14 +16,6 @@ struct OffsetRecord {
     int64_t size;
 };
 
-// Why the typed text goes nowhere, in place of the prompt.
-void refuse(HWND dialog, HWND edit, const char* reason) {
-    SetDlgItemTextA(dialog, IDC_GOTO_PROMPT, reason);
-    fitLabelToText(dialog, IDC_GOTO_PROMPT);
-    MessageBeep(MB_ICONWARNING);
-    SetFocus(edit);
-}
-
 INT_PTR onInitDialog(HWND dialog, OffsetRecord* record) {
     SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
     char text[32];
@@ -42,13 +34,13 @@ void onOk(HWND dialog, OffsetRecord* record) {
     GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
     int64_t offset;
     if (!parseOffsetText(text.c_str(), &offset))
-        return refuse(dialog, edit, "That is no offset: type 26, $1A or 0x1A.");
+        return refuseTyped(dialog, IDC_GOTO_PROMPT, edit, "That is no offset: type 26, $1A or 0x1A.");
     if (offset >= record->size) {
         // Not the number typed: one too big for 64 bits reads as the largest offset there is.
         char reason[96];
         std::snprintf(reason, sizeof reason, "That offset is past the end: the document has %lld bytes.",
                       static_cast<long long>(record->size));
-        return refuse(dialog, edit, reason);
+        return refuseTyped(dialog, IDC_GOTO_PROMPT, edit, reason);
     }
     record->offset = offset;
     EndDialog(dialog, 1);

@@ -51,3 +51,10 @@ void fitLabelToText(HWND dialog, int labelId) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(dialog, nullptr, TRUE);
 }
+
+void refuseTyped(HWND dialog, int promptId, HWND edit, const char* reason) {
+    SetDlgItemTextA(dialog, promptId, reason);
+    fitLabelToText(dialog, promptId);
+    MessageBeep(MB_ICONWARNING);
+    SetFocus(edit);
+}

@@ -4,3 +4,6 @@
 #include <windows.h>
 
 void fitLabelToText(HWND dialog, int labelId);
+
+// Why the typed text goes nowhere, in place of the prompt, with a beep; the text keeps the focus.
+void refuseTyped(HWND dialog, int promptId, HWND edit, const char* reason);
